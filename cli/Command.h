@@ -1,0 +1,22 @@
+// How ordonna-cli commands plug into main: each command file adds its subcommand to the
+// application and, when the subcommand is chosen, leaves the action to run in `runner`.
+#pragma once
+
+#include <functional>
+
+#include <CLI/CLI.hpp>
+
+namespace ordonna::cli {
+
+// Exit statuses of every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CommandRunner {
+  std::function<int()> Run;
+};
+
+void AddConfigCommand(CLI::App& app, CommandRunner& runner);
+
+}  // namespace ordonna::cli

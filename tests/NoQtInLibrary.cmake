@@ -1,0 +1,10 @@
+# Fails when a file of a logic library folder includes a Qt header.
+foreach(folder core collect listfile export import match config platform cli)
+  file(GLOB_RECURSE sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" hits REGEX "#include[ \t]*<Q")
+    if(hits)
+      message(FATAL_ERROR "${source} includes Qt: ${hits}")
+    endif()
+  endforeach()
+endforeach()
