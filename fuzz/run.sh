@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs one of them: fuzz/run.sh TARGET SECONDS
+# TARGET is a name like fuzz_snapshot; findings land in fuzz/crash-* and the corpus in fuzz/corpus-TARGET.
+set -euo pipefail
+target=${1:?usage: fuzz/run.sh TARGET SECONDS}
+seconds=${2:?usage: fuzz/run.sh TARGET SECONDS}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-fuzz"
+CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DORDONNA_BUILD_FUZZ=ON -DORDONNA_BUILD_TESTS=OFF -DORDONNA_BUILD_CLI=OFF >/dev/null
+ninja -C "$build" "$target" >/dev/null
+corpus="$root/fuzz/corpus-$target"
+mkdir -p "$corpus"
+cd "$root/fuzz"
+"$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus"
