@@ -1,2 +1,55 @@
-// placeholder
+// Growth in steps, trimming and clearing of the working list.
+#include "core/ListStore.h"
+
 #include <gtest/gtest.h>
+
+namespace ordonna {
+namespace {
+
+ListEntry Named(const std::string& name) {
+  ListEntry entry = UndeterminedEntry();
+  entry.FileName.Set(name);
+  return entry;
+}
+
+TEST(ListStore, AppendGrowsInStepsOf1024AndTrimFitsTheCount) {
+  EntryList list;
+  EXPECT_EQ(list.Capacity(), 0u);
+  list.AppendEntry(Named("0"));
+  EXPECT_EQ(list.Capacity(), 1024u);
+  for (int i = 1; i < 1025; ++i) list.AppendEntry(Named(std::to_string(i)));
+  EXPECT_EQ(list.ItemCount(), 1025u);
+  EXPECT_EQ(list.Capacity(), 2048u);
+  EXPECT_EQ(list.Entry(1024).FileName.View(), "1024");
+  EXPECT_EQ(list.Entry(0).FileName.View(), "0") << "growing keeps the entries";
+
+  list.Trim();
+  EXPECT_EQ(list.Capacity(), 1025u);
+  EXPECT_EQ(list.Entry(1024).FileName.View(), "1024");
+
+  list.SetCapacity(10);
+  EXPECT_EQ(list.ItemCount(), 10u) << "a shorter array drops the entries beyond it";
+}
+
+TEST(ListStore, ClearListEmptiesEverything) {
+  ListStore store;
+  store.AppendEntry(Named("a"));
+  store.SetListFileName("songs.ordl");
+  store.Unsaved = true;
+  store.Secondary().AppendEntry(Named("b"));
+  ClearList(store);
+  EXPECT_EQ(store.ItemCount(), 0u);
+  EXPECT_EQ(store.Working().Capacity(), 0u);
+  EXPECT_TRUE(store.ListFileName().empty());
+  EXPECT_FALSE(store.Unsaved);
+  EXPECT_EQ(store.Secondary().ItemCount(), 1u) << "the secondary list is scratch space of its own";
+}
+
+TEST(ListStore, ListFileNameIsCutTo255Bytes) {
+  ListStore store;
+  store.SetListFileName(std::string(300, 'x'));
+  EXPECT_EQ(store.ListFileName().size(), 255u);
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,2 +1,233 @@
-// placeholder
+// The list order by every field and direction, the two string comparisons, and the exact
+// arrangement of equal entries compared with a literal recursive form of the quicksort.
+#include "core/Sort.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace ordonna {
+namespace {
+
+// A distinct tag stored behind the file name's length: invisible to the comparison, so it
+// tells apart entries that the sort considers equal.
+ListEntry Tagged(std::string name, std::uint16_t tag) {
+  ListEntry entry = UndeterminedEntry();
+  entry.FileName.Set(name);
+  std::memcpy(entry.FileName.Chars + 250, &tag, sizeof tag);
+  return entry;
+}
+
+std::uint16_t TagOf(const ListEntry& entry) {
+  std::uint16_t tag;
+  std::memcpy(&tag, entry.FileName.Chars + 250, sizeof tag);
+  return tag;
+}
+
+std::vector<std::string> Names(const std::vector<ListEntry>& entries) {
+  std::vector<std::string> names;
+  for (const ListEntry& e : entries) names.emplace_back(e.FileName.View());
+  return names;
+}
+
+std::vector<std::uint16_t> Tags(const std::vector<ListEntry>& entries) {
+  std::vector<std::uint16_t> tags;
+  for (const ListEntry& e : entries) tags.push_back(TagOf(e));
+  return tags;
+}
+
+// The quicksort written down step by step with plain recursion into both parts.
+void ReferenceSort(std::vector<ListEntry>& e, long lo, long hi, const SortSettings& s) {
+  auto g = [&](long a, long b) { return EntryGreater(e[a], e[b], s); };
+  if (lo >= hi) return;
+  if (hi - lo == 1) {
+    if (s.SortDescending ? !g(lo, hi) : g(lo, hi)) std::swap(e[lo], e[hi]);
+    return;
+  }
+  std::swap(e[(lo + hi) / 2], e[hi]);
+  long i = lo;
+  long j = hi - 1;
+  while (true) {
+    if (!s.SortDescending) {
+      while (i <= j && !g(i, hi)) ++i;
+      while (j >= i && !g(hi, j)) --j;
+    } else {
+      while (i <= j && g(i, hi)) ++i;
+      while (j >= i && g(hi, j)) --j;
+    }
+    if (i >= j) break;
+    std::swap(e[i], e[j]);
+    if (i < j) ++i;
+    if (j > i) --j;
+  }
+  std::swap(e[i], e[hi]);
+  ReferenceSort(e, lo, i - 1, s);
+  ReferenceSort(e, i + 1, hi, s);
+}
+
+std::vector<ListEntry> Sorted(std::vector<ListEntry> entries, SortSettings settings) {
+  SortList(entries, settings);
+  return entries;
+}
+
+TEST(CompareText, CaseInsensitiveFoldsAsciiAndPutsHighBytesFirst) {
+  EXPECT_EQ(CompareTextNoCase("abc", "ABC"), 0);
+  EXPECT_EQ(CompareTextNoCase("Abc", "Abcd"), -1);
+  EXPECT_EQ(CompareTextNoCase("b", "A"), 1);
+  EXPECT_EQ(CompareTextNoCase("\xC3\x89tude", "Abba"), -1) << "UTF-8 accented letter before ASCII";
+  EXPECT_EQ(CompareTextNoCase("\xC9tude", "Abba"), -1) << "Windows-1252 accented letter before ASCII";
+  EXPECT_EQ(CompareTextNoCase("_", "a"), -1) << "underscore sorts before letters folded to lower case";
+  EXPECT_EQ(CompareTextNoCase("", ""), 0);
+  EXPECT_EQ(CompareTextNoCase("", "a"), -1);
+}
+
+TEST(CompareText, CaseSensitiveComparesUnsignedBytes) {
+  EXPECT_EQ(CompareTextCase("ABC", "abc"), -1);
+  EXPECT_EQ(CompareTextCase("Abc", "Abcd"), -1);
+  EXPECT_EQ(CompareTextCase("\xC3\x89tude", "Abba"), 1) << "accented letters after ASCII";
+  EXPECT_EQ(CompareTextCase("_", "a"), -1);
+  EXPECT_EQ(CompareTextCase("Z", "_"), -1);
+  EXPECT_EQ(CompareTextCase("same", "same"), 0);
+}
+
+TEST(SortList, FileNameOrderByCaseMode) {
+  std::vector<ListEntry> list = {Tagged("beta", 0), Tagged("\xC3\x89tude", 1), Tagged("Alpha", 2),
+                                 Tagged("alpha", 3), Tagged("Abcd", 4), Tagged("Abc", 5)};
+  EXPECT_EQ(Names(Sorted(list, {kSortFilename, false, true})),
+            (std::vector<std::string>{"Abc", "Abcd", "Alpha", "alpha", "beta", "\xC3\x89tude"}));
+  EXPECT_EQ(Names(Sorted(list, {kSortFilename, true, true})),
+            (std::vector<std::string>{"\xC3\x89tude", "beta", "alpha", "Alpha", "Abcd", "Abc"}));
+  auto folded = Names(Sorted(list, {kSortFilename, false, false}));
+  EXPECT_EQ(folded[0], "\xC3\x89tude");
+  EXPECT_EQ(folded[1], "Abc");
+  EXPECT_EQ(folded[2], "Abcd");
+  EXPECT_EQ(folded[5], "beta");
+}
+
+TEST(SortList, NumericFieldsBreakTiesByName) {
+  auto make = [](const char* name, int code, int frames, int size, int stereo, int freq, int date, int added) {
+    ListEntry e = Tagged(name, 0);
+    e.BitrateCode = static_cast<std::uint8_t>(code);
+    e.Frames = frames;
+    e.SizeKB = size;
+    e.StereoMode = static_cast<std::uint8_t>(stereo);
+    e.FrequencyCode = static_cast<std::uint8_t>(freq);
+    e.FileDate = date;
+    e.DateAdded = added;
+    return e;
+  };
+  std::vector<ListEntry> list = {
+      make("e", 16, 500, 10, 0, 0, 300, 5), make("d", 14, 100, -1, 3, 1, 100, 5),
+      make("c", 1, 100, 30, 2, 2, -1, 7),   make("b", 255, -1, 10, 4, 3, 200, 6),
+      make("a", 9, 2000, 40, 1, 0, 100, 5),
+  };
+  struct Case {
+    SortFieldValue field;
+    std::vector<std::string> ascending;
+  } cases[] = {
+      {kSortPlaytime, {"b", "c", "d", "e", "a"}},      // equal frames of c and d ordered by name
+      {kSortBitrate, {"c", "a", "d", "e", "b"}},       // variable (16) after 320 kbps (14)
+      {kSortFileSize, {"d", "b", "e", "c", "a"}},
+      {kSortStereoMode, {"d", "a", "e", "c", "b"}},    // mono, joint, stereo, dual, unknown
+      {kSortFrequency, {"c", "a", "e", "d", "b"}},     // 32, 44.1, 44.1, 48, unknown
+      {kSortDateCreated, {"c", "a", "d", "b", "e"}},
+      {kSortDateAdded, {"a", "d", "e", "b", "c"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Names(Sorted(list, {c.field, false, false})), c.ascending) << "field " << int(c.field);
+    std::vector<std::string> descending(c.ascending.rbegin(), c.ascending.rend());
+    EXPECT_EQ(Names(Sorted(list, {c.field, true, false})), descending) << "field " << int(c.field);
+  }
+}
+
+TEST(SortList, PathAndLabelUseTheSelectedCaseRule) {
+  auto make = [](const char* name, const char* folder, const char* label) {
+    ListEntry e = Tagged(name, 0);
+    e.Folder.Set(folder);
+    e.VolumeLabel.Set(label);
+    return e;
+  };
+  std::vector<ListEntry> list = {make("x", "/b", "b"), make("y", "/A", "B"), make("z", "/a", "a"),
+                                 make("w", "/a", "A")};
+  EXPECT_EQ(Names(Sorted(list, {kSortPath, false, false})), (std::vector<std::string>{"w", "y", "z", "x"}));
+  EXPECT_EQ(Names(Sorted(list, {kSortPath, false, true})), (std::vector<std::string>{"y", "w", "z", "x"}));
+  EXPECT_EQ(Names(Sorted(list, {kSortVolumeLabel, false, false})),
+            (std::vector<std::string>{"w", "z", "x", "y"}));
+  EXPECT_EQ(Names(Sorted(list, {kSortVolumeLabel, true, true})),
+            (std::vector<std::string>{"x", "z", "y", "w"}));
+}
+
+TEST(SortList, TooFewEntriesOrUnknownFieldLeaveTheListAlone) {
+  std::vector<ListEntry> list = {Tagged("b", 0), Tagged("a", 1)};
+  EXPECT_EQ(Names(Sorted(list, {10, false, false})), (std::vector<std::string>{"b", "a"}));
+  std::vector<ListEntry> one = {Tagged("z", 0)};
+  EXPECT_EQ(Names(Sorted(one, {kSortFilename, false, false})), (std::vector<std::string>{"z"}));
+}
+
+TEST(SortList, EqualKeysKeepTheArrangementOfTheQuicksort) {
+  // Three entries equal under the comparison: ascending, the middle one becomes the pivot
+  // and ends up last; descending, the outer two are exchanged around it.
+  std::vector<ListEntry> list = {Tagged("abc", 0), Tagged("ABC", 1), Tagged("Abc", 2)};
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, false, false})), (std::vector<std::uint16_t>{0, 2, 1}));
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, true, false})), (std::vector<std::uint16_t>{2, 1, 0}));
+}
+
+TEST(SortList, TwentyThousandEqualKeysDoNotExhaustTheStack) {
+  std::vector<ListEntry> list;
+  for (int i = 0; i < 20000; ++i) list.push_back(Tagged("same", static_cast<std::uint16_t>(i)));
+
+  // Ascending, every pass only moves the middle entry behind the rest: 20,000 nested
+  // ranges, which plain recursion would have to hold on the stack at once.
+  std::vector<std::uint16_t> expected = Tags(list);
+  for (std::size_t lo = 0, hi = expected.size() - 1; hi - lo >= 2; --hi) {
+    std::swap(expected[(lo + hi) / 2], expected[hi]);
+  }
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, false, false})), expected);
+
+  std::vector<ListEntry> reference = list;
+  ReferenceSort(reference, 0, static_cast<long>(reference.size()) - 1, {kSortFilename, true, false});
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, true, false})), Tags(reference));
+}
+
+TEST(SortList, SameArrangementAsTheReferenceOnRandomLists) {
+  std::mt19937 random(20261207);
+  const char* names[] = {"a", "A", "b", "B", "ab", "Ab", "\xC3\xA9", "\xE9", "zz", ""};
+  for (int round = 0; round < 300; ++round) {
+    std::vector<ListEntry> list;
+    int size = static_cast<int>(random() % 60);
+    for (int i = 0; i < size; ++i) {
+      ListEntry e = Tagged(names[random() % 10], static_cast<std::uint16_t>(i));
+      e.Frames = static_cast<std::int32_t>(random() % 4) - 1;
+      e.BitrateCode = static_cast<std::uint8_t>(random() % 3 + 14);
+      e.SizeKB = static_cast<std::int32_t>(random() % 3);
+      e.StereoMode = static_cast<std::uint8_t>(random() % 6);
+      e.FrequencyCode = static_cast<std::uint8_t>(random() % 5);
+      e.FileDate = static_cast<std::int32_t>(random() % 3);
+      e.DateAdded = static_cast<std::int32_t>(random() % 3);
+      e.Folder.Set(names[random() % 10]);
+      e.VolumeLabel.Set(names[random() % 10]);
+      list.push_back(e);
+    }
+    SortSettings settings{static_cast<std::uint8_t>(random() % 10), random() % 2 == 0, random() % 2 == 0};
+    std::vector<ListEntry> expected = list;
+    ReferenceSort(expected, 0, static_cast<long>(expected.size()) - 1, settings);
+    ASSERT_EQ(Tags(Sorted(list, settings)), Tags(expected))
+        << "round " << round << ", field " << int(settings.SortField);
+  }
+}
+
+TEST(SortState, RecordsFieldDirectionAndCase) {
+  EXPECT_EQ(SortStateOf({kSortPath, true, true}), 7 + 128 + 64);
+  EXPECT_EQ(SortStateOf({kSortFilename, false, false}), 0);
+  SortSettings settings = SortSettingsOf(9 + 128);
+  EXPECT_EQ(settings.SortField, 9);
+  EXPECT_TRUE(settings.SortDescending);
+  EXPECT_FALSE(settings.SortCaseSensitive);
+  EXPECT_EQ(SortSettingsOf(63 + 64).SortField, 63);
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,2 +1,78 @@
-// placeholder
+// Character boundaries, the Windows-1252 fallback and ASCII case folding.
+#include "core/Text.h"
+
 #include <gtest/gtest.h>
+
+#include "core/FixedString.h"
+
+namespace ordonna {
+namespace {
+
+TEST(Text, CutToCapacityStopsOnACharacterBoundary) {
+  // "é" is two bytes, "€" three, "𝄞" four.
+  EXPECT_EQ(CutToCapacity("abc", 3), "abc");
+  EXPECT_EQ(CutToCapacity("abcd", 3), "abc");
+  EXPECT_EQ(CutToCapacity("ab\xC3\xA9", 3), "ab") << "half of a two-byte character is dropped";
+  EXPECT_EQ(CutToCapacity("a\xE2\x82\xAC", 3), "a");
+  EXPECT_EQ(CutToCapacity("\xF0\x9D\x84\x9E" "x", 4), "\xF0\x9D\x84\x9E");
+  EXPECT_EQ(CutToCapacity("\xF0\x9D\x84\x9E", 3), "");
+  // Windows-1252 bytes are characters of one byte each.
+  EXPECT_EQ(CutToCapacity("ab\xE9\xE8", 3), "ab\xE9");
+  // A lead byte whose sequence is incomplete is a lone byte too.
+  EXPECT_EQ(CutToCapacity("ab\xC3", 3), "ab\xC3");
+}
+
+TEST(Text, ThreeHundredCharacterNameKeepsItsFirst255) {
+  std::string name(300, 'n');
+  FixedString<255> field;
+  field.Set(name);
+  EXPECT_EQ(field.View(), std::string(255, 'n'));
+
+  std::string accented;
+  for (int i = 0; i < 150; ++i) accented += "\xC3\xA9";  // 300 bytes of "é"
+  field.Set(accented);
+  EXPECT_EQ(field.View().size(), 254u) << "127 whole characters fit in 255 bytes";
+  EXPECT_EQ(CharacterCount(field.View()), 127u);
+}
+
+TEST(Text, StoredLengthIsClampedToCapacity) {
+  FixedString<32> label;
+  label.Set("LABEL");
+  label.Length = 200;  // as a damaged file could say
+  EXPECT_EQ(label.View().size(), 32u);
+}
+
+TEST(Text, DecodeForDisplayKeepsUtf8AndReadsOtherBytesAsWindows1252) {
+  EXPECT_EQ(DecodeForDisplay("Caf\xC3\xA9"), "Caf\xC3\xA9");
+  EXPECT_EQ(DecodeForDisplay("Caf\xE9"), "Caf\xC3\xA9");
+  EXPECT_EQ(DecodeForDisplay("\x80 \x9F"), "\xE2\x82\xAC \xC5\xB8") << "euro sign and Y with diaeresis";
+  EXPECT_EQ(DecodeForDisplay("\x81"), "\xC2\x81") << "unassigned bytes become C1 controls";
+  EXPECT_EQ(DecodeForDisplay("\xC0\xAF"), "\xC3\x80\xC2\xAF") << "an overlong form is not UTF-8";
+  EXPECT_EQ(DecodeForDisplay("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC") << "a surrogate is not UTF-8";
+  EXPECT_EQ(DecodeForDisplay("mixed \xC3\xA9 and \xE9"), "mixed \xC3\xA9 and \xC3\xA9");
+}
+
+TEST(Text, Windows1252MapsBothWays) {
+  EXPECT_EQ(Windows1252ToUnicode(0x41), U'A');
+  EXPECT_EQ(Windows1252ToUnicode(0x80), U'\u20AC');
+  EXPECT_EQ(Windows1252ToUnicode(0xE9), U'\u00E9');
+  EXPECT_EQ(UnicodeToWindows1252(U'\u20AC'), 0x80);
+  EXPECT_EQ(UnicodeToWindows1252(U'\u0178'), 0x9F);
+  EXPECT_EQ(UnicodeToWindows1252(U'\u00FF'), 0xFF);
+  EXPECT_EQ(UnicodeToWindows1252(U'\u0100'), -1);
+  EXPECT_EQ(UnicodeToWindows1252(U'\u4E2D'), -1);
+  for (int byte = 0; byte < 256; ++byte) {
+    EXPECT_EQ(UnicodeToWindows1252(Windows1252ToUnicode(static_cast<std::uint8_t>(byte))), byte) << byte;
+  }
+}
+
+TEST(Text, CaseFoldingTouchesAsciiLettersOnly) {
+  EXPECT_TRUE(EqualIgnoringAsciiCase("Music/ABC", "music/abc"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("\xC3\xA9t\xC3\xA9", "\xC3\x89t\xC3\x89")) << "é and É differ";
+  EXPECT_FALSE(EqualIgnoringAsciiCase("ab", "abc"));
+  EXPECT_EQ(AsciiUpperCopy("abz{\xE9"), "ABZ{\xE9");
+  EXPECT_EQ(CharacterCount("a\xC3\xA9\xE9\xE2\x82\xAC"), 4u);
+}
+
+}  // namespace
+}  // namespace ordonna
