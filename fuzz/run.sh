@@ -5,7 +5,7 @@ set -euo pipefail
 target=${1:?usage: fuzz/run.sh TARGET SECONDS}
 seconds=${2:?usage: fuzz/run.sh TARGET SECONDS}
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build-fuzz"
+build="$root/build-fuzz-$target"  # one per target, so several can run at once
 CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORDONNA_BUILD_FUZZ=ON -DORDONNA_BUILD_TESTS=OFF -DORDONNA_BUILD_CLI=OFF >/dev/null
 ninja -C "$build" "$target" >/dev/null
