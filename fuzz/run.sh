@@ -12,4 +12,7 @@ ninja -C "$build" "$target" >/dev/null
 corpus="$root/fuzz/corpus-$target"
 mkdir -p "$corpus"
 cd "$root/fuzz"
-"$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus"
+# Committed seeds, when a target has them, live in fuzz/seeds-NAME (NAME without "fuzz_").
+seeds="$root/fuzz/seeds-${target#fuzz_}"
+[ -d "$seeds" ] || seeds=
+"$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" $seeds
