@@ -6,10 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <clocale>
 #include <cstdlib>
-#include <cstring>
 
 namespace ordonna {
 namespace {
@@ -60,40 +58,8 @@ class LinuxPlatform final : public Platform {
   }
 };
 
-Status ErrnoStatus(std::string_view what, const std::string& path) {
-  return Status::IoError(what, path + " (" + std::strerror(errno) + ")");
-}
-
 }  // namespace
 
 std::unique_ptr<Platform> MakeHostPlatform() { return std::make_unique<LinuxPlatform>(); }
-
-Status ReplaceFileAtomically(const std::string& path, const void* data, std::size_t size) {
-  std::string temporary = path + ".tmp-XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return ErrnoStatus("Cannot create file", temporary);
-
-  Status status;
-  const auto* bytes = static_cast<const char*>(data);
-  for (std::size_t done = 0; done < size && status.ok();) {
-    ssize_t written = write(fd, bytes + done, size - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      status = ErrnoStatus("Cannot write file", temporary);
-    } else {
-      done += static_cast<std::size_t>(written);
-    }
-  }
-  // mkstemp makes the file owner-only; a replaced file keeps the permissions it had.
-  struct stat old {};
-  if (status.ok() && stat(path.c_str(), &old) == 0 && fchmod(fd, old.st_mode & 07777) != 0) {
-    status = ErrnoStatus("Cannot write file", temporary);
-  }
-  if (status.ok() && fsync(fd) != 0) status = ErrnoStatus("Cannot write file", temporary);
-  if (close(fd) != 0 && status.ok()) status = ErrnoStatus("Cannot write file", temporary);
-  if (status.ok() && rename(temporary.c_str(), path.c_str()) != 0) status = ErrnoStatus("Cannot replace file", path);
-  if (!status.ok()) unlink(temporary.c_str());
-  return status;
-}
 
 }  // namespace ordonna
