@@ -1,0 +1,141 @@
+// ordonna-cli config, run as a separate program: exit statuses, messages and printed fields.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+struct CliResult {
+  int ExitCode = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+CliResult RunCli(const testing::TempDir& dir, const std::vector<std::string>& arguments) {
+  std::string command = Quoted(ORDONNA_CLI_PATH);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " 2>" + Quoted(dir.File("stderr.txt"));
+  CliResult result;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  char buffer[4096];
+  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.Out.append(buffer, read);
+  int status = pclose(pipe);
+  result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.Err = testing::ReadFileBytes(dir.File("stderr.txt"));
+  return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& line) {
+  for (const std::string& candidate : lines) {
+    if (candidate == line) return true;
+  }
+  return false;
+}
+
+TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrder) {
+  testing::TempDir dir;
+  const std::string file = dir.File("ordonna.ini");
+  CliResult init = RunCli(dir, {"config", "init", file});
+  ASSERT_EQ(init.ExitCode, 0) << init.Err;
+  EXPECT_EQ(testing::ReadFileBytes(file).size(), 7101u);
+
+  CliResult show = RunCli(dir, {"config", "show", file});
+  ASSERT_EQ(show.ExitCode, 0) << show.Err;
+  std::vector<std::string> lines = Lines(show.Out);
+  // 157 single fields, 14 column widths and 16 custom colours.
+  ASSERT_EQ(lines.size(), 187u);
+  EXPECT_EQ(lines.front(), "InfoTime 1");
+  EXPECT_EQ(lines[1], "InfoKbps 1");
+  EXPECT_EQ(lines.back(), "CompareSaveFile ");
+  for (const char* expected : {"AskSaveThreshold 500", "MaxSizeMB 2048", "MainWindowColor BEDED5",
+                               "TableTextColor 000000", "ViewerColumnWidths[0] 64", "ViewerColumnWidths[13] 64",
+                               "ViewerFontName Courier New", "CaptionFontStyle 1", "MainLeft 818", "MainTop 359",
+                               "ViewerWidth 700", "FindTop 445", "MatchPercent 99", "SizeDiffKB 500",
+                               "CustomColors[0] 00BEDED5", "CustomColors[3] 00034654", "CustomColors[15] 000FBEE4",
+                               "MainFontName Courier New", "LoadFolder c:\\", "LastScanFolder c:\\",
+                               "TextHeaderFile "}) {
+    EXPECT_TRUE(HasLine(lines, expected)) << expected;
+  }
+  EXPECT_TRUE(HasLine(lines, "OptionsFolder " + dir.Path())) << "the options folder is the folder of the file";
+}
+
+TEST(ConfigCommand, ShowPrintsStoredValuesWithoutRepairs) {
+  testing::TempDir dir;
+  const std::string file = dir.File("ordonna.ini");
+  ASSERT_EQ(RunCli(dir, {"config", "init", "--screen-width", "1024", "--screen-height", "768", file}).ExitCode, 0);
+  std::string bytes = testing::ReadFileBytes(file);
+  bytes[32] = 9;                                   // Delimiter, repaired to 0 when loaded
+  bytes[30] = 6;                                   // ExportType
+  bytes[64 + 3] = '\x01';                          // a colour with a non-zero top byte
+  bytes[132] = 5;                                  // TextHeaderFile "a\nb\xE9z"
+  bytes.replace(133, 5, "a\nb\xE9z");
+  testing::WriteFileBytes(file, bytes);
+
+  std::vector<std::string> lines = Lines(RunCli(dir, {"config", "show", file}).Out);
+  EXPECT_TRUE(HasLine(lines, "Delimiter 9"));
+  EXPECT_TRUE(HasLine(lines, "ExportType 6"));
+  EXPECT_TRUE(HasLine(lines, "MainWindowColor 01BEDED5"));
+  EXPECT_TRUE(HasLine(lines, "TextHeaderFile a\\x0Ab\xC3\xA9z")) << "control characters escaped, Windows-1252 decoded";
+  EXPECT_TRUE(HasLine(lines, "MainLeft 370")) << "(1024 - 284) / 2";
+  EXPECT_EQ(lines.size(), 187u);
+}
+
+TEST(ConfigCommand, FailuresAndBadUsageHaveTheirExitStatuses) {
+  testing::TempDir dir;
+  const std::string file = dir.File("ordonna.ini");
+  ASSERT_EQ(RunCli(dir, {"config", "init", file}).ExitCode, 0);
+  const std::string valid = testing::ReadFileBytes(file);
+
+  testing::WriteFileBytes(dir.File("short.ini"), valid.substr(0, 7100));
+  CliResult shortFile = RunCli(dir, {"config", "show", dir.File("short.ini")});
+  EXPECT_EQ(shortFile.ExitCode, 1);
+  EXPECT_TRUE(shortFile.Out.empty());
+  EXPECT_NE(shortFile.Err.find(dir.File("short.ini")), std::string::npos) << shortFile.Err;
+  EXPECT_NE(shortFile.Err.find("Not a valid configuration file"), std::string::npos) << shortFile.Err;
+  EXPECT_NE(shortFile.Err.find("(7,100 bytes; expected 7,101)"), std::string::npos) << shortFile.Err;
+
+  CliResult missing = RunCli(dir, {"config", "show", dir.File("missing.ini")});
+  EXPECT_EQ(missing.ExitCode, 1);
+  EXPECT_NE(missing.Err.find(dir.File("missing.ini")), std::string::npos) << missing.Err;
+
+  EXPECT_EQ(RunCli(dir, {"config", "show", "--bogus", file}).ExitCode, 2);
+  EXPECT_EQ(RunCli(dir, {"config", "show"}).ExitCode, 2) << "FILE is required";
+  EXPECT_EQ(RunCli(dir, {"config"}).ExitCode, 2) << "a subcommand is required";
+  EXPECT_EQ(RunCli(dir, {"config", "init", "--screen-width", "0", dir.File("new.ini")}).ExitCode, 2);
+
+  // init does not overwrite a file unless told to.
+  testing::WriteFileBytes(dir.File("mine.ini"), "keep me");
+  CliResult refused = RunCli(dir, {"config", "init", dir.File("mine.ini")});
+  EXPECT_EQ(refused.ExitCode, 1);
+  EXPECT_NE(refused.Err.find("--force"), std::string::npos) << refused.Err;
+  EXPECT_EQ(testing::ReadFileBytes(dir.File("mine.ini")), "keep me");
+  EXPECT_EQ(RunCli(dir, {"config", "init", "--force", dir.File("mine.ini")}).ExitCode, 0);
+  EXPECT_EQ(testing::ReadFileBytes(dir.File("mine.ini")), valid) << "the same defaults as the first file";
+
+  EXPECT_EQ(RunCli(dir, {"config", "init", dir.File("no/such/folder/ordonna.ini")}).ExitCode, 1);
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,0 +1,328 @@
+// Reading, repairing and writing the configuration file: a valid image is built, then single
+// bytes are broken and the file is cut, lengthened or made impossible to replace.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "config/ConfigFile.h"
+#include "config/ConfigMessages.h"
+#include "ImageBytes.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ConfigImage;
+using testing::I32At;
+using testing::ImageOf;
+using testing::OptionsOf;
+using testing::SetI32At;
+
+constexpr std::size_t kDialog = 2309;
+
+ConfigImage ValidImage() {
+  AppOptions options{};
+  FactoryContext context;
+  context.ScreenWidth = 1024;
+  context.ScreenHeight = 768;
+  context.OptionsFolder = "/opt/ordonna";
+  SetFactoryDefaults(options, context);
+  return ImageOf(options);
+}
+
+std::string AsFileBytes(const ConfigImage& image) { return std::string(image.begin(), image.end()); }
+
+AppOptions Sentinel() {
+  AppOptions options;
+  std::memset(&options, 0x77, sizeof options);
+  return options;
+}
+
+struct ByteRepair {
+  const char* Field;
+  std::size_t Offset;  // in the file
+  std::uint8_t Stored;
+  std::uint8_t Loaded;
+};
+
+// Single-byte fields with a load repair: out-of-range values and the edge values that stay.
+constexpr ByteRepair kByteRepairs[] = {
+    {"VbrStyle", 27, 0xFF, 3},          {"VbrStyle", 27, 2, 2},
+    {"DateStyle", 28, 4, 0},            {"DateStyle", 28, 3, 3},
+    {"ErrorInfoStyle", 29, 3, 1},       {"ErrorInfoStyle", 29, 2, 2},
+    {"ExportType", 30, 6, 2},           {"ExportType", 30, 3, 3},
+    {"ErrorAction", 31, 3, 1},          {"ErrorAction", 31, 0, 0},
+    {"Delimiter", 32, 6, 0},            {"Delimiter", 32, 5, 5},
+    {"CaptionMode", 33, 5, 1},          {"CaptionMode", 33, 3, 3},
+    {"SortField", 34, 10, 0},           {"SortField", 34, 9, 9},
+    {"SizeStyle", 36, 5, 1},            {"SizeStyle", 36, 4, 4},
+    {"PadFilenameTo", 37, 100, 0},      {"PadFilenameTo", 37, 99, 99},
+    {"ViewerColorScheme", 38, 3, 0},    {"ViewerColorScheme", 38, 2, 2},
+    {"ExistingEntries", 39, 7, 3},      {"ExistingEntries", 39, 2, 2},
+    {"FadeMain", 45, 2, 0},             {"FadeMain", 45, 1, 1},
+    {"FadeViewer", 46, 3, 1},           {"FadeOptions", 47, 0xFE, 0},
+    {"ViewerFontSize", 1412, 3, 10},    {"ViewerFontSize", 1412, 33, 10},
+    {"ViewerFontSize", 1412, 4, 4},     {"ViewerFontSize", 1412, 32, 32},
+    {"ImportDateStyleFallback", kDialog + 0, 2, 0},
+    {"ImportDateAddedFallback", kDialog + 1, 3, 1},
+    {"MatchAction", kDialog + 3, 5, 2},         {"MatchAction", kDialog + 3, 255, 0},
+    {"CompareAction", kDialog + 4, 13, 3},      {"CompareAction", kDialog + 4, 9, 9},
+    {"CompareWith", kDialog + 5, 6, 0},
+    {"InsertPosition", kDialog + 6, 6, 2},
+    {"EditPosition", kDialog + 7, 1, 2},        {"EditPosition", kDialog + 7, 4, 2},
+    {"EditPosition", kDialog + 7, 3, 3},
+    {"ImportFileType", kDialog + 8, 5, 1},
+    {"AppendSort", kDialog + 9, 4, 1},          {"AppendSort", kDialog + 9, 3, 3},
+    {"ThreadPriority", kDialog + 10, 3, 0},     {"ThreadPriority", kDialog + 10, 2, 2},
+    {"ViewerTotalTimeStyle", kDialog + 11, 7, 3},
+    {"ColorWindowChoice", kDialog + 12, 3, 0},  {"ColorWindowChoice", kDialog + 12, 2, 2},
+    {"MainFontSize", kDialog + 181, 3, 10},     {"MainFontSize", kDialog + 181, 33, 10},
+    {"MainFontSize", kDialog + 181, 32, 32},
+    // No repair rule: taken as read.
+    {"StartupLoad", 35, 7, 7},
+    {"MatchPercent", kDialog + 2, 0, 0},
+};
+
+TEST(ConfigLoad, OutOfRangeChoicesAndFontSizesAreRepaired) {
+  for (const ByteRepair& repair : kByteRepairs) {
+    ConfigImage image = ValidImage();
+    image[repair.Offset] = repair.Stored;
+    AppOptions options = Sentinel();
+    ASSERT_TRUE(ParseConfiguration(image, options).ok());
+    EXPECT_EQ(ImageOf(options)[repair.Offset], repair.Loaded)
+        << repair.Field << " stored as " << int{repair.Stored};
+  }
+}
+
+TEST(ConfigLoad, OutOfRangeSizeLimitsAreRepaired) {
+  struct SizeRepair {
+    const char* Field;
+    std::size_t Offset;
+    std::int32_t Stored;
+    std::int32_t Loaded;
+  };
+  const SizeRepair repairs[] = {
+      {"MinSizeKB", 52, 0, 10},       {"MinSizeKB", 52, -5, 10},   {"MinSizeKB", 52, 2001, 10},
+      {"MinSizeKB", 52, 1, 1},        {"MinSizeKB", 52, 2000, 2000},
+      {"MaxSizeMB", 48, 9, 2048},     {"MaxSizeMB", 48, 2049, 2048}, {"MaxSizeMB", 48, -1, 2048},
+      {"MaxSizeMB", 48, 10, 10},      {"MaxSizeMB", 48, 700, 700},
+  };
+  for (const SizeRepair& repair : repairs) {
+    ConfigImage image = ValidImage();
+    SetI32At(image, repair.Offset, repair.Stored);
+    AppOptions options{};
+    ASSERT_TRUE(ParseConfiguration(image, options).ok());
+    EXPECT_EQ(I32At(ImageOf(options), repair.Offset), repair.Loaded) << repair.Field << " stored as " << repair.Stored;
+  }
+}
+
+TEST(ConfigLoad, DamagedFieldsOfAFileAreRepairedTogether) {
+  testing::TempDir dir;
+  ConfigImage image = ValidImage();
+  image[32] = 9;                   // Delimiter
+  image[34] = 12;                  // SortField
+  SetI32At(image, 52, 0);          // MinSizeKB
+  image[30] = 6;                   // ExportType
+  image[kDialog + 3] = 5;          // MatchAction
+  image[kDialog + 4] = 13;         // CompareAction
+  testing::WriteFileBytes(dir.File("ordonna.ini"), AsFileBytes(image));
+
+  AppOptions options{};
+  ASSERT_TRUE(LoadConfiguration(dir.File("ordonna.ini"), options).ok());
+  EXPECT_EQ(options.Main.Delimiter, 0);
+  EXPECT_EQ(options.Main.SortField, 0);
+  EXPECT_EQ(options.Main.MinSizeKB, 10);
+  EXPECT_EQ(options.Main.ExportType, 2);
+  EXPECT_EQ(options.Dialog.MatchAction, 2);
+  EXPECT_EQ(options.Dialog.CompareAction, 3);
+
+  // The same file read as stored keeps the damaged values.
+  AppOptions stored{};
+  ASSERT_TRUE(ReadConfigurationImage(dir.File("ordonna.ini"), stored).ok());
+  EXPECT_EQ(stored.Main.Delimiter, 9);
+  EXPECT_EQ(stored.Main.SortField, 12);
+  EXPECT_EQ(stored.Main.MinSizeKB, 0);
+  EXPECT_EQ(ImageOf(stored), image);
+}
+
+TEST(ConfigLoad, FilesOfAnyOtherSizeAreRejectedAndLeaveTheRecordUnchanged) {
+  testing::TempDir dir;
+  std::string valid = AsFileBytes(ValidImage());
+  struct Case {
+    const char* Name;
+    std::string Bytes;
+    const char* Reason;
+  };
+  const Case cases[] = {
+      {"one byte short", valid.substr(0, 7100), "(7,100 bytes; expected 7,101)"},
+      {"one byte long", valid + '\0', "(7,102 bytes; expected 7,101)"},
+      {"empty", "", "(0 bytes; expected 7,101)"},
+      {"two images", valid + valid, "(14,202 bytes; expected 7,101)"},
+  };
+  const ConfigImage before = ImageOf(Sentinel());
+  for (const Case& c : cases) {
+    testing::WriteFileBytes(dir.File("ordonna.ini"), c.Bytes);
+    AppOptions options = Sentinel();
+    Status status = LoadConfiguration(dir.File("ordonna.ini"), options);
+    EXPECT_FALSE(status.ok()) << c.Name;
+    EXPECT_EQ(status.message(), "Not a valid configuration file") << c.Name;
+    EXPECT_EQ(status.detail(), dir.File("ordonna.ini") + " " + c.Reason) << c.Name;
+    EXPECT_EQ(ImageOf(options), before) << c.Name << ": the record must be left unchanged";
+  }
+
+  AppOptions options = Sentinel();
+  EXPECT_FALSE(LoadConfiguration(dir.File("missing.ini"), options).ok());
+  EXPECT_EQ(ImageOf(options), before) << "missing file";
+  EXPECT_FALSE(LoadConfiguration(dir.Path(), options).ok());
+  EXPECT_EQ(ImageOf(options), before) << "a folder instead of a file";
+
+  for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{7100}, std::size_t{7102}}) {
+    std::string bytes(size, '\x01');
+    AppOptions parsed = Sentinel();
+    EXPECT_FALSE(ParseConfiguration(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), size), parsed)
+                     .ok())
+        << size << " bytes in memory";
+    EXPECT_EQ(ImageOf(parsed), before) << size << " bytes in memory";
+  }
+}
+
+TEST(ConfigWrite, WrittenFileIsTheRecordImageAndReadsBackUnchanged) {
+  testing::TempDir dir;
+  AppOptions options = OptionsOf(ValidImage());
+  options.Main.SortField = 7;
+  options.Main.AskSaveThreshold = 65535;
+  options.Main.MinSizeKB = 2000;
+  options.Main.TextHeaderFile.Set("/music/lists/header \xE9t\xE9.txt");  // Windows-1252 bytes kept as they are
+  options.Main.ViewerColumnWidths[13] = -1;
+  options.Places.FindTop = -32768;
+  options.Dialog.CustomColors[15].Set("00FFFFFF");
+  options.Dialog.CompareSaveFile.Set(std::string(255, 'z'));
+
+  ASSERT_TRUE(WriteConfiguration(dir.File("ordonna.ini"), options).ok());
+  std::string file = testing::ReadFileBytes(dir.File("ordonna.ini"));
+  ASSERT_EQ(file.size(), 7101u);
+  EXPECT_EQ(ImageOf(file), ImageOf(options));
+  EXPECT_EQ(static_cast<unsigned char>(file[34]), 7) << "SortField at file offset 34";
+  EXPECT_EQ(static_cast<unsigned char>(file[40]), 0xFF) << "AskSaveThreshold, low byte";
+  EXPECT_EQ(static_cast<unsigned char>(file[41]), 0xFF) << "AskSaveThreshold, high byte";
+
+  AppOptions loaded = Sentinel();
+  ASSERT_TRUE(LoadConfiguration(dir.File("ordonna.ini"), loaded).ok());
+  EXPECT_EQ(ImageOf(loaded), ImageOf(options));
+  EXPECT_EQ(SortSettingsOf(loaded).SortField, 7);
+}
+
+TEST(ConfigWrite, WritingOverALongerOlderFileLeavesExactly7101Bytes) {
+  testing::TempDir dir;
+  testing::WriteFileBytes(dir.File("ordonna.ini"), std::string(20000, '\xFF'));
+  AppOptions options = OptionsOf(ValidImage());
+  ASSERT_TRUE(WriteConfiguration(dir.File("ordonna.ini"), options).ok());
+  std::string file = testing::ReadFileBytes(dir.File("ordonna.ini"));
+  EXPECT_EQ(file.size(), 7101u);
+  EXPECT_EQ(ImageOf(file), ImageOf(options));
+}
+
+// Names of the entries of `folder`, to see that no temporary file is left behind.
+std::vector<std::string> Entries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  return names;
+}
+
+TEST(ConfigWrite, FailedWriteLeavesTheOldFileByteForByte) {
+  testing::TempDir dir;
+  const std::string old = "an older file that must survive";
+  AppOptions options = OptionsOf(ValidImage());
+
+  // The temporary file beside a 250-byte file name would need 261 bytes: creating it fails
+  // with "file name too long", for every user including root.
+  const std::string longName = dir.File(std::string(246, 'n') + ".ini");
+  testing::WriteFileBytes(longName, old);
+  Status status = WriteConfiguration(longName, options);
+  EXPECT_FALSE(status.ok()) << "the temporary file cannot be created";
+  EXPECT_EQ(testing::ReadFileBytes(longName), old);
+  EXPECT_EQ(Entries(dir.Path()).size(), 1u) << "no temporary file is left behind";
+
+  // A folder in the file's place: the temporary file is written, but it cannot replace a folder.
+  const std::string folderInTheWay = dir.File("ordonna.ini");
+  std::filesystem::create_directory(folderInTheWay);
+  testing::WriteFileBytes(folderInTheWay + "/keep.txt", old);
+  status = WriteConfiguration(folderInTheWay, options);
+  EXPECT_FALSE(status.ok()) << "a folder cannot be replaced by a file";
+  EXPECT_EQ(testing::ReadFileBytes(folderInTheWay + "/keep.txt"), old);
+  EXPECT_EQ(Entries(dir.Path()).size(), 2u) << "no temporary file is left behind";
+
+  // A path through a file instead of a folder.
+  status = WriteConfiguration(longName + "/ordonna.ini", options);
+  EXPECT_FALSE(status.ok()) << "a file cannot hold another file";
+  EXPECT_EQ(testing::ReadFileBytes(longName), old);
+}
+
+TEST(ConfigWrite, ReplacingKeepsThePermissionsOfTheOldFile) {
+  testing::TempDir dir;
+  testing::WriteFileBytes(dir.File("ordonna.ini"), "old");
+  std::filesystem::permissions(dir.File("ordonna.ini"), std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_write |
+                                                            std::filesystem::perms::group_read);
+  ASSERT_TRUE(WriteConfiguration(dir.File("ordonna.ini"), OptionsOf(ValidImage())).ok());
+  struct stat info {};
+  ASSERT_EQ(stat(dir.File("ordonna.ini").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(ConfigStrings, PaddingMakesEqualValuesCompareEqualByteForByte) {
+  MainOptions a = OptionsOf(ValidImage()).Main;
+  MainOptions b = a;
+  // Same values, different leftovers behind the lengths (as an older, longer value leaves them).
+  a.TextHeaderFile.Set("head.txt");
+  b.TextHeaderFile.Set("a much longer header file name.txt");
+  b.TextHeaderFile.Length = 8;
+  std::memcpy(b.TextHeaderFile.Chars, "head.txt", 8);
+  std::memset(b.CaptionFontName.Chars + b.CaptionFontName.Length, 'x',
+              sizeof b.CaptionFontName.Chars - b.CaptionFontName.Length);
+  std::memset(b.StartupListFile.Chars, '?', sizeof b.StartupListFile.Chars);  // empty, but dirty
+  ASSERT_NE(std::memcmp(&a, &b, sizeof a), 0);
+
+  PadStrings(a);
+  PadStrings(b);
+  EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
+  EXPECT_EQ(b.TextHeaderFile.View(), "head.txt");
+  EXPECT_EQ(b.CaptionFontName.View(), "Courier New");
+  EXPECT_EQ(b.InfoTime, 1) << "other fields are untouched";
+
+  // A full string has nothing behind it to clear.
+  b.HtmlFooterFile.Set(std::string(255, 'f'));
+  PadStrings(b);
+  EXPECT_EQ(b.HtmlFooterFile.View(), std::string(255, 'f'));
+}
+
+TEST(ConfigSort, SortSettingsComeFromTheMainBlock) {
+  AppOptions options = OptionsOf(ValidImage());
+  SortSettings settings = SortSettingsOf(options);
+  EXPECT_EQ(settings.SortField, 0);
+  EXPECT_FALSE(settings.SortDescending);
+  EXPECT_FALSE(settings.SortCaseSensitive);
+
+  options.Main.SortField = 9;
+  options.Main.SortDescending = 1;
+  options.Main.SortCaseSensitive = 1;
+  settings = SortSettingsOf(options);
+  EXPECT_EQ(settings.SortField, 9);
+  EXPECT_TRUE(settings.SortDescending);
+  EXPECT_TRUE(settings.SortCaseSensitive);
+}
+
+TEST(ConfigMessages, TextsAreTheProgramsOwn) {
+  EXPECT_EQ(ConfigMessageText(ConfigMessage::InitializeFailed), "Disk error attempting to initialize configuration file");
+  EXPECT_EQ(ConfigMessageText(ConfigMessage::InitializeFailedTitle), "FATAL ERROR");
+  EXPECT_EQ(ConfigMessageText(ConfigMessage::WriteFailed), "Disk error writing configuration file");
+  EXPECT_EQ(ConfigMessageText(ConfigMessage::WriteFailedTitle), "Error");
+  EXPECT_EQ(ConfigMessageText(ConfigMessage::LoadFailed),
+            "Loading options failed.\r\nProbably not a Ordonna configuration file.");
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,0 +1,53 @@
+// Window placement: the far edges are pulled onto the screen first, then the near ones.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "config/WindowPlacement.h"
+
+namespace ordonna {
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+
+struct PlacementCase {
+  const char* Name;
+  std::int32_t Left, Top, Width, Height;
+  std::int32_t ExpectedLeft, ExpectedTop;
+};
+
+TEST(WindowPlacement, StoredPositionsArePulledInsideTheScreen) {
+  // A 1920 x 1080 screen throughout.
+  const PlacementCase cases[] = {
+      {"inside stays", 100, 200, 284, 362, 100, 200},
+      {"touching the right and lower edges stays", 1636, 718, 284, 362, 1636, 718},
+      {"one pixel beyond the right edge", 1637, 0, 284, 362, 1636, 0},
+      {"one pixel beyond the lower edge", 0, 719, 284, 362, 0, 718},
+      {"far beyond both edges", 5000, 4000, 700, 600, 1220, 480},
+      {"negative becomes 0", -10, -1, 284, 362, 0, 0},
+      {"wider and taller than the screen shows its top-left corner", 50, 60, 2500, 1200, 0, 0},
+      {"wider than the screen from a negative position", -300, 10, 2500, 362, 0, 10},
+      {"at the 32-bit maximum", kMax, kMax, 284, 362, 1636, 718},
+      {"at the 32-bit minimum", kMin, kMin, 284, 362, 0, 0},
+      {"zero-sized window at the right edge", 1920, 1080, 0, 0, 1920, 1080},
+  };
+  for (const PlacementCase& c : cases) {
+    WindowPosition placed = PlaceWindow({c.Left, c.Top}, c.Width, c.Height, 1920, 1080);
+    EXPECT_EQ(placed.Left, c.ExpectedLeft) << c.Name;
+    EXPECT_EQ(placed.Top, c.ExpectedTop) << c.Name;
+  }
+}
+
+TEST(WindowPlacement, AxesAreIndependent) {
+  WindowPosition placed = PlaceWindow({2000, 100}, 300, 300, 1024, 768);
+  EXPECT_EQ(placed.Left, 724);
+  EXPECT_EQ(placed.Top, 100);
+  placed = PlaceWindow({100, 2000}, 300, 300, 1024, 768);
+  EXPECT_EQ(placed.Left, 100);
+  EXPECT_EQ(placed.Top, 468);
+}
+
+}  // namespace
+}  // namespace ordonna
