@@ -1,0 +1,200 @@
+// The load and save commands over the format reader and writer.
+#include "listfile/ListFileCommands.h"
+
+#include <cstring>
+#include <exception>
+
+#include "config/ConfigFile.h"
+#include "core/Sort.h"
+#include "listfile/FileSource.h"
+#include "listfile/OrdlFormat.h"
+#include "listfile/OrdlMessages.h"
+#include "listfile/OrdlReader.h"
+#include "platform/AtomicFile.h"
+
+namespace ordonna {
+namespace {
+
+bool EndsWithOrdl(const std::string& name) {
+  constexpr std::string_view kExtension = ".ordl";
+  return name.size() >= kExtension.size() &&
+         EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - kExtension.size()), kExtension);
+}
+
+std::string BaseName(const std::string& path) {
+  std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+class LoadRun {
+ public:
+  LoadRun(bool reportErrors, Caller& caller) : reportErrors_(reportErrors), caller_(caller) {}
+
+  void Report(std::string_view text) {
+    if (reportErrors_) caller_.ShowMessage(text, ordl_text::kWarningTitle, MessageKind::Warning);
+  }
+
+  // Opens `path`, or `path` + ".ordl"; the name that opened, or empty.
+  std::string Open(const std::string& path, FileSource& source) {
+    if (source.Open(path)) return path;
+    if (!EndsWithOrdl(path) && source.Open(path + ".ordl")) return path + ".ordl";
+    return {};
+  }
+
+  bool reportErrors() const { return reportErrors_; }
+  Caller& caller() { return caller_; }
+
+ private:
+  bool reportErrors_;
+  Caller& caller_;
+};
+
+// Reads the whole file in one layout into `read`; a version 4 question may switch layout.
+OrdlContent ReadWhole(const std::string& path, OrdlLayout layout, std::uint32_t existing, EntryList& read) {
+  FileSource source;
+  if (!source.Open(path)) return {OrdlReadError::DiskError, 0};
+  return ReadOrdl(source, layout, read, existing);
+}
+
+}  // namespace
+
+LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append, ListStore& list,
+                        Caller& caller, const std::function<bool()>& confirmDiscard) {
+  LoadResult result;
+  LoadRun run(reportErrors, caller);
+  caller.SetStatus(ordl_text::kLoading);
+  try {
+    FileSource probe;
+    std::string opened = run.Open(path, probe);
+    if (opened.empty()) {
+      run.Report(ordl_text::kCantOpen);
+      caller.SetStatus(ordl_text::kCantLoad);
+      return result;
+    }
+    std::uint8_t signature[4];
+    if (!probe.Read(signature, sizeof signature)) {
+      run.Report(ordl_text::kDiskError);
+      caller.SetStatus(ordl_text::kCantLoad);
+      return result;
+    }
+    if (std::memcmp(signature, kOrdlSignature.data(), sizeof signature) != 0) {
+      run.Report(ordl_text::kNotOrdonnaFile);
+      caller.SetStatus(ordl_text::kCantLoad);
+      return result;
+    }
+    if (!append && !confirmDiscard()) {
+      result.Refused = true;
+      caller.SetStatus(ordl_text::kCantLoad);
+      return result;
+    }
+
+    const std::uint32_t existing = append ? list.ItemCount() : 0;
+    EntryList read;
+    OrdlContent content = ReadWhole(opened, OrdlLayout::Current, existing, read);
+    if (content.Error == OrdlReadError::NeedsVersion4) {
+      bool retry = !reportErrors || caller.AskYesNo(ordl_text::kTryVersion4, ordl_text::kTryVersion4Title,
+                                                    Answer::No) == Answer::Yes;
+      if (!retry) {
+        caller.SetStatus(ordl_text::kCantLoad);
+        return result;
+      }
+      read.Clear();
+      content = ReadWhole(opened, OrdlLayout::Version4, existing, read);
+    }
+    switch (content.Error) {
+      case OrdlReadError::None: break;
+      case OrdlReadError::TooLarge: run.Report(ordl_text::kTooLarge); break;
+      case OrdlReadError::NotOrdonna: run.Report(ordl_text::kNotOrdonnaFile); break;
+      default: run.Report(ordl_text::kDiskError); break;
+    }
+    if (content.Error != OrdlReadError::None) {
+      caller.SetStatus(ordl_text::kCantLoad);
+      return result;
+    }
+
+    if (append) {
+      list.Working().SetCapacity(static_cast<std::size_t>(existing) + read.ItemCount());
+      for (const ListEntry& entry : read.Entries()) list.AppendEntry(entry);
+      list.Unsaved = true;
+    } else {
+      ClearList(list);
+      read.Trim();
+      list.Working() = std::move(read);
+    }
+    list.Working().Trim();
+    list.SortState = content.SortState;
+    list.SetListFileName(BaseName(opened));
+    result.Count = static_cast<std::int32_t>(list.ItemCount() - existing);
+    return result;
+  } catch (const std::exception&) {
+    run.Report(ordl_text::kUnknownLoadError);
+    caller.SetStatus(ordl_text::kCantLoad);
+    return result;
+  }
+}
+
+void SortAfterAppend(ListStore& list, const AppOptions& options, std::uint8_t previousSortState,
+                     std::uint8_t fileSortState) {
+  switch (options.Dialog.AppendSort) {
+    case 0:
+    case 1: {
+      std::uint8_t state = options.Dialog.AppendSort == 0 ? previousSortState : fileSortState;
+      SortList(list.Working().Entries(), SortSettingsOf(state));
+      list.SortState = state;
+      break;
+    }
+    case 2:
+      if (options.Main.SortList != 0) {
+        SortSettings settings = SortSettingsOf(options);
+        SortList(list.Working().Entries(), settings);
+        list.SortState = SortStateOf(settings);
+      } else {
+        list.SortState = kNoSortOrder;
+      }
+      break;
+    default:
+      list.SortState = kNoSortOrder;
+      break;
+  }
+}
+
+std::string LoadedStatus(bool append, std::int32_t loaded, std::uint32_t total) {
+  if (append) return "Loaded " + std::to_string(loaded) + ", total " + std::to_string(total) + " items.";
+  return "Loaded " + std::to_string(total) + " items.";
+}
+
+std::string ListFileTarget(const std::string& chosenName, bool* extensionAdded) {
+  bool add = !EndsWithOrdl(chosenName);
+  if (extensionAdded != nullptr) *extensionAdded = add;
+  return add ? chosenName + ".ordl" : chosenName;
+}
+
+Status WriteListFile(const std::string& path, const EntryList& entries, std::uint8_t sortState) {
+  AtomicFile file;
+  Status status = file.Open(path);
+  if (!status.ok()) return status;
+  std::string block(kOrdlSignature.begin(), kOrdlSignature.end());
+  block.push_back(static_cast<char>(sortState));
+  for (const ListEntry& entry : entries.Entries()) {
+    AppendOrdlRecord(block, entry);
+    if (block.size() >= (1 << 16)) {
+      status = file.Write(block.data(), block.size());
+      if (!status.ok()) return status;
+      block.clear();
+    }
+  }
+  status = file.Write(block.data(), block.size());
+  if (!status.ok()) return status;
+  return file.Commit();
+}
+
+Status SaveListFile(const std::string& path, ListStore& list, AppOptions& options) {
+  Status status = WriteListFile(path, list.Working(), list.SortState);
+  if (!status.ok()) return status;
+  list.Unsaved = false;
+  list.SetListFileName(BaseName(path));
+  options.Dialog.LastSavedList.Set(path);
+  return status;
+}
+
+}  // namespace ordonna

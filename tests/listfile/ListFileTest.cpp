@@ -1,0 +1,299 @@
+// List files: exact bytes written, both layouts read, damaged files rejected whole, and the
+// list left as it was by every failed load or save.
+#include "listfile/ListFileCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "config/ConfigFile.h"
+#include "listfile/OrdlReader.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::ScriptedCaller;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+ListEntry Entry(const std::string& name, const std::string& folder = "/music", const std::string& label = "") {
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.Folder.Set(folder);
+  e.VolumeLabel.Set(label);
+  e.BitrateCode = 9;
+  e.SizeKB = 4000;
+  e.Frames = 10000;
+  e.StereoMode = 1;
+  e.FrequencyCode = 0;
+  e.FileDate = 38082;
+  e.DateAdded = 46000;
+  return e;
+}
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out.push_back(static_cast<char>(v));
+  return out;
+}
+
+auto AlwaysDiscard = [] { return true; };
+
+TEST(ListFile, OneEntryFileIsThirtyBytes) {
+  TempDir dir;
+  EntryList entries;
+  ListEntry e = Entry("abc", "", "");
+  entries.AppendEntry(e);
+  ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), entries, 0x87).ok());
+  std::string expected = Bytes({3, 'O', 'r', 'd', 0x87, 3, 'a', 'b', 'c', 0, 0, 9, 0xA0, 0x0F, 0, 0, 0x10, 0x27, 0, 0,
+                                1, 0, 0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0, 0});
+  EXPECT_EQ(expected.size(), 30u);
+  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")), expected);
+}
+
+TEST(ListFile, SaveAndLoadRoundTrip) {
+  TempDir dir;
+  AppOptions options{};
+  ListStore list;
+  list.AppendEntry(Entry("first", "/music/a", "DISK"));
+  list.AppendEntry(Entry("\xC3\xA9t\xC3\xA9", "/music/b", ""));
+  list.SortState = 7;
+  list.Unsaved = true;
+  std::string path = ListFileTarget(dir.File("songs"));
+  EXPECT_EQ(path, dir.File("songs.ordl"));
+  ASSERT_TRUE(SaveListFile(path, list, options).ok());
+  EXPECT_FALSE(list.Unsaved);
+  EXPECT_EQ(list.ListFileName(), "songs.ordl");
+  EXPECT_EQ(options.Dialog.LastSavedList.View(), path);
+
+  ListStore loaded;
+  ScriptedCaller caller;
+  LoadResult result = LoadListFile(dir.File("songs"), true, false, loaded, caller, AlwaysDiscard);
+  EXPECT_EQ(result.Count, 2) << "the name without .ordl opens the .ordl file";
+  ASSERT_EQ(loaded.ItemCount(), 2u);
+  EXPECT_EQ(0, std::memcmp(&loaded.Entry(1), &list.Entry(1), sizeof(ListEntry)));
+  EXPECT_EQ(loaded.SortState, 7);
+  EXPECT_FALSE(loaded.Unsaved);
+  EXPECT_EQ(loaded.ListFileName(), "songs.ordl");
+  EXPECT_EQ(caller.statuses.front(), "Loading...");
+  EXPECT_TRUE(caller.messages.empty());
+}
+
+TEST(ListFile, TargetNames) {
+  EXPECT_EQ(ListFileTarget("songs"), "songs.ordl");
+  EXPECT_EQ(ListFileTarget("songs.ORDL"), "songs.ORDL");
+  EXPECT_EQ(ListFileTarget("songs.txt"), "songs.txt.ordl");
+  bool added = true;
+  ListFileTarget("a.ordl", &added);
+  EXPECT_FALSE(added);
+}
+
+TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
+  TempDir dir;
+  ListStore list;
+  list.AppendEntry(Entry("keep"));
+  list.SortState = 3;
+  list.SetListFileName("mine.ordl");
+  list.Unsaved = true;
+
+  struct Case {
+    std::string content;
+    std::string message;
+  } cases[] = {
+      {Bytes({3, 'O', 'r', 'd', 0}), "Disk error!"},    // no record
+      {"PK\x03\x04 zip file", "Not a Ordonna file!"},
+      {Bytes({3, 'O', 'r'}), "Disk error!"},
+  };
+  for (const Case& c : cases) {
+    WriteFileBytes(dir.File("bad.ordl"), c.content);
+    for (bool append : {false, true}) {
+      ScriptedCaller caller;
+      LoadResult result = LoadListFile(dir.File("bad.ordl"), true, append, list, caller, AlwaysDiscard);
+      EXPECT_EQ(result.Count, -1);
+      ASSERT_EQ(caller.messages.size(), 1u) << c.message;
+      EXPECT_EQ(caller.messages[0].Text, c.message);
+      EXPECT_EQ(caller.statuses.back(), "Can't load the list.");
+      ASSERT_EQ(list.ItemCount(), 1u);
+      EXPECT_EQ(list.Entry(0).FileName.View(), "keep");
+      EXPECT_EQ(list.SortState, 3);
+      EXPECT_EQ(list.ListFileName(), "mine.ordl");
+      EXPECT_TRUE(list.Unsaved);
+    }
+  }
+
+  ScriptedCaller caller;
+  EXPECT_EQ(LoadListFile(dir.File("missing.ordl"), true, false, list, caller, AlwaysDiscard).Count, -1);
+  ASSERT_EQ(caller.messages.size(), 1u);
+  EXPECT_EQ(caller.messages[0].Text, "Can't open the file.");
+
+  ScriptedCaller quiet;
+  EXPECT_EQ(LoadListFile(dir.File("missing"), false, false, list, quiet, AlwaysDiscard).Count, -1);
+  EXPECT_TRUE(quiet.messages.empty()) << "the start-up load reports nothing";
+}
+
+TEST(ListFile, TruncationAtEveryOffsetLoadsNothing) {
+  TempDir dir;
+  EntryList entries;
+  entries.AppendEntry(Entry("one", "/a", "L"));
+  entries.AppendEntry(Entry("two", "/b", "LABEL"));
+  ASSERT_TRUE(WriteListFile(dir.File("full.ordl"), entries, 0).ok());
+  std::string bytes = ReadFileBytes(dir.File("full.ordl"));
+  std::size_t firstRecordEnd = 5 + 4 + 3 + 2 + 19;
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    if (length == firstRecordEnd) continue;  // a whole first record is a valid one-entry list
+    WriteFileBytes(dir.File("cut.ordl"), bytes.substr(0, length));
+    ListStore list;
+    list.AppendEntry(Entry("keep"));
+    ScriptedCaller caller;
+    EXPECT_EQ(LoadListFile(dir.File("cut.ordl"), true, true, list, caller, AlwaysDiscard).Count, -1) << length;
+    EXPECT_EQ(list.ItemCount(), 1u) << length;
+  }
+}
+
+TEST(ListFile, RefusingToDiscardKeepsTheList) {
+  TempDir dir;
+  EntryList entries;
+  entries.AppendEntry(Entry("new"));
+  ASSERT_TRUE(WriteListFile(dir.File("l.ordl"), entries, 0).ok());
+  ListStore list;
+  list.AppendEntry(Entry("old"));
+  ScriptedCaller caller;
+  LoadResult result = LoadListFile(dir.File("l.ordl"), true, false, list, caller, [] { return false; });
+  EXPECT_EQ(result.Count, -1);
+  EXPECT_TRUE(result.Refused);
+  EXPECT_EQ(list.Entry(0).FileName.View(), "old");
+}
+
+std::string Version4Record(const std::string& name, const std::string& label, std::int32_t seconds) {
+  std::string r;
+  r.push_back(static_cast<char>(name.size()));
+  r += name;
+  r.push_back(2);
+  r += "/x";
+  r.push_back(static_cast<char>(label.size()));
+  r += label;
+  r.push_back(9);
+  r += Bytes({0x10, 0, 0, 0});
+  std::string secondsBytes(4, '\0');
+  std::memcpy(secondsBytes.data(), &seconds, 4);
+  r += secondsBytes;
+  r.push_back(3);
+  r += Bytes({0xC2, 0x94, 0, 0, 1, 0, 0, 0});
+  return r;
+}
+
+TEST(ListFile, Version4FilesConvertSecondsToFrames) {
+  TempDir dir;
+  std::string longLabel(40, 'L');
+  std::string file = Bytes({3, 'O', 'r', 'd', 63}) + Version4Record("minus", longLabel, -1) +
+                     Version4Record("sixty", "SHORT", 60) + Version4Record("huge", "", 0x7FFFFFFF);
+  WriteFileBytes(dir.File("old.ordl"), file);
+
+  // The first label is too long for the current layout, which raises the question.
+  ListStore list;
+  ScriptedCaller caller;
+  caller.Expect("Doesn't seem to be a valid Ordonna file.\r\nTry to process as Ordonna v4.0-v4.12 file?\r\n\n"
+                "(44.1 KHz frequency will be assigned to all items)",
+                Answer::Yes);
+  LoadResult result = LoadListFile(dir.File("old.ordl"), true, false, list, caller, AlwaysDiscard);
+  ASSERT_EQ(result.Count, 3);
+  EXPECT_EQ(list.Entry(0).Frames, -38) << "-1 s still counts as not determined";
+  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), std::string(32, 'L'));
+  EXPECT_EQ(list.Entry(1).Frames, 2297);
+  EXPECT_EQ(list.Entry(1).FrequencyCode, 0);
+  EXPECT_EQ(list.Entry(1).StereoMode, 3);
+  EXPECT_EQ(list.Entry(1).SizeKB, 16);
+  EXPECT_EQ(list.Entry(1).FileDate, 38082);
+  EXPECT_EQ(list.Entry(1).DateAdded, 1);
+  EXPECT_EQ(list.Entry(2).Frames, -1) << "a play time beyond the frame range is not determined";
+  EXPECT_EQ(list.SortState, 63);
+
+  ListStore refused;
+  ScriptedCaller no;
+  no.Expect("", Answer::No);
+  EXPECT_EQ(LoadListFile(dir.File("old.ordl"), true, false, refused, no, AlwaysDiscard).Count, -1);
+  EXPECT_EQ(refused.ItemCount(), 0u);
+
+  ListStore quiet;
+  ScriptedCaller silent;
+  EXPECT_EQ(LoadListFile(dir.File("old.ordl"), false, false, quiet, silent, AlwaysDiscard).Count, 3)
+      << "without reports the older layout is tried without asking";
+}
+
+TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
+  TempDir dir;
+  EntryList fileEntries;
+  ListEntry b = Entry("b");
+  b.Frames = 1;
+  fileEntries.AppendEntry(b);
+  ListEntry a = Entry("a");
+  a.Frames = 3;
+  fileEntries.AppendEntry(a);
+  const std::uint8_t fileOrder = 1 + 128;  // play time, descending
+  ASSERT_TRUE(WriteListFile(dir.File("f.ordl"), fileEntries, fileOrder).ok());
+
+  struct Case {
+    int appendSort;
+    std::uint8_t sortList;
+    std::vector<std::string> order;
+    std::uint8_t state;
+  } cases[] = {
+      {0, 1, {"a", "b", "c"}, 0},                 // like the list in memory: by name
+      {1, 1, {"a", "c", "b"}, fileOrder},         // like the file: play time descending
+      {2, 1, {"b", "c", "a"}, 1},                 // by the main option: play time ascending
+      {2, 0, {"c", "b", "a"}, kNoSortOrder},      // main option off: appended as read
+      {3, 1, {"c", "b", "a"}, kNoSortOrder},
+  };
+  for (const Case& c : cases) {
+    AppOptions options{};
+    options.Dialog.AppendSort = static_cast<std::uint8_t>(c.appendSort);
+    options.Main.SortList = c.sortList;
+    options.Main.SortField = 1;
+    ListStore list;
+    ListEntry mine = Entry("c");
+    mine.Frames = 2;
+    list.AppendEntry(mine);
+    list.SortState = 0;
+    ScriptedCaller caller;
+    LoadResult result = LoadListFile(dir.File("f.ordl"), true, true, list, caller, AlwaysDiscard);
+    ASSERT_EQ(result.Count, 2);
+    EXPECT_TRUE(list.Unsaved);
+    SortAfterAppend(list, options, 0, fileOrder);
+    std::vector<std::string> names;
+    for (const ListEntry& e : list.Working().Entries()) names.emplace_back(e.FileName.View());
+    EXPECT_EQ(names, c.order) << "AppendSort " << c.appendSort;
+    EXPECT_EQ(list.SortState, c.state) << "AppendSort " << c.appendSort;
+    EXPECT_EQ(LoadedStatus(true, result.Count, list.ItemCount()), "Loaded 2, total 3 items.");
+  }
+  EXPECT_EQ(LoadedStatus(false, 40, 40), "Loaded 40 items.");
+}
+
+TEST(ListFile, FailedSaveLeavesThePreviousFile) {
+  TempDir dir;
+  AppOptions options{};
+  ListStore list;
+  list.AppendEntry(Entry("x"));
+  list.Unsaved = true;
+  std::filesystem::create_directory(dir.File("taken.ordl"));
+  EXPECT_FALSE(SaveListFile(dir.File("taken.ordl"), list, options).ok());
+  EXPECT_TRUE(list.Unsaved);
+  EXPECT_TRUE(list.ListFileName().empty());
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ordl")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary left";
+}
+
+TEST(OrdlReader, MemoryInputOfAnyShapeEndsCleanly) {
+  const std::uint8_t longLabel[] = {3, 'O', 'r', 'd', 0, 1, 'a', 0, 33};
+  EntryList into;
+  MemorySource source(longLabel);
+  EXPECT_EQ(ReadOrdl(source, OrdlLayout::Current, into).Error, OrdlReadError::NeedsVersion4);
+  MemorySource again(longLabel);
+  EXPECT_EQ(ReadOrdl(again, OrdlLayout::Version4, into).Error, OrdlReadError::DiskError);
+}
+
+}  // namespace
+}  // namespace ordonna
