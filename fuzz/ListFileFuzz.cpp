@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   for (ordonna::OrdlLayout layout : {ordonna::OrdlLayout::Current, ordonna::OrdlLayout::Version4}) {
-    ordonna::MemorySource source({data, size});
+    ordonna::OrdlMemoryInput source({data, size});
     ordonna::EntryList entries;
     (void)ordonna::ReadOrdl(source, layout, entries);
   }

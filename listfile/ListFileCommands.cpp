@@ -6,7 +6,7 @@
 
 #include "config/ConfigFile.h"
 #include "core/Sort.h"
-#include "listfile/FileSource.h"
+#include "listfile/OrdlFileInput.h"
 #include "listfile/OrdlFormat.h"
 #include "listfile/OrdlMessages.h"
 #include "listfile/OrdlReader.h"
@@ -35,7 +35,7 @@ class LoadRun {
   }
 
   // Opens `path`, or `path` + ".ordl"; the name that opened, or empty.
-  std::string Open(const std::string& path, FileSource& source) {
+  std::string Open(const std::string& path, OrdlFileInput& source) {
     if (source.Open(path)) return path;
     if (!EndsWithOrdl(path) && source.Open(path + ".ordl")) return path + ".ordl";
     return {};
@@ -51,7 +51,7 @@ class LoadRun {
 
 // Reads the whole file in one layout into `read`; a version 4 question may switch layout.
 OrdlContent ReadWhole(const std::string& path, OrdlLayout layout, std::uint32_t existing, EntryList& read) {
-  FileSource source;
+  OrdlFileInput source;
   if (!source.Open(path)) return {OrdlReadError::DiskError, 0};
   return ReadOrdl(source, layout, read, existing);
 }
@@ -64,7 +64,7 @@ LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append,
   LoadRun run(reportErrors, caller);
   caller.SetStatus(ordl_text::kLoading);
   try {
-    FileSource probe;
+    OrdlFileInput probe;
     std::string opened = run.Open(path, probe);
     if (opened.empty()) {
       run.Report(ordl_text::kCantOpen);

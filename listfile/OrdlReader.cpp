@@ -12,7 +12,7 @@ namespace {
 constexpr double kV4SecondsPerFrame = 0.0261224489795918;
 
 template <std::size_t N>
-bool ReadString(ByteSource& source, FixedString<N>& field, std::uint8_t length) {
+bool ReadString(OrdlInput& source, FixedString<N>& field, std::uint8_t length) {
   char text[255];
   if (!source.Read(text, length)) return false;
   field.Set({text, length});
@@ -35,7 +35,7 @@ std::int32_t FramesFromSeconds(std::int32_t seconds) {
 
 enum class RecordResult { Read, End, Error, LongLabel };
 
-RecordResult ReadRecord(ByteSource& source, OrdlLayout layout, ListEntry& entry) {
+RecordResult ReadRecord(OrdlInput& source, OrdlLayout layout, ListEntry& entry) {
   if (source.AtEnd()) return RecordResult::End;
   std::uint8_t length;
   if (!source.Read(&length, 1) || !ReadString(source, entry.FileName, length)) return RecordResult::Error;
@@ -63,14 +63,14 @@ RecordResult ReadRecord(ByteSource& source, OrdlLayout layout, ListEntry& entry)
 
 }  // namespace
 
-bool MemorySource::Read(void* data, std::size_t size) {
+bool OrdlMemoryInput::Read(void* data, std::size_t size) {
   if (size > bytes_.size()) return false;
   if (size != 0) std::memcpy(data, bytes_.data(), size);
   bytes_ = bytes_.subspan(size);
   return true;
 }
 
-OrdlContent ReadOrdl(ByteSource& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount) {
+OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount) {
   OrdlContent content;
   std::uint8_t signature[kOrdlSignature.size()];
   if (!source.Read(signature, sizeof signature)) {

@@ -19,18 +19,18 @@ enum class OrdlReadError {
 };
 
 // Where the bytes come from: a file read in blocks, or memory.
-class ByteSource {
+class OrdlInput {
  public:
-  virtual ~ByteSource() = default;
+  virtual ~OrdlInput() = default;
   // Reads exactly `size` bytes; false when fewer remain or reading failed.
   virtual bool Read(void* data, std::size_t size) = 0;
   // True when no byte remains (and none failed to read).
   virtual bool AtEnd() = 0;
 };
 
-class MemorySource final : public ByteSource {
+class OrdlMemoryInput final : public OrdlInput {
  public:
-  explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  explicit OrdlMemoryInput(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
   bool Read(void* data, std::size_t size) override;
   bool AtEnd() override { return bytes_.empty(); }
 
@@ -46,6 +46,6 @@ struct OrdlContent {
 // Reads the header and every record, appending the entries to `into`. On an error the
 // entries appended so far are left in `into`; callers read into a list of their own.
 // `existingCount` counts toward the 32-bit limit.
-OrdlContent ReadOrdl(ByteSource& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount = 0);
+OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount = 0);
 
 }  // namespace ordonna

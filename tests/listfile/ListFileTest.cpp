@@ -289,9 +289,9 @@ TEST(ListFile, FailedSaveLeavesThePreviousFile) {
 TEST(OrdlReader, MemoryInputOfAnyShapeEndsCleanly) {
   const std::uint8_t longLabel[] = {3, 'O', 'r', 'd', 0, 1, 'a', 0, 33};
   EntryList into;
-  MemorySource source(longLabel);
+  OrdlMemoryInput source(longLabel);
   EXPECT_EQ(ReadOrdl(source, OrdlLayout::Current, into).Error, OrdlReadError::NeedsVersion4);
-  MemorySource again(longLabel);
+  OrdlMemoryInput again(longLabel);
   EXPECT_EQ(ReadOrdl(again, OrdlLayout::Version4, into).Error, OrdlReadError::DiskError);
 }
 

@@ -1,4 +1,4 @@
-// A ByteSource over a file, read in large blocks so that a list of a million entries loads
+// A OrdlInput over a file, read in large blocks so that a list of a million entries loads
 // without holding the whole file in memory.
 #pragma once
 
@@ -10,12 +10,12 @@
 
 namespace ordonna {
 
-class FileSource final : public ByteSource {
+class OrdlFileInput final : public OrdlInput {
  public:
-  FileSource() = default;
-  FileSource(const FileSource&) = delete;
-  FileSource& operator=(const FileSource&) = delete;
-  ~FileSource() override;
+  OrdlFileInput() = default;
+  OrdlFileInput(const OrdlFileInput&) = delete;
+  OrdlFileInput& operator=(const OrdlFileInput&) = delete;
+  ~OrdlFileInput() override;
 
   // Opens `path` read-only; false when it cannot be opened.
   bool Open(const std::string& path);

@@ -1,5 +1,5 @@
 // Block-buffered reading of a list file.
-#include "listfile/FileSource.h"
+#include "listfile/OrdlFileInput.h"
 
 #include <cstring>
 
@@ -10,17 +10,17 @@ constexpr std::size_t kBlockSize = 1 << 20;
 
 }  // namespace
 
-FileSource::~FileSource() {
+OrdlFileInput::~OrdlFileInput() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-bool FileSource::Open(const std::string& path) {
+bool OrdlFileInput::Open(const std::string& path) {
   file_ = std::fopen(path.c_str(), "rb");
   buffer_.resize(kBlockSize);
   return file_ != nullptr;
 }
 
-bool FileSource::Fill() {
+bool OrdlFileInput::Fill() {
   if (file_ == nullptr || failed_) return false;
   std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
   end_ -= begin_;
@@ -31,7 +31,7 @@ bool FileSource::Fill() {
   return got != 0;
 }
 
-bool FileSource::Read(void* data, std::size_t size) {
+bool OrdlFileInput::Read(void* data, std::size_t size) {
   auto* out = static_cast<char*>(data);
   while (end_ - begin_ < size) {
     if (!Fill()) return false;
@@ -41,6 +41,6 @@ bool FileSource::Read(void* data, std::size_t size) {
   return true;
 }
 
-bool FileSource::AtEnd() { return begin_ == end_ && !Fill() && !failed_; }
+bool OrdlFileInput::AtEnd() { return begin_ == end_ && !Fill() && !failed_; }
 
 }  // namespace ordonna
