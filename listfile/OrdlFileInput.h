@@ -1,4 +1,4 @@
-// A OrdlInput over a file, read in large blocks so that a list of a million entries loads
+// List-file input from a file, read in large blocks so that a list of a million entries loads
 // without holding the whole file in memory.
 #pragma once
 
