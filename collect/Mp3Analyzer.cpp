@@ -1,0 +1,44 @@
+// Opening the file and choosing how much to read at a time.
+#include "collect/Mp3Analyzer.h"
+
+#include <string_view>
+
+#include "core/Text.h"
+
+namespace ordonna {
+namespace {
+
+// Fast mode looks at the first 200 frames and the last few kilobytes: reading more than
+// that costs more than the analysis itself. Slow mode reads everything, in large chunks.
+constexpr std::size_t kFastReadSize = 64 * 1024;
+constexpr std::size_t kSlowReadSize = 1024 * 1024;
+
+}  // namespace
+
+Mp3Analyzer::Mp3Analyzer() : buffer_(ByteSource::kMaxFetch + FileSource::kReadSlack) {}
+
+std::string StatusTextOf(const std::string& path) {
+  std::size_t characters = CharacterCount(path);
+  std::string_view rest = path;
+  std::size_t keep = characters > 4 ? characters - 4 : 0;
+  std::size_t bytes = 0;
+  for (std::size_t i = 0; i < keep; ++i) {
+    std::size_t length = NextCharacter(rest).Bytes;
+    bytes += length;
+    rest.remove_prefix(length);
+  }
+  return path.substr(0, bytes);
+}
+
+AnalysisResult Mp3Analyzer::AnalyzeFile(const std::string& path, ProcessingMode mode, Caller& caller) {
+  caller.SetStatus(StatusTextOf(path));
+  FileSource source(buffer_, mode == ProcessingMode::Fast ? kFastReadSize : kSlowReadSize);
+  if (!source.Open(path)) {
+    AnalysisResult result;
+    result.Error = AnalysisError::IoError;
+    return result;
+  }
+  return AnalyzeSource(source, mode);
+}
+
+}  // namespace ordonna

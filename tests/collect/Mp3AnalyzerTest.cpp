@@ -1,0 +1,112 @@
+// Analysing files on disk: the status text, I/O errors, the buffer kept between files and
+// files of 2 GiB and more.
+#include "collect/Mp3Analyzer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "AnalysisTestUtil.h"
+#include "support/Mp3Builder.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::AsBytes;
+using testing::FrameSpec;
+using testing::ScriptedCaller;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+TEST(Mp3Analyzer, StatusTextIsThePathWithoutItsLastFourCharacters) {
+  EXPECT_EQ(StatusTextOf("/music/song.mp3"), "/music/song");
+  EXPECT_EQ(StatusTextOf("/m/\xC3\xA9t\xC3\xA9.mp3"), "/m/\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(StatusTextOf("/m/a.\xC3\xA9\xC3\xA9\xC3\xA9"), "/m/a");
+  EXPECT_EQ(StatusTextOf("/m/a\xE9\xE9.mp"), "/m/a\xE9") << "invalid UTF-8 bytes count one each";
+  EXPECT_EQ(StatusTextOf(".mp3"), "");
+  EXPECT_EQ(StatusTextOf("ab"), "");
+
+  TempDir dir;
+  Mp3Analyzer analyzer;
+  ScriptedCaller caller;
+  (void)analyzer.AnalyzeFile(dir.File("song.mp3"), ProcessingMode::Fast, caller);
+  ASSERT_EQ(caller.statuses.size(), 1u);
+  EXPECT_EQ(caller.statuses[0], dir.File("song"));
+}
+
+TEST(Mp3Analyzer, UnreadableFilesAreIoErrors) {
+  TempDir dir;
+  Mp3Analyzer analyzer;
+  ScriptedCaller caller;
+  for (const std::string& path : {dir.File("missing.mp3"), dir.Path()}) {
+    for (ProcessingMode mode : {ProcessingMode::Fast, ProcessingMode::Slow}) {
+      AnalysisResult r = analyzer.AnalyzeFile(path, mode, caller);
+      EXPECT_EQ(r.ErrorText(), "I/O error reading the file") << path;
+      EXPECT_EQ(r.FileSizeBytes, -1);
+      EXPECT_EQ(r.Frames, 0);
+    }
+  }
+}
+
+TEST(Mp3Analyzer, FilesGiveTheSameResultsAsMemoryWhateverCameBefore) {
+  TempDir dir;
+  Mp3Analyzer analyzer;
+  ScriptedCaller caller;
+  FrameSpec spec;
+  const std::string files[] = {
+      // A previous file full of 0xFF bytes must not show through behind a short file.
+      std::string(3 << 20, '\xFF'),
+      "\xFF\xFB",
+      testing::Id3v2Tag(300) + testing::Frames(5000, spec, true) + testing::Id3v1Tag(),
+      testing::VbrFrame(spec, "Xing", 999) + testing::Frames(50, spec),
+      testing::RiffWave(testing::Frames(3000, spec)) + testing::Lyrics3v2("la la") + testing::Id3v1Tag(),
+      std::string(2000, '\xFF') + testing::Frames(10, spec),
+      testing::Frames(2, spec).substr(0, 420),
+      "",
+  };
+  for (const std::string& file : files) {
+    WriteFileBytes(dir.File("a.mp3"), file);
+    for (ProcessingMode mode : {ProcessingMode::Fast, ProcessingMode::Slow}) {
+      EXPECT_EQ(analyzer.AnalyzeFile(dir.File("a.mp3"), mode, caller), AnalyzeMemory(AsBytes(file), mode))
+          << "file of " << file.size() << " bytes";
+    }
+  }
+  // The two-byte file: zeros behind it make a free-format header.
+  WriteFileBytes(dir.File("b.mp3"), "\xFF\xFB");
+  AnalysisResult shortFile = analyzer.AnalyzeFile(dir.File("b.mp3"), ProcessingMode::Slow, caller);
+  EXPECT_TRUE(shortFile.Ok());
+  EXPECT_EQ(shortFile.Frames, 1);
+  EXPECT_EQ(shortFile.BitrateCode, 16);
+}
+
+TEST(Mp3Analyzer, FilesOf2GiBAndMoreUse64BitPositions) {
+  // 6,000,000 frames of 417 bytes, zeros in the middle (a sparse file): 2,502,000,000 bytes.
+  TempDir dir;
+  const std::string path = dir.File("big.mp3");
+  const std::int64_t size = 417LL * 6000000;
+  FrameSpec spec;
+  {
+    std::ofstream out(path, std::ios::binary);
+    const std::string head = testing::Frames(300, spec);
+    out.write(head.data(), static_cast<std::streamsize>(head.size()));
+    const std::string tail = testing::Frames(10, spec);
+    out.seekp(size - static_cast<std::int64_t>(tail.size()));
+    out.write(tail.data(), static_cast<std::streamsize>(tail.size()));
+    ASSERT_TRUE(out.good()) << "cannot write a sparse file here";
+  }
+  Mp3Analyzer analyzer;
+  ScriptedCaller caller;
+  AnalysisResult r = analyzer.AnalyzeFile(path, ProcessingMode::Fast, caller);
+  EXPECT_TRUE(r.Ok()) << r.ErrorText();
+  EXPECT_EQ(r.FileSizeBytes, 2502000000);
+  EXPECT_EQ(r.SizeKB, 2443359);
+  EXPECT_EQ(r.Frames, 5999999);
+  EXPECT_EQ(r.BitrateCode, 9);
+}
+
+}  // namespace
+}  // namespace ordonna
