@@ -1,6 +1,9 @@
 // The Linux host: XDG folders (or $ORDONNA_HOME), the locale's date format, atomic replace.
 #include "platform/Platform.h"
 
+#include "platform/LinuxFolders.h"
+#include "platform/LinuxVolumes.h"
+
 #include <langinfo.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -44,6 +47,8 @@ std::string UserFolder(const char* xdgVariable, const char* fallback) {
 
 class LinuxPlatform final : public Platform {
  public:
+  explicit LinuxPlatform(LinuxSystemFiles files) : files_(std::move(files)) {}
+
   std::string ConfigFolder() override { return UserFolder("XDG_CONFIG_HOME", "/.config"); }
   std::string TempFolder() override { return UserFolder("XDG_CACHE_HOME", "/.cache"); }
   std::string HomeFolder() override { return Home(); }
@@ -56,10 +61,28 @@ class LinuxPlatform final : public Platform {
     freelocale(locale);
     return format.empty() ? "%m/%d/%y" : format;
   }
+
+  std::vector<Volume> Volumes() override { return linux_volumes::ReadVolumes(files_); }
+
+  std::optional<Volume> VolumeOf(const std::string& folder) override {
+    return linux_volumes::ReadVolumeOf(files_, folder);
+  }
+
+  bool ListFolder(const std::string& folder, std::uint64_t device, bool includeHidden, std::string_view fileSuffix,
+                  std::vector<FolderItem>& items) override {
+    return ListLinuxFolder(folder, device, includeHidden, fileSuffix, items);
+  }
+
+ private:
+  LinuxSystemFiles files_;
 };
 
 }  // namespace
 
-std::unique_ptr<Platform> MakeHostPlatform() { return std::make_unique<LinuxPlatform>(); }
+std::unique_ptr<Platform> MakeHostPlatform() { return MakeLinuxPlatform({}); }
+
+std::unique_ptr<Platform> MakeLinuxPlatform(const LinuxSystemFiles& files) {
+  return std::make_unique<LinuxPlatform>(files);
+}
 
 }  // namespace ordonna

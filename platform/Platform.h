@@ -2,12 +2,31 @@
 // directly and tests can substitute a fake. One implementation per operating system.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Status.h"
 
 namespace ordonna {
+
+// A mounted file system that can hold music: its root is where the scan starts.
+struct Volume {
+  std::string Root;       // mount point, "/" separated, no trailing "/" except "/" itself
+  std::string Label;      // file-system label, at most 32 bytes, empty when it has none
+  std::string Serial;     // eight upper-case hex digits from the file-system UUID, or 00000000
+  std::uint64_t Device;   // device number of the root, to keep a walk on this volume
+};
+
+// One entry of a folder listing.
+struct FolderItem {
+  std::string Name;
+  bool IsFolder;              // a real folder on the same volume (symbolic links excluded)
+  std::int64_t Size;          // bytes, regular files only
+  std::int64_t ModifiedTime;  // seconds since 1970, regular files only
+};
 
 class Platform {
  public:
@@ -23,10 +42,31 @@ class Platform {
 
   // The locale's short date format as strftime conversions (%d, %m, %y, %Y, ...).
   virtual std::string ShortDateFormat() = 0;
+
+  // Mounted file systems on real block devices, in mount-point order.
+  virtual std::vector<Volume> Volumes() = 0;
+  // The volume holding `folder` (any file system), or nothing when it cannot be examined.
+  virtual std::optional<Volume> VolumeOf(const std::string& folder) = 0;
+
+  // Lists `folder`: its subfolders that lie on `device` (a mount point below is a volume of
+  // its own) and its regular files whose names end in `fileSuffix` (ASCII case ignored).
+  // Names starting with "." count only with `includeHidden`. False when the folder cannot
+  // be read.
+  virtual bool ListFolder(const std::string& folder, std::uint64_t device, bool includeHidden,
+                          std::string_view fileSuffix, std::vector<FolderItem>& items) = 0;
 };
 
 // The implementation for the system this program was built for.
 std::unique_ptr<Platform> MakeHostPlatform();
+
+// Where the Linux implementation reads the mount table and the udev disk links; tests
+// point it at files of their own.
+struct LinuxSystemFiles {
+  std::string MountInfo = "/proc/self/mountinfo";
+  std::string DiskLinks = "/dev/disk";
+  std::string Devices = "/dev";  // where block devices live; "/dev/loop*" are disk images
+};
+std::unique_ptr<Platform> MakeLinuxPlatform(const LinuxSystemFiles& files);
 
 // Writes `size` bytes to a temporary file beside `path`, flushes it to disk and renames it
 // over `path`. On any failure the temporary file is removed and `path` is left untouched.

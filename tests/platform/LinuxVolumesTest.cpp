@@ -1,0 +1,138 @@
+// Volumes from a mount table and udev links, and the folder listing of the scan.
+#include "platform/LinuxVolumes.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "platform/LinuxFolders.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using namespace linux_volumes;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+TEST(LinuxVolumes, MountTableLinesAndFilters) {
+  std::string text =
+      "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+      "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+      "40 27 8:17 / /media/user/My\\040Music rw,nosuid shared:5 - vfat /dev/sdb1 rw\n"
+      "41 27 7:0 / /snap/core squashfs ro - squashfs /dev/loop0 ro\n"
+      "42 27 7:1 / /mnt/image rw - ext4 /dev/loop1 rw\n"
+      "43 27 0:30 / /run rw - tmpfs tmpfs rw\n"
+      "garbage line\n";
+  std::vector<MountEntry> mounts = ParseMountInfo(text);
+  ASSERT_EQ(mounts.size(), 6u);
+  EXPECT_EQ(mounts[2].MountPoint, "/media/user/My Music");
+  EXPECT_EQ(mounts[2].FileSystem, "vfat");
+  EXPECT_EQ(mounts[2].Source, "/dev/sdb1");
+  EXPECT_EQ(mounts[2].Device, makedev(8, 17));
+  std::vector<bool> music;
+  for (const MountEntry& m : mounts) music.push_back(HoldsMusic(m, "/dev"));
+  EXPECT_EQ(music, (std::vector<bool>{false, true, true, false, false, false}));
+}
+
+TEST(LinuxVolumes, SerialsAndLinkNames) {
+  EXPECT_EQ(SerialFromUuid("ABCD-1234"), "ABCD1234");
+  EXPECT_EQ(SerialFromUuid("1b4e28ba-2fa1-11d2-883f-0016d3cca427"), "1B4E28BA");
+  EXPECT_EQ(SerialFromUuid("7A2C1A9E2C1A5A0B"), "2C1A5A0B") << "NTFS shows the low half";
+  EXPECT_EQ(SerialFromUuid(""), "00000000");
+  EXPECT_EQ(SerialFromUuid("12"), "12000000");
+  EXPECT_EQ(DecodeLinkName("My\\x20Music\\x2fA"), "My Music/A");
+  EXPECT_EQ(DecodeLinkName("trailing\\x2"), "trailing\\x2");
+}
+
+TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.File("dev"));
+  std::filesystem::create_directories(dir.File("disk/by-label"));
+  std::filesystem::create_directories(dir.File("disk/by-uuid"));
+  WriteFileBytes(dir.File("dev/sdb1"), "");
+  WriteFileBytes(dir.File("dev/sdc1"), "");
+  WriteFileBytes(dir.File("dev/sdd1"), "");
+  std::string longLabel(40, 'L');
+  std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-label/My\\x20Music"));
+  std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-uuid/ABCD-1234"));
+  std::filesystem::create_symlink("../../dev/sdc1", dir.File("disk/by-label/" + longLabel));
+  WriteFileBytes(dir.File("mountinfo"),
+                 "1 0 8:17 / /media/b rw - vfat " + dir.File("dev/sdb1") + " rw\n" +
+                 "2 0 8:33 / /media/a rw - ext4 " + dir.File("dev/sdc1") + " rw\n" +
+                 "3 0 8:49 / /media/c rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
+                 "4 0 8:17 / /srv/bind rw - vfat " + dir.File("dev/sdb1") + " rw\n");
+  LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev")};
+  std::vector<Volume> volumes = ReadVolumes(files);
+  ASSERT_EQ(volumes.size(), 3u) << "a bind mount of the same file system is not a second volume";
+  EXPECT_EQ(volumes[0].Root, "/media/a");
+  EXPECT_EQ(volumes[0].Label, std::string(32, 'L')) << "labels keep at most 32 bytes";
+  EXPECT_EQ(volumes[0].Serial, "00000000");
+  EXPECT_EQ(volumes[1].Root, "/media/b");
+  EXPECT_EQ(volumes[1].Label, "My Music");
+  EXPECT_EQ(volumes[1].Serial, "ABCD1234");
+  EXPECT_EQ(volumes[2].Root, "/media/c");
+  EXPECT_EQ(volumes[2].Label, "") << "no label, and never the mount point's name";
+}
+
+TEST(LinuxVolumes, VolumeOfAFolderIsTheFileSystemHoldingIt) {
+  TempDir dir;
+  auto volume = ReadVolumeOf({}, dir.Path());
+  ASSERT_TRUE(volume.has_value());
+  struct stat info {};
+  ASSERT_EQ(stat(dir.Path().c_str(), &info), 0);
+  EXPECT_EQ(volume->Device, static_cast<std::uint64_t>(info.st_dev));
+  std::string real = std::filesystem::canonical(dir.Path()).string();
+  EXPECT_TRUE(volume->Root == "/" || real.rfind(volume->Root, 0) == 0) << volume->Root;
+  EXPECT_FALSE(ReadVolumeOf({}, dir.File("missing")).has_value());
+}
+
+std::vector<std::string> Names(const std::vector<FolderItem>& items, bool folders) {
+  std::vector<std::string> names;
+  for (const FolderItem& item : items) {
+    if (item.IsFolder == folders) names.push_back(item.Name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(LinuxFolders, ListingKeepsFoldersAndMatchingRegularFiles) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.File("Album"));
+  std::filesystem::create_directories(dir.File(".hidden"));
+  WriteFileBytes(dir.File("a.mp3"), "12345");
+  WriteFileBytes(dir.File("B.MP3"), "");
+  WriteFileBytes(dir.File("c.mp3.txt"), "");
+  WriteFileBytes(dir.File(".d.mp3"), "");
+  ASSERT_EQ(mkfifo(dir.File("pipe.mp3").c_str(), 0600), 0);
+  std::filesystem::create_directory_symlink(dir.Path(), dir.File("loop"));
+  std::filesystem::create_symlink(dir.File("a.mp3"), dir.File("link.mp3"));
+
+  struct stat info {};
+  ASSERT_EQ(stat(dir.Path().c_str(), &info), 0);
+  auto device = static_cast<std::uint64_t>(info.st_dev);
+  std::vector<FolderItem> items;
+  ASSERT_TRUE(ListLinuxFolder(dir.Path(), device, false, ".mp3", items));
+  EXPECT_EQ(Names(items, true), (std::vector<std::string>{"Album"})) << "no hidden folder, no link to a folder";
+  EXPECT_EQ(Names(items, false), (std::vector<std::string>{"B.MP3", "a.mp3", "link.mp3"}))
+      << "no FIFO, no hidden file, no other extension";
+  auto a = std::find_if(items.begin(), items.end(), [](const FolderItem& i) { return i.Name == "a.mp3"; });
+  EXPECT_EQ(a->Size, 5);
+  EXPECT_GT(a->ModifiedTime, 1600000000);
+
+  ASSERT_TRUE(ListLinuxFolder(dir.Path(), device, true, ".mp3", items));
+  EXPECT_EQ(Names(items, true), (std::vector<std::string>{".hidden", "Album"}));
+  EXPECT_EQ(Names(items, false), (std::vector<std::string>{".d.mp3", "B.MP3", "a.mp3", "link.mp3"}));
+
+  ASSERT_TRUE(ListLinuxFolder(dir.Path(), device + 1, false, ".mp3", items));
+  EXPECT_TRUE(Names(items, true).empty()) << "folders of another device are another volume";
+
+  EXPECT_FALSE(ListLinuxFolder(dir.File("missing"), device, false, ".mp3", items));
+}
+
+}  // namespace
+}  // namespace ordonna
