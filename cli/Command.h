@@ -18,5 +18,6 @@ struct CommandRunner {
 };
 
 void AddConfigCommand(CLI::App& app, CommandRunner& runner);
+void AddInfoCommand(CLI::App& app, CommandRunner& runner);
 
 }  // namespace ordonna::cli

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
 
   CommandRunner runner;
   AddConfigCommand(app, runner);
+  AddInfoCommand(app, runner);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,143 @@
+// ordonna-cli info: analyses MP3 files (or every "*.mp3" below a folder) and prints one line
+// per file, as text through the field formatters or as one JSON object per line.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/Command.h"
+#include "collect/Mp3Analyzer.h"
+#include "config/ConfigFile.h"
+#include "core/Caller.h"
+#include "core/Text.h"
+#include "export/FieldStyle.h"
+#include "export/Formatters.h"
+#include "platform/Platform.h"
+
+namespace ordonna::cli {
+namespace {
+
+// The analysis asks nothing; its status text has no status line to go to here.
+class QuietCaller final : public Caller {
+ public:
+  Answer AskYesNo(std::string_view, std::string_view, Answer preferred) override { return preferred; }
+  Answer AskYesNoCancel(std::string_view, std::string_view, Answer preferred) override { return preferred; }
+  void ShowMessage(std::string_view text, std::string_view, MessageKind) override {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  void SetStatus(std::string_view) override {}
+  void ProcessEvents() override {}
+  bool Running() const override { return true; }
+};
+
+struct InfoOptions {
+  bool Slow = false;
+  bool Json = false;
+  std::vector<std::string> Paths;
+};
+
+bool HasMp3Extension(const std::string& name) {
+  return name.size() >= 4 && EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".mp3");
+}
+
+// The files to analyse: each file argument as given, and for each folder every "*.mp3"
+// below it, sorted.
+std::vector<std::string> CollectFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(path, error)) {
+      files.push_back(path);
+      continue;
+    }
+    std::vector<std::string> found;
+    auto options = std::filesystem::directory_options::skip_permission_denied;
+    for (auto it = std::filesystem::recursive_directory_iterator(path, options, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+      std::error_code typeError;
+      if (it->is_regular_file(typeError) && HasMp3Extension(it->path().filename().string())) {
+        found.push_back(it->path().string());
+      }
+    }
+    std::sort(found.begin(), found.end());
+    files.insert(files.end(), found.begin(), found.end());
+  }
+  return files;
+}
+
+// The user's field styles, or the factory ones when there is no readable configuration.
+FieldStyle UserFieldStyle() {
+  std::unique_ptr<Platform> platform = MakeHostPlatform();
+  AppOptions options{};
+  std::string folder = platform->ConfigFolder();
+  if (!LoadConfiguration(folder + "/ordonna.ini", options).ok()) {
+    options = AppOptions{};
+    SetFactoryDefaults(options, FactoryContext{0, 0, folder});
+  }
+  return FieldStyleOf(options, platform->ShortDateFormat());
+}
+
+std::string TextLine(const std::string& path, const AnalysisResult& r, const FieldStyle& style) {
+  std::string line = path;
+  line += '\t';
+  if (!r.Ok()) {
+    line += r.ErrorText();
+  } else {
+    line += FormatKbpsUnit(r.BitrateCode, style) + '\t' + std::to_string(r.Frames) + " frames\t" +
+            FormatPlayTime(r.Frames, r.FrequencyCode, style) + '\t' + FormatStereo(r.StereoMode, style) + '\t' +
+            FormatFreqUnit(r.FrequencyCode) + '\t' + FormatSize(r.SizeKB, style);
+  }
+  line += '\n';
+  return line;
+}
+
+std::string JsonLine(const std::string& path, const AnalysisResult& r) {
+  nlohmann::ordered_json object;
+  // Paths are bytes; the rare one that is not UTF-8 is shown with its bytes as Windows-1252.
+  object["file"] = DecodeForDisplay(path);
+  object["ok"] = r.Ok();
+  object["BitrateCode"] = r.BitrateCode;
+  object["Frames"] = r.Frames;
+  object["StereoMode"] = r.StereoMode;
+  object["FrequencyCode"] = r.FrequencyCode;
+  object["SizeKB"] = r.SizeKB;
+  object["FileSizeBytes"] = r.FileSizeBytes;
+  object["error"] = std::string(r.ErrorText());
+  return object.dump() + '\n';
+}
+
+int RunInfo(const InfoOptions& options) {
+  std::vector<std::string> files = CollectFiles(options.Paths);
+  FieldStyle style = options.Json ? FieldStyle{} : UserFieldStyle();
+  Mp3Analyzer analyzer;
+  QuietCaller caller;
+  ProcessingMode mode = options.Slow ? ProcessingMode::Slow : ProcessingMode::Fast;
+  bool allOk = true;
+  for (const std::string& file : files) {
+    AnalysisResult result = analyzer.AnalyzeFile(file, mode, caller);
+    allOk = allOk && result.Ok();
+    std::string line = options.Json ? JsonLine(file, result) : TextLine(file, result, style);
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  if (std::fflush(stdout) != 0) return kExitFailure;
+  return allOk ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+void AddInfoCommand(CLI::App& app, CommandRunner& runner) {
+  auto options = std::make_shared<InfoOptions>();
+  CLI::App* info = app.add_subcommand("info", "Analyse MP3 files (or every *.mp3 below a folder), one line each");
+  info->add_flag("--slow", options->Slow, "Count every frame instead of stopping after 200");
+  info->add_flag("--json", options->Json, "Print one JSON object per file");
+  info->add_option("FILE", options->Paths, "MP3 files or folders")->required();
+  info->callback([options, &runner] { runner.Run = [options] { return RunInfo(*options); }; });
+}
+
+}  // namespace ordonna::cli
