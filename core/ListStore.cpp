@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cassert>
 
+#include "core/Caller.h"
+
 namespace ordonna {
 
 void EntryList::AppendEntry(const ListEntry& entry) {
@@ -37,6 +39,11 @@ void EntryList::SetItemCount(std::uint32_t count) {
 
 void ListStore::SetListFileName(std::string_view name) {
   listFileName_ = std::string(CutToCapacity(name, kNameCapacity));
+}
+
+bool ConfirmDiscard(const ListStore& list, std::uint16_t askSaveThreshold, Caller& caller) {
+  if (askSaveThreshold == 0 || !list.Unsaved || list.ItemCount() < askSaveThreshold) return true;
+  return caller.AskYesNo(kDiscardQuestion, kDiscardTitle, Answer::No) == Answer::Yes;
 }
 
 void ClearList(ListStore& list) {

@@ -81,4 +81,14 @@ class ListStore {
 // Empties the working list: no entries, nothing allocated, no file name, not unsaved.
 void ClearList(ListStore& list);
 
+class Caller;
+
+// Before an unsaved list is discarded: asks the user when the list is unsaved and holds at
+// least `askSaveThreshold` entries (0 never asks). False when the user keeps the list.
+bool ConfirmDiscard(const ListStore& list, std::uint16_t askSaveThreshold, Caller& caller);
+
+inline constexpr std::string_view kDiscardQuestion =
+    "With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)";
+inline constexpr std::string_view kDiscardTitle = "warning";
+
 }  // namespace ordonna

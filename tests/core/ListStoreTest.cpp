@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ScriptedCaller.h"
+
 namespace ordonna {
 namespace {
 
@@ -49,6 +51,32 @@ TEST(ListStore, ListFileNameIsCutTo255Bytes) {
   ListStore store;
   store.SetListFileName(std::string(300, 'x'));
   EXPECT_EQ(store.ListFileName().size(), 255u);
+}
+
+}  // namespace
+}  // namespace ordonna
+
+namespace ordonna {
+namespace {
+
+TEST(ListStore, DiscardingAsksOnlyForLargeEnoughUnsavedLists) {
+  ListStore list;
+  for (int i = 0; i < 499; ++i) list.AppendEntry(UndeterminedEntry());
+  list.Unsaved = true;
+  testing::ScriptedCaller quiet;
+  EXPECT_TRUE(ConfirmDiscard(list, 500, quiet)) << "499 entries are below the threshold";
+  EXPECT_TRUE(ConfirmDiscard(list, 0, quiet)) << "0 never asks";
+  list.AppendEntry(UndeterminedEntry());
+  list.Unsaved = false;
+  EXPECT_TRUE(ConfirmDiscard(list, 500, quiet)) << "a saved list goes without asking";
+  EXPECT_TRUE(quiet.asked.empty());
+
+  list.Unsaved = true;
+  testing::ScriptedCaller caller;
+  caller.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
+  caller.Expect("", Answer::Yes);
+  EXPECT_FALSE(ConfirmDiscard(list, 500, caller));
+  EXPECT_TRUE(ConfirmDiscard(list, 500, caller));
 }
 
 }  // namespace

@@ -1,0 +1,408 @@
+// Scans over generated folder trees: order, filters, the existing-entry policies, error
+// answers, cancelling with restore, volumes and the folder limit.
+#include "collect/Scan.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "config/ConfigFile.h"
+#include "core/DayNumber.h"
+#include "core/Text.h"
+#include "support/Mp3Builder.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ScriptedCaller;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+// The host, with volumes and folder listings replaceable by a test.
+class TestPlatform : public Platform {
+ public:
+  explicit TestPlatform(std::string temp) : real_(MakeHostPlatform()), temp_(std::move(temp)) {}
+  std::string ConfigFolder() override { return temp_; }
+  std::string TempFolder() override { return temp_; }
+  std::string HomeFolder() override { return temp_; }
+  std::string ShortDateFormat() override { return "%m/%d/%y"; }
+  std::vector<Volume> Volumes() override { return volumes; }
+  std::optional<Volume> VolumeOf(const std::string& folder) override {
+    auto volume = real_->VolumeOf(folder);
+    if (volume) volume->Label = label, volume->Serial = serial;
+    return volume;
+  }
+  bool ListFolder(const std::string& folder, std::uint64_t device, bool includeHidden, std::string_view suffix,
+                  std::vector<FolderItem>& items) override {
+    ++listings;
+    if (listing) return listing(folder, items);
+    return real_->ListFolder(folder, device, includeHidden, suffix, items);
+  }
+
+  std::vector<Volume> volumes;
+  std::string label = "MUSIC";
+  std::string serial = "ABCD1234";
+  std::function<bool(const std::string&, std::vector<FolderItem>&)> listing;
+  int listings = 0;
+
+ private:
+  std::unique_ptr<Platform> real_;
+  std::string temp_;
+};
+
+std::string Mp3(int frames = 300) {
+  testing::FrameSpec spec;
+  return testing::Frames(frames, spec);
+}
+
+class ScanTest : public ::testing::Test {
+ protected:
+  ScanTest() : host(temp.Path()) {
+    SetFactoryDefaults(options, {1920, 1080, temp.Path()});
+    options.Main.SortList = 0;
+    options.Main.SlowProcessing = 1;  // every frame counted, so frame counts are exact
+  }
+
+  std::string Music(const std::string& relative) const { return music.File(relative); }
+
+  void Put(const std::string& relative, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(Music(relative)).parent_path());
+    WriteFileBytes(Music(relative), bytes);
+  }
+
+  ScanOutcome Scan(ScanMode mode, ScriptedCaller& caller, std::string folder = {}, bool subfolders = true) {
+    ScanContext context{list, options, host, caller, analyzer, memory, measure};
+    return StartScan({mode, folder.empty() ? music.Path() : folder, subfolders, false}, context);
+  }
+
+  ScanOutcome Scan(ScanMode mode) {
+    ScriptedCaller caller;
+    return Scan(mode, caller);
+  }
+
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const ListEntry& e : list.Working().Entries()) names.emplace_back(e.FileName.View());
+    return names;
+  }
+
+  TempDir temp;
+  TempDir music;
+  TestPlatform host;
+  AppOptions options{};
+  ListStore list;
+  Mp3Analyzer analyzer;
+  ScanMemory memory;
+  std::function<int(std::string_view)> measure;
+};
+
+TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
+  Put("top.mp3", Mp3());
+  Put("B/b.mp3", Mp3());
+  Put("B/B1/b1.mp3", Mp3());
+  Put("B/B1/B1a/b1a.mp3", Mp3());
+  Put("B/B2/b2.mp3", Mp3());
+  Put("C/c.mp3", Mp3());
+  ScanOutcome outcome = Scan(ScanMode::New);
+  EXPECT_TRUE(outcome.Started);
+  EXPECT_FALSE(outcome.Cancelled);
+  // Root, its subfolders B and C, then B's subfolders B1 and B2, then B1's B1a.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"top", "b", "c", "b1", "b2", "b1a"}));
+  EXPECT_EQ(list.Entry(0).Folder.View(), music.Path());
+  EXPECT_EQ(list.Entry(5).Folder.View(), music.Path() + "/B/B1/B1a");
+  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "MUSIC");
+  EXPECT_EQ(list.Entry(0).BitrateCode, 9);
+  EXPECT_EQ(list.Entry(0).Frames, 300);
+  EXPECT_EQ(list.Entry(0).DateAdded, TodayDayNumber());
+  EXPECT_GT(list.Entry(0).FileDate, 40000);
+  EXPECT_EQ(outcome.Status, "Added: 6 of 6. Total: 6 items.");
+  EXPECT_EQ(list.SortState, kNoSortOrder);
+  EXPECT_TRUE(list.Unsaved);
+  EXPECT_EQ(memory.LastStartFolder, music.Path());
+  EXPECT_EQ(memory.LastSerial, "ABCD1234");
+
+  list = ListStore{};
+  Scan(ScanMode::New);
+  ScriptedCaller caller;
+  Scan(ScanMode::New, caller, music.Path(), false);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"top"})) << "without subfolders only the start folder";
+}
+
+TEST_F(ScanTest, SortedScanRecordsItsOrder) {
+  Put("b.mp3", Mp3());
+  Put("a.mp3", Mp3());
+  options.Main.SortList = 1;
+  options.Main.SortDescending = 1;
+  options.Main.SortCaseSensitive = 1;
+  ScriptedCaller caller;
+  Scan(ScanMode::New, caller);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(list.SortState, 0 + 128 + 64);
+  EXPECT_NE(std::find(caller.statuses.begin(), caller.statuses.end(), "Sorting... wait."), caller.statuses.end());
+
+  options.Main.SortList = 0;
+  Scan(ScanMode::New);
+  EXPECT_EQ(list.SortState, 63 + 128 + 64) << "no order recorded, with the direction and case bits";
+}
+
+TEST_F(ScanTest, SizeLimitsAtTheirBoundaries) {
+  options.Main.ErrorAction = 2;
+  options.Main.MinSizeKB = 20;
+  std::string body = Mp3(300);
+  Put("exact.mp3", body.substr(0, 20 * 1024));
+  Put("short.mp3", body.substr(0, 20 * 1024 - 1));
+  options.Main.MaxSizeMB = 10;
+  Put("max.mp3", "");
+  Put("over.mp3", "");
+  std::filesystem::resize_file(Music("max.mp3"), 10 * 1048576);
+  std::filesystem::resize_file(Music("over.mp3"), 10 * 1048576 + 1);
+  Scan(ScanMode::New);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"exact", "max"}));
+
+  options.Main.MaxSizeMB = 2048;
+  Scan(ScanMode::New);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"exact", "max", "over"})) << "2,048 MB means no upper limit";
+}
+
+TEST_F(ScanTest, ExistingEntryPolicies) {
+  Put("a.mp3", Mp3(300));
+  Put("b.mp3", Mp3(300));
+  Put("c.mp3", Mp3(300));
+  Scan(ScanMode::New);
+  for (std::uint32_t i = 0; i < 3; ++i) list.Entry(i).DateAdded = 5;
+  const ListStore before = list;
+  memory = {};  // no "unchanged folder" question in this test
+
+  options.Main.ExistingEntries = 3;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 3. Total: 3 items.");
+  EXPECT_EQ(list.ItemCount(), 3u);
+
+  memory = {};
+  options.Main.ExistingEntries = 1;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 3. Total: 3 items.");
+  EXPECT_EQ(list.Entry(0).DateAdded, 5) << "unchanged entries keep their date added";
+
+  // 64 KB more (about 157 frames more) is a difference; two more frames are not.
+  Put("b.mp3", Mp3(300 + 160));
+  Put("c.mp3", Mp3(302));
+  memory = {};
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 1. Ignored: 2. Total: 3 items.");
+  EXPECT_EQ(list.Entry(1).Frames, 460);
+  EXPECT_EQ(list.Entry(1).DateAdded, TodayDayNumber());
+  EXPECT_EQ(list.Entry(2).Frames, 300);
+
+  memory = {};
+  options.Main.ExistingEntries = 2;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 3. Total: 3 items.");
+  EXPECT_EQ(list.Entry(2).Frames, 302);
+
+  memory = {};
+  options.Main.ExistingEntries = 0;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 3 of 3. Total: 6 items.") << "always add doubles every entry";
+}
+
+TEST_F(ScanTest, ExistingEntriesMatchIgnoringAsciiCaseAndOnlyOldEntries) {
+  Put("Song.mp3", Mp3());
+  Scan(ScanMode::New);
+  std::string folder(list.Entry(0).Folder.View());
+  list.Entry(0).FileName.Set("SONG");
+  list.Entry(0).Folder.Set(AsciiUpperCopy(folder));
+  list.Entry(0).VolumeLabel.Set("music");
+  memory = {};
+  options.Main.ExistingEntries = 3;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 1. Total: 1 items.");
+
+  list.Entry(0).VolumeLabel.Set("OTHER");
+  memory = {};
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 1 of 1. Total: 2 items.") << "another label is another file";
+}
+
+TEST_F(ScanTest, ErrorActionAnswers) {
+  std::string junk(20000, '\x55');
+  Put("bad.mp3", junk);
+  Put("good.mp3", Mp3());
+
+  options.Main.ErrorAction = 0;
+  EXPECT_EQ(Scan(ScanMode::New).Status, "Added: 1 of 1. Total: 1 items.") << "discarded files are not counted";
+
+  options.Main.ErrorAction = 2;
+  Scan(ScanMode::New);
+  ASSERT_EQ(list.ItemCount(), 2u);
+  EXPECT_EQ(list.Entry(0).BitrateCode, kBitrateUnknown);
+  EXPECT_EQ(list.Entry(0).SizeKB, 20);
+
+  options.Main.ErrorAction = 1;
+  ScriptedCaller yes;
+  yes.Expect("Error processing file:\r\n" + Music("bad.mp3") +
+                 "\r\n\nError message:\r\nDoesn't seem like a 32/44.1/48 KHz mp3 file\r\n\n"
+                 "INCLUDE THIS FILE TO THE LIST?\r\n\n(you can set your options to always include or\r\n"
+                 "exclude erroneous files and avoid this message)",
+             Answer::Yes);
+  Scan(ScanMode::New, yes);
+  EXPECT_EQ(list.ItemCount(), 2u);
+  EXPECT_TRUE(yes.AllAnswered());
+
+  ScriptedCaller no;
+  no.Expect("", Answer::No);
+  EXPECT_EQ(Scan(ScanMode::New, no).Status, "Added: 1 of 1. Total: 1 items.");
+
+  ScriptedCaller cancel;
+  cancel.Expect("", Answer::Cancel);
+  ScanOutcome outcome = Scan(ScanMode::New, cancel);
+  EXPECT_TRUE(outcome.Cancelled);
+  EXPECT_EQ(outcome.Status, "Cancelled.");
+  EXPECT_EQ(list.ItemCount(), 0u);
+}
+
+TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
+  for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) Put(name, Mp3());
+  Scan(ScanMode::New);
+  list.SortState = 7;
+  list.Unsaved = false;
+  list.Entry(1).Frames = 5;  // differs from the file: an update would overwrite it
+  const ListStore before = list;
+  options.Main.ExistingEntries = 2;
+  memory = {};
+
+  for (bool snapshotWritable : {true, false}) {
+    if (!snapshotWritable) std::filesystem::permissions(temp.Path(), std::filesystem::perms::none);
+    host = TestPlatform(snapshotWritable ? temp.Path() : temp.File("missing/folder"));
+    ScriptedCaller caller;
+    caller.CancelAfter(3);  // after two updates
+    ScanOutcome outcome = Scan(ScanMode::Append, caller);
+    EXPECT_TRUE(outcome.Cancelled);
+    EXPECT_EQ(outcome.Status, "Cancelled. 4 items in memory.");
+    ASSERT_EQ(list.ItemCount(), 4u);
+    EXPECT_EQ(0, std::memcmp(list.Working().Entries().data(), before.Working().Entries().data(), 4 * sizeof(ListEntry)));
+    EXPECT_EQ(list.SortState, 7);
+    EXPECT_FALSE(list.Unsaved);
+    std::filesystem::permissions(temp.Path(), std::filesystem::perms::owner_all);
+    memory = {};
+  }
+}
+
+TEST_F(ScanTest, CancelledNewClearsTheList) {
+  Put("a.mp3", Mp3());
+  Put("b.mp3", Mp3());
+  ScriptedCaller caller;
+  caller.CancelAfter(1);
+  ScanOutcome outcome = Scan(ScanMode::New, caller);
+  EXPECT_TRUE(outcome.Cancelled);
+  EXPECT_EQ(outcome.Status, "Cancelled.");
+  EXPECT_EQ(list.ItemCount(), 0u);
+}
+
+TEST_F(ScanTest, NothingFound) {
+  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
+  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
+  memory = {};
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
+}
+
+TEST_F(ScanTest, SameFolderAgainAsksBeforeAppending) {
+  Put("a.mp3", Mp3());
+  Scan(ScanMode::New);
+  ScriptedCaller no;
+  no.Expect("You don't seem to have changed neither\r\ndrive nor path. Continue anyway?", Answer::No);
+  ScanOutcome outcome = Scan(ScanMode::Append, no);
+  EXPECT_FALSE(outcome.Started);
+  EXPECT_EQ(list.ItemCount(), 1u);
+
+  ScriptedCaller yes;
+  yes.Expect("", Answer::Yes);
+  EXPECT_EQ(Scan(ScanMode::Append, yes).Status, "Added: 1 of 1. Total: 2 items.");
+}
+
+TEST_F(ScanTest, UnsavedListQuestionBeforeNew) {
+  Put("a.mp3", Mp3());
+  for (int i = 0; i < 600; ++i) list.AppendEntry(UndeterminedEntry());
+  list.Unsaved = true;
+  ScriptedCaller no;
+  no.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
+  EXPECT_FALSE(Scan(ScanMode::New, no).Started);
+  EXPECT_EQ(list.ItemCount(), 600u);
+}
+
+TEST_F(ScanTest, HiddenFilesFifosAndLinkLoops) {
+  Put("a.mp3", Mp3());
+  Put(".hidden.mp3", Mp3());
+  Put(".folder/b.mp3", Mp3());
+  Put("UPPER.MP3", Mp3());
+  ASSERT_EQ(mkfifo(Music("pipe.mp3").c_str(), 0600), 0);
+  std::filesystem::create_directory_symlink(music.Path(), Music("loop"));
+  Scan(ScanMode::New);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"UPPER", "a"}));
+
+  options.Main.IncludeHiddenSystem = 1;
+  Scan(ScanMode::New);
+  EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "UPPER", "a", "b"}));
+}
+
+TEST_F(ScanTest, MissingStartFolderIsReported) {
+  ScriptedCaller caller;
+  ScanOutcome outcome = Scan(ScanMode::New, caller, music.File("missing"));
+  ASSERT_EQ(caller.messages.size(), 1u);
+  EXPECT_EQ(caller.messages[0].Text, "Drive not ready or other I/O error!");
+  EXPECT_EQ(caller.messages[0].Title, "disk error");
+  EXPECT_FALSE(outcome.Cancelled);
+  EXPECT_EQ(outcome.Status, "No mp3's found.");
+}
+
+TEST_F(ScanTest, AllDrivesWalksEveryVolumeWithItsLabel) {
+  TempDir second;
+  Put("one.mp3", Mp3());
+  std::filesystem::create_directories(second.File("sub"));
+  WriteFileBytes(second.File("sub/two.mp3"), Mp3());
+  struct stat info {};
+  ASSERT_EQ(stat(music.Path().c_str(), &info), 0);
+  auto device = static_cast<std::uint64_t>(info.st_dev);
+  host.volumes = {{music.Path(), "FIRST", "00000001", device},
+                  {music.File("gone"), "GONE", "00000002", device},
+                  {second.Path(), "SECOND", "00000003", device}};
+  ScriptedCaller caller;
+  ScanContext context{list, options, host, caller, analyzer, memory, measure};
+  ScanOutcome outcome = StartScan({ScanMode::New, "", false, true}, context);
+  EXPECT_TRUE(caller.messages.empty()) << "a volume that cannot be listed is skipped silently";
+  ASSERT_EQ(Names(), (std::vector<std::string>{"one", "two"})) << "subfolders are always included";
+  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "FIRST");
+  EXPECT_EQ(list.Entry(1).VolumeLabel.View(), "SECOND");
+  EXPECT_EQ(outcome.Status, "Added: 2 of 2. Total: 2 items.");
+}
+
+TEST_F(ScanTest, FolderLimitCancelsTheScan) {
+  // A tree of 400 x 400 folders that exists only in the listing.
+  host.listing = [](const std::string& folder, std::vector<FolderItem>& items) {
+    items.clear();
+    if (std::count(folder.begin(), folder.end(), '/') > 40) return true;
+    for (int i = 0; i < 400; ++i) items.push_back({"f" + std::to_string(i), true, 0, 0});
+    return true;
+  };
+  list.AppendEntry(UndeterminedEntry());
+  ScriptedCaller caller;
+  memory = {};
+  ScanOutcome outcome = Scan(ScanMode::Append, caller);
+  EXPECT_TRUE(outcome.Cancelled);
+  ASSERT_EQ(caller.messages.size(), 1u);
+  EXPECT_EQ(caller.messages[0].Text, "Maximum of 100,000 folders reached.\r\nTry choosing a smaller part of your drive!");
+  EXPECT_EQ(caller.messages[0].Title, "ERROR: Too many folders!");
+  EXPECT_GT(host.listings, 9999) << "expansion goes on past 9,999 folders";
+  EXPECT_EQ(list.ItemCount(), 1u);
+  EXPECT_EQ(outcome.Status, "Cancelled. 1 items in memory.");
+}
+
+TEST(ScanSummary, TextsAndTheWidthCut) {
+  EXPECT_EQ(ScanSummary(2, 3, 1, 0, 12), "Added: 2 of 3. Updated: 1. Total: 12 items.");
+  EXPECT_EQ(ScanSummary(0, 0, 0, 0, 0), "No mp3's found.");
+  auto width = [](std::string_view text) { return static_cast<int>(text.size()) * 7; };
+  std::string longText = "Added: 123456 of 123456. Updated: 99999. Ignored: 88888. Total: 1234567 items.";
+  EXPECT_EQ(FitSummary(longText, width), longText.substr(0, longText.size() - 7) + ".");
+  EXPECT_EQ(FitSummary("Added: 1 of 1. Total: 1 items.", width), "Added: 1 of 1. Total: 1 items.");
+  EXPECT_EQ(FitSummary(longText, nullptr), longText);
+}
+
+}  // namespace
+}  // namespace ordonna
