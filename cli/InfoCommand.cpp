@@ -12,9 +12,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Command.h"
+#include "cli/ConsoleCaller.h"
+#include "cli/UserOptions.h"
 #include "collect/Mp3Analyzer.h"
-#include "config/ConfigFile.h"
-#include "core/Caller.h"
 #include "core/Text.h"
 #include "export/FieldStyle.h"
 #include "export/Formatters.h"
@@ -22,19 +22,6 @@
 
 namespace ordonna::cli {
 namespace {
-
-// The analysis asks nothing; its status text has no status line to go to here.
-class QuietCaller final : public Caller {
- public:
-  Answer AskYesNo(std::string_view, std::string_view, Answer preferred) override { return preferred; }
-  Answer AskYesNoCancel(std::string_view, std::string_view, Answer preferred) override { return preferred; }
-  void ShowMessage(std::string_view text, std::string_view, MessageKind) override {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-  }
-  void SetStatus(std::string_view) override {}
-  void ProcessEvents() override {}
-  bool Running() const override { return true; }
-};
 
 struct InfoOptions {
   bool Slow = false;
@@ -75,11 +62,7 @@ std::vector<std::string> CollectFiles(const std::vector<std::string>& paths) {
 FieldStyle UserFieldStyle() {
   std::unique_ptr<Platform> platform = MakeHostPlatform();
   AppOptions options{};
-  std::string folder = platform->ConfigFolder();
-  if (!LoadConfiguration(folder + "/ordonna.ini", options).ok()) {
-    options = AppOptions{};
-    SetFactoryDefaults(options, FactoryContext{0, 0, folder});
-  }
+  (void)LoadCommandOptions({}, *platform, options);
   return FieldStyleOf(options, platform->ShortDateFormat());
 }
 
@@ -116,7 +99,7 @@ int RunInfo(const InfoOptions& options) {
   std::vector<std::string> files = CollectFiles(options.Paths);
   FieldStyle style = options.Json ? FieldStyle{} : UserFieldStyle();
   Mp3Analyzer analyzer;
-  QuietCaller caller;
+  ConsoleCaller caller(ConsoleCaller::Policy::Preferred, false);
   ProcessingMode mode = options.Slow ? ProcessingMode::Slow : ProcessingMode::Fast;
   bool allOk = true;
   for (const std::string& file : files) {

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
   CommandRunner runner;
   AddConfigCommand(app, runner);
   AddInfoCommand(app, runner);
+  AddListCommand(app, runner);
+  AddScanCommand(app, runner);
 
   try {
     app.parse(argc, argv);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -14,6 +15,20 @@ namespace ordonna {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+
+// The process's umask, read without changing it (umask(2) would race with other threads).
+mode_t CurrentUmask() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  unsigned mask = 022;
+  if (status != nullptr) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+      if (std::sscanf(line, "Umask: %o", &mask) == 1) break;
+    }
+    std::fclose(status);
+  }
+  return static_cast<mode_t>(mask);
+}
 
 Status ErrnoStatus(std::string_view what, const std::string& path) {
   return Status::IoError(what, path + " (" + std::strerror(errno) + ")");
@@ -62,10 +77,11 @@ Status AtomicFile::Flush() {
 Status AtomicFile::Commit() {
   if (fd_ < 0 && error_.ok()) error_ = Status::IoError("File is not open", target_);
   if (error_.ok()) (void)Flush();
+  // mkstemp made the file owner-only: a replaced file keeps its permissions, a new one gets
+  // those any new file of the user would get.
   struct stat old {};
-  if (error_.ok() && stat(target_.c_str(), &old) == 0 && fchmod(fd_, old.st_mode & 07777) != 0) {
-    error_ = ErrnoStatus("Cannot write file", temporary_);
-  }
+  mode_t mode = stat(target_.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+  if (error_.ok() && fchmod(fd_, mode) != 0) error_ = ErrnoStatus("Cannot write file", temporary_);
   if (error_.ok() && fsync(fd_) != 0) error_ = ErrnoStatus("Cannot write file", temporary_);
   if (fd_ >= 0 && close(fd_) != 0 && error_.ok()) error_ = ErrnoStatus("Cannot write file", temporary_);
   fd_ = -1;

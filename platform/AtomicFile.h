@@ -23,7 +23,7 @@ class AtomicFile {
   // Buffered; the first failure is kept and returned again by every later call.
   [[nodiscard]] Status Write(const void* data, std::size_t size);
   // Flushes, syncs, closes and renames over the target. A replaced target's permissions
-  // are kept; a new target is created readable and writable by its owner only.
+  // are kept; a new target gets the permissions of any new file (the umask applies).
   [[nodiscard]] Status Commit();
   // Removes the temporary file; the target is untouched.
   void Discard();

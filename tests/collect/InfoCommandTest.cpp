@@ -2,17 +2,16 @@
 // and the JSON keys.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "support/Mp3Builder.h"
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -21,37 +20,10 @@ namespace {
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-struct CliResult {
-  int ExitCode = -1;
-  std::string Out;
-};
+using testing::CliResult;
+using testing::Lines;
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-CliResult RunCli(const std::vector<std::string>& arguments) {
-  std::string command = Quoted(ORDONNA_CLI_PATH);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " 2>/dev/null";
-  CliResult result;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.Out.append(buffer, read);
-  int status = pclose(pipe);
-  result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+CliResult RunCli(const std::vector<std::string>& arguments) { return testing::RunProgram(ORDONNA_CLI_PATH, arguments); }
 
 // 48 kHz, 128 kbps, joint stereo: 384 bytes a frame.
 std::string GoodMp3(int frames) {

@@ -1,50 +1,22 @@
 // ordonna-cli config, run as a separate program: exit statuses, messages and printed fields.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <cstdio>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
-struct CliResult {
-  int ExitCode = -1;
-  std::string Out;
-  std::string Err;
-};
+using testing::CliResult;
+using testing::Lines;
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-CliResult RunCli(const testing::TempDir& dir, const std::vector<std::string>& arguments) {
-  std::string command = Quoted(ORDONNA_CLI_PATH);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " 2>" + Quoted(dir.File("stderr.txt"));
-  CliResult result;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  char buffer[4096];
-  for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.Out.append(buffer, read);
-  int status = pclose(pipe);
-  result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.Err = testing::ReadFileBytes(dir.File("stderr.txt"));
-  return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+CliResult RunCli(const testing::TempDir&, const std::vector<std::string>& arguments) {
+  return testing::RunProgram(ORDONNA_CLI_PATH, arguments);
 }
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& line) {

@@ -1,7 +1,10 @@
 // Replacement of whole files: the target changes only on a successful commit.
 #include "platform/AtomicFile.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -60,6 +63,23 @@ TEST(AtomicFile, OpenInAMissingFolderFailsAndWritesFailToo) {
   EXPECT_FALSE(file.Open(dir.File("missing/list.ordl")).ok());
   EXPECT_FALSE(file.Write("x", 1).ok());
   EXPECT_FALSE(file.Commit().ok());
+}
+
+}  // namespace
+}  // namespace ordonna
+
+namespace ordonna {
+namespace {
+
+TEST(AtomicFile, NewFileGetsTheUsualPermissions) {
+  testing::TempDir dir;
+  mode_t old = umask(027);
+  Status status = ReplaceFileAtomically(dir.File("new.ordl"), "x", 1);
+  umask(old);
+  ASSERT_TRUE(status.ok());
+  struct stat info {};
+  ASSERT_EQ(stat(dir.File("new.ordl").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 }  // namespace

@@ -1,0 +1,114 @@
+// Console questions, messages and progress; SIGINT as cancel.
+#include "cli/ConsoleCaller.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+#include "core/Text.h"
+
+namespace ordonna::cli {
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+extern "C" void OnInterrupt(int) { interrupted.store(true); }
+
+long long NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+const char* AnswerWord(Answer answer) {
+  switch (answer) {
+    case Answer::Yes: return "yes";
+    case Answer::No: return "no";
+    default: return "cancel";
+  }
+}
+
+}  // namespace
+
+std::string ConsoleText(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out.push_back(text[i]);
+  }
+  return DecodeForDisplay(out);
+}
+
+ConsoleCaller::ConsoleCaller(Policy policy, bool showProgress)
+    : policy_(policy), showProgress_(showProgress && isatty(STDERR_FILENO) != 0) {}
+
+ConsoleCaller::~ConsoleCaller() { ClearProgress(); }
+
+void ConsoleCaller::CatchInterrupts() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+bool ConsoleCaller::Running() const { return !interrupted.load(); }
+
+void ConsoleCaller::ClearProgress() {
+  if (!progressShown_) return;
+  std::fputs("\r\x1b[K", stderr);
+  progressShown_ = false;
+}
+
+Answer ConsoleCaller::Decide(std::string_view text, std::string_view title, Answer preferred, bool withCancel) {
+  ClearProgress();
+  switch (policy_) {
+    case Policy::Yes: return Answer::Yes;
+    case Policy::No: return Answer::No;
+    case Policy::Preferred: return preferred;
+    case Policy::Ask: break;
+  }
+  if (isatty(STDIN_FILENO) == 0) return preferred;
+  std::cerr << "[" << ConsoleText(title) << "] " << ConsoleText(text) << "\n"
+            << (withCancel ? "(y)es, (n)o or (c)ancel" : "(y)es or (n)o") << " [" << AnswerWord(preferred) << "]: "
+            << std::flush;
+  std::string reply;
+  if (!std::getline(std::cin, reply) || reply.empty()) return preferred;
+  switch (AsciiLower(reply[0])) {
+    case 'y': return Answer::Yes;
+    case 'n': return Answer::No;
+    case 'c': return withCancel ? Answer::Cancel : preferred;
+    default: return preferred;
+  }
+}
+
+Answer ConsoleCaller::AskYesNo(std::string_view text, std::string_view title, Answer preferred) {
+  return Decide(text, title, preferred, false);
+}
+
+Answer ConsoleCaller::AskYesNoCancel(std::string_view text, std::string_view title, Answer preferred) {
+  return Decide(text, title, preferred, true);
+}
+
+void ConsoleCaller::ShowMessage(std::string_view text, std::string_view title, MessageKind) {
+  ClearProgress();
+  std::cerr << "ordonna-cli: ";
+  if (!title.empty()) std::cerr << ConsoleText(title) << ": ";
+  std::cerr << ConsoleText(text) << '\n';
+}
+
+void ConsoleCaller::SetStatus(std::string_view text) {
+  if (!showProgress_) return;
+  // A status per file would flood the terminal; ten updates a second are plenty.
+  long long now = NowMs();
+  if (now - lastProgressMs_ < 100) return;
+  lastProgressMs_ = now;
+  std::string line = ConsoleText(text);
+  if (CharacterCount(line) > 100) line = "..." + line.substr(line.size() - 97);
+  std::fprintf(stderr, "\r\x1b[K%s", line.c_str());
+  progressShown_ = true;
+}
+
+}  // namespace ordonna::cli
