@@ -55,6 +55,11 @@ std::uint8_t BitrateCodeOf(const std::array<std::int32_t, 16>& histogram, std::i
 // The position of the last frame sync before the audio end, searched in 8,192-byte blocks
 // backwards, when it lies after `after`; -1 when there is none. Empty on a read error.
 std::optional<std::int64_t> LastSyncAfter(ByteSource& source, std::int64_t after) {
+  // The end markers, an ID3v1 tag and the first block before them usually lie in the last
+  // 8,329 bytes: fetch them at once.
+  const std::int64_t tailStart = std::max<std::int64_t>(0, source.Size() - (kSyncBlock + 137));
+  Bytes tail;
+  if (!source.Fetch(tailStart, static_cast<std::size_t>(source.Size() - tailStart), tail)) return std::nullopt;
   std::optional<std::int64_t> audioEnd = FindAudioEnd(source);
   if (!audioEnd) return std::nullopt;
   // A sync pair counts only when both of its bytes lie inside the block; blocks ending at
@@ -114,13 +119,22 @@ AnalysisResult AnalyzeSource(ByteSource& source, ProcessingMode mode) {
   std::int64_t firstPos = 0;
   std::int64_t pos199 = 0;
 
+  std::size_t lastLength = 0;
+
   Bytes window;
   std::int64_t windowPos = 0;
   // The walk deliberately runs to the end of the file, not to the audio end: trailing tags
   // bound only the fast estimate, and a frame sync inside them counts like any other.
   for (std::int64_t pos = audioStart; pos < size;) {
     if (window.size() < kLookahead || pos - windowPos > static_cast<std::int64_t>(window.size() - kLookahead)) {
-      if (!source.Fetch(pos, kLookahead, window)) return fail(AnalysisError::IoError);
+      // Before the fast decision, ask for the bytes the remaining frames will likely span, so
+      // that a file source reads them at once and no more.
+      std::size_t need = kLookahead;
+      if (mode == ProcessingMode::Fast && frames > 0 && frames < kFastFrames) {
+        need = std::min<std::size_t>(static_cast<std::size_t>(kFastFrames - frames) * lastLength + kLookahead,
+                                     ByteSource::kMaxFetch);
+      }
+      if (!source.Fetch(pos, need, window)) return fail(AnalysisError::IoError);
       windowPos = pos;
     }
     const std::uint8_t* bytes = window.data() + (pos - windowPos);
@@ -162,7 +176,8 @@ AnalysisResult AnalyzeSource(ByteSource& source, ProcessingMode mode) {
     }
     if (frames == kFastFrames - 1) pos199 = pos;
     ++histogram[header.BitrateIndex];
-    pos += FrameLength(header, factor);
+    lastLength = static_cast<std::size_t>(FrameLength(header, factor));
+    pos += static_cast<std::int64_t>(lastLength);
     ++frames;
     if (frames > kMaxFrames) return fail(AnalysisError::TooManyFrames);
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -32,15 +31,18 @@ FileSource::~FileSource() {
 
 bool FileSource::Open(const std::string& path) {
   assert(buffer_.size() >= kMaxFetch + kReadSlack);
+  // Only regular files: opening a pipe or a device could block or never end.
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > static_cast<std::uintmax_t>(LONG_MAX)) return false;
   file_ = std::fopen(path.c_str(), "rb");
   if (file_ == nullptr) return false;
   // Reads go straight into our buffer; the stream's own buffer would only add a copy.
   std::setvbuf(file_, nullptr, _IONBF, 0);
-  size_ = static_cast<std::int64_t>(size);
+  if (std::fseek(file_, 0, SEEK_END) != 0) return false;
+  long size = std::ftell(file_);
+  if (size < 0) return false;
+  size_ = size;
+  filePos_ = size;
   return true;
 }
 

@@ -8,10 +8,11 @@
 namespace ordonna {
 namespace {
 
-// Fast mode looks at the first 200 frames and the last few kilobytes: reading more than
-// that costs more than the analysis itself. Slow mode reads everything, in large chunks.
-constexpr std::size_t kFastReadSize = 64 * 1024;
-constexpr std::size_t kSlowReadSize = 1024 * 1024;
+// Fast mode looks at the first 200 frames and the last few kilobytes: copying more than that
+// costs more than the analysis itself, so its reads are small unless the walk asks for more.
+// Slow mode reads everything, in chunks that stay in the processor's cache.
+constexpr std::size_t kFastReadSize = 16 * 1024;
+constexpr std::size_t kSlowReadSize = 128 * 1024;
 
 }  // namespace
 
