@@ -1,0 +1,47 @@
+// The fast way to the pairs that match: instead of comparing every pair, names are indexed by
+// pieces that any matching partner must contain (by the pigeonhole principle on the edit
+// distance the threshold allows), and only the pairs that share a piece are compared in full.
+// The result is exactly the set of pairs the plain pair loop finds, sorted for its replay.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "core/ListEntry.h"
+#include "match/TitleMatch.h"
+
+namespace ordonna {
+
+struct MatchPair {
+  std::uint32_t First;   // self search: the earlier entry; cross search: the entry of `first`
+  std::uint32_t Second;  // self search: the later entry; cross search: the entry of `second`
+  std::uint8_t Percent;
+};
+
+struct JoinControl {
+  // Polled between small batches of work; true stops the search (the result is then empty).
+  std::function<bool()> ShouldStop;
+  // Share of the work done, 0..1000, called from the searching threads now and then.
+  std::function<void(std::uint16_t)> Progress;
+  unsigned Threads = 2;
+};
+
+// All pairs i < j of `list` whose TitleMatchPercent reaches the threshold and that AcceptPair
+// passes, sorted by First, then Second. False when stopped.
+bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& settings, const PairLimits& limits,
+                     bool unspecifiedRule, const JoinControl& control, std::vector<MatchPair>& pairs);
+
+// All pairs (a in `first`, b in `second`) that match with TitleMatchPercent(a, b) and pass
+// AcceptPair(a, b), sorted by First, then Second. False when stopped.
+bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntry> second,
+                      const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
+                      const JoinControl& control, std::vector<MatchPair>& pairs);
+
+// The edit-distance bound of the pigeonhole index: the largest distance a pair of normalized
+// names (the shorter of length m) may have and still reach `minimum` similarity.
+int DistanceBound(std::size_t m, double minimum);
+
+}  // namespace ordonna

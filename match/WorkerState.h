@@ -1,0 +1,83 @@
+// What a search or comparison worker shares with its progress window: the answer channel the
+// worker blocks on, the log list it fills and the texts it shows. Numbers are atomics; texts
+// and the log sit behind a mutex. Any thread may read; the worker writes, the window answers.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ordonna {
+
+// The user's answer, written by the window and waited for by the worker.
+class AnswerChannel {
+ public:
+  std::uint8_t Get() const { return answer_.load(std::memory_order_acquire); }
+  // Stores the answer and wakes a worker waiting for one.
+  void Set(std::uint8_t answer) {
+    answer_.store(answer, std::memory_order_release);
+    answer_.notify_all();
+  }
+  // Clears the answer before a question, unless it is `keep` (a stop must not be lost).
+  bool ClearUnless(std::uint8_t keep) {
+    std::uint8_t current = Get();
+    while (current != keep) {
+      if (answer_.compare_exchange_weak(current, 0, std::memory_order_acq_rel)) return true;
+    }
+    return false;
+  }
+  // Blocks until the answer is no longer 0 and returns it (no busy poll).
+  std::uint8_t WaitForAnswer() const {
+    std::uint8_t answer;
+    while ((answer = Get()) == 0) answer_.wait(0, std::memory_order_acquire);
+    return answer;
+  }
+
+ private:
+  std::atomic<std::uint8_t> answer_{0};
+};
+
+// The log list box: the first 30,000 names, then one overflow line, then nothing more.
+class LogList {
+ public:
+  static constexpr std::size_t kLimit = 30000;
+
+  explicit LogList(std::string_view overflowLine) : overflowLine_(overflowLine) {}
+
+  void Add(std::string_view name);
+  void Clear();
+  // The lines from `first` on (a window fetches only what is new).
+  std::vector<std::string> LinesFrom(std::size_t first) const;
+  std::size_t Size() const;
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<std::string> lines_;
+  std::string overflowLine_;
+};
+
+// The captions and labels a worker changes while it runs.
+class WorkerTexts {
+ public:
+  struct Snapshot {
+    std::string Caption;
+    std::string ProgressLabel;
+    std::string File1;
+    std::string File2;
+    std::string Finish;
+  };
+
+  void SetCaption(std::string_view caption, std::string_view progressLabel);
+  void SetFiles(std::string_view file1, std::string_view file2);
+  void SetFinish(std::string_view finish);
+  Snapshot Read() const;
+
+ private:
+  mutable std::mutex mutex_;
+  Snapshot texts_;
+};
+
+}  // namespace ordonna

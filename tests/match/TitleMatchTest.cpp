@@ -1,0 +1,234 @@
+// Title matching: folding, distances, similarities and percentages on the documented
+// examples, the half-to-even rounding, names that fold to nothing, UTF-8 beside
+// Windows-1252, and the pair limits.
+#include "match/TitleMatch.h"
+
+#include <gtest/gtest.h>
+
+#include "config/AppOptions.h"
+
+namespace ordonna {
+namespace {
+
+MatchSettings Settings(int percent, bool letterCheck = false, bool highChars = false, bool relaxed = false) {
+  MatchSettings settings;
+  settings.MatchPercent = static_cast<std::uint8_t>(percent);
+  settings.LetterCheck = letterCheck;
+  settings.HighChars = highChars;
+  settings.Relaxed = relaxed;
+  settings.PartThreshold = PartThreshold(settings.MatchPercent);
+  return settings;
+}
+
+int Percent(std::string_view a, std::string_view b, int threshold, bool letterCheck = false, bool highChars = false,
+            bool relaxed = false) {
+  return TitleMatchPercent(a, b, Settings(threshold, letterCheck, highChars, relaxed));
+}
+
+TitleUnits U(std::string_view text) { return TitleUnitsOf(text); }
+
+TEST(TitleMatch, FoldTableRows) {
+  const std::pair<int, int> rows[] = {
+      {0, ' '},   {1, 1},     {31, 31},   {' ', ' '}, {'!', ' '}, {'"', ' '}, {'#', '#'}, {'$', ' '}, {'/', ' '},
+      {'0', '0'}, {'9', '9'}, {':', ' '}, {'@', ' '}, {'A', 'a'}, {'Z', 'z'}, {'[', ' '}, {'`', ' '}, {'a', 'a'},
+      {'z', 'z'}, {'{', ' '}, {127, ' '}, {128, 'c'}, {129, 'u'}, {130, 'e'}, {131, 'a'}, {134, 'a'}, {135, 'c'},
+      {136, 'e'}, {138, 'e'}, {139, 'i'}, {141, 'i'}, {142, 'a'}, {143, 'a'}, {144, 'e'}, {145, 145}, {146, 146},
+      {147, 'o'}, {149, 'o'}, {150, 'u'}, {151, 'u'}, {152, 'y'}, {153, 'o'}, {154, 'u'}, {155, 'c'}, {156, 156},
+      {158, 158}, {159, 'f'}, {160, 'a'}, {161, 'i'}, {162, 'o'}, {163, 'u'}, {164, 'n'}, {165, 'n'}, {166, 166},
+      {191, 191}, {192, 'a'}, {197, 'a'}, {198, 198}, {199, 'c'}, {200, 'e'}, {203, 'e'}, {204, 'i'}, {207, 'i'},
+      {208, 'd'}, {209, 'n'}, {210, 'o'}, {214, 'o'}, {215, 215}, {216, 216}, {217, 'u'}, {220, 'u'}, {221, 'y'},
+      {222, 222}, {223, 223}, {224, 'a'}, {229, 'a'}, {230, 230}, {231, 'c'}, {232, 'e'}, {235, 'e'}, {236, 'i'},
+      {239, 'i'}, {240, 'd'}, {241, 'n'}, {242, 'o'}, {246, 'o'}, {247, 247}, {248, 248}, {249, 'u'}, {252, 'u'},
+      {253, 'y'}, {254, 254}, {255, ' '}};
+  for (auto [byte, folded] : rows) EXPECT_EQ(kFoldTable[static_cast<std::size_t>(byte)], folded) << "byte " << byte;
+}
+
+TEST(TitleMatch, NormalizeFoldsCollapsesAndTrims) {
+  EXPECT_EQ(NormalizeTitle(U("  Some Band - Morning!! "), false), U("some band morning"));
+  EXPECT_EQ(NormalizeTitle(U("some band_-_morning"), false), U("some band morning"));
+  EXPECT_EQ(NormalizeTitle(U("!!!"), false), U(""));
+  EXPECT_EQ(NormalizeTitle(U("#1 (Live)"), false), U("#1 live"));
+  // Bytes 128..255 fold only with high characters; 0xE9 is e-acute in Windows-1252.
+  EXPECT_EQ(NormalizeTitle(U("Caf\xE9"), true), U("cafe"));
+  EXPECT_EQ(NormalizeTitle(U("Caf\xE9"), false), U("caf\xE9"));
+  // The same name in UTF-8 folds alike, character by character.
+  EXPECT_EQ(NormalizeTitle(U("Caf\xC3\xA9"), true), U("cafe"));
+  EXPECT_EQ(U("Caf\xC3\xA9"), U("Caf\xE9"));
+  // A character without a Windows-1252 byte is one unit that folds to itself.
+  TitleUnits greek = U("\xCE\xB1\xCE\xB2");
+  ASSERT_EQ(greek.size(), 2u);
+  EXPECT_EQ(NormalizeTitle(greek, true), greek);
+  EXPECT_NE(greek[0], 0xCEu);
+}
+
+TEST(TitleMatch, EditDistance) {
+  EXPECT_EQ(TitleEditDistance(U(""), U("abc")), 3);
+  EXPECT_EQ(TitleEditDistance(U("abc"), U("")), 3);
+  EXPECT_EQ(TitleEditDistance(U("kitten"), U("sitting")), 3);
+  EXPECT_EQ(TitleEditDistance(U("abc"), U("abc")), 0);
+  EXPECT_EQ(TitleEditDistance(U("flaw"), U("lawn")), 2);
+  EXPECT_EQ(TitleEditDistance(TitleUnits(255, U'a'), TitleUnits(255, U'b')), 255);
+}
+
+TEST(TitleMatch, DocumentedPercentages) {
+  for (int t : {50, 80, 98, 99, 100}) {
+    EXPECT_EQ(Percent("Morning", "MORNING", t), 100) << "threshold " << t;
+  }
+  EXPECT_EQ(Percent("Morning", "Morning!", 100), 0);
+  EXPECT_EQ(Percent("Morning", "Morning!", 99), 99);
+  // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
+  // are equal (99), at 100 the names differ (0).
+  for (int t : {50, 80, 98}) {
+    EXPECT_EQ(Percent("The Band - Morning", "the band_-_morning", t), 100) << "threshold " << t;
+  }
+  EXPECT_EQ(Percent("The Band - Morning", "the band_-_morning", 99), 99);
+  EXPECT_EQ(Percent("The Band - Morning", "the band_-_morning", 100), 0);
+  EXPECT_EQ(Percent("abc", "abd", 80), 66);
+  EXPECT_EQ(Percent("ab", "xyz", 80), 0);
+  EXPECT_EQ(Percent("", "Morning", 80), 0);
+  EXPECT_EQ(Percent("Morning", "", 80), 0);
+  EXPECT_EQ(Percent("_title", "title", 80, true), 0);
+  EXPECT_EQ(Percent("_title", "title", 80, false), 99) << "without the letter check the folded names are equal";
+  EXPECT_EQ(Percent("Caf\xE9", "Cafe", 99, false, true), 99);
+  EXPECT_EQ(Percent("Caf\xE9", "Cafe", 99, false, false), 0);
+  EXPECT_EQ(Percent("Caf\xE9", "Cafe", 80, false, false), 74);
+  EXPECT_EQ(Percent("Caf\xC3\xA9", "Caf\xE9", 80), 100) << "the same characters in two encodings";
+  EXPECT_EQ(Percent("Caf\xC3\xA9", "cafe", 99, false, true), 99);
+  // Both split, artists too far apart: 0 even with equal titles.
+  EXPECT_EQ(Percent("Abba - Waterloo", "Zztop - Waterloo", 80), 0);
+  // Split from the right: 'ARTIST - TITLE' and 'REMIX' against an equal artist part.
+  EXPECT_EQ(Percent("Artist - Title - Remix", "artist - title - remix!", 80), 99) << "100 x sqrt(1.0 x 0.99)";
+  EXPECT_EQ(Percent("Artist - Title - Remix", "Artist - Title - Remixes", 60), 77) << "100 x sqrt(0.99 - 2/5)";
+  EXPECT_EQ(Percent("Artist - Title - Remix", "Artist - Title - Remixes", 80), 0)
+      << "the title part 0.59 is below the part threshold 0.64";
+}
+
+TEST(TitleMatch, HalfToEvenRounding) {
+  // 0.99 - 1/8 = 0.865: 86.5 rounds to 86.
+  EXPECT_EQ(Percent("abcdefgh", "abcdefgx", 80), 86);
+  // 0.99 - 1/4 = 0.74 exactly 74.
+  EXPECT_EQ(Percent("abcd", "abcx", 50), 74);
+  // 0.99 - 1/2 = 0.49: 49.
+  EXPECT_EQ(Percent("ab", "ax", 50), 49);
+}
+
+TEST(TitleMatch, SplitRules) {
+  // 'ab-cd' splits at the single hyphen; with equal parts the result is 100 x 0.99 = 99.
+  EXPECT_EQ(Percent("ab-cd", "ab_cd", 80), 99) << "whole-name 0.99 also: folded names equal";
+  PreparedTitle split = PrepareTitle("ab-cd", false);
+  EXPECT_TRUE(split.Split);
+  EXPECT_EQ(split.UpperPart[0], U("AB"));
+  EXPECT_EQ(split.UpperPart[1], U("CD"));
+  EXPECT_FALSE(PrepareTitle("a-bcd", false).Split);
+  PreparedTitle remix = PrepareTitle("Artist - Title - Remix", false);
+  ASSERT_TRUE(remix.Split);
+  EXPECT_EQ(remix.UpperPart[0], U("ARTIST - TITLE"));
+  EXPECT_EQ(remix.UpperPart[1], U("REMIX"));
+  PreparedTitle underlined = PrepareTitle("band_-_song", false);
+  ASSERT_TRUE(underlined.Split);
+  EXPECT_EQ(underlined.UpperPart[1], U("SONG"));
+  // " - " too near the end would leave one unit: the single hyphen of it splits instead.
+  PreparedTitle nearEnd = PrepareTitle("ab-cdef - x", false);
+  ASSERT_TRUE(nearEnd.Split);
+  EXPECT_EQ(nearEnd.UpperPart[0], U("AB-CDEF "));
+  EXPECT_EQ(nearEnd.UpperPart[1], U(" X"));
+}
+
+TEST(TitleMatch, NamesThatFoldToNothing) {
+  EXPECT_EQ(TitleSimilarity(U("!!!"), U("???"), false, false), 0.0);
+  EXPECT_EQ(TitleSimilarity(U("!!!"), U("!!!"), false, false), 1.0);
+  EXPECT_EQ(Percent("!!!", "???", 80), 0);
+  EXPECT_EQ(Percent("!!!", "???", 99), 0) << "the letters-match rule needs letters";
+  EXPECT_EQ(Percent("", "!!!", 99), 0);
+  EXPECT_EQ(Percent("!!!!", "????", 50), 0);
+  EXPECT_EQ(Percent("Band - !!!", "Band - ???", 50), 0) << "the title parts hold no letters";
+  EXPECT_EQ(Percent("Band - !!!", "band - !!!", 80), 100);
+  EXPECT_EQ(Percent("Band  - !!!", "Band - !!!", 80), 99) << "artist 0.99, title equal: sqrt(0.99)";
+}
+
+TEST(TitleMatch, RelaxedMode) {
+  EXPECT_EQ(Percent("alpha", "alpha beta", 80, false, false, true), 99);
+  EXPECT_EQ(Percent("alpha", "alpha beta", 80, false, false, false), 0);
+  EXPECT_DOUBLE_EQ(TitleSimilarity(U("ab"), U("axcde"), true, false), (0.99 - 1.0 / 2) * 0.5);
+  EXPECT_EQ(Percent("alpha", "the alpha song", 99, false, false, true), 99);
+  EXPECT_EQ(Percent("alpha", "alpah song", 99, false, false, true), 0);
+  // Windows start only where the longer name has no space.
+  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcd"), U("x abcd"), true, false), 0.99);
+  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcdef"), U("xx abcdeg"), true, false), 0.99 - 1.0 / 6);
+  // Length factors 0.7 (m = 4) and 0.9 (m = 5).
+  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcd"), U("abcx yz"), true, false), (0.99 - 0.25) * 0.7);
+  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcde"), U("abcdx yz"), true, false), (0.99 - 0.2) * 0.9);
+  // Equal lengths use the plain formula.
+  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcd"), U("abcx"), true, false), 0.99 - 0.25);
+}
+
+TEST(TitleMatch, PartThresholdAndSettings) {
+  EXPECT_EQ(PartThreshold(80), 0.8 * 0.8) << "computed in double, not the literal 0.64";
+  EXPECT_DOUBLE_EQ(PartThreshold(90), 0.81);
+  EXPECT_EQ(PartThreshold(50), 0.42);
+  EXPECT_EQ(PartThreshold(64), 0.42);
+  EXPECT_EQ(PartThreshold(100), 0.99);
+  DialogOptions dialog{};
+  for (int stored : {0, 30, 255}) {
+    dialog.MatchPercent = static_cast<std::uint8_t>(stored);
+    EXPECT_EQ(MatchSettingsOf(dialog, false).MatchPercent, 99) << "stored " << stored;
+  }
+  dialog.MatchPercent = 80;
+  dialog.LetterCheck = 1;
+  MatchSettings settings = MatchSettingsOf(dialog, true);
+  EXPECT_EQ(settings.MatchPercent, 80);
+  EXPECT_TRUE(settings.LetterCheck);
+  EXPECT_TRUE(settings.Relaxed);
+  EXPECT_EQ(settings.PartThreshold, 0.8 * 0.8);
+}
+
+ListEntry Entry(std::int32_t sizeKB, std::int32_t frames, std::uint8_t bitrate, std::uint8_t frequency = 0) {
+  ListEntry e = UndeterminedEntry();
+  e.SizeKB = sizeKB;
+  e.Frames = frames;
+  e.BitrateCode = bitrate;
+  e.FrequencyCode = frequency;
+  return e;
+}
+
+TEST(TitleMatch, AcceptPairLimits) {
+  PairLimits limits;
+  limits.SizeMayDiffer = true;
+  limits.SizeDiffKB = 500;
+  EXPECT_TRUE(AcceptPair(Entry(4000, 1, 9), Entry(4450, 1, 9), limits, false));
+  EXPECT_FALSE(AcceptPair(Entry(4000, 1, 9), Entry(4501, 1, 9), limits, false));
+  EXPECT_TRUE(AcceptPair(Entry(-1, 1, 9), Entry(9999, 1, 9), limits, false)) << "a missing size skips the rule";
+
+  limits = PairLimits{};
+  limits.TimeMayDiffer = true;
+  limits.TimeDiffSec = 30;
+  EXPECT_TRUE(AcceptPair(Entry(1, 10000, 9), Entry(1, 11000, 9), limits, false)) << "26.12 s apart";
+  limits.TimeDiffSec = 20;
+  EXPECT_FALSE(AcceptPair(Entry(1, 10000, 9), Entry(1, 11000, 9), limits, false));
+  EXPECT_TRUE(AcceptPair(Entry(1, 1000, 9, 1), Entry(1, 1000, 9, 1), limits, false));
+  // 1,000 frames are 24 s at 48 kHz and 36 s at 32 kHz: 12 s apart.
+  limits.TimeDiffSec = 11;
+  EXPECT_FALSE(AcceptPair(Entry(1, 1000, 9, 1), Entry(1, 1000, 9, 2), limits, false));
+
+  limits = PairLimits{};
+  limits.BitrateMustMatch = true;
+  EXPECT_FALSE(AcceptPair(Entry(1, 1, 9), Entry(1, 1, 10), limits, false));
+  EXPECT_TRUE(AcceptPair(Entry(1, 1, 9), Entry(1, 1, 255), limits, false));
+  EXPECT_FALSE(AcceptPair(Entry(1, 1, 9), Entry(1, 1, 16), limits, false));
+
+  limits = PairLimits{};
+  limits.AllowUnspecified = false;
+  EXPECT_FALSE(AcceptPair(Entry(-1, 1, 9), Entry(1, 1, 9), limits, true)) << "missing size";
+  EXPECT_FALSE(AcceptPair(Entry(1, -1, 9), Entry(1, 1, 9), limits, true)) << "missing time";
+  EXPECT_FALSE(AcceptPair(Entry(1, 1, 15), Entry(1, 1, 9), limits, true)) << "missing bitrate";
+  EXPECT_TRUE(AcceptPair(Entry(1, 1, 16), Entry(0, 0, 14), limits, true));
+  EXPECT_TRUE(AcceptPair(Entry(-1, 1, 9), Entry(1, 1, 9), limits, false)) << "the comparison has no such rule";
+
+  for (int code = 0; code < 256; ++code) {
+    bool expected = (code >= 1 && code <= 14) || code == 16;
+    EXPECT_EQ(BitrateKnown(static_cast<std::uint8_t>(code)), expected) << code;
+  }
+}
+
+}  // namespace
+}  // namespace ordonna
