@@ -18,6 +18,7 @@ struct CommandRunner {
 };
 
 void AddConfigCommand(CLI::App& app, CommandRunner& runner);
+void AddExportCommand(CLI::App& app, CommandRunner& runner);
 void AddInfoCommand(CLI::App& app, CommandRunner& runner);
 void AddListCommand(CLI::App& app, CommandRunner& runner);
 void AddScanCommand(CLI::App& app, CommandRunner& runner);

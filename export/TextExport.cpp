@@ -1,0 +1,127 @@
+// The text export.
+#include "export/TextExport.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+#include "export/ExportMessages.h"
+#include "export/Formatters.h"
+
+namespace ordonna {
+namespace {
+
+struct Delimiters {
+  std::string_view Opening;
+  std::string_view Separator;
+  std::string_view Closing;
+};
+
+// By Delimiter: ", ", "( )", "[ ]", "{ }", spaces, tabs.
+constexpr std::array<Delimiters, 6> kDelimiters = {{
+    {"", ", ", ""},
+    {"(", " ", ")"},
+    {"[", " ", "]"},
+    {"{", " ", "}"},
+    {"", " ", ""},
+    {"", "\t", ""},
+}};
+
+constexpr std::uint8_t kTabs = 5;
+
+// Entries whose index modulo 64 is this let the user cancel.
+constexpr std::uint32_t kCancelPhase = 18;
+
+std::string WithoutZeroBytes(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '\0') out += c;
+  }
+  return out;
+}
+
+std::string_view ColumnTitle(InfoColumn column) {
+  switch (column) {
+    case InfoColumn::Time: return "\tTime";
+    case InfoColumn::Kbps: return "\tBitrate";
+    case InfoColumn::Size: return "\tSize";
+    case InfoColumn::Stereo: return "\tMode";
+    case InfoColumn::Frequency: return "\tFrequency";
+    case InfoColumn::DateCreated: return "\tDate created";
+    case InfoColumn::Path: return "\tPath";
+    case InfoColumn::DateAdded: return "\tDate added";
+    case InfoColumn::VolumeLabel: return "\tVolume label";
+  }
+  return "";
+}
+
+std::string ColumnText(InfoColumn column, const ListEntry& e, const FieldStyle& style) {
+  switch (column) {
+    case InfoColumn::Time: return FormatPlayTime(e.Frames, e.FrequencyCode, style);
+    case InfoColumn::Kbps: return FormatKbpsUnit(e.BitrateCode, style);
+    case InfoColumn::Size: return FormatSize(e.SizeKB, style);
+    case InfoColumn::Stereo: return FormatStereo(e.StereoMode, style);
+    case InfoColumn::Frequency: return FormatFreqUnit(e.FrequencyCode);
+    case InfoColumn::DateCreated: return FormatDate(e.FileDate, style);
+    case InfoColumn::Path: return WithoutZeroBytes(e.Folder.View());
+    case InfoColumn::DateAdded: return FormatDate(e.DateAdded, style);
+    case InfoColumn::VolumeLabel: return WithoutZeroBytes(e.VolumeLabel.View());
+  }
+  return {};
+}
+
+}  // namespace
+
+Status ExportText(const ExportJob& job, ExportSink& sink) {
+  MainOptions& options = job.Options.Main;
+  if (options.HeaderRowTabs != 0) options.Delimiter = kTabs;
+  // A delimiter beyond the six styles reads as the first, as loading the options repairs it.
+  const std::uint8_t style = options.Delimiter < kDelimiters.size() ? options.Delimiter : 0;
+  const Delimiters& delimiters = kDelimiters[style];
+  const std::string between =
+      std::string(delimiters.Closing) + std::string(delimiters.Separator) + std::string(delimiters.Opening);
+  const std::vector<InfoColumn> columns = SelectedColumns(options);
+  const bool enumerate = options.Enumerate != 0;
+
+  ExportProgress progress(job);
+  ExportBuffer out(sink);
+  if (options.HeaderRowTabs != 0) {
+    if (enumerate) out.Append("No.\t");
+    out.Append("Filename");
+    for (InfoColumn column : columns) out.Append(ColumnTitle(column));
+    out.Append("\r\n");
+  } else if (options.HeaderFromFile != 0) {
+    AppendMessageFile(std::string(options.TextHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner,
+                      out);
+  }
+
+  const EntryList& list = job.List.Working();
+  const std::uint32_t count = list.ItemCount();
+  for (std::uint32_t i = 0; i < count; ++i) {
+    if (progress.CancelledAt(i, kCancelPhase)) return Status::Cancelled();
+    const ListEntry& entry = list.Entry(i);
+    if (enumerate) {
+      out.Append(AlignedNumber(i + 1, count));
+      out.Append(style == kTabs ? ".\t" : ". ");
+    }
+    out.Append(delimiters.Opening);
+    out.Append(PadName(entry.FileName.View(), job.Style));
+    for (InfoColumn column : columns) {
+      out.Append(between);
+      out.Append(ColumnText(column, entry, job.Style));
+    }
+    out.Append(delimiters.Closing);
+    if (i + 1 < count) out.Append("\r\n");
+    if (Status status = out.FlushIfFull(); !status.ok()) return status;
+  }
+
+  if (options.FooterFromFile != 0) {
+    AppendMessageFile(std::string(options.TextFooterFile.View()), true, export_text::kFooterMissing, job.Runner,
+                      out);
+  }
+  return out.Flush();
+}
+
+}  // namespace ordonna

@@ -1,0 +1,86 @@
+// Entries, options and sinks for the export tests.
+#include "export/ExportTestUtil.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "export/FieldStyle.h"
+
+namespace ordonna::testing {
+
+ListEntry FullEntry(std::string_view name, std::string_view folder, std::string_view label) {
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.Folder.Set(folder);
+  e.VolumeLabel.Set(label);
+  e.BitrateCode = 9;
+  e.SizeKB = 5250;
+  e.Frames = 8613;
+  e.StereoMode = 1;
+  e.FrequencyCode = 0;
+  e.FileDate = kFifthApril2004;
+  e.DateAdded = kSixthApril2004;
+  return e;
+}
+
+ListEntry SparseEntry(std::string_view name, std::string_view folder) {
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.Folder.Set(folder);
+  e.BitrateCode = kBitrateVariable;
+  return e;
+}
+
+AppOptions PlainOptions() {
+  AppOptions options{};
+  options.Main.DateStyle = 1;
+  options.Main.SizeStyle = 1;
+  options.Main.ErrorInfoStyle = 1;
+  options.Main.TableFontName.Set("Courier New");
+  options.Main.TableFontSize = 10;
+  options.Main.CaptionFontName.Set("Arial");
+  options.Main.CaptionFontSize = 9;
+  options.Main.CaptionFontStyle = 1;
+  options.Main.CellSpacing = 0;
+  options.Main.CellPadding = 2;
+  options.Main.Border = 1;
+  return options;
+}
+
+AppOptions AllColumnsOptions() {
+  AppOptions options = PlainOptions();
+  MainOptions& m = options.Main;
+  m.InfoTime = m.InfoKbps = m.InfoSize = m.InfoStereo = m.InfoFrequency = 1;
+  m.InfoDateCreated = m.InfoPath = m.InfoDateAdded = m.InfoVolumeLabel = 1;
+  return options;
+}
+
+Status FailingSink::Write(std::string_view bytes) {
+  if (written + bytes.size() > limit_) {
+    written = limit_;
+    return Status::IoError("Cannot write file", "disk full");
+  }
+  written += bytes.size();
+  return Status::Ok();
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(std::size_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  previous_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = previous_;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ExportJob ExportFixture::Job() { return ExportJob{list, options, FieldStyleOf(options, "%d/%m/%Y"), caller, "Ready."}; }
+
+}  // namespace ordonna::testing

@@ -1,0 +1,348 @@
+// HTML exports: the exact pages of the plain and the table type with every option that shapes
+// them, the list tag, the style sheet with its colours and fonts, escaping of user data, and
+// the cancel points.
+#include "export/HtmlExport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "export/ExportTestUtil.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::AllColumnsOptions;
+using testing::ExportFixture;
+using testing::FailingSink;
+using testing::FullEntry;
+using testing::SparseEntry;
+using testing::StringSink;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+constexpr std::string_view kHead = "<HTmL><HEAD><TITLE>my mp3 list</TITLE>";
+constexpr std::string_view kTable = "<CENTER><TABLE CELLSPACING=\"0\" CELLPADDING=\"2\" BORDER=\"1\">";
+constexpr std::string_view kTableStyle =
+    "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
+    "font-size:10pt;\r\n}\r\n--></STYLE>";
+
+std::string Plain(ExportFixture& fixture) {
+  StringSink sink;
+  EXPECT_TRUE(ExportPlainHtml(fixture.Job(), sink).ok());
+  return sink.text;
+}
+
+std::string Table(ExportFixture& fixture, TableCaption caption = {}) {
+  StringSink sink;
+  EXPECT_TRUE(ExportHtmlTable(fixture.Job(), caption, sink).ok());
+  return sink.text;
+}
+
+// The page between the list tag and the end: what one list's rows look like.
+std::string AfterTag(const std::string& page) {
+  std::size_t tag = page.find("<OrdONNAtaG");
+  if (tag == std::string::npos) tag = page.find("<oRdONNATAG");
+  return tag == std::string::npos ? page : page.substr(tag + 40);
+}
+
+TEST(ListInfoTag, CarriesFlagsSortStateAndStyles) {
+  MainOptions options = testing::PlainOptions().Main;
+  options.InfoTime = options.InfoKbps = options.InfoSize = 1;
+  EXPECT_EQ(ListInfoTag(options, 63, true), "<OrdONNAtaG LABEL=\"s0TBS00000000063110\">");
+  EXPECT_EQ(ListInfoTag(options, 63, false), "<oRdONNATAG LABEL=\"S0TBS00000000063110\">");
+
+  options = AllColumnsOptions().Main;
+  options.Enumerate = options.StereoStyle = options.SplitArtistTitle = 1;
+  options.DateStyle = 3;
+  options.SizeStyle = 4;
+  options.Delimiter = 5;
+  EXPECT_EQ(ListInfoTag(options, 135, true), "<OrdONNAtaG LABEL=\"sETBSMFCPAV7S135345\">");
+
+  options.DateStyle = 9;
+  options.SizeStyle = 12;
+  options.Delimiter = 200;
+  std::string tag = ListInfoTag(options, 7, false);
+  EXPECT_EQ(tag.size(), 40u);
+  EXPECT_EQ(tag.substr(32), "007010\">") << "styles out of range are written as the formatters read them";
+}
+
+TEST(StyleBlock, FontsColoursAndTheCaptionBlock) {
+  MainOptions options = testing::PlainOptions().Main;
+  options.TableFontStyle = 7;  // bold, italic, underline
+  options.UseTextColor = 1;
+  options.PlainHtmlStyled = 1;
+  options.TableTextColor = 0x00563412;
+  EXPECT_EQ(StyleBlock(options, false, CaptionKind::Typed),
+            "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\nfont-weight:bold;\r\n"
+            "text-decoration:underline;\r\ncolor:#123456;\r\nfont-family:'Courier New';\r\nfont-size:10pt;\r\n}\r\n"
+            "--></STYLE>")
+      << "a plain page has no caption block";
+
+  options.PlainHtmlStyled = 0;
+  options.TableFontStyle = 0;
+  EXPECT_EQ(StyleBlock(options, true, CaptionKind::Grouped),
+            "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
+            "font-size:10pt;\r\n}\r\nem\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\ncolor:#123456;\r\n"
+            "font-family:'Arial';\r\nfont-size:9pt;\r\n}\r\n--></STYLE>")
+      << "the caption takes the text colour without the styled-page option";
+
+  options.TableFontName.Set("");
+  options.TableFontSize = 0;
+  EXPECT_NE(StyleBlock(options, true, CaptionKind::None).find("font-family:'Courier New';\r\nfont-size:1pt;"),
+            std::string::npos);
+  EXPECT_EQ(options.TableFontName.View(), "Courier New") << "the default font is kept in the options";
+  EXPECT_EQ(options.TableFontSize, 1);
+}
+
+TEST(StyleBlock, FontNamesCannotInjectMarkup) {
+  EXPECT_EQ(SafeFontName("Arial'; } body { background:url(x) } <script>"), "Arial  body  backgroundurlx  script");
+  EXPECT_EQ(SafeFontName("DejaVu Sans Mono_1.2-b"), "DejaVu Sans Mono_1.2-b");
+  EXPECT_EQ(SafeFontName("MS \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"),
+            "MS \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF");
+
+  MainOptions options = testing::PlainOptions().Main;
+  options.TableFontName.Set("x';}</STYLE><script>alert(1)</script>");
+  options.CaptionFontName.Set("\"><b>");
+  std::string block = StyleBlock(options, true, CaptionKind::Typed);
+  EXPECT_NE(block.find("font-family:'xSTYLEscriptalert1script';"), std::string::npos) << block;
+  EXPECT_NE(block.find("font-family:'b';"), std::string::npos) << block;
+  EXPECT_EQ(block.find("<script"), std::string::npos);
+}
+
+TEST(ColorHex, WritesRedGreenBlue) {
+  EXPECT_EQ(ColorHex(0x00F0F0F0), "F0F0F0");
+  EXPECT_EQ(ColorHex(0x00563412), "123456");
+  EXPECT_EQ(ColorHex(0x000000FF), "FF0000");
+}
+
+TEST(PlainHtml, PageWithOneLinePerEntry) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoTime = 1;
+  fixture.Add(FullEntry());
+  fixture.Add(SparseEntry());
+  EXPECT_EQ(Plain(fixture), std::string(kHead) +
+                                "</HEAD><BODY><oRdONNATAG LABEL=\"S0T0000000000063110\">"
+                                "<NOBR>Artist - Title, 3:45</NOBR><BR><NOBR>Band -Song, ??:??"
+                                "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>");
+}
+
+TEST(PlainHtml, StyledPageWithColours) {
+  ExportFixture fixture;
+  fixture.options.Main.PlainHtmlStyled = fixture.options.Main.UseBgColor = fixture.options.Main.UseTextColor = 1;
+  fixture.options.Main.TableBgColor = 0x00563412;
+  fixture.options.Main.TableTextColor = 0x00F0F0F0;
+  fixture.options.Main.TableFontStyle = 2;
+  fixture.Add(FullEntry());
+  EXPECT_EQ(Plain(fixture), std::string(kHead) +
+                                "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\ncolor:#F0F0F0;\r\n"
+                                "font-family:'Courier New';\r\nfont-size:10pt;\r\n}\r\n--></STYLE>"
+                                "</HEAD><BODY BGCOLOR=#123456><oRdONNATAG LABEL=\"S000000000000063110\">"
+                                "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>");
+
+  fixture.options.Main.PlainHtmlStyled = 0;
+  EXPECT_EQ(Plain(fixture).substr(0, 60), std::string(kHead) + "</HEAD><BODY><oRdONNAT")
+      << "without the styled page neither style sheet nor background";
+}
+
+TEST(PlainHtml, DelimitersBecomeVisibleSpaces) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = 1;
+  fixture.Add(FullEntry());
+  const std::pair<std::uint8_t, std::string> cases[] = {
+      {0, "Artist - Title, 3:45, 128 kbps"},
+      {1, "(Artist - Title)&nbsp;(3:45)&nbsp;(128 kbps)"},
+      {2, "[Artist - Title]&nbsp;[3:45]&nbsp;[128 kbps]"},
+      {3, "{Artist - Title}&nbsp;{3:45}&nbsp;{128 kbps}"},
+      {4, "Artist - Title&nbsp;3:45&nbsp;128 kbps"},
+      {5, "Artist - Title&nbsp; &nbsp; 3:45&nbsp; &nbsp; 128 kbps"},
+  };
+  for (const auto& [style, line] : cases) {
+    fixture.options.Main.Delimiter = style;
+    EXPECT_EQ(AfterTag(Plain(fixture)), "<NOBR>" + line + "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>")
+        << "delimiter " << int(style);
+  }
+}
+
+TEST(PlainHtml, EnumerationPaddingAndEscaping) {
+  ExportFixture fixture;
+  fixture.options.Main.Enumerate = 1;
+  fixture.options.Main.PadFilenameTo = 12;
+  fixture.options.Main.InfoPath = 1;
+  fixture.Add(FullEntry("a & b \"c\"", "<script>alert(1)</script>"));
+  for (int i = 0; i < 9; ++i) fixture.Add(FullEntry("n"));
+  std::string rows = AfterTag(Plain(fixture));
+  EXPECT_EQ(rows.substr(0, rows.find("</NOBR>")),
+            "<NOBR>&nbsp;1. a &amp; b &quot;c&quot; &nbsp; , &lt;script&gt;alert(1)&lt;/script&gt;")
+      << "numbers keep their alignment, names their visible width";
+  EXPECT_NE(rows.find("<BR><NOBR>10. n &nbsp; &nbsp; &nbsp; &nbsp; &nbsp; , /music/a<oRdONNATAG"), std::string::npos) << rows;
+}
+
+TEST(PlainHtml, OwnTagsFromHeaderAndFooterFiles) {
+  TempDir dir;
+  WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");
+  WriteFileBytes(dir.File("foot.html"), "</body></html>");
+  ExportFixture fixture;
+  fixture.options.Main.HeaderFromFile = fixture.options.Main.FooterFromFile = 1;
+  fixture.options.Main.HtmlHeaderFile.Set(dir.File("head.html"));
+  fixture.options.Main.HtmlFooterFile.Set(dir.File("foot.html"));
+  fixture.Add(FullEntry());
+  EXPECT_EQ(Plain(fixture), std::string(kHead) +
+                                "</HEAD><BODY><html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
+                                "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>");
+
+  fixture.options.Main.UseOwnHtmlTags = 1;
+  EXPECT_EQ(Plain(fixture), "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
+                            "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
+  EXPECT_TRUE(fixture.caller.messages.empty());
+}
+
+TEST(HtmlTable, TableWithTitleRowAndOneRowPerEntry) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = 1;
+  fixture.Add(FullEntry());
+  fixture.Add(SparseEntry());
+  EXPECT_EQ(Table(fixture),
+            std::string(kHead) + std::string(kTableStyle) + "</HEAD><BODY><OrdONNAtaG LABEL=\"s0TB000000000063110\">" +
+                std::string(kTable) +
+                "<TR><TD ALign=LEFT><B>filename</B></TD><TD ALign=LEFT><B>time</B></TD>"
+                "<TD ALign=LEFT><B>kbps</B></TD></tR>"
+                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Artist - Title&nbsp;</NOBR></TD>"
+                "<TD ALIGN=RIGHT><NOBR>&nbsp;3:45&nbsp;</NOBR></TD>"
+                "<TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD></TR>"
+                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Band -Song&nbsp;</NOBR></TD>"
+                "<TD ALIGN=RIGHT><NOBR>&nbsp;??:??&nbsp;</NOBR></TD>"
+                "<TD ALIGN=CENTER><NOBR>&nbsp; var &nbsp;</NOBR></TD></TR>"
+                "</TaBLE></CENTER></BODY></HTmL>");
+}
+
+TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentred) {
+  ExportFixture fixture;
+  fixture.options = AllColumnsOptions();
+  fixture.options.Main.Enumerate = fixture.options.Main.SplitArtistTitle = 1;
+  fixture.options.Main.CenterArtistTitle = fixture.options.Main.UseBgColor = 1;
+  fixture.options.Main.TableBgColor = 0x00563412;
+  fixture.options.Main.CellSpacing = 3;
+  fixture.options.Main.CellPadding = 4;
+  fixture.options.Main.Border = 0;
+  fixture.Add(FullEntry());
+  EXPECT_EQ(AfterTag(Table(fixture)),
+            "<CENTER><TABLE CELLSPACING=\"3\" CELLPADDING=\"4\" BORDER=\"0\" BGCOLOR=#123456>"
+            "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=CENTER><B>artist</B></TD><TD ALign=CENTER><B>title</B></TD>"
+            "<TD ALign=LEFT><B>time</B></TD><TD ALign=LEFT><B>kbps</B></TD><TD ALign=LEFT><B>size</B></TD>"
+            "<TD ALign=LEFT><B>m.</B></TD><TD ALign=LEFT><B>KHz</B></TD><TD ALign=LEFT><B>created</B></TD>"
+            "<TD ALign=LEFT><B>path</B></TD><TD ALign=LEFT><B>added</B></TD>"
+            "<TD ALign=LEFT><NOBR><B>volume label</B></NOBR></TD></tR>"
+            "<TR><TD ALIGN=RIGHT><NOBR>&nbsp;1.</NOBR></TD>"
+            "<TD ALIGN=CENTER><NOBR>&nbsp;Artist&nbsp;</NOBR></TD><TD ALIGN=CENTER><NOBR>&nbsp;Title&nbsp;</NOBR></TD>"
+            "<TD ALIGN=RIGHT><NOBR>&nbsp;3:45&nbsp;</NOBR></TD><TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD>"
+            "<TD ALIGN=RIGHT><NOBR>&nbsp;5250 K&nbsp;</NOBR></TD><TD ALIGN=RIGHT><NOBR>&nbsp;JS&nbsp;</NOBR></TD>"
+            "<TD ALIGN=CENTER><NOBR>&nbsp;44.1&nbsp;</NOBR></TD>"
+            "<TD ALIGN=RIGHT><NOBR>&nbsp;05.04.2004.&nbsp;</NOBR></TD>"
+            "<TD ALIGN=LEFT><NOBR>&nbsp;/music/a&nbsp;</NOBR></TD>"
+            "<TD ALIGN=RIGHT><NOBR>&nbsp;06.04.2004.&nbsp;</NOBR></TD>"
+            "<TD ALIGN=LEFT><NOBR>&nbsp;DISK1&nbsp;</NOBR></TD></TR>"
+            "</TaBLE></CENTER></BODY></HTmL>");
+
+  fixture.options.Main.StereoStyle = 1;
+  EXPECT_NE(Table(fixture).find("<TD ALign=LEFT><B>mode</B></TD>"), std::string::npos);
+}
+
+TEST(HtmlTable, TypedCaptionAboveTheTitleRow) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoTime = fixture.options.Main.Enumerate = 1;
+  fixture.Add(FullEntry());
+  std::string page = Table(fixture, {CaptionKind::Typed, "a & b \"c\"  x"});
+  EXPECT_NE(page.find("em\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\nfont-family:'Arial';\r\nfont-size:9pt;"),
+            std::string::npos);
+  const std::string rows = AfterTag(page);
+  EXPECT_EQ(rows.substr(0, rows.find("<TR><TD ALIGN")),
+            std::string(kTable) +
+                "<Tr><tD CoLsPaN=3 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
+                "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=LEFT><B>filename</B></TD>"
+                "<TD ALign=LEFT><B>time</B></TD></tR>");
+}
+
+TEST(HtmlTable, GroupedCaptionsOpenATablePerFolderOrLabel) {
+  ExportFixture fixture;
+  fixture.Add(FullEntry("a1", "/m/A", "ONE"));
+  fixture.Add(FullEntry("a2", "/m/a", "one"));
+  fixture.Add(FullEntry("b1", "/m/<B>", "TWO"));
+  const std::string title = "<TR><TD ALign=LEFT><B>filename</B></TD></tR>";
+  auto row = [](const std::string& name) { return "<TR><TD ALIGN=LEFT><NOBR>&nbsp;" + name + "&nbsp;</NOBR></TD></TR>"; };
+  auto caption = [](char style, const std::string& text) {
+    return std::string("<Tr><tD CoLsPaN=1 ALign=CENTER ordcsp=") + style + "><NOBR><em>" + text +
+           "</em></NObR></tD></tR>";
+  };
+  const std::string again = "</TaBLE></CENTER><BR>" + std::string(kTable);
+
+  fixture.list.SortState = 7 + 128;  // by path, descending
+  EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
+            std::string(kTable) + caption('7', "/m/A") + title + row("a1") + row("a2") + again +
+                caption('7', "/m/&lt;B&gt;") + title + row("b1") + "</TaBLE></CENTER></BODY></HTmL>");
+
+  fixture.list.SortState = 9 + 64;  // by label, case-sensitive
+  EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
+            std::string(kTable) + caption('9', "ONE") + title + row("a1") + row("a2") + again + caption('9', "TWO") +
+                title + row("b1") + "</TaBLE></CENTER></BODY></HTmL>");
+
+  fixture.list.SortState = 0;
+  EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
+            std::string(kTable) + title + row("a1") + row("a2") + row("b1") + "</TaBLE></CENTER></BODY></HTmL>")
+      << "a list not sorted by path or label gets no captions but keeps its title row";
+}
+
+TEST(HtmlTable, UserDataIsEscapedInEveryCell) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoPath = fixture.options.Main.InfoVolumeLabel = 1;
+  fixture.Add(FullEntry("<script>alert(1)</script>", "a & b \"c\"", "<i>"));
+  std::string rows = AfterTag(Table(fixture));
+  EXPECT_NE(rows.find("&nbsp;&lt;script&gt;alert(1)&lt;/script&gt;&nbsp;"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("&nbsp;a &amp; b &quot;c&quot;&nbsp;"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("&nbsp;&lt;i&gt;&nbsp;"), std::string::npos) << rows;
+  EXPECT_EQ(rows.find("<script"), std::string::npos);
+}
+
+TEST(HtmlTable, HeaderFileWithOwnTagsReplacesTheHead) {
+  TempDir dir;
+  WriteFileBytes(dir.File("head.html"), "<html>\r\n");
+  ExportFixture fixture;
+  fixture.options.Main.HeaderFromFile = fixture.options.Main.UseOwnHtmlTags = 1;
+  fixture.options.Main.HtmlHeaderFile.Set(dir.File("head.html"));
+  fixture.Add(FullEntry());
+  std::string page = Table(fixture);
+  EXPECT_EQ(page.substr(0, 48), "<html>\r\n<OrdONNAtaG LABEL=\"s000000000000063110\">");
+  EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "the footer tags stay";
+}
+
+TEST(HtmlExports, CancelPointsAndWriteFailures) {
+  // Each type checks on the entries whose index modulo 64 is its own phase: 53 plain, 37 table.
+  for (std::uint32_t count : {53u, 54u}) {
+    ExportFixture fixture;
+    for (std::uint32_t i = 0; i < count; ++i) fixture.Add(FullEntry());
+    fixture.caller.CancelAfter(0);
+    StringSink sink;
+    EXPECT_EQ(ExportPlainHtml(fixture.Job(), sink).code(), count == 54 ? Status::Code::Cancelled : Status::Code::Ok)
+        << count;
+    EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));
+  }
+  for (std::uint32_t count : {37u, 38u}) {
+    ExportFixture fixture;
+    for (std::uint32_t i = 0; i < count; ++i) fixture.Add(FullEntry());
+    fixture.caller.CancelAfter(0);
+    StringSink sink;
+    EXPECT_EQ(ExportHtmlTable(fixture.Job(), {}, sink).code(), count == 38 ? Status::Code::Cancelled : Status::Code::Ok)
+        << count;
+  }
+
+  ExportFixture fixture;
+  fixture.Add(FullEntry());
+  FailingSink plainSink(10);
+  EXPECT_EQ(ExportPlainHtml(fixture.Job(), plainSink).code(), Status::Code::IoError);
+  FailingSink tableSink(10);
+  EXPECT_EQ(ExportHtmlTable(fixture.Job(), {}, tableSink).code(), Status::Code::IoError);
+}
+
+}  // namespace
+}  // namespace ordonna

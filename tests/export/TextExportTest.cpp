@@ -1,0 +1,220 @@
+// Text export: the exact bytes of every delimiter style, column, enumeration, title row,
+// header and footer file, and what a cancel or a failing disk leaves behind.
+#include "export/TextExport.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "export/ExportTestUtil.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::AllColumnsOptions;
+using testing::ExportFixture;
+using testing::FailingSink;
+using testing::FullEntry;
+using testing::SparseEntry;
+using testing::StringSink;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+std::string Export(ExportFixture& fixture) {
+  StringSink sink;
+  EXPECT_TRUE(ExportText(fixture.Job(), sink).ok());
+  return sink.text;
+}
+
+TEST(TextExport, EveryDelimiterStyleFramesTheFieldsByItsRule) {
+  struct Frame {
+    std::string Opening, Separator, Closing;
+  };
+  const std::array<Frame, 6> frames = {{{"", ", ", ""},
+                                        {"(", " ", ")"},
+                                        {"[", " ", "]"},
+                                        {"{", " ", "}"},
+                                        {"", " ", ""},
+                                        {"", "\t", ""}}};
+  for (std::uint8_t style = 0; style < 6; ++style) {
+    ExportFixture fixture;
+    fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = fixture.options.Main.InfoSize = 1;
+    fixture.options.Main.Delimiter = style;
+    fixture.Add(FullEntry());
+    fixture.Add(FullEntry("Other - Song"));
+    const Frame& f = frames[style];
+    const std::string between = f.Closing + f.Separator + f.Opening;
+    auto line = [&](const std::string& name) {
+      return f.Opening + name + between + "3:45" + between + "128 kbps" + between + "5250 K" + f.Closing;
+    };
+    EXPECT_EQ(Export(fixture), line("Artist - Title") + "\r\n" + line("Other - Song")) << "delimiter " << int(style);
+  }
+}
+
+TEST(TextExport, ExamplesOfCommaAndParenthesisStyles) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = fixture.options.Main.InfoSize = 1;
+  fixture.Add(FullEntry());
+  EXPECT_EQ(Export(fixture), "Artist - Title, 3:45, 128 kbps, 5250 K");
+  fixture.options.Main.Delimiter = 1;
+  EXPECT_EQ(Export(fixture), "(Artist - Title) (3:45) (128 kbps) (5250 K)");
+}
+
+TEST(TextExport, EveryColumnInFixedOrderAndUndeterminedValuesByStyle) {
+  ExportFixture fixture;
+  fixture.options = AllColumnsOptions();
+  fixture.Add(FullEntry());
+  fixture.Add(SparseEntry());
+  EXPECT_EQ(Export(fixture),
+            "Artist - Title, 3:45, 128 kbps, 5250 K, JS, 44.1 KHz, 05.04.2004., /music/a, 06.04.2004., DISK1\r\n"
+            "Band -Song, ??:??, var.kbps, ? K, ?, ? KHz, ?, /music/b, ?, ");
+
+  fixture.options.Main.ErrorInfoStyle = 2;
+  fixture.options.Main.StereoStyle = 1;
+  fixture.options.Main.VbrStyle = 3;
+  fixture.options.Main.SizeStyle = 4;
+  fixture.options.Main.DateStyle = 3;
+  EXPECT_EQ(Export(fixture),
+            "Artist - Title, 3:45, 128 kbps, 5250Kb, joint stereo, 44.1 KHz, 2004.04.05., /music/a, 2004.04.06., "
+            "DISK1\r\nBand -Song, --:--, VBR, -Kb, -, ? KHz, -, /music/b, -, ");
+
+  fixture.options.Main.DateStyle = 0;
+  fixture.options.Main.ErrorInfoStyle = 0;
+  EXPECT_EQ(Export(fixture),
+            "Artist - Title, 3:45, 128 kbps, 5250Kb, joint stereo, 44.1 KHz, 05/04/2004, /music/a, 06/04/2004, "
+            "DISK1\r\nBand -Song, , VBR, , , ? KHz, , /music/b, , ")
+      << "date style 0 follows the locale's format";
+}
+
+TEST(TextExport, ZeroBytesLeaveFoldersAndLabels) {
+  ExportFixture fixture;
+  fixture.options.Main.InfoPath = fixture.options.Main.InfoVolumeLabel = 1;
+  ListEntry entry = FullEntry();
+  entry.Folder.Set(std::string("/mu\0sic", 7));
+  entry.VolumeLabel.Set(std::string("\0", 1));
+  fixture.Add(entry);
+  EXPECT_EQ(Export(fixture), "Artist - Title, /music, ");
+}
+
+TEST(TextExport, EnumerationAlignsToTheDigitsOfTheCount) {
+  ExportFixture fixture;
+  fixture.options.Main.Enumerate = 1;
+  for (int i = 0; i < 1000; ++i) fixture.Add(FullEntry("n" + std::to_string(i + 1)));
+  std::string text = Export(fixture);
+  EXPECT_EQ(text.substr(0, 10), "   1. n1\r\n");
+  EXPECT_NE(text.find("\r\n   7. n7\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n  10. n10\r\n"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 13), "\r\n1000. n1000") << "the last line has no line end";
+
+  fixture.options.Main.Delimiter = 5;
+  text = Export(fixture);
+  EXPECT_NE(text.find("\r\n   7.\tn7\r\n"), std::string::npos) << "tab style puts a tab after the dot";
+}
+
+TEST(TextExport, PaddingFillsNamesToTheirVisibleWidth) {
+  ExportFixture fixture;
+  fixture.options.Main.PadFilenameTo = 10;
+  fixture.options.Main.InfoTime = 1;
+  fixture.Add(FullEntry("AB"));
+  fixture.Add(FullEntry("Sigur R\xC3\xB3s"));
+  fixture.Add(FullEntry("Longer than ten"));
+  EXPECT_EQ(Export(fixture),
+            "AB        , 3:45\r\n"
+            "Sigur R\xC3\xB3s , 3:45\r\n"
+            "Longer than ten, 3:45")
+      << "widths count characters, not UTF-8 bytes";
+}
+
+TEST(TextExport, HeaderRowUsesTabsAndKeepsTheTabDelimiter) {
+  TempDir dir;
+  WriteFileBytes(dir.File("head.txt"), "never written\r\n");
+  ExportFixture fixture;
+  fixture.options = AllColumnsOptions();
+  fixture.options.Main.Enumerate = 1;
+  fixture.options.Main.HeaderRowTabs = 1;
+  fixture.options.Main.HeaderFromFile = 1;
+  fixture.options.Main.TextHeaderFile.Set(dir.File("head.txt"));
+  fixture.options.Main.Delimiter = 0;
+  fixture.Add(FullEntry());
+  EXPECT_EQ(Export(fixture),
+            "No.\tFilename\tTime\tBitrate\tSize\tMode\tFrequency\tDate created\tPath\tDate added\tVolume label\r\n"
+            "1.\tArtist - Title\t3:45\t128 kbps\t5250 K\tJS\t44.1 KHz\t05.04.2004.\t/music/a\t06.04.2004.\tDISK1");
+  EXPECT_EQ(fixture.options.Main.Delimiter, 5) << "the switch to tabs stays in the options";
+  EXPECT_TRUE(fixture.caller.messages.empty());
+
+  fixture.options.Main.Enumerate = 0;
+  fixture.options.Main.InfoTime = 0;
+  fixture.options.Main.InfoDateAdded = 0;
+  const std::string expected =
+      "Filename\tBitrate\tSize\tMode\tFrequency\tDate created\tPath\tVolume label\r\nArtist - Title\t128 kbps\t";
+  EXPECT_EQ(Export(fixture).substr(0, expected.size()), expected);
+}
+
+TEST(TextExport, HeaderAndFooterFilesAddTheirLines) {
+  TempDir dir;
+  WriteFileBytes(dir.File("head.txt"), "line one\nline two\r\nline three\r\n");
+  WriteFileBytes(dir.File("foot.txt"), "end one\rend two");
+  ExportFixture fixture;
+  fixture.options.Main.HeaderFromFile = fixture.options.Main.FooterFromFile = 1;
+  fixture.options.Main.TextHeaderFile.Set(dir.File("head.txt"));
+  fixture.options.Main.TextFooterFile.Set(dir.File("foot.txt"));
+  fixture.Add(FullEntry("a"));
+  fixture.Add(FullEntry("b"));
+  EXPECT_EQ(Export(fixture), "line one\r\nline two\r\nline three\r\na\r\nb\r\nend one\r\nend two");
+  EXPECT_TRUE(fixture.caller.messages.empty());
+}
+
+TEST(TextExport, MissingEmptyOrUnusableMessageFilesOnlyWarn) {
+  TempDir dir;
+  WriteFileBytes(dir.File("empty.txt"), "");
+  WriteFileBytes(dir.File("huge.txt"), std::string(kMessageFileLimit + 1, 'x'));
+  for (const std::string& name : {dir.File("missing.txt"), dir.File("empty.txt"), dir.Path(), dir.File("huge.txt")}) {
+    ExportFixture fixture;
+    fixture.options.Main.HeaderFromFile = fixture.options.Main.FooterFromFile = 1;
+    fixture.options.Main.TextHeaderFile.Set(name);
+    fixture.options.Main.TextFooterFile.Set(name);
+    fixture.Add(FullEntry("only"));
+    EXPECT_EQ(Export(fixture), "only") << name;
+    ASSERT_EQ(fixture.caller.messages.size(), 2u) << name;
+    EXPECT_EQ(fixture.caller.messages[0].Text,
+              "Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)");
+    EXPECT_EQ(fixture.caller.messages[1].Text,
+              "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)");
+  }
+}
+
+TEST(TextExport, CancelIsCheckedEverySixtyFourEntriesFromEntryEighteen) {
+  ExportFixture fixture;
+  for (int i = 0; i < 200; ++i) fixture.Add(FullEntry("x"));
+  fixture.caller.CancelAfter(1);  // the user cancels between the first and the second check
+  StringSink sink;
+  Status status = ExportText(fixture.Job(), sink);
+  EXPECT_EQ(status.code(), Status::Code::Cancelled);
+  EXPECT_EQ(fixture.caller.eventsProcessed, 2) << "checks at entries 18 and 82";
+  EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));
+
+  ExportFixture whole;
+  for (int i = 0; i < 200; ++i) whole.Add(FullEntry("x"));
+  EXPECT_TRUE(ExportText(whole.Job(), sink).ok());
+  EXPECT_EQ(whole.caller.eventsProcessed, 3) << "entries 18, 82 and 146 of 200";
+}
+
+TEST(TextExport, AFailingWriteEndsTheExport) {
+  ExportFixture fixture;
+  fixture.options = AllColumnsOptions();
+  for (int i = 0; i < 5000; ++i) fixture.Add(FullEntry());
+  FailingSink sink(100000);
+  Status status = ExportText(fixture.Job(), sink);
+  EXPECT_EQ(status.code(), Status::Code::IoError);
+  EXPECT_EQ(fixture.caller.statuses.back(), "Ready.");
+
+  ExportFixture small;
+  small.Add(FullEntry());
+  FailingSink refusing(0);
+  EXPECT_EQ(ExportText(small.Job(), refusing).code(), Status::Code::IoError) << "the last flush is checked too";
+}
+
+}  // namespace
+}  // namespace ordonna

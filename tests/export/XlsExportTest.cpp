@@ -1,0 +1,171 @@
+// XLS export: the records byte for byte, cells column by column, the Windows-1252 cell text,
+// the 64K limit, and an earlier file that survives every refusal and failure.
+#include "export/XlsExport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "export/ExportTestUtil.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::AllColumnsOptions;
+using testing::ExportFixture;
+using testing::FullEntry;
+using testing::ReadFileBytes;
+using testing::ScopedFileSizeLimit;
+using testing::SparseEntry;
+using testing::StringSink;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+std::string U16(unsigned value) { return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)}; }
+
+// A LABEL record built from its description: 04 02, length 8 + n, row, column, format 0, n, text.
+std::string Label(unsigned row, unsigned column, const std::string& text) {
+  return U16(0x0204) + U16(8 + text.size()) + U16(row) + U16(column) + U16(0) + U16(text.size()) + text;
+}
+
+const std::string kBof("\x09\x08\x08\x00\x00\x00\x10\x00\x00\x00\x00\x00", 12);
+const std::string kEof("\x0A\x00\x00\x00", 4);
+
+struct Cell {
+  unsigned Row, Column;
+  std::string Text;
+  bool operator==(const Cell&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Cell& cell) {
+  return out << "(" << cell.Row << "," << cell.Column << ",\"" << cell.Text << "\")";
+}
+
+// Reads the cells back, checking the frame of every record.
+std::vector<Cell> Cells(const std::string& bytes) {
+  std::vector<Cell> cells;
+  EXPECT_EQ(bytes.substr(0, 12), kBof);
+  EXPECT_EQ(bytes.substr(bytes.size() - 4), kEof);
+  auto u16 = [&](std::size_t at) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+  };
+  for (std::size_t at = 12; at + 4 < bytes.size();) {
+    EXPECT_EQ(u16(at), 0x0204u);
+    const unsigned length = u16(at + 2);
+    const unsigned textLength = u16(at + 10);
+    EXPECT_EQ(length, 8 + textLength);
+    EXPECT_EQ(u16(at + 8), 0u);
+    cells.push_back({u16(at + 4), u16(at + 6), bytes.substr(at + 12, textLength)});
+    at += 4 + length;
+  }
+  return cells;
+}
+
+std::string Write(ExportFixture& fixture) {
+  StringSink sink;
+  EXPECT_TRUE(WriteXlsFile(fixture.Job(), sink).ok());
+  return sink.text;
+}
+
+TEST(XlsExport, TwoEntriesWithTheNameColumnOnly) {
+  ExportFixture fixture;
+  fixture.options.Main.Enumerate = fixture.options.Main.SplitArtistTitle = 1;  // no effect on sheets
+  fixture.Add(FullEntry("first"));
+  fixture.Add(FullEntry("second one"));
+  std::string bytes = Write(fixture);
+  EXPECT_EQ(bytes.size(), 12 + (12 + 5) + (12 + 10) + 4u);
+  EXPECT_EQ(bytes, kBof + Label(0, 0, "first") + Label(1, 0, "second one") + kEof);
+}
+
+TEST(XlsExport, EverySelectedFieldInItsColumnWrittenColumnByColumn) {
+  ExportFixture fixture;
+  fixture.options = AllColumnsOptions();
+  fixture.Add(FullEntry());
+  ListEntry sparse = SparseEntry();
+  sparse.Folder.Set(std::string("\0", 1));
+  sparse.VolumeLabel.Set(std::string("\0", 1));
+  fixture.Add(sparse);
+  const std::vector<Cell> expected = {
+      {0, 0, "Artist - Title"}, {1, 0, "Band -Song"},  {0, 1, "3:45"},        {1, 1, "??:??"},
+      {0, 2, "128"},            {1, 2, "var"},         {0, 3, "5250"},        {1, 3, "-1"},
+      {0, 4, "JS"},             {1, 4, "?"},           {0, 5, "44.1"},        {1, 5, "?"},
+      {0, 6, "05.04.2004."},    {1, 6, "?"},           {0, 7, "/music/a"},    {1, 7, ""},
+      {0, 8, "06.04.2004."},    {1, 8, "?"},           {0, 9, "DISK1"},       {1, 9, ""},
+  };
+  EXPECT_EQ(Cells(Write(fixture)), expected) << "sizes are bare numbers, a lone zero byte is an empty cell";
+
+  fixture.options = testing::PlainOptions();
+  fixture.options.Main.InfoKbps = fixture.options.Main.InfoDateAdded = 1;
+  fixture.list.Entry(0).BitrateCode = 1;
+  const std::string vbrNames[] = {"var", "VAR", "vbr", "VBR"};
+  for (std::uint8_t style = 0; style < 4; ++style) {
+    fixture.options.Main.VbrStyle = style;
+    std::vector<Cell> cells = Cells(Write(fixture));
+    ASSERT_EQ(cells.size(), 6u);
+    EXPECT_EQ(cells[2], (Cell{0, 1, " 32"})) << "bitrates are padded to three characters";
+    EXPECT_EQ(cells[3], (Cell{1, 1, vbrNames[style]}));
+    EXPECT_EQ(cells[4], (Cell{0, 2, "06.04.2004."}));
+  }
+}
+
+TEST(XlsExport, CellTextIsWindows1252) {
+  EXPECT_EQ(XlsCellText("Sigur R\xC3\xB3s"), "Sigur R\xF3s");
+  EXPECT_EQ(XlsCellText("\xE2\x82\xAC 5"), "\x80 5") << "the euro sign has a Windows-1252 byte";
+  EXPECT_EQ(XlsCellText("\xD0\x9C\xD1\x83\xD0\xBC\xD0\xB8\xD0\xB9 \xD0\xA2\xD1\x80\xD0\xBE\xD0\xBB\xD0\xBB\xD1\x8C"),
+            "????? ??????");
+  EXPECT_EQ(XlsCellText("\xE5\x9D\x82\xE6\x9C\xAC\xE9\xBE\x8D\xE4\xB8\x80"), "????");
+  EXPECT_EQ(XlsCellText("caf\xE9"), "caf\xE9") << "a byte from a Windows list is already Windows-1252";
+  EXPECT_EQ(XlsCellText(std::string(300, 'x')).size(), 255u);
+
+  ExportFixture fixture;
+  fixture.Add(FullEntry("R\xC3\xB3s \xE5\x9D\x82"));
+  EXPECT_EQ(Write(fixture), kBof + Label(0, 0, "R\xF3s ?") + kEof) << "the length is that of the transcoded text";
+}
+
+TEST(XlsExport, SixtyFiveThousandFiveHundredThirtyFiveEntriesAndNoMore) {
+  TempDir dir;
+  const std::string path = dir.File("list.xls");
+  WriteFileBytes(path, "earlier export");
+  ExportFixture fixture;
+  for (int i = 0; i < 65535; ++i) fixture.Add(FullEntry("n"));
+  ASSERT_TRUE(ExportXls(fixture.Job(), path).ok());
+  std::string bytes = ReadFileBytes(path);
+  EXPECT_EQ(bytes.size(), 12 + 65535 * (12 + 1) + 4u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 4 - 13), Label(65534, 0, "n") + kEof);
+  EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));
+
+  WriteFileBytes(path, "earlier export");
+  fixture.Add(FullEntry("n"));
+  Status status = ExportXls(fixture.Job(), path);
+  EXPECT_EQ(status.message(), "Lists larger than 64K titles can't be exported to XLS format.");
+  EXPECT_EQ(ReadFileBytes(path), "earlier export");
+
+  ExportFixture empty;
+  EXPECT_EQ(ExportXls(empty.Job(), path).message(), "Empty list, can't export.");
+  EXPECT_EQ(ReadFileBytes(path), "earlier export");
+}
+
+TEST(XlsExport, FailuresGiveThePresetMessageAndKeepTheEarlierFile) {
+  TempDir dir;
+  const std::string path = dir.File("list.xls");
+  WriteFileBytes(path, "earlier export");
+  ExportFixture fixture;
+  for (int i = 0; i < 20000; ++i) fixture.Add(FullEntry("a name of some length"));
+
+  EXPECT_EQ(ExportXls(fixture.Job(), dir.File("missing/list.xls")).message(),
+            "Error exporting xls file.\r\n(file in use? invalid filename?)");
+  {
+    ScopedFileSizeLimit limit(100000);
+    EXPECT_EQ(ExportXls(fixture.Job(), path).message(),
+              "Error exporting xls file.\r\n(file in use? invalid filename?)")
+        << "a full disk is a failure";
+  }
+  EXPECT_EQ(ReadFileBytes(path), "earlier export");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary file is left";
+}
+
+}  // namespace
+}  // namespace ordonna
