@@ -116,9 +116,9 @@ TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
   EXPECT_EQ(list.Entry(5).Folder.View(), music.Path() + "/B/B1/B1a");
   EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "MUSIC");
   EXPECT_EQ(list.Entry(0).BitrateCode, 9);
-  EXPECT_EQ(list.Entry(0).Frames, 300);
-  EXPECT_EQ(list.Entry(0).DateAdded, TodayDayNumber());
-  EXPECT_GT(list.Entry(0).FileDate, 40000);
+  EXPECT_EQ(+list.Entry(0).Frames, 300);
+  EXPECT_EQ(+list.Entry(0).DateAdded, TodayDayNumber());
+  EXPECT_GT(+list.Entry(0).FileDate, 40000);
   EXPECT_EQ(outcome.Status, "Added: 6 of 6. Total: 6 items.");
   EXPECT_EQ(list.SortState, kNoSortOrder);
   EXPECT_TRUE(list.Unsaved);
@@ -184,21 +184,21 @@ TEST_F(ScanTest, ExistingEntryPolicies) {
   memory = {};
   options.Main.ExistingEntries = 1;
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 3. Total: 3 items.");
-  EXPECT_EQ(list.Entry(0).DateAdded, 5) << "unchanged entries keep their date added";
+  EXPECT_EQ(+list.Entry(0).DateAdded, 5) << "unchanged entries keep their date added";
 
   // 64 KB more (about 157 frames more) is a difference; two more frames are not.
   Put("b.mp3", Mp3(300 + 160));
   Put("c.mp3", Mp3(302));
   memory = {};
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 1. Ignored: 2. Total: 3 items.");
-  EXPECT_EQ(list.Entry(1).Frames, 460);
-  EXPECT_EQ(list.Entry(1).DateAdded, TodayDayNumber());
-  EXPECT_EQ(list.Entry(2).Frames, 300);
+  EXPECT_EQ(+list.Entry(1).Frames, 460);
+  EXPECT_EQ(+list.Entry(1).DateAdded, TodayDayNumber());
+  EXPECT_EQ(+list.Entry(2).Frames, 300);
 
   memory = {};
   options.Main.ExistingEntries = 2;
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 3. Total: 3 items.");
-  EXPECT_EQ(list.Entry(2).Frames, 302);
+  EXPECT_EQ(+list.Entry(2).Frames, 302);
 
   memory = {};
   options.Main.ExistingEntries = 0;
@@ -233,7 +233,7 @@ TEST_F(ScanTest, ErrorActionAnswers) {
   Scan(ScanMode::New);
   ASSERT_EQ(list.ItemCount(), 2u);
   EXPECT_EQ(list.Entry(0).BitrateCode, kBitrateUnknown);
-  EXPECT_EQ(list.Entry(0).SizeKB, 20);
+  EXPECT_EQ(+list.Entry(0).SizeKB, 20);
 
   options.Main.ErrorAction = 1;
   ScriptedCaller yes;

@@ -116,9 +116,9 @@ TEST(ConfigDefaults, WindowsAreCentredForTheirNominalSizes) {
   context.ScreenWidth = 283;   // 283 - 284 = -1 -> 0
   context.ScreenHeight = 359;  // 359 - 362 = -3 -> -1
   SetFactoryDefaults(small, context);
-  EXPECT_EQ(small.Places.MainLeft, 0);
-  EXPECT_EQ(small.Places.MainTop, -1);
-  EXPECT_EQ(small.Places.ViewerLeft, -208) << "(283 - 700) / 2 = -208.5";
+  EXPECT_EQ(+small.Places.MainLeft, 0);
+  EXPECT_EQ(+small.Places.MainTop, -1);
+  EXPECT_EQ(+small.Places.ViewerLeft, -208) << "(283 - 700) / 2 = -208.5";
 }
 
 TEST(ConfigDefaults, FactoryDefaultsOfTheDialogBlockSitAtTheirFileOffsets) {

@@ -134,7 +134,7 @@ TEST(ConfigLoad, DamagedFieldsOfAFileAreRepairedTogether) {
   ASSERT_TRUE(LoadConfiguration(dir.File("ordonna.ini"), options).ok());
   EXPECT_EQ(options.Main.Delimiter, 0);
   EXPECT_EQ(options.Main.SortField, 0);
-  EXPECT_EQ(options.Main.MinSizeKB, 10);
+  EXPECT_EQ(+options.Main.MinSizeKB, 10);
   EXPECT_EQ(options.Main.ExportType, 2);
   EXPECT_EQ(options.Dialog.MatchAction, 2);
   EXPECT_EQ(options.Dialog.CompareAction, 3);
@@ -144,7 +144,7 @@ TEST(ConfigLoad, DamagedFieldsOfAFileAreRepairedTogether) {
   ASSERT_TRUE(ReadConfigurationImage(dir.File("ordonna.ini"), stored).ok());
   EXPECT_EQ(stored.Main.Delimiter, 9);
   EXPECT_EQ(stored.Main.SortField, 12);
-  EXPECT_EQ(stored.Main.MinSizeKB, 0);
+  EXPECT_EQ(+stored.Main.MinSizeKB, 0);
   EXPECT_EQ(ImageOf(stored), image);
 }
 

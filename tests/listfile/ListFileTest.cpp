@@ -201,15 +201,15 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
                 Answer::Yes);
   LoadResult result = LoadListFile(dir.File("old.ordl"), true, false, list, caller, AlwaysDiscard);
   ASSERT_EQ(result.Count, 3);
-  EXPECT_EQ(list.Entry(0).Frames, -38) << "-1 s still counts as not determined";
+  EXPECT_EQ(+list.Entry(0).Frames, -38) << "-1 s still counts as not determined";
   EXPECT_EQ(list.Entry(0).VolumeLabel.View(), std::string(32, 'L'));
-  EXPECT_EQ(list.Entry(1).Frames, 2297);
+  EXPECT_EQ(+list.Entry(1).Frames, 2297);
   EXPECT_EQ(list.Entry(1).FrequencyCode, 0);
   EXPECT_EQ(list.Entry(1).StereoMode, 3);
-  EXPECT_EQ(list.Entry(1).SizeKB, 16);
-  EXPECT_EQ(list.Entry(1).FileDate, 38082);
-  EXPECT_EQ(list.Entry(1).DateAdded, 1);
-  EXPECT_EQ(list.Entry(2).Frames, -1) << "a play time beyond the frame range is not determined";
+  EXPECT_EQ(+list.Entry(1).SizeKB, 16);
+  EXPECT_EQ(+list.Entry(1).FileDate, 38082);
+  EXPECT_EQ(+list.Entry(1).DateAdded, 1);
+  EXPECT_EQ(+list.Entry(2).Frames, -1) << "a play time beyond the frame range is not determined";
   EXPECT_EQ(list.SortState, 63);
 
   ListStore refused;
