@@ -157,8 +157,8 @@ class PieceJoin {
 
  private:
   std::uint64_t Key(int l, int k, TitleView piece) const {
-    // Relaxed keys hold only the piece (its length goes in as `k`), since its place is free.
-    std::uint64_t seed = relaxed_ ? static_cast<std::uint64_t>(k) : (static_cast<std::uint64_t>(l) << 16) | static_cast<std::uint64_t>(k);
+    // Relaxed keys hold only the piece, since its place in the longer text is free.
+    std::uint64_t seed = relaxed_ ? piece.size() : (static_cast<std::uint64_t>(l) << 16) | static_cast<std::uint64_t>(k);
     return HashUnits(piece, seed);
   }
 

@@ -128,14 +128,19 @@ TitleUnits NormalizeTitle(TitleView units, bool highChars) {
 std::uint8_t TitleEditDistance(TitleView a, TitleView b) {
   if (a.empty()) return static_cast<std::uint8_t>(std::min<std::size_t>(b.size(), 255));
   if (b.empty()) return static_cast<std::uint8_t>(std::min<std::size_t>(a.size(), 255));
-  std::array<std::uint16_t, 257> previous{};
-  std::array<std::uint16_t, 257> current{};
+  // Two rows of the classic table; the shorter string runs along the row.
+  if (b.size() > a.size()) std::swap(a, b);
+  std::array<std::uint16_t, 257> rowA;
+  std::array<std::uint16_t, 257> rowB;
+  std::uint16_t* previous = rowA.data();
+  std::uint16_t* current = rowB.data();
   const std::size_t nb = std::min<std::size_t>(b.size(), 256);
   for (std::size_t j = 0; j <= nb; ++j) previous[j] = static_cast<std::uint16_t>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     current[0] = static_cast<std::uint16_t>(i);
+    const char32_t unit = a[i - 1];
     for (std::size_t j = 1; j <= nb; ++j) {
-      int substitution = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+      int substitution = previous[j - 1] + (unit == b[j - 1] ? 0 : 1);
       int insertion = current[j - 1] + 1;
       int deletion = previous[j] + 1;
       current[j] = static_cast<std::uint16_t>(std::min({substitution, insertion, deletion}));

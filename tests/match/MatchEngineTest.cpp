@@ -1,0 +1,237 @@
+// The fast pair engine against the plain pair loop: the same matching pairs for every
+// setting, on random lists full of near-duplicates and hostile names, and the same run of
+// the duplicates search (marks, counters, questions, log, finish text) under scripted answers.
+#include "match/MatchEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "match/DuplicateSearch.h"
+#include "match/NameGenerator.h"
+
+namespace ordonna {
+namespace {
+
+using testing::NameGenerator;
+using testing::NameMix;
+
+struct Case {
+  MatchSettings Match;
+  PairLimits Limits;
+  bool UnspecifiedRule = true;
+};
+
+Case RandomCase(std::mt19937& random, bool allowRelaxed) {
+  auto below = [&random](int n) { return static_cast<int>(random() % static_cast<std::uint32_t>(n)); };
+  Case c;
+  // Thresholds near the interesting ends come up more often.
+  const int picks[] = {50, 60, 64, 65, 70, 75, 80, 85, 90, 95, 97, 98, 99, 100};
+  c.Match.MatchPercent = static_cast<std::uint8_t>(below(3) == 0 ? 50 + below(51) : picks[below(14)]);
+  c.Match.LetterCheck = below(4) == 0;
+  c.Match.HighChars = below(2) == 0;
+  c.Match.Relaxed = allowRelaxed && below(2) == 0;
+  c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
+  c.Limits.AllowUnspecified = below(3) != 0;
+  c.Limits.SizeMayDiffer = below(3) == 0;
+  c.Limits.SizeDiffKB = static_cast<std::uint16_t>(below(400));
+  c.Limits.TimeMayDiffer = below(3) == 0;
+  c.Limits.TimeDiffSec = static_cast<std::uint16_t>(below(20));
+  c.Limits.BitrateMustMatch = below(3) == 0;
+  c.UnspecifiedRule = below(2) == 0;
+  return c;
+}
+
+std::vector<MatchPair> BrutePairs(std::span<const ListEntry> a, std::span<const ListEntry> b, bool self,
+                                  const Case& c) {
+  std::vector<MatchPair> pairs;
+  std::vector<PreparedTitle> titlesB;
+  for (const ListEntry& e : b) titlesB.push_back(PrepareTitle(e.FileName.View(), c.Match.HighChars));
+  for (std::uint32_t i = 0; i < a.size(); ++i) {
+    PreparedTitle titleA = PrepareTitle(a[i].FileName.View(), c.Match.HighChars);
+    for (std::uint32_t j = self ? i + 1 : 0; j < b.size(); ++j) {
+      int p = TitleMatchPercent(titleA, titlesB[j], c.Match);
+      if (p >= c.Match.MatchPercent && AcceptPair(a[i], b[j], c.Limits, c.UnspecifiedRule)) {
+        pairs.push_back({i, j, static_cast<std::uint8_t>(p)});
+      }
+    }
+  }
+  return pairs;
+}
+
+std::string Describe(const Case& c) {
+  return "percent " + std::to_string(c.Match.MatchPercent) + (c.Match.LetterCheck ? " letter" : "") +
+         (c.Match.HighChars ? " high" : "") + (c.Match.Relaxed ? " relaxed" : "");
+}
+
+void ExpectSamePairs(const std::vector<MatchPair>& expected, const std::vector<MatchPair>& actual,
+                     const std::string& what) {
+  ASSERT_EQ(expected.size(), actual.size()) << what;
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    ASSERT_EQ(expected[k].First, actual[k].First) << what << " pair " << k;
+    ASSERT_EQ(expected[k].Second, actual[k].Second) << what << " pair " << k;
+    ASSERT_EQ(expected[k].Percent, actual[k].Percent) << what << " pair " << k;
+  }
+}
+
+TEST(MatchEngine, DistanceBoundKeepsEveryPassingDistance) {
+  // For every shorter length and threshold, every distance whose similarity rounds up to the
+  // threshold lies within the bound.
+  for (int percent = 50; percent <= 99; ++percent) {
+    double minimum = percent == 99 ? 0.99 : (percent - 0.5) / 100.0;
+    for (std::size_t m = 1; m <= 255; ++m) {
+      int bound = DistanceBound(m, minimum);
+      for (int d = bound + 1; d <= static_cast<int>(m); ++d) {
+        double similarity = 0.99 - static_cast<double>(d) / static_cast<double>(m);
+        ASSERT_LT(std::nearbyint(100.0 * similarity), percent == 99 ? 99.5 : percent)
+            << "m " << m << " d " << d << " percent " << percent;
+      }
+    }
+  }
+}
+
+TEST(MatchEngine, SelfPairsEqualThePairLoopOnRandomLists) {
+  std::mt19937 random(2024);
+  for (int round = 0; round < 800; ++round) {
+    NameGenerator names(static_cast<std::uint32_t>(round));
+    NameMix mix;
+    mix.NearDuplicates = 0.1 + 0.4 * (round % 5) / 4.0;
+    mix.Hostile = (round % 3) * 0.1;
+    std::vector<ListEntry> list = names.Entries(10 + round % 70, mix);
+    Case c = RandomCase(random, true);
+    JoinControl control;
+    control.Threads = 1 + round % 2;
+    std::vector<MatchPair> fast;
+    ASSERT_TRUE(FindSelfMatches(list, c.Match, c.Limits, c.UnspecifiedRule, control, fast));
+    ExpectSamePairs(BrutePairs(list, list, true, c), fast, "round " + std::to_string(round) + " " + Describe(c));
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(MatchEngine, CrossPairsEqualThePairLoopOnRandomLists) {
+  std::mt19937 random(77);
+  for (int round = 0; round < 600; ++round) {
+    NameGenerator names(static_cast<std::uint32_t>(round + 100000));
+    NameMix mix;
+    mix.NearDuplicates = 0.3;
+    mix.Hostile = (round % 4) * 0.08;
+    // The second list is partly made of edited copies of the first.
+    std::vector<ListEntry> both = names.Entries(20 + round % 60, mix);
+    std::size_t cut = both.size() / 2;
+    std::vector<ListEntry> first(both.begin(), both.begin() + static_cast<std::ptrdiff_t>(cut));
+    std::vector<ListEntry> second(both.begin() + static_cast<std::ptrdiff_t>(cut), both.end());
+    Case c = RandomCase(random, true);
+    JoinControl control;
+    std::vector<MatchPair> fast;
+    ASSERT_TRUE(FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast));
+    ExpectSamePairs(BrutePairs(first, second, false, c), fast, "round " + std::to_string(round) + " " + Describe(c));
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
+  // Names that are all alike, all short, or all punctuation, at every threshold.
+  std::vector<std::vector<std::string>> lists = {
+      {"aaaa", "aaab", "aaba", "abaa", "baaa", "aa", "a", "", "aaaaa", "aaaa - aaaa", "aaaa_-_aaab", "aaa-aaa"},
+      {"!!!", "???", "", " ", "!!! - ???", "Band - !!!", "Band - ???", "band - !!!", "_-_", "-", "a - !", "a-!"},
+      {"The Band - Song", "the band - song", "THE BAND_-_SONG", "The Band - Song!", "The Bnd - Song",
+       "Band - The Song", "The Band - Songs", "The Band - Son", "Song", "The Band", "the band song"},
+      {"x", "y", "xy", "yx", "xyz", "zyx", "xyzw", "wxyz", "ab-cd", "ab_cd", "abcd", "a-bcd"},
+  };
+  for (const auto& names : lists) {
+    std::vector<ListEntry> list;
+    for (const std::string& name : names) {
+      ListEntry e = UndeterminedEntry();
+      e.FileName.Set(name);
+      list.push_back(e);
+    }
+    for (int percent = 50; percent <= 100; ++percent) {
+      for (int flags = 0; flags < 4; ++flags) {
+        Case c;
+        c.Match.MatchPercent = static_cast<std::uint8_t>(percent);
+        c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
+        c.Match.LetterCheck = (flags & 1) != 0;
+        c.Match.Relaxed = (flags & 2) != 0;
+        std::vector<MatchPair> fast;
+        ASSERT_TRUE(FindSelfMatches(list, c.Match, c.Limits, true, JoinControl{}, fast));
+        ExpectSamePairs(BrutePairs(list, list, true, c), fast, names[0] + " " + Describe(c));
+        if (HasFatalFailure()) return;
+      }
+    }
+  }
+}
+
+// Answers from a seeded sequence, recording every question.
+class ScriptedQuestion final : public PairQuestion {
+ public:
+  ScriptedQuestion(std::uint32_t seed, bool allowStop) : random_(seed), allowStop_(allowStop) {}
+  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t percent) override {
+    asked.push_back({first, second, percent});
+    const std::uint8_t answers[] = {1, 2, 2, 4, 4, 3, 8};
+    return answers[random_() % (allowStop_ ? 7 : 6)];
+  }
+  std::vector<MatchPair> asked;
+
+ private:
+  std::mt19937 random_;
+  bool allowStop_;
+};
+
+struct DupRun {
+  bool Completed;
+  DeletionMarks Marks;
+  std::uint32_t MatchesFound;
+  std::uint32_t ToDelete;
+  std::vector<MatchPair> Asked;
+  std::vector<std::string> Log;
+  std::string Finish;
+};
+
+DupRun RunWith(PairEngine engine, const EntryList& list, DupSearchSettings settings, std::uint32_t seed,
+               bool allowStop) {
+  settings.Engine = engine;
+  DupSearchState state;
+  DupRun run;
+  ScriptedQuestion question(seed, allowStop);
+  run.Completed = RunDupSearch(list, settings, state, run.Marks, question);
+  run.MatchesFound = state.MatchesFound;
+  run.ToDelete = state.ToDelete;
+  run.Asked = question.asked;
+  run.Log = state.Log.LinesFrom(0);
+  run.Finish = state.Texts.Read().Finish;
+  return run;
+}
+
+TEST(MatchEngine, DuplicatesSearchRunsAlikeWithBothEngines) {
+  std::mt19937 random(99);
+  for (int round = 0; round < 1200; ++round) {
+    NameGenerator names(static_cast<std::uint32_t>(round + 5000));
+    NameMix mix;
+    mix.NearDuplicates = 0.2 + 0.1 * (round % 4);
+    mix.Hostile = (round % 3) * 0.1;
+    EntryList list;
+    for (const ListEntry& e : names.Entries(static_cast<std::size_t>(round % 60), mix)) list.AppendEntry(e);
+    Case c = RandomCase(random, false);
+    DupSearchSettings settings;
+    settings.Match = c.Match;
+    settings.Limits = c.Limits;
+    settings.MatchAction = static_cast<std::uint8_t>(round % 3);
+    settings.Threads = 1 + round % 2;
+    const bool allowStop = round % 5 == 0;
+    DupRun reference = RunWith(PairEngine::Reference, list, settings, static_cast<std::uint32_t>(round), allowStop);
+    DupRun fast = RunWith(PairEngine::Fast, list, settings, static_cast<std::uint32_t>(round), allowStop);
+    std::string what = "round " + std::to_string(round) + " " + Describe(c) + " action " +
+                       std::to_string(settings.MatchAction);
+    ASSERT_EQ(reference.Completed, fast.Completed) << what;
+    ASSERT_EQ(reference.Marks, fast.Marks) << what;
+    ASSERT_EQ(reference.MatchesFound, fast.MatchesFound) << what;
+    ASSERT_EQ(reference.ToDelete, fast.ToDelete) << what;
+    ASSERT_EQ(reference.Log, fast.Log) << what;
+    ASSERT_EQ(reference.Finish, fast.Finish) << what;
+    ExpectSamePairs(reference.Asked, fast.Asked, what + " questions");
+    if (HasFatalFailure()) return;
+  }
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,0 +1,129 @@
+// Name and entry generation.
+#include "match/NameGenerator.h"
+
+namespace ordonna::testing {
+namespace {
+
+const char* const kSyllables[] = {"la", "mo", "ri", "ka", "ne", "to", "su", "vi", "da", "re", "po", "lin",
+                                  "ster", "ban", "dor", "mi", "ca", "el", "on", "ta", "go", "ry", "an", "be"};
+const char* const kWords[] = {"love", "night", "the", "of", "in", "my", "heart", "dance", "song", "blue", "rain",
+                              "time", "you", "me", "fire", "dream", "road", "home", "light", "baby", "sun", "way"};
+// Accented letters as Windows-1252 bytes and as UTF-8.
+const char* const kAccents[] = {"\xE9", "\xC3\xA9", "\xFC", "\xC3\xBC", "\xF1", "\xC3\xB1", "\xE0", "\xC3\xA0",
+                                "\xD8", "\xCE\xB1", "\x87", "\xE2\x82\xAC"};
+const char* const kSuffixes[] = {" (Remix)", " (Live)", " [Radio Edit]", " - Remastered", " (feat. Someone)", "!"};
+const char* const kHostile[] = {"", "!", "!!!", "???", "-", " - ", "a", "ab", "abc", "a-b", "ab-cd", "!!! - ???",
+                                "Band - !!!", "Band - ???", "_-_", "#1", "x - y", "((()))", "a b", "AB", "  "};
+
+}  // namespace
+
+std::string NameGenerator::Word(bool capital) {
+  std::string word;
+  if (Below(3) == 0) {
+    word = kWords[Below(static_cast<int>(std::size(kWords)))];
+  } else {
+    int syllables = 1 + Below(3);
+    for (int i = 0; i < syllables; ++i) word += kSyllables[Below(static_cast<int>(std::size(kSyllables)))];
+  }
+  if (Below(12) == 0) word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)),
+                                  kAccents[Below(static_cast<int>(std::size(kAccents)))]);
+  if (capital && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
+  return word;
+}
+
+std::string NameGenerator::Artist() {
+  std::string artist = Word(true);
+  if (Below(2) == 0) artist += " " + Word(true);
+  if (Below(6) == 0) artist = "The " + artist;
+  return artist;
+}
+
+std::string NameGenerator::Name() {
+  std::string title = Word(true);
+  int words = Below(4);
+  for (int i = 0; i < words; ++i) title += " " + Word(Below(2) == 0);
+  if (Below(8) == 0) title += kSuffixes[Below(static_cast<int>(std::size(kSuffixes)))];
+  if (artists_.empty() || Below(10) == 0) artists_.push_back(Artist());
+  const std::string& artist = artists_[static_cast<std::size_t>(Below(static_cast<int>(artists_.size())))];
+  char track[16];
+  std::snprintf(track, sizeof track, "%02d", 1 + Below(20));
+  switch (Below(10)) {
+    case 0: return title;
+    case 1: return std::string(track) + " - " + artist + " - " + title;
+    case 2: return std::string(track) + " " + title;
+    case 3: return artist + "_-_" + title;
+    case 4: return artist + "-" + title;
+    default: return artist + " - " + title;
+  }
+}
+
+std::string NameGenerator::NearCopy(const std::string& name) {
+  std::string copy = name;
+  switch (Below(8)) {
+    case 0:
+      if (!copy.empty()) copy.erase(static_cast<std::size_t>(Below(static_cast<int>(copy.size()))), 1);
+      break;
+    case 1: copy.insert(static_cast<std::size_t>(Below(static_cast<int>(copy.size()) + 1)), 1, static_cast<char>('a' + Below(26))); break;
+    case 2:
+      if (!copy.empty()) copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = static_cast<char>('a' + Below(26));
+      break;
+    case 3:
+      for (char& c : copy) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+      }
+      break;
+    case 4: {
+      std::size_t at = copy.find(" - ");
+      if (at != std::string::npos) copy.replace(at, 3, "_-_");
+      break;
+    }
+    case 5: copy += kSuffixes[Below(static_cast<int>(std::size(kSuffixes)))]; break;
+    case 6: copy += "!"; break;
+    default: {
+      // Two typos.
+      for (int k = 0; k < 2 && !copy.empty(); ++k) copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = 'x';
+      break;
+    }
+  }
+  return copy.substr(0, 255);
+}
+
+std::string NameGenerator::HostileName() { return kHostile[Below(static_cast<int>(std::size(kHostile)))]; }
+
+ListEntry NameGenerator::Fields(const std::string& name) {
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.Folder.Set("/music");
+  e.SizeKB = Below(30) == 0 ? -1 : 2000 + Below(8000);
+  e.Frames = Below(30) == 0 ? -1 : 5000 + Below(12000);
+  e.BitrateCode = static_cast<std::uint8_t>(Below(30) == 0 ? 255 : (Below(8) == 0 ? 16 : 9 + Below(3)));
+  e.StereoMode = static_cast<std::uint8_t>(Below(4));
+  e.FrequencyCode = static_cast<std::uint8_t>(Below(10) == 0 ? 1 : 0);
+  return e;
+}
+
+std::vector<ListEntry> NameGenerator::Entries(std::size_t count, const NameMix& mix) {
+  std::vector<ListEntry> entries;
+  entries.reserve(count);
+  artists_.clear();
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (std::size_t i = 0; i < count; ++i) {
+    double roll = unit(random_);
+    if (roll < mix.Hostile) {
+      entries.push_back(Fields(HostileName()));
+    } else if (roll < mix.Hostile + mix.NearDuplicates && !entries.empty()) {
+      // A near-duplicate keeps size and time close to its original.
+      const ListEntry& original = entries[static_cast<std::size_t>(Below(static_cast<int>(entries.size())))];
+      ListEntry copy = Fields(NearCopy(std::string(original.FileName.View())));
+      if (original.SizeKB >= 0 && Below(4) != 0) copy.SizeKB = original.SizeKB + Below(200) - 100;
+      if (original.Frames >= 0 && Below(4) != 0) copy.Frames = original.Frames + Below(400) - 200;
+      if (Below(2) == 0) copy.BitrateCode = original.BitrateCode;
+      entries.push_back(copy);
+    } else {
+      entries.push_back(Fields(Name()));
+    }
+  }
+  return entries;
+}
+
+}  // namespace ordonna::testing

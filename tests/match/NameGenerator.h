@@ -1,0 +1,45 @@
+// Realistic and hostile file names for the matching tests and benchmarks: "Artist - Title"
+// with track numbers, remixes, accented letters in both encodings, short and
+// punctuation-only names, and planted near-duplicates with sizes and times close by.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/ListEntry.h"
+
+namespace ordonna::testing {
+
+struct NameMix {
+  double NearDuplicates = 0.04;  // share of entries that are an edited copy of an earlier one
+  double Hostile = 0.0;          // share of short, empty and punctuation-only names
+};
+
+class NameGenerator {
+ public:
+  explicit NameGenerator(std::uint32_t seed) : random_(seed) {}
+
+  // `count` entries; near-duplicates copy an entry made earlier in the same list.
+  std::vector<ListEntry> Entries(std::size_t count, const NameMix& mix);
+  // One fresh name.
+  std::string Name();
+  // A copy of `name` with a small change (a typo, letter case, separators, a suffix).
+  std::string NearCopy(const std::string& name);
+  // A short, empty, punctuation-only or split-around-nothing name.
+  std::string HostileName();
+
+  std::mt19937& Random() { return random_; }
+
+ private:
+  std::string Word(bool capital);
+  std::string Artist();
+  ListEntry Fields(const std::string& name);
+  int Below(int n) { return static_cast<int>(random_() % static_cast<std::uint32_t>(n)); }
+
+  std::mt19937 random_;
+  std::vector<std::string> artists_;
+};
+
+}  // namespace ordonna::testing
