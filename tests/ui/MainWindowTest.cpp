@@ -1,0 +1,707 @@
+// The main window under Qt Test: command states, the scan's button swap and cancel, the
+// unsaved-list questions, closing during a scan, the status line, the start-up list, saving
+// and loading through the window, fonts and the placeholders of later windows.
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTest>
+#include <QTreeView>
+
+#include <filesystem>
+
+#include "config/ConfigFile.h"
+#include "core/ListStore.h"
+#include "listfile/ListFileCommands.h"
+#include "support/TempDir.h"
+#include "ui/WindowSession.h"
+
+namespace ordonna::testing {
+namespace {
+
+const QString kDiscardQuestion =
+    QStringLiteral("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)");
+
+bool Enabled(QWidget& form, const char* name) { return Find<QWidget>(form, name).isEnabled(); }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// A list file of `count` named entries.
+void WriteList(const std::string& path, int count) {
+  EntryList entries;
+  for (int i = 0; i < count; ++i) entries.AppendEntry(NamedEntry("title " + std::to_string(i), "/music"));
+  if (!WriteListFile(path, entries, kNoSortOrder).ok()) qFatal("cannot write %s", path.c_str());
+}
+
+// Replaces the window's list with `count` unsaved entries.
+void FillUnsaved(TMainForm& form, int count) {
+  ClearList(form.List());
+  for (int i = 0; i < count; ++i) form.List().AppendEntry(NamedEntry("entry " + std::to_string(i), "/x"));
+  form.List().Unsaved = true;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commandStatesFollowTheList();
+  void scanSwapsNewAndAppendForCancel();
+  void escapeCancelsAScan();
+  void unsavedListQuestionThresholds();
+  void closeDuringAScanWaitsForTheScanToReturn();
+  void closeWithFadingWaitsForTheFade();
+  void statusLineCutsLongTextsFromTheFront();
+  void startUpListFromTheCommandLineOrTheOptions();
+  void saveAndLoadThroughTheWindow();
+  void loadOptionsWindowSwitchedOffAndBroughtBackWithCtrl();
+  void fontSizeControlsKeysAndMenu();
+  void folderSelectionIsRememberedAndPositionKeptOnScreen();
+  void commandsOfLaterWindowsAndTheAboutWindow();
+};
+
+void MainWindowTest::commandStatesFollowTheList() {
+  WindowSession session;
+  TempDir music;
+  WriteMp3Files(music.Path(), 3);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+  TMainForm& form = session.Start();
+
+  QCOMPARE(form.StatusText(), QStringLiteral("Ready."));
+  QCOMPARE(Find<QLabel>(form, "Label1").text(), QStringLiteral("Ready."));
+  QCOMPARE(form.windowTitle(), QStringLiteral(" Ordonna"));
+  for (const char* name : {"SaveBut", "ExportBut", "ViewBut", "ExtViewBut", "apbut"}) {
+    QVERIFY2(!Enabled(form, name), name);
+  }
+  for (const char* name : {"StartBut", "LoadBut", "ImportBut", "OptBut", "AboutBut", "Drive1", "Dir1", "sadcheck",
+                           "Incbox", "ButFont", "updn1"}) {
+    QVERIFY2(Enabled(form, name), name);
+  }
+  QVERIFY(Find<QWidget>(form, "Cancelbutton").isHidden());
+
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  QCOMPARE(form.StatusText(), QStringLiteral("Added: 3 of 3. Total: 3 items."));
+  QCOMPARE(form.List().ItemCount(), 3u);
+  QVERIFY(form.List().Unsaved);
+  QCOMPARE(Q(std::string(form.List().Entry(0).Folder.View())), Q(music.Path()));
+  for (const char* name : {"SaveBut", "ExportBut", "ViewBut", "apbut", "StartBut", "LoadBut", "ImportBut", "OptBut",
+                           "Drive1", "Dir1", "sadcheck", "Incbox", "ButFont", "updn1"}) {
+    QVERIFY2(Enabled(form, name), name);
+  }
+  QVERIFY2(!Enabled(form, "ExtViewBut"), "nothing exported yet");
+  QVERIFY(Find<QWidget>(form, "Cancelbutton").isHidden());
+  QVERIFY(Find<QWidget>(form, "StartBut").isVisible());
+
+  // "Search all drives" greys the selectors out and is stored at once.
+  QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
+  QCOMPARE(form.Options().Dialog.SearchAllDrives, 1);
+  for (const char* name : {"Drive1", "Dir1", "Incbox"}) QVERIFY2(!Enabled(form, name), name);
+  QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
+  QCOMPARE(form.Options().Dialog.SearchAllDrives, 0);
+  for (const char* name : {"Drive1", "Dir1", "Incbox"}) QVERIFY2(Enabled(form, name), name);
+  QTest::mouseClick(&Find<QWidget>(form, "Incbox"), Qt::LeftButton);
+  QCOMPARE(form.Options().Dialog.IncludeSubfolders, 0);
+  QVERIFY2(session.dialogs.Unexpected.isEmpty(), qPrintable(session.dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::scanSwapsNewAndAppendForCancel() {
+  WindowSession session;
+  TempDir music;
+  WriteMp3Files(music.Path(), 5);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+  TMainForm& form = session.Start();
+  auto& startBut = Find<QPushButton>(form, "StartBut");
+  auto& cancel = Find<QPushButton>(form, "Cancelbutton");
+
+  const bool acted = ClickAndActDuring(startBut, [&] {
+    QVERIFY(startBut.isHidden());
+    QVERIFY(Find<QWidget>(form, "apbut").isHidden());
+    QVERIFY(cancel.isVisible());
+    QVERIFY(cancel.isEnabled());
+    for (const char* name : {"SaveBut", "LoadBut", "ImportBut", "ExportBut", "ViewBut", "ExtViewBut", "OptBut",
+                             "Drive1", "Dir1", "sadcheck", "Incbox", "ButFont", "updn1"}) {
+      QVERIFY2(!Enabled(form, name), name);
+    }
+    QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
+    QVERIFY(form.Running());
+    QTest::mouseClick(&cancel, Qt::LeftButton);
+    QVERIFY(!form.Running());
+  });
+  QVERIFY(acted);
+  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
+  QCOMPARE(form.List().ItemCount(), 0u);
+  QVERIFY(cancel.isHidden());
+  QVERIFY(startBut.isVisible());
+  QVERIFY(Find<QWidget>(form, "apbut").isVisible());
+  QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
+
+  // A cancelled APPEND gives back the list as it was, order and unsaved mark included.
+  QTest::mouseClick(&startBut, Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 5u);
+  form.List().Unsaved = false;
+  form.List().SortState = 7;
+  session.dialogs.ExpectQuestion(
+      QStringLiteral("You don't seem to have changed neither\r\ndrive nor path. Continue anyway?"), Answer::Yes);
+  QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "apbut"), [&] { QTest::mouseClick(&cancel, Qt::LeftButton); }));
+  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled. 5 items in memory."));
+  QCOMPARE(form.List().ItemCount(), 5u);
+  QVERIFY(!form.List().Unsaved);
+  QCOMPARE(form.List().SortState, 7);
+  QVERIFY(Enabled(form, "SaveBut"));
+  QVERIFY(session.dialogs.AllUsed());
+  QVERIFY2(session.dialogs.Unexpected.isEmpty(), qPrintable(session.dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::escapeCancelsAScan() {
+  WindowSession session;
+  TempDir music;
+  WriteMp3Files(music.Path(), 5);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+  TMainForm& form = session.Start();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+
+  QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] {
+    QVERIFY(form.Running());
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QVERIFY2(!form.Running(), "Esc clears the running flag");
+  }));
+  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
+  QCOMPARE(form.List().ItemCount(), 0u);
+}
+
+void MainWindowTest::unsavedListQuestionThresholds() {
+  WindowSession session;
+  TempDir music;
+  WriteMp3Files(music.Path(), 1);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+  TMainForm& form = session.Start();
+  QCOMPARE(form.Options().Main.AskSaveThreshold, 500);
+  auto& startBut = Find<QPushButton>(form, "StartBut");
+  ScriptedDialogs& dialogs = session.dialogs;
+
+  FillUnsaved(form, 499);
+  QTest::mouseClick(&startBut, Qt::LeftButton);
+  QVERIFY2(dialogs.Asked.empty(), "499 unsaved items are below the threshold of 500");
+  QCOMPARE(form.List().ItemCount(), 1u);
+
+  FillUnsaved(form, 500);
+  dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
+  QTest::mouseClick(&startBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Asked.size(), 1u);
+  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("warning"));
+  QCOMPARE(form.List().ItemCount(), 500u);
+  QVERIFY2(form.List().Unsaved, "No keeps the list as it was");
+
+  dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
+  QTest::mouseClick(&startBut, Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 1u);
+
+  FillUnsaved(form, 600);
+  form.List().Unsaved = false;
+  QTest::mouseClick(&startBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Asked.size(), 2u);
+
+  form.Options().Main.AskSaveThreshold = 0;
+  FillUnsaved(form, 600);
+  QTest::mouseClick(&startBut, Qt::LeftButton);
+  QVERIFY2(dialogs.Asked.size() == 2u, "threshold 0 never asks");
+
+  // Closing asks by the same rule, with its own text.
+  form.Options().Main.AskSaveThreshold = 500;
+  FillUnsaved(form, 500);
+  dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
+  form.close();
+  QVERIFY2(form.isVisible(), "No keeps the window open");
+  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("quit?"));
+  FillUnsaved(form, 499);
+  form.close();
+  QVERIFY(!form.isVisible());
+  QCOMPARE(dialogs.Asked.size(), 3u);
+  QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::closeDuringAScanWaitsForTheScanToReturn() {
+  TempDir music;
+  WriteMp3Files(music.Path(), 20);
+  {
+    // Yes: the scan stops at its next test of the flag, then the window closes, without
+    // the unsaved-list question.
+    WindowSession session;
+    session.WriteSettings([&](AppOptions& o) {
+      o.Dialog.LastScanFolder.Set(music.Path());
+      o.Main.AskSaveThreshold = 1;
+    });
+    const char* temporary[] = {"importing.(file).tmp", "backup.(file).tmp", "vundo.(file).tmp", "main.(file).tmp",
+                               "filter.(file).tmp"};
+    for (const char* name : temporary) WriteFileBytes(session.Home() + "/" + name, "x");
+    WriteFileBytes(session.Home() + "/other.tmp", "x");
+    TMainForm& form = session.Start();
+    std::filesystem::remove(session.Home() + "/ordonna.ini");
+
+    session.dialogs.ExpectQuestion(QStringLiteral("The process is running... are you sure?"), Answer::Yes);
+    bool stillOpen = false;
+    bool stillRunning = false;
+    QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] {
+      form.close();
+      stillOpen = form.isVisible();
+      stillRunning = Find<QWidget>(form, "Cancelbutton").isVisible();
+    }));
+    QVERIFY2(stillOpen, "the window stays while the scan has not returned");
+    QVERIFY(stillRunning);
+    QVERIFY2(!form.isVisible(), "the window closes once the scan has returned");
+    QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
+    QCOMPARE(session.dialogs.Asked.size(), 1u);
+    QCOMPARE(session.dialogs.Asked.front().Title, QStringLiteral("quit?"));
+    for (const char* name : temporary) {
+      QVERIFY2(!std::filesystem::exists(session.Home() + "/" + name), name);
+    }
+    QVERIFY2(std::filesystem::exists(session.Home() + "/other.tmp"), "only the program's own files go");
+    QVERIFY2(std::filesystem::file_size(session.Home() + "/ordonna.ini") == 7101, "the configuration is saved");
+  }
+  {
+    // No: the scan goes on to its end and the window stays.
+    WindowSession session;
+    session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+    TMainForm& form = session.Start();
+    session.dialogs.ExpectQuestion(QStringLiteral("The process is running... are you sure?"), Answer::No);
+    QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] { form.close(); }));
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.StatusText(), QStringLiteral("Added: 20 of 20. Total: 20 items."));
+    QVERIFY(session.dialogs.AllUsed());
+  }
+}
+
+void MainWindowTest::closeWithFadingWaitsForTheFade() {
+  WindowSession session;
+  TempDir music;
+  WriteMp3Files(music.Path(), 5);
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Main.FadeMain = 1;
+  });
+  TMainForm& form = session.Start({}, true);
+  QTRY_COMPARE_WITH_TIMEOUT(form.windowOpacity(), 1.0, 2000);
+
+  session.dialogs.ExpectQuestion(QStringLiteral("The process is running... are you sure?"), Answer::Yes);
+  QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] { form.close(); }));
+  QVERIFY2(form.isVisible(), "the fade starts only after the scan has returned");
+  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
+  QTRY_VERIFY_WITH_TIMEOUT(form.windowOpacity() < 0.5, 2000);
+  QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 2000);
+  QCOMPARE(session.dialogs.Asked.size(), 1u);
+}
+
+void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
+  WindowSession session;
+  TMainForm& form = session.Start();
+  auto& label = Find<QLabel>(form, "Label1");
+
+  QString path = QStringLiteral("/home/ann/Music");
+  for (int i = 0; i < 8; ++i) path += QStringLiteral("/Some Artist - Some Title %1").arg(i);
+  // Only the first characters go, one at a time: one more of them would not fit.
+  auto checkCut = [&](const QString& text) {
+    form.ShowStatus(text);
+    const QString shown = label.text();
+    const QFontMetrics metrics(label.font());
+    QVERIFY2(shown.startsWith(QStringLiteral("...")), qPrintable(shown));
+    const QString kept = shown.mid(3);
+    QVERIFY(text.endsWith(kept));
+    QVERIFY2(metrics.horizontalAdvance(shown) <= 264, qPrintable(shown));
+    qsizetype more = text.size() - kept.size() - 1;
+    if (text.at(more).isLowSurrogate()) --more;
+    QVERIFY2(metrics.horizontalAdvance(QStringLiteral("...") + text.mid(more)) > 264, qPrintable(shown));
+    QVERIFY2(!kept.at(0).isLowSurrogate(), "a character is never split");
+    QCOMPARE(form.StatusText(), text);
+  };
+  checkCut(path);
+  const qsizetype keptAtTen = label.text().size();
+  Find<QSpinBox>(form, "updn1").setValue(16);
+  checkCut(path);
+  QVERIFY2(label.text().size() < keptAtTen, "a larger font keeps fewer characters");
+  QString notes;
+  for (int i = 0; i < 60; ++i) notes += QStringLiteral("\U0001F3B5\u00E9");
+  checkCut(notes);
+
+  Find<QSpinBox>(form, "updn1").setValue(10);
+  form.ShowStatus(QStringLiteral("Loaded 12, total 40 items."));
+  QCOMPARE(label.text(), QStringLiteral("Loaded 12, total 40 items."));
+
+  // A double click shows the whole text, not the cut one.
+  form.ShowStatus(path);
+  QTest::mouseDClick(&label, Qt::LeftButton);
+  QCOMPARE(session.dialogs.Shown.size(), 1u);
+  QCOMPARE(session.dialogs.Shown.back().Text, path);
+  QCOMPARE(session.dialogs.Shown.back().Title, QString());
+  QVERIFY(session.dialogs.Shown.back().Kind == MessageKind::Information);
+}
+
+void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
+  TempDir lists;
+  const std::string two = lists.File("two.ordl");
+  const std::string three = lists.File("three.ordl");
+  const std::string broken = lists.File("broken.ordl");
+  WriteList(two, 2);
+  WriteList(three, 3);
+  WriteFileBytes(broken, "not a list");
+  {
+    WindowSession session;
+    TMainForm& form = session.Start(two);
+    QCOMPARE(form.StatusText(), QStringLiteral("Loaded 2 items."));
+    QCOMPARE(form.List().ItemCount(), 2u);
+    QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("two.ordl"));
+    for (const char* name : {"SaveBut", "ExportBut", "ViewBut", "apbut"}) QVERIFY2(Enabled(form, name), name);
+  }
+  {
+    // The command line wins over the options, and a file that fails falls back to them.
+    WindowSession session;
+    session.WriteSettings([&](AppOptions& o) {
+      o.Main.StartupLoad = 1;
+      o.Dialog.LastSavedList.Set(three);
+    });
+    TMainForm& form = session.Start(lists.File("missing.ordl"));
+    QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
+    QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("three.ordl"));
+    QVERIFY2(session.dialogs.Shown.empty(), "start-up loads report nothing");
+  }
+  {
+    WindowSession session;
+    session.WriteSettings([&](AppOptions& o) {
+      o.Main.StartupLoad = 2;
+      o.Main.StartupListFile.Set(three);
+      o.Dialog.LastSavedList.Set(two);
+    });
+    QCOMPARE(session.Start().StatusText(), QStringLiteral("Loaded 3 items."));
+  }
+  {
+    WindowSession session;
+    session.WriteSettings([&](AppOptions& o) { o.Main.StartupLoad = 1; });
+    TMainForm& form = session.Start();
+    QCOMPARE(form.StatusText(), QStringLiteral("Ready."));
+    QCOMPARE(form.List().ItemCount(), 0u);
+  }
+  {
+    WindowSession session;
+    TMainForm& form = session.Start(broken);
+    QCOMPARE(form.StatusText(), QStringLiteral("Ready."));
+    QCOMPARE(form.List().ItemCount(), 0u);
+    QVERIFY2(!Enabled(form, "SaveBut"), "an empty list cannot be saved");
+    QVERIFY(session.dialogs.Shown.empty());
+    QVERIFY(session.dialogs.Asked.empty());
+  }
+}
+
+void MainWindowTest::saveAndLoadThroughTheWindow() {
+  WindowSession session;
+  TempDir music;
+  TempDir lists;
+  WriteMp3Files(music.Path(), 3);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+  TMainForm& form = session.Start();
+  ScriptedDialogs& dialogs = session.dialogs;
+  auto& saveBut = Find<QPushButton>(form, "SaveBut");
+  auto& loadBut = Find<QPushButton>(form, "LoadBut");
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 3u);
+
+  // A bare name gets ".ordl".
+  dialogs.ExpectFile(Q(lists.File("songs")));
+  QTest::mouseClick(&saveBut, Qt::LeftButton);
+  const FileDialogRequest first = dialogs.FileRequests.back();
+  QCOMPARE(first.Title, QStringLiteral(" - SAVE THE LIST AS - "));
+  QCOMPARE(first.Filter, QStringLiteral("ORDL files (*.ordl *.ORDL)"));
+  QCOMPARE(first.DefaultSuffix, QStringLiteral("ordl"));
+  QCOMPARE(first.Folder, QString::fromLocal8Bit(qgetenv("HOME")));
+  const std::string songs = lists.File("songs.ordl");
+  QCOMPARE(ReadFileBytes(songs).substr(0, 4), std::string("\x03Ord"));
+  QVERIFY(!form.List().Unsaved);
+  QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
+  QCOMPARE(Q(std::string(form.Options().Dialog.LastSavedList.View())), Q(songs));
+  QCOMPARE(Q(std::string(form.Options().Dialog.SaveFolder.View())), Q(lists.Path()));
+
+  // ".ordl" added to a name the dialog already checked: the window asks before replacing.
+  const std::string old = lists.File("old.txt.ordl");
+  WriteFileBytes(old, "keep");
+  dialogs.ExpectFile(Q(lists.File("old.txt")));
+  dialogs.ExpectQuestion(Q(old) + QStringLiteral(" already exists.\r\nDo you want to replace it?"), Answer::No);
+  QTest::mouseClick(&saveBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("save"));
+  QCOMPARE(ReadFileBytes(old), std::string("keep"));
+  QCOMPARE(dialogs.FileRequests.back().ProposedName, QStringLiteral("songs.ordl"));
+  QCOMPARE(dialogs.FileRequests.back().Folder, Q(lists.Path()));
+
+  // A write that fails keeps the list unsaved and the last saved name.
+  form.List().Unsaved = true;
+  dialogs.ExpectFile(Q(lists.File("no-such-folder/x.ordl")));
+  QTest::mouseClick(&saveBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Can't write this file.\r\nIn use? Invalid filename? Disk full?"));
+  QCOMPARE(dialogs.Shown.back().Title, QStringLiteral("Warning"));
+  QVERIFY(form.List().Unsaved);
+  QCOMPARE(Q(std::string(form.Options().Dialog.LastSavedList.View())), Q(songs));
+
+  // Append through the load options window.
+  dialogs.ExpectModal([](QDialog& window) {
+    Find<QRadioButton>(window, "AppendRadio").click();
+    Find<QRadioButton>(window, "NoSortRadio").click();
+    Find<QPushButton>(window, "GoBut").click();
+    return window.result() == QDialog::Accepted;
+  });
+  dialogs.ExpectFile(Q(songs));
+  QTest::mouseClick(&loadBut, Qt::LeftButton);
+  QCOMPARE(dialogs.FileRequests.back().Title, QStringLiteral(" - LOAD A LIST - "));
+  QCOMPARE(dialogs.FileRequests.back().Filter, QStringLiteral("ORDL files (*.ordl *.ORDL);;all files (*)"));
+  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3, total 6 items."));
+  QCOMPARE(form.List().ItemCount(), 6u);
+  QCOMPARE(form.List().SortState, 63);
+  QVERIFY(form.List().Unsaved);
+  QCOMPARE(Q(std::string(form.Options().Dialog.LoadFolder.View())), Q(lists.Path()));
+
+  // A file that is no list: its message, the list and its name stay.
+  const std::string bad = lists.File("bad.ordl");
+  WriteFileBytes(bad, "nope!");
+  auto newList = [](QDialog& window) {
+    Find<QRadioButton>(window, "NewRadio").click();
+    Find<QPushButton>(window, "GoBut").click();
+    return window.result() == QDialog::Accepted;
+  };
+  dialogs.ExpectModal(newList);
+  dialogs.ExpectFile(Q(bad));
+  QTest::mouseClick(&loadBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Not a Ordonna file!"));
+  QCOMPARE(form.StatusText(), QStringLiteral("Can't load the list."));
+  QCOMPARE(form.List().ItemCount(), 6u);
+  QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
+  QVERIFY(Enabled(form, "SaveBut"));
+
+  // Replacing an unsaved list asks first; No keeps it.
+  form.Options().Main.AskSaveThreshold = 5;
+  dialogs.ExpectModal(newList);
+  dialogs.ExpectFile(Q(songs));
+  dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
+  QTest::mouseClick(&loadBut, Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 6u);
+  QVERIFY(form.List().Unsaved);
+  dialogs.ExpectModal(newList);
+  dialogs.ExpectFile(Q(songs));
+  dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
+  QTest::mouseClick(&loadBut, Qt::LeftButton);
+  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
+  QCOMPARE(form.List().ItemCount(), 3u);
+  QVERIFY(!form.List().Unsaved);
+
+  // Cancelling the file dialog changes nothing.
+  dialogs.ExpectModal(newList);
+  dialogs.ExpectFile(QString());
+  QTest::mouseClick(&loadBut, Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 3u);
+
+  // An empty list is not saved.
+  QVERIFY(form.NewList(false));
+  const std::size_t requests = dialogs.FileRequests.size();
+  saveBut.setEnabled(true);
+  QTest::mouseClick(&saveBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Empty list."));
+  QCOMPARE(dialogs.Shown.back().Title, QStringLiteral("Warning"));
+  QCOMPARE(dialogs.FileRequests.size(), requests);
+  QVERIFY(dialogs.AllUsed());
+  QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::loadOptionsWindowSwitchedOffAndBroughtBackWithCtrl() {
+  TempDir lists;
+  const std::string two = lists.File("two.ordl");
+  WriteList(two, 2);
+  WindowSession session;
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LoadModeDontShow = 1;
+    o.Dialog.LoadAppend = 1;
+  });
+  TMainForm& form = session.Start();
+  FillUnsaved(form, 4);
+  form.EnableListCommands();
+  auto& loadBut = Find<QPushButton>(form, "LoadBut");
+
+  // Switched off: every load replaces the list, whatever LoadAppend says.
+  session.dialogs.ExpectFile(Q(two));
+  QTest::mouseClick(&loadBut, Qt::LeftButton);
+  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 2 items."));
+  QCOMPARE(form.List().ItemCount(), 2u);
+
+  // Ctrl brings the window back.
+  bool shown = false;
+  session.dialogs.ExpectModal([&](QDialog& window) {
+    shown = true;
+    Find<QPushButton>(window, "GoBut").click();
+    return window.result() == QDialog::Accepted;
+  });
+  session.dialogs.ExpectFile(Q(two));
+  QTest::mouseClick(&loadBut, Qt::LeftButton, Qt::ControlModifier);
+  QVERIFY(shown);
+  QCOMPARE(form.Options().Dialog.LoadModeDontShow, 0);
+  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 2, total 4 items."));
+  QVERIFY(session.dialogs.AllUsed());
+  QVERIFY2(session.dialogs.Unexpected.isEmpty(), qPrintable(session.dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::fontSizeControlsKeysAndMenu() {
+  WindowSession session;
+  TMainForm& form = session.Start();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  auto& updn = Find<QSpinBox>(form, "updn1");
+  auto& label = Find<QLabel>(form, "Label1");
+  auto size = [&] { return static_cast<int>(form.Options().Dialog.MainFontSize); };
+  QCOMPARE(updn.value(), 10);
+  QCOMPARE(label.font().pointSize(), 10);
+  QCOMPARE(form.size(), QSize(276, 333));
+
+  updn.setValue(12);
+  QCOMPARE(size(), 12);
+  for (const char* name : {"Label1", "Drive1", "Dir1"}) QCOMPARE(Find<QWidget>(form, name).font().pointSize(), 12);
+
+  QTest::keyClick(&form, Qt::Key_Plus);
+  QCOMPARE(size(), 13);
+  QCOMPARE(updn.value(), 13);
+  QTest::keyClick(&form, Qt::Key_Minus);
+  QTest::keyClick(&form, Qt::Key_Minus);
+  QCOMPARE(size(), 11);
+  updn.setValue(32);
+  QTest::keyClick(&form, Qt::Key_Plus);
+  QCOMPARE(size(), 32);
+  // The big font needs more room: nothing is clipped.
+  QVERIFY(label.contentsRect().height() >= QFontMetrics(label.font()).height());
+  for (const char* name : {"Drive1", "StartBut", "sadcheck", "Incbox", "AboutBut"}) {
+    QWidget& control = Find<QWidget>(form, name);
+    QVERIFY2(control.height() >= control.minimumSizeHint().height(), name);
+    QVERIFY2(form.rect().contains(control.geometry().translated(control.parentWidget()->mapTo(&form, QPoint()))), name);
+  }
+  updn.setValue(4);
+  QTest::keyClick(&form, Qt::Key_Minus);
+  QCOMPARE(size(), 4);
+
+  // The folder tree's menu: fixed sizes with the current one checked.
+  auto& menu = Find<QMenu>(form, "PopupMenu1");
+  menu.findChild<QAction*>(QStringLiteral("Size16"))->trigger();
+  QCOMPARE(size(), 16);
+  QCOMPARE(updn.value(), 16);
+  emit Find<QTreeView>(form, "Dir1").customContextMenuRequested(QPoint(5, 5));
+  QVERIFY(menu.isVisible());
+  QVERIFY(menu.findChild<QAction*>(QStringLiteral("Size16"))->isChecked());
+  QVERIFY(!menu.findChild<QAction*>(QStringLiteral("Size10"))->isChecked());
+  menu.close();
+  QCOMPARE(menu.actions().front()->text(), QStringLiteral("Choose &font"));
+  QCOMPARE(menu.findChild<QAction*>(QStringLiteral("Size10"))->text(), QStringLiteral("size=1&0 (default)"));
+
+  // The font dialog: name and style are kept, the size is clamped to 4..32.
+  QFont chosen(QStringLiteral("DejaVu Serif"));
+  chosen.setPointSize(40);
+  chosen.setBold(true);
+  chosen.setItalic(true);
+  session.dialogs.ExpectFont(chosen);
+  QTest::mouseClick(&Find<QPushButton>(form, "ButFont"), Qt::LeftButton);
+  QCOMPARE(size(), 32);
+  QCOMPARE(Q(std::string(form.Options().Dialog.MainFontName.View())), QStringLiteral("DejaVu Serif"));
+  QCOMPARE(form.Options().Dialog.MainFontStyle, 3);
+  QVERIFY(label.font().bold());
+  session.dialogs.ExpectFont(std::nullopt);
+  QTest::mouseClick(&Find<QPushButton>(form, "ButFont"), Qt::LeftButton);
+  QCOMPARE(size(), 32);
+  QVERIFY(session.dialogs.AllUsed());
+}
+
+void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
+  WindowSession session;
+  TempDir music;
+  std::filesystem::create_directory(music.Path() + "/sub");
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Places.MainLeft = 100000;
+    o.Places.MainTop = -50;
+  });
+  TMainForm& form = session.Start();
+  const QRect screen = form.screen()->geometry();
+  QCOMPARE(form.x(), screen.width() - form.width());
+  QCOMPARE(form.y(), 0);
+  QCOMPARE(Q(std::string(form.Options().Dialog.LastScanFolder.View())), Q(music.Path()));
+
+  // A folder chosen in the tree is remembered at once.
+  auto& tree = Find<QTreeView>(form, "Dir1");
+  QTRY_VERIFY(tree.model()->rowCount(tree.currentIndex()) == 1);
+  tree.setFocus();
+  QTest::keyClick(&tree, Qt::Key_Down);
+  QCOMPARE(Q(std::string(form.Options().Dialog.LastScanFolder.View())), Q(music.Path() + "/sub"));
+
+  form.move(40, 30);
+  form.close();
+  AppOptions saved{};
+  QVERIFY(LoadConfiguration(session.Home() + "/ordonna.ini", saved).ok());
+  QCOMPARE(saved.Places.MainLeft, 40);
+  QCOMPARE(saved.Places.MainTop, 30);
+  QCOMPARE(Q(std::string(saved.Dialog.LastScanFolder.View())), Q(music.Path() + "/sub"));
+}
+
+void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
+  WindowSession session;
+  TempDir music;
+  WriteMp3Files(music.Path(), 1);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
+  TMainForm& form = session.Start();
+  ScriptedDialogs& dialogs = session.dialogs;
+
+  QTest::mouseClick(&Find<QPushButton>(form, "ImportBut"), Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Import is not available yet."));
+  QVERIFY(dialogs.Shown.back().Kind == MessageKind::Information);
+  QVERIFY(Enabled(form, "ImportBut"));
+  QTest::mouseClick(&Find<QPushButton>(form, "OptBut"), Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The options window is not available yet."));
+
+  // View with an empty list warns and switches itself off.
+  auto& viewBut = Find<QPushButton>(form, "ViewBut");
+  viewBut.setEnabled(true);
+  QTest::mouseClick(&viewBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("No data to view"));
+  QCOMPARE(dialogs.Shown.back().Title, QStringLiteral("Warning"));
+  QVERIFY(!viewBut.isEnabled());
+
+  // The about window's HELP opens the local help page, or says that it is missing.
+  const QString help = Q(session.Home() + "/help.html");
+  auto pressHelp = [](QDialog& window) {
+    Find<QPushButton>(window, "HelpBut").click();
+    window.reject();
+    return false;
+  };
+  dialogs.ExpectModal(pressHelp);
+  QTest::mouseClick(&Find<QPushButton>(form, "AboutBut"), Qt::LeftButton);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The help page is missing:\r\n") + help);
+  QVERIFY(dialogs.Opened.isEmpty());
+  WriteFileBytes(session.Home() + "/help.html", "<html></html>");
+  dialogs.ExpectModal(pressHelp);
+  QTest::mouseClick(&Find<QPushButton>(form, "AboutBut"), Qt::LeftButton);
+  QCOMPARE(dialogs.Opened, QStringList{help});
+
+  // "View ext." opens the last export and then waits five seconds before it works again.
+  auto& extView = Find<QPushButton>(form, "ExtViewBut");
+  form.SetLastExportFile(QStringLiteral("/exports/list.html"));
+  QVERIFY(extView.isEnabled());
+  QTest::mouseClick(&extView, Qt::LeftButton);
+  QCOMPARE(dialogs.Opened.back(), QStringLiteral("/exports/list.html"));
+  QVERIFY(!extView.isEnabled());
+  QTest::qWait(4000);
+  QVERIFY2(!extView.isEnabled(), "still guarded after four seconds");
+  QTRY_VERIFY_WITH_TIMEOUT(extView.isEnabled(), 2500);
+  // A scan changes the list under the export: there is nothing to open any more.
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  QVERIFY(!extView.isEnabled());
+  QVERIFY(dialogs.AllUsed());
+  QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
+}
+
+}  // namespace ordonna::testing
+
+QTEST_MAIN(ordonna::testing::MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,65 @@
+// Queued answers for the windows' dialogs.
+#include "ui/ScriptedDialogs.h"
+
+#include <QDialog>
+
+namespace ordonna::testing {
+
+Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) {
+  Asked.push_back({text, title, withCancel, preferred});
+  if (questions_.empty()) {
+    Unexpected.push_back(QStringLiteral("question: ") + text);
+    return preferred;
+  }
+  Reply reply = questions_.front();
+  questions_.pop_front();
+  if (reply.Text != text) Unexpected.push_back(QStringLiteral("question: ") + text + QStringLiteral(" (expected: ") + reply.Text + QStringLiteral(")"));
+  return reply.Value;
+}
+
+void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
+  Shown.push_back({text, title, kind});
+  if (messageHook_) messageHook_(Shown.back());
+}
+
+QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
+  FileRequests.push_back(request);
+  if (files_.empty()) {
+    Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
+    return {};
+  }
+  QString path = files_.front();
+  files_.pop_front();
+  return path;
+}
+
+QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { return NextFile(request); }
+
+QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { return NextFile(request); }
+
+std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
+  if (fonts_.empty()) {
+    Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
+    return std::nullopt;
+  }
+  std::optional<QFont> font = fonts_.front();
+  fonts_.pop_front();
+  return font;
+}
+
+bool ScriptedDialogs::RunModal(QDialog& dialog) {
+  if (modals_.empty()) {
+    Unexpected.push_back(QStringLiteral("modal window: ") + dialog.windowTitle());
+    return false;
+  }
+  std::function<bool(QDialog&)> run = std::move(modals_.front());
+  modals_.pop_front();
+  return run(dialog);
+}
+
+bool ScriptedDialogs::OpenDocument(const QString& path) {
+  Opened.push_back(path);
+  return true;
+}
+
+}  // namespace ordonna::testing

@@ -1,0 +1,73 @@
+// Dialogs for window tests: questions, file and font dialogs and modal windows are answered
+// from queues the test fills; everything shown or asked is recorded. A question or dialog
+// nobody queued is recorded in `Unexpected` and answered with its default.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QStringList>
+
+#include "ui/Dialogs.h"
+
+namespace ordonna::testing {
+
+class ScriptedDialogs final : public Dialogs {
+ public:
+  struct Question {
+    QString Text;
+    QString Title;
+    bool WithCancel;
+    Answer Preferred;
+  };
+  struct Message {
+    QString Text;
+    QString Title;
+    MessageKind Kind;
+  };
+
+  // The next question must have this text; it gets `reply`.
+  void ExpectQuestion(QString text, Answer reply) { questions_.push_back({std::move(text), reply}); }
+  // The next file dialog returns `path` (empty: cancelled).
+  void ExpectFile(QString path) { files_.push_back(std::move(path)); }
+  void ExpectFont(std::optional<QFont> font) { fonts_.push_back(std::move(font)); }
+  // The next modal window is handed to `run`, which plays the user and returns whether the
+  // window was accepted.
+  void ExpectModal(std::function<bool(QDialog&)> run) { modals_.push_back(std::move(run)); }
+  // Runs `hook` whenever a message box would block (tests use it to watch the window).
+  void OnMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
+
+  // True when every queued answer was used.
+  bool AllUsed() const { return questions_.empty() && files_.empty() && fonts_.empty() && modals_.empty(); }
+
+  Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
+  void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
+  QString ChooseSaveFile(const FileDialogRequest& request) override;
+  QString ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<QFont> ChooseFont(const QFont& initial) override;
+  bool RunModal(QDialog& dialog) override;
+  bool OpenDocument(const QString& path) override;
+
+  std::vector<Question> Asked;
+  std::vector<Message> Shown;
+  std::vector<FileDialogRequest> FileRequests;
+  QStringList Opened;
+  QStringList Unexpected;
+
+ private:
+  struct Reply {
+    QString Text;
+    Answer Value;
+  };
+  QString NextFile(const FileDialogRequest& request);
+
+  std::deque<Reply> questions_;
+  std::deque<QString> files_;
+  std::deque<std::optional<QFont>> fonts_;
+  std::deque<std::function<bool(QDialog&)>> modals_;
+  std::function<void(const Message&)> messageHook_;
+};
+
+}  // namespace ordonna::testing

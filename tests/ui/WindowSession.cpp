@@ -1,0 +1,71 @@
+// The per-test window: settings folder, settings file, start, and acting inside operations.
+#include "ui/WindowSession.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include "config/ConfigFile.h"
+#include "core/ListEntry.h"
+#include "support/Mp3Builder.h"
+
+namespace ordonna::testing {
+
+WindowSession::WindowSession() {
+  qputenv("ORDONNA_HOME", QByteArray::fromStdString(home_.Path()));
+  host_ = MakeHostPlatform();
+}
+
+WindowSession::~WindowSession() { Stop(); }
+
+void WindowSession::WriteSettings(const std::function<void(AppOptions&)>& change) {
+  AppOptions options{};
+  SetFactoryDefaults(options, FactoryContext{1024, 768, home_.Path()});
+  change(options);
+  if (!WriteConfiguration(home_.File("ordonna.ini"), options).ok()) qFatal("cannot write the settings file");
+}
+
+TMainForm& WindowSession::Start(const std::string& commandLineFile, bool fadingSupported) {
+  MainFormSetup setup{*host_, dialogs, fadingSupported, commandLineFile, QString::fromStdString(home_.File("help.html"))};
+  form_ = std::make_unique<TMainForm>(setup);
+  if (!form_->LoadSettings()) qFatal("the window could not load its settings");
+  form_->show();
+  if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not shown");
+  // The start-up list loads from the event loop once the window is up.
+  QTest::qWait(20);
+  return *form_;
+}
+
+void WindowSession::Stop() { form_.reset(); }
+
+bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
+  bool done = false;
+  QTimer timer;
+  timer.setInterval(0);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (done) return;
+    done = true;
+    during();
+  });
+  timer.start();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  timer.stop();
+  return done;
+}
+
+void WriteMp3Files(const std::string& folder, int count, int frames) {
+  const std::string bytes = Frames(frames, FrameSpec{}, true);
+  for (int i = 1; i <= count; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/song%03d.mp3", i);
+    WriteFileBytes(folder + name, bytes);
+  }
+}
+
+ListEntry NamedEntry(const std::string& name, const std::string& folder) {
+  ListEntry entry = UndeterminedEntry();
+  entry.FileName.Set(name);
+  entry.Folder.Set(folder);
+  return entry;
+}
+
+}  // namespace ordonna::testing

@@ -1,0 +1,180 @@
+// The main window: status line, drive and folder selectors, the scan, list file and other
+// commands, the start-up and close sequences. It owns the working list and the option record
+// for the whole run; the other windows work on them through the operations below.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <QString>
+#include <QWidget>
+
+#include "collect/Mp3Analyzer.h"
+#include "collect/Scan.h"
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+#include "ui/QtCaller.h"
+
+class QAction;
+class QMenu;
+class QSocketNotifier;
+class QTimer;
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace ordonna {
+
+class Dialogs;
+class FolderTree;
+class Platform;
+class SingleInstance;
+
+// What the program (or a test) hands the main window.
+struct MainFormSetup {
+  Platform& Host;
+  Dialogs& Ask;
+  bool FadingSupported = false;  // the windowing system can make a window translucent
+  std::string CommandLineFile;   // the list file named on the command line, or empty
+  QString HelpFile;              // the local help page the about window opens
+};
+
+class TMainForm final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(const MainFormSetup& setup);
+  ~TMainForm() override;
+
+  // Loads "ordonna.ini" from the configuration folder, or makes the factory defaults and
+  // writes them. False when that first file cannot be written (the user has been told and
+  // the program ends). Call once, before the window is shown.
+  [[nodiscard]] bool LoadSettings();
+
+  // From now on list files sent by later copies of the program are loaded here.
+  // REQUIRES: `instance` outlives the window.
+  void WatchInstance(SingleInstance& instance);
+
+  // State shared with the other windows.
+  ListStore& List() { return list_; }
+  AppOptions& Options() { return options_; }
+  // The running flag of long operations: cleared by CANCEL, Esc and an agreed close.
+  bool Running() const { return running_; }
+
+  // Empties the list, asking first when `ask` and an unsaved list is large enough; false
+  // when the user keeps the list (nothing changed).
+  bool NewList(bool ask);
+  void EnableListCommands();
+  void DisableAllCommands();
+  void SetBusyCursor();
+  void SetNormalCursor();
+  // Shows `text` on the status line; a text wider than 264 pixels in the window's font loses
+  // its first characters to "...". The whole text stays readable by a double click.
+  void ShowStatus(const QString& text);
+  const QString& StatusText() const { return statusText_; }
+
+  // The file "Vie&w ext." opens; set by an export.
+  void SetLastExportFile(const QString& path);
+
+  // Loads `path` in replace mode as the load command does once a file is chosen, with the
+  // unsaved-list question. While an operation runs, the file waits for its end.
+  void OpenListFile(const QString& path);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  enum class Fade { None, In, Out };
+
+  // Control events.
+  void StartButClick();
+  void apbutClick();
+  void CancelbuttonClick();
+  void sadcheckClick();
+  void IncboxClick();
+  void Drive1Change();
+  void Dir1Change(const QString& folder);
+  void Dir1ContextPopup(const QPoint& position);
+  void SaveButClick();
+  void LoadButClick();
+  void ImportButClick();
+  void ExportButClick();
+  void ViewButClick();
+  void ExtViewButClick();
+  void OptButClick();
+  void AboutButClick();
+  void updn1Change(int size);
+  void ButFontClick();
+  void Label1DblClick();
+  void timerveTimer();
+  void BlendTimerTimer();
+
+  // Start-up, after the window is shown for the first time.
+  void FormActivate();
+  void LoadStartupList();
+  bool LoadAtStart(const std::string& path);
+  // Close: position, temporary files, configuration.
+  void FormClose();
+
+  void RunScan(ScanMode mode);
+  void LoadFile(const std::string& path, bool append, std::uint8_t previousSortState);
+  void OpenPendingFiles();
+  void ReceiveInstanceMessages();
+  void BeginOperation();
+  void EndOperation();
+  void NotAvailable(const QString& command);
+  void StartFade(Fade direction);
+
+  void FillDrives();
+  bool SelectFolder(const QString& folder);
+  QFont MainFont() const;
+  void SetMainFontSize(int size);
+  void ApplyFonts();
+  void ApplyWindowColor();
+  void FitWindowSize();
+  int StatusWidth(const QString& text) const;
+  QString FitStatus(const QString& text) const;
+  QString DialogFolder(std::string_view stored) const;
+  bool UnsavedQuestionDue() const;
+
+  std::unique_ptr<Ui::TMainForm> ui_;
+  Platform& host_;
+  Dialogs& dialogs_;
+  const bool fadingSupported_;
+  const std::string commandLineFile_;
+  const QString helpFile_;
+  std::string configPath_;
+
+  AppOptions options_{};
+  ListStore list_;
+  ScanMemory scanMemory_;
+  Mp3Analyzer analyzer_;
+
+  bool running_ = false;     // the flag long operations test
+  bool busy_ = false;        // a long operation has not returned yet
+  bool activatedOnce_ = false;
+  bool closeAgreed_ = false;   // the close questions were answered yes
+  bool closePending_ = false;  // close as soon as the running operation returns
+  bool fadedOut_ = false;
+  Fade fade_ = Fade::None;
+  int opacity_ = 255;  // 0..255, in steps of 15 while fading
+
+  QString statusText_;
+  QString lastExportFile_;
+  QtCaller caller_;
+  FolderTree* folders_;
+  QMenu* popupMenu_;
+  QTimer* timerve_;
+  QTimer* blendTimer_;
+  SingleInstance* instance_ = nullptr;
+  QSocketNotifier* instanceNotifier_ = nullptr;
+  std::deque<QString> pendingFiles_;
+};
+
+}  // namespace ordonna
