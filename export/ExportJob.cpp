@@ -96,9 +96,8 @@ void AppendMessageFile(const std::string& path, bool lineEndFirst, std::string_v
   }
 }
 
-std::string AlignedNumber(std::uint32_t number, std::uint32_t count) {
+std::string AlignedNumber(std::uint32_t number, std::size_t width) {
   std::string digits = std::to_string(number);
-  const std::size_t width = std::to_string(count).size();
   return digits.size() < width ? std::string(width - digits.size(), ' ') + digits : digits;
 }
 

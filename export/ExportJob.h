@@ -95,7 +95,7 @@ std::optional<std::vector<std::string>> ReadMessageFile(const std::string& path)
 void AppendMessageFile(const std::string& path, bool lineEndFirst, std::string_view warning, Caller& caller,
                        ExportBuffer& out);
 
-// The number `number` right-aligned with spaces to the digits of `count`.
-std::string AlignedNumber(std::uint32_t number, std::uint32_t count);
+// `number` right-aligned with spaces to `width` characters.
+std::string AlignedNumber(std::uint32_t number, std::size_t width);
 
 }  // namespace ordonna

@@ -54,6 +54,13 @@ std::string ListInfoTag(const MainOptions& options, std::uint8_t sortState, bool
 // The six upper-case hex digits of a stored 0x00BBGGRR colour in the order red, green, blue.
 std::string ColorHex(std::int32_t color);
 
+// Whether HtmlEscapeText would change `text`.
+bool NeedsHtmlEscape(std::string_view text);
+
+// Appends HtmlEscapeText of `text`; a text with nothing to escape (the usual case) is copied
+// as it is, which keeps big exports fast.
+void AppendHtmlText(std::string_view text, ExportBuffer& out);
+
 // `name` with every character other than letters, digits, space, ".", "-" and "_" left out.
 // Characters outside ASCII are kept: font names in other scripts are letters, and no markup
 // character lies outside ASCII.

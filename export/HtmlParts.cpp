@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "config/AppOptions.h"
+#include "export/Formatters.h"
 
 namespace ordonna {
 namespace {
@@ -38,6 +39,21 @@ bool IsAsciiLetterOrDigit(unsigned char c) {
 }
 
 }  // namespace
+
+bool NeedsHtmlEscape(std::string_view text) {
+  for (char c : text) {
+    if (c == '&' || c == '"' || c == '<' || c == '>' || c == '\0') return true;
+  }
+  return false;
+}
+
+void AppendHtmlText(std::string_view text, ExportBuffer& out) {
+  if (NeedsHtmlEscape(text)) {
+    out.Append(HtmlEscapeText(text));
+  } else {
+    out.Append(text);
+  }
+}
 
 std::string ColorHex(std::int32_t color) {
   const auto value = static_cast<std::uint32_t>(color);

@@ -42,6 +42,13 @@ void AppendCell(std::string_view opening, std::string_view text, std::string_vie
   out.Append(closing);
 }
 
+// A cell of user data, escaped.
+void AppendTextCell(std::string_view opening, std::string_view text, ExportBuffer& out) {
+  out.Append(opening);
+  AppendHtmlText(text, out);
+  out.Append(kCellEnd);
+}
+
 void AppendColumn(InfoColumn column, const ListEntry& e, const FieldStyle& style, ExportBuffer& out) {
   switch (column) {
     case InfoColumn::Time: AppendCell(kRight, FormatPlayTime(e.Frames, e.FrequencyCode, style), kCellEnd, out); break;
@@ -53,9 +60,9 @@ void AppendColumn(InfoColumn column, const ListEntry& e, const FieldStyle& style
     case InfoColumn::Stereo: AppendCell(kRight, FormatStereo(e.StereoMode, style), kCellEnd, out); break;
     case InfoColumn::Frequency: AppendCell(kCenter, FormatFreqShort(e.FrequencyCode), kCellEnd, out); break;
     case InfoColumn::DateCreated: AppendCell(kRight, FormatDate(e.FileDate, style), kCellEnd, out); break;
-    case InfoColumn::Path: AppendCell(kLeft, HtmlEscapeText(e.Folder.View()), kCellEnd, out); break;
+    case InfoColumn::Path: AppendTextCell(kLeft, e.Folder.View(), out); break;
     case InfoColumn::DateAdded: AppendCell(kRight, FormatDate(e.DateAdded, style), kCellEnd, out); break;
-    case InfoColumn::VolumeLabel: AppendCell(kLeft, HtmlEscapeText(e.VolumeLabel.View()), kCellEnd, out); break;
+    case InfoColumn::VolumeLabel: AppendTextCell(kLeft, e.VolumeLabel.View(), out); break;
   }
 }
 
@@ -73,7 +80,7 @@ Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, Export
   const std::vector<InfoColumn> columns = SelectedColumns(options);
   const std::size_t columnCount =
       1 + (options.Enumerate != 0) + (options.SplitArtistTitle != 0) + columns.size();
-  const std::string_view nameCell = options.CenterArtistTitle != 0 ? "<TD ALIGN=CENTER>" : "<TD ALIGN=LEFT>";
+  const std::string_view nameCell = options.CenterArtistTitle != 0 ? kCenter : kLeft;
 
   ExportProgress progress(job);
   ExportBuffer out(sink);
@@ -120,10 +127,10 @@ Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, Export
     }
     if (options.SplitArtistTitle != 0) {
       ArtistAndTitle parts = SplitName(entry.FileName.View());
-      AppendCell(nameCell, "<NOBR>&nbsp;" + HtmlEscapeText(parts.Artist), kCellEnd, out);
-      AppendCell(nameCell, "<NOBR>&nbsp;" + HtmlEscapeText(parts.Title), kCellEnd, out);
+      AppendTextCell(nameCell, parts.Artist, out);
+      AppendTextCell(nameCell, parts.Title, out);
     } else {
-      AppendCell(nameCell, "<NOBR>&nbsp;" + HtmlEscapeText(entry.FileName.View()), kCellEnd, out);
+      AppendTextCell(nameCell, entry.FileName.View(), out);
     }
     for (InfoColumn column : columns) AppendColumn(column, entry, job.Style, out);
     out.Append("</TR>");

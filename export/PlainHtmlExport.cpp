@@ -74,19 +74,24 @@ Status ExportPlainHtml(const ExportJob& job, ExportSink& sink) {
 
   const EntryList& list = job.List.Working();
   const std::uint32_t count = list.ItemCount();
+  const std::size_t numberWidth = std::to_string(count).size();
   for (std::uint32_t i = 0; i < count; ++i) {
     if (progress.CancelledAt(i, kCancelPhase)) return Status::Cancelled();
     const ListEntry& entry = list.Entry(i);
     out.Append("<NOBR>");
     if (options.Enumerate != 0) {
-      out.Append(HtmlSpaces(AlignedNumber(i + 1, count)));
+      out.Append(HtmlSpaces(AlignedNumber(i + 1, numberWidth)));
       out.Append(". ");
     }
     out.Append(delimiters.Opening);
-    out.Append(HtmlSpaces(PadName(HtmlEscapeText(entry.FileName.View()), job.Style)));
+    const std::string_view fileName = entry.FileName.View();
+    std::string name = NeedsHtmlEscape(fileName) ? HtmlEscapeText(fileName) : std::string(fileName);
+    // Without a width the name stays as it is; padding would only count its characters.
+    if (job.Style.PadFilenameTo != 0) name = PadName(name, job.Style);
+    out.Append(HtmlSpaces(name));
     for (InfoColumn column : columns) {
       out.Append(between);
-      out.Append(HtmlEscapeText(ColumnText(column, entry, job.Style)));
+      AppendHtmlText(ColumnText(column, entry, job.Style), out);
     }
     out.Append(delimiters.Closing);
     if (i + 1 < count) out.Append("</NOBR><BR>");

@@ -34,12 +34,11 @@ constexpr std::uint8_t kTabs = 5;
 // Entries whose index modulo 64 is this let the user cancel.
 constexpr std::uint32_t kCancelPhase = 18;
 
-std::string WithoutZeroBytes(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    if (c != '\0') out += c;
+void AppendWithoutZeroBytes(std::string_view text, ExportBuffer& out) {
+  for (std::size_t zero; (zero = text.find('\0')) != std::string_view::npos; text.remove_prefix(zero + 1)) {
+    out.Append(text.substr(0, zero));
   }
-  return out;
+  out.Append(text);
 }
 
 std::string_view ColumnTitle(InfoColumn column) {
@@ -57,19 +56,18 @@ std::string_view ColumnTitle(InfoColumn column) {
   return "";
 }
 
-std::string ColumnText(InfoColumn column, const ListEntry& e, const FieldStyle& style) {
+void AppendColumn(InfoColumn column, const ListEntry& e, const FieldStyle& style, ExportBuffer& out) {
   switch (column) {
-    case InfoColumn::Time: return FormatPlayTime(e.Frames, e.FrequencyCode, style);
-    case InfoColumn::Kbps: return FormatKbpsUnit(e.BitrateCode, style);
-    case InfoColumn::Size: return FormatSize(e.SizeKB, style);
-    case InfoColumn::Stereo: return FormatStereo(e.StereoMode, style);
-    case InfoColumn::Frequency: return FormatFreqUnit(e.FrequencyCode);
-    case InfoColumn::DateCreated: return FormatDate(e.FileDate, style);
-    case InfoColumn::Path: return WithoutZeroBytes(e.Folder.View());
-    case InfoColumn::DateAdded: return FormatDate(e.DateAdded, style);
-    case InfoColumn::VolumeLabel: return WithoutZeroBytes(e.VolumeLabel.View());
+    case InfoColumn::Time: out.Append(FormatPlayTime(e.Frames, e.FrequencyCode, style)); break;
+    case InfoColumn::Kbps: out.Append(FormatKbpsUnit(e.BitrateCode, style)); break;
+    case InfoColumn::Size: out.Append(FormatSize(e.SizeKB, style)); break;
+    case InfoColumn::Stereo: out.Append(FormatStereo(e.StereoMode, style)); break;
+    case InfoColumn::Frequency: out.Append(FormatFreqUnit(e.FrequencyCode)); break;
+    case InfoColumn::DateCreated: out.Append(FormatDate(e.FileDate, style)); break;
+    case InfoColumn::Path: AppendWithoutZeroBytes(e.Folder.View(), out); break;
+    case InfoColumn::DateAdded: out.Append(FormatDate(e.DateAdded, style)); break;
+    case InfoColumn::VolumeLabel: AppendWithoutZeroBytes(e.VolumeLabel.View(), out); break;
   }
-  return {};
 }
 
 }  // namespace
@@ -99,18 +97,24 @@ Status ExportText(const ExportJob& job, ExportSink& sink) {
 
   const EntryList& list = job.List.Working();
   const std::uint32_t count = list.ItemCount();
+  const std::size_t numberWidth = std::to_string(count).size();
   for (std::uint32_t i = 0; i < count; ++i) {
     if (progress.CancelledAt(i, kCancelPhase)) return Status::Cancelled();
     const ListEntry& entry = list.Entry(i);
     if (enumerate) {
-      out.Append(AlignedNumber(i + 1, count));
+      out.Append(AlignedNumber(i + 1, numberWidth));
       out.Append(style == kTabs ? ".\t" : ". ");
     }
     out.Append(delimiters.Opening);
-    out.Append(PadName(entry.FileName.View(), job.Style));
+    // Without a width the name is written as it is; padding would only count its characters.
+    if (job.Style.PadFilenameTo == 0) {
+      out.Append(entry.FileName.View());
+    } else {
+      out.Append(PadName(entry.FileName.View(), job.Style));
+    }
     for (InfoColumn column : columns) {
       out.Append(between);
-      out.Append(ColumnText(column, entry, job.Style));
+      AppendColumn(column, entry, job.Style, out);
     }
     out.Append(delimiters.Closing);
     if (i + 1 < count) out.Append("\r\n");

@@ -1,0 +1,307 @@
+// The export command: caption decisions and window, the file dialog it asks for, the type
+// question, the remembered names and folder, and an earlier file that survives every failure.
+#include "export/ExportCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config/AppOptions.h"
+#include "export/ExportTestUtil.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ExportFixture;
+using testing::FullEntry;
+using testing::ReadFileBytes;
+using testing::ScopedFileSizeLimit;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+// The main window's side, scripted: the caption window's answer and the dialog's choice.
+class FakeHost final : public ExportHost {
+ public:
+  bool InputCaption(AppOptions& options) override {
+    ++captionWindows;
+    initialCaption = InitialCaption(options);
+    if (captionOk) AcceptCaption(options, captionText, captionRemember);
+    return captionOk;
+  }
+  std::string ChooseExportFile(const ExportDialogRequest& request) override {
+    requests.push_back(request);
+    return chosen;
+  }
+  std::string StatusText() override { return "Ready."; }
+  void SetBusy(bool busy) override { busyCalls.push_back(busy); }
+
+  bool captionOk = true;
+  std::string captionText;
+  bool captionRemember = false;
+  std::string chosen;
+  int captionWindows = 0;
+  std::string initialCaption;
+  std::vector<ExportDialogRequest> requests;
+  std::vector<bool> busyCalls;
+};
+
+struct CommandFixture : ExportFixture {
+  TempDir dir;
+  FakeHost host;
+  ExportMemory memory;
+
+  CommandFixture() {
+    Add(FullEntry("one", "/m/a"));
+    Add(FullEntry("two", "/m/b"));
+  }
+  bool Run() { return ExportList(list, options, "%d/%m/%Y", memory, host, caller); }
+  std::string Chosen() { return ReadFileBytes(host.chosen); }
+};
+
+constexpr std::string_view kDiskError = "Disk error!";
+
+TEST(ExportCommand, NothingToExportFromAnEmptyList) {
+  CommandFixture fixture;
+  fixture.list.Working().Clear();
+  EXPECT_FALSE(fixture.Run());
+  ASSERT_EQ(fixture.caller.messages.size(), 1u);
+  EXPECT_EQ(fixture.caller.messages[0].Text, "Nothing to export");
+  EXPECT_TRUE(fixture.host.requests.empty());
+}
+
+TEST(ExportCommand, DialogFollowsTheExportType) {
+  CommandFixture fixture;
+  fixture.memory.ProposedName = "last.txt";
+  fixture.options.Dialog.ExportFolder.Set("c:\\");
+  const std::pair<int, std::string> expected[] = {{1, "txt"}, {2, "html"}, {2, "html"}, {3, "xls"}};
+  for (std::uint8_t type = 0; type < 4; ++type) {
+    fixture.options.Main.ExportType = type;
+    ExportDialogRequest request = ExportDialogFor(fixture.options, fixture.memory);
+    EXPECT_EQ(request.Title, " - EXPORT THE LIST AS - ");
+    EXPECT_EQ(request.Filter, "Txt files|*.txt|Html files|*.html;*.htm|Excel files|*.xls|All files|*.*");
+    EXPECT_EQ(request.FilterIndex, expected[type].first) << int(type);
+    EXPECT_EQ(request.DefaultExtension, expected[type].second) << int(type);
+    EXPECT_EQ(request.ProposedName, "last.txt");
+    EXPECT_EQ(request.InitialFolder, "c:\\");
+  }
+}
+
+TEST(ExportCommand, TypeQuestionsForExtensionsThatDoNotSuit) {
+  const std::string yes = "\r\n\nYES = that's what I want to do\r\n";
+  struct Case {
+    std::string Name;
+    std::uint8_t Type;
+    std::string Text;  // empty: no question
+    ExportType OnNo;
+  };
+  const Case cases[] = {
+      {"/x/list.html", 0, "You chose to save a text file under html filename." + yes + "NO = save as html table",
+       ExportType::HtmlTable},
+      {"/x/list.HTM", 3, "You chose to save an excel file under html filename." + yes + "NO = save as html table",
+       ExportType::HtmlTable},
+      {"/x/list.txt", 1, "You chose to save a html file under txt filename." + yes + "NO = save as text",
+       ExportType::Text},
+      {"/x/list.Xls", 2, "You chose to save a html file under xls filename." + yes + "NO = save as xls",
+       ExportType::Xls},
+      {"/x/list.txt", 7, "You chose to save a ? file under txt filename." + yes + "NO = save as text", ExportType::Text},
+      {"/x/list.htm", 1, "", {}},
+      {"/x/list.html", 2, "", {}},
+      {"/x/list.xls", 3, "", {}},
+      {"/x/list.txt", 0, "", {}},
+      {"/x/list", 3, "", {}},
+      {"/x.txt/list", 3, "", {}},
+      {"/x/list.csv", 0, "", {}},
+  };
+  for (const Case& c : cases) {
+    std::optional<TypeQuestion> question = QuestionExportType(c.Name, c.Type);
+    if (c.Text.empty()) {
+      EXPECT_FALSE(question) << c.Name << " type " << int(c.Type);
+      continue;
+    }
+    ASSERT_TRUE(question) << c.Name << " type " << int(c.Type);
+    EXPECT_EQ(question->Text, c.Text);
+    EXPECT_EQ(question->TypeOnNo, c.OnNo) << c.Name;
+  }
+}
+
+TEST(ExportCommand, YesKeepsTheTypeNoSwitchesItCancelStops) {
+  CommandFixture fixture;
+  fixture.host.chosen = fixture.dir.File("list.html");
+  fixture.options.Dialog.ExportFolder.Set("/elsewhere");
+
+  fixture.caller.Expect("", Answer::Cancel);
+  EXPECT_FALSE(fixture.Run());
+  EXPECT_FALSE(std::filesystem::exists(fixture.host.chosen));
+  EXPECT_EQ(fixture.options.Dialog.ExportFolder.View(), "/elsewhere") << "a cancel leaves the options";
+
+  fixture.caller.Expect("", Answer::Yes);
+  EXPECT_TRUE(fixture.Run());
+  EXPECT_EQ(fixture.Chosen(), "one\r\ntwo") << "Yes writes text under the html name";
+  EXPECT_EQ(fixture.options.Dialog.ExportFolder.View(), fixture.dir.Path());
+  EXPECT_EQ(fixture.memory.LastExportPath, fixture.host.chosen);
+  EXPECT_EQ(fixture.memory.ProposedName, "list.html");
+
+  fixture.caller.Expect("", Answer::No);
+  EXPECT_TRUE(fixture.Run());
+  EXPECT_EQ(fixture.Chosen().substr(0, 6), "<HTmL>");
+  EXPECT_NE(fixture.Chosen().find("<OrdONNAtaG"), std::string::npos) << "No writes an HTML table";
+  EXPECT_EQ(fixture.options.Main.ExportType, 0) << "the option itself is unchanged";
+  EXPECT_TRUE(fixture.caller.AllAnswered());
+  EXPECT_EQ(fixture.host.busyCalls, (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(fixture.caller.statuses.back(), "Ready.");
+}
+
+TEST(ExportCommand, CaptionWindowAndCaptionKinds) {
+  struct Case {
+    std::uint8_t Mode;
+    std::uint8_t SortState;
+    bool WindowShown;
+    std::string Caption;  // the caption row's ordcsp value and text, or empty for none
+  };
+  const Case cases[] = {
+      {0, 7, false, ""},
+      {1, 0, false, ""},          // sorted by file name: no caption at all
+      {1, 7, false, "7/m/a"},     // grouped by folder
+      {2, 9 + 128, false, "9DISK1"},  // grouped by label
+      {2, 63, true, "2typed"},
+      {3, 7, true, "2typed"},
+  };
+  for (const Case& c : cases) {
+    CommandFixture fixture;
+    fixture.options.Main.ExportType = 2;
+    fixture.options.Main.CaptionMode = c.Mode;
+    fixture.list.SortState = c.SortState;
+    fixture.options.Dialog.LastCaption.Set("typed");
+    fixture.host.captionText = " typed ";
+    fixture.host.chosen = fixture.dir.File("t.html");
+    ASSERT_TRUE(fixture.Run());
+    EXPECT_EQ(fixture.host.captionWindows, c.WindowShown ? 1 : 0) << "mode " << int(c.Mode);
+    std::string page = fixture.Chosen();
+    std::size_t row = page.find("ordcsp=");
+    if (c.Caption.empty()) {
+      EXPECT_EQ(row, std::string::npos) << "mode " << int(c.Mode);
+    } else {
+      ASSERT_NE(row, std::string::npos) << "mode " << int(c.Mode);
+      std::string caption = page.substr(row + 7, 1) + page.substr(page.find("<em>", row) + 4);
+      EXPECT_EQ(caption.substr(0, caption.find("</em>")), c.Caption) << "mode " << int(c.Mode);
+    }
+  }
+}
+
+TEST(ExportCommand, CaptionWindowStoresItsAnswer) {
+  CommandFixture fixture;
+  fixture.options.Main.ExportType = 2;
+  fixture.options.Main.CaptionMode = 3;
+  fixture.options.Dialog.LastCaption.Set("old");
+  fixture.options.Dialog.RememberCaption = 1;
+  fixture.host.chosen = fixture.dir.File("t.html");
+
+  fixture.host.captionOk = false;
+  EXPECT_FALSE(fixture.Run());
+  EXPECT_EQ(fixture.host.initialCaption, "old") << "a remembered caption is offered";
+  EXPECT_TRUE(fixture.host.requests.empty()) << "closing the window without O&K stops the command";
+
+  fixture.host.captionOk = true;
+  fixture.host.captionText = std::string(" \0 new one \0", 12);
+  EXPECT_TRUE(fixture.Run());
+  EXPECT_EQ(fixture.options.Dialog.LastCaption.View(), "new one");
+  EXPECT_EQ(fixture.options.Dialog.RememberCaption, 0);
+  EXPECT_EQ(InitialCaption(fixture.options), "") << "not remembered: the field starts empty";
+  EXPECT_NE(fixture.Chosen().find("ordcsp=2><NOBR><em>new one</em>"), std::string::npos);
+
+  fixture.host.captionText = "   ";
+  EXPECT_TRUE(fixture.Run());
+  EXPECT_EQ(fixture.Chosen().find("ordcsp="), std::string::npos) << "an empty caption gives no caption row";
+
+  AppOptions options{};
+  AcceptCaption(options, std::string(300, 'c'), true);
+  EXPECT_EQ(options.Dialog.LastCaption.View().size(), 255u);
+  EXPECT_EQ(options.Dialog.RememberCaption, 1);
+}
+
+TEST(ExportCommand, RememberedFolderFitsTheOptionString) {
+  EXPECT_EQ(RememberedFolder("/music/list.txt"), "/music");
+  EXPECT_EQ(RememberedFolder("/list.txt"), "/");
+  EXPECT_EQ(RememberedFolder("list.txt"), "");
+  const std::string deep = "/" + std::string(200, 'a') + "/" + std::string(100, 'b');
+  EXPECT_EQ(RememberedFolder(deep + "/list.txt"), "/" + std::string(200, 'a'));
+  EXPECT_EQ(RememberedFolder("/" + std::string(300, 'c') + "/x.txt"), "/");
+}
+
+// Every failure keeps the earlier export as it was and leaves no temporary file.
+struct FailureFixture : CommandFixture {
+  explicit FailureFixture(const std::string& name = "list.txt") {
+    host.chosen = dir.File(name);
+    WriteFileBytes(host.chosen, "earlier export");
+    for (int i = 0; i < 20000; ++i) Add(FullEntry("a name of some length"));
+  }
+  void ExpectEarlierFileKept() {
+    EXPECT_EQ(Chosen(), "earlier export");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "a temporary file was left";
+    EXPECT_TRUE(memory.LastExportPath.empty());
+  }
+};
+
+TEST(ExportCommand, AFullDiskKeepsTheEarlierFile) {
+  for (std::uint8_t type = 0; type < 4; ++type) {
+    FailureFixture fixture(type == 3 ? "list.xls" : type == 0 ? "list.txt" : "list.html");
+    fixture.options.Main.ExportType = type;
+    {
+      ScopedFileSizeLimit limit(100000);
+      EXPECT_FALSE(fixture.Run()) << int(type);
+    }
+    ASSERT_EQ(fixture.caller.messages.size(), 1u);
+    EXPECT_EQ(fixture.caller.messages[0].Text,
+              type == 3 ? "Error exporting xls file.\r\n(file in use? invalid filename?)" : kDiskError);
+    fixture.ExpectEarlierFileKept();
+    EXPECT_EQ(fixture.caller.statuses.back(), "Ready.");
+  }
+}
+
+TEST(ExportCommand, AnUnwritableFolderIsADiskError) {
+  FailureFixture fixture;
+  fixture.host.chosen = fixture.dir.File("list.txt/inside.txt");  // a file where a folder should be
+  EXPECT_FALSE(fixture.Run());
+  ASSERT_EQ(fixture.caller.messages.size(), 1u);
+  EXPECT_EQ(fixture.caller.messages[0].Text, kDiskError);
+  fixture.host.chosen = fixture.dir.File("list.txt");
+  fixture.ExpectEarlierFileKept();
+
+  if (geteuid() != 0) {  // permissions do not stop the superuser
+    std::filesystem::permissions(fixture.dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(fixture.Run());
+    std::filesystem::permissions(fixture.dir.Path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(fixture.caller.messages.back().Text, kDiskError);
+    fixture.ExpectEarlierFileKept();
+  }
+}
+
+TEST(ExportCommand, ACancelHalfWayIsNoDiskError) {
+  for (std::uint8_t type = 0; type < 3; ++type) {
+    FailureFixture fixture(type == 0 ? "list.txt" : "list.html");
+    fixture.options.Main.ExportType = type;
+    fixture.caller.CancelAfter(100);
+    EXPECT_FALSE(fixture.Run());
+    EXPECT_TRUE(fixture.caller.messages.empty()) << int(type);
+    fixture.ExpectEarlierFileKept();
+    EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));
+  }
+}
+
+TEST(ExportCommand, TheXlsLimitIsCheckedBeforeAnythingIsTouched) {
+  FailureFixture fixture("list.xls");
+  fixture.options.Main.ExportType = 3;
+  for (int i = 0; i < 50000; ++i) fixture.Add(FullEntry("x"));
+  EXPECT_FALSE(fixture.Run());
+  ASSERT_EQ(fixture.caller.messages.size(), 1u);
+  EXPECT_EQ(fixture.caller.messages[0].Text, "Lists larger than 64K titles can't be exported to XLS format.");
+  fixture.ExpectEarlierFileKept();
+}
+
+}  // namespace
+}  // namespace ordonna
