@@ -124,7 +124,7 @@ DupSearchSettings DupSearchSettingsOf(const AppOptions& options, const FieldStyl
 std::uint8_t StatePairQuestion::Ask(std::uint32_t first, std::uint32_t second, std::uint8_t percent) {
   state_.Texts.SetFiles(PairLine("File 1: ", list_.Entry(first), style_),
                         PairLine("File 2: ", list_.Entry(second), style_));
-  if (!state_.Answer.ClearUnless(kDupStop)) return kDupStop;
+  if (state_.Answer.ClearUnless(kDupStop, kDupStop) != 0) return kDupStop;
   std::string confirm = " Please confirm this " + std::to_string(percent) + " % match:";
   state_.Texts.SetCaption(confirm, confirm);
   state_.Confirming = true;

@@ -21,13 +21,14 @@ class AnswerChannel {
     answer_.store(answer, std::memory_order_release);
     answer_.notify_all();
   }
-  // Clears the answer before a question, unless it is `keep` (a stop must not be lost).
-  bool ClearUnless(std::uint8_t keep) {
+  // Clears the answer before a question unless it is `keep` or `alsoKeep` (a stop must not
+  // be lost). Returns 0 when cleared, else the answer kept.
+  std::uint8_t ClearUnless(std::uint8_t keep, std::uint8_t alsoKeep) {
     std::uint8_t current = Get();
-    while (current != keep) {
-      if (answer_.compare_exchange_weak(current, 0, std::memory_order_acq_rel)) return true;
+    while (current != keep && current != alsoKeep) {
+      if (answer_.compare_exchange_weak(current, 0, std::memory_order_acq_rel)) return 0;
     }
-    return false;
+    return current;
   }
   // Blocks until the answer is no longer 0 and returns it (no busy poll).
   std::uint8_t WaitForAnswer() const {
