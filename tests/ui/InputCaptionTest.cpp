@@ -1,0 +1,123 @@
+// The caption input window: its texts, the caption it offers, O&K storing the trimmed caption
+// and the Remember box, cancel and Esc changing nothing, and its place on the screen.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "config/AppOptions.h"
+#include "config/ConfigFile.h"
+#include "ui/InputCaption.h"
+#include "ui/WindowSession.h"
+
+namespace ordonna::testing {
+namespace {
+
+AppOptions Defaults() {
+  AppOptions options{};
+  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
+  return options;
+}
+
+}  // namespace
+
+class InputCaptionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showsItsTextsAndOffersTheRememberedCaption();
+  void okStoresTheTrimmedCaptionAndTheRememberBox();
+  void cancelAndEscapeChangeNothing();
+  void opensWhereItWasLastClosed();
+};
+
+void InputCaptionTest::showsItsTextsAndOffersTheRememberedCaption() {
+  AppOptions options = Defaults();
+  options.Dialog.LastCaption.Set("My mp3s");
+  options.Dialog.RememberCaption = 1;
+  TInputCaptionForm window(options, nullptr);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.windowTitle(), QStringLiteral("Input the caption"));
+  QCOMPARE(Find<QLabel>(window, "CaptionLabel").text(), QStringLiteral("&Caption text (leave empty for no caption):"));
+  QCOMPARE(Find<QCheckBox>(window, "RememberCheck").text(), QStringLiteral("&Remember"));
+  QCOMPARE(Find<QCheckBox>(window, "RememberCheck").toolTip(), QStringLiteral("Offer the same caption next time"));
+  QCOMPARE(Find<QPushButton>(window, "OkBut").text(), QStringLiteral("O&K"));
+  QCOMPARE(Find<QPushButton>(window, "CancelBut").text(), QStringLiteral("cancel"));
+  QVERIFY(window.width() >= 305 && window.height() >= 115);
+  QCOMPARE(Find<QLineEdit>(window, "CaptionEdit").text(), QStringLiteral("My mp3s"));
+  QVERIFY(Find<QCheckBox>(window, "RememberCheck").isChecked());
+
+  options.Dialog.RememberCaption = 0;
+  TInputCaptionForm forgetting(options, nullptr);
+  QCOMPARE(Find<QLineEdit>(forgetting, "CaptionEdit").text(), QString());
+  QVERIFY(!Find<QCheckBox>(forgetting, "RememberCheck").isChecked());
+}
+
+void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBox() {
+  AppOptions options = Defaults();
+  TInputCaptionForm window(options, nullptr);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QLineEdit& edit = Find<QLineEdit>(window, "CaptionEdit");
+  edit.setFocus();
+  QTest::keyClicks(&edit, QStringLiteral("  Sigur R"));
+  edit.insert(QStringLiteral("\u00f3"));  // typed with a compose key: key clicks are ASCII only
+  QTest::keyClicks(&edit, QStringLiteral("s & friends  "));
+  QTest::mouseClick(&Find<QCheckBox>(window, "RememberCheck"), Qt::LeftButton);
+  QCOMPARE(options.Dialog.RememberCaption, 0);  // only O&K stores it
+  QTest::mouseClick(&Find<QPushButton>(window, "OkBut"), Qt::LeftButton);
+  QCOMPARE(window.result(), int(QDialog::Accepted));
+  QCOMPARE(QString::fromStdString(std::string(options.Dialog.LastCaption.View())),
+           QStringLiteral("Sigur R\u00f3s & friends"));
+  QCOMPARE(options.Dialog.RememberCaption, 1);
+
+  TInputCaptionForm again(options, nullptr);
+  again.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&again));
+  Find<QLineEdit>(again, "CaptionEdit").clear();
+  QTest::keyClick(&Find<QLineEdit>(again, "CaptionEdit"), Qt::Key_Return);
+  QCOMPARE(again.result(), int(QDialog::Accepted));
+  QVERIFY2(options.Dialog.LastCaption.Empty(), "an empty caption is stored as empty");
+}
+
+void InputCaptionTest::cancelAndEscapeChangeNothing() {
+  AppOptions options = Defaults();
+  options.Dialog.LastCaption.Set("kept");
+  const AppOptions before = options;
+  for (bool escape : {false, true}) {
+    TInputCaptionForm window(options, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Find<QLineEdit>(window, "CaptionEdit").setText(QStringLiteral("typed"));
+    Find<QCheckBox>(window, "RememberCheck").setChecked(true);
+    if (escape) {
+      QTest::keyClick(&window, Qt::Key_Escape);
+    } else {
+      QTest::mouseClick(&Find<QPushButton>(window, "CancelBut"), Qt::LeftButton);
+    }
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QCOMPARE(std::string(options.Dialog.LastCaption.View()), std::string("kept"));
+    QCOMPARE(options.Dialog.RememberCaption, before.Dialog.RememberCaption);
+  }
+}
+
+void InputCaptionTest::opensWhereItWasLastClosed() {
+  AppOptions options = Defaults();
+  options.Places.CaptionLeft = 120;
+  options.Places.CaptionTop = 90;
+  TInputCaptionForm window(options, nullptr);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.pos(), QPoint(120, 90));
+  window.move(200, 150);
+  window.reject();
+  QCOMPARE(options.Places.CaptionLeft, 200);
+  QCOMPARE(options.Places.CaptionTop, 150);
+}
+
+}  // namespace ordonna::testing
+
+QTEST_MAIN(ordonna::testing::InputCaptionTest)
+#include "InputCaptionTest.moc"
