@@ -1,0 +1,304 @@
+// SplitFromRight and the field rules of every column, with their error texts.
+#include "import/LineParser.h"
+
+#include <cmath>
+#include <optional>
+
+#include "core/Text.h"
+
+namespace ordonna {
+namespace {
+
+constexpr std::size_t kMaxDelimiters = 127;
+constexpr std::size_t kMaxField = 255;
+constexpr int kMaxMinutes = 1023;
+
+constexpr std::array<std::string_view, 14> kBitrates = {"32",  "40",  "48",  "56",  "64",  "80",  "96",
+                                                        "112", "128", "160", "192", "224", "256", "320"};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string Number(std::uint32_t n) { return std::to_string(n); }
+
+// Messages are at most 255 bytes, cut on a character boundary.
+Status Error(std::string text) { return Status::Invalid(CutToCapacity(text, kMaxField)); }
+
+std::string_view First(std::string_view text, std::size_t count) { return CutToCapacity(text, count); }
+
+// "<what> (line n). Displaying [some of] it:" CR LF and the start of the field.
+Status FieldError(std::string_view what, std::uint32_t line, std::string_view field, std::size_t shown) {
+  return Error(std::string(what) + Number(line) + "). Displaying [some of] it:\r\n" + std::string(First(field, shown)));
+}
+
+Status LongFieldError(std::string_view what, std::uint32_t line, std::string_view field) {
+  return Error(std::string(what) + Number(line) + "). Displaying first 64 characters:\r\n" +
+               std::string(First(field, 64)));
+}
+
+bool Undetermined(std::string_view text) { return text.empty() || text == "?" || text == "-"; }
+
+std::string_view TrimRightSpaces(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+std::uint8_t ReadBitrate(std::string_view field) {
+  if (field.size() >= 4 && EqualIgnoringAsciiCase(field.substr(field.size() - 4), "kbps")) {
+    field.remove_suffix(4);
+  }
+  field = TrimRightSpaces(field);
+  if (field == "var." || field == "var" || field == "VAR." || field == "VAR" || field == "vbr" || field == "VBR") {
+    return kBitrateVariable;
+  }
+  for (std::size_t i = 0; i < kBitrates.size(); ++i) {
+    if (field == kBitrates[i]) return static_cast<std::uint8_t>(i + 1);
+  }
+  return kBitrateUnknown;
+}
+
+// The size without its unit (" Kb", "Kb", " K", "K").
+std::string_view WithoutSizeUnit(std::string_view field) {
+  for (std::string_view unit : {" Kb", "Kb", " K", "K"}) {
+    if (field.size() >= unit.size() && field.substr(field.size() - unit.size()) == unit) {
+      return field.substr(0, field.size() - unit.size());
+    }
+  }
+  return field;
+}
+
+std::optional<std::uint8_t> ReadStereo(std::string_view field) {
+  if (field == "stereo" || field == "S") return 0;
+  if (field == "joint stereo" || field == "JS") return 1;
+  if (field == "dual channel" || field == "DC") return 2;
+  if (field == "mono" || field == "M") return 3;
+  if (field == "?" || field == "??" || field == "-" || field == "--" || field.empty() || field == " " ||
+      field == "  ") {
+    return kStereoUnknown;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint8_t> ReadFrequency(std::string_view field) {
+  if (field == "44.1 KHz" || field == "44.1") return 0;
+  if (field == "48.0 KHz" || field == "48.0") return 1;
+  if (field == "32.0 KHz" || field == "32.0") return 2;
+  if (field == "? KHz" || field == "- KHz" || field == "?" || field == "-" || field == " " || field.empty()) {
+    return kFrequencyUnknown;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseDecimal(std::string_view text) {
+  // Nine digits always fit the record's 32-bit fields.
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (char c : text) {
+    if (!IsDigit(c)) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+LineParser::LineParser(LineLayout layout, DateTable& dates) : layout_(std::move(layout)), dates_(dates) {
+  // A table's cells are always separated by tabs, whatever its tag says.
+  const std::uint8_t code = layout_.HtmlTable ? kDelimiterTab : layout_.DelimiterCode;
+  switch (code) {
+    case 0: delimiter_ = ','; break;
+    case 1: delimiter_ = ')'; break;
+    case 2: delimiter_ = ']'; break;
+    case 3: delimiter_ = '}'; break;
+    case kDelimiterTab: delimiter_ = '\t'; break;
+    default: delimiter_ = ' '; break;
+  }
+  switch (code) {
+    case 1: opening_ = '('; break;
+    case 2: opening_ = '['; break;
+    case 3: opening_ = '{'; break;
+    default: opening_ = ' '; break;
+  }
+  positions_.reserve(kMaxDelimiters + 1);
+}
+
+Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumber) {
+  if (line.size() > kMaxLineLength) {
+    return Error("Line " + Number(lineNumber) + " too long (" + Number(static_cast<std::uint32_t>(line.size())) +
+                 " bytes) found.\r\nDisplaying first 64 characters:\r\n" + std::string(First(line, 64)));
+  }
+  std::size_t lead = line.find_first_not_of(' ');
+  if (lead == std::string_view::npos) lead = line.size();
+  if (line.size() < 4 || line.size() - lead < 4) {
+    return Error("Too short line found. Content:\r\n" + std::string(line));
+  }
+  const std::size_t needed = layout_.Order.size() - 1;
+  positions_.clear();
+  // A closing character at the very end closes the last field ("(a) (b)"). A tab or comma
+  // there is the delimiter before an empty last field and stays.
+  const bool closes = delimiter_ == ')' || delimiter_ == ']' || delimiter_ == '}';
+  const bool trailing = closes && line.back() == delimiter_;
+  for (std::size_t i = line.size(); i-- > 1;) {
+    if (line[i] != delimiter_) continue;
+    if (positions_.size() == kMaxDelimiters + (trailing ? 1 : 0)) {
+      return Error("Too many delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
+                   std::string(First(line, 64)));
+    }
+    positions_.push_back(i);
+  }
+  if (trailing) {
+    positions_.erase(positions_.begin());
+    line.remove_suffix(1);
+  }
+  if (positions_.size() < needed) {
+    return Error("Invalid no. of delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
+                 std::string(First(line, 64)));
+  }
+
+  for (std::size_t i = 0; i <= needed; ++i) {
+    const std::size_t begin = i == needed ? 0 : positions_[i] + 1;
+    const std::size_t end = i == 0 ? line.size() : positions_[i - 1];
+    std::string_view field = line.substr(begin, end - begin);
+    if (i == 0 && closes && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
+    while (!field.empty() && (field.front() == ' ' || field.front() == opening_)) field.remove_prefix(1);
+    if (i < needed && field.size() > kMaxField) {
+      return Error("A field seems to be too long in the line " + Number(lineNumber) +
+                   ".\r\nDisplaying first 64 characters:\r\n" + std::string(First(field, 64)));
+    }
+    fields_[i].assign(field);
+  }
+
+  // The leftmost field carries the number of an enumerated list and, in a table split into
+  // artist and title, the tab between the two cells.
+  std::string& name = fields_[needed];
+  if (layout_.HtmlTable && layout_.Enumerated) {
+    const std::size_t tab = name.find('\t');
+    if (tab == std::string::npos) return Error("Invalid enumeration in this HTML table file.");
+    name.erase(tab, 1);
+  }
+  if (layout_.Enumerated) {
+    const std::size_t period = name.find('.');
+    if (period == std::string::npos) return Error("Invalid enumeration (period missing).");
+    name.erase(0, period + 1);
+    // A tab list puts a tab after the number.
+    const std::size_t start = name.find_first_not_of(std::string{' ', '\t', opening_});
+    name.erase(0, start == std::string::npos ? name.size() : start);
+  }
+  if (layout_.HtmlTable && layout_.SplitArtistTitle) {
+    const std::size_t tab = name.find('\t');
+    if (tab == std::string::npos) {
+      return Error("Although this seemed to be artist-title split HTML list,\r\nlooks like not all lines are split "
+                   "(line " + Number(lineNumber) + ").\r\nDisplaying [some of] this field:\r\n" +
+                   std::string(First(name, 64)));
+    }
+    // A name without an artist was written with an empty artist cell.
+    if (tab == 0) {
+      name.erase(0, 1);
+    } else {
+      name.replace(tab, 1, " - ");
+    }
+  }
+  // Names padded to a width end in spaces that are not part of the name.
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  if (name.size() > kMaxField) {
+    return Error("A field seems to be too long in the line " + Number(lineNumber) +
+                 ".\r\nDisplaying first 64 characters:\r\n" + std::string(First(name, 64)));
+  }
+  return Status::Ok();
+}
+
+Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumber, std::uint32_t entryIndex,
+                                   ListEntry& entry) {
+  if (Status status = SplitFromRight(line, lineNumber); !status.ok()) return status;
+  entry = ListEntry{};
+  entry.BitrateCode = kBitrateUnknown;
+  entry.FrequencyCode = kBitrateUnknown;
+  entry.StereoMode = kStereoUnknown;
+  entry.SizeKB = kNumberUnknown;
+  entry.Frames = kNumberUnknown;
+  entry.FileDate = kNumberUnknown;
+  entry.DateAdded = layout_.DateAddedFallback == 0 ? layout_.Today : kNumberUnknown;
+  std::int32_t seconds = -1;
+
+  for (std::size_t i = 0; i < layout_.Order.size(); ++i) {
+    const std::string& field = fields_[i];
+    switch (layout_.Order[i]) {
+      case ColumnCode::FileName:
+        if (field.size() > kMaxField) return LongFieldError("Filename too long (line ", lineNumber, field);
+        entry.FileName.Set(field);
+        break;
+      case ColumnCode::PlayTime: {
+        if (Undetermined(field)) break;
+        const std::size_t colon = field.find(':');
+        if (colon == std::string::npos) return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
+        const std::string_view minutesText = std::string_view(field).substr(0, colon);
+        const std::string_view secondsText = std::string_view(field).substr(colon + 1);
+        if (minutesText.empty() || minutesText == "?" || minutesText == "-" || minutesText == "??" ||
+            minutesText == "--") {
+          break;
+        }
+        const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
+        if (!minutes || *minutes > kMaxMinutes) return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
+        const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
+        if (!secs || *secs > 59) return FieldError("Can't read seconds (line ", lineNumber, secondsText, 16);
+        seconds = *minutes * 60 + *secs;
+        break;
+      }
+      case ColumnCode::Bitrate:
+        entry.BitrateCode = ReadBitrate(field);
+        break;
+      case ColumnCode::Size: {
+        if (Undetermined(WithoutSizeUnit(field))) break;
+        std::string_view digits = field;
+        while (!digits.empty() && !IsDigit(digits.back())) digits.remove_suffix(1);
+        const std::optional<std::int32_t> size = ParseDecimal(digits);
+        if (!size) return FieldError("Can't read filesize (line ", lineNumber, field, 32);
+        entry.SizeKB = *size;
+        break;
+      }
+      case ColumnCode::StereoMode: {
+        const std::optional<std::uint8_t> mode = ReadStereo(field);
+        if (!mode) return FieldError("Can't read stereo mode (line ", lineNumber, field, 32);
+        entry.StereoMode = *mode;
+        break;
+      }
+      case ColumnCode::Frequency: {
+        const std::optional<std::uint8_t> code = ReadFrequency(field);
+        if (!code) return FieldError("Can't read the frequency (line ", lineNumber, field, 32);
+        entry.FrequencyCode = *code;
+        break;
+      }
+      case ColumnCode::DateCreated:
+        if (!dates_.ParseDate(field, DateSlot::Created, entryIndex, lineNumber)) {
+          return FieldError("Invalid date (line ", lineNumber, field, 48);
+        }
+        break;
+      case ColumnCode::Path:
+        if (field.size() > kMaxField) return LongFieldError("Path too long (line ", lineNumber, field);
+        entry.Folder.Set(field);
+        break;
+      case ColumnCode::DateAdded:
+        entry.DateAdded = kNumberUnknown;
+        if (!dates_.ParseDate(field, DateSlot::Added, entryIndex, lineNumber)) {
+          return FieldError("Invalid date (line ", lineNumber, field, 48);
+        }
+        break;
+      case ColumnCode::VolumeLabel:
+        if (field.size() > kMaxField) {
+          return Error("Label too long (line " + Number(lineNumber) + ").\r\nDisplaying first 64 characters:\r\n" +
+                       std::string(First(field, 64)));
+        }
+        entry.VolumeLabel.Set(field);
+        break;
+      default:
+        return Error("Unknown error 2.");
+    }
+  }
+  if (seconds > 0) {
+    entry.Frames = static_cast<std::int32_t>(std::lround(seconds / SecondsPerFrame(entry.FrequencyCode)));
+  } else if (seconds == 0) {
+    entry.Frames = 0;
+  }
+  return Status::Ok();
+}
+
+}  // namespace ordonna
