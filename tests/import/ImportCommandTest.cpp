@@ -1,0 +1,189 @@
+// The Import command over files: size limits, the XLS refusal, header stripping, the failure
+// dialog with its fallback, the big-list question and stop, and an untouched list after every
+// unsuccessful end, in replace and append mode.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+#include "export/ExportTestUtil.h"
+#include "import/ImportList.h"
+#include "import/LineParser.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+
+namespace ordonna::testing {
+namespace {
+
+class FixedChoice final : public ImportHost {
+ public:
+  explicit FixedChoice(std::string path) : path_(std::move(path)) {}
+  std::string ChooseImportFile(const ImportDialogRequest& request) override {
+    lastRequest = request;
+    return path_;
+  }
+  ImportDialogRequest lastRequest;
+
+ private:
+  std::string path_;
+};
+
+// A tab list with a title row: "Song n<TAB>m:ss" lines.
+std::string TabList(int entries) {
+  std::string text = "Filename\tTime\r\n";
+  for (int i = 0; i < entries; ++i) {
+    text += "Song number " + std::to_string(i) + "\t3:" + std::to_string(10 + i % 50) + "\r\n";
+  }
+  return text;
+}
+
+std::string ListImage(const ListStore& list) {
+  std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()),
+                    list.ItemCount() * sizeof(ListEntry));
+  return image + std::to_string(list.SortState) + (list.Unsaved ? "u" : "s");
+}
+
+struct CommandFixture {
+  TempDir dir;
+  ListStore list;
+  AppOptions options = PlainOptions();
+  ScriptedCaller caller;
+  ImportEnvironment environment{dir.Path(), "%d/%m/%Y", 45000, {}};
+
+  CommandFixture() {
+    list.AppendEntry(FullEntry());
+    list.AppendEntry(SparseEntry());
+    list.SortState = 7;
+    options.Dialog.ImportDateAddedFallback = 1;
+    options.Main.InfoTime = 1;
+  }
+  ImportResult Import(const std::string& name, const std::string& bytes) {
+    WriteFileBytes(dir.File(name), bytes);
+    FixedChoice host(dir.File(name));
+    return ImportList(list, options, environment, host, caller);
+  }
+};
+
+TEST(ImportCommand, SmallFilesAndXlsAreRefusedWithoutTouchingTheList) {
+  CommandFixture fx;
+  const std::string before = ListImage(fx.list);
+  std::string small = TabList(40).substr(0, 511);
+  EXPECT_EQ(fx.Import("small.txt", small).Outcome, ImportOutcome::Failed);
+  ASSERT_EQ(fx.caller.messages.size(), 1u);
+  EXPECT_EQ(fx.caller.messages[0].Text, "Can't import files smaller than 512 bytes!");
+  EXPECT_EQ(ListImage(fx.list), before);
+  EXPECT_EQ(fx.caller.statuses.back(), "Import cancelled. 2 items.");
+
+  EXPECT_EQ(fx.Import("list.xls", TabList(40)).Outcome, ImportOutcome::Cancelled);
+  EXPECT_EQ(fx.caller.messages.back().Text, "Sorry, XLS files can not be imported.");
+  fx.options.Dialog.ImportImap = 1;
+  const ImportResult upper = fx.Import("list.XLS", TabList(40));
+  EXPECT_EQ(upper.Outcome, ImportOutcome::Imported) << "the extension test is case-sensitive";
+  EXPECT_EQ(fx.list.ItemCount(), 42u);
+  EXPECT_EQ(+fx.list.SortState, 63);
+
+  std::string exact = TabList(20);
+  ASSERT_LT(exact.size(), 512u);
+  exact.insert(exact.find("number"), std::string(512 - exact.size(), ' '));
+  fx.options.Dialog.ImportImap = 0;
+  fx.list.Unsaved = false;
+  EXPECT_EQ(fx.Import("exact.txt", exact).Outcome, ImportOutcome::Imported);
+  EXPECT_EQ(fx.caller.statuses.back().substr(0, 9), "Imported ");
+}
+
+TEST(ImportCommand, HeaderStrippedWhenItMatchesAskedAboutWhenNot) {
+  CommandFixture fx;
+  fx.options.Dialog.ImportStripHeaderFooter = 1;
+  fx.options.Main.HeaderFromFile = 1;
+  fx.options.Main.InfoTime = 1;
+  WriteFileBytes(fx.dir.File("head.txt"), "My songs\n");
+  fx.options.Main.TextHeaderFile.Set(fx.dir.File("head.txt"));
+  // LF line ends in the header file still match the CR LF the export wrote.
+  EXPECT_EQ(fx.Import("a.txt", "My songs\r\n" + TabList(30)).Outcome, ImportOutcome::Imported);
+  EXPECT_EQ(fx.list.ItemCount(), 30u);
+
+  fx.caller.Expect("Current header file not matched.\r\nPress OK to attempt to process without header file...",
+                   Answer::No);
+  const std::string before = ListImage(fx.list);
+  EXPECT_EQ(fx.Import("b.txt", "Other songs\r\n" + TabList(30)).Outcome, ImportOutcome::Cancelled);
+  EXPECT_EQ(ListImage(fx.list), before);
+  EXPECT_TRUE(fx.caller.AllAnswered());
+}
+
+TEST(ImportCommand, FailureDialogFallsBackToForeignReaderOnYesOnly) {
+  for (bool append : {false, true}) {
+    CommandFixture fx;
+    fx.options.Dialog.ImportImap = append ? 1 : 0;
+    const std::string before = ListImage(fx.list);
+    std::string bad = TabList(30);
+    bad.replace(bad.find("3:15"), 4, "3:75");
+    fx.caller.Expect("ERROR!\r\n\nCan't read seconds (line 7). Displaying [some of] it:\r\n75\r\n\nImport as other "
+                     "(non-ORDL) type text file?",
+                     Answer::No);
+    EXPECT_EQ(fx.Import("bad.txt", bad).Outcome, ImportOutcome::Failed);
+    EXPECT_EQ(ListImage(fx.list), before) << "append " << append;
+
+    fx.caller.Expect({}, Answer::Yes);
+    EXPECT_EQ(fx.Import("bad.txt", bad).Outcome, ImportOutcome::Imported);
+    EXPECT_EQ(fx.list.ItemCount(), append ? 33u : 31u) << "every line, the title row too";
+    EXPECT_EQ(+fx.list.SortState, 63);
+    EXPECT_TRUE(fx.caller.AllAnswered());
+  }
+}
+
+TEST(ImportCommand, ListUnchangedAfterCancelsAndBrokenTags) {
+  for (bool append : {false, true}) {
+    CommandFixture fx;
+    fx.options.Dialog.ImportImap = append ? 1 : 0;
+    const std::string before = ListImage(fx.list);
+    fx.caller.CancelAfter(0);
+    EXPECT_EQ(fx.Import("c.txt", TabList(500)).Outcome, ImportOutcome::Cancelled);
+    EXPECT_EQ(ListImage(fx.list), before);
+
+    CommandFixture tag;
+    tag.options.Dialog.ImportImap = append ? 1 : 0;
+    std::string page = "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' ');
+    tag.caller.Expect("ERROR!\r\n\nUnable to decode ORDL specific info tag in this file\r\nwhich appears to be a HTML "
+                      "table list.\r\n\nImport as other (non-ORDL) type text file?",
+                      Answer::No);
+    EXPECT_EQ(tag.Import("t.html", page).Outcome, ImportOutcome::Failed);
+    EXPECT_EQ(ListImage(tag.list), before);
+    EXPECT_TRUE(tag.caller.AllAnswered());
+  }
+}
+
+TEST(ImportCommand, BigListQuestionAndMillionStop) {
+  CommandFixture fx;
+  fx.options.Main.InfoTime = 1;
+  const std::string before = ListImage(fx.list);
+  fx.caller.Expect("Note: you have successfully imported\r\n50000 items so far. Continue?", Answer::No);
+  EXPECT_EQ(fx.Import("big.txt", TabList(50001)).Outcome, ImportOutcome::Cancelled);
+  EXPECT_EQ(ListImage(fx.list), before);
+
+  // Reading stops at a million entries in the list, also when it already held more.
+  for (std::uint32_t existing : {999990u, 1000005u}) {
+    EntryList into;
+    ParsedList parsed;
+    ASSERT_TRUE(ReadExportedList(TabList(30), fx.options, fx.environment, existing, into, parsed, fx.caller).ok());
+    EXPECT_EQ(into.ItemCount(), existing < 1000000 ? 10u : 0u) << existing;
+    EXPECT_EQ(fx.caller.messages.back().Text,
+              "A million items! Wow! Sorry, no more please.\r\nImport will stop now. Existing items will be kept.");
+  }
+  EXPECT_TRUE(fx.caller.AllAnswered());
+}
+
+TEST(ImportCommand, ReplacingAnUnsavedListAsksFirst) {
+  CommandFixture fx;
+  fx.options.Main.AskSaveThreshold = 1;
+  fx.list.Unsaved = true;
+  const std::string before = ListImage(fx.list);
+  fx.caller.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
+  EXPECT_EQ(fx.Import("d.txt", TabList(30)).Outcome, ImportOutcome::Cancelled);
+  EXPECT_EQ(ListImage(fx.list), before);
+  EXPECT_TRUE(fx.caller.AllAnswered());
+}
+
+}  // namespace
+}  // namespace ordonna::testing

@@ -1,0 +1,213 @@
+// The documented cases of line parsing, date resolution, tag decoding and column resolution.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/ListEntry.h"
+#include "import/ColumnResolution.h"
+#include "import/DateResolution.h"
+#include "import/ImportedFields.h"
+#include "import/LineParser.h"
+#include "support/ScriptedCaller.h"
+
+namespace ordonna::testing {
+namespace {
+
+struct Parsed {
+  Status status;
+  ListEntry entry{};
+};
+
+Parsed ParseLine(std::string_view line, std::vector<ColumnCode> order, std::uint8_t delimiter = 0,
+                 std::uint8_t dateAddedFallback = 1) {
+  DateTable dates;
+  LineLayout layout;
+  layout.Order = std::move(order);
+  layout.DelimiterCode = delimiter;
+  layout.DateAddedFallback = dateAddedFallback;
+  layout.Today = 45000;
+  LineParser parser(layout, dates);
+  Parsed parsed;
+  parsed.status = parser.ParseImportLine(line, 3, 0, parsed.entry);
+  return parsed;
+}
+
+using C = ColumnCode;
+
+TEST(LineParsing, FieldsComeFromTheRightAndEachColumnReadsItsForms) {
+  Parsed p = ParseLine("Hello, world, 12:5, 320 kbps, 7132K", {C::Size, C::Bitrate, C::PlayTime, C::FileName});
+  ASSERT_TRUE(p.status.ok()) << p.status.message();
+  EXPECT_EQ(p.entry.FileName.View(), "Hello, world") << "a name keeps the delimiter it holds";
+  EXPECT_EQ(+p.entry.Frames, 27754) << "725 seconds at 44.1 kHz";
+  EXPECT_EQ(+p.entry.BitrateCode, 14);
+  EXPECT_EQ(+p.entry.SizeKB, 7132);
+  EXPECT_EQ(+p.entry.DateAdded, -1);
+
+  p = ParseLine("(Name) (320kbps) (?\?:?\?)", {C::PlayTime, C::Bitrate, C::FileName}, 1, 0);
+  ASSERT_TRUE(p.status.ok()) << p.status.message();
+  EXPECT_EQ(p.entry.FileName.View(), "Name");
+  EXPECT_EQ(+p.entry.BitrateCode, 14);
+  EXPECT_EQ(+p.entry.Frames, -1) << "??:?? is an absent time";
+  EXPECT_EQ(+p.entry.DateAdded, 45000) << "without a date-added column today's date is written";
+
+  for (std::string_view vbr : {"var.kbps", "VAR.kbps", "vbr", "VBR", "var"}) {
+    p = ParseLine("Name, " + std::string(vbr), {C::Bitrate, C::FileName});
+    EXPECT_EQ(+p.entry.BitrateCode, 16) << vbr;
+  }
+  for (std::string_view unknown : {"? kbps", "- kbps", "?"}) {
+    p = ParseLine("Name, " + std::string(unknown), {C::Bitrate, C::FileName});
+    EXPECT_EQ(+p.entry.BitrateCode, 255) << unknown;
+  }
+  for (std::string_view size : {"? K", "- Kb", "?", "-"}) {
+    p = ParseLine("Name, x, " + std::string(size), {C::Size, C::Bitrate, C::FileName});
+    ASSERT_TRUE(p.status.ok()) << size << ": " << p.status.message();
+    EXPECT_EQ(+p.entry.SizeKB, -1) << size;
+  }
+  p = ParseLine("Name, joint stereo, ? KHz", {C::Frequency, C::StereoMode, C::FileName});
+  EXPECT_EQ(+p.entry.StereoMode, 1);
+  EXPECT_EQ(+p.entry.FrequencyCode, 3);
+  p = ParseLine("Name\t\t48.0", {C::Frequency, C::StereoMode, C::FileName}, 4);
+  ASSERT_TRUE(p.status.ok()) << p.status.message();
+  EXPECT_EQ(+p.entry.StereoMode, 4) << "an empty field is undetermined";
+  EXPECT_EQ(+p.entry.FrequencyCode, 1);
+}
+
+TEST(LineParsing, ErrorsNameTheLineAndShowTheField) {
+  EXPECT_EQ(ParseLine("Name, 12:60", {C::PlayTime, C::FileName}).status.message(),
+            "Can't read seconds (line 3). Displaying [some of] it:\r\n60");
+  EXPECT_EQ(ParseLine("Name, 1260", {C::PlayTime, C::FileName}).status.message(),
+            "Semicolon not found in the time field (line 3). Displaying [some of] it:\r\n1260");
+  EXPECT_EQ(ParseLine("Name, 99999999999:01", {C::PlayTime, C::FileName}).status.message(),
+            "Can't read minutes (line 3). Displaying [some of] it:\r\n99999999999");
+  EXPECT_EQ(ParseLine("Name, 9999999999K", {C::Size, C::FileName}).status.message(),
+            "Can't read filesize (line 3). Displaying [some of] it:\r\n9999999999K")
+      << "a size that does not fit the record is an error";
+  EXPECT_EQ(ParseLine("Name, stereoo", {C::StereoMode, C::FileName}).status.message(),
+            "Can't read stereo mode (line 3). Displaying [some of] it:\r\nstereoo");
+  EXPECT_EQ(ParseLine("Name, 44 KHz", {C::Frequency, C::FileName}).status.message(),
+            "Can't read the frequency (line 3). Displaying [some of] it:\r\n44 KHz");
+  EXPECT_EQ(ParseLine("Name only", {C::Size, C::FileName}).status.message(),
+            "Invalid no. of delimiters in the line 3.\r\nDisplaying [some of] it:\r\nName only");
+  EXPECT_EQ(ParseLine("ab", {C::FileName}).status.message(), "Too short line found. Content:\r\nab");
+  EXPECT_EQ(ParseLine(std::string(1023, 'a') + ", 1:00", {C::FileName}).status.message().substr(0, 24),
+            "Line 3 too long (1029 by");
+  const std::string fields = std::string(255, 'n') + ", /" + std::string(254, 'p') + ", " + std::string(255, 'l') + ",";
+  const std::vector<ColumnCode> wide = {C::PlayTime, C::VolumeLabel, C::Path, C::FileName};
+  EXPECT_TRUE(ParseLine(fields + std::string(249, ' ') + "1:00", wide).status.ok()) << "1,023 characters are read";
+  EXPECT_EQ(ParseLine(fields + std::string(250, ' ') + "1:00", wide).status.message().substr(0, 24),
+            "Line 3 too long (1024 by");
+  EXPECT_EQ(ParseLine("Name, 1.2.3.4", {C::DateCreated, C::FileName}).status.message(),
+            "Invalid date (line 3). Displaying [some of] it:\r\n1.2.3.4");
+}
+
+TEST(DateResolution, ParseDateLearnsTheRolesOfThePositions) {
+  DateTable table;
+  EXPECT_TRUE(table.ParseDate("24.12.2003", DateSlot::Created, 0, 1));
+  EXPECT_TRUE(table.ParseDate("03.01.2004", DateSlot::Created, 1, 2));
+  EXPECT_EQ(table.Roles(), (DatePartRoles{1, 0, 2})) << "day-month-year";
+  ScriptedCaller caller;
+  DateResolution r = ResolveDateOrder(table.Roles(), {kDateStyleUnknown, 0, 1, "%d/%m/%Y"}, caller);
+  ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
+  EXPECT_EQ(+r.Order.Day, 0);
+  EXPECT_EQ(+r.Order.Month, 1);
+
+  DateTable american;
+  EXPECT_TRUE(american.ParseDate("12/24/2003", DateSlot::Created, 0, 1));
+  EXPECT_EQ(american.Roles(), (DatePartRoles{0, 1, 2}));
+  DateTable japanese;
+  EXPECT_TRUE(japanese.ParseDate("2003-12-24", DateSlot::Created, 0, 1));
+  EXPECT_EQ(japanese.Roles(), (DatePartRoles{2, 0, 1}));
+
+  DateTable invalid;
+  for (std::string_view field : {"1.2.3.4", "1.2.20045", "0.1.2004", "5.6", "24.25.2003", "2003.12.2004", "01.02.03"}) {
+    EXPECT_FALSE(invalid.ParseDate(field, DateSlot::Created, 0, 1)) << field;
+  }
+  EXPECT_TRUE(invalid.ParseDate("01.02.2003", DateSlot::Created, 0, 1));
+  EXPECT_TRUE(invalid.ParseDate("01.02.03", DateSlot::Created, 1, 2)) << "valid once the year position is known";
+  EXPECT_FALSE(invalid.ParseDate("2003.02.01", DateSlot::Created, 2, 3)) << "year first after year last";
+}
+
+TEST(DateResolution, OpenDayAndMonthFollowTagOptionsOrQuestion) {
+  const DatePartRoles yearLast{0, 0, 2};
+  ScriptedCaller caller;
+  DateResolution r = ResolveDateOrder(yearLast, {2, 0, 1, ""}, caller);
+  ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
+  EXPECT_EQ(+r.Order.Month, 0) << "the tag's style 2 is month-day-year";
+
+  caller.Expect("Date doesn't appear to be valid in this list.\r\nYou can leave the dates unknown (press OK) or cancel.",
+                Answer::Yes);
+  EXPECT_EQ(ResolveDateOrder(yearLast, {3, 0, 1, ""}, caller).Outcome, DateOutcome::LeaveUnknown);
+  caller.Expect({}, Answer::No);
+  EXPECT_EQ(ResolveDateOrder(yearLast, {3, 0, 1, ""}, caller).Outcome, DateOutcome::Cancelled);
+
+  EXPECT_EQ(ResolveDateOrder(yearLast, {kDateStyleUnknown, 0, 3, ""}, caller).Error,
+            "Can't figure day/month/year order in date fields.");
+  r = ResolveDateOrder(yearLast, {kDateStyleUnknown, 0, 0, "%m/%d/%Y"}, caller);
+  ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
+  EXPECT_EQ(+r.Order.Month, 0) << "style 0 takes the locale's order";
+
+  caller.Expect("Two fields in your date(s) can't be resolved.\r\nDoes day go before month?\r\n(press No if opposite)",
+                Answer::Yes);
+  r = ResolveDateOrder(yearLast, {kDateStyleUnknown, 1, 1, ""}, caller);
+  EXPECT_EQ(+r.Order.Day, 0);
+  caller.Expect({}, Answer::Cancel);
+  EXPECT_EQ(ResolveDateOrder(yearLast, {kDateStyleUnknown, 1, 1, ""}, caller).Outcome, DateOutcome::Cancelled);
+  EXPECT_TRUE(caller.AllAnswered());
+}
+
+TEST(ListInfoTag, DecodesFlagsAndRefusesBadValues) {
+  std::optional<ImportedFields> f = DecodeListInfoTag("<OrdONNAtaG LABEL=\"s0TBS00000000063110\">");
+  ASSERT_TRUE(f);
+  EXPECT_TRUE(f->Time && f->Kbps && f->Size);
+  EXPECT_FALSE(f->Enumerate || f->Stereo || f->VolumeLabel);
+  EXPECT_EQ(+f->SortState, 63);
+  EXPECT_EQ(+f->DateStyle, 1);
+  EXPECT_EQ(+f->SizeStyle, 1);
+  EXPECT_FALSE(DecodeListInfoTag("<OrdONNAtaG LABEL=\"s0XBS00000000063110\">")) << "X where T belongs";
+  EXPECT_FALSE(DecodeListInfoTag("<OrdONNAtaG LABEL=\"s0TBS00000000256110\">")) << "sort above 255";
+  EXPECT_FALSE(DecodeListInfoTag("<OrdONNAtaG LABEL=\"s0TBS00000000063150\">")) << "size style 5";
+}
+
+std::string Repeat(std::string_view line, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += std::string(line) + "\r\n";
+  return text;
+}
+
+TEST(ColumnResolution, FindsDelimiterColumnsAndReportsBadLists) {
+  ScriptedCaller caller;
+  ResolvedColumns r;
+  std::string text;
+  for (int i = 1; i <= 10; ++i) {
+    text += std::string(i % 2 ? "Some, artist" : "Some artist") + " - song " + std::to_string(i) + ", 3:4" +
+            std::to_string(i % 10) +
+            ", 128 kbps, /music/a b\r\n";
+  }
+  ASSERT_TRUE(ResolveColumns(text, "%d/%m/%Y", caller, r).ok());
+  EXPECT_EQ(r.Order, (std::vector<ColumnCode>{C::Path, C::Bitrate, C::PlayTime, C::FileName}))
+      << "the smallest comma count decides; the extra commas stay in the names";
+
+  EXPECT_EQ(ResolveColumns(Repeat("A long name without anything 3 45", 20), "", caller, r).message(),
+            "Unable to resolve delimiters. Possibly spaces.");
+  std::string tabs = Repeat("Name of a song\t3:45\t128 kbps", 9) + "Name\tof\t3:45\t128 kbps\r\n";
+  EXPECT_EQ(ResolveColumns(tabs, "", caller, r).message(), "Variable number of tabs per line.");
+  EXPECT_EQ(ResolveColumns(Repeat("Name of a longer song title, 3:45, 128 kbps", 7), "", caller, r).message(),
+            "File too small to determine the options.");
+
+  std::string titled = "No.\tFilename\tTime\tBitrate\r\n" + Repeat(" 1.\tSong\t3:45\t128 kbps", 12);
+  ASSERT_TRUE(ResolveColumns(titled, "", caller, r).ok());
+  EXPECT_TRUE(r.TitleRow);
+  EXPECT_TRUE(r.Fields.Enumerate && r.Fields.Time && r.Fields.Kbps);
+  EXPECT_EQ(r.Order, (std::vector<ColumnCode>{C::Bitrate, C::PlayTime, C::FileName}));
+
+  caller.Expect("One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\nIs it "
+                "\"CREATED\"? (press No for \"ADDED\")",
+                Answer::No);
+  ASSERT_TRUE(ResolveColumns(Repeat("Name of a song, 3:45, 24.12.2003.", 10), "%d/%m/%Y", caller, r).ok());
+  EXPECT_TRUE(r.Fields.DateAdded);
+  EXPECT_FALSE(r.Fields.DateCreated);
+  EXPECT_TRUE(caller.AllAnswered());
+}
+
+}  // namespace
+}  // namespace ordonna::testing
