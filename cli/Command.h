@@ -19,6 +19,7 @@ struct CommandRunner {
 
 void AddConfigCommand(CLI::App& app, CommandRunner& runner);
 void AddExportCommand(CLI::App& app, CommandRunner& runner);
+void AddImportCommand(CLI::App& app, CommandRunner& runner);
 void AddInfoCommand(CLI::App& app, CommandRunner& runner);
 void AddListCommand(CLI::App& app, CommandRunner& runner);
 void AddScanCommand(CLI::App& app, CommandRunner& runner);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   CommandRunner runner;
   AddConfigCommand(app, runner);
   AddExportCommand(app, runner);
+  AddImportCommand(app, runner);
   AddInfoCommand(app, runner);
   AddListCommand(app, runner);
   AddScanCommand(app, runner);
