@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "config/AppOptions.h"
+#include "config/RememberedFolder.h"
 #include "core/Caller.h"
 #include "core/ListStore.h"
 #include "core/Sort.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::string_view kDialogTitle = " - EXPORT THE LIST AS - ";
 constexpr std::string_view kDialogFilter = "Txt files|*.txt|Html files|*.html;*.htm|Excel files|*.xls|All files|*.*";
-constexpr std::size_t kFolderCapacity = 255;
 
 // The sort field of a SortState byte lives in its low six bits.
 bool SortedByPathOrLabel(std::uint8_t sortState) {
@@ -112,17 +112,6 @@ std::optional<TypeQuestion> QuestionExportType(std::string_view fileName, std::u
   return std::nullopt;
 }
 
-std::string RememberedFolder(std::string_view path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string_view::npos) return {};
-  std::string_view folder = slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
-  while (folder.size() > kFolderCapacity) {
-    std::size_t cut = folder.rfind('/', kFolderCapacity);
-    folder = cut == 0 || cut == std::string_view::npos ? folder.substr(0, 1) : folder.substr(0, cut);
-  }
-  return std::string(folder);
-}
-
 Status ExportToFile(const std::string& path, ExportType type, const TableCaption& caption, const ExportJob& job) {
   if (type == ExportType::Xls) return ExportXls(job, path);
   ExportFile file;
@@ -158,7 +147,7 @@ bool ExportList(const ListStore& list, AppOptions& options, const std::string& l
       case Answer::Cancel: return false;
     }
   }
-  if (std::string folder = RememberedFolder(path); !folder.empty()) options.Dialog.ExportFolder.Set(folder);
+  if (std::string folder = StoredFolderOf(path); !folder.empty()) options.Dialog.ExportFolder.Set(folder);
 
   const TableCaption caption =
       type == ExportType::HtmlTable ? DecideCaption(options, list.SortState) : TableCaption{};

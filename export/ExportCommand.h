@@ -91,10 +91,6 @@ struct TypeQuestion {
 // for XLS. Nothing for a suitable or an unknown extension, or a name without one.
 std::optional<TypeQuestion> QuestionExportType(std::string_view fileName, std::uint8_t exportType);
 
-// The folder part of a full file name as a dialog folder is stored: one of 256 bytes or more
-// is cut back to its last "/" that fits.
-std::string RememberedFolder(std::string_view path);
-
 // Writes the list at `path` as `type`, through a temporary file that replaces `path` only
 // when complete. Failures carry the message to show: "Disk error!" for a text or HTML export,
 // the XLS export's own messages; the user's cancel is Status::Code::Cancelled and shows

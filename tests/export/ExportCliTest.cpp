@@ -76,16 +76,6 @@ TEST_F(ExportCli, WritesTheTextExportOfTheOptions) {
   ASSERT_EQ(result.ExitCode, 0) << result.Err;
   EXPECT_EQ(ReadFileBytes(dir.File("out.txt")),
             "Artist - Title, 3:45, 128 kbps, 5250 K, JS, 44.1 KHz, 05.04.2004., /music/a, 06.04.2004., DISK1");
-
-  options.Main.HeaderFromFile = 1;
-  options.Main.TextHeaderFile.Set(dir.File("missing.txt"));
-  options.Main.Delimiter = 1;
-  options.Main.InfoPath = options.Main.InfoDateAdded = options.Main.InfoVolumeLabel = options.Main.InfoDateCreated = 0;
-  files = Files({FullEntry()});
-  result = Export(files, dir.File("out.txt"));
-  EXPECT_EQ(result.ExitCode, 0) << "a missing header only warns";
-  EXPECT_NE(result.Err.find("Header file not found,"), std::string::npos) << result.Err;
-  EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "(Artist - Title) (3:45) (128 kbps) (5250 K) (JS) (44.1 KHz)");
 }
 
 TEST_F(ExportCli, AMismatchingExtensionIsRefusedUnlessForcedOrTyped) {

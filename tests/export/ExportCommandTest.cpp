@@ -224,15 +224,6 @@ TEST(ExportCommand, CaptionWindowStoresItsAnswer) {
   EXPECT_EQ(options.Dialog.RememberCaption, 1);
 }
 
-TEST(ExportCommand, RememberedFolderFitsTheOptionString) {
-  EXPECT_EQ(RememberedFolder("/music/list.txt"), "/music");
-  EXPECT_EQ(RememberedFolder("/list.txt"), "/");
-  EXPECT_EQ(RememberedFolder("list.txt"), "");
-  const std::string deep = "/" + std::string(200, 'a') + "/" + std::string(100, 'b');
-  EXPECT_EQ(RememberedFolder(deep + "/list.txt"), "/" + std::string(200, 'a'));
-  EXPECT_EQ(RememberedFolder("/" + std::string(300, 'c') + "/x.txt"), "/");
-}
-
 // Every failure keeps the earlier export as it was and leaves no temporary file.
 struct FailureFixture : CommandFixture {
   explicit FailureFixture(const std::string& name = "list.txt") {

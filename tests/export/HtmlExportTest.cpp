@@ -111,12 +111,6 @@ TEST(StyleBlock, FontNamesCannotInjectMarkup) {
   EXPECT_EQ(block.find("<script"), std::string::npos);
 }
 
-TEST(ColorHex, WritesRedGreenBlue) {
-  EXPECT_EQ(ColorHex(0x00F0F0F0), "F0F0F0");
-  EXPECT_EQ(ColorHex(0x00563412), "123456");
-  EXPECT_EQ(ColorHex(0x000000FF), "FF0000");
-}
-
 TEST(PlainHtml, PageWithOneLinePerEntry) {
   ExportFixture fixture;
   fixture.options.Main.InfoTime = 1;
@@ -291,17 +285,6 @@ TEST(HtmlTable, GroupedCaptionsOpenATablePerFolderOrLabel) {
   EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
             std::string(kTable) + title + row("a1") + row("a2") + row("b1") + "</TaBLE></CENTER></BODY></HTmL>")
       << "a list not sorted by path or label gets no captions but keeps its title row";
-}
-
-TEST(HtmlTable, UserDataIsEscapedInEveryCell) {
-  ExportFixture fixture;
-  fixture.options.Main.InfoPath = fixture.options.Main.InfoVolumeLabel = 1;
-  fixture.Add(FullEntry("<script>alert(1)</script>", "a & b \"c\"", "<i>"));
-  std::string rows = AfterTag(Table(fixture));
-  EXPECT_NE(rows.find("&nbsp;&lt;script&gt;alert(1)&lt;/script&gt;&nbsp;"), std::string::npos) << rows;
-  EXPECT_NE(rows.find("&nbsp;a &amp; b &quot;c&quot;&nbsp;"), std::string::npos) << rows;
-  EXPECT_NE(rows.find("&nbsp;&lt;i&gt;&nbsp;"), std::string::npos) << rows;
-  EXPECT_EQ(rows.find("<script"), std::string::npos);
 }
 
 TEST(HtmlTable, HeaderFileWithOwnTagsReplacesTheHead) {
