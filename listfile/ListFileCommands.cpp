@@ -49,11 +49,21 @@ class LoadRun {
   Caller& caller_;
 };
 
-// Reads the whole file in one layout into `read`; a version 4 question may switch layout.
+// Reads the whole file in one layout into `read`. A first pass counts the records, so the
+// list is allocated once at its final size: a million entries then need their 564 MB once,
+// not again for every growth step and a final trim.
 OrdlContent ReadWhole(const std::string& path, OrdlLayout layout, std::uint32_t existing, EntryList& read) {
+  OrdlFileInput counting;
+  if (!counting.Open(path)) return {OrdlReadError::DiskError, 0, 0};
+  OrdlContent counted = CountOrdl(counting, layout, existing);
+  if (counted.Error != OrdlReadError::None) return counted;
   OrdlFileInput source;
-  if (!source.Open(path)) return {OrdlReadError::DiskError, 0};
-  return ReadOrdl(source, layout, read, existing);
+  if (!source.Open(path)) return {OrdlReadError::DiskError, 0, 0};
+  read.SetCapacity(counted.Records);
+  OrdlContent content = ReadOrdl(source, layout, read, existing);
+  // The file changed between the two passes: take it as unreadable rather than guess.
+  if (content.Error == OrdlReadError::None && content.Records != counted.Records) content.Error = OrdlReadError::DiskError;
+  return content;
 }
 
 }  // namespace
@@ -118,7 +128,6 @@ LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append,
       list.Unsaved = true;
     } else {
       ClearList(list);
-      read.Trim();
       list.Working() = std::move(read);
     }
     list.Working().Trim();

@@ -70,7 +70,11 @@ bool OrdlMemoryInput::Read(void* data, std::size_t size) {
   return true;
 }
 
-OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount) {
+namespace {
+
+// Reads the header and every record, handing each entry to `keep`.
+template <typename Keep>
+OrdlContent ReadRecords(OrdlInput& source, OrdlLayout layout, std::uint32_t existingCount, Keep keep) {
   OrdlContent content;
   std::uint8_t signature[kOrdlSignature.size()];
   if (!source.Read(signature, sizeof signature)) {
@@ -85,9 +89,8 @@ OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std:
     content.Error = OrdlReadError::DiskError;
     return content;
   }
-  std::uint64_t total = existingCount;
+  ListEntry entry{};
   for (;;) {
-    ListEntry entry{};
     RecordResult result = ReadRecord(source, layout, entry);
     if (result == RecordResult::End) break;
     if (result == RecordResult::Error) {
@@ -98,15 +101,27 @@ OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std:
       content.Error = OrdlReadError::NeedsVersion4;
       return content;
     }
-    if (++total > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+    if (static_cast<std::uint64_t>(existingCount) + content.Records + 1 >
+        static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
       content.Error = OrdlReadError::TooLarge;
       return content;
     }
-    into.AppendEntry(entry);
+    ++content.Records;
+    keep(entry);
   }
   // A list file holds at least one record.
-  if (total == existingCount) content.Error = OrdlReadError::DiskError;
+  if (content.Records == 0) content.Error = OrdlReadError::DiskError;
   return content;
+}
+
+}  // namespace
+
+OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount) {
+  return ReadRecords(source, layout, existingCount, [&into](const ListEntry& entry) { into.AppendEntry(entry); });
+}
+
+OrdlContent CountOrdl(OrdlInput& source, OrdlLayout layout, std::uint32_t existingCount) {
+  return ReadRecords(source, layout, existingCount, [](const ListEntry&) {});
 }
 
 }  // namespace ordonna

@@ -41,11 +41,16 @@ class OrdlMemoryInput final : public OrdlInput {
 struct OrdlContent {
   OrdlReadError Error = OrdlReadError::None;
   std::uint8_t SortState = 0;
+  std::uint32_t Records = 0;  // records read (all of them when there is no error)
 };
 
 // Reads the header and every record, appending the entries to `into`. On an error the
 // entries appended so far are left in `into`; callers read into a list of their own.
 // `existingCount` counts toward the 32-bit limit.
 OrdlContent ReadOrdl(OrdlInput& source, OrdlLayout layout, EntryList& into, std::uint32_t existingCount = 0);
+
+// The same reading without keeping the entries: the error, sort byte and record count a
+// ReadOrdl of the same bytes would give. Lets a loader allocate the list once, exactly.
+OrdlContent CountOrdl(OrdlInput& source, OrdlLayout layout, std::uint32_t existingCount = 0);
 
 }  // namespace ordonna
