@@ -45,8 +45,13 @@ DeletionResult CompareRun::Close(ListStore& current) {
   if (!Ended()) {
     state_.Paused = false;
     state_.Paused.notify_all();
-    // A worker waiting for "&DELETE" takes any answer but 4 as "no changes".
-    state_.Answer.Set(state_.AwaitingDelete ? kCompareIdleStop : kCompareStop);
+    // A worker waiting for "&DELETE" takes any answer but 4 as "no changes"; one already
+    // given stands.
+    if (!state_.AwaitingDelete) {
+      state_.Answer.Set(kCompareStop);
+    } else if (state_.Answer.ClearUnless(kCompareRemove, kCompareIdleStop) == 0) {
+      state_.Answer.Set(kCompareIdleStop);
+    }
   }
   Wait();
   if (end_ == CompareEnd::Remove) return ApplyRemoval(current, marks_, settings_.Action);

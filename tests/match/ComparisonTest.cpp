@@ -1,0 +1,487 @@
+// The list comparison: the documented cases, the log and new-list files of each procedure,
+// singular and plural texts, loading both kinds of external list, abort with saving for each
+// family, the removal of actions 4 and 9, the fast engine against the plain loop, and the
+// settings window's rules.
+#include "match/Comparison.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "listfile/ListFileCommands.h"
+#include "match/CompareRun.h"
+#include "match/CompareSetup.h"
+#include "match/NameGenerator.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ReadFileBytes;
+using testing::ScriptedCaller;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+ListEntry Entry(const std::string& name) {
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.Folder.Set("/music");
+  e.VolumeLabel.Set("DISK");
+  e.SizeKB = 4000;
+  e.Frames = 9000;
+  e.BitrateCode = 9;
+  e.StereoMode = 1;
+  e.FrequencyCode = 0;
+  e.FileDate = 40000;
+  e.DateAdded = 45000;
+  return e;
+}
+
+class Answers final : public PairQuestion {
+ public:
+  explicit Answers(std::vector<std::uint8_t> answers) : answers_(std::move(answers)) {}
+  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t) override {
+    asked.emplace_back(first, second);
+    if (next_ >= answers_.size()) {
+      ADD_FAILURE() << "unexpected question";
+      return kCompareStop;
+    }
+    return answers_[next_++];
+  }
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> asked;
+
+ private:
+  std::vector<std::uint8_t> answers_;
+  std::size_t next_ = 0;
+};
+
+struct Fixture {
+  TempDir dir;
+  ListStore current;
+  EntryList external;
+  CompareState state;
+  CompareMarks marks;
+  ScriptedCaller caller;
+
+  Fixture(std::initializer_list<std::string> currentNames, std::initializer_list<std::string> externalNames) {
+    for (const std::string& name : currentNames) current.AppendEntry(Entry(name));
+    current.SortState = 7;
+    EntryList list;
+    for (const std::string& name : externalNames) list.AppendEntry(Entry(name));
+    EXPECT_TRUE(WriteListFile(dir.File("external.ordl"), list, 0x81).ok());
+  }
+
+  CompareSettings Settings(std::uint8_t action, PairEngine engine = PairEngine::Fast) {
+    CompareSettings settings;
+    settings.Match.MatchPercent = 80;
+    settings.Match.PartThreshold = PartThreshold(80);
+    settings.MatchAction = 0;
+    settings.Action = action;
+    settings.ListFile = dir.File("external.ordl");
+    settings.SaveFile = dir.File("out");
+    settings.Engine = engine;
+    return settings;
+  }
+
+  CompareEnd Run(const CompareSettings& settings, PairQuestion& question) {
+    return RunComparison(current, external, settings, state, marks, question, caller);
+  }
+};
+
+// The log file without its first line (which holds the date and time).
+std::string LogBody(const std::string& bytes) {
+  EXPECT_EQ(bytes.rfind("Ordonna log file at ", 0), 0u);
+  return bytes.substr(bytes.find("\r\n") + 2);
+}
+
+TEST(Comparison, IdenticalListsHaveNoUniqueTitles) {
+  for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
+    Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
+    Answers none({});
+    EXPECT_EQ(f.Run(f.Settings(0, engine), none), CompareEnd::Finished);
+    EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. No unique titles found. Log file not written.");
+    EXPECT_FALSE(std::filesystem::exists(f.dir.File("out")));
+    EXPECT_EQ(f.state.MatchCount, 2u);
+  }
+}
+
+TEST(Comparison, LogFilesOfTheFourProcedures) {
+  Fixture f({"Alpha - One", "Gamma - Three", "Delta - Four"}, {"Alpha - One", "Beta - Two", "Zeta - Six"});
+  f.current.Entry(2).Frames = -1;
+  Answers none({});
+  ASSERT_EQ(f.Run(f.Settings(0), none), CompareEnd::Finished);
+  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 2 unique titles from external list written to log file.");
+  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+            "2 unique titles found in \"external.ordl\":\r\n\r\nBeta - Two, 3:55, 128 kbps, 4000 K, JS\r\n"
+            "Zeta - Six, 3:55, 128 kbps, 4000 K, JS");
+  EXPECT_EQ(f.state.Log.LinesFrom(0), (std::vector<std::string>{"Beta - Two", "Zeta - Six"}));
+  EXPECT_TRUE(f.state.LogWritten);
+
+  CompareSettings settings = f.Settings(2);
+  settings.Style.ErrorInfoStyle = 2;
+  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+            "2 unique titles found:\r\n\r\nGamma - Three, 3:55, 128 kbps, 4000 K, JS\r\n"
+            "Delta - Four, --:--, 128 kbps, 4000 K, JS");
+  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 2 unique titles from internal list written to log file.");
+
+  ASSERT_EQ(f.Run(f.Settings(5), none), CompareEnd::Finished);
+  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+            "1 match found in \"external.ordl\":\r\n\r\nAlpha - One, 3:55, 128 kbps, 4000 K, JS");
+  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 1 match from external list written to log file.");
+
+  ASSERT_EQ(f.Run(f.Settings(7), none), CompareEnd::Finished);
+  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))), "1 match found:\r\n\r\nAlpha - One");
+  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 1 match from internal list written to log file.");
+}
+
+TEST(Comparison, SingularAndPluralTexts) {
+  EXPECT_EQ(CompareFinishText(0, 1), "Finished. 1 unique title from external list written to log file.");
+  EXPECT_EQ(CompareFinishText(1, 3), "Finished. 3 unique titles from external list written to new ORDL list.");
+  EXPECT_EQ(CompareFinishText(3, 2), "Finished. 2 unique titles from internal list written to new ORDL list.");
+  EXPECT_EQ(CompareFinishText(4, 1), "Finished. 1 match to be removed from internal list.");
+  EXPECT_EQ(CompareFinishText(4, 0), "Finished. No matches to remove from internal list.");
+  EXPECT_EQ(CompareFinishText(6, 2), "Finished. 2 matches from external list written to new ORDL list.");
+  EXPECT_EQ(CompareFinishText(8, 1), "Finished. 1 match from internal list written to new ORDL list.");
+  EXPECT_EQ(CompareFinishText(9, 4), "Finished. 4 unique titles to be removed from internal list.");
+  EXPECT_EQ(CompareFinishText(9, 0), "Finished. No titles to be removed from internal list.");
+  EXPECT_EQ(CompareFinishText(3, 0), "Finished. No unique titles found. New list not written.");
+  EXPECT_EQ(CompareFinishText(6, 0), "Finished. No matches found. New list not created.");
+  EXPECT_EQ(AbortQuestion(0, 1, 0), "Save the log without matches found so far?");
+  EXPECT_EQ(AbortQuestion(3, 2, 0), "Save the list without matches found so far?");
+  EXPECT_EQ(AbortQuestion(3, 0, 5), "");
+  EXPECT_EQ(AbortQuestion(7, 0, 3), "Save the matches found so far?");
+  EXPECT_EQ(AbortQuestion(4, 9, 9), "");
+  EXPECT_EQ(AbortQuestion(9, 9, 9), "");
+}
+
+TEST(Comparison, NewListsKeepTheRightSortByteAndFields) {
+  Fixture f({"Alpha - One", "Gamma - Three"}, {"Alpha - One", "Beta - Two"});
+  Answers none({});
+  ASSERT_EQ(f.Run(f.Settings(1), none), CompareEnd::Finished);
+  ListStore read;
+  ScriptedCaller caller;
+  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  EXPECT_EQ(read.SortState, 0x81) << "the external file's sort byte";
+  EXPECT_EQ(read.Entry(0).FileName.View(), "Beta - Two");
+  EXPECT_TRUE(read.Entry(0).Folder.Empty());
+  EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty());
+  EXPECT_EQ(read.Entry(0).FileDate, -1);
+  EXPECT_EQ(read.Entry(0).DateAdded, -1);
+
+  ASSERT_EQ(f.Run(f.Settings(6), none), CompareEnd::Finished);
+  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  EXPECT_EQ(read.Entry(0).Folder.View(), "/music");
+  EXPECT_EQ(read.Entry(0).FileDate, -1);
+  EXPECT_EQ(read.Entry(0).DateAdded, 45000);
+
+  ASSERT_EQ(f.Run(f.Settings(3), none), CompareEnd::Finished);
+  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  EXPECT_EQ(read.SortState, 7) << "the current list's order";
+  EXPECT_EQ(read.Entry(0).FileName.View(), "Gamma - Three");
+  EXPECT_EQ(read.Entry(0).FileDate, 40000);
+}
+
+TEST(Comparison, TextListKeepsSourceLines) {
+  Fixture f({"Alpha - One", "Gamma - Three"}, {});
+  WriteFileBytes(f.dir.File("list.txt"), "Alpha - One.mp3 3:55 128kbps\r\nBeta - Two.mp3 4:00\r\n");
+  Answers none({});
+  CompareSettings settings = f.Settings(5);
+  settings.TextList = true;
+  settings.ListFile = f.dir.File("list.txt");
+  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+            "1 match found in \"list.txt\":\r\n\r\nAlpha - One.mp3 3:55 128kbps");
+  EXPECT_EQ(f.caller.statuses.back(), "Read 2 lines. Imported 2 items.");
+
+  // A new list from a text list carries no source lines and no recorded order.
+  settings.Action = 1;
+  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  ListStore read;
+  ScriptedCaller caller;
+  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  EXPECT_EQ(read.SortState, 63);
+  EXPECT_TRUE(read.Entry(0).Folder.Empty());
+  settings.Action = 6;
+  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  EXPECT_TRUE(read.Entry(0).Folder.Empty());
+  EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty());
+
+  // Relaxed matching only counts for text lists.
+  Fixture g({"alpha"}, {"alpha beta"});
+  CompareSettings ordl = g.Settings(7);
+  ordl.Match.Relaxed = false;
+  ASSERT_EQ(g.Run(ordl, none), CompareEnd::Finished);
+  EXPECT_EQ(g.state.MatchCount, 0u);
+}
+
+TEST(Comparison, LoadFailuresAndTheLabelQuestion) {
+  Fixture f({"Alpha - One"}, {"Alpha - One"});
+  Answers none({});
+  CompareSettings settings = f.Settings(0);
+  settings.ListFile = f.dir.File("missing.ordl");
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
+  EXPECT_EQ(f.caller.messages.back().Text, "Not able to open external file.");
+
+  WriteFileBytes(f.dir.File("bad.ordl"), "not a list");
+  settings.ListFile = f.dir.File("bad.ordl");
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
+  EXPECT_EQ(f.caller.messages.back().Text, "External file is not proper ORDL list.");
+
+  std::string cut = ReadFileBytes(f.dir.File("external.ordl"));
+  WriteFileBytes(f.dir.File("cut.ordl"), cut.substr(0, cut.size() - 3));
+  settings.ListFile = f.dir.File("cut.ordl");
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
+  EXPECT_EQ(f.caller.messages.back().Text, "Invalid ORDL file or disk error (reading external file).");
+
+  WriteFileBytes(f.dir.File("empty.ordl"), std::string("\x03Ord\x3F", 5));
+  settings.ListFile = f.dir.File("empty.ordl");
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
+  EXPECT_EQ(f.caller.messages.back().Text, "Nothing imported.");
+
+  // Two records with 40-character labels: one question; Yes keeps 32 characters.
+  std::string file("\x03Ord\x00", 5);
+  for (const char* name : {"Alpha - One", "Other"}) {
+    file.push_back(static_cast<char>(std::strlen(name)));
+    file += name;
+    file.push_back(0);
+    file.push_back(40);
+    file += std::string(40, 'L');
+    file += std::string(19, '\0');
+  }
+  WriteFileBytes(f.dir.File("labels.ordl"), file);
+  settings.ListFile = f.dir.File("labels.ordl");
+  f.caller.Expect("External file doesn't seem to be a ORDL file.\r\nTry to process anyway?", Answer::Yes);
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  ASSERT_EQ(f.external.ItemCount(), 2u);
+  EXPECT_EQ(f.external.Entry(1).VolumeLabel.View(), std::string(32, 'L'));
+  f.caller.Expect("", Answer::No);
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
+  EXPECT_TRUE(f.caller.AllAnswered());
+}
+
+TEST(Comparison, ConfirmationsAndSavingOnStop) {
+  for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
+    // Action 7 confirmed: "&DIFFER" goes on with the next external entry, "&MATCH" ends the
+    // current entry, and a stop with saving writes the three matches found so far.
+    Fixture f({"Song A1", "Song B1", "Song C1", "Song D1"}, {"Song A2", "Song A3", "Song B2", "Song C2", "Song D2"});
+    CompareSettings settings = f.Settings(7, engine);
+    settings.MatchAction = 2;
+    Answers answers({kCompareDiffer, kCompareMatch, kCompareMatch, kCompareMatch, kCompareStopAndSave});
+    EXPECT_EQ(f.Run(settings, answers), CompareEnd::SavedOnStop);
+    ASSERT_GE(answers.asked.size(), 2u);
+    EXPECT_EQ(answers.asked[0], std::make_pair(0u, 0u));
+    EXPECT_EQ(answers.asked[1], std::make_pair(0u, 1u));
+    EXPECT_EQ(f.state.MatchCount, 3u);
+    EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))), "3 matches found:\r\n\r\nSong A1\r\nSong B1\r\nSong C1");
+    EXPECT_EQ(f.state.Texts.Read().Finish, "") << "the window closes right after saving";
+
+    // A unique action saved on stop writes only the entries decided so far.
+    Fixture g({"Song A1", "Lone", "Song C1", "Also lone"}, {"Song A2", "Song C2"});
+    settings = g.Settings(2, engine);
+    settings.MatchAction = 2;
+    Answers stop({kCompareMatch, kCompareStopAndSave});
+    EXPECT_EQ(g.Run(settings, stop), CompareEnd::SavedOnStop);
+    EXPECT_EQ(LogBody(ReadFileBytes(g.dir.File("out"))), "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
+
+    // A plain stop writes nothing.
+    Fixture h({"Song A1"}, {"Song A2"});
+    settings = h.Settings(5, engine);
+    settings.MatchAction = 2;
+    Answers plain({kCompareStop});
+    EXPECT_EQ(h.Run(settings, plain), CompareEnd::Stopped);
+    EXPECT_FALSE(std::filesystem::exists(h.dir.File("out")));
+  }
+}
+
+TEST(Comparison, RemovalActions) {
+  // Action 4 where every entry matches: "&DELETE" empties the list, which is then cleared.
+  Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two", "Other"});
+  CompareRun run;
+  run.Start(f.current, f.external, f.Settings(4), ThreadPriorityLevel::Low, f.caller);
+  for (int i = 0; i < 400 && !run.State().AwaitingDelete; ++i) std::this_thread::sleep_for(5ms);
+  ASSERT_TRUE(run.State().AwaitingDelete);
+  EXPECT_EQ(run.State().Texts.Read().Finish, "Finished. 2 matches to be removed from internal list.");
+  run.SetAnswer(kCompareRemove);
+  DeletionResult result = run.Close(f.current);
+  EXPECT_TRUE(result.Cleared);
+  EXPECT_EQ(f.current.ItemCount(), 0u);
+
+  // Action 9 keeps the matches; "&ABORT" at the end (answer 32) changes nothing.
+  Fixture g({"Alpha - One", "Lone", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
+  CompareRun keep;
+  keep.Start(g.current, g.external, g.Settings(9), ThreadPriorityLevel::Normal, g.caller);
+  for (int i = 0; i < 400 && !keep.State().AwaitingDelete; ++i) std::this_thread::sleep_for(5ms);
+  EXPECT_EQ(keep.State().Texts.Read().Finish, "Finished. 1 unique title to be removed from internal list.");
+  keep.SetAnswer(kCompareRemove);
+  result = keep.Close(g.current);
+  EXPECT_TRUE(result.Changed);
+  ASSERT_EQ(g.current.ItemCount(), 2u);
+  EXPECT_EQ(g.current.Entry(1).FileName.View(), "Beta - Two");
+  EXPECT_TRUE(g.current.Unsaved);
+
+  Fixture h({"Alpha - One", "Lone"}, {"Alpha - One"});
+  CompareRun aborted;
+  aborted.Start(h.current, h.external, h.Settings(9), ThreadPriorityLevel::Normal, h.caller);
+  for (int i = 0; i < 400 && !aborted.State().AwaitingDelete; ++i) std::this_thread::sleep_for(5ms);
+  ScriptedCaller nobody;
+  aborted.Abort(nobody);
+  EXPECT_FALSE(aborted.Close(h.current).Changed);
+  EXPECT_EQ(h.current.ItemCount(), 2u);
+}
+
+TEST(Comparison, AbortWithSavingForEachFamily) {
+  for (std::uint8_t action : {0, 1, 5, 8}) {
+    Fixture f({"Song A1", "Lone one", "Song B1"}, {"Song A2", "Song B2", "Unmatched"});
+    CompareSettings settings = f.Settings(action);
+    settings.MatchAction = 2;
+    CompareRun run;
+    run.Start(f.current, f.external, settings, ThreadPriorityLevel::Normal, f.caller);
+    // Confirm one match, then abort during the next confirmation and save.
+    for (int i = 0; i < 400 && !run.State().Confirming; ++i) std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(run.State().Confirming) << int(action);
+    run.SetAnswer(action >= 5 ? kCompareMatch : kCompareDiffer);
+    for (int i = 0; i < 400 && !(run.State().Confirming && run.State().Answer.Get() == 0); ++i) {
+      std::this_thread::sleep_for(5ms);
+    }
+    ScriptedCaller caller;
+    const bool somethingToSave = action >= 5 ? run.State().MatchCount > 0 : run.State().UniqueCount > 0;
+    if (somethingToSave) caller.Expect("", Answer::Yes);
+    run.Abort(caller);
+    run.Wait();
+    EXPECT_TRUE(caller.AllAnswered()) << int(action);
+    EXPECT_EQ(run.End(), somethingToSave ? CompareEnd::SavedOnStop : CompareEnd::Stopped) << int(action);
+    EXPECT_EQ(std::filesystem::exists(f.dir.File("out")), somethingToSave) << int(action);
+  }
+}
+
+// Answers from a seeded sequence for the engine comparison.
+class SeededAnswers final : public PairQuestion {
+ public:
+  explicit SeededAnswers(std::uint32_t seed) : random_(seed) {}
+  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t) override {
+    asked.emplace_back(first, second);
+    const std::uint8_t answers[] = {1, 2, 2, 2, 1, 16, 8};
+    return answers[random_() % 7];
+  }
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> asked;
+
+ private:
+  std::mt19937 random_;
+};
+
+TEST(Comparison, FastEngineRunsLikeThePairLoop) {
+  for (int round = 0; round < 300; ++round) {
+    testing::NameGenerator names(static_cast<std::uint32_t>(round + 777));
+    testing::NameMix mix;
+    mix.NearDuplicates = 0.4;
+    mix.Hostile = (round % 3) * 0.1;
+    std::vector<ListEntry> all = names.Entries(10 + round % 40, mix);
+    std::string outcomes[2];
+    for (int e = 0; e < 2; ++e) {
+      Fixture f({}, {});
+      for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i % 2 == 0) f.current.AppendEntry(all[i]);
+      }
+      EntryList external;
+      for (std::size_t i = 1; i < all.size(); i += 2) external.AppendEntry(all[i]);
+      EXPECT_TRUE(WriteListFile(f.dir.File("external.ordl"), external, 1).ok());
+      CompareSettings settings = f.Settings(static_cast<std::uint8_t>(round % 10),
+                                            e == 0 ? PairEngine::Reference : PairEngine::Fast);
+      settings.Match.MatchPercent = static_cast<std::uint8_t>(60 + round % 41);
+      settings.Match.PartThreshold = PartThreshold(settings.Match.MatchPercent);
+      settings.MatchAction = static_cast<std::uint8_t>(round % 3);
+      settings.Limits.SizeMayDiffer = round % 4 == 0;
+      settings.Limits.SizeDiffKB = 50;
+      SeededAnswers answers(static_cast<std::uint32_t>(round));
+      CompareEnd end = CompareEnd::Stopped;
+      if (RemovesFromCurrent(settings.Action)) {
+        // The removal waits for "&DELETE": answer it from here.
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+          end = f.Run(settings, answers);
+          done = true;
+        });
+        while (!f.state.AwaitingDelete && !done) std::this_thread::sleep_for(1ms);
+        f.state.Answer.Set(kCompareRemove);
+        worker.join();
+      } else {
+        end = f.Run(settings, answers);
+      }
+      std::string outcome = std::to_string(static_cast<int>(end)) + "|" + std::to_string(f.state.MatchCount) + "|" +
+                            std::to_string(f.state.UniqueCount) + "|" + f.state.Texts.Read().Finish + "|";
+      for (auto [a, b] : answers.asked) outcome += std::to_string(a) + "," + std::to_string(b) + ";";
+      for (std::uint8_t mark : f.marks) outcome += static_cast<char>('0' + mark);
+      for (const std::string& line : f.state.Log.LinesFrom(0)) outcome += "|" + line;
+      if (std::filesystem::exists(f.dir.File("out"))) {
+        std::string file = ReadFileBytes(f.dir.File("out"));
+        outcome += "|" + (WritesNewList(settings.Action) ? file : LogBody(file));
+      }
+      outcomes[e] = outcome;
+    }
+    ASSERT_EQ(outcomes[0], outcomes[1]) << "round " << round;
+  }
+}
+
+TEST(Comparison, SettingsWindowRules) {
+  DialogOptions dialog{};
+  dialog.CompareWith = 3;
+  dialog.CompareAction = 13;
+  dialog.MatchAction = 4;
+  dialog.MatchPercent = 30;
+  dialog.ThreadPriority = 5;
+  dialog.TimeDiffSec = 100;
+  dialog.SizeDiffKB = 10000;
+  RepairCompareSettings(dialog);
+  EXPECT_EQ(dialog.CompareWith, 1);
+  EXPECT_EQ(dialog.CompareAction, 3);
+  EXPECT_EQ(dialog.MatchAction, 1);
+  EXPECT_EQ(dialog.MatchPercent, 99);
+  EXPECT_EQ(dialog.ThreadPriority, 1);
+  std::uint16_t time = dialog.TimeDiffSec;
+  std::uint16_t size = dialog.SizeDiffKB;
+  EXPECT_EQ(time, 20);
+  EXPECT_EQ(size, 400);
+
+  RelaxedSwitch relaxed(1);
+  EXPECT_TRUE(relaxed.Relaxed()) << "on by default for text lists";
+  EXPECT_EQ(relaxed.Set(false),
+            "Please note that this state is not permanent.\r\nWhen you change the type of file to compare to,\r\n"
+            "this switch changes to default for it.");
+  EXPECT_EQ(relaxed.Set(true), "");
+  EXPECT_EQ(relaxed.Set(false), "") << "once per opening of the window";
+  relaxed.ListTypeChanged(0);
+  EXPECT_FALSE(relaxed.Relaxed());
+
+  TempDir dir;
+  WriteFileBytes(dir.File("list.ordl"), "x");
+  WriteFileBytes(dir.File("list.txt"), "x");
+  EXPECT_EQ(CompleteInputName(dir.File("list"), false), dir.File("list.ordl"));
+  EXPECT_EQ(CompleteInputName(dir.File("list"), true), dir.File("list.txt"));
+  EXPECT_TRUE(InputValid(dir.File("list.ordl"), false));
+  EXPECT_FALSE(InputValid(dir.File("list.txt"), false));
+  EXPECT_TRUE(InputValid(dir.File("list.ordl"), true));
+  EXPECT_FALSE(InputValid(dir.File("none.txt"), true));
+
+  EXPECT_EQ(OutputState(dir.File("new.ordl"), 0), FileState::Invalid) << "a log must not end in .ordl";
+  EXPECT_EQ(OutputState(dir.File("new.ordl"), 1), FileState::New);
+  EXPECT_EQ(OutputState(dir.File("list.ordl"), 1), FileState::Replaces);
+  EXPECT_EQ(OutputState(dir.File("list.txt"), 0), FileState::Replaces);
+  EXPECT_FALSE(GoEnabled(true, OutputState(dir.File("new.ordl"), 0), 0));
+  EXPECT_TRUE(GoEnabled(true, FileState::Invalid, 4));
+  EXPECT_FALSE(GoEnabled(false, FileState::New, 1));
+  EXPECT_EQ(OutputExtension(3, 1), ".ordl");
+  EXPECT_EQ(OutputExtension(0, 2), ".log");
+  EXPECT_EQ(OutputExtension(7, 3), "");
+  EXPECT_EQ(CompleteOutputName("/x/res", ".txt"), "/x/res.txt");
+  EXPECT_EQ(CompleteOutputName("/x/res.TXT", ".txt"), "/x/res.TXT");
+}
+
+}  // namespace
+}  // namespace ordonna
