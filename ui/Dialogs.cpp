@@ -15,18 +15,24 @@ namespace {
 
 QMessageBox::StandardButton ButtonOf(Answer answer) {
   switch (answer) {
-    case Answer::Yes: return QMessageBox::Yes;
-    case Answer::No: return QMessageBox::No;
-    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Yes:
+      return QMessageBox::Yes;
+    case Answer::No:
+      return QMessageBox::No;
+    case Answer::Cancel:
+      return QMessageBox::Cancel;
   }
   return QMessageBox::No;
 }
 
 QMessageBox::Icon IconOf(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Information: return QMessageBox::Information;
-    case MessageKind::Warning: return QMessageBox::Warning;
-    case MessageKind::Error: return QMessageBox::Critical;
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Warning:
+      return QMessageBox::Warning;
+    case MessageKind::Error:
+      return QMessageBox::Critical;
   }
   return QMessageBox::Warning;
 }
@@ -55,9 +61,12 @@ Answer QtDialogs::AskMessage(const QString& text, const QString& title, bool wit
   box.setDefaultButton(ButtonOf(preferred));
   box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
   switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return Answer::No;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    default:
+      return Answer::No;
   }
 }
 

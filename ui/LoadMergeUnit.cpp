@@ -63,7 +63,9 @@ void TLoadMergeForm::AppendRadioClick() {
 
 void TLoadMergeForm::SortClick(std::uint8_t choice) { options_.Dialog.AppendSort = choice; }
 
-void TLoadMergeForm::DontShowCheckClick() { options_.Dialog.LoadModeDontShow = ui_->DontShowCheck->isChecked() ? 1 : 0; }
+void TLoadMergeForm::DontShowCheckClick() {
+  options_.Dialog.LoadModeDontShow = ui_->DontShowCheck->isChecked() ? 1 : 0;
+}
 
 void TLoadMergeForm::GoButClick() {
   if (ui_->DontShowCheck->isChecked()) {

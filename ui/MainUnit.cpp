@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -53,6 +54,8 @@ constexpr int kFadeStep = 15;
 constexpr int kFadeIntervalMs = 15;
 // "Vie&w ext." stays disabled this long after it started a program, against double starts.
 constexpr int kExtViewGuardMs = 5000;
+// How often a list file sent by a later copy checks whether the dialogs are closed.
+constexpr int kPendingRetryMs = 250;
 constexpr std::array<int, 7> kPopupSizes = {6, 8, 9, 10, 11, 12, 16};
 constexpr std::array<const char*, 7> kPopupCaptions = {"size=&6",  "size=&8",  "size=&9", "size=1&0 (default)",
                                                        "size=1&1", "size=1&2", "si&ze=16"};
@@ -75,8 +78,6 @@ QColor ColorOf(std::int32_t stored) {
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
-QString Text(std::string_view text) { return ToQString(text); }
-
 }  // namespace
 
 TMainForm::TMainForm(const MainFormSetup& setup)
@@ -87,8 +88,9 @@ TMainForm::TMainForm(const MainFormSetup& setup)
       fadingSupported_(setup.FadingSupported),
       commandLineFile_(setup.CommandLineFile),
       helpFile_(setup.HelpFile),
-      statusText_(Text(ui_text::kReady)),
-      caller_(setup.Ask, [this](const QString& text) { ShowStatus(text); }, running_) {
+      statusText_(ToQString(ui_text::kReady)),
+      caller_(
+          setup.Ask, [this](const QString& text) { ShowStatus(text); }, running_) {
   ui_->setupUi(this);
   ui_->Cancelbutton->hide();
   // The status line takes the window's width, whatever its text.
@@ -145,9 +147,11 @@ TMainForm::TMainForm(const MainFormSetup& setup)
   };
   addKey(QKeySequence(Qt::Key_Escape), [this] { running_ = false; });
   addKey(QKeySequence(Qt::Key_Plus), [this] { SetMainFontSize(options_.Dialog.MainFontSize + 1); });
-  addKey(QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), [this] { SetMainFontSize(options_.Dialog.MainFontSize + 1); });
+  addKey(QKeySequence(Qt::KeypadModifier | Qt::Key_Plus),
+         [this] { SetMainFontSize(options_.Dialog.MainFontSize + 1); });
   addKey(QKeySequence(Qt::Key_Minus), [this] { SetMainFontSize(options_.Dialog.MainFontSize - 1); });
-  addKey(QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), [this] { SetMainFontSize(options_.Dialog.MainFontSize - 1); });
+  addKey(QKeySequence(Qt::KeypadModifier | Qt::Key_Minus),
+         [this] { SetMainFontSize(options_.Dialog.MainFontSize - 1); });
 
   // Until the start-up list is in: only what works on an empty list.
   EnableListCommands();
@@ -166,8 +170,8 @@ bool TMainForm::LoadSettings() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     SetFactoryDefaults(options_, FactoryContext{screen.width(), screen.height(), folder});
     if (!WriteConfiguration(configPath_, options_).ok()) {
-      dialogs_.ShowMessage(Text(ConfigMessageText(ConfigMessage::InitializeFailed)),
-                           Text(ConfigMessageText(ConfigMessage::InitializeFailedTitle)), MessageKind::Error);
+      dialogs_.ShowMessage(ToQString(ConfigMessageText(ConfigMessage::InitializeFailed)),
+                           ToQString(ConfigMessageText(ConfigMessage::InitializeFailedTitle)), MessageKind::Error);
       return false;
     }
   }
@@ -194,7 +198,10 @@ bool TMainForm::LoadSettings() {
 
 void TMainForm::WatchInstance(SingleInstance& instance) {
   instance_ = &instance;
-  instanceNotifier_ = new QSocketNotifier(static_cast<qintptr>(instance.ListenDescriptor()), QSocketNotifier::Read, this);
+  // Without a socket the program runs alone, unreachable by later copies.
+  if (instance.ListenDescriptor() < 0) return;
+  instanceNotifier_ =
+      new QSocketNotifier(static_cast<qintptr>(instance.ListenDescriptor()), QSocketNotifier::Read, this);
   connect(instanceNotifier_, &QSocketNotifier::activated, this, &TMainForm::ReceiveInstanceMessages);
 }
 
@@ -212,7 +219,7 @@ void TMainForm::ReceiveInstanceMessages() {
 bool TMainForm::NewList(bool ask) {
   if (ask && !ConfirmDiscard(list_, options_.Main.AskSaveThreshold, caller_)) return false;
   ClearList(list_);
-  ShowStatus(Text(ui_text::kReady));
+  ShowStatus(ToQString(ui_text::kReady));
   ui_->ViewBut->setEnabled(false);
   ui_->ExportBut->setEnabled(false);
   ui_->SaveBut->setEnabled(false);
@@ -225,10 +232,10 @@ void TMainForm::EnableListCommands() {
                            static_cast<QWidget*>(ui_->ViewBut), static_cast<QWidget*>(ui_->apbut)}) {
     control->setEnabled(hasItems);
   }
-  for (QWidget* control : {static_cast<QWidget*>(ui_->StartBut), static_cast<QWidget*>(ui_->LoadBut),
-                           static_cast<QWidget*>(ui_->ImportBut), static_cast<QWidget*>(ui_->OptBut),
-                           static_cast<QWidget*>(ui_->ButFont), static_cast<QWidget*>(ui_->updn1),
-                           static_cast<QWidget*>(ui_->sadcheck)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(ui_->StartBut), static_cast<QWidget*>(ui_->LoadBut),
+        static_cast<QWidget*>(ui_->ImportBut), static_cast<QWidget*>(ui_->OptBut), static_cast<QWidget*>(ui_->ButFont),
+        static_cast<QWidget*>(ui_->updn1), static_cast<QWidget*>(ui_->sadcheck)}) {
     control->setEnabled(true);
   }
   const bool selectors = options_.Dialog.SearchAllDrives == 0;
@@ -243,9 +250,9 @@ void TMainForm::DisableAllCommands() {
        {static_cast<QWidget*>(ui_->StartBut), static_cast<QWidget*>(ui_->apbut), static_cast<QWidget*>(ui_->SaveBut),
         static_cast<QWidget*>(ui_->LoadBut), static_cast<QWidget*>(ui_->ImportBut),
         static_cast<QWidget*>(ui_->ExportBut), static_cast<QWidget*>(ui_->ViewBut),
-        static_cast<QWidget*>(ui_->ExtViewBut), static_cast<QWidget*>(ui_->OptBut),
-        static_cast<QWidget*>(ui_->ButFont), static_cast<QWidget*>(ui_->updn1), static_cast<QWidget*>(ui_->Drive1),
-        static_cast<QWidget*>(ui_->Dir1), static_cast<QWidget*>(ui_->sadcheck), static_cast<QWidget*>(ui_->Incbox)}) {
+        static_cast<QWidget*>(ui_->ExtViewBut), static_cast<QWidget*>(ui_->OptBut), static_cast<QWidget*>(ui_->ButFont),
+        static_cast<QWidget*>(ui_->updn1), static_cast<QWidget*>(ui_->Drive1), static_cast<QWidget*>(ui_->Dir1),
+        static_cast<QWidget*>(ui_->sadcheck), static_cast<QWidget*>(ui_->Incbox)}) {
     control->setEnabled(false);
   }
 }
@@ -291,15 +298,18 @@ void TMainForm::SetLastExportFile(const QString& path) {
 }
 
 void TMainForm::OpenListFile(const QString& path) {
-  if (busy_ || closeAgreed_) {
-    pendingFiles_.push_back(path);
-    return;
-  }
-  LoadFile(ToBytes(path), false, list_.SortState);
+  pendingFiles_.push_back(path);
+  OpenPendingFiles();
 }
 
+// A file waits while an operation runs or a dialog is open (a command half-way, between its
+// dialog and its work, must not find another list under it).
 void TMainForm::OpenPendingFiles() {
   while (!pendingFiles_.empty() && !busy_ && !closeAgreed_) {
+    if (QApplication::activeModalWidget() != nullptr) {
+      QTimer::singleShot(kPendingRetryMs, this, &TMainForm::OpenPendingFiles);
+      return;
+    }
     const QString path = pendingFiles_.front();
     pendingFiles_.pop_front();
     LoadFile(ToBytes(path), false, list_.SortState);
@@ -349,8 +359,9 @@ void TMainForm::RunScan(ScanMode mode) {
   ui_->apbut->hide();
   ui_->Cancelbutton->setEnabled(true);
   ui_->Cancelbutton->show();
-  ScanContext context{list_,     options_,     host_, caller_, analyzer_, scanMemory_,
-                      [this](std::string_view text) { return StatusWidth(ToQString(text)); }};
+  ScanContext context{list_, options_, host_, caller_, analyzer_, scanMemory_, [this](std::string_view text) {
+                        return StatusWidth(ToQString(text));
+                      }};
   StartScan(request, context);
   // The list changed under the last export: "Vie&w ext." would show another list.
   lastExportFile_.clear();
@@ -363,12 +374,12 @@ void TMainForm::RunScan(ScanMode mode) {
 void TMainForm::SaveButClick() {
   if (busy_) return;
   if (list_.ItemCount() == 0) {
-    WarnMessage(dialogs_, Text(ordl_text::kEmptyList));
+    WarnMessage(dialogs_, ToQString(ordl_text::kEmptyList));
     return;
   }
   FileDialogRequest request;
-  request.Title = Text(ui_text::kSaveTitle);
-  request.Filter = Text(ui_text::kSaveFilter);
+  request.Title = ToQString(ui_text::kSaveTitle);
+  request.Filter = ToQString(ui_text::kSaveFilter);
   request.Folder = DialogFolder(options_.Dialog.SaveFolder.View());
   request.ProposedName = ToQString(list_.ListFileName());
   request.DefaultSuffix = QStringLiteral("ordl");
@@ -380,14 +391,14 @@ void TMainForm::SaveButClick() {
   options_.Dialog.SaveFolder.Set(StoredFolderOf(target));
   // The file dialog asked about the name it returned, not about the one with ".ordl".
   if (extensionAdded && QFileInfo::exists(ToQString(target)) &&
-      dialogs_.AskMessage(ToQString(target) + Text(ui_text::kAlreadyExists) + Text(ui_text::kReplaceIt),
-                          Text(ui_text::kReplaceTitle), false, Answer::No) != Answer::Yes) {
+      dialogs_.AskMessage(ToQString(target) + ToQString(ui_text::kAlreadyExists) + ToQString(ui_text::kReplaceIt),
+                          ToQString(ui_text::kReplaceTitle), false, Answer::No) != Answer::Yes) {
     return;
   }
   BeginOperation();
   const Status status = SaveListFile(target, list_, options_);
   EndOperation();
-  if (!status.ok()) WarnMessage(dialogs_, Text(ordl_text::kCantWrite));
+  if (!status.ok()) WarnMessage(dialogs_, ToQString(ordl_text::kCantWrite));
 }
 
 void TMainForm::LoadButClick() {
@@ -401,8 +412,8 @@ void TMainForm::LoadButClick() {
   }
   const std::uint8_t previousSortState = list_.SortState;
   FileDialogRequest request;
-  request.Title = Text(ui_text::kLoadTitle);
-  request.Filter = Text(ui_text::kLoadFilter);
+  request.Title = ToQString(ui_text::kLoadTitle);
+  request.Filter = ToQString(ui_text::kLoadFilter);
   request.Folder = DialogFolder(options_.Dialog.LoadFolder.View());
   const QString chosen = dialogs_.ChooseOpenFile(request);
   if (chosen.isEmpty()) return;
@@ -436,7 +447,7 @@ void TMainForm::OptButClick() {
 
 void TMainForm::ViewButClick() {
   if (list_.Working().Empty()) {
-    WarnMessage(dialogs_, Text(ui_text::kNoDataToView));
+    WarnMessage(dialogs_, ToQString(ui_text::kNoDataToView));
     ui_->ViewBut->setEnabled(false);
     return;
   }
@@ -444,7 +455,7 @@ void TMainForm::ViewButClick() {
 }
 
 void TMainForm::NotAvailable(const QString& command) {
-  dialogs_.ShowMessage(command + Text(ui_text::kNotAvailableYet), QStringLiteral(" Ordonna"),
+  dialogs_.ShowMessage(command + ToQString(ui_text::kNotAvailableYet), QStringLiteral(" Ordonna"),
                        MessageKind::Information);
 }
 
@@ -557,7 +568,9 @@ void TMainForm::ButFontClick() {
 
 void TMainForm::Dir1ContextPopup(const QPoint& position) {
   for (QAction* item : popupMenu_->actions()) {
-    if (item->isCheckable()) item->setChecked(item->objectName() == QStringLiteral("Size%1").arg(options_.Dialog.MainFontSize));
+    if (item->isCheckable())
+      item->setChecked(item->objectName() ==
+                       QStringLiteral("Size%1").arg(static_cast<int>(options_.Dialog.MainFontSize)));
   }
   popupMenu_->popup(ui_->Dir1->viewport()->mapToGlobal(position));
 }
@@ -665,13 +678,14 @@ bool TMainForm::UnsavedQuestionDue() const {
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (!closeAgreed_) {
     if (running_) {
-      if (dialogs_.AskMessage(Text(ui_text::kQuitWhileRunning), Text(ui_text::kQuitTitle), false, Answer::No) !=
-          Answer::Yes) {
+      if (dialogs_.AskMessage(ToQString(ui_text::kQuitWhileRunning), ToQString(ui_text::kQuitTitle), false,
+                              Answer::No) != Answer::Yes) {
         event->ignore();
         return;
       }
-    } else if (UnsavedQuestionDue() && dialogs_.AskMessage(Text(ui_text::kQuitUnsaved), Text(ui_text::kQuitTitle),
-                                                           false, Answer::No) != Answer::Yes) {
+    } else if (UnsavedQuestionDue() &&
+               dialogs_.AskMessage(ToQString(ui_text::kQuitUnsaved), ToQString(ui_text::kQuitTitle), false,
+                                   Answer::No) != Answer::Yes) {
       event->ignore();
       return;
     }
@@ -699,10 +713,10 @@ void TMainForm::FormClose() {
   options_.Places.MainLeft = x();
   options_.Places.MainTop = y();
   const QString temp = ToQString(host_.TempFolder());
-  for (std::string_view name : kTemporaryFiles) QFile::remove(temp + QLatin1Char('/') + Text(name));
+  for (std::string_view name : kTemporaryFiles) QFile::remove(temp + QLatin1Char('/') + ToQString(name));
   if (!WriteConfiguration(configPath_, options_).ok()) {
-    dialogs_.ShowMessage(Text(ConfigMessageText(ConfigMessage::WriteFailed)),
-                         Text(ConfigMessageText(ConfigMessage::WriteFailedTitle)), MessageKind::Error);
+    dialogs_.ShowMessage(ToQString(ConfigMessageText(ConfigMessage::WriteFailed)),
+                         ToQString(ConfigMessageText(ConfigMessage::WriteFailedTitle)), MessageKind::Error);
   }
 }
 

@@ -81,7 +81,7 @@ class TMainForm final : public QWidget {
   void SetLastExportFile(const QString& path);
 
   // Loads `path` in replace mode as the load command does once a file is chosen, with the
-  // unsaved-list question. While an operation runs, the file waits for its end.
+  // unsaved-list question. While an operation runs or a dialog is open, the file waits.
   void OpenListFile(const QString& path);
 
  protected:
@@ -156,8 +156,8 @@ class TMainForm final : public QWidget {
   ScanMemory scanMemory_;
   Mp3Analyzer analyzer_;
 
-  bool running_ = false;     // the flag long operations test
-  bool busy_ = false;        // a long operation has not returned yet
+  bool running_ = false;  // the flag long operations test
+  bool busy_ = false;     // a long operation has not returned yet
   bool activatedOnce_ = false;
   bool closeAgreed_ = false;   // the close questions were answered yes
   bool closePending_ = false;  // close as soon as the running operation returns

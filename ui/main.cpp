@@ -40,8 +40,8 @@ int main(int argc, char* argv[]) {
   // At most one argument: a list file. The running copy has another working folder, so the
   // name travels as an absolute path.
   const QStringList arguments = QApplication::arguments().mid(1);
-  const std::string listFile = arguments.size() == 1 ? ToBytes(QFileInfo(arguments.front()).absoluteFilePath())
-                                                     : std::string();
+  const std::string listFile =
+      arguments.size() == 1 ? ToBytes(QFileInfo(arguments.front()).absoluteFilePath()) : std::string();
   std::unique_ptr<Platform> host = MakeHostPlatform();
   QtDialogs dialogs;
 
@@ -55,10 +55,15 @@ int main(int argc, char* argv[]) {
   }
 
   switch (RegisterListFileType(UserDataHome(), ToBytes(QApplication::applicationFilePath()))) {
-    case FileTypeResult::CannotStart: WarnMessage(dialogs, ToQString(ui_text::kCantRegister)); break;
-    case FileTypeResult::Incomplete: WarnMessage(dialogs, ToQString(ui_text::kRegisterIncomplete)); break;
+    case FileTypeResult::CannotStart:
+      WarnMessage(dialogs, ToQString(ui_text::kCantRegister));
+      break;
+    case FileTypeResult::Incomplete:
+      WarnMessage(dialogs, ToQString(ui_text::kRegisterIncomplete));
+      break;
     case FileTypeResult::Unchanged:
-    case FileTypeResult::Registered: break;
+    case FileTypeResult::Registered:
+      break;
   }
 
   MainFormSetup setup{*host, dialogs, WindowOpacitySupported(), listFile,

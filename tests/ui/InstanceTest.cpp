@@ -75,7 +75,10 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
 void InstanceTest::runningWindowLoadsFilesItReceives() {
   WindowSession session;
   TempDir lists;
+  TempDir music;
   WriteList(lists.File("three.ordl"), 3);
+  WriteMp3Files(music.Path(), 5);
+  session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
   std::unique_ptr<SingleInstance> instance = AcquireSingleInstance(session.Home(), "OrdonnaOne");
   QVERIFY(instance != nullptr);
   TMainForm& form = session.Start();
@@ -89,18 +92,31 @@ void InstanceTest::runningWindowLoadsFilesItReceives() {
   for (int i = 0; i < 600; ++i) form.List().AppendEntry(NamedEntry("more", "/x"));
   form.List().Unsaved = true;
   session.dialogs.ExpectQuestion(
-      QStringLiteral("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)"), Answer::No);
+      QStringLiteral("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)"),
+      Answer::No);
   QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("three.ordl")));
   QTRY_VERIFY(session.dialogs.AllUsed());
   QCOMPARE(form.List().ItemCount(), 603u);
   QCOMPARE(form.StatusText(), QStringLiteral("Can't load the list."));
+
+  // A file that arrives during a scan waits for the scan's end.
+  form.List().Unsaved = false;
+  bool loadedDuringScan = true;
+  QVERIFY(ClickAndActDuring(Find<QWidget>(form, "StartBut"), [&] {
+    QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("three.ordl")));
+    QTest::qWait(300);
+    loadedDuringScan = form.StatusText() == QStringLiteral("Loaded 3 items.");
+  }));
+  QVERIFY(!loadedDuringScan);
+  QTRY_COMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
+  QCOMPARE(form.List().ItemCount(), 3u);
 
   // An empty message only brings the window to the front.
   const std::size_t asked = session.dialogs.Asked.size();
   QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", ""));
   QTest::qWait(200);
   QCOMPARE(session.dialogs.Asked.size(), asked);
-  QCOMPARE(form.List().ItemCount(), 603u);
+  QCOMPARE(form.List().ItemCount(), 3u);
   QVERIFY2(session.dialogs.Unexpected.isEmpty(), qPrintable(session.dialogs.Unexpected.join('\n')));
 }
 

@@ -76,9 +76,10 @@ void ResponsivenessTest::statusFollowsTheFilesAndCancelActsQuickly() {
   QVERIFY2(cancelledAt >= 0, "the scan ended before CANCEL was pressed");
   const double gapMs = static_cast<double>(longestGap) / 1e6;
   const double cancelMs = static_cast<double>(returnedAt - cancelledAt) / 1e6;
-  std::printf("scan of 402 files, slow processing: %d status texts seen, longest wait between event rounds "
-              "%.1f ms, CANCEL to scan end %.1f ms\n",
-              statusChanges, gapMs, cancelMs);
+  std::printf(
+      "scan of 402 files, slow processing: %d status texts seen, longest wait between event rounds "
+      "%.1f ms, CANCEL to scan end %.1f ms\n",
+      statusChanges, gapMs, cancelMs);
   QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
   QVERIFY2(form.List().ItemCount() == 0, "a cancelled NEW leaves an empty list");
   // Generous bounds: the figures above are the measurement.

@@ -13,7 +13,9 @@ Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bo
   }
   Reply reply = questions_.front();
   questions_.pop_front();
-  if (reply.Text != text) Unexpected.push_back(QStringLiteral("question: ") + text + QStringLiteral(" (expected: ") + reply.Text + QStringLiteral(")"));
+  if (reply.Text != text)
+    Unexpected.push_back(QStringLiteral("question: ") + text + QStringLiteral(" (expected: ") + reply.Text +
+                         QStringLiteral(")"));
   return reply.Value;
 }
 

@@ -25,7 +25,8 @@ void WindowSession::WriteSettings(const std::function<void(AppOptions&)>& change
 }
 
 TMainForm& WindowSession::Start(const std::string& commandLineFile, bool fadingSupported) {
-  MainFormSetup setup{*host_, dialogs, fadingSupported, commandLineFile, QString::fromStdString(home_.File("help.html"))};
+  MainFormSetup setup{*host_, dialogs, fadingSupported, commandLineFile,
+                      QString::fromStdString(home_.File("help.html"))};
   form_ = std::make_unique<TMainForm>(setup);
   if (!form_->LoadSettings()) qFatal("the window could not load its settings");
   form_->show();
