@@ -9,7 +9,6 @@
 #include "cli/ConsoleCaller.h"
 #include "cli/UserOptions.h"
 #include "config/AppOptions.h"
-#include "core/DayNumber.h"
 #include "core/ListStore.h"
 #include "import/ImportList.h"
 #include "listfile/ListFileCommands.h"
@@ -96,9 +95,8 @@ int RunImport(const ImportArguments& args) {
   // Nobody is asked about an unsaved list: the result goes to a file of its own.
   options.Main.AskSaveThreshold = 0;
 
-  ImportEnvironment environment{platform->TempFolder(), platform->ShortDateFormat(), TodayDayNumber(), {}};
   GivenFile host(args.In);
-  const ImportResult result = ImportList(list, options, environment, host, caller);
+  const ImportResult result = ImportList(list, options, HostImportEnvironment(*platform), host, caller);
   if (!caller.Last().empty()) std::cout << ConsoleText(caller.Last()) << '\n';
   if (result.Outcome != ImportOutcome::Imported) return kExitFailure;
   if (Status status = WriteListFile(ListFileTarget(args.Out), list.Working(), list.SortState); !status.ok()) {

@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "config/AppOptions.h"
+#include "core/DayNumber.h"
 #include "core/ListStore.h"
 #include "core/Snapshot.h"
 #include "core/Text.h"
@@ -164,6 +165,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path, Caller& caller
 }
 
 }  // namespace
+
+ImportEnvironment HostImportEnvironment(Platform& platform) {
+  ImportEnvironment environment{platform.TempFolder(), platform.ShortDateFormat(), TodayDayNumber(), {}};
+  for (Volume& volume : platform.Volumes()) {
+    if (platform.IsFixedDisk(volume)) environment.FixedVolumes.push_back(std::move(volume));
+  }
+  return environment;
+}
 
 std::optional<std::string> ImportFolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');

@@ -43,6 +43,10 @@ struct ImportEnvironment {
   std::vector<Volume> FixedVolumes;
 };
 
+// The environment on this host: its temporary folder, date format and today, and the
+// volumes the platform finds on fixed disks.
+ImportEnvironment HostImportEnvironment(Platform& platform);
+
 enum class ImportOutcome { Imported, Cancelled, Failed };
 
 struct ImportResult {

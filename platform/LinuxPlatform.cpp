@@ -68,6 +68,8 @@ class LinuxPlatform final : public Platform {
     return linux_volumes::ReadVolumeOf(files_, folder);
   }
 
+  bool IsFixedDisk(const Volume& volume) override { return linux_volumes::IsFixedDisk(files_, volume); }
+
   bool ListFolder(const std::string& folder, std::uint64_t device, bool includeHidden, std::string_view fileSuffix,
                   std::vector<FolderItem>& items) override {
     return ListLinuxFolder(folder, device, includeHidden, fileSuffix, items);

@@ -1,4 +1,5 @@
-// Volumes from /proc/self/mountinfo; labels and serials from /dev/disk/by-label and by-uuid.
+// Volumes from /proc/self/mountinfo; labels and serials from /dev/disk/by-label and by-uuid;
+// the fixed-disk test from the "removable" attribute in /sys.
 #include "platform/LinuxVolumes.h"
 
 #include <sys/stat.h>
@@ -157,6 +158,26 @@ std::optional<Volume> ReadVolumeOf(const LinuxSystemFiles& files, const std::str
   }
   if (best == nullptr) return Volume{path, {}, "00000000", static_cast<std::uint64_t>(info.st_dev)};
   return VolumeFromMount(files, *best);
+}
+
+bool IsFixedDisk(const LinuxSystemFiles& files, const Volume& volume) {
+  const std::vector<MountEntry> mounts = ReadMounts(files);
+  const auto mounted = std::find_if(mounts.begin(), mounts.end(), [&](const MountEntry& mount) {
+    return mount.MountPoint == volume.Root && mount.Device == volume.Device;
+  });
+  if (mounted == mounts.end() || !HoldsMusic(*mounted, files.Devices)) return false;
+  // "/dev/mapper/x" and "/dev/disk/by-uuid/..." are links to the kernel's own name ("dm-0",
+  // "sdb1"), which is the name the block class knows.
+  const std::string name = std::filesystem::path(RealPath(mounted->Source)).filename().string();
+  if (name.empty()) return false;
+  std::error_code error;
+  std::filesystem::path device = std::filesystem::canonical(files.BlockClass + "/" + name, error);
+  if (error) return false;
+  // A partition sits in the folder of its disk, which alone carries "removable".
+  if (std::filesystem::exists(device / "partition", error)) device = device.parent_path();
+  std::ifstream removable(device / "removable");
+  char flag = 0;
+  return removable.get(flag) && flag == '0';
 }
 
 }  // namespace ordonna::linux_volumes

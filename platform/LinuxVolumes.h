@@ -34,4 +34,8 @@ std::string DecodeLinkName(std::string_view name);
 std::vector<Volume> ReadVolumes(const LinuxSystemFiles& files);
 std::optional<Volume> ReadVolumeOf(const LinuxSystemFiles& files, const std::string& folder);
 
+// True when the device mounted at the volume's root is a partition of a disk (or a whole
+// disk) whose "removable" attribute is 0. False when the mount or the device is not found.
+bool IsFixedDisk(const LinuxSystemFiles& files, const Volume& volume);
+
 }  // namespace ordonna::linux_volumes

@@ -47,6 +47,13 @@ class Platform {
   virtual std::vector<Volume> Volumes() = 0;
   // The volume holding `folder` (any file system), or nothing when it cannot be examined.
   virtual std::optional<Volume> VolumeOf(const std::string& folder) = 0;
+  // True when `volume` lies on a local disk that cannot be removed (a partition counts as
+  // its disk). Its label then stands for the folders below its root in imported lists.
+  // Hosts that cannot tell report no fixed disk, so no label is ever guessed.
+  virtual bool IsFixedDisk(const Volume& volume) {
+    (void)volume;
+    return false;
+  }
 
   // Lists `folder`: its subfolders that lie on `device` (a mount point below is a volume of
   // its own) and its regular files whose names end in `fileSuffix` (ASCII case ignored).
@@ -59,12 +66,13 @@ class Platform {
 // The implementation for the system this program was built for.
 std::unique_ptr<Platform> MakeHostPlatform();
 
-// Where the Linux implementation reads the mount table and the udev disk links; tests
-// point it at files of their own.
+// Where the Linux implementation reads the mount table, the udev disk links and the block
+// devices' attributes; tests point it at files of their own.
 struct LinuxSystemFiles {
   std::string MountInfo = "/proc/self/mountinfo";
   std::string DiskLinks = "/dev/disk";
   std::string Devices = "/dev";  // where block devices live; "/dev/loop*" are disk images
+  std::string BlockClass = "/sys/class/block";  // one link per disk and partition, by name
 };
 std::unique_ptr<Platform> MakeLinuxPlatform(const LinuxSystemFiles& files);
 

@@ -1,6 +1,6 @@
 // The Import command over files: size limits, the XLS refusal, header stripping, the failure
-// dialog with its fallback, the big-list question and stop, and an untouched list after every
-// unsuccessful end, in replace and append mode.
+// dialog with its fallback, the big-list question and stop, labels of fixed disks, and an
+// untouched list after every unsuccessful end, in replace and append mode.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "export/ExportTestUtil.h"
+#include "export/HtmlExport.h"
 #include "import/ImportList.h"
 #include "import/LineParser.h"
 #include "support/ScriptedCaller.h"
@@ -183,6 +184,45 @@ TEST(ImportCommand, ReplacingAnUnsavedListAsksFirst) {
   EXPECT_EQ(fx.Import("d.txt", TabList(30)).Outcome, ImportOutcome::Cancelled);
   EXPECT_EQ(ListImage(fx.list), before);
   EXPECT_TRUE(fx.caller.AllAnswered());
+}
+
+// Labels come from the fixed volume whose root is the longest whole-folder prefix of the
+// entry's folder, only when the list has paths and no labels of its own.
+TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
+  ExportFixture fx;
+  for (const char* folder : {"/data/music/a", "/data/musicals/b", "/data", "/other/c", "/datastore/d"}) {
+    fx.Add(FullEntry(std::string("Song in ") + folder, folder, ""));
+  }
+  fx.options.Main.InfoPath = 1;
+  StringSink page;
+  ASSERT_TRUE(ExportPlainHtml(fx.Job(), page).ok());
+  fx.options.Main.InfoVolumeLabel = 1;
+  StringSink labelled;
+  ASSERT_TRUE(ExportPlainHtml(fx.Job(), labelled).ok());
+
+  TempDir dir;
+  ImportEnvironment environment{dir.Path(), "%d/%m/%Y", 45000, {}};
+  environment.FixedVolumes = {{"/", "", "00000000", 1}, {"/data", "DATA", "0000DA7A", 2},
+                              {"/data/music", "MUSIC", "00000A00", 3}, {"/media/empty", "", "00000000", 4}};
+  AppOptions options = PlainOptions();
+  options.Dialog.ImportDateAddedFallback = 1;
+  options.Dialog.ImportClab = 1;
+  auto labels = [&](const std::string& bytes) {
+    EntryList into;
+    ParsedList parsed;
+    ScriptedCaller caller;
+    EXPECT_TRUE(ReadExportedList(bytes, options, environment, 0, into, parsed, caller).ok());
+    std::vector<std::string> found;
+    for (const ListEntry& entry : into.Entries()) found.emplace_back(entry.VolumeLabel.View());
+    return found;
+  };
+  EXPECT_EQ(labels(page.text), (std::vector<std::string>{"MUSIC", "DATA", "DATA", "", ""}))
+      << "the deepest root wins, a root matches whole folder names only, a volume without a label gives none";
+  options.Dialog.ImportClab = 0;
+  EXPECT_EQ(labels(page.text), (std::vector<std::string>{"", "", "", "", ""})) << "only when asked for";
+  options.Dialog.ImportClab = 1;
+  EXPECT_EQ(labels(labelled.text), (std::vector<std::string>{"", "", "", "", ""}))
+      << "a list with a label column keeps its own (empty) labels";
 }
 
 }  // namespace

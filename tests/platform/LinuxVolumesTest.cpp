@@ -91,6 +91,50 @@ TEST(LinuxVolumes, VolumeOfAFolderIsTheFileSystemHoldingIt) {
   EXPECT_FALSE(ReadVolumeOf({}, dir.File("missing")).has_value());
 }
 
+// A /sys/class/block of links into a device tree, as the kernel lays it out: partitions are
+// folders inside their disk's folder, and only disks carry "removable".
+TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
+  TempDir dir;
+  namespace fs = std::filesystem;
+  for (const char* folder : {"dev/mapper", "sys/class/block", "sys/devices/pci/block/sda/sda1",
+                             "sys/devices/usb/block/sdb/sdb1", "sys/devices/pci/block/sdc",
+                             "sys/devices/virtual/block/dm-0", "sys/devices/pci/block/sdd/sdd1"}) {
+    fs::create_directories(dir.File(folder));
+  }
+  for (const char* device : {"sda1", "sdb1", "sdc", "dm-0", "sdd1", "sde1"}) WriteFileBytes(dir.File("dev/") + device, "");
+  fs::create_symlink("../dm-0", dir.File("dev/mapper/vg-music"));
+  WriteFileBytes(dir.File("sys/devices/pci/block/sda/removable"), "0\n");
+  WriteFileBytes(dir.File("sys/devices/pci/block/sda/sda1/partition"), "1\n");
+  WriteFileBytes(dir.File("sys/devices/usb/block/sdb/removable"), "1\n");
+  WriteFileBytes(dir.File("sys/devices/usb/block/sdb/sdb1/partition"), "1\n");
+  WriteFileBytes(dir.File("sys/devices/pci/block/sdc/removable"), "0\n");
+  WriteFileBytes(dir.File("sys/devices/virtual/block/dm-0/removable"), "0\n");
+  WriteFileBytes(dir.File("sys/devices/pci/block/sdd/sdd1/partition"), "1\n");
+  fs::create_symlink("../../devices/pci/block/sda/sda1", dir.File("sys/class/block/sda1"));
+  fs::create_symlink("../../devices/usb/block/sdb/sdb1", dir.File("sys/class/block/sdb1"));
+  fs::create_symlink("../../devices/pci/block/sdc", dir.File("sys/class/block/sdc"));
+  fs::create_symlink("../../devices/virtual/block/dm-0", dir.File("sys/class/block/dm-0"));
+  fs::create_symlink("../../devices/pci/block/sdd/sdd1", dir.File("sys/class/block/sdd1"));
+  WriteFileBytes(dir.File("mountinfo"),
+                 "1 0 8:1 / /data rw - ext4 " + dir.File("dev/sda1") + " rw\n" +
+                 "2 0 8:17 / /media/stick rw - vfat " + dir.File("dev/sdb1") + " rw\n" +
+                 "3 0 8:32 / /whole rw - ext4 " + dir.File("dev/sdc") + " rw\n" +
+                 "4 0 254:0 / /lvm rw - xfs " + dir.File("dev/mapper/vg-music") + " rw\n" +
+                 "5 0 8:49 / /nodisk rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
+                 "6 0 8:65 / /unknown rw - ext4 " + dir.File("dev/sde1") + " rw\n");
+  LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev"), dir.File("sys/class/block")};
+  auto platform = MakeLinuxPlatform(files);
+  std::vector<std::string> fixed;
+  for (const Volume& volume : platform->Volumes()) {
+    if (platform->IsFixedDisk(volume)) fixed.push_back(volume.Root);
+  }
+  EXPECT_EQ(fixed, (std::vector<std::string>{"/data", "/lvm", "/whole"}))
+      << "not the removable stick, not a partition whose disk has no attribute, not a device unknown to /sys";
+  EXPECT_FALSE(platform->IsFixedDisk(Volume{"/data", "", "00000000", makedev(8, 2)}))
+      << "a volume that is not mounted where it says is not a fixed disk";
+  EXPECT_FALSE(platform->IsFixedDisk(Volume{"/elsewhere", "", "00000000", makedev(8, 1)}));
+}
+
 std::vector<std::string> Names(const std::vector<FolderItem>& items, bool folders) {
   std::vector<std::string> names;
   for (const FolderItem& item : items) {
