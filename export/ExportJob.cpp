@@ -1,9 +1,11 @@
 // The pieces every export writer shares.
 #include "export/ExportJob.h"
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "config/AppOptions.h"
 #include "core/Caller.h"

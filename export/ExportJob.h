@@ -3,7 +3,6 @@
 // output and the header and footer message files.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
