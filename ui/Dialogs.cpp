@@ -43,12 +43,31 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool sa
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (!request.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.DefaultSuffix);
   if (!request.ProposedName.isEmpty()) dialog.selectFile(request.ProposedName);
+  const QStringList filters = request.Filter.split(QStringLiteral(";;"));
+  if (request.FilterIndex > 0 && request.FilterIndex < filters.size()) dialog.selectNameFilter(filters[request.FilterIndex]);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? QString() : files.front();
 }
 
 }  // namespace
+
+QString QtFileFilter(std::string_view descriptionsAndPatterns) {
+  const QStringList parts = ToQString(descriptionsAndPatterns).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns;
+    for (QString pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      // "*.*" means every file, also one without an extension.
+      if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
+      patterns << pattern;
+      const QString upper = pattern.toUpper();
+      if (upper != pattern) patterns << upper;
+    }
+    filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+  }
+  return filters.join(QStringLiteral(";;"));
+}
 
 void WarnMessage(Dialogs& dialogs, const QString& text) {
   dialogs.ShowMessage(text, QStringLiteral("Warning"), MessageKind::Warning);

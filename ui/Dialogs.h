@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include <QFont>
 #include <QPointer>
@@ -22,7 +23,13 @@ struct FileDialogRequest {
   QString Folder;         // where the dialog opens
   QString ProposedName;   // file name filled in at the start (save dialogs)
   QString DefaultSuffix;  // added to a name typed without an extension (save dialogs)
+  int FilterIndex = 0;    // the filter selected at the start, counted from 0
 };
+
+// A filter list written as "description|patterns|description|patterns" (patterns separated
+// by ";") in the Qt form; every pattern also matches its upper-case extension, as names of
+// files copied from Windows disks often have one.
+QString QtFileFilter(std::string_view descriptionsAndPatterns);
 
 class Dialogs {
  public:

@@ -35,6 +35,7 @@
 #include "ui/AboutUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/FolderTree.h"
+#include "ui/InputCaption.h"
 #include "ui/LoadMergeUnit.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
@@ -438,7 +439,57 @@ void TMainForm::LoadFile(const std::string& path, bool append, std::uint8_t prev
 
 void TMainForm::ImportButClick() { NotAvailable(QStringLiteral("Import")); }
 
-void TMainForm::ExportButClick() { NotAvailable(QStringLiteral("Export")); }
+namespace {
+
+// The main window's side of the export command: the caption window, the save dialog, the
+// status line and the busy cursor.
+class WindowExportHost final : public ExportHost {
+ public:
+  WindowExportHost(TMainForm& form, Dialogs& dialogs, std::string homeFolder)
+      : form_(form), dialogs_(dialogs), homeFolder_(std::move(homeFolder)) {}
+
+  bool InputCaption(AppOptions& options) override {
+    TInputCaptionForm window(options, &form_);
+    return dialogs_.RunModal(window);
+  }
+
+  std::string ChooseExportFile(const ExportDialogRequest& request) override {
+    FileDialogRequest dialog;
+    dialog.Title = ToQString(request.Title);
+    dialog.Filter = QtFileFilter(request.Filter);
+    dialog.FilterIndex = request.FilterIndex - 1;
+    dialog.DefaultSuffix = ToQString(request.DefaultExtension);
+    dialog.ProposedName = ToQString(request.ProposedName);
+    dialog.Folder = ToQString(ResolveDialogFolder(request.InitialFolder, homeFolder_));
+    return ToBytes(dialogs_.ChooseSaveFile(dialog));
+  }
+
+  std::string StatusText() override { return ToBytes(form_.StatusText()); }
+
+  void SetBusy(bool busy) override {
+    if (busy) {
+      form_.SetBusyCursor();
+    } else {
+      form_.SetNormalCursor();
+    }
+  }
+
+ private:
+  TMainForm& form_;
+  Dialogs& dialogs_;
+  std::string homeFolder_;
+};
+
+}  // namespace
+
+void TMainForm::ExportButClick() {
+  if (busy_) return;
+  WindowExportHost exportHost(*this, dialogs_, host_.HomeFolder());
+  BeginOperation();
+  const bool written = ExportList(list_, options_, host_.ShortDateFormat(), exportMemory_, exportHost, caller_);
+  EndOperation();
+  if (written) SetLastExportFile(ToQString(exportMemory_.LastExportPath));
+}
 
 void TMainForm::OptButClick() {
   if (busy_) return;

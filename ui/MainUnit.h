@@ -16,6 +16,7 @@
 #include "collect/Scan.h"
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
+#include "export/ExportCommand.h"
 #include "ui/QtCaller.h"
 
 class QAction;
@@ -154,6 +155,7 @@ class TMainForm final : public QWidget {
   AppOptions options_{};
   ListStore list_;
   ScanMemory scanMemory_;
+  ExportMemory exportMemory_;
   Mp3Analyzer analyzer_;
 
   bool running_ = false;  // the flag long operations test

@@ -65,6 +65,7 @@ class MainWindowTest : public QObject {
   void fontSizeControlsKeysAndMenu();
   void folderSelectionIsRememberedAndPositionKeptOnScreen();
   void commandsOfLaterWindowsAndTheAboutWindow();
+  void exportThroughTheWindow();
 };
 
 void MainWindowTest::commandStatesFollowTheList() {
@@ -705,6 +706,48 @@ void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
   // A scan changes the list under the export: there is nothing to open any more.
   QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
   QVERIFY(!extView.isEnabled());
+  QVERIFY(dialogs.AllUsed());
+  QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::exportThroughTheWindow() {
+  WindowSession session;
+  TempDir music;
+  TempDir out;
+  WriteMp3Files(music.Path(), 3);
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Main.ExportType = 0;
+  });
+  TMainForm& form = session.Start();
+  ScriptedDialogs& dialogs = session.dialogs;
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 3u);
+  auto& exportBut = Find<QPushButton>(form, "ExportBut");
+  auto& extView = Find<QPushButton>(form, "ExtViewBut");
+  QVERIFY(!extView.isEnabled());
+
+  dialogs.ExpectFile(Q(out.File("list.txt")));
+  QTest::mouseClick(&exportBut, Qt::LeftButton);
+  const FileDialogRequest request = dialogs.FileRequests.back();
+  QCOMPARE(request.Title, QStringLiteral(" - EXPORT THE LIST AS - "));
+  QCOMPARE(request.Filter, QStringLiteral("Txt files (*.txt *.TXT);;Html files (*.html *.HTML *.htm *.HTM);;"
+                                          "Excel files (*.xls *.XLS);;All files (*)"));
+  QCOMPARE(request.FilterIndex, 0);
+  const std::string text = ReadFileBytes(out.File("list.txt"));
+  QVERIFY2(text.find("song001") != std::string::npos, text.c_str());
+  QVERIFY(extView.isEnabled());
+  QCOMPARE(Q(std::string(form.Options().Dialog.ExportFolder.View())), Q(out.Path()));
+
+  // A name that does not suit the type asks first; Cancel writes nothing.
+  dialogs.ExpectFile(Q(out.File("list.html")));
+  dialogs.ExpectQuestion(QStringLiteral("You chose to save a text file under html filename.\r\n\n"
+                                        "YES = that's what I want to do\r\nNO = save as html table"),
+                         Answer::Cancel);
+  QTest::mouseClick(&exportBut, Qt::LeftButton);
+  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("Warning!"));
+  QVERIFY(!QFile::exists(Q(out.File("list.html"))));
+  QVERIFY(Enabled(form, "ExportBut"));
   QVERIFY(dialogs.AllUsed());
   QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
 }
