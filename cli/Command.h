@@ -17,11 +17,14 @@ struct CommandRunner {
   std::function<int()> Run;
 };
 
+void AddCompareCommand(CLI::App& app, CommandRunner& runner);
 void AddConfigCommand(CLI::App& app, CommandRunner& runner);
+void AddDupesCommand(CLI::App& app, CommandRunner& runner);
 void AddExportCommand(CLI::App& app, CommandRunner& runner);
 void AddImportCommand(CLI::App& app, CommandRunner& runner);
 void AddInfoCommand(CLI::App& app, CommandRunner& runner);
 void AddListCommand(CLI::App& app, CommandRunner& runner);
 void AddScanCommand(CLI::App& app, CommandRunner& runner);
+void AddSimilarityCommand(CLI::App& app, CommandRunner& runner);
 
 }  // namespace ordonna::cli

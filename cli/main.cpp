@@ -11,12 +11,15 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
 
   CommandRunner runner;
+  AddCompareCommand(app, runner);
   AddConfigCommand(app, runner);
+  AddDupesCommand(app, runner);
   AddExportCommand(app, runner);
   AddImportCommand(app, runner);
   AddInfoCommand(app, runner);
   AddListCommand(app, runner);
   AddScanCommand(app, runner);
+  AddSimilarityCommand(app, runner);
 
   try {
     app.parse(argc, argv);

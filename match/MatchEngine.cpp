@@ -42,6 +42,37 @@ Piece PieceOf(int length, int bound, int k) {
   return {shortCount * base + (k - shortCount) * (base + 1), base + 1};
 }
 
+// The edit distance of `a` and `b` when it is at most `cutoff`, else cutoff + 1: only the
+// diagonal band of width 2 x cutoff + 1 of the table is filled.
+int BoundedDistance(TitleView a, TitleView b, int cutoff) {
+  const int la = static_cast<int>(a.size());
+  const int lb = static_cast<int>(b.size());
+  if (la - lb > cutoff || lb - la > cutoff) return cutoff + 1;
+  if (la == 0 || lb == 0) return std::max(la, lb);
+  constexpr int kFar = 1 << 14;
+  std::array<int, 257> rowA;
+  std::array<int, 257> rowB;
+  int* previous = rowA.data();
+  int* current = rowB.data();
+  for (int j = 0; j <= lb; ++j) previous[j] = j <= cutoff ? j : kFar;
+  for (int i = 1; i <= la; ++i) {
+    const int from = std::max(1, i - cutoff);
+    const int to = std::min(lb, i + cutoff);
+    current[from - 1] = from - 1 == 0 ? i : kFar;
+    int best = current[from - 1];
+    for (int j = from; j <= to; ++j) {
+      int value = std::min(previous[j - 1] + (a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 1)] ? 0 : 1),
+                           std::min(current[j - 1], previous[j]) + 1);
+      current[j] = value;
+      best = std::min(best, value);
+    }
+    if (to < lb) current[to + 1] = kFar;
+    if (best > cutoff) return cutoff + 1;
+    std::swap(previous, current);
+  }
+  return std::min(previous[lb], cutoff + 1);
+}
+
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
 class PieceIndex {
  public:
@@ -92,13 +123,18 @@ class PieceJoin {
  public:
   // `bound(l)` is the distance allowed when the shorter text has l units. Relaxed joins look
   // for pieces anywhere in the longer text (a window of it may be the match).
-  PieceJoin(std::vector<TitleView> texts, std::function<int(int)> bound, bool relaxed)
+  // Only texts whose `indexed` flag is set (all, when empty) are looked up; any text probes.
+  PieceJoin(std::vector<TitleView> texts, std::function<int(int)> bound, bool relaxed,
+            const std::vector<bool>& indexed = {})
       : texts_(std::move(texts)), relaxed_(relaxed) {
-    for (int l = 0; l <= 256; ++l) bounds_[static_cast<std::size_t>(l)] = std::max(0, bound(l));
+    for (int l = 0; l <= 256; ++l) {
+      bounds_[static_cast<std::size_t>(l)] = std::max(0, bound(l));
+      maxBound_ = std::max(maxBound_, bounds_[static_cast<std::size_t>(l)]);
+    }
     std::vector<std::pair<std::uint64_t, std::uint32_t>> items;
     for (std::uint32_t id = 0; id < texts_.size(); ++id) {
       TitleView text = texts_[id];
-      if (text.empty()) continue;
+      if (text.empty() || (!indexed.empty() && !indexed[id])) continue;
       int l = static_cast<int>(text.size());
       int t = bounds_[static_cast<std::size_t>(l)];
       present_[static_cast<std::size_t>(l)] = true;
@@ -113,10 +149,14 @@ class PieceJoin {
     index_.Build(items);
   }
 
-  // Calls `visit(id)` for every id whose text may match `probe`'s text and is shorter, or as
-  // long with a smaller id (a matching pair of equal lengths is found from either side).
+  // Calls `visit(id)` for every id below `probe` whose text may match `probe`'s text, so
+  // that each pair is seen once. Plain joins index every text with its own bound, which is
+  // at least the bound of the shorter of any pair (bounds grow with the length), so a pair
+  // is found from either side. Relaxed joins need the shorter text's pieces anywhere in the
+  // longer one: they visit shorter texts, or as long ones with a smaller id.
+  // `anyId` visits larger ids too: for a probe that is itself not indexed.
   template <typename Visit>
-  void Probe(std::uint32_t probe, Visit&& visit) const {
+  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false) const {
     TitleView text = texts_[probe];
     if (text.empty()) return;
     const int L = static_cast<int>(text.size());
@@ -132,14 +172,16 @@ class PieceJoin {
       }
       return;
     }
-    for (int l = std::max(1, L - bounds_[static_cast<std::size_t>(L)]); l <= L; ++l) {
+    const int first = std::max(1, L - maxBound_);
+    const int last = std::min(255, L + maxBound_);
+    for (int l = first; l <= last; ++l) {
       if (!present_[static_cast<std::size_t>(l)]) continue;
       const int t = bounds_[static_cast<std::size_t>(l)];
       const int delta = L - l;
-      if (delta > t) continue;
+      if (delta > t || -delta > t) continue;
       // The piece's shift s obeys |s| + |delta - s| <= t (edits before and after it).
-      const int low = -((t - delta) / 2);
-      const int high = (t + delta) / 2;
+      const int low = delta - t >= 0 ? (delta - t) / 2 : -((t - delta) / 2);
+      const int high = delta + t >= 0 ? (delta + t) / 2 : -((-(delta + t) + 1) / 2);
       for (int k = 0; k <= t; ++k) {
         Piece piece = PieceOf(l, t, k);
         for (int s = low; s <= high; ++s) {
@@ -148,7 +190,7 @@ class PieceJoin {
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
           for (std::uint32_t id : ids) {
-            if (texts_[id].size() == static_cast<std::size_t>(l) && (l < L || id < probe)) visit(id);
+            if ((anyId || id < probe) && texts_[id].size() == static_cast<std::size_t>(l)) visit(id);
           }
         }
       }
@@ -164,6 +206,7 @@ class PieceJoin {
 
   std::vector<TitleView> texts_;
   bool relaxed_;
+  int maxBound_ = 0;
   std::array<int, 257> bounds_{};
   std::array<bool, 257> present_{};
   std::array<bool, 257> pieceLengths_{};
@@ -224,8 +267,22 @@ class Searcher {
             stamps[other] = stamp;
             Check(other, probe, out);
           };
-          if (whole_) whole_->Probe(probe, visit);
-          if (part_) part_->Probe(probe, visit);
+          const PreparedTitle& title = set_.Titles[probe];
+          if (whole_) {
+            // Two split names match through their parts, never through the whole name; plain
+            // joins index only the other names, and a split name looks for all of them.
+            const bool partsOnly = title.Split && part_;
+            whole_->Probe(
+                probe,
+                [&](std::uint32_t other) {
+                  if (!(partsOnly && set_.Titles[other].Split)) visit(other);
+                },
+                partsOnly && !settings_.Relaxed);
+          }
+          if (part_ && title.Split) {
+            VisitPart(0, probe, visit);
+            VisitPart(1, probe, visit);
+          }
         }
         std::size_t total = done.fetch_add(end - first) + (end - first);
         if (control.Progress) control.Progress(static_cast<std::uint16_t>(total * 1000 / (n + groupWork_)));
@@ -262,7 +319,6 @@ class Searcher {
     const std::size_t n = set_.Titles.size();
     const int percent = settings_.MatchPercent;
     std::unordered_map<TitleUnits, std::vector<std::uint32_t>> wholeGroups;
-    std::unordered_map<TitleUnits, std::vector<std::uint32_t>> partGroups;
     if (percent >= 100) {
       for (std::uint32_t id = 0; id < n; ++id) wholeGroups[set_.Titles[id].Upper].push_back(id);
     } else {
@@ -274,27 +330,37 @@ class Searcher {
       }
       // Below 99 the similarity 0.99 - d / m (or a window's) must round to the threshold.
       double minimum = percent == 99 ? 0.99 : (percent - 0.5) / 100.0;
+      minimum_ = minimum;
+      // The quick test holds for the plain similarity; relaxed windows have their own.
+      prefilter_ = percent <= 98 && !settings_.Relaxed;
+      std::vector<bool> wholeIndexed;
+      if (percent <= 98 && !settings_.Relaxed) {
+        wholeIndexed.resize(n);
+        for (std::uint32_t id = 0; id < n; ++id) wholeIndexed[id] = !set_.Titles[id].Split;
+      }
       whole_ = std::make_unique<PieceJoin>(
           std::move(wholeTexts), [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); },
-          settings_.Relaxed);
+          settings_.Relaxed, wholeIndexed);
       if (percent <= 98) {
-        // Split names match only when their title parts reach the part threshold (and the
-        // geometric mean the percentage, the other part being at most 1).
-        double partMinimum = std::max(settings_.PartThreshold, minimum * minimum);
-        std::vector<TitleView> partTexts(n);
+        // Two split names need 100 x sqrt(s1 x s2) to round to the threshold, so the closer
+        // of their parts has a similarity of at least the whole-name minimum: each pair is
+        // found by the join of its closer part (or, for parts that fold to nothing, by their
+        // equal text).
+        auto partBound = [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); };
+        std::vector<TitleView> partTexts[2] = {std::vector<TitleView>(n), std::vector<TitleView>(n)};
         for (std::uint32_t id = 0; id < n; ++id) {
           const PreparedTitle& title = set_.Titles[id];
           if (!title.Split) continue;
-          partTexts[id] = title.NormalPart[1];
-          if (title.NormalPart[1].empty()) partGroups[title.UpperPart[1]].push_back(id);
+          for (int which = 0; which < 2; ++which) {
+            partTexts[which][id] = title.NormalPart[which];
+            if (title.NormalPart[which].empty()) emptyParts_[which][title.UpperPart[which]].push_back(id);
+          }
         }
-        part_ = std::make_unique<PieceJoin>(
-            std::move(partTexts),
-            [partMinimum](int l) { return DistanceBound(static_cast<std::size_t>(l), partMinimum); },
-            settings_.Relaxed);
+        artist_ = std::make_unique<PieceJoin>(std::move(partTexts[0]), partBound, settings_.Relaxed);
+        part_ = std::make_unique<PieceJoin>(std::move(partTexts[1]), partBound, settings_.Relaxed);
       }
     }
-    for (auto* map : {&wholeGroups, &partGroups}) {
+    for (auto* map : {&wholeGroups}) {
       for (auto& [key, ids] : *map) {
         if (ids.size() < 2) continue;
         groupWork_ += ids.size();
@@ -303,8 +369,52 @@ class Searcher {
     }
   }
 
+  // Split names whose part `which` is close to that of `probe`: through the part's join, or
+  // for a part that folds to nothing, the names whose part is the same text.
+  template <typename Visit>
+  void VisitPart(int which, std::uint32_t probe, Visit&& visit) const {
+    const PreparedTitle& title = set_.Titles[probe];
+    if (!title.NormalPart[which].empty()) {
+      (which == 0 ? artist_ : part_)->Probe(probe, visit);
+      return;
+    }
+    auto found = emptyParts_[which].find(title.UpperPart[which]);
+    if (found == emptyParts_[which].end()) return;
+    for (std::uint32_t other : found->second) {
+      if (other < probe) visit(other);
+    }
+  }
+
   // Checks the pair of ids `a` and `b` found by a join (or a group), in either order.
+  // False when the names of `a` and `b` cannot reach the threshold: a part below the part
+  // threshold, parts whose best product is too low, or whole names too far apart. Only
+  // necessary conditions of the exact percentage are tested, on distances that are cut off.
+  bool MayMatch(std::uint32_t a, std::uint32_t b) const {
+    if (!prefilter_) return true;
+    const PreparedTitle& x = set_.Titles[a];
+    const PreparedTitle& y = set_.Titles[b];
+    if (x.Split && y.Split) {
+      double best[2];
+      for (int which = 0; which < 2; ++which) {
+        TitleView p = x.NormalPart[which];
+        TitleView q = y.NormalPart[which];
+        if (p.empty() || q.empty()) return true;
+        const std::size_t m = std::min(p.size(), q.size());
+        const int cutoff = DistanceBound(m, settings_.PartThreshold);
+        const int d = BoundedDistance(p, q, cutoff);
+        if (d > cutoff) return false;
+        best[which] = d == 0 ? 1.0 : 0.99 - static_cast<double>(d) / static_cast<double>(m);
+      }
+      return best[0] * best[1] >= minimum_ * minimum_ - 1e-9;
+    }
+    if (x.Normal.empty() || y.Normal.empty()) return true;
+    const std::size_t m = std::min(x.Normal.size(), y.Normal.size());
+    const int cutoff = DistanceBound(m, minimum_);
+    return BoundedDistance(x.Normal, y.Normal, cutoff) <= cutoff;
+  }
+
   void Check(std::uint32_t a, std::uint32_t b, std::vector<MatchPair>& out) {
+    if (!MayMatch(a, b)) return;
     std::uint32_t first = std::min(a, b);
     std::uint32_t second = std::max(a, b);
     if (set_.Cross) {
@@ -329,8 +439,13 @@ class Searcher {
   bool unspecifiedRule_;
   std::unique_ptr<PieceJoin> whole_;
   std::unique_ptr<PieceJoin> part_;
+  std::unique_ptr<PieceJoin> artist_;
+  // Split names by the text of a part that folds to nothing (artist, title).
+  std::unordered_map<TitleUnits, std::vector<std::uint32_t>> emptyParts_[2];
   std::vector<std::vector<std::uint32_t>> groups_;
   std::size_t groupWork_ = 0;
+  bool prefilter_ = false;
+  double minimum_ = 0;
 };
 
 bool Search(TitleSet& set, const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,

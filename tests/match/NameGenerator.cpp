@@ -4,8 +4,11 @@
 namespace ordonna::testing {
 namespace {
 
-const char* const kSyllables[] = {"la", "mo", "ri", "ka", "ne", "to", "su", "vi", "da", "re", "po", "lin",
-                                  "ster", "ban", "dor", "mi", "ca", "el", "on", "ta", "go", "ry", "an", "be"};
+// Syllables are made of these, as in names of many languages.
+const char* const kOnsets[] = {"b", "br", "c", "ch", "d", "dr", "f", "g", "gr", "h", "j", "k", "l", "m", "n", "p",
+                               "pr", "r", "s", "sh", "st", "t", "tr", "v", "w", "z", "", "qu", "fl", "bl"};
+const char* const kVowels[] = {"a", "e", "i", "o", "u", "ai", "ea", "ou", "y", "ie"};
+const char* const kCodas[] = {"", "", "", "n", "r", "s", "l", "m", "t", "ck", "nd", "x", "rd", "ng"};
 const char* const kWords[] = {"love", "night", "the", "of", "in", "my", "heart", "dance", "song", "blue", "rain",
                               "time", "you", "me", "fire", "dream", "road", "home", "light", "baby", "sun", "way"};
 // Accented letters as Windows-1252 bytes and as UTF-8.
@@ -23,7 +26,11 @@ std::string NameGenerator::Word(bool capital) {
     word = kWords[Below(static_cast<int>(std::size(kWords)))];
   } else {
     int syllables = 1 + Below(3);
-    for (int i = 0; i < syllables; ++i) word += kSyllables[Below(static_cast<int>(std::size(kSyllables)))];
+    for (int i = 0; i < syllables; ++i) {
+      word += kOnsets[Below(static_cast<int>(std::size(kOnsets)))];
+      word += kVowels[Below(static_cast<int>(std::size(kVowels)))];
+      word += kCodas[Below(static_cast<int>(std::size(kCodas)))];
+    }
   }
   if (Below(12) == 0) word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)),
                                   kAccents[Below(static_cast<int>(std::size(kAccents)))]);
