@@ -331,6 +331,18 @@ class Searcher {
       // Below 99 the similarity 0.99 - d / m (or a window's) must round to the threshold.
       double minimum = percent == 99 ? 0.99 : (percent - 0.5) / 100.0;
       minimum_ = minimum;
+      shapes_.resize(n);
+      for (std::uint32_t id = 0; id < n; ++id) {
+        const PreparedTitle& title = set_.Titles[id];
+        shapes_[id] = {static_cast<std::uint8_t>(title.Normal.size()),
+                       {static_cast<std::uint8_t>(title.NormalPart[0].size()),
+                        static_cast<std::uint8_t>(title.NormalPart[1].size())},
+                       title.Split};
+      }
+      for (std::size_t m = 0; m < wholeCutoffs_.size(); ++m) {
+        wholeCutoffs_[m] = DistanceBound(m, minimum);
+        partCutoffs_[m] = DistanceBound(m, settings_.PartThreshold);
+      }
       // The quick test holds for the plain similarity; relaxed windows have their own.
       prefilter_ = percent <= 98 && !settings_.Relaxed;
       std::vector<bool> wholeIndexed;
@@ -391,6 +403,21 @@ class Searcher {
   // necessary conditions of the exact percentage are tested, on distances that are cut off.
   bool MayMatch(std::uint32_t a, std::uint32_t b) const {
     if (!prefilter_) return true;
+    // Lengths first, from a small array, before the names themselves are touched.
+    const Shape& sa = shapes_[a];
+    const Shape& sb = shapes_[b];
+    if (sa.Split && sb.Split) {
+      for (int which = 0; which < 2; ++which) {
+        const int p = sa.Part[which];
+        const int q = sb.Part[which];
+        if (p == 0 || q == 0) break;
+        const int m = std::min(p, q);
+        if (std::abs(p - q) > partCutoffs_[static_cast<std::size_t>(m)]) return false;
+      }
+    } else if (sa.Whole != 0 && sb.Whole != 0) {
+      const int m = std::min(sa.Whole, sb.Whole);
+      if (std::abs(sa.Whole - sb.Whole) > wholeCutoffs_[static_cast<std::size_t>(m)]) return false;
+    }
     const PreparedTitle& x = set_.Titles[a];
     const PreparedTitle& y = set_.Titles[b];
     if (x.Split && y.Split) {
@@ -446,6 +473,15 @@ class Searcher {
   std::size_t groupWork_ = 0;
   bool prefilter_ = false;
   double minimum_ = 0;
+  // Normalized lengths (whole name, artist, title) for the quick test.
+  struct Shape {
+    std::uint8_t Whole;
+    std::uint8_t Part[2];
+    bool Split;
+  };
+  std::vector<Shape> shapes_;
+  std::array<int, 256> wholeCutoffs_{};
+  std::array<int, 256> partCutoffs_{};
 };
 
 bool Search(TitleSet& set, const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
