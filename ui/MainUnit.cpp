@@ -35,6 +35,8 @@
 #include "ui/AboutUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/FolderTree.h"
+#include "import/ImportList.h"
+#include "ui/ImportUnit.h"
 #include "ui/InputCaption.h"
 #include "ui/LoadMergeUnit.h"
 #include "ui/QtText.h"
@@ -437,7 +439,47 @@ void TMainForm::LoadFile(const std::string& path, bool append, std::uint8_t prev
   EndOperation();
 }
 
-void TMainForm::ImportButClick() { NotAvailable(QStringLiteral("Import")); }
+namespace {
+
+// The main window's side of the import command: the open dialog.
+class WindowImportHost final : public ImportHost {
+ public:
+  WindowImportHost(Dialogs& dialogs, std::string homeFolder) : dialogs_(dialogs), homeFolder_(std::move(homeFolder)) {}
+
+  std::string ChooseImportFile(const ImportDialogRequest& request) override {
+    FileDialogRequest dialog;
+    dialog.Title = ToQString(request.Title);
+    dialog.Filter = QtFileFilter(request.Filter);
+    dialog.FilterIndex = request.FilterIndex - 1;
+    dialog.Folder = ToQString(ResolveDialogFolder(request.InitialFolder, homeFolder_));
+    return ToBytes(dialogs_.ChooseOpenFile(dialog));
+  }
+
+ private:
+  Dialogs& dialogs_;
+  std::string homeFolder_;
+};
+
+}  // namespace
+
+// The options window stays open beside the main window; GO starts the import itself.
+void TMainForm::ImportButClick() {
+  if (busy_ || importForm_) return;
+  importForm_ = new TImportForm(options_, list_, this);
+  importForm_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(importForm_, &QDialog::finished, this, [this] {
+    if (importForm_ != nullptr && importForm_->ImportGo()) QTimer::singleShot(0, this, &TMainForm::RunImport);
+  });
+  importForm_->show();
+}
+
+void TMainForm::RunImport() {
+  if (busy_) return;
+  WindowImportHost importHost(dialogs_, host_.HomeFolder());
+  BeginOperation();
+  (void)ImportList(list_, options_, HostImportEnvironment(host_), importHost, caller_);
+  EndOperation();
+}
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -32,6 +33,7 @@ namespace ordonna {
 
 class Dialogs;
 class FolderTree;
+class TImportForm;
 class Platform;
 class SingleInstance;
 
@@ -124,6 +126,7 @@ class TMainForm final : public QWidget {
   void FormClose();
 
   void RunScan(ScanMode mode);
+  void RunImport();
   void LoadFile(const std::string& path, bool append, std::uint8_t previousSortState);
   void OpenPendingFiles();
   void ReceiveInstanceMessages();
@@ -167,6 +170,7 @@ class TMainForm final : public QWidget {
   Fade fade_ = Fade::None;
   int opacity_ = 255;  // 0..255, in steps of 15 while fading
 
+  QPointer<TImportForm> importForm_;  // while the import options window is open
   QString statusText_;
   QString lastExportFile_;
   QtCaller caller_;

@@ -20,6 +20,7 @@
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
 #include "support/TempDir.h"
+#include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {
@@ -66,6 +67,7 @@ class MainWindowTest : public QObject {
   void folderSelectionIsRememberedAndPositionKeptOnScreen();
   void commandsOfLaterWindowsAndTheAboutWindow();
   void exportThroughTheWindow();
+  void importThroughTheWindow();
 };
 
 void MainWindowTest::commandStatesFollowTheList() {
@@ -662,12 +664,10 @@ void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
   TMainForm& form = session.Start();
   ScriptedDialogs& dialogs = session.dialogs;
 
-  QTest::mouseClick(&Find<QPushButton>(form, "ImportBut"), Qt::LeftButton);
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Import is not available yet."));
-  QVERIFY(dialogs.Shown.back().Kind == MessageKind::Information);
-  QVERIFY(Enabled(form, "ImportBut"));
   QTest::mouseClick(&Find<QPushButton>(form, "OptBut"), Qt::LeftButton);
   QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The options window is not available yet."));
+  QVERIFY(dialogs.Shown.back().Kind == MessageKind::Information);
+  QVERIFY(Enabled(form, "OptBut"));
 
   // View with an empty list warns and switches itself off.
   auto& viewBut = Find<QPushButton>(form, "ViewBut");
@@ -748,6 +748,48 @@ void MainWindowTest::exportThroughTheWindow() {
   QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("Warning!"));
   QVERIFY(!QFile::exists(Q(out.File("list.html"))));
   QVERIFY(Enabled(form, "ExportBut"));
+  QVERIFY(dialogs.AllUsed());
+  QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
+}
+
+void MainWindowTest::importThroughTheWindow() {
+  WindowSession session;
+  TempDir music;
+  TempDir out;
+  WriteMp3Files(music.Path(), 20);  // an export of at least 512 bytes, the smallest list imported
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Main.ExportType = 0;
+  });
+  TMainForm& form = session.Start();
+  ScriptedDialogs& dialogs = session.dialogs;
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  dialogs.ExpectFile(Q(out.File("list.txt")));
+  QTest::mouseClick(&Find<QPushButton>(form, "ExportBut"), Qt::LeftButton);
+  const std::vector<ListEntry> exported(form.List().Working().Entries().begin(), form.List().Working().Entries().end());
+
+  // The options window stays beside the main window; leaving it without GO imports nothing.
+  QTest::mouseClick(&Find<QPushButton>(form, "ImportBut"), Qt::LeftButton);
+  auto* options = form.findChild<TImportForm*>();
+  QVERIFY(options != nullptr && options->isVisible());
+  options->reject();
+  QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
+  QCOMPARE(form.List().ItemCount(), 20u);
+
+  // GO asks for the file and replaces the list with what it holds.
+  ClearList(form.List());
+  dialogs.ExpectFile(Q(out.File("list.txt")));
+  QTest::mouseClick(&Find<QPushButton>(form, "ImportBut"), Qt::LeftButton);
+  options = form.findChild<TImportForm*>();
+  QVERIFY(options != nullptr);
+  Find<QPushButton>(*options, "Gobut").click();
+  QTRY_COMPARE(form.List().ItemCount(), 20u);
+  QCOMPARE(dialogs.FileRequests.back().Title, QStringLiteral(" - Choose text or html list to import - "));
+  for (std::uint32_t i = 0; i < 20; ++i) {
+    QCOMPARE(Q(std::string(form.List().Entry(i).FileName.View())), Q(std::string(exported[i].FileName.View())));
+    QCOMPARE(+form.List().Entry(i).SizeKB, +exported[i].SizeKB);
+  }
+  QVERIFY(Enabled(form, "ImportBut"));
   QVERIFY(dialogs.AllUsed());
   QVERIFY2(dialogs.Unexpected.isEmpty(), qPrintable(dialogs.Unexpected.join('\n')));
 }
