@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Side-by-side figures with the duplicate finder of Debian's dupeguru package on the same
+# generated names. Installs dupeguru (never run in CI). dupeguru has no command-line entry
+# point; its matching engine is a Python module, driven here the way its music mode drives
+# it on file names (fuzzy word matching, threshold 80).
+#   bench/dupeguru_compare.sh [TITLES]
+set -euo pipefail
+titles=${1:-262144}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-bench"
+if ! dpkg-query -W -f='${Status}' dupeguru 2>/dev/null | grep -q "install ok installed"; then
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends dupeguru
+fi
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_BENCH=ON \
+  -DORDONNA_BUILD_TESTS=OFF -DORDONNA_BUILD_GUI=OFF >/dev/null
+ninja -C "$build" bench_match >/dev/null
+names=$(mktemp)
+trap 'rm -f "$names"' EXIT
+"$build/bench/bench_match" --names "$names" "$titles"
+engine=$(dirname "$(dpkg -L dupeguru | grep '/core/engine.py$' | head -1)")
+python3 - "$names" "$(dirname "$engine")" <<'PY'
+import sys, time
+sys.path.insert(0, sys.argv[2])
+from core import engine
+
+class Named:
+    def __init__(self, name):
+        self.name = name
+        self.words = engine.getwords(name)
+        self.is_ref = False
+
+with open(sys.argv[1], encoding="utf-8", errors="replace") as f:
+    objects = [Named(line.rstrip("\n")) for line in f]
+start = time.monotonic()
+matches = engine.getmatches(objects, min_match_percentage=80, match_similar_words=True, weight_words=True)
+seconds = time.monotonic() - start
+groups = engine.get_groups(matches)
+dupes = sum(len(g.dupes) for g in groups)
+print("dupeguru engine:     %.2f s, %d matching pairs, %d duplicates in %d groups" % (seconds, len(matches), dupes, len(groups)))
+PY
