@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Import figures: a generated 250,000-entry list with every column is exported through
 # `ordonna-cli export` as text, plain HTML and HTML table, and each export is read back through
-# `ordonna-cli import`; wall time and maximum resident memory of each import, and the entries it
-# read.
+# `ordonna-cli import`; wall and processor time and maximum resident memory of each import, and
+# the entries it read. On a shared machine the processor time is the steadier figure.
 #   bench/import.sh [ENTRIES]      (default 250000). Not part of CI. ORDONNA_BENCH_BUILD picks
 # the Release build folder.
 set -euo pipefail
@@ -52,13 +52,13 @@ PY
 "$cli" export --options "$work/options.ini" --type html "$work/big.ordl" "$work/list.html" >/dev/null
 "$cli" export --options "$work/options.ini" --type table "$work/big.ordl" "$work/table.html" >/dev/null
 
-run() {  # label, then the command; prints seconds, MB and the command's last line
+run() {  # label, then the command; prints wall and processor seconds, MB and the command's last line
   local label=$1
   shift
-  /usr/bin/time -o "$work/time.txt" -f "%e %M" "$@" >"$work/out.txt" 2>&1 || true
-  read -r seconds kilobytes < <(tail -1 "$work/time.txt")
-  awk -v label="$label" -v s="$seconds" -v k="$kilobytes" -v said="$(tail -1 "$work/out.txt")" \
-    'BEGIN { printf "%-32s %6.2f s  %6.1f MB resident  %s\n", label, s, k / 1024, said }'
+  /usr/bin/time -o "$work/time.txt" -f "%e %U %S %M" "$@" >"$work/out.txt" 2>&1 || true
+  read -r seconds user system kilobytes < <(tail -1 "$work/time.txt")
+  awk -v label="$label" -v s="$seconds" -v u="$user" -v y="$system" -v k="$kilobytes" -v said="$(tail -1 "$work/out.txt")" \
+    'BEGIN { printf "%-24s %5.2f s wall  %5.2f s processor  %6.1f MB resident  %s\n", label, s, u + y, k / 1024, said }'
 }
 
 cat "$work"/list.txt "$work"/list.html "$work"/table.html >/dev/null  # warm the page cache
