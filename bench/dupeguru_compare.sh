@@ -33,11 +33,15 @@ class Named:
         self.is_ref = False
 
 with open(sys.argv[1], encoding="utf-8", errors="replace") as f:
-    objects = [Named(line.rstrip("\n")) for line in f]
-start = time.monotonic()
-matches = engine.getmatches(objects, min_match_percentage=80, match_similar_words=True, weight_words=True)
-seconds = time.monotonic() - start
-groups = engine.get_groups(matches)
-dupes = sum(len(g.dupes) for g in groups)
-print("dupeguru engine:     %.2f s, %d matching pairs, %d duplicates in %d groups" % (seconds, len(matches), dupes, len(groups)))
+    names = [line.rstrip("\n") for line in f]
+# Its default (whole words only), then with similar words merged, which one-letter typos need.
+for similar in (False, True):
+    objects = [Named(name) for name in names]
+    start = time.monotonic()
+    matches = engine.getmatches(objects, min_match_percentage=80, match_similar_words=similar, weight_words=True)
+    seconds = time.monotonic() - start
+    groups = engine.get_groups(matches)
+    dupes = sum(len(g.dupes) for g in groups)
+    print("dupeguru engine, similar words %s: %.2f s, %d matching pairs, %d duplicates in %d groups"
+          % ("on " if similar else "off", seconds, len(matches), dupes, len(groups)), flush=True)
 PY

@@ -65,6 +65,8 @@ class CompareLoop {
     return Step::Next;
   }
 
+  void SetProgress(std::uint16_t progress) { state_.Progress = progress; }
+
   void ShowProgress(std::uint32_t i) {
     const std::uint32_t n = OuterCount();
     state_.Progress =
@@ -158,6 +160,7 @@ Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& exte
   JoinControl control;
   control.Threads = settings.Threads;
   control.ShouldStop = [&loop] { return loop.StopCheck() != Step::Next; };
+  control.Progress = [&loop](std::uint16_t progress) { loop.SetProgress(progress); };
   std::vector<MatchPair> pairs;
   if (!FindCrossMatches(current.Entries(), external.Entries(), settings.Match, settings.Limits, false, control,
                         pairs)) {
@@ -171,9 +174,11 @@ Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& exte
       return x.First != y.First ? x.First < y.First : x.Second < y.Second;
     });
   }
+  // The search above ran the progress to its end; confirmations show the loop's own.
+  const bool asks = settings.MatchAction != 0;
   std::size_t next = 0;
   for (std::uint32_t i = 0; i < loop.OuterCount(); ++i) {
-    loop.ShowProgress(i);
+    if (asks) loop.ShowProgress(i);
     if (i % 1024 == 0) {
       Step step = loop.StopCheck();
       if (step != Step::Next) return step;
