@@ -27,31 +27,31 @@ TEST(ForeignList, DocumentedLines) {
   EXPECT_EQ(e.FileName.View(), "Artist - Song");
   EXPECT_EQ(e.StereoMode, 1);
   EXPECT_EQ(e.BitrateCode, 9);
-  EXPECT_EQ(e.SizeKB, 4608);
+  EXPECT_EQ(+e.SizeKB, 4608);
   EXPECT_EQ(e.FrequencyCode, 0);
-  EXPECT_EQ(e.Frames, 8613) << "225 s / 0.0261224489795918";
+  EXPECT_EQ(+e.Frames, 8613) << "225 s / 0.0261224489795918";
 
   e = Parse("01 Intro: 2:10");
   EXPECT_EQ(e.FileName.View(), "01 Intro");
-  EXPECT_EQ(e.Frames, 4977) << "130 s";
+  EXPECT_EQ(+e.Frames, 4977) << "130 s";
   EXPECT_EQ(e.FrequencyCode, 255);
 
   e = Parse("Seven77");
   EXPECT_EQ(e.FileName.View(), "Seven77");
-  EXPECT_EQ(e.Frames, -1);
-  EXPECT_EQ(e.SizeKB, -1);
+  EXPECT_EQ(+e.Frames, -1);
+  EXPECT_EQ(+e.SizeKB, -1);
   EXPECT_EQ(e.BitrateCode, 255);
   EXPECT_EQ(e.StereoMode, 4);
   EXPECT_EQ(e.FrequencyCode, 255);
-  EXPECT_EQ(e.FileDate, 0);
+  EXPECT_EQ(+e.FileDate, 0);
   EXPECT_TRUE(e.Folder.Empty());
 
   EXPECT_EQ(Parse("Song name.mp3 vbr 192 kbps").BitrateCode, 16) << "vbr wins over a later kbps number";
   EXPECT_EQ(Parse("Song name.mp3 var kbps 3:00").BitrateCode, 16) << "var kbps reads as one word";
-  EXPECT_EQ(Parse("Song name.mp3 1.5 GB").SizeKB, 1572864);
-  EXPECT_EQ(Parse("Song name.mp3 3000 GB").SizeKB, -1);
-  EXPECT_EQ(Parse("Song name.mp3 45 sec").Frames, 1723) << "45 s with 0 minutes";
-  EXPECT_EQ(Parse("Song name.mp3 320kbps 48kHz 3:00").Frames, 7500) << "180 s at 48 kHz";
+  EXPECT_EQ(+Parse("Song name.mp3 1.5 GB").SizeKB, 1572864);
+  EXPECT_EQ(+Parse("Song name.mp3 3000 GB").SizeKB, -1);
+  EXPECT_EQ(+Parse("Song name.mp3 45 sec").Frames, 1723) << "45 s with 0 minutes";
+  EXPECT_EQ(+Parse("Song name.mp3 320kbps 48kHz 3:00").Frames, 7500) << "180 s at 48 kHz";
   EXPECT_EQ(Parse("Song name.mp3 320kbps 48kHz").BitrateCode, 14);
   EXPECT_EQ(Parse("Song name.mp3 32kHz mono").FrequencyCode, 2);
   EXPECT_EQ(Parse("Song name.mp3 32kHz mono").StereoMode, 3);
@@ -59,18 +59,18 @@ TEST(ForeignList, DocumentedLines) {
   EXPECT_EQ(Parse("Song name.mp3 dual channel").StereoMode, 2);
   EXPECT_EQ(Parse("Song name.mp3 stereo").StereoMode, 0);
   EXPECT_EQ(Parse("Song name.mp3 130kbps").BitrateCode, 255);
-  EXPECT_EQ(Parse("Song name.mp3 4000 KB 5000 KB").SizeKB, 5000) << "later tokens overwrite";
+  EXPECT_EQ(+Parse("Song name.mp3 4000 KB 5000 KB").SizeKB, 5000) << "later tokens overwrite";
   EXPECT_EQ(Parse("Song name.MP3 4000 KB").FileName.View(), "Song name") << "the extension in any case";
   EXPECT_EQ(Parse("Song without attributes").FileName.View(), "Song without attributes");
 }
 
 TEST(ForeignList, NumbersThatDoNotFitAreIgnored) {
-  EXPECT_EQ(Parse("Song name.mp3 99999999999 KB").SizeKB, -1);
-  EXPECT_EQ(Parse("Song name.mp3 2097151.9999 MB").SizeKB, -1) << "rounds to 2^31";
-  EXPECT_EQ(Parse("Song name.mp3 2047.9 GB").SizeKB, 2147378790);
-  EXPECT_EQ(Parse("Song name.mp3 99999999:00").Frames, -1) << "too long for a frame count";
-  EXPECT_EQ(Parse("Song name.mp3 1.2.3 MB").SizeKB, -1) << "not a decimal value";
-  EXPECT_EQ(Parse("Song name.mp3 12345678901234567890123456789012 MB").SizeKB, -1) << "32 digits end the line";
+  EXPECT_EQ(+Parse("Song name.mp3 99999999999 KB").SizeKB, -1);
+  EXPECT_EQ(+Parse("Song name.mp3 2097151.9999 MB").SizeKB, -1) << "rounds to 2^31";
+  EXPECT_EQ(+Parse("Song name.mp3 2047.9 GB").SizeKB, 2147378790);
+  EXPECT_EQ(+Parse("Song name.mp3 99999999:00").Frames, -1) << "too long for a frame count";
+  EXPECT_EQ(+Parse("Song name.mp3 1.2.3 MB").SizeKB, -1) << "not a decimal value";
+  EXPECT_EQ(+Parse("Song name.mp3 12345678901234567890123456789012 MB").SizeKB, -1) << "32 digits end the line";
   EXPECT_EQ(Parse("Song name.mp3 64").BitrateCode, 255) << "a number without a unit ends the line";
 }
 
@@ -89,7 +89,7 @@ TEST(ForeignList, ChatServerLines) {
   ListEntry entry{};
   EXPECT_FALSE(ParseForeignLine("Artist - Song.mp3", options, entry));
   EXPECT_EQ(Parse("!nick Artist - Song.mp3 4.5MB", true).FileName.View(), "Artist - Song");
-  EXPECT_EQ(Parse("!nick Artist - Song.mp3 4.5MB", true).SizeKB, 4608);
+  EXPECT_EQ(+Parse("!nick Artist - Song.mp3 4.5MB", true).SizeKB, 4608);
   EXPECT_EQ(Parse("!ab", true).FileName.View(), "!ab") << "3 characters keep their trigger";
   EXPECT_EQ(Parse("!nickname ", true).FileName.View(), "!nickname ") << "no space before the last character";
   options.KeepSourceLine = true;
