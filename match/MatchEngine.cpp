@@ -179,11 +179,13 @@ class PieceJoin {
       const int t = bounds_[static_cast<std::size_t>(l)];
       const int delta = L - l;
       if (delta > t || -delta > t) continue;
-      // The piece's shift s obeys |s| + |delta - s| <= t (edits before and after it).
-      const int low = delta - t >= 0 ? (delta - t) / 2 : -((t - delta) / 2);
-      const int high = delta + t >= 0 ? (delta + t) / 2 : -((-(delta + t) + 1) / 2);
+      // Some piece k matches exactly with exactly k edits before it and at most t - k after
+      // it (take the first piece where the edits so far fall behind the pieces so far), so
+      // its shift s obeys |s| <= k and |delta - s| <= t - k.
       for (int k = 0; k <= t; ++k) {
         Piece piece = PieceOf(l, t, k);
+        const int low = std::max(-k, delta - (t - k));
+        const int high = std::min(k, delta + (t - k));
         for (int s = low; s <= high; ++s) {
           int pos = piece.Start + s;
           if (pos < 0 || pos + piece.Length > L) continue;

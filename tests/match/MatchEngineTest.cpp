@@ -161,6 +161,45 @@ TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
   }
 }
 
+TEST(MatchEngine, EditsAtEveryPlaceAreFound) {
+  // Names over a two-letter alphabet with insertions, deletions and substitutions bunched at
+  // the start, the end or spread: every shift of every piece is exercised.
+  std::mt19937 random(5);
+  auto below = [&random](int n) { return static_cast<int>(random() % static_cast<std::uint32_t>(n)); };
+  for (int round = 0; round < 300; ++round) {
+    std::vector<ListEntry> list;
+    for (int base = 0; base < 4; ++base) {
+      std::string name;
+      const int length = 5 + below(40);
+      for (int i = 0; i < length; ++i) name.push_back(below(2) == 0 ? 'a' : 'b');
+      for (int copy = 0; copy < 6; ++copy) {
+        std::string edited = name;
+        const int edits = below(6);
+        const int where = below(3);  // 0 start, 1 end, 2 anywhere
+        for (int e = 0; e < edits && !edited.empty(); ++e) {
+          int size = static_cast<int>(edited.size());
+          int at = where == 0 ? below(std::min(size, 4)) : where == 1 ? size - 1 - below(std::min(size, 4)) : below(size);
+          switch (below(3)) {
+            case 0: edited.erase(static_cast<std::size_t>(at), 1); break;
+            case 1: edited.insert(static_cast<std::size_t>(at), 1, below(2) == 0 ? 'a' : 'c'); break;
+            default: edited[static_cast<std::size_t>(at)] = 'c'; break;
+          }
+        }
+        ListEntry e = UndeterminedEntry();
+        e.FileName.Set(edited);
+        list.push_back(e);
+      }
+    }
+    Case c;
+    c.Match.MatchPercent = static_cast<std::uint8_t>(50 + below(49));
+    c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
+    std::vector<MatchPair> fast;
+    ASSERT_TRUE(FindSelfMatches(list, c.Match, c.Limits, true, JoinControl{}, fast));
+    ExpectSamePairs(BrutePairs(list, list, true, c), fast, "round " + std::to_string(round) + " " + Describe(c));
+    if (HasFatalFailure()) return;
+  }
+}
+
 // Answers from a seeded sequence, recording every question.
 class ScriptedQuestion final : public PairQuestion {
  public:
