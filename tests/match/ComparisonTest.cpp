@@ -171,20 +171,20 @@ TEST(Comparison, NewListsKeepTheRightSortByteAndFields) {
   EXPECT_EQ(read.Entry(0).FileName.View(), "Beta - Two");
   EXPECT_TRUE(read.Entry(0).Folder.Empty());
   EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty());
-  EXPECT_EQ(read.Entry(0).FileDate, -1);
-  EXPECT_EQ(read.Entry(0).DateAdded, -1);
+  EXPECT_EQ(+read.Entry(0).FileDate, -1);
+  EXPECT_EQ(+read.Entry(0).DateAdded, -1);
 
   ASSERT_EQ(f.Run(f.Settings(6), none), CompareEnd::Finished);
   ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
   EXPECT_EQ(read.Entry(0).Folder.View(), "/music");
-  EXPECT_EQ(read.Entry(0).FileDate, -1);
-  EXPECT_EQ(read.Entry(0).DateAdded, 45000);
+  EXPECT_EQ(+read.Entry(0).FileDate, -1);
+  EXPECT_EQ(+read.Entry(0).DateAdded, 45000);
 
   ASSERT_EQ(f.Run(f.Settings(3), none), CompareEnd::Finished);
   ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
   EXPECT_EQ(read.SortState, 7) << "the current list's order";
   EXPECT_EQ(read.Entry(0).FileName.View(), "Gamma - Three");
-  EXPECT_EQ(read.Entry(0).FileDate, 40000);
+  EXPECT_EQ(+read.Entry(0).FileDate, 40000);
 }
 
 TEST(Comparison, TextListKeepsSourceLines) {
