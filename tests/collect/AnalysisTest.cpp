@@ -50,24 +50,24 @@ void ExpectErrorBothModes(const std::string& file, std::string_view text, const 
   ExpectError(Analyze(file, kSlow), text, 0, what + " (slow)");
 }
 
-FrameSpec Spec(int bitrate, int sampling = 0, int channels = 1) {
-  FrameSpec spec;
-  spec.Bitrate = static_cast<std::uint8_t>(bitrate);
-  spec.Sampling = static_cast<std::uint8_t>(sampling);
-  spec.Channels = static_cast<std::uint8_t>(channels);
-  return spec;
+FrameSpec FrameOf(int bitrate, int sampling = 0, int channels = 1) {
+  FrameSpec shape;
+  shape.Bitrate = static_cast<std::uint8_t>(bitrate);
+  shape.Sampling = static_cast<std::uint8_t>(sampling);
+  shape.Channels = static_cast<std::uint8_t>(channels);
+  return shape;
 }
 
 // Frames of alternating bitrates: a VBR stream.
 std::string MixedFrames(int count, int sampling = 0) {
   std::string frames;
-  for (int i = 0; i < count; ++i) frames += Frame(Spec(i % 3 == 0 ? 11 : 9, sampling));
+  for (int i = 0; i < count; ++i) frames += Frame(FrameOf(i % 3 == 0 ? 11 : 9, sampling));
   return frames;
 }
 
 TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
   // 128 kbps at 44.1 kHz with the encoder's padding: 417 or 418 bytes a frame.
-  const std::string file = Id3v2Tag(1000) + Frames(3000, Spec(9), true) + Id3v1Tag();
+  const std::string file = Id3v2Tag(1000) + Frames(3000, FrameOf(9), true) + Id3v1Tag();
   ASSERT_EQ(file.size(), 1010u + 1253877u + 128u);
   AnalysisResult slow = Analyze(file, kSlow);
   ExpectOk(slow, 9, 3000, 1, 0, "slow");
@@ -86,63 +86,63 @@ TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
   }
 
   // 48 kHz, 320 kbps: exactly 960 bytes a frame, so the estimate is exact.
-  const std::string at48 = Frames(1000, Spec(14, 1, 0));
+  const std::string at48 = Frames(1000, FrameOf(14, 1, 0));
   ExpectOk(Analyze(at48, kFast), 14, 999, 0, 1, "48 kHz fast");
   ExpectOk(Analyze(at48, kSlow), 14, 1000, 0, 1, "48 kHz slow");
-  const std::string at32 = Frames(1000, Spec(1, 2, 3));
+  const std::string at32 = Frames(1000, FrameOf(1, 2, 3));
   ExpectOk(Analyze(at32, kFast), 1, 999, 3, 2, "32 kHz fast");
   ExpectOk(Analyze(at32, kSlow), 1, 1000, 3, 2, "32 kHz slow");
 }
 
 TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
   for (const char* tag : {"Xing", "Info", "VBRI", "FBRI"}) {
-    const std::string vbr = VbrFrame(Spec(9), tag, 5000) + MixedFrames(400);
+    const std::string vbr = VbrFrame(FrameOf(9), tag, 5000) + MixedFrames(400);
     ExpectOk(Analyze(vbr, kFast), 16, 5000, 1, 0, std::string(tag) + " mixed, fast");
     ExpectOk(Analyze(vbr, kSlow), 16, 401, 1, 0, std::string(tag) + " mixed, slow");
     // The header frame's own bitrate does not make a constant stream variable.
-    const std::string cbr = VbrFrame(Spec(5), tag, 300) + Frames(299, Spec(10));
+    const std::string cbr = VbrFrame(FrameOf(5), tag, 300) + Frames(299, FrameOf(10));
     ExpectOk(Analyze(cbr, kFast), 10, 300, 1, 0, std::string(tag) + " constant, fast");
     ExpectOk(Analyze(cbr, kSlow), 10, 300, 1, 0, std::string(tag) + " constant, slow");
   }
   // Without the count flag a Xing header gives nothing to use: mixed bitrates are counted,
   // a constant bitrate is estimated (the header frame is the first of the average).
-  const std::string noCount = VbrFrame(Spec(9), "Xing", std::nullopt) + MixedFrames(400);
+  const std::string noCount = VbrFrame(FrameOf(9), "Xing", std::nullopt) + MixedFrames(400);
   ExpectOk(Analyze(noCount, kFast), 16, 401, 1, 0, "Xing without count, mixed");
-  const std::string noCountCbr = VbrFrame(Spec(11, 1), "Info", std::nullopt, 40) + Frames(500, Spec(11, 1));
+  const std::string noCountCbr = VbrFrame(FrameOf(11, 1), "Info", std::nullopt, 40) + Frames(500, FrameOf(11, 1));
   ExpectOk(Analyze(noCountCbr, kFast), 11, 500, 1, 1, "Info without count, constant");
   ExpectOk(Analyze(noCountCbr, kSlow), 11, 501, 1, 1, "Info without count, constant, slow");
   // A count of 2^31 or more is no count.
-  const std::string huge = VbrFrame(Spec(9), "Xing", 0x80000000u) + MixedFrames(300);
+  const std::string huge = VbrFrame(FrameOf(9), "Xing", 0x80000000u) + MixedFrames(300);
   ExpectOk(Analyze(huge, kFast), 16, 301, 1, 0, "count of 2^31");
-  const std::string largest = VbrFrame(Spec(9), "Xing", 0x7FFFFFFFu) + MixedFrames(300);
+  const std::string largest = VbrFrame(FrameOf(9), "Xing", 0x7FFFFFFFu) + MixedFrames(300);
   ExpectOk(Analyze(largest, kFast), 16, 2147483647, 1, 0, "count of 2^31 - 1");
   // Mono and CRC move the tag; VBRI's count sits 14 bytes behind the tag.
-  FrameSpec mono = Spec(9, 0, 3);
+  FrameSpec mono = FrameOf(9, 0, 3);
   ExpectOk(Analyze(VbrFrame(mono, "Xing", 777) + Frames(300, mono), kFast), 9, 777, 3, 0, "mono");
-  FrameSpec crc = Spec(9);
+  FrameSpec crc = FrameOf(9);
   crc.Crc = true;
   ExpectOk(Analyze(VbrFrame(crc, "Xing", 777) + Frames(300, crc), kFast), 9, 777, 1, 0, "crc");
   // The search covers 40 positions from 33 bytes behind the frame start (35 with CRC).
-  ExpectOk(Analyze(VbrFrame(Spec(9), "Xing", 777, 72) + MixedFrames(300), kFast), 16, 777, 1, 0, "last position");
-  ExpectOk(Analyze(VbrFrame(Spec(9), "Xing", 777, 73) + MixedFrames(300), kFast), 16, 301, 1, 0, "one too far");
-  ExpectOk(Analyze(VbrFrame(Spec(9), "Xing", 777, 32) + MixedFrames(300), kFast), 16, 301, 1, 0, "one too early");
+  ExpectOk(Analyze(VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), kFast), 16, 777, 1, 0, "last position");
+  ExpectOk(Analyze(VbrFrame(FrameOf(9), "Xing", 777, 73) + MixedFrames(300), kFast), 16, 301, 1, 0, "one too far");
+  ExpectOk(Analyze(VbrFrame(FrameOf(9), "Xing", 777, 32) + MixedFrames(300), kFast), 16, 301, 1, 0, "one too early");
   ExpectOk(Analyze(VbrFrame(crc, "Xing", 777, 74) + Frames(300, crc), kFast), 9, 777, 1, 0, "crc last position");
   // Only the first frame is searched.
-  const std::string second = Frame(Spec(9)) + VbrFrame(Spec(9), "Xing", 777) + MixedFrames(300);
+  const std::string second = Frame(FrameOf(9)) + VbrFrame(FrameOf(9), "Xing", 777) + MixedFrames(300);
   ExpectOk(Analyze(second, kFast), 16, 302, 1, 0, "header in the second frame");
 }
 
 TEST(Analysis, FilesOfFewerThan200FramesAreCountedInBothModes) {
-  const std::string cbr = Id3v2Tag(300) + Frames(150, Spec(9), true);
+  const std::string cbr = Id3v2Tag(300) + Frames(150, FrameOf(9), true);
   ExpectOk(Analyze(cbr, kFast), 9, 150, 1, 0, "fast");
   ExpectOk(Analyze(cbr, kSlow), 9, 150, 1, 0, "slow");
   // A header count is not used when the walk ends before 200 frames.
-  const std::string xing = VbrFrame(Spec(9), "Xing", 999) + MixedFrames(198);
+  const std::string xing = VbrFrame(FrameOf(9), "Xing", 999) + MixedFrames(198);
   ExpectOk(Analyze(xing, kFast), 16, 199, 1, 0, "199 frames with Xing");
-  const std::string xing200 = VbrFrame(Spec(9), "Xing", 999) + MixedFrames(199);
+  const std::string xing200 = VbrFrame(FrameOf(9), "Xing", 999) + MixedFrames(199);
   ExpectOk(Analyze(xing200, kFast), 16, 999, 1, 0, "200 frames with Xing");
   // A header frame alone: one frame of its own bitrate.
-  ExpectOk(Analyze(VbrFrame(Spec(9), "Xing", 5), kSlow), 9, 1, 1, 0, "header frame only");
+  ExpectOk(Analyze(VbrFrame(FrameOf(9), "Xing", 5), kSlow), 9, 1, 1, 0, "header frame only");
 }
 
 TEST(Analysis, MixedBitratesWithoutHeaderAreCountedInFastMode) {
@@ -150,7 +150,7 @@ TEST(Analysis, MixedBitratesWithoutHeaderAreCountedInFastMode) {
   ExpectOk(Analyze(file, kFast), 16, 1000, 1, 0, "fast");
   ExpectOk(Analyze(file, kSlow), 16, 1000, 1, 0, "slow");
   // One frame of another bitrate among 199 decides: mixed.
-  const std::string oneOff = Frames(199, Spec(9)) + Frame(Spec(10)) + Frames(100, Spec(9));
+  const std::string oneOff = Frames(199, FrameOf(9)) + Frame(FrameOf(10)) + Frames(100, FrameOf(9));
   ExpectOk(Analyze(oneOff, kFast), 16, 300, 1, 0, "one other frame");
 }
 
@@ -166,14 +166,14 @@ TEST(Analysis, LayerAndVersionEndTheAnalysisOnlyInTheFirstTwoFrames) {
       {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
   };
   for (const Case& c : cases) {
-    FrameSpec bad = Spec(9);
+    FrameSpec bad = FrameOf(9);
     bad.Version = static_cast<std::uint8_t>(c.version);
     bad.Layer = static_cast<std::uint8_t>(c.layer);
     std::string what = std::to_string(c.version) + "/" + std::to_string(c.layer);
     ExpectErrorBothModes(Frames(300, bad), c.text, what + " at frame 0");
-    ExpectErrorBothModes(Frame(Spec(9)) + Frames(300, bad), c.text, what + " at frame 1");
+    ExpectErrorBothModes(Frame(FrameOf(9)) + Frames(300, bad), c.text, what + " at frame 1");
     // From frame 2 on it is a false sync, skipped by one byte; its body holds no sync.
-    const std::string later = Frames(2, Spec(9)) + Frame(bad) + Frames(300, Spec(9));
+    const std::string later = Frames(2, FrameOf(9)) + Frame(bad) + Frames(300, FrameOf(9));
     ExpectOk(Analyze(later, kSlow), 9, 302, 1, 0, what + " at frame 2");
     // Frame 199 lies one frame further than 199 average frames: 302 * 199 / 200 = 300.49.
     ExpectOk(Analyze(later, kFast), 9, 300, 1, 0, what + " at frame 2, fast");
@@ -181,88 +181,88 @@ TEST(Analysis, LayerAndVersionEndTheAnalysisOnlyInTheFirstTwoFrames) {
 }
 
 TEST(Analysis, InvalidBitrateAndSamplingRateEndTheAnalysisAtAnyFrame) {
-  FrameSpec bitrate15 = Spec(15);
-  FrameSpec sampling3 = Spec(9, 3);
+  FrameSpec bitrate15 = FrameOf(15);
+  FrameSpec sampling3 = FrameOf(9, 3);
   for (int at : {0, 1, 2, 250}) {
     std::string what = "at frame " + std::to_string(at);
-    ExpectError(Analyze(Frames(at, Spec(9)) + Frame(bitrate15) + Frames(10, Spec(9)), kSlow),
+    ExpectError(Analyze(Frames(at, FrameOf(9)) + Frame(bitrate15) + Frames(10, FrameOf(9)), kSlow),
                 "Invalid bitrate detected", 0, what);
-    ExpectError(Analyze(Frames(at, Spec(9)) + Frame(sampling3) + Frames(10, Spec(9)), kSlow), "Invalid sampling rate",
+    ExpectError(Analyze(Frames(at, FrameOf(9)) + Frame(sampling3) + Frames(10, FrameOf(9)), kSlow), "Invalid sampling rate",
                 0, what);
   }
   // Past frame 199 a constant-bitrate file is already estimated in fast mode.
-  ExpectOk(Analyze(Frames(250, Spec(9)) + Frame(bitrate15) + Frames(10, Spec(9)), kFast), 9, 260, 1, 0,
+  ExpectOk(Analyze(Frames(250, FrameOf(9)) + Frame(bitrate15) + Frames(10, FrameOf(9)), kFast), 9, 260, 1, 0,
            "after the fast decision");
 }
 
 TEST(Analysis, SamplingRateAndStereoModeMayChangeOnlyBehindAHeaderFrame) {
-  ExpectErrorBothModes(Frame(Spec(9, 0)) + Frames(300, Spec(9, 1)), "Can't process variable sampling rate files",
+  ExpectErrorBothModes(Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), "Can't process variable sampling rate files",
                        "frame 1 without header");
-  ExpectErrorBothModes(Frame(Spec(9, 0, 1)) + Frames(300, Spec(9, 0, 0)), "Can't process variable stereo mode files",
+  ExpectErrorBothModes(Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)), "Can't process variable stereo mode files",
                        "frame 1 without header");
-  ExpectErrorBothModes(Frames(5, Spec(9, 0)) + Frames(300, Spec(9, 2)), "Can't process variable sampling rate files",
+  ExpectErrorBothModes(Frames(5, FrameOf(9, 0)) + Frames(300, FrameOf(9, 2)), "Can't process variable sampling rate files",
                        "frame 5");
   // Sampling rate is checked before the stereo mode.
-  ExpectErrorBothModes(Frame(Spec(9, 0, 1)) + Frames(300, Spec(9, 1, 0)), "Can't process variable sampling rate files",
+  ExpectErrorBothModes(Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 1, 0)), "Can't process variable sampling rate files",
                        "both change");
   // Behind a header frame, frame 1 sets the file's rate and mode; the frame length follows
   // the new rate (384 bytes at 48 kHz, 417 would lose the frames).
-  const std::string changed = VbrFrame(Spec(9, 0, 1), "Xing", std::nullopt) + Frames(300, Spec(9, 1, 3));
+  const std::string changed = VbrFrame(FrameOf(9, 0, 1), "Xing", std::nullopt) + Frames(300, FrameOf(9, 1, 3));
   ExpectOk(Analyze(changed, kSlow), 9, 301, 3, 1, "changed after header frame");
   ExpectOk(Analyze(changed, kFast), 9, 300, 3, 1, "changed after header frame, fast");
-  ExpectError(Analyze(VbrFrame(Spec(9, 0), "Xing", 400) + Frame(Spec(9, 0)) + Frames(300, Spec(9, 1)), kSlow),
+  ExpectError(Analyze(VbrFrame(FrameOf(9, 0), "Xing", 400) + Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), kSlow),
               "Can't process variable sampling rate files", 400, "frame 2 after header frame");
-  ExpectError(Analyze(VbrFrame(Spec(9, 0, 1), "Info", 400) + Frame(Spec(9, 0, 1)) + Frames(300, Spec(9, 0, 2)), kSlow),
+  ExpectError(Analyze(VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), kSlow),
               "Can't process variable stereo mode files", 400, "frame 2 after header frame");
 }
 
 TEST(Analysis, MoreThan262143FramesAreRefused) {
   // Free-format mono frames are the shortest the walk steps over: 14 bytes.
-  FrameSpec tiny = Spec(0, 1, 3);
+  FrameSpec tiny = FrameOf(0, 1, 3);
   ExpectOk(Analyze(Frames(262143, tiny), kSlow), 16, 262143, 3, 1, "262,143 frames");
   ExpectOk(Analyze(Frames(262143, tiny), kFast), 16, 262143, 3, 1, "262,143 frames, fast");
   ExpectError(Analyze(Frames(262144, tiny), kSlow), "More than 256 kiloframes, not allowed", 0, "262,144 frames");
-  ExpectError(Analyze(VbrFrame(Spec(1, 1, 3), "Xing", 12345) + Frames(262143, tiny), kSlow),
+  ExpectError(Analyze(VbrFrame(FrameOf(1, 1, 3), "Xing", 12345) + Frames(262143, tiny), kSlow),
               "More than 256 kiloframes, not allowed", 12345, "with a header count");
 }
 
 TEST(Analysis, Id3v2TagIsSkipped) {
   // A Layer I sync at the tag's last byte would fail the file if the tag were walked.
-  FrameSpec layer1 = Spec(9);
+  FrameSpec layer1 = FrameOf(9);
   layer1.Layer = 3;
   std::string tag = Id3v2Tag(267);
   tag.replace(tag.size() - 4, 4, testing::FrameHeader(layer1));
-  ExpectOk(Analyze(tag + Frames(300, Spec(9)), kSlow), 9, 300, 1, 0, "tag body skipped");
+  ExpectOk(Analyze(tag + Frames(300, FrameOf(9)), kSlow), 9, 300, 1, 0, "tag body skipped");
   // Only the low seven bits of each size byte count.
   std::string highBits = Id3v2Tag(300);
   highBits[9] = static_cast<char>(300 % 128 | 0x80);
-  ExpectOk(Analyze(highBits + Frames(300, Spec(9)), kSlow), 9, 300, 1, 0, "high size bits");
+  ExpectOk(Analyze(highBits + Frames(300, FrameOf(9)), kSlow), 9, 300, 1, 0, "high size bits");
   // A footer is not part of the declared size: the walk passes over it as junk.
-  ExpectOk(Analyze(Id3v2Tag(500, std::nullopt, true) + Frames(300, Spec(9)), kSlow), 9, 300, 1, 0, "footer");
+  ExpectOk(Analyze(Id3v2Tag(500, std::nullopt, true) + Frames(300, FrameOf(9)), kSlow), 9, 300, 1, 0, "footer");
   // The limit counts the 10 header bytes.
-  ExpectOk(Analyze(Id3v2Tag(1048566) + Frames(300, Spec(9)), kSlow), 9, 300, 1, 0, "1,048,576 bytes");
-  ExpectErrorBothModes(Id3v2Tag(1048567) + Frames(300, Spec(9)), "Header (ID3v2) tag larger than 1 Mb.",
+  ExpectOk(Analyze(Id3v2Tag(1048566) + Frames(300, FrameOf(9)), kSlow), 9, 300, 1, 0, "1,048,576 bytes");
+  ExpectErrorBothModes(Id3v2Tag(1048567) + Frames(300, FrameOf(9)), "Header (ID3v2) tag larger than 1 Mb.",
                        "1,048,577 bytes");
   // Declared 2 MB, the file larger still.
-  ExpectErrorBothModes(Id3v2Tag(2000000, 100) + Frames(6000, Spec(9)), "Header (ID3v2) tag larger than 1 Mb.",
+  ExpectErrorBothModes(Id3v2Tag(2000000, 100) + Frames(6000, FrameOf(9)), "Header (ID3v2) tag larger than 1 Mb.",
                        "declared 2 MB");
 }
 
 TEST(Analysis, RiffWaveIsReadFromItsDataChunk) {
-  const std::string wave = RiffWave(Frames(300, Spec(11, 1)));
+  const std::string wave = RiffWave(Frames(300, FrameOf(11, 1)));
   ExpectOk(Analyze(wave, kSlow), 11, 300, 1, 1, "wave");
   ExpectOk(Analyze(wave, kFast), 11, 299, 1, 1, "wave, fast");
   // An ID3v2 tag inside the data chunk is skipped, unless one stood before "RIFF".
-  FrameSpec layer1 = Spec(9);
+  FrameSpec layer1 = FrameOf(9);
   layer1.Layer = 3;
   std::string inner = Id3v2Tag(100);
   inner.replace(50, 4, testing::FrameHeader(layer1));
-  ExpectOk(Analyze(RiffWave(inner + Frames(300, Spec(9))), kSlow), 9, 300, 1, 0, "inner tag");
-  ExpectErrorBothModes(Id3v2Tag(20) + RiffWave(inner + Frames(300, Spec(9))), "Seems like mp1, not mp3 file.",
+  ExpectOk(Analyze(RiffWave(inner + Frames(300, FrameOf(9))), kSlow), 9, 300, 1, 0, "inner tag");
+  ExpectErrorBothModes(Id3v2Tag(20) + RiffWave(inner + Frames(300, FrameOf(9))), "Seems like mp1, not mp3 file.",
                        "inner tag behind an outer one");
   // "data" is looked for over 516 positions behind "RIFF"; without it the walk starts where
   // the search ended, 520 bytes behind "RIFF".
-  std::string noData = "RIFF" + std::string(600, 'x') + Frames(300, Spec(9));
+  std::string noData = "RIFF" + std::string(600, 'x') + Frames(300, FrameOf(9));
   ExpectOk(Analyze(noData, kSlow), 9, 300, 1, 0, "no data chunk");
   noData.replace(519, 4, testing::FrameHeader(layer1));
   ExpectOk(Analyze(noData, kSlow), 9, 300, 1, 0, "sync before the search end");
@@ -270,7 +270,7 @@ TEST(Analysis, RiffWaveIsReadFromItsDataChunk) {
   ExpectErrorBothModes(noData, "Seems like mp1, not mp3 file.", "sync at the search end");
   // A sync in the chunk length shows whether the walk starts behind "data" or at it.
   auto dataAt = [&](std::size_t position) {
-    std::string file = RiffWave(Frames(300, Spec(9)), position - 16);
+    std::string file = RiffWave(Frames(300, FrameOf(9)), position - 16);
     file.replace(position + 4, 4, testing::FrameHeader(layer1));
     return file;
   };
@@ -293,7 +293,7 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
   const std::string sync = "\xFF\xE2\x10\x00"s;
   std::string id3v1 = Id3v1Tag();
   id3v1.replace(40, 4, sync);
-  const std::string frames = Frames(400, Spec(9, 1));
+  const std::string frames = Frames(400, FrameOf(9, 1));
   ExpectOk(Analyze(frames + id3v1, kFast), 9, 399, 1, 1, "ID3v1");
   ExpectOk(Analyze(frames + id3v1, kSlow), 9, 400, 1, 1, "ID3v1, slow");
   for (std::size_t back = 124; back <= 130; ++back) {
@@ -317,48 +317,48 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
 
 TEST(Analysis, FastModeCountsWhenNoSyncFollowsFrame199) {
   // "LYRICSBEGIN" inside frame 10 puts the audio end among the first frames.
-  FrameSpec spec = Spec(1, 1);
-  std::string frames = Frames(250, spec);
+  FrameSpec shape = FrameOf(1, 1);
+  std::string frames = Frames(250, shape);
   frames.replace(10 * 96 + 20, 11, "LYRICSBEGIN");
   ExpectOk(Analyze(frames + "LYRICS200", kFast), 1, 250, 1, 1, "audio end at frame 10");
   // The last sync before an audio end inside frame 199 is frame 199 itself: not behind it.
-  std::string at199 = Frames(250, spec);
+  std::string at199 = Frames(250, shape);
   at199.replace(199 * 96 + 20, 11, "LYRICSBEGIN");
   ExpectOk(Analyze(at199 + "LYRICS200", kFast), 1, 250, 1, 1, "audio end in frame 199");
   // Inside frame 200, frame 200 is the last sync: 200 frames estimated.
-  std::string at200 = Frames(250, spec);
+  std::string at200 = Frames(250, shape);
   at200.replace(200 * 96 + 20, 11, "LYRICSBEGIN");
   ExpectOk(Analyze(at200 + "LYRICS200", kFast), 1, 200, 1, 1, "audio end in frame 200");
   // ... or before the first frame, with no sync in front of it at all.
   std::string tag = Id3v2Tag(40);
   tag.replace(20, 11, "LYRICSBEGIN");
-  ExpectOk(Analyze(tag + Frames(250, spec) + "LYRICS200", kFast), 1, 250, 1, 1, "audio end before frame 0");
+  ExpectOk(Analyze(tag + Frames(250, shape) + "LYRICS200", kFast), 1, 250, 1, 1, "audio end before frame 0");
 }
 
 TEST(Analysis, JunkAndFalseSyncsBeforeAndBetweenFrames) {
   std::string junk;
   for (int i = 0; i < 3000; ++i) junk += static_cast<char>(i % 7 == 0 ? 0xFF : 'a' + i % 26);
-  ExpectOk(Analyze(junk + Frames(300, Spec(9)), kSlow), 9, 300, 1, 0, "junk in front");
+  ExpectOk(Analyze(junk + Frames(300, FrameOf(9)), kSlow), 9, 300, 1, 0, "junk in front");
   // A false sync in front is frame 0 when it passes the checks: 29 bytes of free format.
-  ExpectOk(Analyze("\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, Spec(9)), kSlow), 16, 301, 1, 0,
+  ExpectOk(Analyze("\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, FrameOf(9)), kSlow), 16, 301, 1, 0,
            "free-format false sync");
   // A sync with a bad layer inside a later frame's data is skipped.
-  const std::string falseSync = Frames(5, Spec(9)) + "ab\xFF\xE0\x90\x40" "cd" + Frames(295, Spec(9));
+  const std::string falseSync = Frames(5, FrameOf(9)) + "ab\xFF\xE0\x90\x40" "cd" + Frames(295, FrameOf(9));
   ExpectOk(Analyze(falseSync, kSlow), 9, 300, 1, 0, "sync with layer bits 0 after frame 4");
   // Junk between frames is skipped byte by byte.
-  std::string gaps = Frames(100, Spec(9)) + std::string(1000, 'j') + Frames(200, Spec(9));
+  std::string gaps = Frames(100, FrameOf(9)) + std::string(1000, 'j') + Frames(200, FrameOf(9));
   ExpectOk(Analyze(gaps, kSlow), 9, 300, 1, 0, "gap");
 }
 
 TEST(Analysis, FreeFormatAndCrcFrameLengths) {
   // Free format steps 29 bytes (14 mono), 2 more with CRC; CRC does not change other lengths.
-  FrameSpec free = Spec(0, 0, 0);
+  FrameSpec free = FrameOf(0, 0, 0);
   ExpectOk(Analyze(Frames(300, free), kSlow), 16, 300, 0, 0, "29 bytes");
   free.Crc = true;
   ExpectOk(Analyze(Frames(300, free), kSlow), 16, 300, 0, 0, "31 bytes");
   free.Channels = 3;
   ExpectOk(Analyze(Frames(300, free), kSlow), 16, 300, 3, 0, "16 bytes");
-  FrameSpec crc = Spec(9, 2);
+  FrameSpec crc = FrameOf(9, 2);
   crc.Crc = true;
   ExpectOk(Analyze(Frames(300, crc), kSlow), 9, 300, 1, 2, "CRC at 32 kHz");
 }

@@ -71,8 +71,8 @@ TEST(MpegHeader, FrameLengthsFollowTheMpeg1LayerIIITable) {
 }
 
 TEST(VbrHeader, FirstMatchingPositionDecides) {
-  testing::FrameSpec spec;
-  std::string frame = testing::VbrFrame(spec, "Info", 1234, 60);
+  testing::FrameSpec shape;
+  std::string frame = testing::VbrFrame(shape, "Info", 1234, 60);
   MpegHeader h = Decode(0xFB, 0x90, 0x40);
   VbrHeader v = FindVbrHeader(AsBytes(frame), h);
   EXPECT_EQ(v.Kind, VbrKind::Info);
@@ -87,15 +87,15 @@ TEST(VbrHeader, FirstMatchingPositionDecides) {
   EXPECT_EQ(v.Kind, VbrKind::Vbri);
   EXPECT_EQ(v.Frames, 0x1001);
   // Xing without the count flag: no count.
-  std::string noCount = testing::VbrFrame(spec, "Xing", std::nullopt);
+  std::string noCount = testing::VbrFrame(shape, "Xing", std::nullopt);
   v = FindVbrHeader(AsBytes(noCount), h);
   EXPECT_EQ(v.Kind, VbrKind::Xing);
   EXPECT_EQ(v.Frames, 0);
   // FBRI, big-endian count at tag + 14.
-  v = FindVbrHeader(AsBytes(testing::VbrFrame(spec, "FBRI", 0x01020304)), h);
+  v = FindVbrHeader(AsBytes(testing::VbrFrame(shape, "FBRI", 0x01020304)), h);
   EXPECT_EQ(v.Kind, VbrKind::Fbri);
   EXPECT_EQ(v.Frames, 0x01020304);
-  EXPECT_EQ(FindVbrHeader(AsBytes(testing::Frame(spec)), h).Kind, VbrKind::None);
+  EXPECT_EQ(FindVbrHeader(AsBytes(testing::Frame(shape)), h).Kind, VbrKind::None);
 }
 
 std::int64_t AudioStart(const std::string& file, AnalysisError expected = AnalysisError::None) {

@@ -27,9 +27,9 @@ CliResult RunCli(const std::vector<std::string>& arguments) { return testing::Ru
 
 // 48 kHz, 128 kbps, joint stereo: 384 bytes a frame.
 std::string GoodMp3(int frames) {
-  testing::FrameSpec spec;
-  spec.Sampling = 1;
-  return testing::Frames(frames, spec);
+  testing::FrameSpec shape;
+  shape.Sampling = 1;
+  return testing::Frames(frames, shape);
 }
 
 TEST(InfoCommand, FolderWalkFindsMp3FilesInSortedOrderIgnoringCase) {
@@ -78,9 +78,9 @@ TEST(InfoCommand, JsonLinesHoldExactlyTheResultKeys) {
   TempDir dir;
   WriteFileBytes(dir.File("good.mp3"), testing::Id3v2Tag(100) + GoodMp3(150));
   WriteFileBytes(dir.File("layer2.mp3"), [] {
-    testing::FrameSpec spec;
-    spec.Layer = 2;
-    return testing::Frames(5, spec);
+    testing::FrameSpec shape;
+    shape.Layer = 2;
+    return testing::Frames(5, shape);
   }());
   CliResult result = RunCli({"info", "--json", dir.Path()});
   EXPECT_EQ(result.ExitCode, 1);

@@ -56,16 +56,16 @@ TEST(Mp3Analyzer, FilesGiveTheSameResultsAsMemoryWhateverCameBefore) {
   TempDir dir;
   Mp3Analyzer analyzer;
   ScriptedCaller caller;
-  FrameSpec spec;
+  FrameSpec shape;
   const std::string files[] = {
       // A previous file full of 0xFF bytes must not show through behind a short file.
       std::string(3 << 20, '\xFF'),
       "\xFF\xFB",
-      testing::Id3v2Tag(300) + testing::Frames(5000, spec, true) + testing::Id3v1Tag(),
-      testing::VbrFrame(spec, "Xing", 999) + testing::Frames(50, spec),
-      testing::RiffWave(testing::Frames(3000, spec)) + testing::Lyrics3v2("la la") + testing::Id3v1Tag(),
-      std::string(2000, '\xFF') + testing::Frames(10, spec),
-      testing::Frames(2, spec).substr(0, 420),
+      testing::Id3v2Tag(300) + testing::Frames(5000, shape, true) + testing::Id3v1Tag(),
+      testing::VbrFrame(shape, "Xing", 999) + testing::Frames(50, shape),
+      testing::RiffWave(testing::Frames(3000, shape)) + testing::Lyrics3v2("la la") + testing::Id3v1Tag(),
+      std::string(2000, '\xFF') + testing::Frames(10, shape),
+      testing::Frames(2, shape).substr(0, 420),
       "",
   };
   for (const std::string& file : files) {
@@ -88,12 +88,12 @@ TEST(Mp3Analyzer, FilesOf2GiBAndMoreUse64BitPositions) {
   TempDir dir;
   const std::string path = dir.File("big.mp3");
   const std::int64_t size = 417LL * 6000000;
-  FrameSpec spec;
+  FrameSpec shape;
   {
     std::ofstream out(path, std::ios::binary);
-    const std::string head = testing::Frames(300, spec);
+    const std::string head = testing::Frames(300, shape);
     out.write(head.data(), static_cast<std::streamsize>(head.size()));
-    const std::string tail = testing::Frames(10, spec);
+    const std::string tail = testing::Frames(10, shape);
     out.seekp(size - static_cast<std::int64_t>(tail.size()));
     out.write(tail.data(), static_cast<std::streamsize>(tail.size()));
     ASSERT_TRUE(out.good()) << "cannot write a sparse file here";

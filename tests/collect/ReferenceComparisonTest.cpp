@@ -18,7 +18,7 @@ using testing::FrameSpec;
 using testing::TestRandom;
 
 std::vector<std::string> GeneratedFiles() {
-  FrameSpec spec;
+  FrameSpec shape;
   FrameSpec mono48;
   mono48.Sampling = 1;
   mono48.Channels = 3;
@@ -29,18 +29,18 @@ std::vector<std::string> GeneratedFiles() {
   crc32.Bitrate = 11;
   std::string mixed;
   for (int i = 0; i < 260; ++i) {
-    FrameSpec s = spec;
+    FrameSpec s = shape;
     s.Bitrate = static_cast<std::uint8_t>(1 + i % 14);
     mixed += testing::Frame(s);
   }
   return {
-      testing::Id3v2Tag(700) + testing::Frames(400, spec, true) + testing::Id3v1Tag(),
-      testing::VbrFrame(spec, "Xing", 260) + mixed,
+      testing::Id3v2Tag(700) + testing::Frames(400, shape, true) + testing::Id3v1Tag(),
+      testing::VbrFrame(shape, "Xing", 260) + mixed,
       testing::VbrFrame(mono48, "VBRI", 300) + testing::Frames(299, mono48),
       testing::VbrFrame(crc32, "Info", std::nullopt) + testing::Frames(250, crc32) + testing::Lyrics3v1("x"),
       testing::RiffWave(testing::Id3v2Tag(40) + testing::Frames(220, mono48)) + testing::Lyrics3v2("y") +
           testing::Id3v1Tag(),
-      std::string(5000, 'j') + testing::Frames(150, spec),
+      std::string(5000, 'j') + testing::Frames(150, shape),
       mixed,
   };
 }

@@ -20,9 +20,9 @@ class ScanCommand : public ::testing::Test {
  protected:
   ScanCommand() {
     std::filesystem::create_directories(music.File("Album"));
-    testing::FrameSpec spec;
-    testing::WriteFileBytes(music.File("one.mp3"), testing::Frames(300, spec));
-    testing::WriteFileBytes(music.File("Album/two.MP3"), testing::Frames(400, spec));
+    testing::FrameSpec shape;
+    testing::WriteFileBytes(music.File("one.mp3"), testing::Frames(300, shape));
+    testing::WriteFileBytes(music.File("Album/two.MP3"), testing::Frames(400, shape));
     testing::WriteFileBytes(music.File("Album/cover.jpg"), std::string(20000, 'x'));
   }
 

@@ -55,8 +55,8 @@ class TestPlatform : public Platform {
 };
 
 std::string Mp3(int frames = 300) {
-  testing::FrameSpec spec;
-  return testing::Frames(frames, spec);
+  testing::FrameSpec shape;
+  return testing::Frames(frames, shape);
 }
 
 class ScanTest : public ::testing::Test {

@@ -16,46 +16,46 @@ void PutBigEndian(std::string& bytes, std::size_t at, std::uint32_t value) {
 
 }  // namespace
 
-std::string FrameHeader(const FrameSpec& spec) {
+std::string FrameHeader(const FrameSpec& shape) {
   std::string header(4, '\0');
   header[0] = static_cast<char>(0xFF);
-  header[1] = static_cast<char>(0xE0 | spec.Version << 3 | spec.Layer << 1 | (spec.Crc ? 0 : 1));
-  header[2] = static_cast<char>(spec.Bitrate << 4 | spec.Sampling << 2 | (spec.Padding ? 2 : 0));
-  header[3] = static_cast<char>(spec.Channels << 6);
+  header[1] = static_cast<char>(0xE0 | shape.Version << 3 | shape.Layer << 1 | (shape.Crc ? 0 : 1));
+  header[2] = static_cast<char>(shape.Bitrate << 4 | shape.Sampling << 2 | (shape.Padding ? 2 : 0));
+  header[3] = static_cast<char>(shape.Channels << 6);
   return header;
 }
 
-std::size_t FrameBytes(const FrameSpec& spec) {
-  if (spec.Bitrate == 0) return (spec.Channels == 3 ? 14u : 29u) + (spec.Crc ? 2u : 0u);
-  if (spec.Bitrate == 15 || spec.Sampling == 3) throw std::invalid_argument("no frame length");
-  return static_cast<std::size_t>(144000 * kKbps[spec.Bitrate] / kRateHz[spec.Sampling]) + (spec.Padding ? 1 : 0);
+std::size_t FrameBytes(const FrameSpec& shape) {
+  if (shape.Bitrate == 0) return (shape.Channels == 3 ? 14u : 29u) + (shape.Crc ? 2u : 0u);
+  if (shape.Bitrate == 15 || shape.Sampling == 3) throw std::invalid_argument("no frame length");
+  return static_cast<std::size_t>(144000 * kKbps[shape.Bitrate] / kRateHz[shape.Sampling]) + (shape.Padding ? 1 : 0);
 }
 
-std::string Frame(const FrameSpec& spec) {
-  std::string frame = FrameHeader(spec);
-  frame.resize(spec.Bitrate == 15 || spec.Sampling == 3 ? 417 : FrameBytes(spec), spec.Fill);
+std::string Frame(const FrameSpec& shape) {
+  std::string frame = FrameHeader(shape);
+  frame.resize(shape.Bitrate == 15 || shape.Sampling == 3 ? 417 : FrameBytes(shape), shape.Fill);
   return frame;
 }
 
-std::string Frames(int count, FrameSpec spec, bool realPadding) {
+std::string Frames(int count, FrameSpec shape, bool realPadding) {
   std::string frames;
   long long rest = 0;
   for (int i = 0; i < count; ++i) {
-    if (realPadding && spec.Sampling == 0) {
+    if (realPadding && shape.Sampling == 0) {
       // 144,000 * kbps / 44,100 is not whole: pad whenever the remainders add up to a byte.
-      rest += 144000LL * kKbps[spec.Bitrate] % 44100;
-      spec.Padding = rest >= 44100;
-      if (spec.Padding) rest -= 44100;
+      rest += 144000LL * kKbps[shape.Bitrate] % 44100;
+      shape.Padding = rest >= 44100;
+      if (shape.Padding) rest -= 44100;
     }
-    frames += Frame(spec);
+    frames += Frame(shape);
   }
   return frames;
 }
 
-std::string VbrFrame(FrameSpec spec, std::string_view tag, std::optional<std::uint32_t> count,
+std::string VbrFrame(FrameSpec shape, std::string_view tag, std::optional<std::uint32_t> count,
                      std::optional<std::size_t> tagOffset) {
-  std::string frame = Frame(spec);
-  std::size_t at = tagOffset ? *tagOffset : (spec.Channels == 3 ? 21u : 36u) + (spec.Crc ? 2u : 0u);
+  std::string frame = Frame(shape);
+  std::size_t at = tagOffset ? *tagOffset : (shape.Channels == 3 ? 21u : 36u) + (shape.Crc ? 2u : 0u);
   frame.resize(std::max(frame.size(), at + 20), '\0');
   frame.replace(at, 4, tag);
   if (tag == "Xing" || tag == "Info") {

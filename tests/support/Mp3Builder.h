@@ -22,23 +22,23 @@ struct FrameSpec {
 };
 
 // The four header bytes.
-std::string FrameHeader(const FrameSpec& spec);
+std::string FrameHeader(const FrameSpec& shape);
 
-// Bytes of a Layer III frame with this spec at an MPEG-1 sampling rate: 144,000 * kbps /
+// Bytes of a Layer III frame with this shape at an MPEG-1 sampling rate: 144,000 * kbps /
 // rate, plus one with padding. For bitrate index 0, the free-format step of the analysis.
-std::size_t FrameBytes(const FrameSpec& spec);
+std::size_t FrameBytes(const FrameSpec& shape);
 
-// One frame: header, then fill bytes up to FrameBytes(spec).
-std::string Frame(const FrameSpec& spec);
+// One frame: header, then fill bytes up to FrameBytes(shape).
+std::string Frame(const FrameSpec& shape);
 
 // `count` frames; with `realPadding` at 44.1 kHz the padding bit follows the encoder rule,
 // so the stream keeps exactly 128 kbps (some frames one byte longer).
-std::string Frames(int count, FrameSpec spec, bool realPadding = false);
+std::string Frames(int count, FrameSpec shape, bool realPadding = false);
 
 // A first frame holding a VBR header `tag` ("Xing", "Info", "VBRI" or "FBRI") at its usual
 // place (behind the side information and CRC, or `tagOffset` bytes from the frame start),
 // with a frame count when `count` is given (Xing/Info: flag bit 0; VBRI/FBRI: always stored).
-std::string VbrFrame(FrameSpec spec, std::string_view tag, std::optional<std::uint32_t> count,
+std::string VbrFrame(FrameSpec shape, std::string_view tag, std::optional<std::uint32_t> count,
                      std::optional<std::size_t> tagOffset = std::nullopt);
 
 // An ID3v2.4 tag whose size field declares `declaredBody` bytes (synchsafe), followed by
