@@ -162,8 +162,13 @@ Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& exte
   control.ShouldStop = [&loop] { return loop.StopCheck() != Step::Next; };
   control.Progress = [&loop](std::uint16_t progress) { loop.SetProgress(progress); };
   std::vector<MatchPair> pairs;
+  // Automatic matching ends each outer entry at its first match: no other pair is needed.
+  const bool outerIsExternalList = OuterIsExternal(loop.Procedure());
+  const CrossPairs which = settings.MatchAction != 0  ? CrossPairs::All
+                           : outerIsExternalList      ? CrossPairs::FirstOfSecond
+                                                      : CrossPairs::FirstOfFirst;
   if (!FindCrossMatches(current.Entries(), external.Entries(), settings.Match, settings.Limits, false, control,
-                        pairs)) {
+                        pairs, which)) {
     return loop.StopCheck() == Step::Save ? Step::Save : Step::Stop;
   }
   // Matching inner entries of each outer entry, in inner order.

@@ -221,6 +221,7 @@ struct TitleSet {
   std::vector<const ListEntry*> Entries;
   std::uint32_t FirstCount = 0;  // ids below it are of the first list
   bool Cross = false;
+  CrossPairs Which = CrossPairs::All;
 };
 
 void PrepareAll(TitleSet& set, bool highChars, unsigned threads) {
@@ -246,6 +247,11 @@ class Searcher {
   bool Run(const JoinControl& control, std::vector<MatchPair>& pairs) {
     BuildJoins();
     const std::size_t n = set_.Titles.size();
+    if (set_.Which != CrossPairs::All) {
+      const std::size_t kept = set_.Which == CrossPairs::FirstOfFirst ? set_.FirstCount : n - set_.FirstCount;
+      lowest_ = std::vector<std::atomic<std::uint32_t>>(kept);
+      for (auto& value : lowest_) value.store(UINT32_MAX, std::memory_order_relaxed);
+    }
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stopped{false};
     std::atomic<std::size_t> done{0};
@@ -312,6 +318,11 @@ class Searcher {
                               return x.First == y.First && x.Second == y.Second;
                             }),
                 pairs.end());
+    if (set_.Which == CrossPairs::FirstOfFirst) {
+      std::erase_if(pairs, [this](const MatchPair& pair) { return pair.Second != lowest_[pair.First].load(); });
+    } else if (set_.Which == CrossPairs::FirstOfSecond) {
+      std::erase_if(pairs, [this](const MatchPair& pair) { return pair.First != lowest_[pair.Second].load(); });
+    }
     if (control.Progress) control.Progress(1000);
     return true;
   }
@@ -449,11 +460,26 @@ class Searcher {
     if (set_.Cross) {
       if ((first < set_.FirstCount) == (second < set_.FirstCount)) return;
       second -= set_.FirstCount;
+      // Only the lowest partner counts: a partner above one already found needs no check.
+      std::atomic<std::uint32_t>* lowest = nullptr;
+      std::uint32_t partner = 0;
+      if (set_.Which != CrossPairs::All) {
+        const bool ofFirst = set_.Which == CrossPairs::FirstOfFirst;
+        lowest = &lowest_[ofFirst ? first : second];
+        partner = ofFirst ? second : first;
+        if (partner > lowest->load(std::memory_order_relaxed)) return;
+      }
       if (!AcceptPair(*set_.Entries[first], *set_.Entries[second + set_.FirstCount], limits_, unspecifiedRule_)) {
         return;
       }
       int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second + set_.FirstCount], settings_);
-      if (p >= settings_.MatchPercent) out.push_back({first, second, static_cast<std::uint8_t>(p)});
+      if (p < settings_.MatchPercent) return;
+      out.push_back({first, second, static_cast<std::uint8_t>(p)});
+      if (lowest != nullptr) {
+        std::uint32_t seen = lowest->load(std::memory_order_relaxed);
+        while (partner < seen && !lowest->compare_exchange_weak(seen, partner, std::memory_order_relaxed)) {
+        }
+      }
       return;
     }
     if (first == second) return;
@@ -475,6 +501,8 @@ class Searcher {
   std::size_t groupWork_ = 0;
   bool prefilter_ = false;
   double minimum_ = 0;
+  // For each entry whose first match alone counts, the lowest partner found so far.
+  std::vector<std::atomic<std::uint32_t>> lowest_;
   // Normalized lengths (whole name, artist, title) for the quick test.
   struct Shape {
     std::uint8_t Whole;
@@ -514,9 +542,10 @@ bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& setti
 
 bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntry> second,
                       const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-                      const JoinControl& control, std::vector<MatchPair>& pairs) {
+                      const JoinControl& control, std::vector<MatchPair>& pairs, CrossPairs which) {
   TitleSet set;
   set.Cross = true;
+  set.Which = which;
   set.FirstCount = static_cast<std::uint32_t>(first.size());
   set.Entries.reserve(first.size() + second.size());
   for (const ListEntry& entry : first) set.Entries.push_back(&entry);

@@ -34,11 +34,19 @@ struct JoinControl {
 bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& settings, const PairLimits& limits,
                      bool unspecifiedRule, const JoinControl& control, std::vector<MatchPair>& pairs);
 
+// Which pairs a cross search returns for each entry of one list.
+enum class CrossPairs {
+  All,
+  FirstOfFirst,   // for each entry of `first`, only its match with the lowest index in `second`
+  FirstOfSecond,  // for each entry of `second`, only its match with the lowest index in `first`
+};
+
 // All pairs (a in `first`, b in `second`) that match with TitleMatchPercent(a, b) and pass
-// AcceptPair(a, b), sorted by First, then Second. False when stopped.
+// AcceptPair(a, b), sorted by First, then Second; or, for a loop that takes the first match of
+// each entry and goes on, only those. False when stopped.
 bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntry> second,
                       const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-                      const JoinControl& control, std::vector<MatchPair>& pairs);
+                      const JoinControl& control, std::vector<MatchPair>& pairs, CrossPairs which = CrossPairs::All);
 
 // The edit-distance bound of the pigeonhole index: the largest distance a pair of normalized
 // names (the shorter of length m) may have and still reach `minimum` similarity.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "match/DuplicateSearch.h"
@@ -124,7 +125,29 @@ TEST(MatchEngine, CrossPairsEqualThePairLoopOnRandomLists) {
     JoinControl control;
     std::vector<MatchPair> fast;
     ASSERT_TRUE(FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast));
-    ExpectSamePairs(BrutePairs(first, second, false, c), fast, "round " + std::to_string(round) + " " + Describe(c));
+    std::vector<MatchPair> all = BrutePairs(first, second, false, c);
+    ExpectSamePairs(all, fast, "round " + std::to_string(round) + " " + Describe(c));
+    if (HasFatalFailure()) return;
+    // Only the first match of each entry of either list.
+    std::vector<MatchPair> firstOfFirst;
+    for (const MatchPair& pair : all) {
+      if (firstOfFirst.empty() || firstOfFirst.back().First != pair.First) firstOfFirst.push_back(pair);
+    }
+    ASSERT_TRUE(FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast,
+                                 CrossPairs::FirstOfFirst));
+    ExpectSamePairs(firstOfFirst, fast, "first of first, round " + std::to_string(round));
+    std::vector<MatchPair> firstOfSecond;
+    for (const MatchPair& pair : all) {
+      auto known = std::find_if(firstOfSecond.begin(), firstOfSecond.end(),
+                                [&](const MatchPair& kept) { return kept.Second == pair.Second; });
+      if (known == firstOfSecond.end()) firstOfSecond.push_back(pair);
+    }
+    std::sort(firstOfSecond.begin(), firstOfSecond.end(), [](const MatchPair& x, const MatchPair& y) {
+      return x.First != y.First ? x.First < y.First : x.Second < y.Second;
+    });
+    ASSERT_TRUE(FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast,
+                                 CrossPairs::FirstOfSecond));
+    ExpectSamePairs(firstOfSecond, fast, "first of second, round " + std::to_string(round));
     if (HasFatalFailure()) return;
   }
 }
