@@ -11,7 +11,7 @@ build=${ORDONNA_BENCH_BUILD:-$root/build-bench}
 core=${ORDONNA_BENCH_CORE:-1}
 ffprobe_files=${ORDONNA_BENCH_FFPROBE_FILES:-20}  # ffprobe decodes every frame: a sample
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_TESTS=OFF >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_CLI=ON -DORDONNA_BUILD_TESTS=OFF >/dev/null
 ninja -j2 -C "$build" ordonna-cli >/dev/null
 cli="$build/cli/ordonna-cli"
 

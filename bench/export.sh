@@ -9,7 +9,7 @@ set -euo pipefail
 entries=${1:-250000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORDONNA_BENCH_BUILD:-$root/build-bench}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_TESTS=OFF >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_CLI=ON -DORDONNA_BUILD_TESTS=OFF >/dev/null
 ninja -j2 -C "$build" ordonna-cli >/dev/null
 cli="$build/cli/ordonna-cli"
 

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=${1:-$(mktemp -d)}
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_BENCH=ON \
-  -DORDONNA_BUILD_TESTS=OFF -DORDONNA_BUILD_GUI=OFF >/dev/null
+  -DORDONNA_BUILD_CLI=ON -DORDONNA_BUILD_TESTS=OFF -DORDONNA_BUILD_GUI=OFF >/dev/null
 ninja -C "$build" ordonna-cli bench_listfile >/dev/null
 cli="$build/cli/ordonna-cli"
 export ORDONNA_HOME="$work/home"

@@ -22,6 +22,16 @@ using Bytes = std::span<const std::uint8_t>;
 constexpr std::size_t kLookahead = kVbrSearchSpan;
 constexpr std::int32_t kFastFrames = 200;
 constexpr std::int64_t kSyncBlock = 8192;
+constexpr std::size_t kPrefetchDistance = 2048;
+constexpr std::size_t kCacheLine = 64;
+
+void Prefetch(const std::uint8_t* address) {
+#if defined(__GNUC__) || defined(__clang__)
+  __builtin_prefetch(address);
+#else
+  (void)address;
+#endif
+}
 
 // A bad layer or version, which ends the analysis in the first two frames and marks a
 // false sync later on.
@@ -123,6 +133,7 @@ AnalysisResult AnalyzeSource(ByteSource& source, ProcessingMode mode) {
 
   Bytes window;
   std::int64_t windowPos = 0;
+  std::size_t prefetched = 0;  // offset in `window` up to which the bytes were asked for
   // The walk deliberately runs to the end of the file, not to the audio end: trailing tags
   // bound only the fast estimate, and a frame sync inside them counts like any other.
   for (std::int64_t pos = audioStart; pos < size;) {
@@ -136,8 +147,15 @@ AnalysisResult AnalyzeSource(ByteSource& source, ProcessingMode mode) {
       }
       if (!source.Fetch(pos, need, window)) return fail(AnalysisError::IoError);
       windowPos = pos;
+      prefetched = 0;
     }
     const std::uint8_t* bytes = window.data() + (pos - windowPos);
+    // Each frame's place depends on the header before it, so the walk waits for every
+    // header it reads: stream the bytes some way ahead into the cache meanwhile.
+    for (std::size_t end = std::min(static_cast<std::size_t>(pos - windowPos) + kPrefetchDistance, window.size());
+         prefetched < end; prefetched += kCacheLine) {
+      Prefetch(window.data() + prefetched);
+    }
     if (!IsFrameSync(bytes[0], bytes[1])) {
       // Skip to the next 0xFF that this window holds with its full lookahead.
       std::int64_t testable = std::min(windowPos + static_cast<std::int64_t>(window.size() - kLookahead) + 1, size);

@@ -27,16 +27,19 @@ class ByteSource {
   static constexpr std::size_t kMaxFetch = 1 << 20;
 };
 
-// A file held in memory.
+// A file held in memory (or mapped). Fetches near the end copy the rest of the file into
+// `padded`, followed by zeros; a caller analysing many files passes a buffer it keeps.
 class MemorySource final : public ByteSource {
  public:
-  explicit MemorySource(std::span<const std::uint8_t> file) : file_(file) {}
+  explicit MemorySource(std::span<const std::uint8_t> file) : file_(file), padded_(ownPadded_) {}
+  MemorySource(std::span<const std::uint8_t> file, std::vector<std::uint8_t>& padded) : file_(file), padded_(padded) {}
   std::int64_t Size() const override { return static_cast<std::int64_t>(file_.size()); }
   [[nodiscard]] bool Fetch(std::int64_t pos, std::size_t need, std::span<const std::uint8_t>& out) override;
 
  private:
   std::span<const std::uint8_t> file_;
-  std::vector<std::uint8_t> padded_;  // the end of the file followed by zeros
+  std::vector<std::uint8_t> ownPadded_;
+  std::vector<std::uint8_t>& padded_;
 };
 
 // A file on disk, read with plain sequential reads into a caller-owned buffer of at least

@@ -4,15 +4,23 @@
 #include <string_view>
 
 #include "core/Text.h"
+#include "platform/MappedFile.h"
 
 namespace ordonna {
 namespace {
 
 // Fast mode looks at the first 200 frames and the last few kilobytes: copying more than that
 // costs more than the analysis itself, so its reads are small unless the walk asks for more.
-// Slow mode reads everything, in chunks that stay in the processor's cache.
+// Slow mode maps the file, since the walk touches only a few bytes of each frame; where a file
+// cannot be mapped it reads everything, in chunks that stay in the processor's cache.
 constexpr std::size_t kFastReadSize = 16 * 1024;
 constexpr std::size_t kSlowReadSize = 128 * 1024;
+
+AnalysisResult ReadError() {
+  AnalysisResult result;
+  result.Error = AnalysisError::IoError;
+  return result;
+}
 
 }  // namespace
 
@@ -33,12 +41,17 @@ std::string StatusTextOf(const std::string& path) {
 
 AnalysisResult Mp3Analyzer::AnalyzeFile(const std::string& path, ProcessingMode mode, Caller& caller) {
   caller.SetStatus(StatusTextOf(path));
-  FileSource source(buffer_, mode == ProcessingMode::Fast ? kFastReadSize : kSlowReadSize);
-  if (!source.Open(path)) {
-    AnalysisResult result;
-    result.Error = AnalysisError::IoError;
-    return result;
+  if (mode == ProcessingMode::Slow) {
+    MappedFile mapped;
+    if (mapped.Open(path)) {
+      MemorySource source(mapped.Bytes(), tail_);
+      AnalysisResult result = AnalyzeSource(source, mode);
+      // Zeros stood in for bytes of a file cut short while it was read: no result from them.
+      return mapped.Vanished() ? ReadError() : result;
+    }
   }
+  FileSource source(buffer_, mode == ProcessingMode::Fast ? kFastReadSize : kSlowReadSize);
+  if (!source.Open(path)) return ReadError();
   return AnalyzeSource(source, mode);
 }
 

@@ -1,4 +1,4 @@
-// The analyser a thread keeps for the program's lifetime: it owns the read buffer, so
+// The analyser a thread keeps for the program's lifetime: it owns the read buffers, so
 // analysing a file allocates nothing. One object per analysing thread.
 #pragma once
 
@@ -21,7 +21,8 @@ class Mp3Analyzer {
   AnalysisResult AnalyzeFile(const std::string& path, ProcessingMode mode, Caller& caller);
 
  private:
-  std::vector<std::uint8_t> buffer_;
+  std::vector<std::uint8_t> buffer_;  // reads of files
+  std::vector<std::uint8_t> tail_;    // the end of a mapped file followed by zeros
 };
 
 // `path` without its last four characters (bytes of invalid UTF-8 count one each).

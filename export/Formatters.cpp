@@ -3,6 +3,7 @@
 #include "export/Formatters.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -43,9 +44,19 @@ std::string_view ErrorMark(const FieldStyle& style) {
   }
 }
 
+// Appends `value` in decimal with a leading zero below 10. Exports write millions of these:
+// no temporary strings.
+void AppendNumber(std::string& out, std::int64_t value, bool twoDigits = false) {
+  char digits[20];
+  char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  if (twoDigits && value < 10) out += '0';
+  out.append(digits, end);
+}
+
 std::string TwoDigits(std::int64_t value) {
-  std::string digits = std::to_string(value);
-  return value < 10 ? "0" + digits : digits;
+  std::string out;
+  AppendNumber(out, value, true);
+  return out;
 }
 
 bool ConstantBitrate(std::uint8_t code) { return code >= 1 && code <= kKbps.size(); }
@@ -70,9 +81,9 @@ bool WriteLocaleDate(std::string_view format, const CivilDate& date, std::string
     } while (i < format.size() && kSkippedFlags.find(format[i]) != std::string_view::npos);
     if (i == format.size()) break;
     switch (format[i]) {
-      case 'd': out += TwoDigits(date.Day); break;
+      case 'd': AppendNumber(out, date.Day, true); break;
       case 'e': out += (date.Day < 10 ? " " : "") + std::to_string(date.Day); break;
-      case 'm': out += TwoDigits(date.Month); break;
+      case 'm': AppendNumber(out, date.Month, true); break;
       case 'y':
       case 'Y': out += std::to_string(date.Year); break;
       case 'D': out += TwoDigits(date.Month) + "/" + TwoDigits(date.Day) + "/" + std::to_string(date.Year); break;
@@ -95,8 +106,14 @@ std::string LocaleDate(std::string_view format, const CivilDate& date) {
 }
 
 std::string DottedDate(int first, int second, int third, bool yearFirst) {
-  if (yearFirst) return std::to_string(first) + "." + TwoDigits(second) + "." + TwoDigits(third) + ".";
-  return TwoDigits(first) + "." + TwoDigits(second) + "." + std::to_string(third) + ".";
+  std::string out;
+  AppendNumber(out, first, !yearFirst);
+  out += '.';
+  AppendNumber(out, second, true);
+  out += '.';
+  AppendNumber(out, third, yearFirst);
+  out += '.';
+  return out;
 }
 
 // The number of places where `needle` starts in `text`.
@@ -162,7 +179,11 @@ std::string FormatPlayTime(std::int32_t frames, std::uint8_t frequencyCode, cons
     return mark.empty() ? "" : mark + mark + ":" + mark + mark;
   }
   const auto seconds = static_cast<std::int64_t>(std::nearbyint(frames * SecondsPerFrame(frequencyCode)));
-  return std::to_string(seconds / 60) + ":" + TwoDigits(seconds % 60);
+  std::string out;
+  AppendNumber(out, seconds / 60);
+  out += ':';
+  AppendNumber(out, seconds % 60, true);
+  return out;
 }
 
 double PlaySeconds(std::int32_t frames, std::uint8_t frequencyCode) {
@@ -242,60 +263,101 @@ ArtistAndTitle SplitName(std::string_view fileName) {
   return {"", std::string(fileName)};
 }
 
-std::string HtmlEscapeCell(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    switch (c) {
-      case '"': escaped += "&quot;"; break;
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      default: escaped += c;
-    }
+namespace {
+
+// What the HTML writers do with a byte.
+enum class ByteKind : std::uint8_t { Plain, Quote, Ampersand, Less, Greater, Space, Nul, Byte255 };
+
+constexpr std::array<ByteKind, 256> kByteKinds = [] {
+  std::array<ByteKind, 256> kinds{};
+  kinds['"'] = ByteKind::Quote;
+  kinds['&'] = ByteKind::Ampersand;
+  kinds['<'] = ByteKind::Less;
+  kinds['>'] = ByteKind::Greater;
+  kinds[' '] = ByteKind::Space;
+  kinds[0] = ByteKind::Nul;
+  kinds[255] = ByteKind::Byte255;
+  return kinds;
+}();
+
+std::string_view EntityOf(ByteKind kind) {
+  switch (kind) {
+    case ByteKind::Quote: return "&quot;";
+    case ByteKind::Ampersand: return "&amp;";
+    case ByteKind::Less: return "&lt;";
+    case ByteKind::Greater: return "&gt;";
+    default: return {};
   }
+}
+
+// Rewrites `text`: `special(kind, index, out)` handles each byte whose kind is in `handled`;
+// runs of other bytes are copied at once.
+template <typename Special>
+std::string Rewrite(std::string_view text, std::uint32_t handled, Special special) {
   std::string out;
-  bool nextIsNbsp = false;
-  for (char c : escaped) {
-    // Byte 255 is the no-break space of the old DOS code pages; it never occurs in UTF-8.
-    if (c == '\0' || c == ' ' || static_cast<unsigned char>(c) == 255) {
-      out += nextIsNbsp ? "&nbsp;" : " ";
-      nextIsNbsp = !nextIsNbsp;
-    } else {
-      out += c;
-      nextIsNbsp = false;
-    }
+  out.reserve(text.size() + 16);
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    ByteKind kind = kByteKinds[static_cast<unsigned char>(text[i])];
+    if ((handled & (1u << static_cast<unsigned>(kind))) == 0) continue;
+    out.append(text.data() + run, i - run);
+    special(kind, i, out);
+    run = i + 1;
   }
+  out.append(text.data() + run, text.size() - run);
   return out;
+}
+
+constexpr std::uint32_t Kinds(std::initializer_list<ByteKind> kinds) {
+  std::uint32_t mask = 0;
+  for (ByteKind kind : kinds) mask |= 1u << static_cast<unsigned>(kind);
+  return mask;
+}
+
+// Blanks in a run alternate between a plain space and a no-break space, starting with
+// `first` after any other byte and with `atStart` at the start of the text.
+class BlankRun {
+ public:
+  BlankRun(bool atStart, bool first) : first_(first), next_(atStart) {}
+  std::string_view Next(std::size_t index) {
+    if (index != previous_ + 1) next_ = first_;
+    previous_ = index;
+    bool nbsp = next_;
+    next_ = !next_;
+    return nbsp ? "&nbsp;" : " ";
+  }
+
+ private:
+  bool first_;
+  bool next_;
+  std::size_t previous_ = static_cast<std::size_t>(-1);  // so that index 0 continues the start
+};
+
+}  // namespace
+
+std::string HtmlEscapeCell(std::string_view text) {
+  // Byte 255 is the no-break space of the old DOS code pages; it never occurs in UTF-8.
+  constexpr std::uint32_t kHandled = Kinds({ByteKind::Quote, ByteKind::Ampersand, ByteKind::Less, ByteKind::Greater,
+                                            ByteKind::Space, ByteKind::Nul, ByteKind::Byte255});
+  BlankRun blanks(false, false);
+  return Rewrite(text, kHandled, [&blanks](ByteKind kind, std::size_t index, std::string& out) {
+    std::string_view entity = EntityOf(kind);
+    out += entity.empty() ? blanks.Next(index) : entity;
+  });
 }
 
 std::string HtmlEscapeText(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '"': out += "&quot;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\0': out += "&nbsp;"; break;
-      default: out += c;
-    }
-  }
-  return out;
+  constexpr std::uint32_t kHandled =
+      Kinds({ByteKind::Quote, ByteKind::Ampersand, ByteKind::Less, ByteKind::Greater, ByteKind::Nul});
+  return Rewrite(text, kHandled, [](ByteKind kind, std::size_t, std::string& out) {
+    out += kind == ByteKind::Nul ? std::string_view("&nbsp;") : EntityOf(kind);
+  });
 }
 
 std::string HtmlSpaces(std::string_view text) {
-  std::string out;
-  bool nextIsNbsp = true;
-  for (char c : text) {
-    if (c == ' ') {
-      out += nextIsNbsp ? "&nbsp;" : " ";
-      nextIsNbsp = !nextIsNbsp;
-    } else {
-      out += c;
-      nextIsNbsp = false;
-    }
-  }
-  return out;
+  BlankRun blanks(true, false);
+  return Rewrite(text, Kinds({ByteKind::Space}),
+                 [&blanks](ByteKind, std::size_t index, std::string& out) { out += blanks.Next(index); });
 }
 
 std::size_t VisibleLength(std::string_view text) {
