@@ -5,6 +5,7 @@
 #include "match/MatchEngine.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <thread>
 #include <unordered_map>
@@ -21,10 +22,17 @@ std::uint64_t Mix(std::uint64_t h) {
   return h;
 }
 
+// The hash of units, built a unit at a time so that a probe can extend it along the text.
+constexpr std::uint64_t kHashStart = 0xcbf29ce484222325ULL;
+std::uint64_t HashStep(std::uint64_t h, char32_t unit) { return (h ^ unit) * 0x100000001B3ULL; }
+std::uint64_t HashKey(std::uint64_t h, std::uint64_t seed, std::size_t length) {
+  return Mix(h + seed * 0x9E3779B97F4A7C15ULL + length);
+}
+
 std::uint64_t HashUnits(TitleView units, std::uint64_t seed) {
-  std::uint64_t h = seed * 0x9E3779B97F4A7C15ULL + units.size();
-  for (char32_t u : units) h = (h ^ u) * 0x100000001B3ULL;
-  return Mix(h);
+  std::uint64_t h = kHashStart;
+  for (char32_t u : units) h = HashStep(h, u);
+  return HashKey(h, seed, units.size());
 }
 
 // Pieces of a name of length l cut into t + 1 parts: the first parts one unit shorter.
@@ -42,42 +50,27 @@ Piece PieceOf(int length, int bound, int k) {
   return {shortCount * base + (k - shortCount) * (base + 1), base + 1};
 }
 
-// The edit distance of `a` and `b` when it is at most `cutoff`, else cutoff + 1: only the
-// diagonal band of width 2 x cutoff + 1 of the table is filled.
-int BoundedDistance(TitleView a, TitleView b, int cutoff) {
-  const int la = static_cast<int>(a.size());
-  const int lb = static_cast<int>(b.size());
-  if (la - lb > cutoff || lb - la > cutoff) return cutoff + 1;
-  if (la == 0 || lb == 0) return std::max(la, lb);
-  constexpr int kFar = 1 << 14;
-  std::array<int, 257> rowA;
-  std::array<int, 257> rowB;
-  int* previous = rowA.data();
-  int* current = rowB.data();
-  for (int j = 0; j <= lb; ++j) previous[j] = j <= cutoff ? j : kFar;
-  for (int i = 1; i <= la; ++i) {
-    const int from = std::max(1, i - cutoff);
-    const int to = std::min(lb, i + cutoff);
-    current[from - 1] = from - 1 == 0 ? i : kFar;
-    int best = current[from - 1];
-    for (int j = from; j <= to; ++j) {
-      int value = std::min(previous[j - 1] + (a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 1)] ? 0 : 1),
-                           std::min(current[j - 1], previous[j]) + 1);
-      current[j] = value;
-      best = std::min(best, value);
-    }
-    if (to < lb) current[to + 1] = kFar;
-    if (best > cutoff) return cutoff + 1;
-    std::swap(previous, current);
+// Relaxed joins look up every substring of each piece length in the probing text, so they
+// use few lengths: a piece keeps its start and is cut to one of these (a shorter piece
+// still has to occur exactly, so nothing is lost; it is only less selective).
+int RelaxedPieceLength(int length) {
+  constexpr std::array<int, 9> kLengths = {1, 2, 3, 4, 5, 6, 8, 10, 12};
+  int kept = 1;
+  for (int candidate : kLengths) {
+    if (candidate <= length) kept = candidate;
   }
-  return std::min(previous[lb], cutoff + 1);
+  return kept;
 }
 
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
 class PieceIndex {
  public:
-  void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items) {
-    std::sort(items.begin(), items.end());
+  // `before` orders the ids of one key.
+  template <typename Before>
+  void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items, Before before) {
+    std::sort(items.begin(), items.end(), [&before](const auto& x, const auto& y) {
+      return x.first != y.first ? x.first < y.first : before(x.second, y.second);
+    });
     ids_.resize(items.size());
     std::size_t distinct = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -131,6 +124,10 @@ class PieceJoin {
       bounds_[static_cast<std::size_t>(l)] = std::max(0, bound(l));
       maxBound_ = std::max(maxBound_, bounds_[static_cast<std::size_t>(l)]);
     }
+    lengths_.resize(texts_.size());
+    for (std::uint32_t id = 0; id < texts_.size(); ++id) {
+      lengths_[id] = static_cast<std::uint8_t>(std::min<std::size_t>(texts_[id].size(), 255));
+    }
     std::vector<std::pair<std::uint64_t, std::uint32_t>> items;
     for (std::uint32_t id = 0; id < texts_.size(); ++id) {
       TitleView text = texts_[id];
@@ -140,13 +137,22 @@ class PieceJoin {
       present_[static_cast<std::size_t>(l)] = true;
       for (int k = 0; k <= t; ++k) {
         Piece piece = PieceOf(l, t, k);
+        if (relaxed_) piece.Length = RelaxedPieceLength(piece.Length);
         pieceLengths_[static_cast<std::size_t>(piece.Length)] = true;
+        maxPieceLength_ = std::max(maxPieceLength_, piece.Length);
         items.emplace_back(Key(l, k, text.substr(static_cast<std::size_t>(piece.Start),
                                                  static_cast<std::size_t>(piece.Length))),
                            id);
       }
     }
-    index_.Build(items);
+    // Relaxed probes want the shorter texts of each piece: those come first.
+    if (relaxed_) {
+      index_.Build(items, [this](std::uint32_t a, std::uint32_t b) {
+        return lengths_[a] != lengths_[b] ? lengths_[a] < lengths_[b] : a < b;
+      });
+    } else {
+      index_.Build(items, std::less<std::uint32_t>());
+    }
   }
 
   // Calls `visit(id)` for every id below `probe` whose text may match `probe`'s text, so
@@ -161,12 +167,16 @@ class PieceJoin {
     if (text.empty()) return;
     const int L = static_cast<int>(text.size());
     if (relaxed_) {
-      for (int g = 1; g <= L; ++g) {
-        if (!pieceLengths_[static_cast<std::size_t>(g)]) continue;
-        for (int pos = 0; pos + g <= L; ++pos) {
-          auto ids = index_.Find(Key(0, g, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(g))));
-          for (std::uint32_t id : ids) {
-            if (texts_[id].size() < text.size() || (texts_[id].size() == text.size() && id < probe)) visit(id);
+      // Every substring of a piece's length, hashed as it grows from each start.
+      for (int pos = 0; pos < L; ++pos) {
+        std::uint64_t h = kHashStart;
+        const int longest = std::min(L - pos, maxPieceLength_);
+        for (int g = 1; g <= longest; ++g) {
+          h = HashStep(h, text[static_cast<std::size_t>(pos + g - 1)]);
+          if (!pieceLengths_[static_cast<std::size_t>(g)]) continue;
+          for (std::uint32_t id : index_.Find(HashKey(h, static_cast<std::uint64_t>(g), static_cast<std::size_t>(g)))) {
+            if (lengths_[id] > L) break;
+            if (lengths_[id] < L || id < probe) visit(id);
           }
         }
       }
@@ -192,7 +202,7 @@ class PieceJoin {
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
           for (std::uint32_t id : ids) {
-            if ((anyId || id < probe) && texts_[id].size() == static_cast<std::size_t>(l)) visit(id);
+            if ((anyId || id < probe) && lengths_[id] == l) visit(id);
           }
         }
       }
@@ -207,11 +217,13 @@ class PieceJoin {
   }
 
   std::vector<TitleView> texts_;
+  std::vector<std::uint8_t> lengths_;  // of texts_, kept apart so that probes stay in the cache
   bool relaxed_;
   int maxBound_ = 0;
   std::array<int, 257> bounds_{};
   std::array<bool, 257> present_{};
   std::array<bool, 257> pieceLengths_{};
+  int maxPieceLength_ = 0;
   PieceIndex index_;
 };
 
@@ -259,6 +271,7 @@ class Searcher {
     auto work = [&](unsigned worker) {
       std::vector<std::uint32_t> stamps(n, 0);
       std::uint32_t stamp = 0;
+      std::vector<std::uint32_t> partners;
       std::vector<MatchPair>& out = found[worker];
       constexpr std::size_t kBatch = 64;
       for (std::size_t first; (first = next.fetch_add(kBatch)) < n;) {
@@ -267,29 +280,43 @@ class Searcher {
           return;
         }
         std::size_t end = std::min(n, first + kBatch);
-        for (std::size_t id = first; id < end; ++id) {
+        for (std::size_t place = first; place < end; ++place) {
           ++stamp;
-          auto probe = static_cast<std::uint32_t>(id);
+          // Entries that keep their first match probe first, so that the partners probing
+          // later skip every pair beyond a first match already found.
+          auto probe = static_cast<std::uint32_t>(set_.Which == CrossPairs::FirstOfSecond ? (place + set_.FirstCount) % n : place);
+          // An entry whose first match alone counts checks its partners in order: once one
+          // matches, the later ones are skipped unchecked.
+          const bool inOrder = KeepsFirstMatch(probe);
+          const bool probeFirst = probe < set_.FirstCount;
           auto visit = [&](std::uint32_t other) {
+            if (set_.Cross && (other < set_.FirstCount) == probeFirst) return;  // a pair within one list
             if (stamps[other] == stamp) return;
             stamps[other] = stamp;
-            Check(other, probe, out);
+            if (inOrder) {
+              partners.push_back(other);
+            } else {
+              Check(other, probe, out);
+            }
           };
           const PreparedTitle& title = set_.Titles[probe];
           if (whole_) {
-            // Two split names match through their parts, never through the whole name; plain
-            // joins index only the other names, and a split name looks for all of them.
+            // Two split names match through their parts, never through the whole name, so
+            // below 99 the whole-name join indexes only unsplit names. A plain join's split
+            // name looks for all of them; a relaxed join finds pairs from the longer name, so
+            // an unsplit name also looks among the split names.
             const bool partsOnly = title.Split && part_;
-            whole_->Probe(
-                probe,
-                [&](std::uint32_t other) {
-                  if (!(partsOnly && set_.Titles[other].Split)) visit(other);
-                },
-                partsOnly && !settings_.Relaxed);
+            whole_->Probe(probe, visit, partsOnly && !settings_.Relaxed);
+            if (wholeOfSplit_ && !title.Split) wholeOfSplit_->Probe(probe, visit);
           }
           if (part_ && title.Split) {
             VisitPart(0, probe, visit);
             VisitPart(1, probe, visit);
+          }
+          if (inOrder) {
+            std::sort(partners.begin(), partners.end());
+            for (std::uint32_t other : partners) Check(other, probe, out);
+            partners.clear();
           }
         }
         std::size_t total = done.fetch_add(end - first) + (end - first);
@@ -328,6 +355,15 @@ class Searcher {
   }
 
  private:
+  // True for an entry of the list whose entries keep only their first match.
+  bool KeepsFirstMatch(std::uint32_t id) const {
+    switch (set_.Which) {
+      case CrossPairs::FirstOfFirst: return id < set_.FirstCount;
+      case CrossPairs::FirstOfSecond: return id >= set_.FirstCount;
+      default: return false;
+    }
+  }
+
   void BuildJoins() {
     const std::size_t n = set_.Titles.size();
     const int percent = settings_.MatchPercent;
@@ -359,13 +395,17 @@ class Searcher {
       // The quick test holds for the plain similarity; relaxed windows have their own.
       prefilter_ = percent <= 98 && !settings_.Relaxed;
       std::vector<bool> wholeIndexed;
-      if (percent <= 98 && !settings_.Relaxed) {
+      auto wholeBound = [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); };
+      if (percent <= 98) {
         wholeIndexed.resize(n);
         for (std::uint32_t id = 0; id < n; ++id) wholeIndexed[id] = !set_.Titles[id].Split;
+        if (settings_.Relaxed) {
+          std::vector<bool> splitIndexed(n);
+          for (std::uint32_t id = 0; id < n; ++id) splitIndexed[id] = !wholeIndexed[id];
+          wholeOfSplit_ = std::make_unique<PieceJoin>(wholeTexts, wholeBound, true, splitIndexed);
+        }
       }
-      whole_ = std::make_unique<PieceJoin>(
-          std::move(wholeTexts), [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); },
-          settings_.Relaxed, wholeIndexed);
+      whole_ = std::make_unique<PieceJoin>(std::move(wholeTexts), wholeBound, settings_.Relaxed, wholeIndexed);
       if (percent <= 98) {
         // Two split names need 100 x sqrt(s1 x s2) to round to the threshold, so the closer
         // of their parts has a similarity of at least the whole-name minimum: each pair is
@@ -472,7 +512,8 @@ class Searcher {
       if (!AcceptPair(*set_.Entries[first], *set_.Entries[second + set_.FirstCount], limits_, unspecifiedRule_)) {
         return;
       }
-      int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second + set_.FirstCount], settings_);
+      int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second + set_.FirstCount], settings_,
+                                MatchPrecision::AtThresholdOnly);
       if (p < settings_.MatchPercent) return;
       out.push_back({first, second, static_cast<std::uint8_t>(p)});
       if (lowest != nullptr) {
@@ -484,7 +525,7 @@ class Searcher {
     }
     if (first == second) return;
     if (!AcceptPair(*set_.Entries[first], *set_.Entries[second], limits_, unspecifiedRule_)) return;
-    int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second], settings_);
+    int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second], settings_, MatchPrecision::AtThresholdOnly);
     if (p >= settings_.MatchPercent) out.push_back({first, second, static_cast<std::uint8_t>(p)});
   }
 
@@ -493,6 +534,7 @@ class Searcher {
   PairLimits limits_;
   bool unspecifiedRule_;
   std::unique_ptr<PieceJoin> whole_;
+  std::unique_ptr<PieceJoin> wholeOfSplit_;  // relaxed, below 99: split names by their whole name
   std::unique_ptr<PieceJoin> part_;
   std::unique_ptr<PieceJoin> artist_;
   // Split names by the text of a part that folds to nothing (artist, title).
@@ -523,14 +565,6 @@ bool Search(TitleSet& set, const MatchSettings& settings, const PairLimits& limi
 }
 
 }  // namespace
-
-int DistanceBound(std::size_t m, double minimum) {
-  // The tiny slack keeps a pair whose bound lands exactly on an integer in double arithmetic.
-  double bound = std::floor(static_cast<double>(m) * (0.99 - minimum) + 1e-6);
-  if (bound < 0) return 0;
-  // Fewer than m so that every piece has at least one unit.
-  return static_cast<int>(std::min(bound, static_cast<double>(m > 0 ? m - 1 : 0)));
-}
 
 bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& settings, const PairLimits& limits,
                      bool unspecifiedRule, const JoinControl& control, std::vector<MatchPair>& pairs) {

@@ -48,8 +48,4 @@ bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntr
                       const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
                       const JoinControl& control, std::vector<MatchPair>& pairs, CrossPairs which = CrossPairs::All);
 
-// The edit-distance bound of the pigeonhole index: the largest distance a pair of normalized
-// names (the shorter of length m) may have and still reach `minimum` similarity.
-int DistanceBound(std::size_t m, double minimum);
-
 }  // namespace ordonna

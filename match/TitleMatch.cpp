@@ -150,25 +150,73 @@ std::uint8_t TitleEditDistance(TitleView a, TitleView b) {
   return static_cast<std::uint8_t>(std::min<int>(previous[nb], 255));
 }
 
+int DistanceBound(std::size_t m, double minimum) {
+  // The tiny slack keeps a pair whose bound lands exactly on an integer in double arithmetic.
+  double bound = std::floor(static_cast<double>(m) * (0.99 - minimum) + 1e-6);
+  if (bound < 0) return 0;
+  // Fewer than m so that every piece has at least one unit.
+  return static_cast<int>(std::min(bound, static_cast<double>(m > 0 ? m - 1 : 0)));
+}
+
+// The edit distance of `a` and `b` when it is at most `cutoff`, else cutoff + 1: only the
+// diagonal band of width 2 x cutoff + 1 of the table is filled.
+int BoundedDistance(TitleView a, TitleView b, int cutoff) {
+  const int la = static_cast<int>(a.size());
+  const int lb = static_cast<int>(b.size());
+  if (la - lb > cutoff || lb - la > cutoff) return cutoff + 1;
+  if (la == 0 || lb == 0) return std::max(la, lb);
+  constexpr int kFar = 1 << 14;
+  std::array<int, 257> rowA;
+  std::array<int, 257> rowB;
+  int* previous = rowA.data();
+  int* current = rowB.data();
+  for (int j = 0; j <= lb; ++j) previous[j] = j <= cutoff ? j : kFar;
+  for (int i = 1; i <= la; ++i) {
+    const int from = std::max(1, i - cutoff);
+    const int to = std::min(lb, i + cutoff);
+    current[from - 1] = from - 1 == 0 ? i : kFar;
+    int best = current[from - 1];
+    for (int j = from; j <= to; ++j) {
+      int value = std::min(previous[j - 1] + (a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 1)] ? 0 : 1),
+                           std::min(current[j - 1], previous[j]) + 1);
+      current[j] = value;
+      best = std::min(best, value);
+    }
+    if (to < lb) current[to + 1] = kFar;
+    if (best > cutoff) return cutoff + 1;
+    std::swap(previous, current);
+  }
+  return std::min(previous[lb], cutoff + 1);
+}
+
 double PreparedSimilarity(TitleView upperA, TitleView normalA, TitleView upperB, TitleView normalB,
-                          bool relaxed) {
+                          bool relaxed, double floor) {
   if (upperA == upperB) return 1.0;
   // Names that fold to nothing ("!!!", "???") carry no letters to compare.
   if (normalA.empty() || normalB.empty()) return 0.0;
   const std::size_t m = std::min(normalA.size(), normalB.size());
   const double dm = static_cast<double>(m);
+  // Beyond `cutoff` edits the similarity is below `floor`: distances stop counting there.
+  const bool bounded = floor > 0.0;
+  const int cutoff = bounded ? DistanceBound(m, floor) : 0;
+  auto distance = [&](TitleView a, TitleView b, int limit) {
+    return bounded ? BoundedDistance(a, b, limit) : static_cast<int>(TitleEditDistance(a, b));
+  };
   double result;
   if (!relaxed || normalA.size() == normalB.size()) {
-    result = 0.99 - TitleEditDistance(normalA, normalB) / dm;
+    const int d = distance(normalA, normalB, cutoff);
+    if (bounded && d > cutoff) return 0.0;
+    result = 0.99 - d / dm;
   } else {
     TitleView shorter = normalA.size() < normalB.size() ? normalA : normalB;
     TitleView longer = normalA.size() < normalB.size() ? normalB : normalA;
     const std::size_t k = shorter.size();
-    int best = TitleEditDistance(shorter, longer.substr(0, k));
+    int best = distance(shorter, longer.substr(0, k), cutoff);
     for (std::size_t p = 1; p + k <= longer.size() && best > 0; ++p) {
       if (longer[p] == kSpace) continue;
-      best = std::min<int>(best, TitleEditDistance(shorter, longer.substr(p, k)));
+      best = std::min(best, distance(shorter, longer.substr(p, k), bounded ? best - 1 : 0));
     }
+    if (bounded && best > cutoff) return 0.0;
     if (best == 0) return 0.99;
     result = (0.99 - best / dm) * LengthFactor(m);
   }
@@ -215,7 +263,8 @@ PreparedTitle PrepareTitle(std::string_view name, bool highChars) {
   return title;
 }
 
-int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const MatchSettings& settings) {
+int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const MatchSettings& settings,
+                      MatchPrecision precision) {
   if (a.Upper == b.Upper) return 100;
   if (settings.MatchPercent >= 100) return 0;
   if (settings.LetterCheck) {
@@ -230,12 +279,18 @@ int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const Matc
     const TitleUnits& longer = a.Normal.size() < b.Normal.size() ? b.Normal : a.Normal;
     return longer.find(shorter) != TitleUnits::npos ? 99 : 0;
   }
+  const bool exact = precision == MatchPrecision::Exact;
   if (a.Upper.size() < 4 || b.Upper.size() < 4 || !a.Split || !b.Split) {
-    return RoundPercent(100.0 * PreparedSimilarity(a.Upper, a.Normal, b.Upper, b.Normal, settings.Relaxed));
+    // Similarities below (threshold - 0.5) % round below the threshold.
+    const double floor = exact ? 0.0 : (settings.MatchPercent - 0.5) / 100.0;
+    return RoundPercent(100.0 * PreparedSimilarity(a.Upper, a.Normal, b.Upper, b.Normal, settings.Relaxed, floor));
   }
-  double s1 = PreparedSimilarity(a.UpperPart[0], a.NormalPart[0], b.UpperPart[0], b.NormalPart[0], settings.Relaxed);
+  const double partFloor = exact ? 0.0 : settings.PartThreshold;
+  double s1 = PreparedSimilarity(a.UpperPart[0], a.NormalPart[0], b.UpperPart[0], b.NormalPart[0], settings.Relaxed,
+                                 partFloor);
   if (s1 < settings.PartThreshold) return 0;
-  double s2 = PreparedSimilarity(a.UpperPart[1], a.NormalPart[1], b.UpperPart[1], b.NormalPart[1], settings.Relaxed);
+  double s2 = PreparedSimilarity(a.UpperPart[1], a.NormalPart[1], b.UpperPart[1], b.NormalPart[1], settings.Relaxed,
+                                 partFloor);
   if (s2 < settings.PartThreshold) return 0;
   return RoundPercent(100.0 * std::sqrt(s1 * s2));
 }

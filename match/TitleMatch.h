@@ -63,13 +63,27 @@ struct PreparedTitle {
 
 PreparedTitle PrepareTitle(std::string_view name, bool highChars);
 
-// The match percentage of names `a` and `b`.
-int TitleMatchPercent(std::string_view a, std::string_view b, const MatchSettings& settings);
-int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const MatchSettings& settings);
+// How exact a percentage below the threshold must be: a search that keeps only pairs at the
+// threshold lets distances beyond what the threshold allows stop early and count as 0.
+enum class MatchPrecision { Exact, AtThresholdOnly };
 
-// The similarity of already upper-cased and normalized names (the prepared form).
+// The match percentage of names `a` and `b`. With AtThresholdOnly, a percentage below the
+// threshold may come out as any lower value; one at or above it is exact.
+int TitleMatchPercent(std::string_view a, std::string_view b, const MatchSettings& settings);
+int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const MatchSettings& settings,
+                      MatchPrecision precision = MatchPrecision::Exact);
+
+// The similarity of already upper-cased and normalized names (the prepared form). A
+// similarity below `floor` may come out as 0.
 double PreparedSimilarity(TitleView upperA, TitleView normalA, TitleView upperB, TitleView normalB,
-                          bool relaxed);
+                          bool relaxed, double floor = 0.0);
+
+// The largest edit distance of normalized names (the shorter of length m) whose similarity
+// may still reach `minimum`.
+int DistanceBound(std::size_t m, double minimum);
+
+// The edit distance of `a` and `b` when it is at most `cutoff`, else cutoff + 1.
+int BoundedDistance(TitleView a, TitleView b, int cutoff);
 
 // True for constant bitrates 1..14 and the variable bitrate 16.
 constexpr bool BitrateKnown(std::uint8_t bitrateCode) {
