@@ -19,7 +19,7 @@ constexpr std::size_t kClassifiedLines = 8;
 constexpr std::size_t kMinimumText = 256;
 constexpr std::size_t kEventEvery = 512;
 
-enum class ColumnType { Free, Path, ShortStereo, LongStereo, Frequency, Bitrate, Time, Size, Date };
+enum class ColumnType { Free, Path, ShortStereo, LongStereo, Frequency, Bitrate, Time, Number, Size, Date };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -87,6 +87,14 @@ Verdict SizeTest(std::string_view f) {
   }
   if (Undetermined(f)) return Verdict::Unknown;
   return ParseDecimal(f) ? Verdict::Real : Verdict::No;
+}
+
+// The sample fields read "1.", "2.", ... in order.
+bool IsNumberColumn(const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i] != std::to_string(i + 1) + ".") return false;
+  }
+  return true;
 }
 
 // The characters other than digits, "." and space that the locale's short date holds.
@@ -316,6 +324,9 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
     } else if (ColumnPasses(column, TimeTest)) {
       if (already(ColumnType::Time)) return Status::Invalid(import_text::kTwoTimes);
       type = ColumnType::Time;
+    } else if (IsNumberColumn(column)) {
+      if (already(ColumnType::Number)) return Status::Invalid(import_text::kTwoNumbers);
+      type = ColumnType::Number;
     } else if (!sizeFound && ColumnPasses(column, SizeTest)) {
       sizeFound = true;
       type = ColumnType::Size;
@@ -370,6 +381,7 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
       case ColumnType::Bitrate: order[c] = ColumnCode::Bitrate; f.Kbps = true; break;
       case ColumnType::Time: order[c] = ColumnCode::PlayTime; f.Time = true; break;
       case ColumnType::Size: order[c] = ColumnCode::Size; f.Size = true; break;
+      case ColumnType::Number: order[c] = ColumnCode::Number; f.NumberColumn = true; break;
       case ColumnType::Date: {
         const bool created = dateColumns == 2 ? !rightDateSeen : singleDateCreated;
         rightDateSeen = true;

@@ -242,7 +242,7 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
   layout.DateAddedFallback = options.Dialog.ImportDateAddedFallback;
   layout.Today = environment.Today;
   parsed.SortState = list.Kind == ImportKind::Text ? kNoSortOrder : fields.SortState;
-  parsed.Included = {fields.Enumerate, fields.Time,        fields.Kbps, fields.Size,      fields.Stereo,
+  parsed.Included = {fields.Enumerate || fields.NumberColumn, fields.Time,        fields.Kbps, fields.Size,      fields.Stereo,
                      fields.Frequency, fields.DateCreated, fields.Path, fields.DateAdded, fields.VolumeLabel};
 
   // Every line with content gives one entry: room for them all at once spares a big list

@@ -83,6 +83,7 @@ inline constexpr std::string_view kTwoLongStereo = "More than one field with lon
 inline constexpr std::string_view kTwoFrequencies = "More than one field with frequency info found.";
 inline constexpr std::string_view kTwoBitrates = "More than one field with kbps info found.";
 inline constexpr std::string_view kTwoTimes = "More than one field with semicolon (min:sec) found.";
+inline constexpr std::string_view kTwoNumbers = "More than one number with period found (invalid enumeration).";
 inline constexpr std::string_view kFreeColumns = " free formatted columns found (must be 1 or 2, for title/label).";
 inline constexpr std::string_view kOneDateQuestion =
     "One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\nIs it \"CREATED\"? "

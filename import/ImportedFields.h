@@ -21,6 +21,7 @@ enum class ColumnCode : std::uint8_t {
   Path = 7,
   DateAdded = 8,
   VolumeLabel = 9,
+  Number = 255,  // a column of the list's own numbering "1.", "2.", ...: read past
 };
 
 // Delimiter codes of a line: 0 ",", 1 ")", 2 "]", 3 "}", 4 tab, any other value a space.
@@ -34,7 +35,8 @@ struct ImportedFields {
   // The ten included-field flags, in the order of the tag: Enumerate, InfoTime, InfoKbps,
   // InfoSize, InfoStereo, InfoFrequency, InfoDateCreated, InfoPath, InfoDateAdded,
   // InfoVolumeLabel.
-  bool Enumerate = false;
+  bool Enumerate = false;  // each name starts with its number
+  bool NumberColumn = false;  // the numbers stand in a column of their own
   bool Time = false;
   bool Kbps = false;
   bool Size = false;

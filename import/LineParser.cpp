@@ -289,6 +289,7 @@ Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumb
         }
         entry.VolumeLabel.Set(field);
         break;
+      case ColumnCode::Number: break;
       default:
         return Error("Unknown error 2.");
     }

@@ -308,7 +308,7 @@ void TMainForm::OpenListFile(const QString& path) {
 // A file waits while an operation runs or a dialog is open (a command half-way, between its
 // dialog and its work, must not find another list under it).
 void TMainForm::OpenPendingFiles() {
-  while (!pendingFiles_.empty() && !busy_ && !closeAgreed_) {
+  while (!pendingFiles_.empty() && !busy_ && !closeAgreed_ && importForm_ == nullptr) {
     if (QApplication::activeModalWidget() != nullptr) {
       QTimer::singleShot(kPendingRetryMs, this, &TMainForm::OpenPendingFiles);
       return;
@@ -465,16 +465,26 @@ class WindowImportHost final : public ImportHost {
 // The options window stays open beside the main window; GO starts the import itself.
 void TMainForm::ImportButClick() {
   if (busy_ || importForm_) return;
+  // The options window is not modal: the commands wait until it closes.
+  DisableAllCommands();
   importForm_ = new TImportForm(options_, list_, this);
   importForm_->setAttribute(Qt::WA_DeleteOnClose);
   connect(importForm_, &QDialog::finished, this, [this] {
-    if (importForm_ != nullptr && importForm_->ImportGo()) QTimer::singleShot(0, this, &TMainForm::RunImport);
+    if (importForm_ != nullptr && importForm_->ImportGo()) {
+      QTimer::singleShot(0, this, &TMainForm::RunImport);
+      return;
+    }
+    EnableListCommands();
+    if (!pendingFiles_.empty()) QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
   });
   importForm_->show();
 }
 
 void TMainForm::RunImport() {
-  if (busy_) return;
+  if (busy_) {
+    EnableListCommands();
+    return;
+  }
   WindowImportHost importHost(dialogs_, host_.HomeFolder());
   BeginOperation();
   (void)ImportList(list_, options_, HostImportEnvironment(host_), importHost, caller_);

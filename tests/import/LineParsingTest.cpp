@@ -200,6 +200,24 @@ TEST(ColumnResolution, FindsDelimiterColumnsAndReportsBadLists) {
   EXPECT_TRUE(r.Fields.Enumerate && r.Fields.Time && r.Fields.Kbps);
   EXPECT_EQ(r.Order, (std::vector<ColumnCode>{C::Bitrate, C::PlayTime, C::FileName}));
 
+  // The numbers in a column of their own are read past; two such columns cannot be told apart.
+  std::string numbered;
+  std::string twice;
+  for (int i = 1; i <= 10; ++i) {
+    const std::string n = std::to_string(i) + ".";
+    numbered += "Some artist - song number " + std::to_string(i) + ", " + n + ", 3:45, 128 kbps\r\n";
+    twice += "Some artist - song number " + std::to_string(i) + ", " + n + ", " + n + ", 3:45\r\n";
+  }
+  ASSERT_TRUE(ResolveColumns(numbered, "", caller, r).ok());
+  EXPECT_EQ(r.Order, (std::vector<ColumnCode>{C::Bitrate, C::PlayTime, C::Number, C::FileName}));
+  EXPECT_TRUE(r.Fields.NumberColumn);
+  EXPECT_FALSE(r.Fields.Enumerate) << "the names keep their text up to a period";
+  Parsed row = ParseLine("Mr. Song, 3., 3:45, 128 kbps", r.Order);
+  ASSERT_TRUE(row.status.ok()) << row.status.message();
+  EXPECT_EQ(row.entry.FileName.View(), "Mr. Song");
+  EXPECT_EQ(ResolveColumns(twice, "", caller, r).message(),
+            "More than one number with period found (invalid enumeration).");
+
   caller.Expect("One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\nIs it "
                 "\"CREATED\"? (press No for \"ADDED\")",
                 Answer::No);

@@ -772,9 +772,11 @@ void MainWindowTest::importThroughTheWindow() {
   QTest::mouseClick(&Find<QPushButton>(form, "ImportBut"), Qt::LeftButton);
   auto* options = form.findChild<TImportForm*>();
   QVERIFY(options != nullptr && options->isVisible());
+  for (const char* name : {"StartBut", "LoadBut", "ImportBut", "ExportBut", "SaveBut"}) QVERIFY2(!Enabled(form, name), name);
   options->reject();
   QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
   QCOMPARE(form.List().ItemCount(), 20u);
+  QVERIFY(Enabled(form, "ImportBut") && Enabled(form, "ExportBut"));
 
   // GO asks for the file and replaces the list with what it holds.
   ClearList(form.List());
