@@ -128,7 +128,7 @@ bool Scanner::Prepare() {
         c_.Ui.AskYesNo(scan_text::kUnchangedQuestion, scan_text::kUnchangedTitle, Answer::No) != Answer::Yes) {
       return false;
     }
-    snapshotPath_ = c_.Host.TempFolder() + "/main.(file).tmp";
+    snapshotPath_ = c_.Host.TempFolder() + "/" + std::string(temp_file::kScanSnapshot);
     snapshotFailed_ = !WriteSnapshot(snapshotPath_, list.Working().Entries()).ok();
   }
   savedSortState_ = list.SortState;

@@ -63,4 +63,12 @@ Status ReadSnapshot(const std::string& path, std::uint32_t expectedCount, EntryL
   return Status::Ok();
 }
 
+void RemoveTemporaryFiles(const std::string& folder) {
+  for (std::string_view name : {temp_file::kScanSnapshot, temp_file::kImportBackup, temp_file::kImportWork,
+                                temp_file::kViewerUndo, temp_file::kViewerFilter}) {
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(folder) / name, ignored);
+  }
+}
+
 }  // namespace ordonna

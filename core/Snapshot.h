@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/ListEntry.h"
 #include "core/ListStore.h"
@@ -19,5 +20,17 @@ namespace ordonna {
 // content. A different stored count, a short or over-long file or an I/O error is a failure
 // and leaves `list` as it was.
 [[nodiscard]] Status ReadSnapshot(const std::string& path, std::uint32_t expectedCount, EntryList& list);
+
+// The snapshots and work files that operations keep in the temporary folder.
+namespace temp_file {
+inline constexpr std::string_view kScanSnapshot = "main.(file).tmp";
+inline constexpr std::string_view kImportBackup = "backup.(file).tmp";
+inline constexpr std::string_view kImportWork = "importing.(file).tmp";
+inline constexpr std::string_view kViewerUndo = "vundo.(file).tmp";
+inline constexpr std::string_view kViewerFilter = "filter.(file).tmp";
+}  // namespace temp_file
+
+// Removes every one of them from `folder`; those that are not there are no error.
+void RemoveTemporaryFiles(const std::string& folder);
 
 }  // namespace ordonna

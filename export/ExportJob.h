@@ -20,6 +20,13 @@ struct MainOptions;
 class Caller;
 class ListStore;
 
+// What stands around and between the fields of a line, by Delimiter.
+struct Delimiters {
+  std::string_view Opening;
+  std::string_view Separator;
+  std::string_view Closing;
+};
+
 // Where an export's bytes go: a file being written, or memory in tests.
 class ExportSink {
  public:

@@ -12,12 +12,6 @@
 namespace ordonna {
 namespace {
 
-struct Delimiters {
-  std::string_view Opening;
-  std::string_view Separator;
-  std::string_view Closing;
-};
-
 // By Delimiter; spaces must be entities to stay visible, so the tab becomes four of them.
 constexpr std::array<Delimiters, 6> kDelimiters = {{
     {"", ", ", ""},

@@ -13,12 +13,6 @@
 namespace ordonna {
 namespace {
 
-struct Delimiters {
-  std::string_view Opening;
-  std::string_view Separator;
-  std::string_view Closing;
-};
-
 // By Delimiter: ", ", "( )", "[ ]", "{ }", spaces, tabs.
 constexpr std::array<Delimiters, 6> kDelimiters = {{
     {"", ", ", ""},

@@ -403,7 +403,7 @@ class ImportRun {
     }
     // The list as it was, on disk while the import runs (the program's folder is cleaned of
     // such files at close).
-    backupPath_ = environment_.TempFolder + "/backup.(file).tmp";
+    backupPath_ = environment_.TempFolder + "/" + std::string(temp_file::kImportBackup);
     if (!WriteSnapshot(backupPath_, list_.Working().Entries()).ok()) {
       caller_.ShowMessage(import_text::kDiskError, import_text::kWarningTitle, MessageKind::Warning);
       return {ImportOutcome::Failed, 0};

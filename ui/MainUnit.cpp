@@ -28,6 +28,7 @@
 #include "config/ConfigMessages.h"
 #include "config/RememberedFolder.h"
 #include "config/WindowPlacement.h"
+#include "core/Snapshot.h"
 #include "listfile/ListFileCommands.h"
 #include "listfile/OrdlMessages.h"
 #include "platform/Platform.h"
@@ -62,11 +63,6 @@ constexpr int kPendingRetryMs = 250;
 constexpr std::array<int, 7> kPopupSizes = {6, 8, 9, 10, 11, 12, 16};
 constexpr std::array<const char*, 7> kPopupCaptions = {"size=&6",  "size=&8",  "size=&9", "size=1&0 (default)",
                                                        "size=1&1", "size=1&2", "si&ze=16"};
-
-// Left behind by scans, imports and the viewer's undo and filter; removed at close.
-constexpr std::array<std::string_view, 5> kTemporaryFiles = {
-    "importing.(file).tmp", "backup.(file).tmp", "vundo.(file).tmp", "main.(file).tmp", "filter.(file).tmp",
-};
 
 // Font style bits of the option record.
 constexpr std::uint8_t kBold = 1;
@@ -815,8 +811,7 @@ void TMainForm::FormClose() {
   running_ = false;
   options_.Places.MainLeft = x();
   options_.Places.MainTop = y();
-  const QString temp = ToQString(host_.TempFolder());
-  for (std::string_view name : kTemporaryFiles) QFile::remove(temp + QLatin1Char('/') + ToQString(name));
+  RemoveTemporaryFiles(host_.TempFolder());
   if (!WriteConfiguration(configPath_, options_).ok()) {
     dialogs_.ShowMessage(ToQString(ConfigMessageText(ConfigMessage::WriteFailed)),
                          ToQString(ConfigMessageText(ConfigMessage::WriteFailedTitle)), MessageKind::Error);
