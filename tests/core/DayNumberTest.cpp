@@ -6,30 +6,23 @@
 namespace ordonna {
 namespace {
 
-void ExpectDate(std::int32_t day, int year, int month, int dayOfMonth) {
-  auto date = DecodeDayNumber(day);
-  ASSERT_TRUE(date.has_value()) << day;
-  EXPECT_EQ(date->Year, year) << day;
-  EXPECT_EQ(date->Month, month) << day;
-  EXPECT_EQ(date->Day, dayOfMonth) << day;
-  EXPECT_EQ(EncodeDayNumber(*date), day);
-}
-
-TEST(DayNumber, KnownDates) {
-  ExpectDate(1, 1899, 12, 31);
-  ExpectDate(2, 1900, 1, 1);
-  ExpectDate(61, 1900, 3, 1);  // 1900 is not a leap year
-  ExpectDate(25569, 1970, 1, 1);
-  ExpectDate(38082, 2004, 4, 5);
-  ExpectDate(36585, 2000, 2, 29);
-  ExpectDate(2958465, 9999, 12, 31);
-}
-
-TEST(DayNumber, OutsideTheRangeIsNotDetermined) {
-  EXPECT_FALSE(DecodeDayNumber(0));
-  EXPECT_FALSE(DecodeDayNumber(-1));
-  EXPECT_FALSE(DecodeDayNumber(2958466));
-  EXPECT_FALSE(DecodeDayNumber(INT32_MIN));
+TEST(DayNumber, KnownDatesAndTheEndsOfTheRange) {
+  struct Case {
+    std::int32_t Day;
+    int Year, Month, DayOfMonth;
+  };
+  const Case cases[] = {{1, 1899, 12, 31},     {2, 1900, 1, 1},     {61, 1900, 3, 1} /* 1900 is no leap year */,
+                        {25569, 1970, 1, 1},   {38082, 2004, 4, 5}, {36585, 2000, 2, 29},
+                        {2958465, 9999, 12, 31}};
+  for (const Case& c : cases) {
+    auto date = DecodeDayNumber(c.Day);
+    ASSERT_TRUE(date.has_value()) << c.Day;
+    EXPECT_EQ(date->Year, c.Year) << c.Day;
+    EXPECT_EQ(date->Month, c.Month) << c.Day;
+    EXPECT_EQ(date->Day, c.DayOfMonth) << c.Day;
+    EXPECT_EQ(EncodeDayNumber(*date), c.Day);
+  }
+  for (std::int32_t day : {0, -1, 2958466, INT32_MIN}) EXPECT_FALSE(DecodeDayNumber(day)) << day;
   EXPECT_FALSE(EncodeDayNumber({2001, 2, 29}));
   EXPECT_FALSE(EncodeDayNumber({2004, 13, 1}));
   EXPECT_FALSE(EncodeDayNumber({10000, 1, 1}));
@@ -45,14 +38,14 @@ TEST(DayNumber, EveryDayRoundTrips) {
 }
 
 TEST(DayNumber, LocalDateOfAMomentDropsTheTimeOfDay) {
-  std::tm noon{};
-  noon.tm_year = 2004 - 1900;
-  noon.tm_mon = 3;
-  noon.tm_mday = 5;
-  noon.tm_hour = 23;
-  noon.tm_min = 59;
-  noon.tm_isdst = -1;
-  EXPECT_EQ(LocalDayNumber(std::mktime(&noon)), 38082);
+  std::tm lateEvening{};
+  lateEvening.tm_year = 2004 - 1900;
+  lateEvening.tm_mon = 3;
+  lateEvening.tm_mday = 5;
+  lateEvening.tm_hour = 23;
+  lateEvening.tm_min = 59;
+  lateEvening.tm_isdst = -1;
+  EXPECT_EQ(LocalDayNumber(std::mktime(&lateEvening)), 38082);
   EXPECT_GT(TodayDayNumber(), 45000);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace ordonna {
 namespace {
@@ -63,21 +64,14 @@ TEST(ListEntry, SameFileIgnoresOnlyAsciiCase) {
 }
 
 TEST(ListEntry, PlayTimeRoundsHalvesToEven) {
+  // 4.5 s goes to the even neighbour; an unknown frequency counts as 44.1 kHz.
+  const std::tuple<std::int32_t, std::uint8_t, std::int64_t> cases[] = {
+      {1000, 0, 26}, {1000, 2, 36}, {1000, 1, 24}, {1000, 200, 26}, {125, 2, 4}, {2297, 0, 60}, {262143, 1, 6291}};
   ListEntry entry = UndeterminedEntry();
-  struct Case {
-    std::int32_t frames;
-    std::uint8_t code;
-    std::int64_t seconds;
-  } cases[] = {
-      {1000, 0, 26}, {1000, 2, 36}, {1000, 1, 24}, {1000, 3, 26}, {1000, 200, 26},
-      {125, 2, 4},     // 4.5 s: the even neighbour
-      {2297, 0, 60},   // 60.003 s
-      {0, 0, 0},       {262143, 1, 6291},
-  };
-  for (const Case& c : cases) {
-    entry.Frames = c.frames;
-    entry.FrequencyCode = c.code;
-    EXPECT_EQ(PlayTimeSeconds(entry), c.seconds) << c.frames << " frames, code " << int(c.code);
+  for (const auto& [frames, code, seconds] : cases) {
+    entry.Frames = frames;
+    entry.FrequencyCode = code;
+    EXPECT_EQ(PlayTimeSeconds(entry), seconds) << frames << " frames, code " << int(code);
   }
 }
 

@@ -1,4 +1,4 @@
-// Growth in steps, trimming and clearing of the working list.
+// Growth in steps, trimming and clearing of the working list, and the question before discarding it.
 #include "core/ListStore.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,8 @@ TEST(ListStore, AppendGrowsInStepsOf1024AndTrimFitsTheCount) {
 TEST(ListStore, ClearListEmptiesEverything) {
   ListStore store;
   store.AppendEntry(Named("a"));
-  store.SetListFileName("songs.ordl");
+  store.SetListFileName(std::string(300, 'x'));
+  EXPECT_EQ(store.ListFileName().size(), 255u) << "the name is cut to 255 bytes";
   store.Unsaved = true;
   store.Secondary().AppendEntry(Named("b"));
   ClearList(store);
@@ -46,18 +47,6 @@ TEST(ListStore, ClearListEmptiesEverything) {
   EXPECT_FALSE(store.Unsaved);
   EXPECT_EQ(store.Secondary().ItemCount(), 1u) << "the secondary list is scratch space of its own";
 }
-
-TEST(ListStore, ListFileNameIsCutTo255Bytes) {
-  ListStore store;
-  store.SetListFileName(std::string(300, 'x'));
-  EXPECT_EQ(store.ListFileName().size(), 255u);
-}
-
-}  // namespace
-}  // namespace ordonna
-
-namespace ordonna {
-namespace {
 
 TEST(ListStore, DiscardingAsksOnlyForLargeEnoughUnsavedLists) {
   ListStore list;

@@ -27,72 +27,51 @@ EntryList ThreeEntries() {
   return list;
 }
 
-TEST(Snapshot, EmptyListIsFourZeroBytes) {
+TEST(Snapshot, ImageIsTheCountAndTheRecordsAndReadsBackWhole) {
   TempDir dir;
-  ASSERT_TRUE(WriteSnapshot(dir.File("main.tmp"), {}).ok());
-  EXPECT_EQ(ReadFileBytes(dir.File("main.tmp")), std::string(4, '\0'));
+  ASSERT_TRUE(WriteSnapshot(dir.File("empty"), {}).ok());
+  EXPECT_EQ(ReadFileBytes(dir.File("empty")), std::string(4, '\0'));
   EntryList read = ThreeEntries();
-  ASSERT_TRUE(ReadSnapshot(dir.File("main.tmp"), 0, read).ok());
+  ASSERT_TRUE(ReadSnapshot(dir.File("empty"), 0, read).ok());
   EXPECT_EQ(read.ItemCount(), 0u);
-}
 
-TEST(Snapshot, RoundTripKeepsEveryByte) {
-  TempDir dir;
   EntryList list = ThreeEntries();
   ASSERT_TRUE(WriteSnapshot(dir.File("s"), list.Entries()).ok());
   std::string bytes = ReadFileBytes(dir.File("s"));
   ASSERT_EQ(bytes.size(), 4u + 3 * 564);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\x03\0\0\0", 4));
   EXPECT_EQ(0, std::memcmp(bytes.data() + 4, list.Entries().data(), 3 * 564));
-
-  EntryList read;
   ASSERT_TRUE(ReadSnapshot(dir.File("s"), 3, read).ok());
   ASSERT_EQ(read.ItemCount(), 3u);
   EXPECT_EQ(0, std::memcmp(read.Entries().data(), list.Entries().data(), 3 * 564));
+
+  EXPECT_FALSE(WriteSnapshot(dir.File("no/such/folder"), list.Entries()).ok());
 }
 
-TEST(Snapshot, CountMismatchFailsAndKeepsTheList) {
+TEST(Snapshot, DamagedFilesFailAndKeepTheList) {
   TempDir dir;
   EntryList list = ThreeEntries();
   ASSERT_TRUE(WriteSnapshot(dir.File("s"), list.Entries()).ok());
   EntryList target = ThreeEntries();
   target.Trim();
-  Status status = ReadSnapshot(dir.File("s"), 2, target);
-  EXPECT_EQ(status.code(), Status::Code::Mismatch);
+  EXPECT_EQ(ReadSnapshot(dir.File("s"), 2, target).code(), Status::Code::Mismatch);
   EXPECT_EQ(target.ItemCount(), 3u);
   EXPECT_FALSE(ReadSnapshot(dir.File("missing"), 0, target).ok());
-}
+  EXPECT_EQ(target.ItemCount(), 3u);
 
-TEST(Snapshot, EveryTruncationAndAnyExtraByteIsRejected) {
-  TempDir dir;
-  EntryList list = ThreeEntries();
-  ASSERT_TRUE(WriteSnapshot(dir.File("s"), list.Entries()).ok());
-  std::string bytes = ReadFileBytes(dir.File("s"));
-  for (std::size_t length = 0; length < bytes.size(); ++length) {
-    WriteFileBytes(dir.File("t"), bytes.substr(0, length));
-    EntryList target;
-    EXPECT_FALSE(ReadSnapshot(dir.File("t"), 3, target).ok()) << "length " << length;
-    EXPECT_EQ(target.ItemCount(), 0u);
+  const std::string bytes = ReadFileBytes(dir.File("s"));
+  for (std::size_t length = 0; length <= bytes.size(); ++length) {
+    WriteFileBytes(dir.File("t"), length < bytes.size() ? bytes.substr(0, length) : bytes + "x");
+    EntryList cut;
+    EXPECT_FALSE(ReadSnapshot(dir.File("t"), 3, cut).ok()) << "length " << length;
+    EXPECT_EQ(cut.ItemCount(), 0u);
   }
-  WriteFileBytes(dir.File("t"), bytes + "x");
-  EntryList target;
-  EXPECT_FALSE(ReadSnapshot(dir.File("t"), 3, target).ok());
+  WriteFileBytes(dir.File("huge"), std::string("\xFF\xFF\xFF\xFF", 4));
+  EXPECT_EQ(ReadSnapshot(dir.File("huge"), 0xFFFFFFFF, target).code(), Status::Code::Corrupt)
+      << "a huge claimed count is not allocated";
 }
 
-TEST(Snapshot, HugeClaimedCountDoesNotAllocate) {
-  TempDir dir;
-  WriteFileBytes(dir.File("s"), std::string("\xFF\xFF\xFF\xFF", 4));
-  EntryList target;
-  EXPECT_EQ(ReadSnapshot(dir.File("s"), 0xFFFFFFFF, target).code(), Status::Code::Corrupt);
-}
-
-TEST(Snapshot, WriteIntoAMissingFolderFails) {
-  TempDir dir;
-  EntryList list = ThreeEntries();
-  EXPECT_FALSE(WriteSnapshot(dir.File("no/such/folder"), list.Entries()).ok());
-}
-
-TEST(OutputFile, CreateForWritingEmptiesAnExistingFileAndReportsFailures) {
+TEST(OutputFile, CreateEmptiesAnExistingFileAndFailuresAreReported) {
   TempDir dir;
   WriteFileBytes(dir.File("list"), "old content");
   OutputFile file;
@@ -102,15 +81,12 @@ TEST(OutputFile, CreateForWritingEmptiesAnExistingFileAndReportsFailures) {
   EXPECT_EQ(ReadFileBytes(dir.File("list")), "new");
   EXPECT_FALSE(CreateForWriting(dir.File("missing/list"), file).ok());
   EXPECT_FALSE(file.Write("x", 1).ok()) << "no file is open after a failed create";
-}
 
-TEST(OutputFile, FullDiskIsAWriteFailure) {
-  OutputFile file;
   ASSERT_TRUE(file.Create("/dev/full").ok());
   std::string block(1 << 16, 'x');
   Status status = file.Write(block.data(), block.size());
   if (status.ok()) status = file.Close();
-  EXPECT_FALSE(status.ok());
+  EXPECT_FALSE(status.ok()) << "a full disk is a write failure";
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(Text, CutToCapacityStopsOnACharacterBoundary) {
   EXPECT_EQ(CutToCapacity("ab\xC3", 3), "ab\xC3");
 }
 
-TEST(Text, ThreeHundredCharacterNameKeepsItsFirst255) {
+TEST(Text, FixedStringsKeepWhatFits) {
   std::string name(300, 'n');
   FixedString<255> field;
   field.Set(name);
@@ -33,13 +33,11 @@ TEST(Text, ThreeHundredCharacterNameKeepsItsFirst255) {
   field.Set(accented);
   EXPECT_EQ(field.View().size(), 254u) << "127 whole characters fit in 255 bytes";
   EXPECT_EQ(CharacterCount(field.View()), 127u);
-}
 
-TEST(Text, StoredLengthIsClampedToCapacity) {
   FixedString<32> label;
   label.Set("LABEL");
   label.Length = 200;  // as a damaged file could say
-  EXPECT_EQ(label.View().size(), 32u);
+  EXPECT_EQ(label.View().size(), 32u) << "a stored length is clamped to the capacity";
 }
 
 TEST(Text, DecodeForDisplayKeepsUtf8AndReadsOtherBytesAsWindows1252) {
@@ -53,12 +51,8 @@ TEST(Text, DecodeForDisplayKeepsUtf8AndReadsOtherBytesAsWindows1252) {
 }
 
 TEST(Text, Windows1252MapsBothWays) {
-  EXPECT_EQ(Windows1252ToUnicode(0x41), U'A');
   EXPECT_EQ(Windows1252ToUnicode(0x80), U'\u20AC');
-  EXPECT_EQ(Windows1252ToUnicode(0xE9), U'\u00E9');
-  EXPECT_EQ(UnicodeToWindows1252(U'\u20AC'), 0x80);
   EXPECT_EQ(UnicodeToWindows1252(U'\u0178'), 0x9F);
-  EXPECT_EQ(UnicodeToWindows1252(U'\u00FF'), 0xFF);
   EXPECT_EQ(UnicodeToWindows1252(U'\u0100'), -1);
   EXPECT_EQ(UnicodeToWindows1252(U'\u4E2D'), -1);
   for (int byte = 0; byte < 256; ++byte) {

@@ -1,6 +1,5 @@
 // HTML exports: the exact pages of the plain and the table type with every option that shapes
-// them, the list tag, the style sheet with its colours and fonts, escaping of user data, and
-// the cancel points.
+// them, the list tag, the style sheet with its colours and fonts, and escaping of user data.
 #include "export/HtmlExport.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +14,6 @@ namespace {
 
 using testing::AllColumnsOptions;
 using testing::ExportFixture;
-using testing::FailingSink;
 using testing::FullEntry;
 using testing::SparseEntry;
 using testing::StringSink;
@@ -48,12 +46,8 @@ std::string AfterTag(const std::string& page) {
 }
 
 TEST(ListInfoTag, CarriesFlagsSortStateAndStyles) {
-  MainOptions options = testing::PlainOptions().Main;
-  options.InfoTime = options.InfoKbps = options.InfoSize = 1;
-  EXPECT_EQ(ListInfoTag(options, 63, true), "<OrdONNAtaG LABEL=\"s0TBS00000000063110\">");
-  EXPECT_EQ(ListInfoTag(options, 63, false), "<oRdONNATAG LABEL=\"S0TBS00000000063110\">");
-
-  options = AllColumnsOptions().Main;
+  // The plain tags of both types are in the pages below.
+  MainOptions options = AllColumnsOptions().Main;
   options.Enumerate = options.StereoStyle = options.SplitArtistTitle = 1;
   options.DateStyle = 3;
   options.SizeStyle = 4;
@@ -68,20 +62,10 @@ TEST(ListInfoTag, CarriesFlagsSortStateAndStyles) {
   EXPECT_EQ(tag.substr(32), "007010\">") << "styles out of range are written as the formatters read them";
 }
 
-TEST(StyleBlock, FontsColoursAndTheCaptionBlock) {
+TEST(StyleBlock, CaptionBlockAndDefaultFont) {
   MainOptions options = testing::PlainOptions().Main;
-  options.TableFontStyle = 7;  // bold, italic, underline
   options.UseTextColor = 1;
-  options.PlainHtmlStyled = 1;
   options.TableTextColor = 0x00563412;
-  EXPECT_EQ(StyleBlock(options, false, CaptionKind::Typed),
-            "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\nfont-weight:bold;\r\n"
-            "text-decoration:underline;\r\ncolor:#123456;\r\nfont-family:'Courier New';\r\nfont-size:10pt;\r\n}\r\n"
-            "--></STYLE>")
-      << "a plain page has no caption block";
-
-  options.PlainHtmlStyled = 0;
-  options.TableFontStyle = 0;
   EXPECT_EQ(StyleBlock(options, true, CaptionKind::Grouped),
             "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
             "font-size:10pt;\r\n}\r\nem\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\ncolor:#123456;\r\n"
@@ -111,33 +95,27 @@ TEST(StyleBlock, FontNamesCannotInjectMarkup) {
   EXPECT_EQ(block.find("<script"), std::string::npos);
 }
 
-TEST(PlainHtml, PageWithOneLinePerEntry) {
+TEST(PlainHtml, PageWithOneLinePerEntryStyledOnlyWhenAsked) {
   ExportFixture fixture;
   fixture.options.Main.InfoTime = 1;
-  fixture.Add(FullEntry());
-  fixture.Add(SparseEntry());
-  EXPECT_EQ(Plain(fixture), std::string(kHead) +
-                                "</HEAD><BODY><oRdONNATAG LABEL=\"S0T0000000000063110\">"
-                                "<NOBR>Artist - Title, 3:45</NOBR><BR><NOBR>Band -Song, ??:??"
-                                "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>");
-}
-
-TEST(PlainHtml, StyledPageWithColours) {
-  ExportFixture fixture;
-  fixture.options.Main.PlainHtmlStyled = fixture.options.Main.UseBgColor = fixture.options.Main.UseTextColor = 1;
+  fixture.options.Main.UseBgColor = fixture.options.Main.UseTextColor = 1;
   fixture.options.Main.TableBgColor = 0x00563412;
   fixture.options.Main.TableTextColor = 0x00F0F0F0;
-  fixture.options.Main.TableFontStyle = 2;
+  fixture.options.Main.TableFontStyle = 7;  // bold, italic, underline
   fixture.Add(FullEntry());
-  EXPECT_EQ(Plain(fixture), std::string(kHead) +
-                                "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\ncolor:#F0F0F0;\r\n"
-                                "font-family:'Courier New';\r\nfont-size:10pt;\r\n}\r\n--></STYLE>"
-                                "</HEAD><BODY BGCOLOR=#123456><oRdONNATAG LABEL=\"S000000000000063110\">"
-                                "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>");
-
-  fixture.options.Main.PlainHtmlStyled = 0;
-  EXPECT_EQ(Plain(fixture).substr(0, 60), std::string(kHead) + "</HEAD><BODY><oRdONNAT")
+  fixture.Add(SparseEntry());
+  const std::string body = "<oRdONNATAG LABEL=\"S0T0000000000063110\">"
+                           "<NOBR>Artist - Title, 3:45</NOBR><BR><NOBR>Band -Song, ??:??"
+                           "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>";
+  EXPECT_EQ(Plain(fixture), std::string(kHead) + "</HEAD><BODY>" + body)
       << "without the styled page neither style sheet nor background";
+
+  fixture.options.Main.PlainHtmlStyled = 1;
+  EXPECT_EQ(Plain(fixture), std::string(kHead) +
+                                "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\nfont-weight:bold;\r\n"
+                                "text-decoration:underline;\r\ncolor:#F0F0F0;\r\nfont-family:'Courier New';\r\n"
+                                "font-size:10pt;\r\n}\r\n--></STYLE>"
+                                "</HEAD><BODY BGCOLOR=#123456>" + body);
 }
 
 TEST(PlainHtml, DelimitersBecomeVisibleSpaces) {
@@ -173,7 +151,7 @@ TEST(PlainHtml, EnumerationPaddingAndEscaping) {
   EXPECT_NE(rows.find("<BR><NOBR>10. n &nbsp; &nbsp; &nbsp; &nbsp; &nbsp; , /music/a<oRdONNATAG"), std::string::npos) << rows;
 }
 
-TEST(PlainHtml, OwnTagsFromHeaderAndFooterFiles) {
+TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
   TempDir dir;
   WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");
   WriteFileBytes(dir.File("foot.html"), "</body></html>");
@@ -190,6 +168,11 @@ TEST(PlainHtml, OwnTagsFromHeaderAndFooterFiles) {
   EXPECT_EQ(Plain(fixture), "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
                             "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
   EXPECT_TRUE(fixture.caller.messages.empty());
+
+  fixture.options.Main.FooterFromFile = 0;
+  std::string page = Table(fixture);
+  EXPECT_EQ(page.substr(0, 69), "<html><body>\r\n<h1>Mine</h1>\r\n<OrdONNAtaG LABEL=\"s000000000000063110\">");
+  EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "a table keeps its closing tags";
 }
 
 TEST(HtmlTable, TableWithTitleRowAndOneRowPerEntry) {
@@ -285,46 +268,6 @@ TEST(HtmlTable, GroupedCaptionsOpenATablePerFolderOrLabel) {
   EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
             std::string(kTable) + title + row("a1") + row("a2") + row("b1") + "</TaBLE></CENTER></BODY></HTmL>")
       << "a list not sorted by path or label gets no captions but keeps its title row";
-}
-
-TEST(HtmlTable, HeaderFileWithOwnTagsReplacesTheHead) {
-  TempDir dir;
-  WriteFileBytes(dir.File("head.html"), "<html>\r\n");
-  ExportFixture fixture;
-  fixture.options.Main.HeaderFromFile = fixture.options.Main.UseOwnHtmlTags = 1;
-  fixture.options.Main.HtmlHeaderFile.Set(dir.File("head.html"));
-  fixture.Add(FullEntry());
-  std::string page = Table(fixture);
-  EXPECT_EQ(page.substr(0, 48), "<html>\r\n<OrdONNAtaG LABEL=\"s000000000000063110\">");
-  EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "the footer tags stay";
-}
-
-TEST(HtmlExports, CancelPointsAndWriteFailures) {
-  // Each type checks on the entries whose index modulo 64 is its own phase: 53 plain, 37 table.
-  for (std::uint32_t count : {53u, 54u}) {
-    ExportFixture fixture;
-    for (std::uint32_t i = 0; i < count; ++i) fixture.Add(FullEntry());
-    fixture.caller.CancelAfter(0);
-    StringSink sink;
-    EXPECT_EQ(ExportPlainHtml(fixture.Job(), sink).code(), count == 54 ? Status::Code::Cancelled : Status::Code::Ok)
-        << count;
-    EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));
-  }
-  for (std::uint32_t count : {37u, 38u}) {
-    ExportFixture fixture;
-    for (std::uint32_t i = 0; i < count; ++i) fixture.Add(FullEntry());
-    fixture.caller.CancelAfter(0);
-    StringSink sink;
-    EXPECT_EQ(ExportHtmlTable(fixture.Job(), {}, sink).code(), count == 38 ? Status::Code::Cancelled : Status::Code::Ok)
-        << count;
-  }
-
-  ExportFixture fixture;
-  fixture.Add(FullEntry());
-  FailingSink plainSink(10);
-  EXPECT_EQ(ExportPlainHtml(fixture.Job(), plainSink).code(), Status::Code::IoError);
-  FailingSink tableSink(10);
-  EXPECT_EQ(ExportHtmlTable(fixture.Job(), {}, tableSink).code(), Status::Code::IoError);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
@@ -38,12 +40,8 @@ TEST(ForeignList, DocumentedLines) {
 
   e = Parse("Seven77");
   EXPECT_EQ(e.FileName.View(), "Seven77");
-  EXPECT_EQ(+e.Frames, -1);
-  EXPECT_EQ(+e.SizeKB, -1);
-  EXPECT_EQ(e.BitrateCode, 255);
-  EXPECT_EQ(e.StereoMode, 4);
-  EXPECT_EQ(e.FrequencyCode, 255);
-  EXPECT_EQ(+e.FileDate, 0);
+  EXPECT_EQ(std::tuple(+e.Frames, +e.SizeKB, +e.BitrateCode, +e.StereoMode, +e.FrequencyCode, +e.FileDate),
+            std::tuple(-1, -1, 255, 4, 255, 0));
   EXPECT_TRUE(e.Folder.Empty());
 
   EXPECT_EQ(Parse("Song name.mp3 vbr 192 kbps").BitrateCode, 16) << "vbr wins over a later kbps number";
@@ -53,8 +51,8 @@ TEST(ForeignList, DocumentedLines) {
   EXPECT_EQ(+Parse("Song name.mp3 45 sec").Frames, 1723) << "45 s with 0 minutes";
   EXPECT_EQ(+Parse("Song name.mp3 320kbps 48kHz 3:00").Frames, 7500) << "180 s at 48 kHz";
   EXPECT_EQ(Parse("Song name.mp3 320kbps 48kHz").BitrateCode, 14);
-  EXPECT_EQ(Parse("Song name.mp3 32kHz mono").FrequencyCode, 2);
-  EXPECT_EQ(Parse("Song name.mp3 32kHz mono").StereoMode, 3);
+  e = Parse("Song name.mp3 32kHz mono");
+  EXPECT_EQ(std::tuple(+e.FrequencyCode, +e.StereoMode), std::tuple(2, 3));
   EXPECT_EQ(Parse("Song name.mp3 22kHz").FrequencyCode, 255);
   EXPECT_EQ(Parse("Song name.mp3 dual channel").StereoMode, 2);
   EXPECT_EQ(Parse("Song name.mp3 stereo").StereoMode, 0);

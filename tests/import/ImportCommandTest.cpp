@@ -3,7 +3,6 @@
 // untouched list after every unsuccessful end, in replace and append mode.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "config/AppOptions.h"
@@ -21,11 +20,7 @@ namespace {
 class FixedChoice final : public ImportHost {
  public:
   explicit FixedChoice(std::string path) : path_(std::move(path)) {}
-  std::string ChooseImportFile(const ImportDialogRequest& request) override {
-    lastRequest = request;
-    return path_;
-  }
-  ImportDialogRequest lastRequest;
+  std::string ChooseImportFile(const ImportDialogRequest&) override { return path_; }
 
  private:
   std::string path_;
@@ -113,57 +108,71 @@ TEST(ImportCommand, HeaderStrippedWhenItMatchesAskedAboutWhenNot) {
   EXPECT_TRUE(fx.caller.AllAnswered());
 }
 
-TEST(ImportCommand, FailureDialogFallsBackToForeignReaderOnYesOnly) {
+std::string BadSeconds() {
+  std::string bad = TabList(30);
+  bad.replace(bad.find("3:15"), 4, "3:75");
+  return bad;
+}
+
+const std::string kBadSecondsError =
+    "ERROR!\r\n\nCan't read seconds (line 7). Displaying [some of] it:\r\n75\r\n\nImport as other "
+    "(non-ORDL) type text file?";
+
+TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
+  struct Case {
+    std::string Question;  // answered No; empty: the import is cancelled at its first check
+    std::string Name, Bytes;
+    ImportOutcome Outcome;
+  };
+  const Case cases[] = {
+      {"", "c.txt", TabList(500), ImportOutcome::Cancelled},
+      {kBadSecondsError, "bad.txt", BadSeconds(), ImportOutcome::Failed},
+      {"ERROR!\r\n\nUnable to decode ORDL specific info tag in this file\r\nwhich appears to be a HTML table "
+       "list.\r\n\nImport as other (non-ORDL) type text file?",
+       "t.html", "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' '),
+       ImportOutcome::Failed},
+      {"Note: you have successfully imported\r\n50000 items so far. Continue?", "big.txt", TabList(50001),
+       ImportOutcome::Cancelled},
+      {"With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", "d.txt", TabList(30),
+       ImportOutcome::Cancelled},
+  };
+  for (bool append : {false, true}) {
+    for (const Case& c : cases) {
+      const bool asksToDiscard = c.Name == "d.txt";
+      if (append && asksToDiscard) continue;  // appending discards nothing
+      SCOPED_TRACE(c.Name + (append ? " appended" : ""));
+      CommandFixture fx;
+      fx.options.Dialog.ImportImap = append ? 1 : 0;
+      fx.options.Main.AskSaveThreshold = asksToDiscard ? 1 : 0;
+      fx.list.Unsaved = asksToDiscard;
+      const std::string before = ListImage(fx.list);
+      if (c.Question.empty()) {
+        fx.caller.CancelAfter(0);
+      } else {
+        fx.caller.Expect(c.Question, Answer::No);
+      }
+      EXPECT_EQ(fx.Import(c.Name, c.Bytes).Outcome, c.Outcome);
+      EXPECT_EQ(ListImage(fx.list), before);
+      EXPECT_TRUE(fx.caller.AllAnswered());
+    }
+  }
+}
+
+TEST(ImportCommand, FailureDialogFallsBackToForeignReaderOnYes) {
   for (bool append : {false, true}) {
     CommandFixture fx;
     fx.options.Dialog.ImportImap = append ? 1 : 0;
-    const std::string before = ListImage(fx.list);
-    std::string bad = TabList(30);
-    bad.replace(bad.find("3:15"), 4, "3:75");
-    fx.caller.Expect("ERROR!\r\n\nCan't read seconds (line 7). Displaying [some of] it:\r\n75\r\n\nImport as other "
-                     "(non-ORDL) type text file?",
-                     Answer::No);
-    EXPECT_EQ(fx.Import("bad.txt", bad).Outcome, ImportOutcome::Failed);
-    EXPECT_EQ(ListImage(fx.list), before) << "append " << append;
-
-    fx.caller.Expect({}, Answer::Yes);
-    EXPECT_EQ(fx.Import("bad.txt", bad).Outcome, ImportOutcome::Imported);
+    fx.caller.Expect(kBadSecondsError, Answer::Yes);
+    EXPECT_EQ(fx.Import("bad.txt", BadSeconds()).Outcome, ImportOutcome::Imported);
     EXPECT_EQ(fx.list.ItemCount(), append ? 33u : 31u) << "every line, the title row too";
     EXPECT_EQ(+fx.list.SortState, 63);
     EXPECT_TRUE(fx.caller.AllAnswered());
   }
 }
 
-TEST(ImportCommand, ListUnchangedAfterCancelsAndBrokenTags) {
-  for (bool append : {false, true}) {
-    CommandFixture fx;
-    fx.options.Dialog.ImportImap = append ? 1 : 0;
-    const std::string before = ListImage(fx.list);
-    fx.caller.CancelAfter(0);
-    EXPECT_EQ(fx.Import("c.txt", TabList(500)).Outcome, ImportOutcome::Cancelled);
-    EXPECT_EQ(ListImage(fx.list), before);
-
-    CommandFixture tag;
-    tag.options.Dialog.ImportImap = append ? 1 : 0;
-    std::string page = "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' ');
-    tag.caller.Expect("ERROR!\r\n\nUnable to decode ORDL specific info tag in this file\r\nwhich appears to be a HTML "
-                      "table list.\r\n\nImport as other (non-ORDL) type text file?",
-                      Answer::No);
-    EXPECT_EQ(tag.Import("t.html", page).Outcome, ImportOutcome::Failed);
-    EXPECT_EQ(ListImage(tag.list), before);
-    EXPECT_TRUE(tag.caller.AllAnswered());
-  }
-}
-
-TEST(ImportCommand, BigListQuestionAndMillionStop) {
+TEST(ImportCommand, ReadingStopsAtAMillionEntries) {
   CommandFixture fx;
-  fx.options.Main.InfoTime = 1;
-  const std::string before = ListImage(fx.list);
-  fx.caller.Expect("Note: you have successfully imported\r\n50000 items so far. Continue?", Answer::No);
-  EXPECT_EQ(fx.Import("big.txt", TabList(50001)).Outcome, ImportOutcome::Cancelled);
-  EXPECT_EQ(ListImage(fx.list), before);
-
-  // Reading stops at a million entries in the list, also when it already held more.
+  // Also when the list already held more.
   for (std::uint32_t existing : {999990u, 1000005u}) {
     EntryList into;
     ParsedList parsed;
@@ -172,18 +181,6 @@ TEST(ImportCommand, BigListQuestionAndMillionStop) {
     EXPECT_EQ(fx.caller.messages.back().Text,
               "A million items! Wow! Sorry, no more please.\r\nImport will stop now. Existing items will be kept.");
   }
-  EXPECT_TRUE(fx.caller.AllAnswered());
-}
-
-TEST(ImportCommand, ReplacingAnUnsavedListAsksFirst) {
-  CommandFixture fx;
-  fx.options.Main.AskSaveThreshold = 1;
-  fx.list.Unsaved = true;
-  const std::string before = ListImage(fx.list);
-  fx.caller.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
-  EXPECT_EQ(fx.Import("d.txt", TabList(30)).Outcome, ImportOutcome::Cancelled);
-  EXPECT_EQ(ListImage(fx.list), before);
-  EXPECT_TRUE(fx.caller.AllAnswered());
 }
 
 // Labels come from the fixed volume whose root is the longest whole-folder prefix of the

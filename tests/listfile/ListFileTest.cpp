@@ -63,8 +63,12 @@ TEST(ListFile, SaveAndLoadRoundTrip) {
   list.AppendEntry(Entry("\xC3\xA9t\xC3\xA9", "/music/b", ""));
   list.SortState = 7;
   list.Unsaved = true;
-  std::string path = ListFileTarget(dir.File("songs"));
+  EXPECT_EQ(ListFileTarget("songs.ORDL"), "songs.ORDL");
+  EXPECT_EQ(ListFileTarget("songs.txt"), "songs.txt.ordl");
+  bool added = false;
+  std::string path = ListFileTarget(dir.File("songs"), &added);
   EXPECT_EQ(path, dir.File("songs.ordl"));
+  EXPECT_TRUE(added);
   ASSERT_TRUE(SaveListFile(path, list, options).ok());
   EXPECT_FALSE(list.Unsaved);
   EXPECT_EQ(list.ListFileName(), "songs.ordl");
@@ -83,45 +87,40 @@ TEST(ListFile, SaveAndLoadRoundTrip) {
   EXPECT_TRUE(caller.messages.empty());
 }
 
-TEST(ListFile, TargetNames) {
-  EXPECT_EQ(ListFileTarget("songs"), "songs.ordl");
-  EXPECT_EQ(ListFileTarget("songs.ORDL"), "songs.ORDL");
-  EXPECT_EQ(ListFileTarget("songs.txt"), "songs.txt.ordl");
-  bool added = true;
-  ListFileTarget("a.ordl", &added);
-  EXPECT_FALSE(added);
+// The list as the user sees it: entries, order, file name and saved state.
+std::string State(const ListStore& list) {
+  std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()), list.ItemCount() * sizeof(ListEntry));
+  return image + std::to_string(list.SortState) + list.ListFileName() + (list.Unsaved ? "u" : "s");
 }
 
 TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
   TempDir dir;
+  EntryList entries;
+  entries.AppendEntry(Entry("one", "/a", "L"));
+  entries.AppendEntry(Entry("two", "/b", "LABEL"));
+  ASSERT_TRUE(WriteListFile(dir.File("full.ordl"), entries, 0).ok());
+  const std::string bytes = ReadFileBytes(dir.File("full.ordl"));
+  std::vector<std::pair<std::string, std::string>> files = {{"PK\x03\x04 zip file", "Not a Ordonna file!"}};
+  const std::size_t firstRecordEnd = 5 + 4 + 3 + 2 + 19;  // a whole first record is a valid one-entry list
+  for (std::size_t length = 0; length < bytes.size(); ++length) {
+    if (length != firstRecordEnd) files.emplace_back(bytes.substr(0, length), "Disk error!");
+  }
+
   ListStore list;
   list.AppendEntry(Entry("keep"));
   list.SortState = 3;
   list.SetListFileName("mine.ordl");
   list.Unsaved = true;
-
-  struct Case {
-    std::string content;
-    std::string message;
-  } cases[] = {
-      {Bytes({3, 'O', 'r', 'd', 0}), "Disk error!"},    // no record
-      {"PK\x03\x04 zip file", "Not a Ordonna file!"},
-      {Bytes({3, 'O', 'r'}), "Disk error!"},
-  };
-  for (const Case& c : cases) {
-    WriteFileBytes(dir.File("bad.ordl"), c.content);
+  const std::string before = State(list);
+  for (const auto& [content, message] : files) {
+    WriteFileBytes(dir.File("bad.ordl"), content);
     for (bool append : {false, true}) {
       ScriptedCaller caller;
-      LoadResult result = LoadListFile(dir.File("bad.ordl"), true, append, list, caller, AlwaysDiscard);
-      EXPECT_EQ(result.Count, -1);
-      ASSERT_EQ(caller.messages.size(), 1u) << c.message;
-      EXPECT_EQ(caller.messages[0].Text, c.message);
+      EXPECT_EQ(LoadListFile(dir.File("bad.ordl"), true, append, list, caller, AlwaysDiscard).Count, -1);
+      ASSERT_EQ(caller.messages.size(), 1u) << content.size();
+      EXPECT_EQ(caller.messages[0].Text, message) << content.size();
       EXPECT_EQ(caller.statuses.back(), "Can't load the list.");
-      ASSERT_EQ(list.ItemCount(), 1u);
-      EXPECT_EQ(list.Entry(0).FileName.View(), "keep");
-      EXPECT_EQ(list.SortState, 3);
-      EXPECT_EQ(list.ListFileName(), "mine.ordl");
-      EXPECT_TRUE(list.Unsaved);
+      EXPECT_EQ(State(list), before) << content.size();
     }
   }
 
@@ -133,39 +132,11 @@ TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
   ScriptedCaller quiet;
   EXPECT_EQ(LoadListFile(dir.File("missing"), false, false, list, quiet, AlwaysDiscard).Count, -1);
   EXPECT_TRUE(quiet.messages.empty()) << "the start-up load reports nothing";
-}
 
-TEST(ListFile, TruncationAtEveryOffsetLoadsNothing) {
-  TempDir dir;
-  EntryList entries;
-  entries.AppendEntry(Entry("one", "/a", "L"));
-  entries.AppendEntry(Entry("two", "/b", "LABEL"));
-  ASSERT_TRUE(WriteListFile(dir.File("full.ordl"), entries, 0).ok());
-  std::string bytes = ReadFileBytes(dir.File("full.ordl"));
-  std::size_t firstRecordEnd = 5 + 4 + 3 + 2 + 19;
-  for (std::size_t length = 0; length < bytes.size(); ++length) {
-    if (length == firstRecordEnd) continue;  // a whole first record is a valid one-entry list
-    WriteFileBytes(dir.File("cut.ordl"), bytes.substr(0, length));
-    ListStore list;
-    list.AppendEntry(Entry("keep"));
-    ScriptedCaller caller;
-    EXPECT_EQ(LoadListFile(dir.File("cut.ordl"), true, true, list, caller, AlwaysDiscard).Count, -1) << length;
-    EXPECT_EQ(list.ItemCount(), 1u) << length;
-  }
-}
-
-TEST(ListFile, RefusingToDiscardKeepsTheList) {
-  TempDir dir;
-  EntryList entries;
-  entries.AppendEntry(Entry("new"));
-  ASSERT_TRUE(WriteListFile(dir.File("l.ordl"), entries, 0).ok());
-  ListStore list;
-  list.AppendEntry(Entry("old"));
-  ScriptedCaller caller;
-  LoadResult result = LoadListFile(dir.File("l.ordl"), true, false, list, caller, [] { return false; });
-  EXPECT_EQ(result.Count, -1);
-  EXPECT_TRUE(result.Refused);
-  EXPECT_EQ(list.Entry(0).FileName.View(), "old");
+  LoadResult refused = LoadListFile(dir.File("full.ordl"), true, false, list, quiet, [] { return false; });
+  EXPECT_EQ(refused.Count, -1);
+  EXPECT_TRUE(refused.Refused) << "refusing to discard the list";
+  EXPECT_EQ(State(list), before);
 }
 
 std::string Version4Record(const std::string& name, const std::string& label, std::int32_t seconds) {
