@@ -37,6 +37,13 @@ void ExpectOk(const AnalysisResult& r, int bitrate, int frames, int stereo, int 
   EXPECT_EQ(r.FrequencyCode, frequency) << what;
 }
 
+// Both modes, which differ only in the frame count.
+void ExpectOkBothModes(const std::string& file, int bitrate, int fastFrames, int slowFrames, int stereo, int frequency,
+                       const std::string& what) {
+  ExpectOk(Analyze(file, kFast), bitrate, fastFrames, stereo, frequency, what + " (fast)");
+  ExpectOk(Analyze(file, kSlow), bitrate, slowFrames, stereo, frequency, what + " (slow)");
+}
+
 void ExpectError(const AnalysisResult& r, std::string_view text, int frames, const std::string& what) {
   EXPECT_EQ(r.ErrorText(), text) << what;
   EXPECT_EQ(r.Frames, frames) << what;
@@ -86,31 +93,23 @@ TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
   }
 
   // 48 kHz, 320 kbps: exactly 960 bytes a frame, so the estimate is exact.
-  const std::string at48 = Frames(1000, FrameOf(14, 1, 0));
-  ExpectOk(Analyze(at48, kFast), 14, 999, 0, 1, "48 kHz fast");
-  ExpectOk(Analyze(at48, kSlow), 14, 1000, 0, 1, "48 kHz slow");
-  const std::string at32 = Frames(1000, FrameOf(1, 2, 3));
-  ExpectOk(Analyze(at32, kFast), 1, 999, 3, 2, "32 kHz fast");
-  ExpectOk(Analyze(at32, kSlow), 1, 1000, 3, 2, "32 kHz slow");
+  ExpectOkBothModes(Frames(1000, FrameOf(14, 1, 0)), 14, 999, 1000, 0, 1, "48 kHz");
+  ExpectOkBothModes(Frames(1000, FrameOf(1, 2, 3)), 1, 999, 1000, 3, 2, "32 kHz");
 }
 
 TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
   for (const char* tag : {"Xing", "Info", "VBRI", "FBRI"}) {
-    const std::string vbr = VbrFrame(FrameOf(9), tag, 5000) + MixedFrames(400);
-    ExpectOk(Analyze(vbr, kFast), 16, 5000, 1, 0, std::string(tag) + " mixed, fast");
-    ExpectOk(Analyze(vbr, kSlow), 16, 401, 1, 0, std::string(tag) + " mixed, slow");
+    ExpectOkBothModes(VbrFrame(FrameOf(9), tag, 5000) + MixedFrames(400), 16, 5000, 401, 1, 0, tag);
     // The header frame's own bitrate does not make a constant stream variable.
-    const std::string cbr = VbrFrame(FrameOf(5), tag, 300) + Frames(299, FrameOf(10));
-    ExpectOk(Analyze(cbr, kFast), 10, 300, 1, 0, std::string(tag) + " constant, fast");
-    ExpectOk(Analyze(cbr, kSlow), 10, 300, 1, 0, std::string(tag) + " constant, slow");
+    ExpectOkBothModes(VbrFrame(FrameOf(5), tag, 300) + Frames(299, FrameOf(10)), 10, 300, 300, 1, 0,
+                      std::string(tag) + " constant");
   }
   // Without the count flag a Xing header gives nothing to use: mixed bitrates are counted,
   // a constant bitrate is estimated (the header frame is the first of the average).
   const std::string noCount = VbrFrame(FrameOf(9), "Xing", std::nullopt) + MixedFrames(400);
   ExpectOk(Analyze(noCount, kFast), 16, 401, 1, 0, "Xing without count, mixed");
-  const std::string noCountCbr = VbrFrame(FrameOf(11, 1), "Info", std::nullopt, 40) + Frames(500, FrameOf(11, 1));
-  ExpectOk(Analyze(noCountCbr, kFast), 11, 500, 1, 1, "Info without count, constant");
-  ExpectOk(Analyze(noCountCbr, kSlow), 11, 501, 1, 1, "Info without count, constant, slow");
+  ExpectOkBothModes(VbrFrame(FrameOf(11, 1), "Info", std::nullopt, 40) + Frames(500, FrameOf(11, 1)), 11, 500, 501, 1,
+                    1, "Info without count, constant");
   // A count of 2^31 or more is no count.
   const std::string huge = VbrFrame(FrameOf(9), "Xing", 0x80000000u) + MixedFrames(300);
   ExpectOk(Analyze(huge, kFast), 16, 301, 1, 0, "count of 2^31");
@@ -132,10 +131,8 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
   ExpectOk(Analyze(second, kFast), 16, 302, 1, 0, "header in the second frame");
 }
 
-TEST(Analysis, FilesOfFewerThan200FramesAreCountedInBothModes) {
-  const std::string cbr = Id3v2Tag(300) + Frames(150, FrameOf(9), true);
-  ExpectOk(Analyze(cbr, kFast), 9, 150, 1, 0, "fast");
-  ExpectOk(Analyze(cbr, kSlow), 9, 150, 1, 0, "slow");
+TEST(Analysis, FastModeCountsShortFilesAndMixedBitrates) {
+  ExpectOkBothModes(Id3v2Tag(300) + Frames(150, FrameOf(9), true), 9, 150, 150, 1, 0, "150 frames");
   // A header count is not used when the walk ends before 200 frames.
   const std::string xing = VbrFrame(FrameOf(9), "Xing", 999) + MixedFrames(198);
   ExpectOk(Analyze(xing, kFast), 16, 199, 1, 0, "199 frames with Xing");
@@ -143,12 +140,8 @@ TEST(Analysis, FilesOfFewerThan200FramesAreCountedInBothModes) {
   ExpectOk(Analyze(xing200, kFast), 16, 999, 1, 0, "200 frames with Xing");
   // A header frame alone: one frame of its own bitrate.
   ExpectOk(Analyze(VbrFrame(FrameOf(9), "Xing", 5), kSlow), 9, 1, 1, 0, "header frame only");
-}
-
-TEST(Analysis, MixedBitratesWithoutHeaderAreCountedInFastMode) {
-  const std::string file = Id3v2Tag(50) + MixedFrames(1000) + Id3v1Tag();
-  ExpectOk(Analyze(file, kFast), 16, 1000, 1, 0, "fast");
-  ExpectOk(Analyze(file, kSlow), 16, 1000, 1, 0, "slow");
+  // Mixed bitrates without a header count are counted.
+  ExpectOkBothModes(Id3v2Tag(50) + MixedFrames(1000) + Id3v1Tag(), 16, 1000, 1000, 1, 0, "mixed");
   // One frame of another bitrate among 199 decides: mixed.
   const std::string oneOff = Frames(199, FrameOf(9)) + Frame(FrameOf(10)) + Frames(100, FrameOf(9));
   ExpectOk(Analyze(oneOff, kFast), 16, 300, 1, 0, "one other frame");
@@ -174,9 +167,8 @@ TEST(Analysis, LayerAndVersionEndTheAnalysisOnlyInTheFirstTwoFrames) {
     ExpectErrorBothModes(Frame(FrameOf(9)) + Frames(300, bad), c.text, what + " at frame 1");
     // From frame 2 on it is a false sync, skipped by one byte; its body holds no sync.
     const std::string later = Frames(2, FrameOf(9)) + Frame(bad) + Frames(300, FrameOf(9));
-    ExpectOk(Analyze(later, kSlow), 9, 302, 1, 0, what + " at frame 2");
-    // Frame 199 lies one frame further than 199 average frames: 302 * 199 / 200 = 300.49.
-    ExpectOk(Analyze(later, kFast), 9, 300, 1, 0, what + " at frame 2, fast");
+    // Fast: frame 199 lies one frame further than 199 average frames, 302 * 199 / 200 = 300.49.
+    ExpectOkBothModes(later, 9, 300, 302, 1, 0, what + " at frame 2");
   }
 }
 
@@ -207,9 +199,8 @@ TEST(Analysis, SamplingRateAndStereoModeMayChangeOnlyBehindAHeaderFrame) {
                        "both change");
   // Behind a header frame, frame 1 sets the file's rate and mode; the frame length follows
   // the new rate (384 bytes at 48 kHz, 417 would lose the frames).
-  const std::string changed = VbrFrame(FrameOf(9, 0, 1), "Xing", std::nullopt) + Frames(300, FrameOf(9, 1, 3));
-  ExpectOk(Analyze(changed, kSlow), 9, 301, 3, 1, "changed after header frame");
-  ExpectOk(Analyze(changed, kFast), 9, 300, 3, 1, "changed after header frame, fast");
+  ExpectOkBothModes(VbrFrame(FrameOf(9, 0, 1), "Xing", std::nullopt) + Frames(300, FrameOf(9, 1, 3)), 9, 300, 301, 3, 1,
+                    "changed after header frame");
   ExpectError(Analyze(VbrFrame(FrameOf(9, 0), "Xing", 400) + Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), kSlow),
               "Can't process variable sampling rate files", 400, "frame 2 after header frame");
   ExpectError(Analyze(VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), kSlow),
@@ -219,8 +210,7 @@ TEST(Analysis, SamplingRateAndStereoModeMayChangeOnlyBehindAHeaderFrame) {
 TEST(Analysis, MoreThan262143FramesAreRefused) {
   // Free-format mono frames are the shortest the walk steps over: 14 bytes.
   FrameSpec tiny = FrameOf(0, 1, 3);
-  ExpectOk(Analyze(Frames(262143, tiny), kSlow), 16, 262143, 3, 1, "262,143 frames");
-  ExpectOk(Analyze(Frames(262143, tiny), kFast), 16, 262143, 3, 1, "262,143 frames, fast");
+  ExpectOkBothModes(Frames(262143, tiny), 16, 262143, 262143, 3, 1, "262,143 frames");
   ExpectError(Analyze(Frames(262144, tiny), kSlow), "More than 256 kiloframes, not allowed", 0, "262,144 frames");
   ExpectError(Analyze(VbrFrame(FrameOf(1, 1, 3), "Xing", 12345) + Frames(262143, tiny), kSlow),
               "More than 256 kiloframes, not allowed", 12345, "with a header count");
@@ -249,9 +239,7 @@ TEST(Analysis, Id3v2TagIsSkipped) {
 }
 
 TEST(Analysis, RiffWaveIsReadFromItsDataChunk) {
-  const std::string wave = RiffWave(Frames(300, FrameOf(11, 1)));
-  ExpectOk(Analyze(wave, kSlow), 11, 300, 1, 1, "wave");
-  ExpectOk(Analyze(wave, kFast), 11, 299, 1, 1, "wave, fast");
+  ExpectOkBothModes(RiffWave(Frames(300, FrameOf(11, 1))), 11, 299, 300, 1, 1, "wave");
   // An ID3v2 tag inside the data chunk is skipped, unless one stood before "RIFF".
   FrameSpec layer1 = FrameOf(9);
   layer1.Layer = 3;
@@ -294,8 +282,7 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
   std::string id3v1 = Id3v1Tag();
   id3v1.replace(40, 4, sync);
   const std::string frames = Frames(400, FrameOf(9, 1));
-  ExpectOk(Analyze(frames + id3v1, kFast), 9, 399, 1, 1, "ID3v1");
-  ExpectOk(Analyze(frames + id3v1, kSlow), 9, 400, 1, 1, "ID3v1, slow");
+  ExpectOkBothModes(frames + id3v1, 9, 399, 400, 1, 1, "ID3v1");
   for (std::size_t back = 124; back <= 130; ++back) {
     // "TAG" `back` bytes before the end: found from 129 to 125 bytes.
     std::string moved = frames + (back < 128 ? id3v1.substr(0, back) : id3v1 + std::string(back - 128, ' '));
@@ -305,8 +292,7 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
   const std::string lyrics = std::string(sync) + "la la";
   for (const std::string& tail : {Lyrics3v1(lyrics), Lyrics3v2(lyrics), Lyrics3v1(lyrics) + id3v1,
                                   Lyrics3v2(lyrics) + id3v1}) {
-    ExpectOk(Analyze(frames + tail, kFast), 9, 399, 1, 1, "lyrics " + tail.substr(tail.size() - 9));
-    ExpectOk(Analyze(frames + tail, kSlow), 9, 400, 1, 1, "lyrics, slow");
+    ExpectOkBothModes(frames + tail, 9, 399, 400, 1, 1, "lyrics " + tail.substr(tail.size() - 9));
   }
   // Lyrics3 v1 is looked for only in the last 5,100 bytes; v2 in the last 301,000.
   const std::string longV1 = Lyrics3v1(sync + std::string(5100, 'a'));
@@ -342,15 +328,14 @@ TEST(Analysis, JunkAndFalseSyncsBeforeAndBetweenFrames) {
   // A false sync in front is frame 0 when it passes the checks: 29 bytes of free format.
   ExpectOk(Analyze("\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, FrameOf(9)), kSlow), 16, 301, 1, 0,
            "free-format false sync");
-  // A sync with a bad layer inside a later frame's data is skipped.
-  const std::string falseSync = Frames(5, FrameOf(9)) + "ab\xFF\xE0\x90\x40" "cd" + Frames(295, FrameOf(9));
-  ExpectOk(Analyze(falseSync, kSlow), 9, 300, 1, 0, "sync with layer bits 0 after frame 4");
   // Junk between frames is skipped byte by byte.
   std::string gaps = Frames(100, FrameOf(9)) + std::string(1000, 'j') + Frames(200, FrameOf(9));
   ExpectOk(Analyze(gaps, kSlow), 9, 300, 1, 0, "gap");
 }
 
-TEST(Analysis, FreeFormatAndCrcFrameLengths) {
+TEST(Analysis, FrameLengths) {
+  // 320 kbps at 44.1 kHz: 1044.9 bytes, cut to 1044 (1045 would land the walk inside frames).
+  ExpectOk(Analyze(Frames(300, FrameOf(14)), kSlow), 14, 300, 1, 0, "1,044 bytes");
   // Free format steps 29 bytes (14 mono), 2 more with CRC; CRC does not change other lengths.
   FrameSpec free = FrameOf(0, 0, 0);
   ExpectOk(Analyze(Frames(300, free), kSlow), 16, 300, 0, 0, "29 bytes");
@@ -364,15 +349,11 @@ TEST(Analysis, FreeFormatAndCrcFrameLengths) {
 }
 
 TEST(SizeKB, BytesToNearestKilobyteHalvesToEven) {
-  EXPECT_EQ(SizeKBFromBytes(0), 0);
-  EXPECT_EQ(SizeKBFromBytes(511), 0);
   EXPECT_EQ(SizeKBFromBytes(512), 0);
   EXPECT_EQ(SizeKBFromBytes(513), 1);
   EXPECT_EQ(SizeKBFromBytes(1536), 2);
   EXPECT_EQ(SizeKBFromBytes(2560), 2);
-  EXPECT_EQ(SizeKBFromBytes(2561), 3);
-  EXPECT_EQ(SizeKBFromBytes(2502000000), 2443359);
-  EXPECT_EQ(SizeKBFromBytes(4294967296), 4194304);
+  EXPECT_EQ(SizeKBFromBytes(4294967296), 4194304) << "sizes past 32 bits";
 }
 
 }  // namespace

@@ -79,7 +79,9 @@ class ScanTest : public ::testing::Test {
     return StartScan({mode, folder.empty() ? music.Path() : folder, subfolders, false}, context);
   }
 
+  // No caller to answer the "unchanged folder" question: the last scan is forgotten first.
   ScanOutcome Scan(ScanMode mode) {
+    memory = {};
     ScriptedCaller caller;
     return Scan(mode, caller);
   }
@@ -125,8 +127,6 @@ TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
   EXPECT_EQ(memory.LastStartFolder, music.Path());
   EXPECT_EQ(memory.LastSerial, "ABCD1234");
 
-  list = ListStore{};
-  Scan(ScanMode::New);
   ScriptedCaller caller;
   Scan(ScanMode::New, caller, music.Path(), false);
   EXPECT_EQ(Names(), (std::vector<std::string>{"top"})) << "without subfolders only the start folder";
@@ -174,14 +174,11 @@ TEST_F(ScanTest, ExistingEntryPolicies) {
   Put("c.mp3", Mp3(300));
   Scan(ScanMode::New);
   for (std::uint32_t i = 0; i < 3; ++i) list.Entry(i).DateAdded = 5;
-  const ListStore before = list;
-  memory = {};  // no "unchanged folder" question in this test
 
   options.Main.ExistingEntries = 3;
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 3. Total: 3 items.");
   EXPECT_EQ(list.ItemCount(), 3u);
 
-  memory = {};
   options.Main.ExistingEntries = 1;
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 3. Total: 3 items.");
   EXPECT_EQ(+list.Entry(0).DateAdded, 5) << "unchanged entries keep their date added";
@@ -189,18 +186,15 @@ TEST_F(ScanTest, ExistingEntryPolicies) {
   // 64 KB more (about 157 frames more) is a difference; two more frames are not.
   Put("b.mp3", Mp3(300 + 160));
   Put("c.mp3", Mp3(302));
-  memory = {};
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 1. Ignored: 2. Total: 3 items.");
   EXPECT_EQ(+list.Entry(1).Frames, 460);
   EXPECT_EQ(+list.Entry(1).DateAdded, TodayDayNumber());
   EXPECT_EQ(+list.Entry(2).Frames, 300);
 
-  memory = {};
   options.Main.ExistingEntries = 2;
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 3. Total: 3 items.");
   EXPECT_EQ(+list.Entry(2).Frames, 302);
 
-  memory = {};
   options.Main.ExistingEntries = 0;
   EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 3 of 3. Total: 6 items.") << "always add doubles every entry";
 }
@@ -212,12 +206,10 @@ TEST_F(ScanTest, ExistingEntriesMatchIgnoringAsciiCaseAndOnlyOldEntries) {
   list.Entry(0).FileName.Set("SONG");
   list.Entry(0).Folder.Set(AsciiUpperCopy(folder));
   list.Entry(0).VolumeLabel.Set("music");
-  memory = {};
   options.Main.ExistingEntries = 3;
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 1. Total: 1 items.");
 
   list.Entry(0).VolumeLabel.Set("OTHER");
-  memory = {};
   EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 1 of 1. Total: 2 items.") << "another label is another file";
 }
 
@@ -256,6 +248,13 @@ TEST_F(ScanTest, ErrorActionAnswers) {
   EXPECT_TRUE(outcome.Cancelled);
   EXPECT_EQ(outcome.Status, "Cancelled.");
   EXPECT_EQ(list.ItemCount(), 0u);
+
+  // The cancel button clears a new list the same way.
+  ScriptedCaller button;
+  button.CancelAfter(1);
+  options.Main.ErrorAction = 2;
+  EXPECT_EQ(Scan(ScanMode::New, button).Status, "Cancelled.");
+  EXPECT_EQ(list.ItemCount(), 0u);
 }
 
 TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
@@ -285,25 +284,7 @@ TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
   }
 }
 
-TEST_F(ScanTest, CancelledNewClearsTheList) {
-  Put("a.mp3", Mp3());
-  Put("b.mp3", Mp3());
-  ScriptedCaller caller;
-  caller.CancelAfter(1);
-  ScanOutcome outcome = Scan(ScanMode::New, caller);
-  EXPECT_TRUE(outcome.Cancelled);
-  EXPECT_EQ(outcome.Status, "Cancelled.");
-  EXPECT_EQ(list.ItemCount(), 0u);
-}
-
-TEST_F(ScanTest, NothingFound) {
-  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
-  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
-  memory = {};
-  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
-}
-
-TEST_F(ScanTest, SameFolderAgainAsksBeforeAppending) {
+TEST_F(ScanTest, QuestionsBeforeAScan) {
   Put("a.mp3", Mp3());
   Scan(ScanMode::New);
   ScriptedCaller no;
@@ -315,16 +296,14 @@ TEST_F(ScanTest, SameFolderAgainAsksBeforeAppending) {
   ScriptedCaller yes;
   yes.Expect("", Answer::Yes);
   EXPECT_EQ(Scan(ScanMode::Append, yes).Status, "Added: 1 of 1. Total: 2 items.");
-}
 
-TEST_F(ScanTest, UnsavedListQuestionBeforeNew) {
-  Put("a.mp3", Mp3());
+  // A new scan over a large unsaved list asks first.
   for (int i = 0; i < 600; ++i) list.AppendEntry(UndeterminedEntry());
   list.Unsaved = true;
-  ScriptedCaller no;
-  no.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
-  EXPECT_FALSE(Scan(ScanMode::New, no).Started);
-  EXPECT_EQ(list.ItemCount(), 600u);
+  ScriptedCaller unsaved;
+  unsaved.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
+  EXPECT_FALSE(Scan(ScanMode::New, unsaved).Started);
+  EXPECT_EQ(list.ItemCount(), 602u);
 }
 
 TEST_F(ScanTest, HiddenFilesFifosAndLinkLoops) {
@@ -342,7 +321,12 @@ TEST_F(ScanTest, HiddenFilesFifosAndLinkLoops) {
   EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "UPPER", "a", "b"}));
 }
 
-TEST_F(ScanTest, MissingStartFolderIsReported) {
+TEST_F(ScanTest, NothingFoundAndAMissingStartFolder) {
+  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
+  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
+
+  list = ListStore{};
   ScriptedCaller caller;
   ScanOutcome outcome = Scan(ScanMode::New, caller, music.File("missing"));
   ASSERT_EQ(caller.messages.size(), 1u);

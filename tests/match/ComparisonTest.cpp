@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -91,6 +92,14 @@ struct Fixture {
   CompareEnd Run(const CompareSettings& settings, PairQuestion& question) {
     return RunComparison(current, external, settings, state, marks, question, caller);
   }
+
+  // The new list written to "out", expected to hold one entry.
+  ListStore ReadBack() {
+    ListStore read;
+    ScriptedCaller quiet;
+    EXPECT_EQ(LoadListFile(dir.File("out"), true, false, read, quiet, [] { return true; }).Count, 1);
+    return read;
+  }
 };
 
 // The log file without its first line (which holds the date and time).
@@ -99,45 +108,35 @@ std::string LogBody(const std::string& bytes) {
   return bytes.substr(bytes.find("\r\n") + 2);
 }
 
-TEST(Comparison, IdenticalListsHaveNoUniqueTitles) {
-  for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
-    Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
-    Answers none({});
-    EXPECT_EQ(f.Run(f.Settings(0, engine), none), CompareEnd::Finished);
-    EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. No unique titles found. Log file not written.");
-    EXPECT_FALSE(std::filesystem::exists(f.dir.File("out")));
-    EXPECT_EQ(f.state.MatchCount, 2u);
-  }
-}
-
 TEST(Comparison, LogFilesOfTheFourProcedures) {
+  Answers none({});
+  Fixture same({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
+  EXPECT_EQ(same.Run(same.Settings(0), none), CompareEnd::Finished);
+  EXPECT_EQ(same.state.Texts.Read().Finish, "Finished. No unique titles found. Log file not written.");
+  EXPECT_FALSE(std::filesystem::exists(same.dir.File("out")));
+  EXPECT_EQ(same.state.MatchCount, 2u);
+
   Fixture f({"Alpha - One", "Gamma - Three", "Delta - Four"}, {"Alpha - One", "Beta - Two", "Zeta - Six"});
   f.current.Entry(2).Frames = -1;
-  Answers none({});
-  ASSERT_EQ(f.Run(f.Settings(0), none), CompareEnd::Finished);
-  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 2 unique titles from external list written to log file.");
-  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+  auto run = [&](CompareSettings settings, const std::string& finish) {
+    EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
+    EXPECT_EQ(f.state.Texts.Read().Finish, finish);
+    return LogBody(ReadFileBytes(f.dir.File("out")));
+  };
+  EXPECT_EQ(run(f.Settings(0), "Finished. 2 unique titles from external list written to log file."),
             "2 unique titles found in \"external.ordl\":\r\n\r\nBeta - Two, 3:55, 128 kbps, 4000 K, JS\r\n"
             "Zeta - Six, 3:55, 128 kbps, 4000 K, JS");
   EXPECT_EQ(f.state.Log.LinesFrom(0), (std::vector<std::string>{"Beta - Two", "Zeta - Six"}));
   EXPECT_TRUE(f.state.LogWritten);
-
-  CompareSettings settings = f.Settings(2);
-  settings.Style.ErrorInfoStyle = 2;
-  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
-  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+  CompareSettings dashes = f.Settings(2);
+  dashes.Style.ErrorInfoStyle = 2;
+  EXPECT_EQ(run(dashes, "Finished. 2 unique titles from internal list written to log file."),
             "2 unique titles found:\r\n\r\nGamma - Three, 3:55, 128 kbps, 4000 K, JS\r\n"
             "Delta - Four, --:--, 128 kbps, 4000 K, JS");
-  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 2 unique titles from internal list written to log file.");
-
-  ASSERT_EQ(f.Run(f.Settings(5), none), CompareEnd::Finished);
-  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
+  EXPECT_EQ(run(f.Settings(5), "Finished. 1 match from external list written to log file."),
             "1 match found in \"external.ordl\":\r\n\r\nAlpha - One, 3:55, 128 kbps, 4000 K, JS");
-  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 1 match from external list written to log file.");
-
-  ASSERT_EQ(f.Run(f.Settings(7), none), CompareEnd::Finished);
-  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))), "1 match found:\r\n\r\nAlpha - One");
-  EXPECT_EQ(f.state.Texts.Read().Finish, "Finished. 1 match from internal list written to log file.");
+  EXPECT_EQ(run(f.Settings(7), "Finished. 1 match from internal list written to log file."),
+            "1 match found:\r\n\r\nAlpha - One");
 }
 
 TEST(Comparison, SingularAndPluralTexts) {
@@ -164,9 +163,7 @@ TEST(Comparison, NewListsKeepTheRightSortByteAndFields) {
   Fixture f({"Alpha - One", "Gamma - Three"}, {"Alpha - One", "Beta - Two"});
   Answers none({});
   ASSERT_EQ(f.Run(f.Settings(1), none), CompareEnd::Finished);
-  ListStore read;
-  ScriptedCaller caller;
-  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  ListStore read = f.ReadBack();
   EXPECT_EQ(read.SortState, 0x81) << "the external file's sort byte";
   EXPECT_EQ(read.Entry(0).FileName.View(), "Beta - Two");
   EXPECT_TRUE(read.Entry(0).Folder.Empty());
@@ -175,13 +172,13 @@ TEST(Comparison, NewListsKeepTheRightSortByteAndFields) {
   EXPECT_EQ(+read.Entry(0).DateAdded, -1);
 
   ASSERT_EQ(f.Run(f.Settings(6), none), CompareEnd::Finished);
-  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  read = f.ReadBack();
   EXPECT_EQ(read.Entry(0).Folder.View(), "/music");
   EXPECT_EQ(+read.Entry(0).FileDate, -1);
   EXPECT_EQ(+read.Entry(0).DateAdded, 45000);
 
   ASSERT_EQ(f.Run(f.Settings(3), none), CompareEnd::Finished);
-  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
+  read = f.ReadBack();
   EXPECT_EQ(read.SortState, 7) << "the current list's order";
   EXPECT_EQ(read.Entry(0).FileName.View(), "Gamma - Three");
   EXPECT_EQ(+read.Entry(0).FileDate, 40000);
@@ -200,50 +197,40 @@ TEST(Comparison, TextListKeepsSourceLines) {
   EXPECT_EQ(f.caller.statuses.back(), "Read 2 lines. Imported 2 items.");
 
   // A new list from a text list carries no source lines and no recorded order.
-  settings.Action = 1;
-  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
-  ListStore read;
-  ScriptedCaller caller;
-  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
-  EXPECT_EQ(read.SortState, 63);
-  EXPECT_TRUE(read.Entry(0).Folder.Empty());
-  settings.Action = 6;
-  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
-  ASSERT_EQ(LoadListFile(f.dir.File("out"), true, false, read, caller, [] { return true; }).Count, 1);
-  EXPECT_TRUE(read.Entry(0).Folder.Empty());
-  EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty());
+  for (std::uint8_t action : {1, 6}) {
+    settings.Action = action;
+    ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
+    ListStore read = f.ReadBack();
+    if (action == 1) {
+      EXPECT_EQ(read.SortState, 63);
+    }
+    EXPECT_TRUE(read.Entry(0).Folder.Empty()) << int{action};
+    EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty()) << int{action};
+  }
 
   // Relaxed matching only counts for text lists.
-  Fixture g({"alpha"}, {"alpha beta"});
-  CompareSettings ordl = g.Settings(7);
-  ordl.Match.Relaxed = false;
-  ASSERT_EQ(g.Run(ordl, none), CompareEnd::Finished);
-  EXPECT_EQ(g.state.MatchCount, 0u);
+  AppOptions options{};
+  for (std::uint8_t compareWith : {0, 1}) {
+    options.Dialog.CompareWith = compareWith;
+    EXPECT_EQ(CompareSettingsOf(options, true, FieldStyle{}).Match.Relaxed, compareWith == 1);
+  }
 }
 
 TEST(Comparison, LoadFailuresAndTheLabelQuestion) {
   Fixture f({"Alpha - One"}, {"Alpha - One"});
   Answers none({});
   CompareSettings settings = f.Settings(0);
-  settings.ListFile = f.dir.File("missing.ordl");
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
-  EXPECT_EQ(f.caller.messages.back().Text, "Not able to open external file.");
-
-  WriteFileBytes(f.dir.File("bad.ordl"), "not a list");
-  settings.ListFile = f.dir.File("bad.ordl");
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
-  EXPECT_EQ(f.caller.messages.back().Text, "External file is not proper ORDL list.");
-
-  std::string cut = ReadFileBytes(f.dir.File("external.ordl"));
-  WriteFileBytes(f.dir.File("cut.ordl"), cut.substr(0, cut.size() - 3));
-  settings.ListFile = f.dir.File("cut.ordl");
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
-  EXPECT_EQ(f.caller.messages.back().Text, "Invalid ORDL file or disk error (reading external file).");
-
-  WriteFileBytes(f.dir.File("empty.ordl"), std::string("\x03Ord\x3F", 5));
-  settings.ListFile = f.dir.File("empty.ordl");
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
-  EXPECT_EQ(f.caller.messages.back().Text, "Nothing imported.");
+  auto stopsWith = [&](const std::string& name, const std::string& bytes, const std::string& message) {
+    if (!bytes.empty()) WriteFileBytes(f.dir.File(name), bytes);
+    settings.ListFile = f.dir.File(name);
+    EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped) << name;
+    EXPECT_EQ(f.caller.messages.back().Text, message) << name;
+  };
+  stopsWith("missing.ordl", "", "Not able to open external file.");
+  stopsWith("bad.ordl", "not a list", "External file is not proper ORDL list.");
+  std::string whole = ReadFileBytes(f.dir.File("external.ordl"));
+  stopsWith("cut.ordl", whole.substr(0, whole.size() - 3), "Invalid ORDL file or disk error (reading external file).");
+  stopsWith("empty.ordl", std::string("\x03Ord\x3F", 5), "Nothing imported.");
 
   // Two records with 40-character labels: one question; Yes keeps 32 characters.
   std::string file("\x03Ord\x00", 5);
@@ -300,28 +287,32 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
   }
 }
 
+// Waits until `condition` holds, for at most two seconds.
+template <typename Condition>
+bool Eventually(Condition condition) {
+  for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(5ms);
+  return condition();
+}
+
 TEST(Comparison, RemovalActions) {
   // Action 4 where every entry matches: "&DELETE" empties the list, which is then cleared.
   Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two", "Other"});
   CompareRun run;
   run.Start(f.current, f.external, f.Settings(4), ThreadPriorityLevel::Low, f.caller);
-  for (int i = 0; i < 400 && !run.State().AwaitingDelete; ++i) std::this_thread::sleep_for(5ms);
-  ASSERT_TRUE(run.State().AwaitingDelete);
+  ASSERT_TRUE(Eventually([&] { return run.State().AwaitingDelete.load(); }));
   EXPECT_EQ(run.State().Texts.Read().Finish, "Finished. 2 matches to be removed from internal list.");
   run.SetAnswer(kCompareRemove);
-  DeletionResult result = run.Close(f.current);
-  EXPECT_TRUE(result.Cleared);
+  EXPECT_TRUE(run.Close(f.current).Cleared);
   EXPECT_EQ(f.current.ItemCount(), 0u);
 
   // Action 9 keeps the matches; "&ABORT" at the end (answer 32) changes nothing.
   Fixture g({"Alpha - One", "Lone", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
   CompareRun keep;
   keep.Start(g.current, g.external, g.Settings(9), ThreadPriorityLevel::Normal, g.caller);
-  for (int i = 0; i < 400 && !keep.State().AwaitingDelete; ++i) std::this_thread::sleep_for(5ms);
+  ASSERT_TRUE(Eventually([&] { return keep.State().AwaitingDelete.load(); }));
   EXPECT_EQ(keep.State().Texts.Read().Finish, "Finished. 1 unique title to be removed from internal list.");
   keep.SetAnswer(kCompareRemove);
-  result = keep.Close(g.current);
-  EXPECT_TRUE(result.Changed);
+  EXPECT_TRUE(keep.Close(g.current).Changed);
   ASSERT_EQ(g.current.ItemCount(), 2u);
   EXPECT_EQ(g.current.Entry(1).FileName.View(), "Beta - Two");
   EXPECT_TRUE(g.current.Unsaved);
@@ -329,7 +320,7 @@ TEST(Comparison, RemovalActions) {
   Fixture h({"Alpha - One", "Lone"}, {"Alpha - One"});
   CompareRun aborted;
   aborted.Start(h.current, h.external, h.Settings(9), ThreadPriorityLevel::Normal, h.caller);
-  for (int i = 0; i < 400 && !aborted.State().AwaitingDelete; ++i) std::this_thread::sleep_for(5ms);
+  ASSERT_TRUE(Eventually([&] { return aborted.State().AwaitingDelete.load(); }));
   ScriptedCaller nobody;
   aborted.Abort(nobody);
   EXPECT_FALSE(aborted.Close(h.current).Changed);
@@ -344,37 +335,27 @@ TEST(Comparison, AbortWithSavingForEachFamily) {
     CompareRun run;
     run.Start(f.current, f.external, settings, ThreadPriorityLevel::Normal, f.caller);
     // Confirm one match, then abort during the next confirmation and save.
-    for (int i = 0; i < 400 && !run.State().Confirming; ++i) std::this_thread::sleep_for(5ms);
-    ASSERT_TRUE(run.State().Confirming) << int(action);
+    ASSERT_TRUE(Eventually([&] { return run.State().Confirming.load(); })) << int{action};
     run.SetAnswer(action >= 5 ? kCompareMatch : kCompareDiffer);
-    for (int i = 0; i < 400 && !(run.State().Confirming && run.State().Answer.Get() == 0); ++i) {
-      std::this_thread::sleep_for(5ms);
-    }
+    Eventually([&] { return run.State().Confirming && run.State().Answer.Get() == 0; });
     ScriptedCaller caller;
     const bool somethingToSave = action >= 5 ? run.State().MatchCount > 0 : run.State().UniqueCount > 0;
     if (somethingToSave) caller.Expect("", Answer::Yes);
     run.Abort(caller);
     run.Wait();
-    EXPECT_TRUE(caller.AllAnswered()) << int(action);
-    EXPECT_EQ(run.End(), somethingToSave ? CompareEnd::SavedOnStop : CompareEnd::Stopped) << int(action);
-    EXPECT_EQ(std::filesystem::exists(f.dir.File("out")), somethingToSave) << int(action);
+    EXPECT_TRUE(caller.AllAnswered()) << int{action};
+    EXPECT_EQ(run.End(), somethingToSave ? CompareEnd::SavedOnStop : CompareEnd::Stopped) << int{action};
+    EXPECT_EQ(std::filesystem::exists(f.dir.File("out")), somethingToSave) << int{action};
   }
 }
 
-// Answers from a seeded sequence for the engine comparison.
-class SeededAnswers final : public PairQuestion {
- public:
-  explicit SeededAnswers(std::uint32_t seed) : random_(seed) {}
-  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t) override {
-    asked.emplace_back(first, second);
-    const std::uint8_t answers[] = {1, 2, 2, 2, 1, 16, 8};
-    return answers[random_() % 7];
-  }
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> asked;
-
- private:
-  std::mt19937 random_;
-};
+// Answers from a seeded sequence for the engine comparison, more than any run asks.
+std::vector<std::uint8_t> SeededReplies(std::uint32_t seed) {
+  std::mt19937 random(seed);
+  std::vector<std::uint8_t> replies;
+  for (int i = 0; i < 1000; ++i) replies.push_back(std::array<std::uint8_t, 7>{1, 2, 2, 2, 1, 16, 8}[random() % 7]);
+  return replies;
+}
 
 TEST(Comparison, FastEngineRunsLikeThePairLoop) {
   for (int round = 0; round < 300; ++round) {
@@ -399,7 +380,7 @@ TEST(Comparison, FastEngineRunsLikeThePairLoop) {
       settings.MatchAction = static_cast<std::uint8_t>(round % 3);
       settings.Limits.SizeMayDiffer = round % 4 == 0;
       settings.Limits.SizeDiffKB = 50;
-      SeededAnswers answers(static_cast<std::uint32_t>(round));
+      Answers answers(SeededReplies(static_cast<std::uint32_t>(round)));
       CompareEnd end = CompareEnd::Stopped;
       if (RemovesFromCurrent(settings.Action)) {
         // The removal waits for "&DELETE": answer it from here.
@@ -444,10 +425,8 @@ TEST(Comparison, SettingsWindowRules) {
   EXPECT_EQ(dialog.MatchAction, 1);
   EXPECT_EQ(dialog.MatchPercent, 99);
   EXPECT_EQ(dialog.ThreadPriority, 1);
-  std::uint16_t time = dialog.TimeDiffSec;
-  std::uint16_t size = dialog.SizeDiffKB;
-  EXPECT_EQ(time, 20);
-  EXPECT_EQ(size, 400);
+  EXPECT_EQ(+dialog.TimeDiffSec, 20);
+  EXPECT_EQ(+dialog.SizeDiffKB, 400);
 
   RelaxedSwitch relaxed(1);
   EXPECT_TRUE(relaxed.Relaxed()) << "on by default for text lists";

@@ -69,143 +69,111 @@ class Answers final : public PairQuestion {
   std::size_t next_ = 0;
 };
 
+// One search run to its end; the questions asked are in `answers.asked`.
+struct Search {
+  DupSearchState state;
+  DeletionMarks marks;
+  Answers answers;
+  bool completed;
+  Search(const EntryList& list, const DupSearchSettings& settings, std::vector<std::uint8_t> replies = {})
+      : answers(std::move(replies)), completed(RunDupSearch(list, settings, state, marks, answers)) {}
+};
+
 TEST(DuplicateSearch, DocumentedPairLoopCases) {
   for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
-    const char* which = engine == PairEngine::Reference ? "reference" : "fast";
-    {
-      EntryList list = List({"One"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers none({});
-      ASSERT_TRUE(RunDupSearch(list, Settings(0, engine), state, marks, none));
-      EXPECT_EQ(state.Texts.Read().Finish, "Finished. 0 matches found. 0 duplicates to be deleted.") << which;
-      EXPECT_EQ(FinalDupButtons(true, 0).CloseCaption, "&CLOSE");
-      EntryList empty;
-      ASSERT_TRUE(RunDupSearch(empty, Settings(0, engine), state, marks, none)) << "no ItemCount - 1 on empty lists";
+    SCOPED_TRACE(engine == PairEngine::Reference ? "reference" : "fast");
+    Search one(List({"One"}), Settings(0, engine));
+    ASSERT_TRUE(one.completed);
+    EXPECT_EQ(one.state.Texts.Read().Finish, "Finished. 0 matches found. 0 duplicates to be deleted.");
+    EXPECT_TRUE(Search(EntryList{}, Settings(0, engine)).completed) << "no ItemCount - 1 on empty lists";
+
+    // Three identical names: the second and third are marked as partners of the first.
+    Search same(List({"Same Song", "Same Song", "Same Song"}), Settings(0, engine));
+    ASSERT_TRUE(same.completed);
+    EXPECT_EQ(same.marks, (DeletionMarks{1, 0, 0}));
+    EXPECT_EQ(same.state.Texts.Read().Finish, "Finished. 2 matches found. 2 duplicates to be deleted.");
+    EXPECT_EQ(same.state.Log.LinesFrom(0), (std::vector<std::string>{"Same Song", "Same Song"}));
+    EXPECT_FALSE(same.state.Running);
+    EXPECT_TRUE(same.state.Completed);
+
+    // A matches B, B matches C, A does not match C: B, though marked, still marks C.
+    // At 75: A-B and B-C give 79 (0.99 - 2/10), A-C 59.
+    EXPECT_EQ(Search(List({"abcdefghij", "abcdefghxx", "abcdefxxxx"}), Settings(0, engine, 75)).marks,
+              (DeletionMarks{1, 0, 0}));
+
+    // Action 1: 99 and 100 % pairs are marked without asking, an 85 % pair is asked about,
+    // also by the marked entries the outer loop still visits.
+    Search asked(List({"Morning", "MORNING", "Morning!", "Mornings"}), Settings(1, engine),
+                 {kDupLeaveBoth, kDupLeaveBoth, kDupLeaveBoth});
+    ASSERT_EQ(asked.answers.asked.size(), 3u);
+    for (std::uint32_t k = 0; k < 3; ++k) {
+      EXPECT_EQ(asked.answers.asked[k].First, k);
+      EXPECT_EQ(asked.answers.asked[k].Second, 3u);
+      EXPECT_EQ(asked.answers.asked[k].Percent, 85u);
     }
-    {
-      // Three identical names: the second and third are marked as partners of the first.
-      EntryList list = List({"Same Song", "Same Song", "Same Song"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers none({});
-      ASSERT_TRUE(RunDupSearch(list, Settings(0, engine), state, marks, none));
-      EXPECT_EQ(marks, (DeletionMarks{1, 0, 0})) << which;
-      EXPECT_EQ(state.Texts.Read().Finish, "Finished. 2 matches found. 2 duplicates to be deleted.") << which;
-      EXPECT_EQ(state.Log.LinesFrom(0), (std::vector<std::string>{"Same Song", "Same Song"}));
-      EXPECT_FALSE(state.Running);
-      EXPECT_TRUE(state.Completed);
-    }
-    {
-      // A matches B, B matches C, A does not match C: B, though marked, still marks C.
-      // At 75: A-B and B-C give 79 (0.99 - 2/10), A-C 59.
-      EntryList list = List({"abcdefghij", "abcdefghxx", "abcdefxxxx"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers none({});
-      ASSERT_TRUE(RunDupSearch(list, Settings(0, engine, 75), state, marks, none));
-      EXPECT_EQ(marks, (DeletionMarks{1, 0, 0})) << which;
-    }
-    {
-      // Action 1: 99 and 100 % pairs are marked without asking, an 85 % pair is asked about,
-      // also by the marked entries the outer loop still visits.
-      EntryList list = List({"Morning", "MORNING", "Morning!", "Mornings"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers answers({kDupLeaveBoth, kDupLeaveBoth, kDupLeaveBoth});
-      ASSERT_TRUE(RunDupSearch(list, Settings(1, engine), state, marks, answers));
-      ASSERT_EQ(answers.asked.size(), 3u) << which;
-      for (std::uint32_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(answers.asked[k].First, k);
-        EXPECT_EQ(answers.asked[k].Second, 3u);
-        EXPECT_EQ(answers.asked[k].Percent, 85u);
-      }
-      EXPECT_EQ(marks, (DeletionMarks{1, 0, 0, 1}));
-      EXPECT_EQ(state.MatchesFound, 5u);
-    }
-    {
-      // "DELETE 1ST" ends entry i: later entries are compared with entry i + 1 onwards.
-      EntryList list = List({"Song A1", "Song A2", "Song A3"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers answers({kDupDeleteFirst, kDupDeleteSecond});
-      ASSERT_TRUE(RunDupSearch(list, Settings(2, engine), state, marks, answers));
-      ASSERT_EQ(answers.asked.size(), 2u) << which;
-      EXPECT_EQ(answers.asked[1].First, 1u);
-      EXPECT_EQ(answers.asked[1].Second, 2u);
-      EXPECT_EQ(marks, (DeletionMarks{0, 1, 0}));
-      EXPECT_EQ(state.MatchesFound, 2u);
-      EXPECT_EQ(state.ToDelete, 2u);
-    }
-    {
-      // An entry marked as the second of a pair and again as the first is counted once.
-      EntryList list = List({"Song A1", "Song A2", "Song A3"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers answers({kDupDeleteSecond, kDupLeaveBoth, kDupDeleteFirst});
-      ASSERT_TRUE(RunDupSearch(list, Settings(2, engine), state, marks, answers));
-      ASSERT_EQ(answers.asked.size(), 3u);
-      EXPECT_EQ(answers.asked[2].First, 1u) << "the outer loop visits the marked entry";
-      EXPECT_EQ(state.ToDelete, 1u);
-      EXPECT_EQ(state.MatchesFound, 3u);
-      EXPECT_EQ(state.Log.Size(), 1u);
-    }
-    {
-      // AllowUnspecified off: a missing size never matches.
-      EntryList list = List({"Same Song", "Same Song"});
-      list.Entry(1).SizeKB = -1;
-      DupSearchSettings settings = Settings(0, engine);
-      settings.Limits.AllowUnspecified = false;
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers none({});
-      ASSERT_TRUE(RunDupSearch(list, settings, state, marks, none));
-      EXPECT_EQ(state.MatchesFound, 0u) << which;
-    }
-    {
-      // A stop answered during a confirmation ends the run without a finish text.
-      EntryList list = List({"Song A1", "Song A2", "Song A3", "Song A4"});
-      DupSearchState state;
-      DeletionMarks marks;
-      Answers answers({kDupDeleteSecond, kDupStop});
-      EXPECT_FALSE(RunDupSearch(list, Settings(2, engine), state, marks, answers));
-      EXPECT_TRUE(state.Running) << "stays set after an abort";
-      EXPECT_EQ(state.Texts.Read().Finish, "");
-      EXPECT_EQ(state.ToDelete, 1u);
-    }
+    EXPECT_EQ(asked.marks, (DeletionMarks{1, 0, 0, 1}));
+    EXPECT_EQ(asked.state.MatchesFound, 5u);
+
+    // "DELETE 1ST" ends entry i: later entries are compared with entry i + 1 onwards.
+    Search first(List({"Song A1", "Song A2", "Song A3"}), Settings(2, engine), {kDupDeleteFirst, kDupDeleteSecond});
+    ASSERT_EQ(first.answers.asked.size(), 2u);
+    EXPECT_EQ(first.answers.asked[1].First, 1u);
+    EXPECT_EQ(first.answers.asked[1].Second, 2u);
+    EXPECT_EQ(first.marks, (DeletionMarks{0, 1, 0}));
+    EXPECT_EQ(first.state.MatchesFound, 2u);
+    EXPECT_EQ(first.state.ToDelete, 2u);
+
+    // An entry marked as the second of a pair and again as the first is counted once.
+    Search twice(List({"Song A1", "Song A2", "Song A3"}), Settings(2, engine),
+                 {kDupDeleteSecond, kDupLeaveBoth, kDupDeleteFirst});
+    ASSERT_EQ(twice.answers.asked.size(), 3u);
+    EXPECT_EQ(twice.answers.asked[2].First, 1u) << "the outer loop visits the marked entry";
+    EXPECT_EQ(twice.state.ToDelete, 1u);
+    EXPECT_EQ(twice.state.MatchesFound, 3u);
+    EXPECT_EQ(twice.state.Log.Size(), 1u);
+
+    // AllowUnspecified off: a missing size never matches.
+    EntryList unsized = List({"Same Song", "Same Song"});
+    unsized.Entry(1).SizeKB = -1;
+    DupSearchSettings strict = Settings(0, engine);
+    strict.Limits.AllowUnspecified = false;
+    EXPECT_EQ(Search(unsized, strict).state.MatchesFound, 0u);
+
+    // A stop answered during a confirmation ends the run without a finish text.
+    Search stopped(List({"Song A1", "Song A2", "Song A3", "Song A4"}), Settings(2, engine),
+                   {kDupDeleteSecond, kDupStop});
+    EXPECT_FALSE(stopped.completed);
+    EXPECT_TRUE(stopped.state.Running) << "stays set after an abort";
+    EXPECT_EQ(stopped.state.Texts.Read().Finish, "");
+    EXPECT_EQ(stopped.state.ToDelete, 1u);
   }
 }
 
 TEST(DuplicateSearch, ProgressAndButtons) {
   EXPECT_EQ(DupProgress(0, 2), 0);
-  EXPECT_EQ(DupProgress(0, 10), 0);
   EXPECT_EQ(DupProgress(4, 10), 750) << "x = 0.5";
   EXPECT_EQ(DupProgress(8, 10), 1000);
   EXPECT_EQ(DupProgress(1, 6), 438) << "x = 0.25: 437.5 rounds to even";
 
-  DupButtons done = FinalDupButtons(true, 3);
-  EXPECT_FALSE(done.AnswerButtonsShown);
-  EXPECT_TRUE(done.AbortShown);
-  EXPECT_EQ(done.AbortCaption, "&UNDO");
-  EXPECT_TRUE(done.CloseShown);
-  EXPECT_EQ(done.CloseCaption, "&DELETE");
-  EXPECT_EQ(done.CloseLeft, 296);
-  EXPECT_TRUE(done.SaveLogShown);
-  EXPECT_FALSE(done.ViewLogShown);
-  DupButtons nothing = FinalDupButtons(true, 0);
-  EXPECT_FALSE(nothing.AbortShown);
-  EXPECT_EQ(nothing.CloseCaption, "&CLOSE");
-  EXPECT_EQ(nothing.CloseLeft, 384);
-  EXPECT_FALSE(nothing.SaveLogShown);
-  DupButtons aborted = FinalDupButtons(false, 2);
-  EXPECT_EQ(aborted.AbortCaption, "&ABORT");
-  EXPECT_FALSE(aborted.CloseShown);
-  EXPECT_FALSE(aborted.SaveLogShown);
+  auto shown = [](const DupButtons& b) {
+    std::string text = b.AnswerButtonsShown ? "answers " : "";
+    if (b.AbortShown) text += std::string(b.AbortCaption) + " ";
+    if (b.CloseShown) text += std::string(b.CloseCaption) + " at " + std::to_string(b.CloseLeft) + " ";
+    return text + (b.SaveLogShown ? "save " : "") + (b.ViewLogShown ? "view" : "");
+  };
+  EXPECT_EQ(shown(FinalDupButtons(true, 3)), "&UNDO &DELETE at 296 save ");
+  EXPECT_EQ(shown(FinalDupButtons(true, 0)), "&CLOSE at 384 ");
+  EXPECT_EQ(shown(FinalDupButtons(false, 2)), "&ABORT ");
+}
+
+ListStore StoreOf(const EntryList& list) {
+  ListStore store;
+  for (const ListEntry& e : list.Entries()) store.AppendEntry(e);
+  return store;
 }
 
 TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
-  ListStore store;
-  for (const char* name : {"a", "b", "c", "d"}) store.AppendEntry(Entry(name));
+  ListStore store = StoreOf(List({"a", "b", "c", "d"}));
   DeletionResult result = ApplyDeletions(store, {1, 0, 1, 0});
   EXPECT_TRUE(result.Changed);
   EXPECT_FALSE(result.Cleared);
@@ -216,13 +184,11 @@ TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
   EXPECT_EQ(ItemsLeftText(store.ItemCount()), "2 items left.");
 
   store.Unsaved = false;
-  result = ApplyDeletions(store, {1, 1});
-  EXPECT_FALSE(result.Changed);
+  EXPECT_FALSE(ApplyDeletions(store, {1, 1}).Changed);
   EXPECT_FALSE(store.Unsaved);
 
   store.SetListFileName("old.ordl");
-  result = ApplyDeletions(store, {0, 0});
-  EXPECT_TRUE(result.Cleared);
+  EXPECT_TRUE(ApplyDeletions(store, {0, 0}).Cleared);
   EXPECT_EQ(store.ItemCount(), 0u);
   EXPECT_EQ(store.ListFileName(), "") << "cleared as a new list";
   EXPECT_EQ(kListCleared, std::string_view("List cleared (closing view window)."));
@@ -232,20 +198,14 @@ TEST(DuplicateSearch, LogListStopsAtThirtyThousandLines) {
   LogList log(kDupLogFull);
   for (int i = 0; i < 30001; ++i) log.Add("name " + std::to_string(i));
   log.Add("one more");
-  EXPECT_EQ(log.Size(), 30001u);
-  std::vector<std::string> tail = log.LinesFrom(29999);
-  ASSERT_EQ(tail.size(), 2u);
-  EXPECT_EQ(tail[0], "name 29999");
-  EXPECT_EQ(tail[1], "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY.");
+  EXPECT_EQ(log.LinesFrom(29999), (std::vector<std::string>{
+                                      "name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
 }
 
 // Waits until `condition` holds, for at most two seconds.
 template <typename Condition>
 bool Eventually(Condition condition) {
-  for (int i = 0; i < 400; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(5ms);
-  }
+  for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(5ms);
   return condition();
 }
 
@@ -265,8 +225,7 @@ TEST(DuplicateSearch, WorkerAnswersAndStopsOnItsThread) {
     // Stop during a confirmation: the worker ends at once, marks kept for the question.
     ScriptedCaller caller;
     caller.Expect(std::string(kRevertQuestion), Answer::No);
-    ListStore store;
-    for (const ListEntry& e : list.Entries()) store.AppendEntry(e);
+    ListStore store = StoreOf(list);
     DeletionResult result = run.Close(store, caller);
     EXPECT_TRUE(run.Ended());
     EXPECT_TRUE(result.Changed) << "No performs the deletions confirmed so far";
@@ -285,13 +244,10 @@ TEST(DuplicateSearch, StopBetweenPairsEndsQuickly) {
     std::this_thread::sleep_for(20ms);
     auto before = std::chrono::steady_clock::now();
     run.Undo();
-    auto took = std::chrono::steady_clock::now() - before;
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 500ms);
     EXPECT_TRUE(run.Ended());
-    EXPECT_LT(took, 500ms);
-    // "&UNDO" changes nothing and closing afterwards asks nothing once the run completed
-    // or found nothing to revert.
-    ListStore store;
-    for (const ListEntry& e : list.Entries()) store.AppendEntry(e);
+    // "&UNDO" changes nothing; closing afterwards asks at most the revert question.
+    ListStore store = StoreOf(list);
     ScriptedCaller caller;
     if (run.State().ToDelete > 0) caller.Expect("", Answer::Yes);
     EXPECT_FALSE(run.Close(store, caller).Changed);
@@ -305,10 +261,8 @@ TEST(DuplicateSearch, CompletedRunDeletesOnDeleteButton) {
   run.Start(list, Settings(0, PairEngine::Fast), ThreadPriorityLevel::High);
   run.Wait();
   ASSERT_TRUE(run.State().Completed);
-  ListStore store;
-  for (const ListEntry& e : list.Entries()) store.AppendEntry(e);
-  DeletionResult result = run.Delete(store);
-  EXPECT_TRUE(result.Changed);
+  ListStore store = StoreOf(list);
+  EXPECT_TRUE(run.Delete(store).Changed);
   EXPECT_EQ(store.ItemCount(), 2u);
   ScriptedCaller caller;
   EXPECT_FALSE(run.Close(store, caller).Changed) << "no question after a completed run";
@@ -321,19 +275,18 @@ TEST(DuplicateSearch, SavedLog) {
   list.Entry(2).BitrateCode = 255;
   list.Entry(2).SizeKB = -1;
   list.Entry(2).StereoMode = 4;
-  DeletionMarks marks = {1, 0, 0};
+  const DeletionMarks marks = {1, 0, 0};
   FieldStyle style;
-  style.ErrorInfoStyle = 0;
-  LogStamp stamp{"12/24/26", "10:11:12"};
-  ASSERT_TRUE(WriteDupLog(dir.File("log.txt"), list, marks, 2, style, stamp).ok());
-  EXPECT_EQ(ReadFileBytes(dir.File("log.txt")),
-            "Ordonna duplicates search log at 12/24/26, 10:11:12\r\n2 duplicates found:\r\n\r\n"
-            "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two");
-  style.ErrorInfoStyle = 1;
-  ASSERT_TRUE(WriteDupLog(dir.File("log.txt"), list, marks, 2, style, stamp).ok());
-  EXPECT_EQ(ReadFileBytes(dir.File("log.txt")),
-            "Ordonna duplicates search log at 12/24/26, 10:11:12\r\n2 duplicates found:\r\n\r\n"
-            "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two, ??:??, ? kbps, ? K, ?");
+  const LogStamp stamp{"12/24/26", "10:11:12"};
+  auto written = [&](std::uint8_t errorInfoStyle) {
+    style.ErrorInfoStyle = errorInfoStyle;
+    EXPECT_TRUE(WriteDupLog(dir.File("log.txt"), list, marks, 2, style, stamp).ok());
+    return ReadFileBytes(dir.File("log.txt"));
+  };
+  const std::string log = "Ordonna duplicates search log at 12/24/26, 10:11:12\r\n2 duplicates found:\r\n\r\n"
+                          "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two";
+  EXPECT_EQ(written(0), log);
+  EXPECT_EQ(written(1), log + ", ??:??, ? kbps, ? K, ?");
   // A failed write leaves the earlier log as it was.
   EXPECT_FALSE(WriteDupLog(dir.File("missing/log.txt"), list, marks, 2, style, stamp).ok());
 }
@@ -349,10 +302,9 @@ TEST(DuplicateSearch, SaveLogNameRules) {
   EXPECT_EQ(RememberedFolder("/" + std::string(300, 'f') + "/x.txt"), std::nullopt);
 
   EntryList list = List({"Same Song", "Same Song"});
-  DupSearchState state;
-  DeletionMarks marks;
-  Answers none({});
-  ASSERT_TRUE(RunDupSearch(list, Settings(0, PairEngine::Fast), state, marks, none));
+  Search search(list, Settings(0, PairEngine::Fast));
+  const DupSearchState& state = search.state;
+  const DeletionMarks& marks = search.marks;
   AppOptions options{};
   FieldStyle style;
   LogStamp stamp{"d", "t"};
@@ -369,10 +321,9 @@ TEST(DuplicateSearch, SaveLogNameRules) {
 
   // A name the dialog already confirmed is not asked about again.
   ScriptedCaller silent;
-  saved = SaveDupLog(dir.File("dups.log"), false, state, list, marks, style, stamp, options, silent);
-  EXPECT_TRUE(saved.Saved);
-  saved = SaveDupLog(dir.File("dups.log"), false, state, list, marks, style, stamp, options, silent);
-  EXPECT_TRUE(saved.Saved);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(SaveDupLog(dir.File("dups.log"), false, state, list, marks, style, stamp, options, silent).Saved);
+  }
 
   DupSearchState empty;
   ScriptedCaller warned;
