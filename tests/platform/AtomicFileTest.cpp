@@ -1,4 +1,5 @@
-// Replacement of whole files: the target changes only on a successful commit.
+// Replacement of whole files: the target changes only on a successful commit, a replaced
+// target keeps its permissions, and no temporary file is left behind either way.
 #include "platform/AtomicFile.h"
 #include "platform/Platform.h"
 
@@ -21,6 +22,11 @@ std::size_t FilesIn(const std::string& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
+unsigned ModeOf(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
+
 TEST(AtomicFile, ContentLargerThanTheBufferArrivesWhole) {
   TempDir dir;
   std::string expected;
@@ -37,7 +43,24 @@ TEST(AtomicFile, ContentLargerThanTheBufferArrivesWhole) {
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
-TEST(AtomicFile, UncommittedOrDiscardedFileLeavesTheTargetAlone) {
+TEST(AtomicFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
+  TempDir dir;
+  const std::string path = dir.File("ordonna.ini");
+  WriteFileBytes(path, std::string(9000, 'o'));
+  chmod(path.c_str(), 0640);
+  const mode_t old = umask(077);
+  Status replaced = ReplaceFileAtomically(path, "new", 3);
+  umask(027);
+  Status created = ReplaceFileAtomically(dir.File("new.ordl"), "x", 1);
+  umask(old);
+  ASSERT_TRUE(replaced.ok() && created.ok());
+  EXPECT_EQ(ReadFileBytes(path), "new") << "an older, longer file is replaced whole";
+  EXPECT_EQ(ModeOf(path), 0640u);
+  EXPECT_EQ(ModeOf(dir.File("new.ordl")), 0640u);
+  EXPECT_EQ(FilesIn(dir.Path()), 2u) << "no temporary left";
+}
+
+TEST(AtomicFile, EveryFailureLeavesTheTargetAndNoTemporary) {
   TempDir dir;
   WriteFileBytes(dir.File("list.ordl"), "old list");
   {
@@ -45,8 +68,8 @@ TEST(AtomicFile, UncommittedOrDiscardedFileLeavesTheTargetAlone) {
     ASSERT_TRUE(file.Open(dir.File("list.ordl")).ok());
     ASSERT_TRUE(file.Write("partial", 7).ok());
   }
-  EXPECT_EQ(ReadFileBytes(dir.File("list.ordl")), "old list");
-  EXPECT_EQ(FilesIn(dir.Path()), 1u) << "the temporary file is removed";
+  EXPECT_EQ(ReadFileBytes(dir.File("list.ordl")), "old list") << "never committed";
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
 
   AtomicFile file;
   ASSERT_TRUE(file.Open(dir.File("list.ordl")).ok());
@@ -55,31 +78,18 @@ TEST(AtomicFile, UncommittedOrDiscardedFileLeavesTheTargetAlone) {
   EXPECT_FALSE(file.Commit().ok()) << "a discarded file cannot be committed";
   EXPECT_EQ(ReadFileBytes(dir.File("list.ordl")), "old list");
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
-}
 
-TEST(AtomicFile, OpenInAMissingFolderFailsAndWritesFailToo) {
-  TempDir dir;
-  AtomicFile file;
-  EXPECT_FALSE(file.Open(dir.File("missing/list.ordl")).ok());
-  EXPECT_FALSE(file.Write("x", 1).ok());
-  EXPECT_FALSE(file.Commit().ok());
-}
+  // A folder where the file should be: the rename fails after the data was written.
+  std::filesystem::create_directory(dir.File("target"));
+  WriteFileBytes(dir.File("target/keep"), "kept");
+  EXPECT_FALSE(ReplaceFileAtomically(dir.File("target"), "data", 4).ok());
+  EXPECT_EQ(ReadFileBytes(dir.File("target/keep")), "kept");
+  EXPECT_EQ(FilesIn(dir.Path()), 2u) << "temporary removed";
 
-}  // namespace
-}  // namespace ordonna
-
-namespace ordonna {
-namespace {
-
-TEST(AtomicFile, NewFileGetsTheUsualPermissions) {
-  testing::TempDir dir;
-  mode_t old = umask(027);
-  Status status = ReplaceFileAtomically(dir.File("new.ordl"), "x", 1);
-  umask(old);
-  ASSERT_TRUE(status.ok());
-  struct stat info {};
-  ASSERT_EQ(stat(dir.File("new.ordl").c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  AtomicFile missing;
+  EXPECT_FALSE(missing.Open(dir.File("missing/list.ordl")).ok());
+  EXPECT_FALSE(missing.Write("x", 1).ok());
+  EXPECT_FALSE(missing.Commit().ok());
 }
 
 }  // namespace

@@ -96,10 +96,12 @@ TEST(LinuxVolumes, VolumeOfAFolderIsTheFileSystemHoldingIt) {
 TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
   TempDir dir;
   namespace fs = std::filesystem;
-  for (const char* folder : {"dev/mapper", "sys/class/block", "sys/devices/pci/block/sda/sda1",
-                             "sys/devices/usb/block/sdb/sdb1", "sys/devices/pci/block/sdc",
-                             "sys/devices/virtual/block/dm-0", "sys/devices/pci/block/sdd/sdd1"}) {
-    fs::create_directories(dir.File(folder));
+  fs::create_directories(dir.File("dev/mapper"));
+  fs::create_directories(dir.File("sys/class/block"));
+  for (const std::string device : {"pci/block/sda/sda1", "usb/block/sdb/sdb1", "pci/block/sdc", "virtual/block/dm-0",
+                                   "pci/block/sdd/sdd1"}) {
+    fs::create_directories(dir.File("sys/devices/" + device));
+    fs::create_symlink("../../devices/" + device, dir.File("sys/class/block/" + fs::path(device).filename().string()));
   }
   for (const char* device : {"sda1", "sdb1", "sdc", "dm-0", "sdd1", "sde1"}) WriteFileBytes(dir.File("dev/") + device, "");
   fs::create_symlink("../dm-0", dir.File("dev/mapper/vg-music"));
@@ -110,11 +112,6 @@ TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
   WriteFileBytes(dir.File("sys/devices/pci/block/sdc/removable"), "0\n");
   WriteFileBytes(dir.File("sys/devices/virtual/block/dm-0/removable"), "0\n");
   WriteFileBytes(dir.File("sys/devices/pci/block/sdd/sdd1/partition"), "1\n");
-  fs::create_symlink("../../devices/pci/block/sda/sda1", dir.File("sys/class/block/sda1"));
-  fs::create_symlink("../../devices/usb/block/sdb/sdb1", dir.File("sys/class/block/sdb1"));
-  fs::create_symlink("../../devices/pci/block/sdc", dir.File("sys/class/block/sdc"));
-  fs::create_symlink("../../devices/virtual/block/dm-0", dir.File("sys/class/block/dm-0"));
-  fs::create_symlink("../../devices/pci/block/sdd/sdd1", dir.File("sys/class/block/sdd1"));
   WriteFileBytes(dir.File("mountinfo"),
                  "1 0 8:1 / /data rw - ext4 " + dir.File("dev/sda1") + " rw\n" +
                  "2 0 8:17 / /media/stick rw - vfat " + dir.File("dev/sdb1") + " rw\n" +

@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -38,20 +36,17 @@ TEST(SingleInstance, SecondCopyHandsItsFileToTheFirst) {
   EXPECT_NE(AcquireSingleInstance(dir.Path(), "OrdonnaOne"), nullptr) << "the lock is free again";
 }
 
-TEST(SingleInstance, AStaleSocketFromACrashIsReplaced) {
+TEST(SingleInstance, AStaleSocketOrAnUnusableFolderDoesNotStopTheProgram) {
   testing::TempDir dir;
-  testing::WriteFileBytes(dir.File("OrdonnaOne.sock"), "left behind");
+  testing::WriteFileBytes(dir.File("OrdonnaOne.sock"), "left behind by a crash");
   auto instance = AcquireSingleInstance(dir.Path(), "OrdonnaOne");
   ASSERT_NE(instance, nullptr);
-  EXPECT_GE(instance->ListenDescriptor(), 0);
-}
+  EXPECT_GE(instance->ListenDescriptor(), 0) << "the stale socket is replaced";
 
-TEST(SingleInstance, AnUnusableFolderStillLetsTheProgramRun) {
-  testing::TempDir dir;
-  auto instance = AcquireSingleInstance(dir.File("missing"), "OrdonnaOne");
-  ASSERT_NE(instance, nullptr) << "no lock file possible is not another copy running";
-  EXPECT_EQ(instance->ListenDescriptor(), -1);
-  EXPECT_TRUE(instance->TakeMessages().empty());
+  auto alone = AcquireSingleInstance(dir.File("missing"), "OrdonnaOne");
+  ASSERT_NE(alone, nullptr) << "no lock file possible is not another copy running";
+  EXPECT_EQ(alone->ListenDescriptor(), -1);
+  EXPECT_TRUE(alone->TakeMessages().empty());
 }
 
 }  // namespace
