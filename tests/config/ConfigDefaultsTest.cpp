@@ -3,10 +3,10 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "config/ConfigFile.h"
 #include "ImageBytes.h"
-#include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
@@ -35,6 +35,12 @@ AppOptions FilledWith(std::uint8_t byte) {
   return options;
 }
 
+// The bytes of `image` from `offset` on.
+std::vector<int> BytesAt(const ConfigImage& image, std::size_t offset, std::size_t count) {
+  return std::vector<int>(image.begin() + static_cast<std::ptrdiff_t>(offset),
+                          image.begin() + static_cast<std::ptrdiff_t>(offset + count));
+}
+
 ConfigImage FactoryImage() {
   AppOptions options{};
   SetFactoryDefaults(options, FullHd());
@@ -42,34 +48,21 @@ ConfigImage FactoryImage() {
 }
 
 TEST(ConfigDefaults, FactoryDefaultsOfTheMainBlockSitAtTheirFileOffsets) {
-  testing::TempDir dir;
-  AppOptions options{};
-  SetFactoryDefaults(options, FullHd());
-  ASSERT_TRUE(WriteConfiguration(dir.File("ordonna.ini"), options).ok());
-  std::string file = testing::ReadFileBytes(dir.File("ordonna.ini"));
-  ASSERT_EQ(file.size(), 7101u);
-  ConfigImage image = ImageOf(file);
+  ConfigImage image = FactoryImage();
 
   // Flags and choices of offsets 0-39: ones where the default is not zero.
   const std::set<std::size_t> ones = {0, 1, 6, 12, 29, 31, 36};
   for (std::size_t offset = 0; offset < 40; ++offset) {
     EXPECT_EQ(image[offset], ones.count(offset) ? 1 : 0) << "offset " << offset;
   }
-  EXPECT_EQ(image[40], 0xF4) << "AskSaveThreshold 500, low byte";
-  EXPECT_EQ(image[41], 0x01) << "AskSaveThreshold 500, high byte";
-  EXPECT_EQ(image[42], 0) << "CellSpacing";
-  EXPECT_EQ(image[43], 0) << "CellPadding";
-  EXPECT_EQ(image[44], 1) << "Border";
-  EXPECT_EQ(image[45] | image[46] | image[47], 0) << "fading off";
+  // AskSaveThreshold 500 (low byte first), CellSpacing, CellPadding, Border, fading off.
+  EXPECT_EQ(BytesAt(image, 40, 8), (std::vector<int>{0xF4, 0x01, 0, 0, 1, 0, 0, 0}));
   EXPECT_EQ(I32At(image, 48), 2048) << "MaxSizeMB";
   EXPECT_EQ(I32At(image, 52), 10) << "MinSizeKB";
   // Colours: red in the low byte, so BBGGRR BEDED5 is stored D5 DE BE 00.
   EXPECT_EQ(I32At(image, 56), 0xF0F0F0) << "TableBgColor";
   EXPECT_EQ(I32At(image, 60), 0) << "TableTextColor";
-  EXPECT_EQ(image[64], 0xD5);
-  EXPECT_EQ(image[65], 0xDE);
-  EXPECT_EQ(image[66], 0xBE);
-  EXPECT_EQ(image[67], 0x00);
+  EXPECT_EQ(BytesAt(image, 64, 4), (std::vector<int>{0xD5, 0xDE, 0xBE, 0x00})) << "MainWindowColor";
   EXPECT_EQ(I32At(image, 68), 0xBBD1D5) << "OptionsWindowColor";
   EXPECT_EQ(I32At(image, 72), 0xE0E0E0) << "ViewerWindowColor";
   for (std::size_t column = 0; column < 14; ++column) {
@@ -79,20 +72,14 @@ TEST(ConfigDefaults, FactoryDefaultsOfTheMainBlockSitAtTheirFileOffsets) {
     EXPECT_EQ(image[offset], 0) << "file name at " << offset << " is empty";
     EXPECT_TRUE(TailIsZero(image, offset)) << "file name at " << offset;
   }
-  EXPECT_EQ(image[1412], 8) << "ViewerFontSize";
-  EXPECT_EQ(image[1413], 8) << "TableFontSize";
-  EXPECT_EQ(image[1414], 9) << "CaptionFontSize";
-  EXPECT_EQ(image[1415], 1);
-  EXPECT_EQ(image[1416], 1);
-  EXPECT_EQ(image[1417], 1);
+  // Viewer, table and caption font sizes, then their character sets.
+  EXPECT_EQ(BytesAt(image, 1412, 6), (std::vector<int>{8, 8, 9, 1, 1, 1}));
   for (std::size_t offset : {1418u, 1674u, 1930u}) {
     EXPECT_EQ(image[offset], 11) << "font name length at " << offset;
     EXPECT_EQ(TextAt(image, offset), "Courier New") << "font name at " << offset;
     EXPECT_TRUE(TailIsZero(image, offset)) << "font name at " << offset;
   }
-  EXPECT_EQ(image[2186], 0) << "ViewerFontStyle";
-  EXPECT_EQ(image[2187], 0) << "TableFontStyle";
-  EXPECT_EQ(image[2188], 1) << "CaptionFontStyle bold";
+  EXPECT_EQ(BytesAt(image, 2186, 3), (std::vector<int>{0, 0, 1})) << "font styles: only the caption's is bold";
 }
 
 TEST(ConfigDefaults, WindowsAreCentredForTheirNominalSizes) {
@@ -123,11 +110,8 @@ TEST(ConfigDefaults, WindowsAreCentredForTheirNominalSizes) {
 
 TEST(ConfigDefaults, FactoryDefaultsOfTheDialogBlockSitAtTheirFileOffsets) {
   ConfigImage image = FactoryImage();
-  const std::uint8_t expectedChoices[33] = {0, 1, 99, 1, 0, 1, 2, 2, 0, 1, 0, 0, 0, 1, 0, 0, 0,
-                                            1, 1, 1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0};
-  for (std::size_t offset = 0; offset < 33; ++offset) {
-    EXPECT_EQ(image[kDialog + offset], expectedChoices[offset]) << "dialog offset " << offset;
-  }
+  EXPECT_EQ(BytesAt(image, kDialog, 33), (std::vector<int>{0, 1, 99, 1, 0, 1, 2, 2, 0, 1, 0, 0, 0, 1, 0, 0, 0,
+                                                          1, 1, 1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0}));
   EXPECT_EQ(U16At(image, kDialog + 33), 500u) << "SizeDiffKB";
   EXPECT_EQ(U16At(image, kDialog + 35), 30u) << "TimeDiffSec";
 
