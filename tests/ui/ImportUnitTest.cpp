@@ -33,7 +33,23 @@ ListStore OneEntryList() {
   return list;
 }
 
+bool Shown(QWidget& window) {
+  window.show();
+  return QTest::qWaitForWindowExposed(&window);
+}
+
 bool Enabled(TImportForm& window, const char* name) { return Find<QWidget>(window, name).isEnabled(); }
+
+// The first control whose state does not suit the file type (exported lists or not), or nothing.
+QByteArray WrongForType(TImportForm& window, bool exported) {
+  for (const char* name : {"daradio", "dsradio", "clabcheck", "clablab1", "clablab2", "clablab3"}) {
+    if (Enabled(window, name) != exported) return name;
+  }
+  for (const char* name : {"MircCheck", "MircLab"}) {
+    if (Enabled(window, name) == exported) return name;
+  }
+  return {};
+}
 
 // Clicks a radio button on its indicator (a wide button is not clickable beyond its text).
 void ClickRadio(TImportForm& window, const char* name) {
@@ -46,6 +62,10 @@ void ClickLabel(TImportForm& window, const char* name) {
   QTest::mouseClick(&Find<QLabel>(window, name), Qt::LeftButton);
 }
 
+bool SameDialogOptions(const DialogOptions& a, const DialogOptions& b) {
+  return std::memcmp(&a, &b, sizeof(DialogOptions)) == 0;
+}
+
 }  // namespace
 
 class ImportUnitTest : public QObject {
@@ -56,16 +76,14 @@ class ImportUnitTest : public QObject {
   void fileTypeRuleSwitchesTheControlsOfEachType();
   void stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo();
   void appendBoxOfAnEmptyListIsOffButTheOptionKeepsItsValue();
-  void leavingWithoutGoRestoresTheOptions();
-  void goKeepsTheChanges();
+  void goKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
 };
 
 void ImportUnitTest::opensWithTheOptionsAndItsTexts() {
   AppOptions options = Defaults();
   const ListStore list = OneEntryList();
   TImportForm window(options, list, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(Shown(window));
   QCOMPARE(window.windowTitle(), QStringLiteral(" Import options"));
   QVERIFY(window.width() >= 421 && window.height() >= 531);
   QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -99,32 +117,23 @@ void ImportUnitTest::fileTypeRuleSwitchesTheControlsOfEachType() {
   options.Main.HeaderFromFile = 1;
   const ListStore list = OneEntryList();
   TImportForm window(options, list, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  const char* exportedOnly[] = {"daradio", "dsradio", "clabcheck", "clablab1", "clablab2", "clablab3",
-                                "stripcheck", "striplab1"};
-  const char* otherOnly[] = {"MircCheck", "MircLab"};
-  for (const char* name : exportedOnly) QVERIFY2(Enabled(window, name), name);
-  for (const char* name : otherOnly) QVERIFY2(!Enabled(window, name), name);
-
-  ClickRadio(window, "OtherTypeRadio");
-  QCOMPARE(options.Dialog.ImportFileType, 1);
-  for (const char* name : exportedOnly) QVERIFY2(!Enabled(window, name), name);
-  for (const char* name : otherOnly) QVERIFY2(Enabled(window, name), name);
-  QVERIFY2(Enabled(window, "cmfcheck") && Enabled(window, "ImapCheck"), "both types calculate and append");
-
-  ClickRadio(window, "OwnTypeRadio");
-  QCOMPARE(options.Dialog.ImportFileType, 0);
-  for (const char* name : exportedOnly) QVERIFY2(Enabled(window, name), name);
-  for (const char* name : otherOnly) QVERIFY2(!Enabled(window, name), name);
+  QVERIFY(Shown(window));
+  for (const bool exported : {true, false, true}) {
+    ClickRadio(window, exported ? "OwnTypeRadio" : "OtherTypeRadio");
+    QCOMPARE(options.Dialog.ImportFileType, exported ? 0 : 1);
+    QVERIFY2(WrongForType(window, exported).isEmpty(), WrongForType(window, exported));
+    QVERIFY2(Enabled(window, "stripcheck") == exported && Enabled(window, "striplab1") == exported,
+             "the header and footer are those of exported lists");
+    QVERIFY2(Enabled(window, "cmfcheck") && Enabled(window, "ImapCheck"), "both types calculate and append");
+  }
 
   // A window opened on the other type starts with that type's controls.
   options.Dialog.ImportFileType = 1;
   TImportForm other(options, list, nullptr);
-  other.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&other));
+  QVERIFY(Shown(other));
   QVERIFY(Find<QRadioButton>(other, "OtherTypeRadio").isChecked());
-  QVERIFY(Enabled(other, "MircCheck") && !Enabled(other, "daradio") && !Enabled(other, "stripcheck"));
+  QVERIFY2(WrongForType(other, false).isEmpty(), WrongForType(other, false));
+  QVERIFY(!Enabled(other, "stripcheck"));
 }
 
 void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
@@ -135,8 +144,7 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
     options.Main.FooterFromFile = (files >> 1) & 1;
     options.Dialog.ImportStripHeaderFooter = 1;
     TImportForm window(options, list, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Shown(window));
     const bool offered = files != 0;
     QCOMPARE(Enabled(window, "stripcheck"), offered);
     QCOMPARE(Enabled(window, "striplab1"), offered);
@@ -147,8 +155,7 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
   AppOptions options = Defaults();
   options.Main.FooterFromFile = 1;
   TImportForm window(options, list, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(Shown(window));
   auto& strip = Find<QCheckBox>(window, "stripcheck");
   QVERIFY(!strip.isChecked());
   ClickLabel(window, "striplab1");
@@ -176,40 +183,34 @@ void ImportUnitTest::appendBoxOfAnEmptyListIsOffButTheOptionKeepsItsValue() {
   AppOptions options = Defaults();
   options.Dialog.ImportImap = 1;
   const ListStore empty;
-  {
-    TImportForm window(options, empty, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(!Find<QCheckBox>(window, "ImapCheck").isChecked());
-    QVERIFY(!Enabled(window, "ImapCheck") && !Enabled(window, "ApLab"));
-    ClickLabel(window, "ApLab");
-    QCOMPARE(options.Dialog.ImportImap, 1);
-    QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
-    QCOMPARE(options.Dialog.ImportImap, 1);
-  }
   const ListStore list = OneEntryList();
-  TImportForm window(options, list, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QVERIFY(Find<QCheckBox>(window, "ImapCheck").isChecked());
-  QVERIFY(Enabled(window, "ImapCheck") && Enabled(window, "ApLab"));
-  ClickLabel(window, "ApLab");
-  QCOMPARE(options.Dialog.ImportImap, 0);
+  for (const ListStore* shown : {&empty, &list}) {
+    const bool offered = shown->ItemCount() > 0;
+    TImportForm window(options, *shown, nullptr);
+    QVERIFY(Shown(window));
+    QCOMPARE(Find<QCheckBox>(window, "ImapCheck").isChecked(), offered);
+    QCOMPARE(Enabled(window, "ImapCheck") && Enabled(window, "ApLab"), offered);
+    ClickLabel(window, "ApLab");
+    QCOMPARE(options.Dialog.ImportImap, offered ? 0 : 1);
+    if (!offered) {
+      QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
+      QCOMPARE(options.Dialog.ImportImap, 1);
+    }
+  }
 }
 
-void ImportUnitTest::leavingWithoutGoRestoresTheOptions() {
+void ImportUnitTest::goKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
   const ListStore list = OneEntryList();
   QWidget mainWindow;
-  mainWindow.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-  for (const char* way : {"cancel", "Esc", "close box", "main window activated"}) {
+  QVERIFY(Shown(mainWindow));
+  for (const char* way : {"GO", "cancel", "Esc", "close box", "main window activated"}) {
+    const QByteArray how(way);
     AppOptions options = Defaults();
     options.Main.HeaderFromFile = 1;
     options.Places.ImportLeft = 20000;  // beyond the screen: pulled back in
     const AppOptions before = options;
     TImportForm window(options, list, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Shown(window));
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QVERIFY(window.x() < 20000);
@@ -223,15 +224,16 @@ void ImportUnitTest::leavingWithoutGoRestoresTheOptions() {
     ClickRadio(window, "DsPromptRadio");
     ClickRadio(window, "OtherTypeRadio");
     QTest::keyClick(&window, Qt::Key_X);
-    const DialogOptions& d = options.Dialog;
-    QVERIFY2(d.ImportFileType == 1 && d.ImportImap == 1 && d.MircLines == 1 && d.ImportCmf == 0 &&
-                 d.ImportClab == 1 && d.ImportDateAddedFallback == 0 && d.ImportDateStyleFallback == 1 &&
-                 d.ImportStripHeaderFooter == 0,
+    const DialogOptions changed = options.Dialog;
+    QVERIFY2(changed.ImportFileType == 1 && changed.ImportImap == 1 && changed.MircLines == 1 &&
+                 changed.ImportCmf == 0 && changed.ImportClab == 1 && changed.ImportDateAddedFallback == 0 &&
+                 changed.ImportDateStyleFallback == 1 && changed.ImportStripHeaderFooter == 0,
              way);
     window.move(15, 25);
 
-    const QByteArray how(way);
-    if (how == "cancel") {
+    if (how == "GO") {
+      QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
+    } else if (how == "cancel") {
       QTest::mouseClick(&Find<QPushButton>(window, "ButCancel"), Qt::LeftButton);
     } else if (how == "Esc") {
       QTest::keyClick(&window, Qt::Key_Escape);
@@ -242,41 +244,24 @@ void ImportUnitTest::leavingWithoutGoRestoresTheOptions() {
       QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
     }
     QTRY_VERIFY2(window.OptionsClosed(), way);
-    QVERIFY2(!window.isVisible() && !window.ImportGo(), way);
-    QVERIFY2(std::memcmp(&options.Dialog, &before.Dialog, sizeof(DialogOptions)) == 0, way);
+    QVERIFY2(!window.isVisible() && window.ImportGo() == (how == "GO"), way);
+    QVERIFY2(SameDialogOptions(options.Dialog, how == "GO" ? changed : before.Dialog), way);
     QVERIFY2(std::memcmp(&options.Main, &before.Main, sizeof(MainOptions)) == 0, way);
     QVERIFY2(options.Places.ImportLeft == 15 && options.Places.ImportTop == 25, way);
+    if (how != "GO") continue;
+
+    // Shown again, the window starts afresh from the kept options and goes back to them.
+    QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
+    QVERIFY(Shown(window));
+    QVERIFY(!window.OptionsClosed() && !window.ImportGo());
+    QVERIFY(Find<QCheckBox>(window, "clabcheck").isChecked());
+    ClickRadio(window, "OwnTypeRadio");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(SameDialogOptions(options.Dialog, changed));
   }
-}
-
-void ImportUnitTest::goKeepsTheChanges() {
-  AppOptions options = Defaults();
-  const ListStore list = OneEntryList();
-  TImportForm window(options, list, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  ClickRadio(window, "DaTodayRadio");
-  ClickLabel(window, "clablab2");
-  QTest::keyClick(&window, Qt::Key_C);
-  QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
-  QVERIFY(window.OptionsClosed() && window.ImportGo());
-  QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
-  QCOMPARE(options.Dialog.ImportDateAddedFallback, 0);
-  QCOMPARE(options.Dialog.ImportClab, 1);
-  QCOMPARE(options.Dialog.ImportCmf, 0);
-
-  // Shown again, the window starts afresh from the kept options.
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QVERIFY(!window.OptionsClosed() && !window.ImportGo());
-  QVERIFY(Find<QCheckBox>(window, "clabcheck").isChecked());
-  QTest::keyClick(&window, Qt::Key_Escape);
-  QCOMPARE(options.Dialog.ImportClab, 1);
-  QCOMPARE(options.Dialog.ImportCmf, 0);
 }
 
 }  // namespace ordonna::testing
 
 QTEST_MAIN(ordonna::testing::ImportUnitTest)
 #include "ImportUnitTest.moc"
-

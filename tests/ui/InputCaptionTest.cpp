@@ -1,5 +1,5 @@
 // The caption input window: its texts, the caption it offers, O&K storing the trimmed caption
-// and the Remember box, cancel and Esc changing nothing, and its place on the screen.
+// and the Remember box, cancel and Esc changing nothing but its place on the screen.
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,16 +26,15 @@ class InputCaptionTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showsItsTextsAndOffersTheRememberedCaption();
-  void okStoresTheTrimmedCaptionAndTheRememberBox();
-  void cancelAndEscapeChangeNothing();
-  void opensWhereItWasLastClosed();
+  void showsItsTextsAndNoCaptionUnlessRemembered();
+  void okStoresTheTrimmedCaptionAndTheRememberBoxAndOffersItAgain();
+  void cancelAndEscapeChangeNothingButThePlace();
 };
 
-void InputCaptionTest::showsItsTextsAndOffersTheRememberedCaption() {
+void InputCaptionTest::showsItsTextsAndNoCaptionUnlessRemembered() {
   AppOptions options = Defaults();
   options.Dialog.LastCaption.Set("My mp3s");
-  options.Dialog.RememberCaption = 1;
+  options.Dialog.RememberCaption = 0;
   TInputCaptionForm window(options, nullptr);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -46,16 +45,11 @@ void InputCaptionTest::showsItsTextsAndOffersTheRememberedCaption() {
   QCOMPARE(Find<QPushButton>(window, "OkBut").text(), QStringLiteral("O&K"));
   QCOMPARE(Find<QPushButton>(window, "CancelBut").text(), QStringLiteral("cancel"));
   QVERIFY(window.width() >= 305 && window.height() >= 115);
-  QCOMPARE(Find<QLineEdit>(window, "CaptionEdit").text(), QStringLiteral("My mp3s"));
-  QVERIFY(Find<QCheckBox>(window, "RememberCheck").isChecked());
-
-  options.Dialog.RememberCaption = 0;
-  TInputCaptionForm forgetting(options, nullptr);
-  QCOMPARE(Find<QLineEdit>(forgetting, "CaptionEdit").text(), QString());
-  QVERIFY(!Find<QCheckBox>(forgetting, "RememberCheck").isChecked());
+  QCOMPARE(Find<QLineEdit>(window, "CaptionEdit").text(), QString());
+  QVERIFY(!Find<QCheckBox>(window, "RememberCheck").isChecked());
 }
 
-void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBox() {
+void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBoxAndOffersItAgain() {
   AppOptions options = Defaults();
   TInputCaptionForm window(options, nullptr);
   window.show();
@@ -76,22 +70,29 @@ void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBox() {
   TInputCaptionForm again(options, nullptr);
   again.show();
   QVERIFY(QTest::qWaitForWindowExposed(&again));
+  QCOMPARE(Find<QLineEdit>(again, "CaptionEdit").text(), QStringLiteral("Sigur R\u00f3s & friends"));
+  QVERIFY(Find<QCheckBox>(again, "RememberCheck").isChecked());
   Find<QLineEdit>(again, "CaptionEdit").clear();
   QTest::keyClick(&Find<QLineEdit>(again, "CaptionEdit"), Qt::Key_Return);
   QCOMPARE(again.result(), int(QDialog::Accepted));
   QVERIFY2(options.Dialog.LastCaption.Empty(), "an empty caption is stored as empty");
 }
 
-void InputCaptionTest::cancelAndEscapeChangeNothing() {
+// Only the place where the window was closed is kept.
+void InputCaptionTest::cancelAndEscapeChangeNothingButThePlace() {
   AppOptions options = Defaults();
   options.Dialog.LastCaption.Set("kept");
-  const AppOptions before = options;
+  options.Places.CaptionLeft = 120;
+  options.Places.CaptionTop = 90;
   for (bool escape : {false, true}) {
+    const AppOptions before = options;
     TInputCaptionForm window(options, nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.pos(), QPoint(before.Places.CaptionLeft, before.Places.CaptionTop));
     Find<QLineEdit>(window, "CaptionEdit").setText(QStringLiteral("typed"));
     Find<QCheckBox>(window, "RememberCheck").setChecked(true);
+    window.move(200 + escape, 150);
     if (escape) {
       QTest::keyClick(&window, Qt::Key_Escape);
     } else {
@@ -100,21 +101,9 @@ void InputCaptionTest::cancelAndEscapeChangeNothing() {
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QCOMPARE(std::string(options.Dialog.LastCaption.View()), std::string("kept"));
     QCOMPARE(options.Dialog.RememberCaption, before.Dialog.RememberCaption);
+    QCOMPARE(options.Places.CaptionLeft, 200 + escape);
+    QCOMPARE(options.Places.CaptionTop, 150);
   }
-}
-
-void InputCaptionTest::opensWhereItWasLastClosed() {
-  AppOptions options = Defaults();
-  options.Places.CaptionLeft = 120;
-  options.Places.CaptionTop = 90;
-  TInputCaptionForm window(options, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QCOMPARE(window.pos(), QPoint(120, 90));
-  window.move(200, 150);
-  window.reject();
-  QCOMPARE(options.Places.CaptionLeft, 200);
-  QCOMPARE(options.Places.CaptionTop, 150);
 }
 
 }  // namespace ordonna::testing

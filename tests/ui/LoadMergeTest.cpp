@@ -21,21 +21,8 @@ AppOptions Defaults() {
   return options;
 }
 
-struct Choices {
-  int LoadAppend;
-  int AppendSort;
-  int DontShow;
-};
-
-Choices Of(const AppOptions& options) {
-  return {options.Dialog.LoadAppend, options.Dialog.AppendSort, options.Dialog.LoadModeDontShow};
-}
-
-// Ticks append, "sort by main option" and "don't show" in `window`.
-void ChangeEverything(TLoadMergeForm& window) {
-  QTest::mouseClick(&Find<QRadioButton>(window, "AppendRadio"), Qt::LeftButton);
-  QTest::mouseClick(&Find<QRadioButton>(window, "SortMainRadio"), Qt::LeftButton);
-  QTest::mouseClick(&Find<QCheckBox>(window, "DontShowCheck"), Qt::LeftButton);
+void ClickRadio(TLoadMergeForm& window, const char* name) {
+  QTest::mouseClick(&Find<QRadioButton>(window, name), Qt::LeftButton);
 }
 
 }  // namespace
@@ -45,96 +32,88 @@ class LoadMergeTest : public QObject {
 
  private slots:
   void controlsShowAndChangeTheOptionsAtOnce();
-  void closingWithoutGoPutsTheValuesBack();
-  void goKeepsTheChoicesAndExplainsHowToGetTheWindowBack();
+  void goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack();
 };
 
 void LoadMergeTest::controlsShowAndChangeTheOptionsAtOnce() {
   AppOptions options = Defaults();
   ScriptedDialogs dialogs;
   options.Dialog.AppendSort = 3;
-  TLoadMergeForm window(options, dialogs, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QCOMPARE(window.windowTitle(), QStringLiteral(" Load options"));
-  QCOMPARE(Find<QGroupBox>(window, "AppendGroup").title(), QStringLiteral(" if you append: "));
-  QVERIFY(Find<QRadioButton>(window, "NewRadio").isChecked());
-  QVERIFY(Find<QRadioButton>(window, "NoSortRadio").isChecked());
-  QVERIFY2(!Find<QGroupBox>(window, "AppendGroup").isEnabled(), "sorting matters only when appending");
-  QVERIFY(window.width() >= 219 && window.height() >= 283);
-
-  QTest::mouseClick(&Find<QRadioButton>(window, "AppendRadio"), Qt::LeftButton);
-  QCOMPARE(options.Dialog.LoadAppend, 1);
-  QVERIFY(Find<QGroupBox>(window, "AppendGroup").isEnabled());
-  const char* sorts[] = {"SortPrimaryRadio", "SortSecondaryRadio", "SortMainRadio", "NoSortRadio"};
-  for (int choice = 0; choice < 4; ++choice) {
-    QTest::mouseClick(&Find<QRadioButton>(window, sorts[choice]), Qt::LeftButton);
-    QCOMPARE(static_cast<int>(options.Dialog.AppendSort), choice);
-  }
-  QTest::mouseClick(&Find<QRadioButton>(window, "NewRadio"), Qt::LeftButton);
-  QCOMPARE(options.Dialog.LoadAppend, 0);
-  QVERIFY(!Find<QGroupBox>(window, "AppendGroup").isEnabled());
-}
-
-void LoadMergeTest::closingWithoutGoPutsTheValuesBack() {
-  ScriptedDialogs dialogs;
-  for (const char* way : {"Esc", "close box"}) {
-    AppOptions options = Defaults();
-    const Choices before = Of(options);
-    options.Places.LoadModeLeft = 20000;  // beyond the screen: pulled back in
-    options.Places.LoadModeTop = 30;
-    TLoadMergeForm window(options, dialogs, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.x() < 20000);
-    ChangeEverything(window);
-    QCOMPARE(options.Dialog.LoadAppend, 1);
-    QCOMPARE(options.Dialog.LoadModeDontShow, 1);
-    window.move(15, 25);
-    if (QByteArray(way) == "Esc") {
-      QTest::keyClick(&window, Qt::Key_Escape);
-    } else {
-      window.close();
-    }
-    QCOMPARE(window.result(), static_cast<int>(QDialog::Rejected));
-    const Choices after = Of(options);
-    QVERIFY2(after.LoadAppend == before.LoadAppend, way);
-    QVERIFY2(after.AppendSort == before.AppendSort, way);
-    QVERIFY2(after.DontShow == before.DontShow, way);
-    QVERIFY2(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25, way);
-  }
-  QVERIFY(dialogs.Shown.empty());
-}
-
-void LoadMergeTest::goKeepsTheChoicesAndExplainsHowToGetTheWindowBack() {
-  ScriptedDialogs dialogs;
-  AppOptions options = Defaults();
   {
     TLoadMergeForm window(options, dialogs, nullptr);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseClick(&Find<QRadioButton>(window, "AppendRadio"), Qt::LeftButton);
+    QCOMPARE(window.windowTitle(), QStringLiteral(" Load options"));
+    QCOMPARE(Find<QGroupBox>(window, "AppendGroup").title(), QStringLiteral(" if you append: "));
+    QVERIFY(Find<QRadioButton>(window, "NewRadio").isChecked());
+    QVERIFY(Find<QRadioButton>(window, "NoSortRadio").isChecked());
+    QVERIFY2(!Find<QGroupBox>(window, "AppendGroup").isEnabled(), "sorting matters only when appending");
+    QVERIFY(window.width() >= 219 && window.height() >= 283);
+
+    ClickRadio(window, "AppendRadio");
+    QCOMPARE(options.Dialog.LoadAppend, 1);
+    QVERIFY(Find<QGroupBox>(window, "AppendGroup").isEnabled());
+    const char* sorts[] = {"SortPrimaryRadio", "SortSecondaryRadio", "SortMainRadio", "NoSortRadio"};
+    for (int choice = 0; choice < 4; ++choice) {
+      ClickRadio(window, sorts[choice]);
+      QCOMPARE(static_cast<int>(options.Dialog.AppendSort), choice);
+    }
+    ClickRadio(window, "NewRadio");
+    QCOMPARE(options.Dialog.LoadAppend, 0);
+    QVERIFY(!Find<QGroupBox>(window, "AppendGroup").isEnabled());
+    ClickRadio(window, "AppendRadio");
     QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
     QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
     QVERIFY2(dialogs.Shown.empty(), "no note without \"don't show\"");
-    QCOMPARE(options.Dialog.LoadAppend, 1);
   }
   TLoadMergeForm window(options, dialogs, nullptr);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   QVERIFY2(Find<QRadioButton>(window, "AppendRadio").isChecked(), "the window shows the kept choice");
-  ChangeEverything(window);
-  QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
-  QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
-  QCOMPARE(dialogs.Shown.size(), 1u);
-  QCOMPARE(dialogs.Shown.front().Text,
-           QStringLiteral("IMPORTANT NOTE:\r\n\nTo get load options window to show again,\r\nhold down the CTRL key "
-                          "while clicking LOAD\r\nbutton. And don't forget you still need\r\nto have more than 0 items "
-                          "for it to show!"));
-  const Choices after = Of(options);
-  QCOMPARE(after.LoadAppend, 1);
-  QCOMPARE(after.AppendSort, 2);
-  QCOMPARE(after.DontShow, 1);
+}
+
+void LoadMergeTest::goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
+  for (const char* way : {"GO", "Esc", "close box"}) {
+    const QByteArray how(way);
+    ScriptedDialogs dialogs;
+    AppOptions options = Defaults();
+    options.Places.LoadModeLeft = 20000;  // beyond the screen: pulled back in
+    options.Places.LoadModeTop = 30;
+    const DialogOptions before = options.Dialog;
+    TLoadMergeForm window(options, dialogs, nullptr);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.x() < 20000);
+    ClickRadio(window, "AppendRadio");
+    ClickRadio(window, "SortMainRadio");
+    QTest::mouseClick(&Find<QCheckBox>(window, "DontShowCheck"), Qt::LeftButton);
+    QVERIFY(options.Dialog.LoadAppend == 1 && options.Dialog.AppendSort == 2 && options.Dialog.LoadModeDontShow == 1);
+    window.move(15, 25);
+    if (how == "GO") {
+      QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
+    } else if (how == "Esc") {
+      QTest::keyClick(&window, Qt::Key_Escape);
+    } else {
+      window.close();
+    }
+    const DialogOptions& d = options.Dialog;
+    QVERIFY2(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25, way);
+    if (how == "GO") {
+      QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
+      QVERIFY(d.LoadAppend == 1 && d.AppendSort == 2 && d.LoadModeDontShow == 1);
+      QCOMPARE(dialogs.Shown.size(), 1u);
+      QCOMPARE(dialogs.Shown.front().Text,
+               QStringLiteral("IMPORTANT NOTE:\r\n\nTo get load options window to show again,\r\nhold down the CTRL "
+                              "key while clicking LOAD\r\nbutton. And don't forget you still need\r\nto have more "
+                              "than 0 items for it to show!"));
+    } else {
+      QVERIFY2(window.result() == QDialog::Rejected, way);
+      QVERIFY2(d.LoadAppend == before.LoadAppend && d.AppendSort == before.AppendSort &&
+                   d.LoadModeDontShow == before.LoadModeDontShow,
+               way);
+      QVERIFY2(dialogs.Shown.empty(), way);
+    }
+  }
 }
 
 }  // namespace ordonna::testing
