@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
       out << e.FileName.View() << '\n';
     }
     DupFigures fast = RunDups(list, PairEngine::Fast);
-    std::printf("ordonna fast engine: %.2f s, %u entries marked\n", fast.Seconds, Marked(fast.Marks));
+    std::printf("ordonna fast engine: %.3f s, %u entries marked\n", fast.Seconds, Marked(fast.Marks));
     return 0;
   }
   const std::size_t titles = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 262144;
