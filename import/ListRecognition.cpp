@@ -160,7 +160,12 @@ void ConvertPlain(std::string_view region, std::uint8_t delimiter, std::size_t d
       }
       continue;
     }
-    if (At(region, i, "<NOBR>")) {
+    // Most tags are told apart by their second character before any comparison.
+    const char second = i + 1 < region.size() ? region[i + 1] : '\0';
+    if (second != 'N' && second != '/' && second != 'T') {
+      out += '<';
+      ++i;
+    } else if (At(region, i, "<NOBR>")) {
       i += 6;
     } else if (At(region, i, "</NOBR>")) {
       i += 7;
