@@ -9,43 +9,17 @@ set -euo pipefail
 entries=${1:-250000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORDONNA_BENCH_BUILD:-$root/build-bench}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_CLI=ON -DORDONNA_BUILD_TESTS=OFF >/dev/null
-ninja -j2 -C "$build" ordonna-cli >/dev/null
+source "$root/bench/big_list.sh"
+bench_build_cli "$root" "$build"
 cli="$build/cli/ordonna-cli"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ORDONNA_HOME="$work/home"
 mkdir "$ORDONNA_HOME"
-
-# Lists of realistic names and every field determined; options with every column, numbered.
-python3 - "$work" "$entries" <<'PY'
-import struct, sys
-work, count = sys.argv[1], int(sys.argv[2])
-def write(path, n):
-    with open(path, "wb") as f:
-        f.write(b"\x03Ord\x07")  # sorted by path
-        for i in range(n):
-            name = ("Artist %05d - Song title number %d (live)" % (i // 12, i)).encode()
-            folder = ("/home/user/Music/Artist %05d/Album %06d" % (i // 12, i // 12)).encode()
-            label = b"MUSIC"
-            record = b"".join(bytes([len(t)]) + t for t in (name, folder, label))
-            record += struct.pack("<BiiBBii", 1 + i % 14, 3000 + i % 9000, 5000 + i % 20000, i % 4, i % 3,
-                                  36000 + i % 9000, 44000 + i % 1000)
-            f.write(record)
-write(work + "/big.ordl", count)
-write(work + "/sheet.ordl", 65535)
-PY
-"$cli" config init "$work/options.ini" >/dev/null
-python3 - "$work/options.ini" <<'PY'
-import sys
-path = sys.argv[1]
-data = bytearray(open(path, "rb").read())
-for offset in (0, 1, 5, 6, 7, 8, 9, 10, 11, 13):  # the nine Info flags and Enumerate
-    data[offset] = 1
-data[28] = 1  # DateStyle dd.mm.yyyy.
-open(path, "wb").write(data)
-PY
+bench_write_list "$work/big.ordl" "$entries"
+bench_write_list "$work/sheet.ordl" 65535
+bench_every_column_options "$cli" "$work/options.ini"
 
 run() {  # label, then the export arguments; prints seconds and MB
   local label=$1

@@ -9,44 +9,19 @@ set -euo pipefail
 entries=${1:-250000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORDONNA_BENCH_BUILD:-$root/build-bench}
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_GUI=OFF -DORDONNA_BUILD_CLI=ON -DORDONNA_BUILD_TESTS=OFF \
-  >/dev/null
-ninja -j2 -C "$build" ordonna-cli >/dev/null
+source "$root/bench/big_list.sh"
+bench_build_cli "$root" "$build"
 cli="$build/cli/ordonna-cli"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export ORDONNA_HOME="$work/home"
 mkdir "$ORDONNA_HOME"
-
-# Realistic names, every field determined, sorted by path; dates whose day is above 12 on
-# most lines, as in a real list.
-python3 - "$work/big.ordl" "$entries" <<'PY'
-import struct, sys
-path, count = sys.argv[1], int(sys.argv[2])
-with open(path, "wb") as f:
-    f.write(b"\x03Ord\x07")  # sorted by path
-    for i in range(count):
-        name = ("Artist %05d - Song title number %d (live)" % (i // 12, i)).encode()
-        folder = ("/home/user/Music/Artist %05d/Album %06d" % (i // 12, i // 12)).encode()
-        label = b"MUSIC"
-        record = b"".join(bytes([len(t)]) + t for t in (name, folder, label))
-        record += struct.pack("<BiiBBii", 1 + i % 14, 3000 + i % 9000, 5000 + i % 20000, i % 4, i % 3,
-                              36000 + i % 9000, 44000 + i % 1000)
-        f.write(record)
-PY
-# Every info column and the enumeration, dates as dd.mm.yyyy., no caption on the table.
-"$cli" config init "$work/options.ini" >/dev/null
-python3 - "$work/options.ini" <<'PY'
-import sys
-path = sys.argv[1]
-data = bytearray(open(path, "rb").read())
-for offset in (0, 1, 5, 6, 7, 8, 9, 10, 11, 13):  # the nine Info flags and Enumerate
-    data[offset] = 1
-data[28] = 1  # DateStyle
-data[33] = 0  # CaptionMode
-open(path, "wb").write(data)
-PY
+bench_write_list "$work/big.ordl" "$entries"
+bench_every_column_options "$cli" "$work/options.ini"
+# No caption on the table.
+python3 -c 'import sys; p = sys.argv[1]; d = bytearray(open(p, "rb").read()); d[33] = 0; open(p, "wb").write(d)' \
+  "$work/options.ini"
 
 "$cli" export --options "$work/options.ini" --type text "$work/big.ordl" "$work/list.txt" >/dev/null
 "$cli" export --options "$work/options.ini" --type html "$work/big.ordl" "$work/list.html" >/dev/null
