@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "config/ConfigFile.h"
 #include "listfile/OrdlReader.h"
@@ -22,16 +23,9 @@ using testing::WriteFileBytes;
 
 ListEntry Entry(const std::string& name, const std::string& folder = "/music", const std::string& label = "") {
   ListEntry e = UndeterminedEntry();
-  e.FileName.Set(name);
-  e.Folder.Set(folder);
-  e.VolumeLabel.Set(label);
-  e.BitrateCode = 9;
-  e.SizeKB = 4000;
-  e.Frames = 10000;
-  e.StereoMode = 1;
-  e.FrequencyCode = 0;
-  e.FileDate = 38082;
-  e.DateAdded = 46000;
+  e.FileName.Set(name), e.Folder.Set(folder), e.VolumeLabel.Set(label);
+  e.BitrateCode = 9, e.SizeKB = 4000, e.Frames = 10000, e.StereoMode = 1, e.FrequencyCode = 0;
+  e.FileDate = 38082, e.DateAdded = 46000;
   return e;
 }
 
@@ -46,13 +40,16 @@ auto AlwaysDiscard = [] { return true; };
 TEST(ListFile, OneEntryFileIsThirtyBytes) {
   TempDir dir;
   EntryList entries;
-  ListEntry e = Entry("abc", "", "");
-  entries.AppendEntry(e);
+  entries.AppendEntry(Entry("abc", "", ""));
   ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), entries, 0x87).ok());
-  std::string expected = Bytes({3, 'O', 'r', 'd', 0x87, 3, 'a', 'b', 'c', 0, 0, 9, 0xA0, 0x0F, 0, 0, 0x10, 0x27, 0, 0,
-                                1, 0, 0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0, 0});
-  EXPECT_EQ(expected.size(), 30u);
-  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")), expected);
+  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")), Bytes({3, 'O', 'r', 'd', 0x87, 3, 'a', 'b', 'c', 0, 0, 9, 0xA0, 0x0F, 0, 0,
+                                                        0x10, 0x27, 0, 0, 1, 0, 0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0, 0}));
+}
+
+// The list as the user sees it: entries, order, file name and saved state.
+std::string State(const ListStore& list) {
+  std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()), list.ItemCount() * sizeof(ListEntry));
+  return image + std::to_string(list.SortState) + list.ListFileName() + (list.Unsaved ? "u" : "s");
 }
 
 TEST(ListFile, SaveAndLoadRoundTrip) {
@@ -63,8 +60,7 @@ TEST(ListFile, SaveAndLoadRoundTrip) {
   list.AppendEntry(Entry("\xC3\xA9t\xC3\xA9", "/music/b", ""));
   list.SortState = 7;
   list.Unsaved = true;
-  EXPECT_EQ(ListFileTarget("songs.ORDL"), "songs.ORDL");
-  EXPECT_EQ(ListFileTarget("songs.txt"), "songs.txt.ordl");
+  EXPECT_EQ(ListFileTarget("songs.ORDL") + " " + ListFileTarget("songs.txt"), "songs.ORDL songs.txt.ordl");
   bool added = false;
   std::string path = ListFileTarget(dir.File("songs"), &added);
   EXPECT_EQ(path, dir.File("songs.ordl"));
@@ -78,19 +74,9 @@ TEST(ListFile, SaveAndLoadRoundTrip) {
   ScriptedCaller caller;
   LoadResult result = LoadListFile(dir.File("songs"), true, false, loaded, caller, AlwaysDiscard);
   EXPECT_EQ(result.Count, 2) << "the name without .ordl opens the .ordl file";
-  ASSERT_EQ(loaded.ItemCount(), 2u);
-  EXPECT_EQ(0, std::memcmp(&loaded.Entry(1), &list.Entry(1), sizeof(ListEntry)));
-  EXPECT_EQ(loaded.SortState, 7);
-  EXPECT_FALSE(loaded.Unsaved);
-  EXPECT_EQ(loaded.ListFileName(), "songs.ordl");
+  EXPECT_EQ(State(loaded), State(list));
   EXPECT_EQ(caller.statuses.front(), "Loading...");
   EXPECT_TRUE(caller.messages.empty());
-}
-
-// The list as the user sees it: entries, order, file name and saved state.
-std::string State(const ListStore& list) {
-  std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()), list.ItemCount() * sizeof(ListEntry));
-  return image + std::to_string(list.SortState) + list.ListFileName() + (list.Unsaved ? "u" : "s");
 }
 
 TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
@@ -140,21 +126,10 @@ TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
 }
 
 std::string Version4Record(const std::string& name, const std::string& label, std::int32_t seconds) {
-  std::string r;
-  r.push_back(static_cast<char>(name.size()));
-  r += name;
-  r.push_back(2);
-  r += "/x";
-  r.push_back(static_cast<char>(label.size()));
-  r += label;
-  r.push_back(9);
-  r += Bytes({0x10, 0, 0, 0});
   std::string secondsBytes(4, '\0');
   std::memcpy(secondsBytes.data(), &seconds, 4);
-  r += secondsBytes;
-  r.push_back(3);
-  r += Bytes({0xC2, 0x94, 0, 0, 1, 0, 0, 0});
-  return r;
+  return char(name.size()) + name + "\x02/x" + char(label.size()) + label + Bytes({9, 0x10, 0, 0, 0}) + secondsBytes +
+         Bytes({3, 0xC2, 0x94, 0, 0, 1, 0, 0, 0});
 }
 
 TEST(ListFile, Version4FilesConvertSecondsToFrames) {
@@ -172,15 +147,15 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
                 Answer::Yes);
   LoadResult result = LoadListFile(dir.File("old.ordl"), true, false, list, caller, AlwaysDiscard);
   ASSERT_EQ(result.Count, 3);
-  EXPECT_EQ(+list.Entry(0).Frames, -38) << "-1 s still counts as not determined";
-  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), std::string(32, 'L'));
-  EXPECT_EQ(+list.Entry(1).Frames, 2297);
-  EXPECT_EQ(list.Entry(1).FrequencyCode, 0);
-  EXPECT_EQ(list.Entry(1).StereoMode, 3);
-  EXPECT_EQ(+list.Entry(1).SizeKB, 16);
-  EXPECT_EQ(+list.Entry(1).FileDate, 38082);
-  EXPECT_EQ(+list.Entry(1).DateAdded, 1);
-  EXPECT_EQ(+list.Entry(2).Frames, -1) << "a play time beyond the frame range is not determined";
+  // -1 s still counts as not determined; a play time beyond the frame range is not determined.
+  const std::tuple<std::string, int, int, int, int, int, int> expected[] = {
+      {std::string(32, 'L'), -38, 0, 3, 16, 38082, 1}, {"SHORT", 2297, 0, 3, 16, 38082, 1}, {"", -1, 0, 3, 16, 38082, 1}};
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    const ListEntry& e = list.Entry(i);
+    EXPECT_EQ(std::tuple(std::string(e.VolumeLabel.View()), +e.Frames, +e.FrequencyCode, +e.StereoMode, +e.SizeKB,
+                         +e.FileDate, +e.DateAdded),
+              expected[i]) << i;
+  }
   EXPECT_EQ(list.SortState, 63);
 
   ListStore refused;
@@ -197,13 +172,14 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
 
 TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
   TempDir dir;
+  auto timed = [](const char* name, std::int32_t frames) {
+    ListEntry e = Entry(name);
+    e.Frames = frames;
+    return e;
+  };
   EntryList fileEntries;
-  ListEntry b = Entry("b");
-  b.Frames = 1;
-  fileEntries.AppendEntry(b);
-  ListEntry a = Entry("a");
-  a.Frames = 3;
-  fileEntries.AppendEntry(a);
+  fileEntries.AppendEntry(timed("b", 1));
+  fileEntries.AppendEntry(timed("a", 3));
   const std::uint8_t fileOrder = 1 + 128;  // play time, descending
   ASSERT_TRUE(WriteListFile(dir.File("f.ordl"), fileEntries, fileOrder).ok());
 
@@ -225,9 +201,7 @@ TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
     options.Main.SortList = c.sortList;
     options.Main.SortField = 1;
     ListStore list;
-    ListEntry mine = Entry("c");
-    mine.Frames = 2;
-    list.AppendEntry(mine);
+    list.AppendEntry(timed("c", 2));
     list.SortState = 0;
     ScriptedCaller caller;
     LoadResult result = LoadListFile(dir.File("f.ordl"), true, true, list, caller, AlwaysDiscard);
@@ -236,8 +210,8 @@ TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
     SortAfterAppend(list, options, 0, fileOrder);
     std::vector<std::string> names;
     for (const ListEntry& e : list.Working().Entries()) names.emplace_back(e.FileName.View());
-    EXPECT_EQ(names, c.order) << "AppendSort " << c.appendSort;
-    EXPECT_EQ(list.SortState, c.state) << "AppendSort " << c.appendSort;
+    EXPECT_EQ(names, c.order) << c.appendSort;
+    EXPECT_EQ(list.SortState, c.state) << c.appendSort;
     EXPECT_EQ(LoadedStatus(true, result.Count, list.ItemCount()), "Loaded 2, total 3 items.");
   }
   EXPECT_EQ(LoadedStatus(false, 40, 40), "Loaded 40 items.");
@@ -250,9 +224,9 @@ TEST(ListFile, FailedSaveLeavesThePreviousFile) {
   list.AppendEntry(Entry("x"));
   list.Unsaved = true;
   std::filesystem::create_directory(dir.File("taken.ordl"));
+  const std::string before = State(list);
   EXPECT_FALSE(SaveListFile(dir.File("taken.ordl"), list, options).ok());
-  EXPECT_TRUE(list.Unsaved);
-  EXPECT_TRUE(list.ListFileName().empty());
+  EXPECT_EQ(State(list), before);
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ordl")));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary left";
 }
