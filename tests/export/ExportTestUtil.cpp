@@ -10,17 +10,10 @@
 namespace ordonna::testing {
 
 ListEntry FullEntry(std::string_view name, std::string_view folder, std::string_view label) {
-  ListEntry e = UndeterminedEntry();
-  e.FileName.Set(name);
-  e.Folder.Set(folder);
+  ListEntry e = SparseEntry(name, folder);
   e.VolumeLabel.Set(label);
-  e.BitrateCode = 9;
-  e.SizeKB = 5250;
-  e.Frames = 8613;
-  e.StereoMode = 1;
-  e.FrequencyCode = 0;
-  e.FileDate = kFifthApril2004;
-  e.DateAdded = kSixthApril2004;
+  e.BitrateCode = 9, e.SizeKB = 5250, e.Frames = 8613, e.StereoMode = 1, e.FrequencyCode = 0;
+  e.FileDate = kFifthApril2004, e.DateAdded = kSixthApril2004;
   return e;
 }
 
@@ -32,19 +25,22 @@ ListEntry SparseEntry(std::string_view name, std::string_view folder) {
   return e;
 }
 
+std::string Describe(const ListEntry& e) {
+  std::string numbers;
+  for (long long v : {+e.BitrateCode, +e.SizeKB, +e.Frames, +e.StereoMode, +e.FrequencyCode, +e.FileDate, +e.DateAdded}) {
+    numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
+  }
+  return std::string(e.FileName.View()) + "|" + std::string(e.Folder.View()) + "|" + std::string(e.VolumeLabel.View()) +
+         "|" + numbers;
+}
+
 AppOptions PlainOptions() {
   AppOptions options{};
-  options.Main.DateStyle = 1;
-  options.Main.SizeStyle = 1;
-  options.Main.ErrorInfoStyle = 1;
-  options.Main.TableFontName.Set("Courier New");
-  options.Main.TableFontSize = 10;
-  options.Main.CaptionFontName.Set("Arial");
-  options.Main.CaptionFontSize = 9;
-  options.Main.CaptionFontStyle = 1;
-  options.Main.CellSpacing = 0;
-  options.Main.CellPadding = 2;
-  options.Main.Border = 1;
+  MainOptions& m = options.Main;
+  m.DateStyle = m.SizeStyle = m.ErrorInfoStyle = m.CaptionFontStyle = m.Border = 1;
+  m.TableFontName.Set("Courier New");
+  m.CaptionFontName.Set("Arial");
+  m.TableFontSize = 10, m.CaptionFontSize = 9, m.CellSpacing = 0, m.CellPadding = 2;
   return options;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
@@ -24,6 +25,17 @@ ListEntry FullEntry(std::string_view name = "Artist - Title", std::string_view f
                     std::string_view label = "DISK1");
 // "Band -Song" in /music/b without label, variable bitrate and every other field undetermined.
 ListEntry SparseEntry(std::string_view name = "Band -Song", std::string_view folder = "/music/b");
+
+// An entry's stored fields on one line: "name|folder|label|bitrate size frames stereo frequency
+// date added", so that a test compares the whole record at once.
+std::string Describe(const ListEntry& e);
+
+// The texts of the messages `caller` showed, in order.
+inline std::vector<std::string> MessageTexts(const ScriptedCaller& caller) {
+  std::vector<std::string> texts;
+  for (const auto& message : caller.messages) texts.push_back(message.Text);
+  return texts;
+}
 
 // Options of a plain export: no info column, no enumeration, no files, delimiter 0, dates as
 // dd.mm.yyyy., sizes with " K", question marks for undetermined values.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/AppOptions.h"
@@ -43,19 +44,15 @@ ListEntry EntryOf(std::int32_t frames, std::uint8_t frequencyCode) {
 constexpr std::int32_t kFifthApril2004 = 38082;
 
 TEST(FormatPlayTime, RoundsHalvesToEvenAndWritesMinutesWithoutHours) {
-  FieldStyle style;
-  EXPECT_EQ(FormatPlayTime(2297, 0, style), "1:00");
-  EXPECT_EQ(FormatPlayTime(0, 0, style), "0:00");
-  EXPECT_EQ(FormatPlayTime(1000, 2, style), "0:36");
-  EXPECT_EQ(FormatPlayTime(1000, 3, style), "0:26") << "an unknown frequency counts as 44.1 kHz";
-  EXPECT_EQ(FormatPlayTime(125, 2, style), "0:04") << "4.5 s rounds to the even 4";
-  EXPECT_EQ(FormatPlayTime(625, 2, style), "0:22") << "22.5 s rounds to the even 22";
-  EXPECT_EQ(FormatPlayTime(187500, 1, style), "75:00");
-  EXPECT_EQ(FormatPlayTime(std::numeric_limits<std::int32_t>::max(), 2, style), "1288490:11");
-  EXPECT_EQ(FormatPlayTime(-1, 0, ErrorStyle(0)), "");
-  EXPECT_EQ(FormatPlayTime(-1, 0, ErrorStyle(1)), "??:??");
-  EXPECT_EQ(FormatPlayTime(-1, 0, ErrorStyle(2)), "--:--");
-  EXPECT_EQ(FormatPlayTime(-7, 1, ErrorStyle(3)), "??:??") << "an out-of-range style reads as question marks";
+  // An unknown frequency (3) counts as 44.1 kHz; 4.5 s and 22.5 s round to the even 4 and 22;
+  // an out-of-range error style reads as question marks.
+  const std::tuple<std::int32_t, std::uint8_t, std::uint8_t, const char*> cases[] = {
+      {2297, 0, 1, "1:00"},  {0, 0, 1, "0:00"},   {1000, 2, 1, "0:36"},   {1000, 3, 1, "0:26"},
+      {125, 2, 1, "0:04"},   {625, 2, 1, "0:22"}, {187500, 1, 1, "75:00"}, {INT32_MAX, 2, 1, "1288490:11"},
+      {-1, 0, 0, ""},        {-1, 0, 1, "??:??"}, {-1, 0, 2, "--:--"},   {-7, 1, 3, "??:??"}};
+  for (const auto& [frames, frequency, error, text] : cases) {
+    EXPECT_EQ(FormatPlayTime(frames, frequency, ErrorStyle(error)), text) << frames << " " << int(frequency);
+  }
   EXPECT_DOUBLE_EQ(PlaySeconds(125, 2), 4.5) << "unrounded";
   EXPECT_EQ(PlaySeconds(-1, 2), 0.0);
 }
@@ -95,17 +92,12 @@ TEST(Frequency, ThreeFormsIgnoringErrorInfoStyle) {
 }
 
 TEST(FormatStereo, ShortAndLongNamesAndUndeterminedModes) {
-  const char* shortNames[] = {"S", "JS", "DC", "M"};
-  const char* longNames[] = {"stereo", "joint stereo", "dual channel", "mono"};
+  std::string all;
   FieldStyle longStyle;
   longStyle.StereoStyle = 1;
-  for (std::uint8_t mode = 0; mode < 4; ++mode) {
-    EXPECT_EQ(FormatStereo(mode, FieldStyle{}), shortNames[mode]);
-    EXPECT_EQ(FormatStereo(mode, longStyle), longNames[mode]);
-  }
-  EXPECT_EQ(FormatStereo(4, ErrorStyle(0)), "");
-  EXPECT_EQ(FormatStereo(4, ErrorStyle(1)), "?");
-  EXPECT_EQ(FormatStereo(255, ErrorStyle(2)), "-");
+  for (std::uint8_t mode = 0; mode < 4; ++mode) all += FormatStereo(mode, FieldStyle{}) + "/" + FormatStereo(mode, longStyle) + ",";
+  EXPECT_EQ(all, "S/stereo,JS/joint stereo,DC/dual channel,M/mono,");
+  EXPECT_EQ(FormatStereo(4, ErrorStyle(0)) + FormatStereo(4, ErrorStyle(1)) + FormatStereo(255, ErrorStyle(2)), "?-");
 }
 
 TEST(FormatSize, EverySizeStyleUnitAlsoBehindMarks) {
@@ -129,20 +121,13 @@ TEST(FormatSize, EverySizeStyleUnitAlsoBehindMarks) {
 
 TEST(FormatDate, DottedStylesAndLocaleFormatsWriteYearsInFull) {
   const std::pair<FieldStyle, const char*> cases[] = {
-      {DateStyle(1), "05.04.2004."},
-      {DateStyle(2), "04.05.2004."},
-      {DateStyle(3), "2004.04.05."},
-      {DateStyle(0, "%m/%d/%y"), "04/05/2004"},
-      {DateStyle(0, "%Y-%m-%d"), "2004-04-05"},
-      {DateStyle(0, "%e/%m/%Ey"), " 5/04/2004"},
-      {DateStyle(0, "%-d/%_m/%Oy"), "05/04/2004"},
-      {DateStyle(0, "%D"), "04/05/2004"},
-      {DateStyle(0, "%F"), "2004-04-05"},
-      {DateStyle(0, "%d%%%m%%%Y"), "05%04%2004"},
+      {DateStyle(1), "05.04.2004."}, {DateStyle(2), "04.05.2004."}, {DateStyle(3), "2004.04.05."},
+      {DateStyle(0, "%m/%d/%y"), "04/05/2004"}, {DateStyle(0, "%Y-%m-%d"), "2004-04-05"},
+      {DateStyle(0, "%e/%m/%Ey"), " 5/04/2004"}, {DateStyle(0, "%-d/%_m/%Oy"), "05/04/2004"},
+      {DateStyle(0, "%D"), "04/05/2004"}, {DateStyle(0, "%F"), "2004-04-05"}, {DateStyle(0, "%d%%%m%%%Y"), "05%04%2004"},
       {DateStyle(0, "%d.%m.%Y %H:%M%"), "05.04.2004 :"},  // time conversions and a dangling % are left out
       {DateStyle(7, "%d.%m.%Y"), "05.04.2004"},           // an out-of-range style reads as the locale's
-      {DateStyle(0, ""), "04/05/2004"},                   // no date conversion: the fallback
-      {DateStyle(0, "%H:%M"), "04/05/2004"},
+      {DateStyle(0, ""), "04/05/2004"}, {DateStyle(0, "%H:%M"), "04/05/2004"},  // no date conversion: the fallback
   };
   for (const auto& [style, text] : cases) {
     EXPECT_EQ(FormatDate(kFifthApril2004, style), text) << int(style.DateStyle) << " " << style.LocaleDateFormat;
@@ -162,67 +147,54 @@ TEST(FormatDate, DottedStylesAndLocaleFormatsWriteYearsInFull) {
 TEST(SplitName, SplitsAtTheFirstSeparatorByPriority) {
   struct Case { const char* Name; const char* Artist; const char* Title; };
   const Case cases[] = {
-      {"Band -Song", "Band", "Song"},
-      {"Band- Song", "Band", "Song"},
-      {"Up-Down - Song", "Up-Down", "Song"},
-      {"A - B - C", "A", "B - C"},
-      {"Band -  Song", "Band", " Song"},
-      {"ab-cd", "ab", "cd"},
-      {"a-bc", "", "a-bc"},
+      {"Band -Song", "Band", "Song"}, {"Band- Song", "Band", "Song"}, {"Up-Down - Song", "Up-Down", "Song"},
+      {"A - B - C", "A", "B - C"},   {"Band -  Song", "Band", " Song"}, {"ab-cd", "ab", "cd"}, {"a-bc", "", "a-bc"},
       {"\xC3\xA9-bc", "", "\xC3\xA9-bc"},  // four characters in five bytes
-      {"Overture", "", "Overture"},
-      {"", "", ""},
+      {"Overture", "", "Overture"}, {"", "", ""},
   };
   for (const Case& c : cases) {
     ArtistAndTitle split = SplitName(c.Name);
-    EXPECT_EQ(split.Artist, c.Artist) << "name '" << c.Name << "'";
-    EXPECT_EQ(split.Title, c.Title) << "name '" << c.Name << "'";
+    EXPECT_EQ(std::string(split.Artist) + "|" + std::string(split.Title), std::string(c.Artist) + "|" + c.Title) << c.Name;
   }
 }
 
-TEST(HtmlEscaping, MarkupEscapedAndSpacesMadeVisible) {
-  EXPECT_EQ(HtmlEscapeCell("a\"b&c<d>e"), "a&quot;b&amp;c&lt;d&gt;e");
-  EXPECT_EQ(HtmlEscapeCell("a    b"), "a &nbsp; &nbsp;b");
-  EXPECT_EQ(HtmlEscapeCell("  x"), " &nbsp;x");
-  EXPECT_EQ(HtmlEscapeCell("a  b  c"), "a &nbsp;b &nbsp;c") << "a character resets the alternation";
-  EXPECT_EQ(HtmlEscapeCell(std::string("a\0\xFF b", 5)), "a &nbsp; b") << "bytes 0 and 255 are space positions";
-  EXPECT_EQ(HtmlEscapeCell("R&  B"), "R&amp; &nbsp;B");
+TEST(HtmlEscaping, MarkupEscapedSpacesMadeVisibleAndNamesPadded) {
+  using Escape = std::string (*)(std::string_view);
+  const std::tuple<Escape, std::string, std::string> cases[] = {
+      {HtmlEscapeCell, "a\"b&c<d>e", "a&quot;b&amp;c&lt;d&gt;e"},
+      {HtmlEscapeCell, "a    b", "a &nbsp; &nbsp;b"},
+      {HtmlEscapeCell, "  x", " &nbsp;x"},
+      {HtmlEscapeCell, "a  b  c", "a &nbsp;b &nbsp;c"},  // a character resets the alternation
+      {HtmlEscapeCell, std::string("a\0\xFF b", 5), "a &nbsp; b"},  // bytes 0 and 255 are space positions
+      {HtmlEscapeCell, "R&  B", "R&amp; &nbsp;B"},
+      {HtmlEscapeText, "<a href=\"x\">&", "&lt;a href=&quot;x&quot;&gt;&amp;"},
+      {HtmlEscapeText, std::string("a\0b", 3), "a&nbsp;b"},
+      {HtmlEscapeText, "  \xFF\xC3\xA9  ", "  \xFF\xC3\xA9  "},  // only markup and zero bytes
+      {HtmlSpaces, "  a   b", "&nbsp; a &nbsp; b"},
+      {HtmlSpaces, " x", "&nbsp;x"},
+      {HtmlSpaces, "a b", "a b"},
+  };
+  for (const auto& [escape, text, html] : cases) EXPECT_EQ(escape(text), html) << text;
 
-  EXPECT_EQ(HtmlEscapeText("<a href=\"x\">&"), "&lt;a href=&quot;x&quot;&gt;&amp;");
-  EXPECT_EQ(HtmlEscapeText(std::string("a\0b", 3)), "a&nbsp;b");
-  EXPECT_EQ(HtmlEscapeText("  \xFF\xC3\xA9  "), "  \xFF\xC3\xA9  ") << "only markup and zero bytes";
+  // Widths count characters and entities, each invalid byte as one; past 32,768 nothing is counted.
+  const std::pair<std::string, std::size_t> lengths[] = {
+      {"Salt &amp; Pepper", 13}, {"&quot;x&quot;", 3}, {"&amp;amp;", 5}, {"\xE9t\xE9", 3},
+      {std::string(32768, 'a'), 32768}, {std::string(32769, 'a'), 0}};
+  for (const auto& [text, length] : lengths) EXPECT_EQ(VisibleLength(text), length) << text.substr(0, 20);
+  const std::string huge(40000, 'a');  // past the counting limit: wider, not empty
+  const std::tuple<std::string, std::uint8_t, std::string> padded[] = {
+      {"Salt &amp; Pepper", 10, "Salt &amp; Pepper"}, {"AB", 10, "AB        "}, {"AB", 0, "AB"},
+      {"&amp;", 3, "&amp;  "}, {"\xC3\x9C" "b\xC3\xA9r", 6, "\xC3\x9C" "b\xC3\xA9r  "}, {huge, 10, huge}};
+  for (const auto& [text, width, result] : padded) EXPECT_EQ(PadName(text, PadTo(width)), result) << text.substr(0, 20);
 
-  EXPECT_EQ(HtmlSpaces("  a   b"), "&nbsp; a &nbsp; b");
-  EXPECT_EQ(HtmlSpaces(" x"), "&nbsp;x");
-  EXPECT_EQ(HtmlSpaces("a b"), "a b");
-}
-
-TEST(HtmlEscaping, LongFolderFullOfAmpersandsKeepsEveryEntity) {
   const std::string folder(255, '&');
-  std::string expected;
-  for (int i = 0; i < 255; ++i) expected += "&amp;";
-  EXPECT_EQ(HtmlEscapeText(folder), expected);
-  EXPECT_EQ(HtmlEscapeCell(folder), expected);
-  EXPECT_EQ(HtmlSpaces(expected), expected);
-  EXPECT_EQ(PadName(expected, PadTo(99)), expected);
-  EXPECT_EQ(VisibleLength(expected), 255u);
-}
-
-TEST(PadName, FillsToTheVisibleWidthCountingCharactersAndEntities) {
-  EXPECT_EQ(VisibleLength("Salt &amp; Pepper"), 13u);
-  EXPECT_EQ(VisibleLength("&quot;x&quot;"), 3u);
-  EXPECT_EQ(VisibleLength("&amp;amp;"), 5u);
-  EXPECT_EQ(VisibleLength("\xE9t\xE9"), 3u) << "each invalid byte is one character";
-  EXPECT_EQ(VisibleLength(std::string(32768, 'a')), 32768u);
-  EXPECT_EQ(VisibleLength(std::string(32769, 'a')), 0u);
-
-  EXPECT_EQ(PadName("Salt &amp; Pepper", PadTo(10)), "Salt &amp; Pepper");
-  EXPECT_EQ(PadName("AB", PadTo(10)), "AB        ");
-  EXPECT_EQ(PadName("AB", PadTo(0)), "AB");
-  EXPECT_EQ(PadName("&amp;", PadTo(3)), "&amp;  ");
-  EXPECT_EQ(PadName("\xC3\x9C" "b\xC3\xA9r", PadTo(6)), "\xC3\x9C" "b\xC3\xA9r  ") << "UTF-8 characters, not bytes";
-  const std::string huge(40000, 'a');
-  EXPECT_EQ(PadName(huge, PadTo(10)), huge) << "a text past the counting limit is wider, not empty";
+  std::string entities;
+  for (int i = 0; i < 255; ++i) entities += "&amp;";
+  EXPECT_EQ(HtmlEscapeText(folder), entities);
+  EXPECT_EQ(HtmlEscapeCell(folder), entities);
+  EXPECT_EQ(HtmlSpaces(entities), entities);
+  EXPECT_EQ(PadName(entities, PadTo(99)), entities);
+  EXPECT_EQ(VisibleLength(entities), 255u);
 }
 
 TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
@@ -240,38 +212,20 @@ TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
 }
 
 TEST(FormatTotalDuration, EveryStylePluralsAndZeroParts) {
-  struct Case {
-    std::int64_t Seconds;
-    std::uint8_t Style;
-    const char* Text;
+  const std::tuple<std::int64_t, std::uint8_t, const char*> cases[] = {
+      // only the low two bits of the style count
+      {90061, 0, ", 1.01:01:01)"}, {90061, 1, ", 25:01:01)"}, {90061, 2, ", 1 day 1 hour 1 minute 1 second )"},
+      {90061, 3, ", 25 hours 1 minute 1 second )"}, {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},
+      {183605, 0, ", 2.03:00:05)"}, {183605, 1, ", 51:00:05)"}, {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
+      {183605, 3, ", 51 hours 0 minutes 5 seconds )"}, {86400, 0, ", 1.00:00:00)"}, {86400, 2, ", 1 day 0 hours 0 minutes )"},
+      {7200, 0, ", 02:00:00)"}, {7200, 1, ", 2:00:00)"}, {7200, 3, ", 2 hours 0 minutes )"}, {120, 0, ", 02:00)"},
+      {120, 2, ", 2 minutes )"}, {1, 2, ", 1 second )"}, {59, 3, ", 59 seconds )"}, {0, 1, ", 00:00)"},
+      {0, 2, ", 0 seconds )"}, {-1, 0, ")"},
   };
-  const Case cases[] = {
-      {90061, 0, ", 1.01:01:01)"},
-      {90061, 1, ", 25:01:01)"},
-      {90061, 2, ", 1 day 1 hour 1 minute 1 second )"},
-      {90061, 3, ", 25 hours 1 minute 1 second )"},
-      {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},  // only the low two bits count
-      {183605, 0, ", 2.03:00:05)"},
-      {183605, 1, ", 51:00:05)"},
-      {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
-      {183605, 3, ", 51 hours 0 minutes 5 seconds )"},
-      {86400, 0, ", 1.00:00:00)"},
-      {86400, 2, ", 1 day 0 hours 0 minutes )"},
-      {7200, 0, ", 02:00:00)"},
-      {7200, 1, ", 2:00:00)"},
-      {7200, 3, ", 2 hours 0 minutes )"},
-      {120, 0, ", 02:00)"},
-      {120, 2, ", 2 minutes )"},
-      {1, 2, ", 1 second )"},
-      {59, 3, ", 59 seconds )"},
-      {0, 1, ", 00:00)"},
-      {0, 2, ", 0 seconds )"},
-      {-1, 0, ")"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [seconds, style, text] : cases) {
     AppOptions options{};
-    options.Dialog.ViewerTotalTimeStyle = c.Style;
-    EXPECT_EQ(FormatTotalDuration(c.Seconds, FieldStyleOf(options, "")), c.Text) << c.Seconds << " " << int(c.Style);
+    options.Dialog.ViewerTotalTimeStyle = style;
+    EXPECT_EQ(FormatTotalDuration(seconds, FieldStyleOf(options, "")), text) << seconds << " " << int(style);
   }
 }
 

@@ -55,17 +55,13 @@ TEST(TextExport, EveryColumnInFixedOrderAndUndeterminedValuesByStyle) {
             "Artist - Title, 3:45, 128 kbps, 5250 K, JS, 44.1 KHz, 05.04.2004., /music/a, 06.04.2004., DISK1\r\n"
             "Band -Song, ??:??, var.kbps, ? K, ?, ? KHz, ?, /music/b, ?, ");
 
-  fixture.options.Main.ErrorInfoStyle = 2;
-  fixture.options.Main.StereoStyle = 1;
-  fixture.options.Main.VbrStyle = 3;
-  fixture.options.Main.SizeStyle = 4;
-  fixture.options.Main.DateStyle = 3;
+  MainOptions& m = fixture.options.Main;
+  m.ErrorInfoStyle = 2, m.StereoStyle = 1, m.VbrStyle = 3, m.SizeStyle = 4, m.DateStyle = 3;
   EXPECT_EQ(Export(fixture),
             "Artist - Title, 3:45, 128 kbps, 5250Kb, joint stereo, 44.1 KHz, 2004.04.05., /music/a, 2004.04.06., "
             "DISK1\r\nBand -Song, --:--, VBR, -Kb, -, ? KHz, -, /music/b, -, ");
 
-  fixture.options.Main.DateStyle = 0;
-  fixture.options.Main.ErrorInfoStyle = 0;
+  m.DateStyle = m.ErrorInfoStyle = 0;
   EXPECT_EQ(Export(fixture),
             "Artist - Title, 3:45, 128 kbps, 5250Kb, joint stereo, 44.1 KHz, 05/04/2004, /music/a, 06/04/2004, "
             "DISK1\r\nBand -Song, , VBR, , , ? KHz, , /music/b, , ")
@@ -75,10 +71,7 @@ TEST(TextExport, EveryColumnInFixedOrderAndUndeterminedValuesByStyle) {
 TEST(TextExport, ZeroBytesLeaveFoldersAndLabels) {
   ExportFixture fixture;
   fixture.options.Main.InfoPath = fixture.options.Main.InfoVolumeLabel = 1;
-  ListEntry entry = FullEntry();
-  entry.Folder.Set(std::string("/mu\0sic", 7));
-  entry.VolumeLabel.Set(std::string("\0", 1));
-  fixture.Add(entry);
+  fixture.Add(FullEntry("Artist - Title", std::string("/mu\0sic", 7), std::string("\0", 1)));
   EXPECT_EQ(Export(fixture), "Artist - Title, /music, ");
 }
 
@@ -87,23 +80,18 @@ TEST(TextExport, EnumerationAlignsToTheDigitsOfTheCount) {
   fixture.options.Main.Enumerate = 1;
   for (int i = 0; i < 1000; ++i) fixture.Add(FullEntry("n" + std::to_string(i + 1)));
   std::string text = Export(fixture);
-  EXPECT_EQ(text.substr(0, 10), "   1. n1\r\n");
-  EXPECT_NE(text.find("\r\n   7. n7\r\n"), std::string::npos);
-  EXPECT_NE(text.find("\r\n  10. n10\r\n"), std::string::npos);
+  EXPECT_EQ(text.substr(0, 30), "   1. n1\r\n   2. n2\r\n   3. n3\r\n");
+  EXPECT_EQ(text.substr(text.find("\r\n  10. "), 13), "\r\n  10. n10\r\n");
   EXPECT_EQ(text.substr(text.size() - 13), "\r\n1000. n1000") << "the last line has no line end";
 
   fixture.options.Main.Delimiter = 5;
-  text = Export(fixture);
-  EXPECT_NE(text.find("\r\n   7.\tn7\r\n"), std::string::npos) << "tab style puts a tab after the dot";
+  EXPECT_EQ(Export(fixture).substr(0, 10), "   1.\tn1\r\n") << "tab style puts a tab after the dot";
 }
 
 TEST(TextExport, PaddingFillsNamesToTheirVisibleWidth) {
   ExportFixture fixture;
-  fixture.options.Main.PadFilenameTo = 10;
-  fixture.options.Main.InfoTime = 1;
-  fixture.Add(FullEntry("AB"));
-  fixture.Add(FullEntry("Sigur R\xC3\xB3s"));
-  fixture.Add(FullEntry("Longer than ten"));
+  fixture.options.Main.PadFilenameTo = 10, fixture.options.Main.InfoTime = 1;
+  for (const char* name : {"AB", "Sigur R\xC3\xB3s", "Longer than ten"}) fixture.Add(FullEntry(name));
   EXPECT_EQ(Export(fixture),
             "AB        , 3:45\r\n"
             "Sigur R\xC3\xB3s , 3:45\r\n"
@@ -116,11 +104,9 @@ TEST(TextExport, HeaderRowUsesTabsAndKeepsTheTabDelimiter) {
   WriteFileBytes(dir.File("head.txt"), "never written\r\n");
   ExportFixture fixture;
   fixture.options = AllColumnsOptions();
-  fixture.options.Main.Enumerate = 1;
-  fixture.options.Main.HeaderRowTabs = 1;
-  fixture.options.Main.HeaderFromFile = 1;
-  fixture.options.Main.TextHeaderFile.Set(dir.File("head.txt"));
-  fixture.options.Main.Delimiter = 0;
+  MainOptions& m = fixture.options.Main;
+  m.Enumerate = m.HeaderRowTabs = m.HeaderFromFile = 1, m.Delimiter = 0;
+  m.TextHeaderFile.Set(dir.File("head.txt"));
   fixture.Add(FullEntry());
   EXPECT_EQ(Export(fixture),
             "No.\tFilename\tTime\tBitrate\tSize\tMode\tFrequency\tDate created\tPath\tDate added\tVolume label\r\n"
@@ -137,8 +123,7 @@ TEST(TextExport, HeaderAndFooterFilesAddTheirLines) {
   fixture.options.Main.HeaderFromFile = fixture.options.Main.FooterFromFile = 1;
   fixture.options.Main.TextHeaderFile.Set(dir.File("head.txt"));
   fixture.options.Main.TextFooterFile.Set(dir.File("foot.txt"));
-  fixture.Add(FullEntry("a"));
-  fixture.Add(FullEntry("b"));
+  for (const char* name : {"a", "b"}) fixture.Add(FullEntry(name));
   EXPECT_EQ(Export(fixture), "line one\r\nline two\r\nline three\r\na\r\nb\r\nend one\r\nend two");
   EXPECT_TRUE(fixture.caller.messages.empty());
 }
@@ -154,11 +139,10 @@ TEST(TextExport, MissingEmptyOrUnusableMessageFilesOnlyWarn) {
     fixture.options.Main.TextFooterFile.Set(name);
     fixture.Add(FullEntry("only"));
     EXPECT_EQ(Export(fixture), "only") << name;
-    ASSERT_EQ(fixture.caller.messages.size(), 2u) << name;
-    EXPECT_EQ(fixture.caller.messages[0].Text,
-              "Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)");
-    EXPECT_EQ(fixture.caller.messages[1].Text,
-              "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)");
+    EXPECT_EQ(testing::MessageTexts(fixture.caller),
+              (std::vector<std::string>{"Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)",
+                                        "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)"}))
+        << name;
   }
 }
 

@@ -6,94 +6,67 @@
 
 #include <tuple>
 
+#include "export/ExportTestUtil.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
+using testing::Describe;
 using testing::ScriptedCaller;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-ListEntry Parse(std::string_view line, bool mirc = false) {
+// The entry read from one line, as Describe writes it ("" when the line is refused).
+std::string Parse(std::string_view line, bool mirc = false, bool keepLine = false) {
   ForeignTextOptions options;
   options.MircLines = mirc;
+  options.KeepSourceLine = keepLine;
   ListEntry entry{};
-  EXPECT_TRUE(ParseForeignLine(line, options, entry)) << line;
-  return entry;
+  return ParseForeignLine(line, options, entry) ? Describe(entry) : "";
 }
 
-TEST(ForeignList, DocumentedLines) {
-  ListEntry e = Parse("Artist - Song.mp3 3:45 128kbps 4.5MB 44.1kHz Joint Stereo");
-  EXPECT_EQ(e.FileName.View(), "Artist - Song");
-  EXPECT_EQ(e.StereoMode, 1);
-  EXPECT_EQ(e.BitrateCode, 9);
-  EXPECT_EQ(+e.SizeKB, 4608);
-  EXPECT_EQ(e.FrequencyCode, 0);
-  EXPECT_EQ(+e.Frames, 8613) << "225 s / 0.0261224489795918";
-
-  e = Parse("01 Intro: 2:10");
-  EXPECT_EQ(e.FileName.View(), "01 Intro");
-  EXPECT_EQ(+e.Frames, 4977) << "130 s";
-  EXPECT_EQ(e.FrequencyCode, 255);
-
-  e = Parse("Seven77");
-  EXPECT_EQ(e.FileName.View(), "Seven77");
-  EXPECT_EQ(std::tuple(+e.Frames, +e.SizeKB, +e.BitrateCode, +e.StereoMode, +e.FrequencyCode, +e.FileDate),
-            std::tuple(-1, -1, 255, 4, 255, 0));
-  EXPECT_TRUE(e.Folder.Empty());
-
-  EXPECT_EQ(Parse("Song name.mp3 vbr 192 kbps").BitrateCode, 16) << "vbr wins over a later kbps number";
-  EXPECT_EQ(Parse("Song name.mp3 var kbps 3:00").BitrateCode, 16) << "var kbps reads as one word";
-  EXPECT_EQ(+Parse("Song name.mp3 1.5 GB").SizeKB, 1572864);
-  EXPECT_EQ(+Parse("Song name.mp3 3000 GB").SizeKB, -1);
-  EXPECT_EQ(+Parse("Song name.mp3 45 sec").Frames, 1723) << "45 s with 0 minutes";
-  EXPECT_EQ(+Parse("Song name.mp3 320kbps 48kHz 3:00").Frames, 7500) << "180 s at 48 kHz";
-  EXPECT_EQ(Parse("Song name.mp3 320kbps 48kHz").BitrateCode, 14);
-  e = Parse("Song name.mp3 32kHz mono");
-  EXPECT_EQ(std::tuple(+e.FrequencyCode, +e.StereoMode), std::tuple(2, 3));
-  EXPECT_EQ(Parse("Song name.mp3 22kHz").FrequencyCode, 255);
-  EXPECT_EQ(Parse("Song name.mp3 dual channel").StereoMode, 2);
-  EXPECT_EQ(Parse("Song name.mp3 stereo").StereoMode, 0);
-  EXPECT_EQ(Parse("Song name.mp3 130kbps").BitrateCode, 255);
-  EXPECT_EQ(+Parse("Song name.mp3 4000 KB 5000 KB").SizeKB, 5000) << "later tokens overwrite";
-  EXPECT_EQ(Parse("Song name.MP3 4000 KB").FileName.View(), "Song name") << "the extension in any case";
-  EXPECT_EQ(Parse("Song without attributes").FileName.View(), "Song without attributes");
+// Fields after the name: folder|label|bitrate size frames stereo frequency date added.
+TEST(ForeignList, DocumentedLinesAndBoundedNumbers) {
+  const std::pair<std::string_view, std::string> cases[] = {
+      // 225 s / 0.0261224489795918 frames
+      {"Artist - Song.mp3 3:45 128kbps 4.5MB 44.1kHz Joint Stereo", "Artist - Song|||9 4608 8613 1 0 0 0"},
+      {"01 Intro: 2:10", "01 Intro|||255 -1 4977 4 255 0 0"},
+      {"Seven77", "Seven77|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 vbr 192 kbps", "Song name|||16 -1 -1 4 255 0 0"},  // vbr wins over a later number
+      {"Song name.mp3 var kbps 3:00", "Song name|||16 -1 6891 4 255 0 0"},
+      {"Song name.mp3 1.5 GB", "Song name|||255 1572864 -1 4 255 0 0"},
+      {"Song name.mp3 3000 GB", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 45 sec", "Song name|||255 -1 1723 4 255 0 0"},
+      {"Song name.mp3 320kbps 48kHz 3:00", "Song name|||14 -1 7500 4 1 0 0"},  // 180 s at 48 kHz
+      {"Song name.mp3 32kHz mono", "Song name|||255 -1 -1 3 2 0 0"},
+      {"Song name.mp3 22kHz", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 dual channel", "Song name|||255 -1 -1 2 255 0 0"},
+      {"Song name.mp3 stereo", "Song name|||255 -1 -1 0 255 0 0"},
+      {"Song name.mp3 130kbps", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 4000 KB 5000 KB", "Song name|||255 5000 -1 4 255 0 0"},  // later tokens overwrite
+      {"Song name.MP3 4000 KB", "Song name|||255 4000 -1 4 255 0 0"},
+      {"Song without attributes", "Song without attributes|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 99999999999 KB", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 2097151.9999 MB", "Song name|||255 -1 -1 4 255 0 0"},  // rounds to 2^31
+      {"Song name.mp3 2047.9 GB", "Song name|||255 2147378790 -1 4 255 0 0"},
+      {"Song name.mp3 99999999:00", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 1.2.3 MB", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 12345678901234567890123456789012 MB", "Song name|||255 -1 -1 4 255 0 0"},  // 32 digits end it
+      {"Song name.mp3 64 128kbps", "Song name|||255 -1 -1 4 255 0 0"},  // a number without a unit ends the line
+      {"Long name.mp", "Long name.mp|||255 -1 -1 4 255 0 0"},  // nothing read past the end for ".mp3"
+      {":12345678", "|||255 -1 -1 4 255 0 0"},
+  };
+  for (const auto& [line, fields] : cases) EXPECT_EQ(Parse(line), fields) << line;
 }
 
-TEST(ForeignList, NumbersThatDoNotFitAreIgnored) {
-  EXPECT_EQ(+Parse("Song name.mp3 99999999999 KB").SizeKB, -1);
-  EXPECT_EQ(+Parse("Song name.mp3 2097151.9999 MB").SizeKB, -1) << "rounds to 2^31";
-  EXPECT_EQ(+Parse("Song name.mp3 2047.9 GB").SizeKB, 2147378790);
-  EXPECT_EQ(+Parse("Song name.mp3 99999999:00").Frames, -1) << "too long for a frame count";
-  EXPECT_EQ(+Parse("Song name.mp3 1.2.3 MB").SizeKB, -1) << "not a decimal value";
-  EXPECT_EQ(+Parse("Song name.mp3 12345678901234567890123456789012 MB").SizeKB, -1) << "32 digits end the line";
-  EXPECT_EQ(Parse("Song name.mp3 64").BitrateCode, 255) << "a number without a unit ends the line";
-}
-
-TEST(ForeignList, NameCutReadsNothingPastTheLine) {
-  // ".mp" at the very end must not be taken for ".mp3" by reading beyond it.
-  std::string line = "Long name.mp";
-  ListEntry e = Parse(std::string_view(line.data(), line.size()));
-  EXPECT_EQ(e.FileName.View(), "Long name.mp");
-  // A ":" at the first position gives an empty name.
-  EXPECT_EQ(Parse(":12345678").FileName.View(), "");
-}
-
-TEST(ForeignList, ChatServerLines) {
-  ForeignTextOptions options;
-  options.MircLines = true;
-  ListEntry entry{};
-  EXPECT_FALSE(ParseForeignLine("Artist - Song.mp3", options, entry));
-  EXPECT_EQ(Parse("!nick Artist - Song.mp3 4.5MB", true).FileName.View(), "Artist - Song");
-  EXPECT_EQ(+Parse("!nick Artist - Song.mp3 4.5MB", true).SizeKB, 4608);
-  EXPECT_EQ(Parse("!ab", true).FileName.View(), "!ab") << "3 characters keep their trigger";
-  EXPECT_EQ(Parse("!nickname ", true).FileName.View(), "!nickname ") << "no space before the last character";
-  options.KeepSourceLine = true;
-  options.MircLines = false;
-  ASSERT_TRUE(ParseForeignLine("Artist - Song.mp3 4.5MB", options, entry));
-  EXPECT_EQ(entry.Folder.View(), "Artist - Song.mp3 4.5MB");
+TEST(ForeignList, ChatServerLinesAndTheKeptSourceLine) {
+  EXPECT_EQ(Parse("Artist - Song.mp3", true), "") << "no trigger";
+  EXPECT_EQ(Parse("!nick Artist - Song.mp3 4.5MB", true), "Artist - Song|||255 4608 -1 4 255 0 0");
+  EXPECT_EQ(Parse("!ab", true).substr(0, 4), "!ab|") << "3 characters keep their trigger";
+  EXPECT_EQ(Parse("!nickname ", true).substr(0, 11), "!nickname |") << "no space before the last character";
+  EXPECT_EQ(Parse("Artist - Song.mp3 4.5MB", false, true).substr(0, 38), "Artist - Song|Artist - Song.mp3 4.5MB|");
 }
 
 struct FileRun {
@@ -117,8 +90,8 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   ASSERT_EQ(run.Entries.ItemCount(), 3u);
   EXPECT_EQ(run.Entries.Entry(1).FileName.View(), "Artist - Two");
   EXPECT_EQ(run.Entries.Entry(2).FileName.View(), "short");
-  EXPECT_EQ(caller.statuses.front(), "Importing unknown type text list...");
-  EXPECT_EQ(caller.statuses.back(), "Read 4 lines. Imported 3 items.");
+  EXPECT_EQ(caller.statuses, (std::vector<std::string>{"Importing unknown type text list...",
+                                                        "Read 4 lines. Imported 3 items."}));
 
   ScriptedCaller merging;
   ForeignTextOptions options;
@@ -126,23 +99,20 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   run = Read("a\nb\n", merging, options);
   EXPECT_EQ(merging.statuses.back(), "Read 2, imported 2, total 12 items.");
 
-  ScriptedCaller missing;
-  EntryList entries;
-  EXPECT_FALSE(ImportForeignText("/nonexistent/list.txt", {}, entries, missing).Ok);
-  ASSERT_EQ(missing.messages.size(), 1u);
-  EXPECT_EQ(missing.messages[0].Text, "Unable to open the external text file.");
-  ScriptedCaller comparing;
-  ForeignTextOptions compare;
-  compare.Messages = kCompareForeignMessages;
-  EXPECT_FALSE(ImportForeignText("/nonexistent/list.txt", compare, entries, comparing).Ok);
-  ASSERT_EQ(comparing.messages.size(), 1u);
-  EXPECT_EQ(comparing.messages[0].Text, "Not able to open the external text file.");
-
-  ScriptedCaller folder;
   TempDir dir;
-  EXPECT_FALSE(ImportForeignText(dir.Path(), {}, entries, folder).Ok) << "a folder cannot be read";
-  ASSERT_EQ(folder.messages.size(), 1u);
-  EXPECT_EQ(folder.messages[0].Text, "Can't read external text file.");
+  const std::tuple<std::string, bool, std::string> failures[] = {
+      {"/nonexistent/list.txt", false, "Unable to open the external text file."},
+      {"/nonexistent/list.txt", true, "Not able to open the external text file."},
+      {dir.Path(), false, "Can't read external text file."},  // a folder
+  };
+  for (const auto& [path, comparing, text] : failures) {
+    ScriptedCaller failing;
+    ForeignTextOptions failingOptions;
+    if (comparing) failingOptions.Messages = kCompareForeignMessages;
+    EntryList entries;
+    EXPECT_FALSE(ImportForeignText(path, failingOptions, entries, failing).Ok) << text;
+    EXPECT_EQ(testing::MessageTexts(failing), std::vector<std::string>{text});
+  }
 }
 
 TEST(ForeignList, LongLinesAskAboutUnixText) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
@@ -17,13 +18,10 @@
 namespace ordonna::testing {
 namespace {
 
-class FixedChoice final : public ImportHost {
- public:
-  explicit FixedChoice(std::string path) : path_(std::move(path)) {}
-  std::string ChooseImportFile(const ImportDialogRequest&) override { return path_; }
-
- private:
-  std::string path_;
+struct FixedChoice final : ImportHost {
+  explicit FixedChoice(std::string chosen) : path(std::move(chosen)) {}
+  std::string ChooseImportFile(const ImportDialogRequest&) override { return path; }
+  std::string path;
 };
 
 // A tab list with a title row: "Song n<TAB>m:ss" lines.
@@ -67,18 +65,15 @@ TEST(ImportCommand, SmallFilesAndXlsAreRefusedWithoutTouchingTheList) {
   const std::string before = ListImage(fx.list);
   std::string small = TabList(40).substr(0, 511);
   EXPECT_EQ(fx.Import("small.txt", small).Outcome, ImportOutcome::Failed);
-  ASSERT_EQ(fx.caller.messages.size(), 1u);
-  EXPECT_EQ(fx.caller.messages[0].Text, "Can't import files smaller than 512 bytes!");
   EXPECT_EQ(ListImage(fx.list), before);
   EXPECT_EQ(fx.caller.statuses.back(), "Import cancelled. 2 items.");
-
   EXPECT_EQ(fx.Import("list.xls", TabList(40)).Outcome, ImportOutcome::Cancelled);
-  EXPECT_EQ(fx.caller.messages.back().Text, "Sorry, XLS files can not be imported.");
+  EXPECT_EQ(MessageTexts(fx.caller), (std::vector<std::string>{"Can't import files smaller than 512 bytes!",
+                                                                "Sorry, XLS files can not be imported."}));
   fx.options.Dialog.ImportImap = 1;
   const ImportResult upper = fx.Import("list.XLS", TabList(40));
   EXPECT_EQ(upper.Outcome, ImportOutcome::Imported) << "the extension test is case-sensitive";
-  EXPECT_EQ(fx.list.ItemCount(), 42u);
-  EXPECT_EQ(+fx.list.SortState, 63);
+  EXPECT_EQ(std::tuple(fx.list.ItemCount(), +fx.list.SortState), std::tuple(42u, 63));
 
   std::string exact = TabList(20);
   ASSERT_LT(exact.size(), 512u);
@@ -91,9 +86,7 @@ TEST(ImportCommand, SmallFilesAndXlsAreRefusedWithoutTouchingTheList) {
 
 TEST(ImportCommand, HeaderStrippedWhenItMatchesAskedAboutWhenNot) {
   CommandFixture fx;
-  fx.options.Dialog.ImportStripHeaderFooter = 1;
-  fx.options.Main.HeaderFromFile = 1;
-  fx.options.Main.InfoTime = 1;
+  fx.options.Dialog.ImportStripHeaderFooter = fx.options.Main.HeaderFromFile = 1;
   WriteFileBytes(fx.dir.File("head.txt"), "My songs\n");
   fx.options.Main.TextHeaderFile.Set(fx.dir.File("head.txt"));
   // LF line ends in the header file still match the CR LF the export wrote.
@@ -140,17 +133,13 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
     for (const Case& c : cases) {
       const bool asksToDiscard = c.Name == "d.txt";
       if (append && asksToDiscard) continue;  // appending discards nothing
-      SCOPED_TRACE(c.Name + (append ? " appended" : ""));
+      SCOPED_TRACE(c.Name + (append ? "+" : ""));
       CommandFixture fx;
       fx.options.Dialog.ImportImap = append ? 1 : 0;
       fx.options.Main.AskSaveThreshold = asksToDiscard ? 1 : 0;
       fx.list.Unsaved = asksToDiscard;
       const std::string before = ListImage(fx.list);
-      if (c.Question.empty()) {
-        fx.caller.CancelAfter(0);
-      } else {
-        fx.caller.Expect(c.Question, Answer::No);
-      }
+      c.Question.empty() ? fx.caller.CancelAfter(0) : fx.caller.Expect(c.Question, Answer::No);
       EXPECT_EQ(fx.Import(c.Name, c.Bytes).Outcome, c.Outcome);
       EXPECT_EQ(ListImage(fx.list), before);
       EXPECT_TRUE(fx.caller.AllAnswered());
@@ -164,8 +153,8 @@ TEST(ImportCommand, FailureDialogFallsBackToForeignReaderOnYes) {
     fx.options.Dialog.ImportImap = append ? 1 : 0;
     fx.caller.Expect(kBadSecondsError, Answer::Yes);
     EXPECT_EQ(fx.Import("bad.txt", BadSeconds()).Outcome, ImportOutcome::Imported);
-    EXPECT_EQ(fx.list.ItemCount(), append ? 33u : 31u) << "every line, the title row too";
-    EXPECT_EQ(+fx.list.SortState, 63);
+    EXPECT_EQ(std::tuple(fx.list.ItemCount(), +fx.list.SortState), std::tuple(append ? 33u : 31u, 63))
+        << "every line, the title row too";
     EXPECT_TRUE(fx.caller.AllAnswered());
   }
 }
@@ -202,8 +191,7 @@ TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
   environment.FixedVolumes = {{"/", "", "00000000", 1}, {"/data", "DATA", "0000DA7A", 2},
                               {"/data/music", "MUSIC", "00000A00", 3}, {"/media/empty", "", "00000000", 4}};
   AppOptions options = PlainOptions();
-  options.Dialog.ImportDateAddedFallback = 1;
-  options.Dialog.ImportClab = 1;
+  options.Dialog.ImportDateAddedFallback = options.Dialog.ImportClab = 1;
   auto labels = [&](const std::string& bytes) {
     EntryList into;
     ParsedList parsed;

@@ -31,13 +31,15 @@ std::vector<ListEntry> Entries(std::mt19937& random) {
     e.Folder.Set(i < 6 ? "/music/a b" : "/music/c<d>");
     e.VolumeLabel.Set(i % 2 ? "DISK1" : "Music 2");
     const bool full = i < 4 || random() % 3 != 0;
-    e.BitrateCode = full ? static_cast<std::uint8_t>(1 + random() % 14) : (i % 2 ? kBitrateVariable : 255);
-    e.SizeKB = full ? static_cast<std::int32_t>(random() % 20000) : -1;
-    e.FrequencyCode = full ? static_cast<std::uint8_t>(random() % 3) : 255;
-    e.Frames = full ? static_cast<std::int32_t>(random() % 40000) : -1;
-    e.StereoMode = full ? static_cast<std::uint8_t>(random() % 4) : 4;
-    e.FileDate = full ? static_cast<std::int32_t>(36000 + random() % 5000) : -1;
-    e.DateAdded = full ? static_cast<std::int32_t>(36000 + random() % 5000) : -1;
+    auto value = [&](std::uint32_t base, std::uint32_t range, int otherwise) {
+      return full ? static_cast<int>(base + random() % range) : otherwise;
+    };
+    e.BitrateCode = static_cast<std::uint8_t>(value(1, 14, i % 2 ? kBitrateVariable : 255));
+    e.SizeKB = value(0, 20000, -1);
+    e.FrequencyCode = static_cast<std::uint8_t>(value(0, 3, 255));
+    e.Frames = value(0, 40000, -1);
+    e.StereoMode = static_cast<std::uint8_t>(value(0, 4, 4));
+    e.FileDate = value(36000, 5000, -1), e.DateAdded = value(36000, 5000, -1);
     entries.push_back(e);
   }
   return entries;
@@ -82,15 +84,10 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
     m.Enumerate = bit();
     m.InfoTime = bit(), m.InfoKbps = bit(), m.InfoSize = bit(), m.InfoStereo = bit(), m.InfoFrequency = bit();
     m.InfoDateCreated = bit(), m.InfoPath = bit(), m.InfoDateAdded = bit(), m.InfoVolumeLabel = bit();
-    m.SplitArtistTitle = bit();
-    m.CenterArtistTitle = bit();
-    m.DateStyle = static_cast<std::uint8_t>(1 + random() % 3);
-    m.SizeStyle = static_cast<std::uint8_t>(random() % 5);
-    m.StereoStyle = bit();
-    m.ErrorInfoStyle = static_cast<std::uint8_t>(random() % 3);
-    m.VbrStyle = static_cast<std::uint8_t>(random() % 4);
-    m.PadFilenameTo = random() % 2 ? 0 : 60;
-    m.Delimiter = static_cast<std::uint8_t>(random() % 6);
+    auto below = [&](std::uint32_t n) { return static_cast<std::uint8_t>(random() % n); };
+    m.SplitArtistTitle = bit(), m.CenterArtistTitle = bit();
+    m.DateStyle = 1 + below(3), m.SizeStyle = below(5), m.StereoStyle = bit(), m.ErrorInfoStyle = below(3);
+    m.VbrStyle = below(4), m.PadFilenameTo = random() % 2 ? 0 : 60, m.Delimiter = below(6);
     if (type == ExportType::Text) {
       // A text list needs a delimiter it can find and a column besides the name.
       if (m.Delimiter == 4) m.Delimiter = 5;
@@ -104,8 +101,7 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
       // A title row replaces the header file.
       m.HeaderFromFile = m.HeaderRowTabs ? 0 : bit();
       m.FooterFromFile = bit();
-      m.TextHeaderFile.Set(dir.File("head.txt"));
-      m.TextFooterFile.Set(dir.File("foot.txt"));
+      m.TextHeaderFile.Set(dir.File("head.txt")), m.TextFooterFile.Set(dir.File("foot.txt"));
       fx.options.Dialog.ImportStripHeaderFooter = 1;
     }
     std::vector<ListEntry> entries = Entries(random);
