@@ -77,11 +77,11 @@ struct Fixture {
     EXPECT_TRUE(WriteListFile(dir.File("external.ordl"), list, 0x81).ok());
   }
 
-  CompareSettings Settings(std::uint8_t action, PairEngine engine = PairEngine::Fast) {
+  CompareSettings Settings(std::uint8_t action, PairEngine engine = PairEngine::Fast, std::uint8_t matchAction = 0) {
     CompareSettings settings;
     settings.Match.MatchPercent = 80;
     settings.Match.PartThreshold = PartThreshold(80);
-    settings.MatchAction = 0;
+    settings.MatchAction = matchAction;
     settings.Action = action;
     settings.ListFile = dir.File("external.ordl");
     settings.SaveFile = dir.File("out");
@@ -101,6 +101,12 @@ struct Fixture {
     return read;
   }
 };
+
+// Name, folder, label, file date and date added of an entry.
+std::string Fields(const ListEntry& e) {
+  return std::string(e.FileName.View()) + "|" + std::string(e.Folder.View()) + "|" + std::string(e.VolumeLabel.View()) +
+         "|" + std::to_string(+e.FileDate) + "|" + std::to_string(+e.DateAdded);
+}
 
 // The log file without its first line (which holds the date and time).
 std::string LogBody(const std::string& bytes) {
@@ -165,23 +171,13 @@ TEST(Comparison, NewListsKeepTheRightSortByteAndFields) {
   ASSERT_EQ(f.Run(f.Settings(1), none), CompareEnd::Finished);
   ListStore read = f.ReadBack();
   EXPECT_EQ(read.SortState, 0x81) << "the external file's sort byte";
-  EXPECT_EQ(read.Entry(0).FileName.View(), "Beta - Two");
-  EXPECT_TRUE(read.Entry(0).Folder.Empty());
-  EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty());
-  EXPECT_EQ(+read.Entry(0).FileDate, -1);
-  EXPECT_EQ(+read.Entry(0).DateAdded, -1);
-
+  EXPECT_EQ(Fields(read.Entry(0)), "Beta - Two|||-1|-1");
   ASSERT_EQ(f.Run(f.Settings(6), none), CompareEnd::Finished);
-  read = f.ReadBack();
-  EXPECT_EQ(read.Entry(0).Folder.View(), "/music");
-  EXPECT_EQ(+read.Entry(0).FileDate, -1);
-  EXPECT_EQ(+read.Entry(0).DateAdded, 45000);
-
+  EXPECT_EQ(Fields(f.ReadBack().Entry(0)), "Alpha - One|/music|DISK|-1|45000");
   ASSERT_EQ(f.Run(f.Settings(3), none), CompareEnd::Finished);
   read = f.ReadBack();
   EXPECT_EQ(read.SortState, 7) << "the current list's order";
-  EXPECT_EQ(read.Entry(0).FileName.View(), "Gamma - Three");
-  EXPECT_EQ(+read.Entry(0).FileDate, 40000);
+  EXPECT_EQ(Fields(read.Entry(0)), "Gamma - Three|/music|DISK|40000|45000");
 }
 
 TEST(Comparison, TextListKeepsSourceLines) {
@@ -204,8 +200,7 @@ TEST(Comparison, TextListKeepsSourceLines) {
     if (action == 1) {
       EXPECT_EQ(read.SortState, 63);
     }
-    EXPECT_TRUE(read.Entry(0).Folder.Empty()) << int{action};
-    EXPECT_TRUE(read.Entry(0).VolumeLabel.Empty()) << int{action};
+    EXPECT_EQ(Fields(read.Entry(0)).substr(read.Entry(0).FileName.View().size(), 3), "|||") << int{action};
   }
 
   // Relaxed matching only counts for text lists.
@@ -258,10 +253,8 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
     // Action 7 confirmed: "&DIFFER" goes on with the next external entry, "&MATCH" ends the
     // current entry, and a stop with saving writes the three matches found so far.
     Fixture f({"Song A1", "Song B1", "Song C1", "Song D1"}, {"Song A2", "Song A3", "Song B2", "Song C2", "Song D2"});
-    CompareSettings settings = f.Settings(7, engine);
-    settings.MatchAction = 2;
     Answers answers({kCompareDiffer, kCompareMatch, kCompareMatch, kCompareMatch, kCompareStopAndSave});
-    EXPECT_EQ(f.Run(settings, answers), CompareEnd::SavedOnStop);
+    EXPECT_EQ(f.Run(f.Settings(7, engine, 2), answers), CompareEnd::SavedOnStop);
     ASSERT_GE(answers.asked.size(), 2u);
     EXPECT_EQ(answers.asked[0], std::make_pair(0u, 0u));
     EXPECT_EQ(answers.asked[1], std::make_pair(0u, 1u));
@@ -271,18 +264,14 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
 
     // A unique action saved on stop writes only the entries decided so far.
     Fixture g({"Song A1", "Lone", "Song C1", "Also lone"}, {"Song A2", "Song C2"});
-    settings = g.Settings(2, engine);
-    settings.MatchAction = 2;
     Answers stop({kCompareMatch, kCompareStopAndSave});
-    EXPECT_EQ(g.Run(settings, stop), CompareEnd::SavedOnStop);
+    EXPECT_EQ(g.Run(g.Settings(2, engine, 2), stop), CompareEnd::SavedOnStop);
     EXPECT_EQ(LogBody(ReadFileBytes(g.dir.File("out"))), "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
 
     // A plain stop writes nothing.
     Fixture h({"Song A1"}, {"Song A2"});
-    settings = h.Settings(5, engine);
-    settings.MatchAction = 2;
     Answers plain({kCompareStop});
-    EXPECT_EQ(h.Run(settings, plain), CompareEnd::Stopped);
+    EXPECT_EQ(h.Run(h.Settings(5, engine, 2), plain), CompareEnd::Stopped);
     EXPECT_FALSE(std::filesystem::exists(h.dir.File("out")));
   }
 }
@@ -294,12 +283,17 @@ bool Eventually(Condition condition) {
   return condition();
 }
 
+// Starts `run` and waits for the question that ends a removal action.
+void RunToDeleteQuestion(CompareRun& run, Fixture& f, std::uint8_t action, ThreadPriorityLevel priority) {
+  run.Start(f.current, f.external, f.Settings(action), priority, f.caller);
+  ASSERT_TRUE(Eventually([&] { return run.State().AwaitingDelete.load(); }));
+}
+
 TEST(Comparison, RemovalActions) {
   // Action 4 where every entry matches: "&DELETE" empties the list, which is then cleared.
   Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two", "Other"});
   CompareRun run;
-  run.Start(f.current, f.external, f.Settings(4), ThreadPriorityLevel::Low, f.caller);
-  ASSERT_TRUE(Eventually([&] { return run.State().AwaitingDelete.load(); }));
+  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(run, f, 4, ThreadPriorityLevel::Low));
   EXPECT_EQ(run.State().Texts.Read().Finish, "Finished. 2 matches to be removed from internal list.");
   run.SetAnswer(kCompareRemove);
   EXPECT_TRUE(run.Close(f.current).Cleared);
@@ -308,8 +302,7 @@ TEST(Comparison, RemovalActions) {
   // Action 9 keeps the matches; "&ABORT" at the end (answer 32) changes nothing.
   Fixture g({"Alpha - One", "Lone", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
   CompareRun keep;
-  keep.Start(g.current, g.external, g.Settings(9), ThreadPriorityLevel::Normal, g.caller);
-  ASSERT_TRUE(Eventually([&] { return keep.State().AwaitingDelete.load(); }));
+  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(keep, g, 9, ThreadPriorityLevel::Normal));
   EXPECT_EQ(keep.State().Texts.Read().Finish, "Finished. 1 unique title to be removed from internal list.");
   keep.SetAnswer(kCompareRemove);
   EXPECT_TRUE(keep.Close(g.current).Changed);
@@ -319,8 +312,7 @@ TEST(Comparison, RemovalActions) {
 
   Fixture h({"Alpha - One", "Lone"}, {"Alpha - One"});
   CompareRun aborted;
-  aborted.Start(h.current, h.external, h.Settings(9), ThreadPriorityLevel::Normal, h.caller);
-  ASSERT_TRUE(Eventually([&] { return aborted.State().AwaitingDelete.load(); }));
+  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(aborted, h, 9, ThreadPriorityLevel::Normal));
   ScriptedCaller nobody;
   aborted.Abort(nobody);
   EXPECT_FALSE(aborted.Close(h.current).Changed);
@@ -330,10 +322,8 @@ TEST(Comparison, RemovalActions) {
 TEST(Comparison, AbortWithSavingForEachFamily) {
   for (std::uint8_t action : {0, 1, 5, 8}) {
     Fixture f({"Song A1", "Lone one", "Song B1"}, {"Song A2", "Song B2", "Unmatched"});
-    CompareSettings settings = f.Settings(action);
-    settings.MatchAction = 2;
     CompareRun run;
-    run.Start(f.current, f.external, settings, ThreadPriorityLevel::Normal, f.caller);
+    run.Start(f.current, f.external, f.Settings(action, PairEngine::Fast, 2), ThreadPriorityLevel::Normal, f.caller);
     // Confirm one match, then abort during the next confirmation and save.
     ASSERT_TRUE(Eventually([&] { return run.State().Confirming.load(); })) << int{action};
     run.SetAnswer(action >= 5 ? kCompareMatch : kCompareDiffer);
@@ -420,13 +410,9 @@ TEST(Comparison, SettingsWindowRules) {
   dialog.TimeDiffSec = 100;
   dialog.SizeDiffKB = 10000;
   RepairCompareSettings(dialog);
-  EXPECT_EQ(dialog.CompareWith, 1);
-  EXPECT_EQ(dialog.CompareAction, 3);
-  EXPECT_EQ(dialog.MatchAction, 1);
-  EXPECT_EQ(dialog.MatchPercent, 99);
-  EXPECT_EQ(dialog.ThreadPriority, 1);
-  EXPECT_EQ(+dialog.TimeDiffSec, 20);
-  EXPECT_EQ(+dialog.SizeDiffKB, 400);
+  EXPECT_EQ(std::vector<int>({dialog.CompareWith, dialog.CompareAction, dialog.MatchAction, dialog.MatchPercent,
+                              dialog.ThreadPriority, +dialog.TimeDiffSec, +dialog.SizeDiffKB}),
+            std::vector<int>({1, 3, 1, 99, 1, 20, 400}));
 
   RelaxedSwitch relaxed(1);
   EXPECT_TRUE(relaxed.Relaxed()) << "on by default for text lists";

@@ -25,16 +25,23 @@ struct Case {
   bool UnspecifiedRule = true;
 };
 
+Case AtPercent(int percent, bool letterCheck = false, bool relaxed = false) {
+  Case c;
+  c.Match.MatchPercent = static_cast<std::uint8_t>(percent);
+  c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
+  c.Match.LetterCheck = letterCheck;
+  c.Match.Relaxed = relaxed;
+  return c;
+}
+
 Case RandomCase(std::mt19937& random, bool allowRelaxed) {
   auto below = [&random](int n) { return static_cast<int>(random() % static_cast<std::uint32_t>(n)); };
-  Case c;
   // Thresholds near the interesting ends come up more often.
   const int picks[] = {50, 60, 64, 65, 70, 75, 80, 85, 90, 95, 97, 98, 99, 100};
-  c.Match.MatchPercent = static_cast<std::uint8_t>(below(3) == 0 ? 50 + below(51) : picks[below(14)]);
-  c.Match.LetterCheck = below(4) == 0;
+  const int percent = below(3) == 0 ? 50 + below(51) : picks[below(14)];
+  Case c = AtPercent(percent, below(4) == 0);
   c.Match.HighChars = below(2) == 0;
   c.Match.Relaxed = allowRelaxed && below(2) == 0;
-  c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
   c.Limits.AllowUnspecified = below(3) != 0;
   c.Limits.SizeMayDiffer = below(3) == 0;
   c.Limits.SizeDiffKB = static_cast<std::uint16_t>(below(400));
@@ -160,12 +167,7 @@ TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
     }
     for (int percent = 50; percent <= 100; ++percent) {
       for (int flags = 0; flags < 4; ++flags) {
-        Case c;
-        c.Match.MatchPercent = static_cast<std::uint8_t>(percent);
-        c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
-        c.Match.LetterCheck = (flags & 1) != 0;
-        c.Match.Relaxed = (flags & 2) != 0;
-        ExpectSelfPairs(list, c, JoinControl{}, names[0]);
+        ExpectSelfPairs(list, AtPercent(percent, (flags & 1) != 0, (flags & 2) != 0), JoinControl{}, names[0]);
         if (HasFatalFailure()) return;
       }
     }
@@ -200,10 +202,7 @@ TEST(MatchEngine, EditsAtEveryPlaceAreFound) {
         list.back().FileName.Set(edited);
       }
     }
-    Case c;
-    c.Match.MatchPercent = static_cast<std::uint8_t>(50 + below(49));
-    c.Match.PartThreshold = PartThreshold(c.Match.MatchPercent);
-    ExpectSelfPairs(list, c, JoinControl{}, "round " + std::to_string(round));
+    ExpectSelfPairs(list, AtPercent(50 + below(49)), JoinControl{}, "round " + std::to_string(round));
     if (HasFatalFailure()) return;
   }
 }

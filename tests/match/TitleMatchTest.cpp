@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "config/AppOptions.h"
 
 namespace ordonna {
@@ -69,92 +71,79 @@ TEST(TitleMatch, EditDistance) {
 }
 
 TEST(TitleMatch, DocumentedPercentages) {
-  for (int t : {50, 80, 98, 99, 100}) {
-    EXPECT_EQ(Percent("Morning", "MORNING", t), 100) << "threshold " << t;
+  // Flags: L letter check, H high characters, R relaxed.
+  struct Row {
+    std::string_view a, b;
+    int threshold;
+    std::string_view flags;
+    int expected;
+  };
+  const Row rows[] = {
+      {"Morning", "MORNING", 50, "", 100}, {"Morning", "MORNING", 98, "", 100}, {"Morning", "MORNING", 99, "", 100},
+      {"Morning", "MORNING", 100, "", 100},
+      {"Morning", "Morning!", 100, "", 0}, {"Morning", "Morning!", 99, "", 99},
+      // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
+      // are equal (99), at 100 the names differ (0).
+      {"The Band - Morning", "the band_-_morning", 50, "", 100},
+      {"The Band - Morning", "the band_-_morning", 98, "", 100},
+      {"The Band - Morning", "the band_-_morning", 99, "", 99},
+      {"The Band - Morning", "the band_-_morning", 100, "", 0},
+      {"abc", "abd", 80, "", 66}, {"ab", "xyz", 80, "", 0}, {"", "Morning", 80, "", 0}, {"Morning", "", 80, "", 0},
+      {"_title", "title", 80, "L", 0}, {"_title", "title", 80, "", 99},
+      {"Caf\xE9", "Cafe", 99, "H", 99}, {"Caf\xE9", "Cafe", 99, "", 0}, {"Caf\xE9", "Cafe", 80, "", 74},
+      {"Caf\xC3\xA9", "Caf\xE9", 80, "", 100}, {"Caf\xC3\xA9", "cafe", 99, "H", 99},
+      // Both split, artists too far apart: 0 even with equal titles.
+      {"Abba - Waterloo", "Zztop - Waterloo", 80, "", 0},
+      // Split from the right: 100 x sqrt(1.0 x 0.99); 100 x sqrt(0.99 - 2/5); the title part
+      // 0.59 below the part threshold 0.64.
+      {"Artist - Title - Remix", "artist - title - remix!", 80, "", 99},
+      {"Artist - Title - Remix", "Artist - Title - Remixes", 60, "", 77},
+      {"Artist - Title - Remix", "Artist - Title - Remixes", 80, "", 0},
+      // Half to even: 86.5 rounds to 86; 0.74 and 0.49 exactly.
+      {"abcdefgh", "abcdefgx", 80, "", 86}, {"abcd", "abcx", 50, "", 74}, {"ab", "ax", 50, "", 49},
+      // A single hyphen splits; equal parts give 100 x 0.99.
+      {"ab-cd", "ab_cd", 80, "", 99},
+      // Names that fold to nothing: the letters-match rule needs letters.
+      {"!!!", "???", 80, "", 0}, {"!!!", "???", 99, "", 0}, {"", "!!!", 99, "", 0}, {"!!!!", "????", 50, "", 0},
+      {"Band - !!!", "Band - ???", 50, "", 0}, {"Band - !!!", "band - !!!", 80, "", 100},
+      {"Band  - !!!", "Band - !!!", 80, "", 99},
+      {"alpha", "alpha beta", 80, "R", 99}, {"alpha", "alpha beta", 80, "", 0},
+      {"alpha", "the alpha song", 99, "R", 99}, {"alpha", "alpah song", 99, "R", 0},
+  };
+  for (const Row& r : rows) {
+    auto has = [&](char flag) { return r.flags.find(flag) != std::string_view::npos; };
+    EXPECT_EQ(Percent(r.a, r.b, r.threshold, has('L'), has('H'), has('R')), r.expected)
+        << r.a << " | " << r.b << " at " << r.threshold << r.flags;
   }
-  EXPECT_EQ(Percent("Morning", "Morning!", 100), 0);
-  EXPECT_EQ(Percent("Morning", "Morning!", 99), 99);
-  // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
-  // are equal (99), at 100 the names differ (0).
-  for (int t : {50, 80, 98}) {
-    EXPECT_EQ(Percent("The Band - Morning", "the band_-_morning", t), 100) << "threshold " << t;
-  }
-  EXPECT_EQ(Percent("The Band - Morning", "the band_-_morning", 99), 99);
-  EXPECT_EQ(Percent("The Band - Morning", "the band_-_morning", 100), 0);
-  EXPECT_EQ(Percent("abc", "abd", 80), 66);
-  EXPECT_EQ(Percent("ab", "xyz", 80), 0);
-  EXPECT_EQ(Percent("", "Morning", 80), 0);
-  EXPECT_EQ(Percent("Morning", "", 80), 0);
-  EXPECT_EQ(Percent("_title", "title", 80, true), 0);
-  EXPECT_EQ(Percent("_title", "title", 80, false), 99) << "without the letter check the folded names are equal";
-  EXPECT_EQ(Percent("Caf\xE9", "Cafe", 99, false, true), 99);
-  EXPECT_EQ(Percent("Caf\xE9", "Cafe", 99, false, false), 0);
-  EXPECT_EQ(Percent("Caf\xE9", "Cafe", 80, false, false), 74);
-  EXPECT_EQ(Percent("Caf\xC3\xA9", "Caf\xE9", 80), 100) << "the same characters in two encodings";
-  EXPECT_EQ(Percent("Caf\xC3\xA9", "cafe", 99, false, true), 99);
-  // Both split, artists too far apart: 0 even with equal titles.
-  EXPECT_EQ(Percent("Abba - Waterloo", "Zztop - Waterloo", 80), 0);
-  // Split from the right: 'ARTIST - TITLE' and 'REMIX' against an equal artist part.
-  EXPECT_EQ(Percent("Artist - Title - Remix", "artist - title - remix!", 80), 99) << "100 x sqrt(1.0 x 0.99)";
-  EXPECT_EQ(Percent("Artist - Title - Remix", "Artist - Title - Remixes", 60), 77) << "100 x sqrt(0.99 - 2/5)";
-  EXPECT_EQ(Percent("Artist - Title - Remix", "Artist - Title - Remixes", 80), 0)
-      << "the title part 0.59 is below the part threshold 0.64";
-  // Half to even: 0.99 - 1/8 = 0.865, 86.5 rounds to 86.
-  EXPECT_EQ(Percent("abcdefgh", "abcdefgx", 80), 86);
-  // 0.99 - 1/4 = 0.74 exactly 74.
-  EXPECT_EQ(Percent("abcd", "abcx", 50), 74);
-  // 0.99 - 1/2 = 0.49: 49.
-  EXPECT_EQ(Percent("ab", "ax", 50), 49);
 }
 
 TEST(TitleMatch, SplitRules) {
-  // 'ab-cd' splits at the single hyphen; with equal parts the result is 100 x 0.99 = 99.
-  EXPECT_EQ(Percent("ab-cd", "ab_cd", 80), 99) << "whole-name 0.99 also: folded names equal";
-  PreparedTitle split = PrepareTitle("ab-cd", false);
-  EXPECT_TRUE(split.Split);
-  EXPECT_EQ(split.UpperPart[0], U("AB"));
-  EXPECT_EQ(split.UpperPart[1], U("CD"));
   EXPECT_FALSE(PrepareTitle("a-bcd", false).Split);
-  PreparedTitle remix = PrepareTitle("Artist - Title - Remix", false);
-  ASSERT_TRUE(remix.Split);
-  EXPECT_EQ(remix.UpperPart[0], U("ARTIST - TITLE"));
-  EXPECT_EQ(remix.UpperPart[1], U("REMIX"));
-  PreparedTitle underlined = PrepareTitle("band_-_song", false);
-  ASSERT_TRUE(underlined.Split);
-  EXPECT_EQ(underlined.UpperPart[1], U("SONG"));
   // " - " too near the end would leave one unit: the single hyphen of it splits instead.
-  PreparedTitle nearEnd = PrepareTitle("ab-cdef - x", false);
-  ASSERT_TRUE(nearEnd.Split);
-  EXPECT_EQ(nearEnd.UpperPart[0], U("AB-CDEF "));
-  EXPECT_EQ(nearEnd.UpperPart[1], U(" X"));
+  const std::pair<std::string_view, std::string_view> rows[] = {{"ab-cd", "AB|CD"},
+                                                                 {"Artist - Title - Remix", "ARTIST - TITLE|REMIX"},
+                                                                 {"band_-_song", "|SONG"},
+                                                                 {"ab-cdef - x", "AB-CDEF | X"}};
+  for (auto [name, parts] : rows) {
+    PreparedTitle t = PrepareTitle(name, false);
+    EXPECT_TRUE(t.Split) << name;
+    if (parts[0] != '|') {
+      EXPECT_EQ(t.UpperPart[0], U(parts.substr(0, parts.find('|')))) << name;
+    }
+    EXPECT_EQ(t.UpperPart[1], U(parts.substr(parts.find('|') + 1))) << name;
+  }
 }
 
-TEST(TitleMatch, NamesThatFoldToNothing) {
+TEST(TitleMatch, SimilarityOfEmptyAndRelaxedNames) {
   EXPECT_EQ(TitleSimilarity(U("!!!"), U("???"), false, false), 0.0);
   EXPECT_EQ(TitleSimilarity(U("!!!"), U("!!!"), false, false), 1.0);
-  EXPECT_EQ(Percent("!!!", "???", 80), 0);
-  EXPECT_EQ(Percent("!!!", "???", 99), 0) << "the letters-match rule needs letters";
-  EXPECT_EQ(Percent("", "!!!", 99), 0);
-  EXPECT_EQ(Percent("!!!!", "????", 50), 0);
-  EXPECT_EQ(Percent("Band - !!!", "Band - ???", 50), 0) << "the title parts hold no letters";
-  EXPECT_EQ(Percent("Band - !!!", "band - !!!", 80), 100);
-  EXPECT_EQ(Percent("Band  - !!!", "Band - !!!", 80), 99) << "artist 0.99, title equal: sqrt(0.99)";
-}
-
-TEST(TitleMatch, RelaxedMode) {
-  EXPECT_EQ(Percent("alpha", "alpha beta", 80, false, false, true), 99);
-  EXPECT_EQ(Percent("alpha", "alpha beta", 80, false, false, false), 0);
-  EXPECT_DOUBLE_EQ(TitleSimilarity(U("ab"), U("axcde"), true, false), (0.99 - 1.0 / 2) * 0.5);
-  EXPECT_EQ(Percent("alpha", "the alpha song", 99, false, false, true), 99);
-  EXPECT_EQ(Percent("alpha", "alpah song", 99, false, false, true), 0);
-  // Windows start only where the longer name has no space.
-  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcd"), U("x abcd"), true, false), 0.99);
-  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcdef"), U("xx abcdeg"), true, false), 0.99 - 1.0 / 6);
-  // Length factors 0.7 (m = 4) and 0.9 (m = 5).
-  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcd"), U("abcx yz"), true, false), (0.99 - 0.25) * 0.7);
-  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcde"), U("abcdx yz"), true, false), (0.99 - 0.2) * 0.9);
-  // Equal lengths use the plain formula.
-  EXPECT_DOUBLE_EQ(TitleSimilarity(U("abcd"), U("abcx"), true, false), 0.99 - 0.25);
+  // Relaxed windows start only where the longer name has no space; length factors 0.7 (m = 4)
+  // and 0.9 (m = 5); equal lengths use the plain formula.
+  const std::tuple<const char*, const char*, double> rows[] = {
+      {"ab", "axcde", (0.99 - 1.0 / 2) * 0.5},   {"abcd", "x abcd", 0.99},
+      {"abcdef", "xx abcdeg", 0.99 - 1.0 / 6},   {"abcd", "abcx yz", (0.99 - 0.25) * 0.7},
+      {"abcde", "abcdx yz", (0.99 - 0.2) * 0.9}, {"abcd", "abcx", 0.99 - 0.25}};
+  for (auto [a, b, expected] : rows) EXPECT_DOUBLE_EQ(TitleSimilarity(U(a), U(b), true, false), expected) << a << " | " << b;
 }
 
 TEST(TitleMatch, PartThresholdAndSettings) {
@@ -187,16 +176,13 @@ ListEntry Entry(std::int32_t sizeKB, std::int32_t frames, std::uint8_t bitrate, 
 }
 
 TEST(TitleMatch, AcceptPairLimits) {
-  PairLimits limits;
-  limits.SizeMayDiffer = true;
-  limits.SizeDiffKB = 500;
+  // Fields: unspecified allowed, size may differ, by, time may differ, by, bitrate must match.
+  PairLimits limits{true, true, 500};
   EXPECT_TRUE(AcceptPair(Entry(4000, 1, 9), Entry(4450, 1, 9), limits, false));
   EXPECT_FALSE(AcceptPair(Entry(4000, 1, 9), Entry(4501, 1, 9), limits, false));
   EXPECT_TRUE(AcceptPair(Entry(-1, 1, 9), Entry(9999, 1, 9), limits, false)) << "a missing size skips the rule";
 
-  limits = PairLimits{};
-  limits.TimeMayDiffer = true;
-  limits.TimeDiffSec = 30;
+  limits = {true, false, 400, true, 30};
   EXPECT_TRUE(AcceptPair(Entry(1, 10000, 9), Entry(1, 11000, 9), limits, false)) << "26.12 s apart";
   limits.TimeDiffSec = 20;
   EXPECT_FALSE(AcceptPair(Entry(1, 10000, 9), Entry(1, 11000, 9), limits, false));
@@ -205,14 +191,12 @@ TEST(TitleMatch, AcceptPairLimits) {
   limits.TimeDiffSec = 11;
   EXPECT_FALSE(AcceptPair(Entry(1, 1000, 9, 1), Entry(1, 1000, 9, 2), limits, false));
 
-  limits = PairLimits{};
-  limits.BitrateMustMatch = true;
+  limits = {true, false, 400, false, 20, true};
   EXPECT_FALSE(AcceptPair(Entry(1, 1, 9), Entry(1, 1, 10), limits, false));
   EXPECT_TRUE(AcceptPair(Entry(1, 1, 9), Entry(1, 1, 255), limits, false));
   EXPECT_FALSE(AcceptPair(Entry(1, 1, 9), Entry(1, 1, 16), limits, false));
 
-  limits = PairLimits{};
-  limits.AllowUnspecified = false;
+  limits = {false};
   EXPECT_FALSE(AcceptPair(Entry(-1, 1, 9), Entry(1, 1, 9), limits, true)) << "missing size";
   EXPECT_FALSE(AcceptPair(Entry(1, -1, 9), Entry(1, 1, 9), limits, true)) << "missing time";
   EXPECT_FALSE(AcceptPair(Entry(1, 1, 15), Entry(1, 1, 9), limits, true)) << "missing bitrate";
