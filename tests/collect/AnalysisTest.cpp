@@ -57,6 +57,9 @@ void ExpectErrorBothModes(const std::string& file, std::string_view text, const 
   ExpectError(Analyze(file, kSlow), text, 0, what + " (slow)");
 }
 
+// A Layer I header: fails the file where the walk meets it in the first two frames.
+std::string Layer1Header() { return testing::FrameHeader(FrameSpec{.Layer = 3}); }
+
 FrameSpec FrameOf(int bitrate, int sampling = 0, int channels = 1) {
   FrameSpec shape;
   shape.Bitrate = static_cast<std::uint8_t>(bitrate);
@@ -118,8 +121,7 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
   // Mono and CRC move the tag; VBRI's count sits 14 bytes behind the tag.
   FrameSpec mono = FrameOf(9, 0, 3);
   ExpectOk(Analyze(VbrFrame(mono, "Xing", 777) + Frames(300, mono), kFast), 9, 777, 3, 0, "mono");
-  FrameSpec crc = FrameOf(9);
-  crc.Crc = true;
+  const FrameSpec crc{.Crc = true};
   ExpectOk(Analyze(VbrFrame(crc, "Xing", 777) + Frames(300, crc), kFast), 9, 777, 1, 0, "crc");
   // The search covers 40 positions from 33 bytes behind the frame start (35 with CRC).
   ExpectOk(Analyze(VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), kFast), 16, 777, 1, 0, "last position");
@@ -218,10 +220,8 @@ TEST(Analysis, MoreThan262143FramesAreRefused) {
 
 TEST(Analysis, Id3v2TagIsSkipped) {
   // A Layer I sync at the tag's last byte would fail the file if the tag were walked.
-  FrameSpec layer1 = FrameOf(9);
-  layer1.Layer = 3;
   std::string tag = Id3v2Tag(267);
-  tag.replace(tag.size() - 4, 4, testing::FrameHeader(layer1));
+  tag.replace(tag.size() - 4, 4, Layer1Header());
   ExpectOk(Analyze(tag + Frames(300, FrameOf(9)), kSlow), 9, 300, 1, 0, "tag body skipped");
   // Only the low seven bits of each size byte count.
   std::string highBits = Id3v2Tag(300);
@@ -241,10 +241,8 @@ TEST(Analysis, Id3v2TagIsSkipped) {
 TEST(Analysis, RiffWaveIsReadFromItsDataChunk) {
   ExpectOkBothModes(RiffWave(Frames(300, FrameOf(11, 1))), 11, 299, 300, 1, 1, "wave");
   // An ID3v2 tag inside the data chunk is skipped, unless one stood before "RIFF".
-  FrameSpec layer1 = FrameOf(9);
-  layer1.Layer = 3;
   std::string inner = Id3v2Tag(100);
-  inner.replace(50, 4, testing::FrameHeader(layer1));
+  inner.replace(50, 4, Layer1Header());
   ExpectOk(Analyze(RiffWave(inner + Frames(300, FrameOf(9))), kSlow), 9, 300, 1, 0, "inner tag");
   ExpectErrorBothModes(Id3v2Tag(20) + RiffWave(inner + Frames(300, FrameOf(9))), "Seems like mp1, not mp3 file.",
                        "inner tag behind an outer one");
@@ -252,14 +250,14 @@ TEST(Analysis, RiffWaveIsReadFromItsDataChunk) {
   // the search ended, 520 bytes behind "RIFF".
   std::string noData = "RIFF" + std::string(600, 'x') + Frames(300, FrameOf(9));
   ExpectOk(Analyze(noData, kSlow), 9, 300, 1, 0, "no data chunk");
-  noData.replace(519, 4, testing::FrameHeader(layer1));
+  noData.replace(519, 4, Layer1Header());
   ExpectOk(Analyze(noData, kSlow), 9, 300, 1, 0, "sync before the search end");
-  noData.replace(520, 4, testing::FrameHeader(layer1));
+  noData.replace(520, 4, Layer1Header());
   ExpectErrorBothModes(noData, "Seems like mp1, not mp3 file.", "sync at the search end");
   // A sync in the chunk length shows whether the walk starts behind "data" or at it.
   auto dataAt = [&](std::size_t position) {
     std::string file = RiffWave(Frames(300, FrameOf(9)), position - 16);
-    file.replace(position + 4, 4, testing::FrameHeader(layer1));
+    file.replace(position + 4, 4, Layer1Header());
     return file;
   };
   ExpectOk(Analyze(dataAt(519), kSlow), 9, 300, 1, 0, "data at the last position");
@@ -302,19 +300,15 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
 }
 
 TEST(Analysis, FastModeCountsWhenNoSyncFollowsFrame199) {
-  // "LYRICSBEGIN" inside frame 10 puts the audio end among the first frames.
+  // "LYRICSBEGIN" inside frame 10 puts the audio end among the first frames; inside frame 199
+  // the last sync before it is frame 199 itself, not behind it; inside frame 200 it is frame
+  // 200: 200 frames estimated.
   FrameSpec shape = FrameOf(1, 1);
-  std::string frames = Frames(250, shape);
-  frames.replace(10 * 96 + 20, 11, "LYRICSBEGIN");
-  ExpectOk(Analyze(frames + "LYRICS200", kFast), 1, 250, 1, 1, "audio end at frame 10");
-  // The last sync before an audio end inside frame 199 is frame 199 itself: not behind it.
-  std::string at199 = Frames(250, shape);
-  at199.replace(199 * 96 + 20, 11, "LYRICSBEGIN");
-  ExpectOk(Analyze(at199 + "LYRICS200", kFast), 1, 250, 1, 1, "audio end in frame 199");
-  // Inside frame 200, frame 200 is the last sync: 200 frames estimated.
-  std::string at200 = Frames(250, shape);
-  at200.replace(200 * 96 + 20, 11, "LYRICSBEGIN");
-  ExpectOk(Analyze(at200 + "LYRICS200", kFast), 1, 200, 1, 1, "audio end in frame 200");
+  for (auto [frame, expected] : {std::pair{10, 250}, {199, 250}, {200, 200}}) {
+    std::string frames = Frames(250, shape);
+    frames.replace(static_cast<std::size_t>(frame) * 96 + 20, 11, "LYRICSBEGIN");
+    ExpectOk(Analyze(frames + "LYRICS200", kFast), 1, expected, 1, 1, "audio end in frame " + std::to_string(frame));
+  }
   // ... or before the first frame, with no sync in front of it at all.
   std::string tag = Id3v2Tag(40);
   tag.replace(20, 11, "LYRICSBEGIN");
@@ -343,8 +337,7 @@ TEST(Analysis, FrameLengths) {
   ExpectOk(Analyze(Frames(300, free), kSlow), 16, 300, 0, 0, "31 bytes");
   free.Channels = 3;
   ExpectOk(Analyze(Frames(300, free), kSlow), 16, 300, 3, 0, "16 bytes");
-  FrameSpec crc = FrameOf(9, 2);
-  crc.Crc = true;
+  const FrameSpec crc{.Crc = true, .Sampling = 2};
   ExpectOk(Analyze(Frames(300, crc), kSlow), 9, 300, 1, 2, "CRC at 32 kHz");
 }
 
