@@ -178,7 +178,7 @@ ListEntry Entry(std::int32_t sizeKB, std::int32_t frames, std::uint8_t bitrate, 
 TEST(TitleMatch, AcceptPairLimits) {
   // Fields: unspecified allowed, size may differ, by, time may differ, by, bitrate must match.
   PairLimits limits{true, true, 500};
-  EXPECT_TRUE(AcceptPair(Entry(4000, 1, 9), Entry(4450, 1, 9), limits, false));
+  EXPECT_TRUE(AcceptPair(Entry(4000, 1, 9), Entry(4500, 1, 9), limits, false)) << "exactly the limit apart";
   EXPECT_FALSE(AcceptPair(Entry(4000, 1, 9), Entry(4501, 1, 9), limits, false));
   EXPECT_TRUE(AcceptPair(Entry(-1, 1, 9), Entry(9999, 1, 9), limits, false)) << "a missing size skips the rule";
 
