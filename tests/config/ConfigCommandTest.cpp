@@ -1,7 +1,7 @@
 // ordonna-cli config, run as a separate program: exit statuses, messages and printed fields.
 #include <gtest/gtest.h>
 
-
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,10 +20,7 @@ CliResult RunCli(const testing::TempDir&, const std::vector<std::string>& argume
 }
 
 bool HasLine(const std::vector<std::string>& lines, const std::string& line) {
-  for (const std::string& candidate : lines) {
-    if (candidate == line) return true;
-  }
-  return false;
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrder) {
@@ -66,11 +63,11 @@ TEST(ConfigCommand, ShowPrintsStoredValuesWithoutRepairs) {
   testing::WriteFileBytes(file, bytes);
 
   std::vector<std::string> lines = Lines(RunCli(dir, {"config", "show", file}).Out);
-  EXPECT_TRUE(HasLine(lines, "Delimiter 9"));
-  EXPECT_TRUE(HasLine(lines, "ExportType 6"));
-  EXPECT_TRUE(HasLine(lines, "MainWindowColor 01BEDED5"));
-  EXPECT_TRUE(HasLine(lines, "TextHeaderFile a\\x0Ab\xC3\xA9z")) << "control characters escaped, Windows-1252 decoded";
-  EXPECT_TRUE(HasLine(lines, "MainLeft 370")) << "(1024 - 284) / 2";
+  // Control characters escaped, Windows-1252 decoded; MainLeft is (1024 - 284) / 2.
+  for (const char* expected : {"Delimiter 9", "ExportType 6", "MainWindowColor 01BEDED5",
+                               "TextHeaderFile a\\x0Ab\xC3\xA9z", "MainLeft 370"}) {
+    EXPECT_TRUE(HasLine(lines, expected)) << expected;
+  }
   EXPECT_EQ(lines.size(), 187u);
 }
 

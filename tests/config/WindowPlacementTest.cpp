@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "config/WindowPlacement.h"
 
@@ -37,8 +38,7 @@ TEST(WindowPlacement, StoredPositionsArePulledInsideTheScreen) {
   };
   for (const PlacementCase& c : cases) {
     WindowPosition placed = PlaceWindow({c.Left, c.Top}, c.Width, c.Height, 1920, 1080);
-    EXPECT_EQ(placed.Left, c.ExpectedLeft) << c.Name;
-    EXPECT_EQ(placed.Top, c.ExpectedTop) << c.Name;
+    EXPECT_EQ(std::make_pair(placed.Left, placed.Top), std::make_pair(c.ExpectedLeft, c.ExpectedTop)) << c.Name;
   }
 }
 
