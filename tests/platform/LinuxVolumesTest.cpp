@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
+#include <utility>
 
 #include "platform/LinuxFolders.h"
 #include "support/TempDir.h"
@@ -30,21 +32,19 @@ TEST(LinuxVolumes, MountTableLinesAndFilters) {
       "garbage line\n";
   std::vector<MountEntry> mounts = ParseMountInfo(text);
   ASSERT_EQ(mounts.size(), 6u);
-  EXPECT_EQ(mounts[2].MountPoint, "/media/user/My Music");
-  EXPECT_EQ(mounts[2].FileSystem, "vfat");
-  EXPECT_EQ(mounts[2].Source, "/dev/sdb1");
-  EXPECT_EQ(mounts[2].Device, makedev(8, 17));
+  EXPECT_EQ(std::tie(mounts[2].MountPoint, mounts[2].FileSystem, mounts[2].Source, mounts[2].Device),
+            std::make_tuple("/media/user/My Music", "vfat", "/dev/sdb1", makedev(8, 17)));
   std::vector<bool> music;
   for (const MountEntry& m : mounts) music.push_back(HoldsMusic(m, "/dev"));
   EXPECT_EQ(music, (std::vector<bool>{false, true, true, false, false, false}));
 }
 
 TEST(LinuxVolumes, SerialsAndLinkNames) {
-  EXPECT_EQ(SerialFromUuid("ABCD-1234"), "ABCD1234");
-  EXPECT_EQ(SerialFromUuid("1b4e28ba-2fa1-11d2-883f-0016d3cca427"), "1B4E28BA");
-  EXPECT_EQ(SerialFromUuid("7A2C1A9E2C1A5A0B"), "2C1A5A0B") << "NTFS shows the low half";
-  EXPECT_EQ(SerialFromUuid(""), "00000000");
-  EXPECT_EQ(SerialFromUuid("12"), "12000000");
+  // NTFS serials show their low half.
+  const std::pair<const char*, const char*> serials[] = {
+      {"ABCD-1234", "ABCD1234"}, {"1b4e28ba-2fa1-11d2-883f-0016d3cca427", "1B4E28BA"},
+      {"7A2C1A9E2C1A5A0B", "2C1A5A0B"}, {"", "00000000"}, {"12", "12000000"}};
+  for (const auto& [uuid, serial] : serials) EXPECT_EQ(SerialFromUuid(uuid), serial) << uuid;
   EXPECT_EQ(DecodeLinkName("My\\x20Music\\x2fA"), "My Music/A");
   EXPECT_EQ(DecodeLinkName("trailing\\x2"), "trailing\\x2");
 }
@@ -54,9 +54,7 @@ TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
   std::filesystem::create_directories(dir.File("dev"));
   std::filesystem::create_directories(dir.File("disk/by-label"));
   std::filesystem::create_directories(dir.File("disk/by-uuid"));
-  WriteFileBytes(dir.File("dev/sdb1"), "");
-  WriteFileBytes(dir.File("dev/sdc1"), "");
-  WriteFileBytes(dir.File("dev/sdd1"), "");
+  for (const char* device : {"dev/sdb1", "dev/sdc1", "dev/sdd1"}) WriteFileBytes(dir.File(device), "");
   std::string longLabel(40, 'L');
   std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-label/My\\x20Music"));
   std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-uuid/ABCD-1234"));
@@ -68,15 +66,12 @@ TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
                  "4 0 8:17 / /srv/bind rw - vfat " + dir.File("dev/sdb1") + " rw\n");
   LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev")};
   std::vector<Volume> volumes = ReadVolumes(files);
-  ASSERT_EQ(volumes.size(), 3u) << "a bind mount of the same file system is not a second volume";
-  EXPECT_EQ(volumes[0].Root, "/media/a");
-  EXPECT_EQ(volumes[0].Label, std::string(32, 'L')) << "labels keep at most 32 bytes";
-  EXPECT_EQ(volumes[0].Serial, "00000000");
-  EXPECT_EQ(volumes[1].Root, "/media/b");
-  EXPECT_EQ(volumes[1].Label, "My Music");
-  EXPECT_EQ(volumes[1].Serial, "ABCD1234");
-  EXPECT_EQ(volumes[2].Root, "/media/c");
-  EXPECT_EQ(volumes[2].Label, "") << "no label, and never the mount point's name";
+  std::vector<std::string> seen;
+  for (const Volume& v : volumes) seen.push_back(v.Root + "|" + v.Label + "|" + v.Serial);
+  // A bind mount of the same file system is no second volume, labels keep at most 32 bytes,
+  // and a volume without one never takes its mount point's name.
+  EXPECT_EQ(seen, (std::vector<std::string>{"/media/a|" + std::string(32, 'L') + "|00000000",
+                                            "/media/b|My Music|ABCD1234", "/media/c||00000000"}));
 }
 
 TEST(LinuxVolumes, VolumeOfAFolderIsTheFileSystemHoldingIt) {
@@ -105,13 +100,13 @@ TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
   }
   for (const char* device : {"sda1", "sdb1", "sdc", "dm-0", "sdd1", "sde1"}) WriteFileBytes(dir.File("dev/") + device, "");
   fs::create_symlink("../dm-0", dir.File("dev/mapper/vg-music"));
-  WriteFileBytes(dir.File("sys/devices/pci/block/sda/removable"), "0\n");
-  WriteFileBytes(dir.File("sys/devices/pci/block/sda/sda1/partition"), "1\n");
-  WriteFileBytes(dir.File("sys/devices/usb/block/sdb/removable"), "1\n");
-  WriteFileBytes(dir.File("sys/devices/usb/block/sdb/sdb1/partition"), "1\n");
-  WriteFileBytes(dir.File("sys/devices/pci/block/sdc/removable"), "0\n");
-  WriteFileBytes(dir.File("sys/devices/virtual/block/dm-0/removable"), "0\n");
-  WriteFileBytes(dir.File("sys/devices/pci/block/sdd/sdd1/partition"), "1\n");
+  for (const char* attribute : {"pci/block/sda/removable=0", "pci/block/sda/sda1/partition=1",
+                                "usb/block/sdb/removable=1", "usb/block/sdb/sdb1/partition=1",
+                                "pci/block/sdc/removable=0", "virtual/block/dm-0/removable=0",
+                                "pci/block/sdd/sdd1/partition=1"}) {
+    const std::string text = attribute;
+    WriteFileBytes(dir.File("sys/devices/" + text.substr(0, text.size() - 2)), text.substr(text.size() - 1) + "\n");
+  }
   WriteFileBytes(dir.File("mountinfo"),
                  "1 0 8:1 / /data rw - ext4 " + dir.File("dev/sda1") + " rw\n" +
                  "2 0 8:17 / /media/stick rw - vfat " + dir.File("dev/sdb1") + " rw\n" +

@@ -5,21 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 namespace ordonna {
 namespace {
 
 TEST(ThreadPriority, OptionMapping) {
-  EXPECT_EQ(ThreadPriorityOf(0), ThreadPriorityLevel::Low);
-  EXPECT_EQ(ThreadPriorityOf(1), ThreadPriorityLevel::Normal);
-  EXPECT_EQ(ThreadPriorityOf(2), ThreadPriorityLevel::High);
-  EXPECT_EQ(ThreadPriorityOf(7), ThreadPriorityLevel::Normal);
+  using enum ThreadPriorityLevel;
+  EXPECT_EQ((std::vector{ThreadPriorityOf(0), ThreadPriorityOf(1), ThreadPriorityOf(2), ThreadPriorityOf(7)}),
+            (std::vector{Low, Normal, High, Normal}));
 }
 
 TEST(ThreadPriority, EachThreadHasItsOwnNiceValue) {
   const int before = CurrentThreadNice();
-  int low = 0;
-  int high = 0;
+  int low = 0, high = 0;
   ThreadPriorityLevel highInForce = ThreadPriorityLevel::Low;
   std::thread([&] {
     EXPECT_EQ(SetCurrentThreadPriority(ThreadPriorityLevel::Low), ThreadPriorityLevel::Low);
