@@ -94,21 +94,19 @@ void ImportUnitTest::opensWithTheOptionsAndItsTexts() {
   QCOMPARE(Find<QLabel>(window, "striplab1").text(),
            QStringLiteral("Strip current &header && footer files if they compare OK"));
   QCOMPARE(Find<QLabel>(window, "MircLab").text(), QStringLiteral("E&xamine only \"!user...\" lines"));
+  QCOMPARE(Find<QPushButton>(window, "Gobut").text(), QStringLiteral("&GO"));
   QCOMPARE(Find<QLabel>(window, "MircLab").toolTip(), QStringLiteral("for use with MIRC file serving scripts"));
   QCOMPARE(Find<QPushButton>(window, "ButCancel").toolTip(), QStringLiteral("you can also press ESC button"));
-  QCOMPARE(Find<QPushButton>(window, "Gobut").text(), QStringLiteral("&GO"));
   QCOMPARE(window.findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 987);
   QVERIFY2(Find<QPushButton>(window, "Gobut").hasFocus() || QApplication::focusWidget() == nullptr,
            "the focus starts on GO");
 
   // Factory defaults: exported lists, calculate missing values, blank date added, style from
   // the main options.
-  QVERIFY(Find<QRadioButton>(window, "OwnTypeRadio").isChecked());
-  QVERIFY(!Find<QCheckBox>(window, "ImapCheck").isChecked());
-  QVERIFY(Find<QCheckBox>(window, "cmfcheck").isChecked());
-  QVERIFY(!Find<QCheckBox>(window, "clabcheck").isChecked());
-  QVERIFY(Find<QRadioButton>(window, "DaBlankRadio").isChecked());
-  QVERIFY(Find<QRadioButton>(window, "DsMainRadio").isChecked());
+  QVERIFY(Find<QRadioButton>(window, "OwnTypeRadio").isChecked() && Find<QCheckBox>(window, "cmfcheck").isChecked());
+  QVERIFY(!Find<QCheckBox>(window, "ImapCheck").isChecked() && !Find<QCheckBox>(window, "clabcheck").isChecked());
+  QVERIFY(Find<QRadioButton>(window, "DaBlankRadio").isChecked() &&
+          Find<QRadioButton>(window, "DsMainRadio").isChecked());
   QVERIFY(!window.ImportGo() && !window.OptionsClosed());
 }
 
@@ -131,9 +129,8 @@ void ImportUnitTest::fileTypeRuleSwitchesTheControlsOfEachType() {
   options.Dialog.ImportFileType = 1;
   TImportForm other(options, list, nullptr);
   QVERIFY(Shown(other));
-  QVERIFY(Find<QRadioButton>(other, "OtherTypeRadio").isChecked());
+  QVERIFY(Find<QRadioButton>(other, "OtherTypeRadio").isChecked() && !Enabled(other, "stripcheck"));
   QVERIFY2(WrongForType(other, false).isEmpty(), WrongForType(other, false));
-  QVERIFY(!Enabled(other, "stripcheck"));
 }
 
 void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
@@ -145,11 +142,10 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
     options.Dialog.ImportStripHeaderFooter = 1;
     TImportForm window(options, list, nullptr);
     QVERIFY(Shown(window));
-    const bool offered = files != 0;
-    QCOMPARE(Enabled(window, "stripcheck"), offered);
-    QCOMPARE(Enabled(window, "striplab1"), offered);
-    QCOMPARE(Find<QCheckBox>(window, "stripcheck").isChecked(), offered);
-    QCOMPARE(static_cast<int>(options.Dialog.ImportStripHeaderFooter), offered ? 1 : 0);
+    const int offered = files != 0;  // box and label enabled, box ticked, option kept
+    QCOMPARE((QList<int>{Enabled(window, "stripcheck"), Enabled(window, "striplab1"),
+                         Find<QCheckBox>(window, "stripcheck").isChecked(), options.Dialog.ImportStripHeaderFooter}),
+             QList<int>(4, offered));
   }
 
   AppOptions options = Defaults();
@@ -162,8 +158,7 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
   QVERIFY2(strip.isChecked() && strip.hasFocus(), "a click on the label ticks the box and moves the focus to it");
   QCOMPARE(options.Dialog.ImportStripHeaderFooter, 1);
   QTest::keyClick(&window, Qt::Key_H);
-  QVERIFY(!strip.isChecked());
-  QCOMPARE(options.Dialog.ImportStripHeaderFooter, 0);
+  QVERIFY(!strip.isChecked() && options.Dialog.ImportStripHeaderFooter == 0);
   QTest::keyClick(&window, Qt::Key_H, Qt::ShiftModifier);
   QCOMPARE(options.Dialog.ImportStripHeaderFooter, 1);
 
@@ -171,8 +166,7 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
   options.Main.FooterFromFile = 0;
   QVERIFY(strip.isEnabled());
   QTRY_VERIFY_WITH_TIMEOUT(!strip.isEnabled(), 3000);
-  QVERIFY(!strip.isChecked());
-  QCOMPARE(options.Dialog.ImportStripHeaderFooter, 0);
+  QVERIFY(!strip.isChecked() && options.Dialog.ImportStripHeaderFooter == 0);
   QTest::keyClick(&window, Qt::Key_H);
   QVERIFY2(!strip.isChecked(), "the key does not tick a disabled box");
   options.Main.HeaderFromFile = 1;
@@ -217,9 +211,7 @@ void ImportUnitTest::goKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
 
     // Every control changed, by mouse, label and key.
     ClickLabel(window, "ApLab");
-    QTest::keyClick(&window, Qt::Key_C);
-    QTest::keyClick(&window, Qt::Key_V);
-    QTest::keyClick(&window, Qt::Key_H);
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_V, Qt::Key_H}) QTest::keyClick(&window, key);
     ClickRadio(window, "DaTodayRadio");
     ClickRadio(window, "DsPromptRadio");
     ClickRadio(window, "OtherTypeRadio");
@@ -253,8 +245,7 @@ void ImportUnitTest::goKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
     // Shown again, the window starts afresh from the kept options and goes back to them.
     QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
     QVERIFY(Shown(window));
-    QVERIFY(!window.OptionsClosed() && !window.ImportGo());
-    QVERIFY(Find<QCheckBox>(window, "clabcheck").isChecked());
+    QVERIFY(!window.OptionsClosed() && !window.ImportGo() && Find<QCheckBox>(window, "clabcheck").isChecked());
     ClickRadio(window, "OwnTypeRadio");
     QTest::keyClick(&window, Qt::Key_Escape);
     QVERIFY(SameDialogOptions(options.Dialog, changed));

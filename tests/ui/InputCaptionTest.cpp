@@ -20,6 +20,8 @@ AppOptions Defaults() {
   return options;
 }
 
+bool Shown(QWidget& window) { return window.show(), QTest::qWaitForWindowExposed(&window); }
+
 }  // namespace
 
 class InputCaptionTest : public QObject {
@@ -36,24 +38,21 @@ void InputCaptionTest::showsItsTextsAndNoCaptionUnlessRemembered() {
   options.Dialog.LastCaption.Set("My mp3s");
   options.Dialog.RememberCaption = 0;
   TInputCaptionForm window(options, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(Shown(window));
   QCOMPARE(window.windowTitle(), QStringLiteral("Input the caption"));
   QCOMPARE(Find<QLabel>(window, "CaptionLabel").text(), QStringLiteral("&Caption text (leave empty for no caption):"));
-  QCOMPARE(Find<QCheckBox>(window, "RememberCheck").text(), QStringLiteral("&Remember"));
-  QCOMPARE(Find<QCheckBox>(window, "RememberCheck").toolTip(), QStringLiteral("Offer the same caption next time"));
-  QCOMPARE(Find<QPushButton>(window, "OkBut").text(), QStringLiteral("O&K"));
-  QCOMPARE(Find<QPushButton>(window, "CancelBut").text(), QStringLiteral("cancel"));
+  auto& remember = Find<QCheckBox>(window, "RememberCheck");
+  QCOMPARE(remember.text() + '|' + remember.toolTip(), QStringLiteral("&Remember|Offer the same caption next time"));
+  QCOMPARE(Find<QPushButton>(window, "OkBut").text() + '|' + Find<QPushButton>(window, "CancelBut").text(),
+           QStringLiteral("O&K|cancel"));
   QVERIFY(window.width() >= 305 && window.height() >= 115);
-  QCOMPARE(Find<QLineEdit>(window, "CaptionEdit").text(), QString());
-  QVERIFY(!Find<QCheckBox>(window, "RememberCheck").isChecked());
+  QVERIFY(Find<QLineEdit>(window, "CaptionEdit").text().isEmpty() && !remember.isChecked());
 }
 
 void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBoxAndOffersItAgain() {
   AppOptions options = Defaults();
   TInputCaptionForm window(options, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(Shown(window));
   QLineEdit& edit = Find<QLineEdit>(window, "CaptionEdit");
   edit.setFocus();
   QTest::keyClicks(&edit, QStringLiteral("  Sigur R"));
@@ -68,12 +67,12 @@ void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBoxAndOffersItAgai
   QCOMPARE(options.Dialog.RememberCaption, 1);
 
   TInputCaptionForm again(options, nullptr);
-  again.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&again));
-  QCOMPARE(Find<QLineEdit>(again, "CaptionEdit").text(), QStringLiteral("Sigur R\u00f3s & friends"));
+  QVERIFY(Shown(again));
+  auto& offered = Find<QLineEdit>(again, "CaptionEdit");
+  QCOMPARE(offered.text(), QStringLiteral("Sigur R\u00f3s & friends"));
   QVERIFY(Find<QCheckBox>(again, "RememberCheck").isChecked());
-  Find<QLineEdit>(again, "CaptionEdit").clear();
-  QTest::keyClick(&Find<QLineEdit>(again, "CaptionEdit"), Qt::Key_Return);
+  offered.clear();
+  QTest::keyClick(&offered, Qt::Key_Return);
   QCOMPARE(again.result(), int(QDialog::Accepted));
   QVERIFY2(options.Dialog.LastCaption.Empty(), "an empty caption is stored as empty");
 }
@@ -87,8 +86,7 @@ void InputCaptionTest::cancelAndEscapeChangeNothingButThePlace() {
   for (bool escape : {false, true}) {
     const AppOptions before = options;
     TInputCaptionForm window(options, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Shown(window));
     QCOMPARE(window.pos(), QPoint(before.Places.CaptionLeft, before.Places.CaptionTop));
     Find<QLineEdit>(window, "CaptionEdit").setText(QStringLiteral("typed"));
     Find<QCheckBox>(window, "RememberCheck").setChecked(true);
@@ -101,8 +99,7 @@ void InputCaptionTest::cancelAndEscapeChangeNothingButThePlace() {
     QCOMPARE(window.result(), int(QDialog::Rejected));
     QCOMPARE(std::string(options.Dialog.LastCaption.View()), std::string("kept"));
     QCOMPARE(options.Dialog.RememberCaption, before.Dialog.RememberCaption);
-    QCOMPARE(options.Places.CaptionLeft, 200 + escape);
-    QCOMPARE(options.Places.CaptionTop, 150);
+    QCOMPARE(QPoint(options.Places.CaptionLeft, options.Places.CaptionTop), QPoint(200 + escape, 150));
   }
 }
 

@@ -21,6 +21,8 @@ AppOptions Defaults() {
   return options;
 }
 
+bool Shown(QWidget& window) { return window.show(), QTest::qWaitForWindowExposed(&window); }
+
 void ClickRadio(TLoadMergeForm& window, const char* name) {
   QTest::mouseClick(&Find<QRadioButton>(window, name), Qt::LeftButton);
 }
@@ -41,34 +43,30 @@ void LoadMergeTest::controlsShowAndChangeTheOptionsAtOnce() {
   options.Dialog.AppendSort = 3;
   {
     TLoadMergeForm window(options, dialogs, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QStringLiteral(" Load options"));
-    QCOMPARE(Find<QGroupBox>(window, "AppendGroup").title(), QStringLiteral(" if you append: "));
-    QVERIFY(Find<QRadioButton>(window, "NewRadio").isChecked());
-    QVERIFY(Find<QRadioButton>(window, "NoSortRadio").isChecked());
-    QVERIFY2(!Find<QGroupBox>(window, "AppendGroup").isEnabled(), "sorting matters only when appending");
+    QVERIFY(Shown(window));
+    auto& group = Find<QGroupBox>(window, "AppendGroup");
+    QCOMPARE(window.windowTitle() + '|' + group.title(), QStringLiteral(" Load options| if you append: "));
+    QVERIFY(Find<QRadioButton>(window, "NewRadio").isChecked() &&
+            Find<QRadioButton>(window, "NoSortRadio").isChecked());
+    QVERIFY2(!group.isEnabled(), "sorting matters only when appending");
     QVERIFY(window.width() >= 219 && window.height() >= 283);
 
     ClickRadio(window, "AppendRadio");
-    QCOMPARE(options.Dialog.LoadAppend, 1);
-    QVERIFY(Find<QGroupBox>(window, "AppendGroup").isEnabled());
+    QVERIFY(options.Dialog.LoadAppend == 1 && group.isEnabled());
     const char* sorts[] = {"SortPrimaryRadio", "SortSecondaryRadio", "SortMainRadio", "NoSortRadio"};
     for (int choice = 0; choice < 4; ++choice) {
       ClickRadio(window, sorts[choice]);
       QCOMPARE(static_cast<int>(options.Dialog.AppendSort), choice);
     }
     ClickRadio(window, "NewRadio");
-    QCOMPARE(options.Dialog.LoadAppend, 0);
-    QVERIFY(!Find<QGroupBox>(window, "AppendGroup").isEnabled());
+    QVERIFY(options.Dialog.LoadAppend == 0 && !group.isEnabled());
     ClickRadio(window, "AppendRadio");
     QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
     QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
     QVERIFY2(dialogs.Shown.empty(), "no note without \"don't show\"");
   }
   TLoadMergeForm window(options, dialogs, nullptr);
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(Shown(window));
   QVERIFY2(Find<QRadioButton>(window, "AppendRadio").isChecked(), "the window shows the kept choice");
 }
 
@@ -81,8 +79,7 @@ void LoadMergeTest::goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
     options.Places.LoadModeTop = 30;
     const DialogOptions before = options.Dialog;
     TLoadMergeForm window(options, dialogs, nullptr);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Shown(window));
     QVERIFY(window.x() < 20000);
     ClickRadio(window, "AppendRadio");
     ClickRadio(window, "SortMainRadio");
@@ -98,8 +95,8 @@ void LoadMergeTest::goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
     }
     const DialogOptions& d = options.Dialog;
     QVERIFY2(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25, way);
+    QVERIFY2(window.result() == (how == "GO" ? QDialog::Accepted : QDialog::Rejected), way);
     if (how == "GO") {
-      QCOMPARE(window.result(), static_cast<int>(QDialog::Accepted));
       QVERIFY(d.LoadAppend == 1 && d.AppendSort == 2 && d.LoadModeDontShow == 1);
       QCOMPARE(dialogs.Shown.size(), 1u);
       QCOMPARE(dialogs.Shown.front().Text,
@@ -107,7 +104,6 @@ void LoadMergeTest::goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
                               "key while clicking LOAD\r\nbutton. And don't forget you still need\r\nto have more "
                               "than 0 items for it to show!"));
     } else {
-      QVERIFY2(window.result() == QDialog::Rejected, way);
       QVERIFY2(d.LoadAppend == before.LoadAppend && d.AppendSort == before.AppendSort &&
                    d.LoadModeDontShow == before.LoadModeDontShow,
                way);

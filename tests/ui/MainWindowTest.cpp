@@ -14,7 +14,10 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <tuple>
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
@@ -36,6 +39,33 @@ void Click(QWidget& form, const char* name, Qt::KeyboardModifiers modifiers = {}
 }
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+template <class Text>
+QString V(const Text& stored) { return Q(std::string(stored.View())); }
+
+// The controls among `names` (separated by spaces) that are disabled, in the same order.
+QString Disabled(QWidget& form, const QString& names) {
+  QStringList off;
+  for (const QString& name : names.split(' ')) {
+    if (!Enabled(form, qPrintable(name))) off << name;
+  }
+  return off.join(' ');
+}
+
+// The status line, the entry count and the unsaved mark, compared as one.
+QString ListState(TMainForm& form) {
+  return QStringLiteral("%1 [%2%3]").arg(form.StatusText()).arg(form.List().ItemCount())
+      .arg(form.List().Unsaved ? " unsaved" : "");
+}
+
+// The last message shown, as "title: text".
+QString LastShown(const ScriptedDialogs& dialogs) {
+  return dialogs.Shown.back().Title + QStringLiteral(": ") + dialogs.Shown.back().Text;
+}
+
+const QString kControls = QStringLiteral(
+    "StartBut LoadBut ImportBut OptBut AboutBut Drive1 Dir1 sadcheck Incbox ButFont updn1 SaveBut ExportBut ViewBut "
+    "apbut ExtViewBut");
+const QString kListCommands = QStringLiteral("SaveBut ExportBut ViewBut apbut");
 
 // Every queued answer was used and nothing unqueued was asked or shown.
 #define QVERIFY_SCRIPT_DONE(dialogs) \
@@ -91,46 +121,32 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   QVERIFY(QTest::qWaitForWindowActive(&form));
   auto& startBut = Find<QPushButton>(form, "StartBut");
   auto& cancel = Find<QPushButton>(form, "Cancelbutton");
-  const char* always[] = {"StartBut", "LoadBut", "ImportBut", "OptBut", "AboutBut", "Drive1",
-                          "Dir1",     "sadcheck", "Incbox",   "ButFont", "updn1"};
-  const char* listCommands[] = {"SaveBut", "ExportBut", "ViewBut", "apbut"};
+  auto& apbut = Find<QWidget>(form, "apbut");
 
   QCOMPARE(form.StatusText(), QStringLiteral("Ready."));
   QCOMPARE(Find<QLabel>(form, "Label1").text(), QStringLiteral("Ready."));
   QCOMPARE(form.windowTitle(), QStringLiteral(" Ordonna"));
-  for (const char* name : always) QVERIFY2(Enabled(form, name), name);
-  for (const char* name : listCommands) QVERIFY2(!Enabled(form, name), name);
-  QVERIFY(!Enabled(form, "ExtViewBut"));
+  QCOMPARE(Disabled(form, kControls), kListCommands + QStringLiteral(" ExtViewBut"));
   QVERIFY(cancel.isHidden());
 
   QVERIFY(ClickAndActDuring(startBut, [&] {
-    QVERIFY(startBut.isHidden());
-    QVERIFY(Find<QWidget>(form, "apbut").isHidden());
-    QVERIFY(cancel.isVisible() && cancel.isEnabled());
-    for (const char* name : {"SaveBut", "LoadBut", "ImportBut", "ExportBut", "ViewBut", "ExtViewBut", "OptBut",
-                             "Drive1", "Dir1", "sadcheck", "Incbox", "ButFont", "updn1"}) {
-      QVERIFY2(!Enabled(form, name), name);
-    }
+    QVERIFY(startBut.isHidden() && apbut.isHidden() && cancel.isVisible() && cancel.isEnabled());
+    const QString busy = QStringLiteral(
+        "SaveBut LoadBut ImportBut ExportBut ViewBut ExtViewBut OptBut Drive1 Dir1 sadcheck Incbox ButFont updn1");
+    QCOMPARE(Disabled(form, busy), busy);
     QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
     QVERIFY(form.Running());
     QTest::mouseClick(&cancel, Qt::LeftButton);
     QVERIFY(!form.Running());
   }));
-  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
-  QCOMPARE(form.List().ItemCount(), 0u);
-  QVERIFY(cancel.isHidden());
-  QVERIFY(startBut.isVisible());
-  QVERIFY(Find<QWidget>(form, "apbut").isVisible());
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. [0]"));
+  QVERIFY(cancel.isHidden() && startBut.isVisible() && apbut.isVisible());
   QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
 
   QTest::mouseClick(&startBut, Qt::LeftButton);
-  QCOMPARE(form.StatusText(), QStringLiteral("Added: 5 of 5. Total: 5 items."));
-  QCOMPARE(form.List().ItemCount(), 5u);
-  QVERIFY(form.List().Unsaved);
-  QCOMPARE(Q(std::string(form.List().Entry(0).Folder.View())), Q(music.Path()));
-  for (const char* name : always) QVERIFY2(Enabled(form, name), name);
-  for (const char* name : listCommands) QVERIFY2(Enabled(form, name), name);
-  QVERIFY2(!Enabled(form, "ExtViewBut"), "nothing exported yet");
+  QCOMPARE(ListState(form), QStringLiteral("Added: 5 of 5. Total: 5 items. [5 unsaved]"));
+  QCOMPARE(V(form.List().Entry(0).Folder), Q(music.Path()));
+  QCOMPARE(Disabled(form, kControls), QStringLiteral("ExtViewBut"));  // nothing exported yet
   QVERIFY(cancel.isHidden());
 
   // A cancelled APPEND gives back the list as it was, order and unsaved mark included.
@@ -143,19 +159,17 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY2(!form.Running(), "Esc clears the running flag");
   }));
-  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled. 5 items in memory."));
-  QCOMPARE(form.List().ItemCount(), 5u);
-  QVERIFY(!form.List().Unsaved);
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5]"));
   QCOMPARE(form.List().SortState, 7);
   QVERIFY(Enabled(form, "SaveBut"));
 
   // "Search all drives" greys the selectors out and is stored at once.
   QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
   QCOMPARE(form.Options().Dialog.SearchAllDrives, 1);
-  for (const char* name : {"Drive1", "Dir1", "Incbox"}) QVERIFY2(!Enabled(form, name), name);
+  QCOMPARE(Disabled(form, QStringLiteral("Drive1 Dir1 Incbox")), QStringLiteral("Drive1 Dir1 Incbox"));
   QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
   QCOMPARE(form.Options().Dialog.SearchAllDrives, 0);
-  for (const char* name : {"Drive1", "Dir1", "Incbox"}) QVERIFY2(Enabled(form, name), name);
+  QCOMPARE(Disabled(form, QStringLiteral("Drive1 Dir1 Incbox")), QString());
   QTest::mouseClick(&Find<QWidget>(form, "Incbox"), Qt::LeftButton);
   QCOMPARE(form.Options().Dialog.IncludeSubfolders, 0);
   QVERIFY_SCRIPT_DONE(session.dialogs);
@@ -169,32 +183,25 @@ void MainWindowTest::unsavedListQuestionThresholds() {
   auto& startBut = Find<QPushButton>(form, "StartBut");
   ScriptedDialogs& dialogs = session.dialogs;
 
-  FillUnsaved(form, 499);
-  QTest::mouseClick(&startBut, Qt::LeftButton);
-  QVERIFY2(dialogs.Asked.empty(), "499 unsaved items are below the threshold of 500");
-  QCOMPARE(form.List().ItemCount(), 1u);
-
-  FillUnsaved(form, 500);
-  dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
-  QTest::mouseClick(&startBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Asked.size(), 1u);
-  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("warning"));
-  QCOMPARE(form.List().ItemCount(), 500u);
-  QVERIFY2(form.List().Unsaved, "No keeps the list as it was");
-
-  dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
-  QTest::mouseClick(&startBut, Qt::LeftButton);
-  QCOMPARE(form.List().ItemCount(), 1u);
-
-  FillUnsaved(form, 600);
-  form.List().Unsaved = false;
-  QTest::mouseClick(&startBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Asked.size(), 2u);
-
-  form.Options().Main.AskSaveThreshold = 0;
-  FillUnsaved(form, 600);
-  QTest::mouseClick(&startBut, Qt::LeftButton);
-  QVERIFY2(dialogs.Asked.size() == 2u, "threshold 0 never asks");
+  // {unsaved entries (negative: saved), threshold, answer (none: no question), entries after}
+  struct Row {
+    int Entries, Threshold;
+    std::optional<Answer> Reply;
+    std::uint32_t After;
+  };
+  const Row rows[] = {{499, 500, {}, 1}, {500, 500, Answer::No, 500}, {500, 500, Answer::Yes, 1},
+                      {-600, 500, {}, 1}, {600, 0, {}, 1}};
+  for (const Row& r : rows) {
+    FillUnsaved(form, std::abs(r.Entries));
+    form.List().Unsaved = r.Entries > 0;
+    form.Options().Main.AskSaveThreshold = static_cast<std::uint16_t>(r.Threshold);
+    const std::size_t asked = dialogs.Asked.size() + (r.Reply ? 1 : 0);
+    if (r.Reply) dialogs.ExpectQuestion(kDiscardQuestion, *r.Reply);
+    QTest::mouseClick(&startBut, Qt::LeftButton);
+    QVERIFY2(dialogs.Asked.size() == asked && form.List().ItemCount() == r.After, qPrintable(ListState(form)));
+    if (r.Reply) QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("warning"));
+    QVERIFY2(form.List().Unsaved, "No keeps the list as it was, a scan's list is unsaved");
+  }
 
   // Closing asks by the same rule, with its own text.
   form.Options().Main.AskSaveThreshold = 500;
@@ -226,20 +233,15 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
     // without the unsaved-list question.
     WindowSession session;
     const char* temporary[] = {"importing.(file).tmp", "backup.(file).tmp", "vundo.(file).tmp", "main.(file).tmp",
-                               "filter.(file).tmp"};
+                               "filter.(file).tmp", "other.tmp"};
     for (const char* name : temporary) WriteFileBytes(session.Home() + "/" + name, "x");
-    WriteFileBytes(session.Home() + "/other.tmp", "x");
-    auto change = [](AppOptions& o) {
-      o.Main.AskSaveThreshold = 1;
-      o.Main.FadeMain = 1;
-    };
+    auto change = [](AppOptions& o) { o.Main.AskSaveThreshold = o.Main.FadeMain = 1; };
     TMainForm& form = StartOnMusic(session, music, 20, change, true);
     QTRY_COMPARE_WITH_TIMEOUT(form.windowOpacity(), 1.0, 2000);
     std::filesystem::remove(session.Home() + "/ordonna.ini");
 
     session.dialogs.ExpectQuestion(running, Answer::Yes);
-    bool stillOpen = false;
-    bool stillRunning = false;
+    bool stillOpen = false, stillRunning = false;
     QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] {
       form.close();
       stillOpen = form.isVisible();
@@ -252,10 +254,10 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
     QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 2000);
     QCOMPARE(session.dialogs.Asked.size(), 1u);
     QCOMPARE(session.dialogs.Asked.front().Title, QStringLiteral("quit?"));
+    // Only the program's own temporary files go.
     for (const char* name : temporary) {
-      QVERIFY2(!std::filesystem::exists(session.Home() + "/" + name), name);
+      QVERIFY2(std::filesystem::exists(session.Home() + "/" + name) == (name == temporary[5]), name);
     }
-    QVERIFY2(std::filesystem::exists(session.Home() + "/other.tmp"), "only the program's own files go");
     QVERIFY2(std::filesystem::file_size(session.Home() + "/ordonna.ini") == 7101, "the configuration is saved");
   }
   {
@@ -309,8 +311,7 @@ void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
   form.ShowStatus(path);
   QTest::mouseDClick(&label, Qt::LeftButton);
   QCOMPARE(session.dialogs.Shown.size(), 1u);
-  QCOMPARE(session.dialogs.Shown.back().Text, path);
-  QCOMPARE(session.dialogs.Shown.back().Title, QString());
+  QCOMPARE(LastShown(session.dialogs), QStringLiteral(": ") + path);
   QVERIFY(session.dialogs.Shown.back().Kind == MessageKind::Information);
 }
 
@@ -349,9 +350,7 @@ void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
              what);
     QVERIFY2(form.List().ItemCount() == c.Loaded, what);
     if (c.Loaded != 0) QCOMPARE(Q(form.List().ListFileName()), c.Loaded == 2 ? "two.ordl" : "three.ordl");
-    for (const char* name : {"SaveBut", "ExportBut", "ViewBut", "apbut"}) {
-      QVERIFY2(Enabled(form, name) == (c.Loaded != 0), name);
-    }
+    QCOMPARE(Disabled(form, kListCommands), c.Loaded ? QString() : kListCommands);
     QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
   }
 }
@@ -371,16 +370,15 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   dialogs.ExpectFile(Q(lists.File("songs")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
   const FileDialogRequest first = dialogs.FileRequests.back();
-  QCOMPARE(first.Title, QStringLiteral(" - SAVE THE LIST AS - "));
-  QCOMPARE(first.Filter, QStringLiteral("ORDL files (*.ordl *.ORDL)"));
-  QCOMPARE(first.DefaultSuffix, QStringLiteral("ordl"));
-  QCOMPARE(first.Folder, QString::fromLocal8Bit(qgetenv("HOME")));
+  QCOMPARE((QStringList{first.Title, first.Filter, first.DefaultSuffix, first.Folder}),
+           (QStringList{QStringLiteral(" - SAVE THE LIST AS - "), QStringLiteral("ORDL files (*.ordl *.ORDL)"),
+                        QStringLiteral("ordl"), QString::fromLocal8Bit(qgetenv("HOME"))}));
   const std::string songs = lists.File("songs.ordl");
   QCOMPARE(ReadFileBytes(songs).substr(0, 4), std::string("\x03Ord"));
   QVERIFY(!form.List().Unsaved);
   QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
-  QCOMPARE(Q(std::string(form.Options().Dialog.LastSavedList.View())), Q(songs));
-  QCOMPARE(Q(std::string(form.Options().Dialog.SaveFolder.View())), Q(lists.Path()));
+  QCOMPARE(V(form.Options().Dialog.LastSavedList), Q(songs));
+  QCOMPARE(V(form.Options().Dialog.SaveFolder), Q(lists.Path()));
 
   // ".ordl" added to a name the dialog already checked: the window asks before replacing.
   const std::string old = lists.File("old.txt.ordl");
@@ -397,10 +395,10 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   form.List().Unsaved = true;
   dialogs.ExpectFile(Q(lists.File("no-such-folder/x.ordl")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Can't write this file.\r\nIn use? Invalid filename? Disk full?"));
-  QCOMPARE(dialogs.Shown.back().Title, QStringLiteral("Warning"));
+  QCOMPARE(LastShown(dialogs),
+           QStringLiteral("Warning: Can't write this file.\r\nIn use? Invalid filename? Disk full?"));
   QVERIFY(form.List().Unsaved);
-  QCOMPARE(Q(std::string(form.Options().Dialog.LastSavedList.View())), Q(songs));
+  QCOMPARE(V(form.Options().Dialog.LastSavedList), Q(songs));
 
   // With the load options window switched off every load replaces the list, whatever
   // LoadAppend says.
@@ -408,8 +406,8 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   form.Options().Dialog.LoadAppend = 1;
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton);
-  QCOMPARE(dialogs.FileRequests.back().Title, QStringLiteral(" - LOAD A LIST - "));
-  QCOMPARE(dialogs.FileRequests.back().Filter, QStringLiteral("ORDL files (*.ordl *.ORDL);;all files (*)"));
+  QCOMPARE(dialogs.FileRequests.back().Title + dialogs.FileRequests.back().Filter,
+           QStringLiteral(" - LOAD A LIST - ORDL files (*.ordl *.ORDL);;all files (*)"));
   QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
 
   // Ctrl brings the window back: append through it.
@@ -422,11 +420,9 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton, Qt::ControlModifier);
   QCOMPARE(form.Options().Dialog.LoadModeDontShow, 0);
-  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3, total 6 items."));
-  QCOMPARE(form.List().ItemCount(), 6u);
+  QCOMPARE(ListState(form), QStringLiteral("Loaded 3, total 6 items. [6 unsaved]"));
   QCOMPARE(form.List().SortState, 63);
-  QVERIFY(form.List().Unsaved);
-  QCOMPARE(Q(std::string(form.Options().Dialog.LoadFolder.View())), Q(lists.Path()));
+  QCOMPARE(V(form.Options().Dialog.LoadFolder), Q(lists.Path()));
 
   // From here on without the window: every load replaces the list. A file that is no list:
   // its message, the list and its name stay.
@@ -436,8 +432,7 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   dialogs.ExpectFile(Q(bad));
   QTest::mouseClick(&loadBut, Qt::LeftButton);
   QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Not a Ordonna file!"));
-  QCOMPARE(form.StatusText(), QStringLiteral("Can't load the list."));
-  QCOMPARE(form.List().ItemCount(), 6u);
+  QCOMPARE(ListState(form), QStringLiteral("Can't load the list. [6 unsaved]"));
   QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
   QVERIFY(Enabled(form, "SaveBut"));
 
@@ -447,9 +442,7 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   dialogs.ExpectFile(Q(songs));
   dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
   QTest::mouseClick(&loadBut, Qt::LeftButton);
-  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
-  QCOMPARE(form.List().ItemCount(), 3u);
-  QVERIFY(!form.List().Unsaved);
+  QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
 
   // Cancelling the file dialog changes nothing.
   dialogs.ExpectFile(QString());
@@ -461,8 +454,7 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   const std::size_t requests = dialogs.FileRequests.size();
   saveBut.setEnabled(true);
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Empty list."));
-  QCOMPARE(dialogs.Shown.back().Title, QStringLiteral("Warning"));
+  QCOMPARE(LastShown(dialogs), QStringLiteral("Warning: Empty list."));
   QCOMPARE(dialogs.FileRequests.size(), requests);
   QVERIFY_SCRIPT_DONE(dialogs);
 }
@@ -482,15 +474,15 @@ void MainWindowTest::fontSizeControlsKeysAndMenu() {
   QCOMPARE(size(), 12);
   for (const char* name : {"Label1", "Drive1", "Dir1"}) QCOMPARE(Find<QWidget>(form, name).font().pointSize(), 12);
 
-  QTest::keyClick(&form, Qt::Key_Plus);
-  QCOMPARE(size(), 13);
-  QCOMPARE(updn.value(), 13);
-  QTest::keyClick(&form, Qt::Key_Minus);
-  QTest::keyClick(&form, Qt::Key_Minus);
-  QCOMPARE(size(), 11);
+  // {size before, key, size after}: the keys stop at 4 and 32.
+  const std::tuple<int, Qt::Key, int> steps[] = {{12, Qt::Key_Plus, 13}, {12, Qt::Key_Minus, 11},
+                                                 {32, Qt::Key_Plus, 32}, {4, Qt::Key_Minus, 4}};
+  for (const auto& [before, key, after] : steps) {
+    updn.setValue(before);
+    QTest::keyClick(&form, key);
+    QCOMPARE(QPoint(size(), updn.value()), QPoint(after, after));
+  }
   updn.setValue(32);
-  QTest::keyClick(&form, Qt::Key_Plus);
-  QCOMPARE(size(), 32);
   // The big font needs more room: nothing is clipped.
   QVERIFY(label.contentsRect().height() >= QFontMetrics(label.font()).height());
   for (const char* name : {"Drive1", "StartBut", "sadcheck", "Incbox", "AboutBut"}) {
@@ -498,32 +490,23 @@ void MainWindowTest::fontSizeControlsKeysAndMenu() {
     QVERIFY2(control.height() >= control.minimumSizeHint().height(), name);
     QVERIFY2(form.rect().contains(control.geometry().translated(control.parentWidget()->mapTo(&form, QPoint()))), name);
   }
-  updn.setValue(4);
-  QTest::keyClick(&form, Qt::Key_Minus);
-  QCOMPARE(size(), 4);
 
   // The folder tree's menu: fixed sizes with the current one checked.
   auto& menu = Find<QMenu>(form, "PopupMenu1");
-  menu.findChild<QAction*>(QStringLiteral("Size16"))->trigger();
-  QCOMPARE(size(), 16);
-  QCOMPARE(updn.value(), 16);
+  auto& size16 = *menu.findChild<QAction*>(QStringLiteral("Size16"));
+  auto& size10 = *menu.findChild<QAction*>(QStringLiteral("Size10"));
+  size16.trigger();
+  QCOMPARE(QPoint(size(), updn.value()), QPoint(16, 16));
   emit Find<QTreeView>(form, "Dir1").customContextMenuRequested(QPoint(5, 5));
-  QVERIFY(menu.isVisible());
-  QVERIFY(menu.findChild<QAction*>(QStringLiteral("Size16"))->isChecked());
-  QVERIFY(!menu.findChild<QAction*>(QStringLiteral("Size10"))->isChecked());
+  QVERIFY(menu.isVisible() && size16.isChecked() && !size10.isChecked());
   menu.close();
-  QCOMPARE(menu.actions().front()->text(), QStringLiteral("Choose &font"));
-  QCOMPARE(menu.findChild<QAction*>(QStringLiteral("Size10"))->text(), QStringLiteral("size=1&0 (default)"));
+  QCOMPARE(menu.actions().front()->text() + '|' + size10.text(), QStringLiteral("Choose &font|size=1&0 (default)"));
 
   // The font dialog: name and style are kept, the size is clamped to 4..32.
-  QFont chosen(QStringLiteral("DejaVu Serif"));
-  chosen.setPointSize(40);
-  chosen.setBold(true);
-  chosen.setItalic(true);
-  session.dialogs.ExpectFont(chosen);
+  session.dialogs.ExpectFont(QFont(QStringLiteral("DejaVu Serif"), 40, QFont::Bold, true));
   QTest::mouseClick(&Find<QPushButton>(form, "ButFont"), Qt::LeftButton);
   QCOMPARE(size(), 32);
-  QCOMPARE(Q(std::string(form.Options().Dialog.MainFontName.View())), QStringLiteral("DejaVu Serif"));
+  QCOMPARE(V(form.Options().Dialog.MainFontName), QStringLiteral("DejaVu Serif"));
   QCOMPARE(form.Options().Dialog.MainFontStyle, 3);
   QVERIFY(label.font().bold());
   session.dialogs.ExpectFont(std::nullopt);
@@ -543,24 +526,22 @@ void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
   });
   TMainForm& form = session.Start();
   const QRect screen = form.screen()->geometry();
-  QCOMPARE(form.x(), screen.width() - form.width());
-  QCOMPARE(form.y(), 0);
-  QCOMPARE(Q(std::string(form.Options().Dialog.LastScanFolder.View())), Q(music.Path()));
+  QCOMPARE(form.pos(), QPoint(screen.width() - form.width(), 0));
+  QCOMPARE(V(form.Options().Dialog.LastScanFolder), Q(music.Path()));
 
   // A folder chosen in the tree is remembered at once.
   auto& tree = Find<QTreeView>(form, "Dir1");
   QTRY_VERIFY(tree.model()->rowCount(tree.currentIndex()) == 1);
   tree.setFocus();
   QTest::keyClick(&tree, Qt::Key_Down);
-  QCOMPARE(Q(std::string(form.Options().Dialog.LastScanFolder.View())), Q(music.Path() + "/sub"));
+  QCOMPARE(V(form.Options().Dialog.LastScanFolder), Q(music.Path() + "/sub"));
 
   form.move(40, 30);
   form.close();
   AppOptions saved{};
   QVERIFY(LoadConfiguration(session.Home() + "/ordonna.ini", saved).ok());
-  QCOMPARE(saved.Places.MainLeft, 40);
-  QCOMPARE(saved.Places.MainTop, 30);
-  QCOMPARE(Q(std::string(saved.Dialog.LastScanFolder.View())), Q(music.Path() + "/sub"));
+  QCOMPARE(QPoint(saved.Places.MainLeft, saved.Places.MainTop), QPoint(40, 30));
+  QCOMPARE(V(saved.Dialog.LastScanFolder), Q(music.Path() + "/sub"));
 }
 
 void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
@@ -578,8 +559,7 @@ void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
   auto& viewBut = Find<QPushButton>(form, "ViewBut");
   viewBut.setEnabled(true);
   QTest::mouseClick(&viewBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("No data to view"));
-  QCOMPARE(dialogs.Shown.back().Title, QStringLiteral("Warning"));
+  QCOMPARE(LastShown(dialogs), QStringLiteral("Warning: No data to view"));
   QVERIFY(!viewBut.isEnabled());
 
   // The about window's HELP opens the local help page, or says that it is missing.
@@ -635,7 +615,7 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   const std::string text = ReadFileBytes(out.File("list.txt"));
   QVERIFY2(text.find("song001") != std::string::npos, text.c_str());
   QVERIFY(extView.isEnabled());
-  QCOMPARE(Q(std::string(form.Options().Dialog.ExportFolder.View())), Q(out.Path()));
+  QCOMPARE(V(form.Options().Dialog.ExportFolder), Q(out.Path()));
   const std::vector<ListEntry> exported(form.List().Working().Entries().begin(), form.List().Working().Entries().end());
 
   // A name that does not suit the type asks first; Cancel writes nothing.
@@ -652,7 +632,8 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   Click(form, "ImportBut");
   auto* options = form.findChild<TImportForm*>();
   QVERIFY(options != nullptr && options->isVisible());
-  for (const char* name : {"StartBut", "LoadBut", "ImportBut", "ExportBut", "SaveBut"}) QVERIFY2(!Enabled(form, name), name);
+  const QString busy = QStringLiteral("StartBut LoadBut ImportBut ExportBut SaveBut");
+  QCOMPARE(Disabled(form, busy), busy);
   options->reject();
   QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
   QCOMPARE(form.List().ItemCount(), 20u);
@@ -667,10 +648,8 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   Find<QPushButton>(*options, "Gobut").click();
   QTRY_COMPARE(form.List().ItemCount(), 20u);
   QCOMPARE(dialogs.FileRequests.back().Title, QStringLiteral(" - Choose text or html list to import - "));
-  for (std::uint32_t i = 0; i < 20; ++i) {
-    QCOMPARE(Q(std::string(form.List().Entry(i).FileName.View())), Q(std::string(exported[i].FileName.View())));
-    QCOMPARE(+form.List().Entry(i).SizeKB, +exported[i].SizeKB);
-  }
+  auto row = [](const ListEntry& entry) { return V(entry.FileName) + ' ' + QString::number(entry.SizeKB); };
+  for (std::uint32_t i = 0; i < 20; ++i) QCOMPARE(row(form.List().Entry(i)), row(exported[i]));
   QVERIFY(Enabled(form, "ImportBut"));
   QVERIFY_SCRIPT_DONE(dialogs);
 }
