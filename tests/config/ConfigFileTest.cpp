@@ -221,7 +221,8 @@ TEST(ConfigStrings, PaddingMakesEqualValuesCompareEqualByteForByte) {
 TEST(ConfigMessages, TextsAreTheProgramsOwn) {
   using enum ConfigMessage;
   const std::pair<ConfigMessage, const char*> rows[] = {
-      {InitializeFailed, "Disk error attempting to initialize configuration file"}, {InitializeFailedTitle, "FATAL ERROR"},
+      {InitializeFailed, "Disk error attempting to initialize configuration file"},
+      {InitializeFailedTitle, "FATAL ERROR"},
       {WriteFailed, "Disk error writing configuration file"}, {WriteFailedTitle, "Error"},
       {LoadFailed, "Loading options failed.\r\nProbably not a Ordonna configuration file."}};
   for (const auto& [message, text] : rows) EXPECT_EQ(ConfigMessageText(message), text);
