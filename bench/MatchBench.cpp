@@ -57,12 +57,20 @@ class QuietCaller final : public Caller {
   bool Running() const override { return true; }
 };
 
+// The benchmark's settings: threshold 80, letter check off, high characters on.
+MatchSettings BenchMatch(bool relaxed) {
+  MatchSettings match;
+  match.MatchPercent = 80;
+  match.PartThreshold = PartThreshold(80);
+  match.LetterCheck = false;
+  match.HighChars = true;
+  match.Relaxed = relaxed;
+  return match;
+}
+
 DupSearchSettings BenchSettings(PairEngine engine) {
   DupSearchSettings settings;
-  settings.Match.MatchPercent = 80;
-  settings.Match.PartThreshold = PartThreshold(80);
-  settings.Match.LetterCheck = false;
-  settings.Match.HighChars = true;
+  settings.Match = BenchMatch(false);
   settings.MatchAction = 0;
   settings.Engine = engine;
   return settings;
@@ -97,10 +105,7 @@ std::uint32_t Marked(const DeletionMarks& marks) {
 void Compare(const char* what, const ListStore& current, const std::string& externalFile, bool textList,
              std::uint8_t action, const std::string& out) {
   CompareSettings settings;
-  settings.Match.MatchPercent = 80;
-  settings.Match.PartThreshold = PartThreshold(80);
-  settings.Match.HighChars = true;
-  settings.Match.Relaxed = textList;
+  settings.Match = BenchMatch(textList);
   settings.MatchAction = 0;
   settings.Action = action;
   settings.TextList = textList;

@@ -1,6 +1,8 @@
 # Shared by the export and import benchmarks (sourced): builds ordonna-cli in Release and
 # writes generated lists and an option file with every column.
 #   bench_build_cli ROOT BUILD
+#   bench_work_folder                 sets `work` to a temporary folder removed at exit, with
+#                                     ORDONNA_HOME inside it
 #   bench_write_list PATH ENTRIES     realistic names, every field determined, sorted by path;
 #                                     dates whose day is above 12 on most lines, as in a real list
 #   bench_every_column_options CLI PATH   every info column and the enumeration, dates as
@@ -10,6 +12,13 @@ bench_build_cli() {
   cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORDONNA_BUILD_GUI=OFF -DORDONNA_BUILD_CLI=ON \
     -DORDONNA_BUILD_TESTS=OFF >/dev/null
   ninja -j2 -C "$2" ordonna-cli >/dev/null
+}
+
+bench_work_folder() {
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  export ORDONNA_HOME="$work/home"
+  mkdir "$ORDONNA_HOME"
 }
 
 bench_write_list() {

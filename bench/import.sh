@@ -13,10 +13,7 @@ source "$root/bench/big_list.sh"
 bench_build_cli "$root" "$build"
 cli="$build/cli/ordonna-cli"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export ORDONNA_HOME="$work/home"
-mkdir "$ORDONNA_HOME"
+bench_work_folder
 bench_write_list "$work/big.ordl" "$entries"
 bench_every_column_options "$cli" "$work/options.ini"
 # No caption on the table.

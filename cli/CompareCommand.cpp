@@ -12,6 +12,7 @@
 
 #include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
+#include "cli/MatchConsole.h"
 #include "cli/UserOptions.h"
 #include "core/Text.h"
 #include "export/FieldStyle.h"
@@ -122,17 +123,7 @@ int RunCompare(const CompareArguments& args) {
     std::cout << (finish.empty() ? std::string("Stopped; what was found so far is saved.") : ConsoleText(finish))
               << '\n';
   }
-  if (end == CompareEnd::Remove) {
-    if (removed.Cleared) {
-      std::cerr << "ordonna-cli: compare: no entry is left; no list written\n";
-      return kExitFailure;
-    }
-    Status written = WriteListFile(args.Output, list.Working(), sortState);
-    if (!written.ok()) {
-      std::cerr << "ordonna-cli: compare: " << written.ToString() << '\n';
-      return kExitFailure;
-    }
-  }
+  if (end == CompareEnd::Remove) return WriteRemainingList("compare", args.Output, removed.Cleared, list, sortState);
   return kExitOk;
 }
 

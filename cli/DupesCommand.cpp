@@ -89,15 +89,7 @@ int RunDupes(const DupesArguments& args) {
   if (!args.Output.empty()) {
     const std::uint8_t sortState = list.SortState;
     DeletionResult result = ApplyDeletions(list, marks);
-    if (result.Cleared) {
-      std::cerr << "ordonna-cli: dupes: no entry is left; no list written\n";
-      return kExitFailure;
-    }
-    Status written = WriteListFile(args.Output, list.Working(), sortState);
-    if (!written.ok()) {
-      std::cerr << "ordonna-cli: dupes: " << written.ToString() << '\n';
-      return kExitFailure;
-    }
+    return WriteRemainingList("dupes", args.Output, result.Cleared, list, sortState);
   }
   return kExitOk;
 }

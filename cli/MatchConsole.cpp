@@ -3,8 +3,10 @@
 
 #include <iostream>
 
+#include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
 #include "core/Text.h"
+#include "listfile/ListFileCommands.h"
 #include "match/MatchLog.h"
 
 namespace ordonna::cli {
@@ -33,6 +35,20 @@ std::uint8_t ConsoleQuestion::Ask(std::uint32_t first, std::uint32_t second, std
       if (AsciiUpper(reply[0]) == choice.Key) return choice.Answer;
     }
   }
+}
+
+int WriteRemainingList(std::string_view command, const std::string& output, bool cleared, const ListStore& list,
+                       std::uint8_t sortState) {
+  if (cleared) {
+    std::cerr << "ordonna-cli: " << command << ": no entry is left; no list written\n";
+    return kExitFailure;
+  }
+  Status written = WriteListFile(output, list.Working(), sortState);
+  if (!written.ok()) {
+    std::cerr << "ordonna-cli: " << command << ": " << written.ToString() << '\n';
+    return kExitFailure;
+  }
+  return kExitOk;
 }
 
 }  // namespace ordonna::cli

@@ -1,9 +1,10 @@
 // The terminal side of the duplicates search and the comparison: confirmations read from
-// standard input, and the option loading both commands share.
+// standard input, and the writing of the list that is left after removals.
 #pragma once
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "core/ListStore.h"
 #include "export/FieldStyle.h"
@@ -34,5 +35,11 @@ class ConsoleQuestion final : public PairQuestion {
   std::uint8_t onEnd_;
   FieldStyle style_;
 };
+
+// Writes the list left after removals to `output` with `sortState`; when no entry is left
+// (`cleared`) nothing is written. Returns the command's exit status; failures go to stderr
+// under the name of `command`.
+int WriteRemainingList(std::string_view command, const std::string& output, bool cleared, const ListStore& list,
+                       std::uint8_t sortState);
 
 }  // namespace ordonna::cli

@@ -10,6 +10,7 @@
 
 #include "match/DupLog.h"
 #include "match/DupSearchRun.h"
+#include "match/NameGenerator.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
@@ -22,16 +23,7 @@ using testing::ScriptedCaller;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-ListEntry Entry(const std::string& name) {
-  ListEntry e = UndeterminedEntry();
-  e.FileName.Set(name);
-  e.SizeKB = 4000;
-  e.Frames = 9000;
-  e.BitrateCode = 9;
-  e.StereoMode = 1;
-  e.FrequencyCode = 0;
-  return e;
-}
+ListEntry Entry(const std::string& name) { return testing::AlikeEntry(name); }
 
 EntryList List(std::initializer_list<std::string> names) {
   EntryList list;

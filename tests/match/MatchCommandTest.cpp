@@ -4,12 +4,14 @@
 #include <filesystem>
 
 #include "listfile/ListFileCommands.h"
+#include "match/NameGenerator.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
+using testing::AlikeEntry;
 using testing::CliResult;
 using testing::ReadFileBytes;
 using testing::TempDir;
@@ -19,16 +21,7 @@ CliResult RunCli(const std::vector<std::string>& arguments) { return testing::Ru
 
 void WriteList(const std::string& path, std::initializer_list<std::string> names) {
   EntryList list;
-  for (const std::string& name : names) {
-    ListEntry e = UndeterminedEntry();
-    e.FileName.Set(name);
-    e.SizeKB = 4000;
-    e.Frames = 9000;
-    e.BitrateCode = 9;
-    e.StereoMode = 1;
-    e.FrequencyCode = 0;
-    list.AppendEntry(e);
-  }
+  for (const std::string& name : names) list.AppendEntry(AlikeEntry(name));
   ASSERT_TRUE(WriteListFile(path, list, 63).ok());
 }
 

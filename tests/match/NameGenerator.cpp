@@ -40,15 +40,15 @@ std::string NameGenerator::Word(bool capital) {
 
 std::string NameGenerator::Artist() {
   std::string artist = Word(true);
-  if (Below(2) == 0) artist += " " + Word(true);
-  if (Below(6) == 0) artist = "The " + artist;
+  if (Below(2) == 0) artist.append(" ").append(Word(true));
+  if (Below(6) == 0) artist = std::string("The ").append(artist);
   return artist;
 }
 
 std::string NameGenerator::Name() {
   std::string title = Word(true);
   int words = Below(4);
-  for (int i = 0; i < words; ++i) title += " " + Word(Below(2) == 0);
+  for (int i = 0; i < words; ++i) title.append(" ").append(Word(Below(2) == 0));
   if (Below(8) == 0) title += kSuffixes[Below(static_cast<int>(std::size(kSuffixes)))];
   if (artists_.empty() || Below(10) == 0) artists_.push_back(Artist());
   const std::string& artist = artists_[static_cast<std::size_t>(Below(static_cast<int>(artists_.size())))];
@@ -81,7 +81,7 @@ std::string NameGenerator::NearCopy(const std::string& name) {
       break;
     case 4: {
       std::size_t at = copy.find(" - ");
-      if (at != std::string::npos) copy.replace(at, 3, "_-_");
+      if (at != std::string::npos) copy[at] = copy[at + 2] = '_';  // " - " becomes "_-_"
       break;
     }
     case 5: copy += kSuffixes[Below(static_cast<int>(std::size(kSuffixes)))]; break;
@@ -96,6 +96,17 @@ std::string NameGenerator::NearCopy(const std::string& name) {
 }
 
 std::string NameGenerator::HostileName() { return kHostile[Below(static_cast<int>(std::size(kHostile)))]; }
+
+ListEntry AlikeEntry(const std::string& name) {
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.SizeKB = 4000;
+  e.Frames = 9000;
+  e.BitrateCode = 9;
+  e.StereoMode = 1;
+  e.FrequencyCode = 0;
+  return e;
+}
 
 ListEntry NameGenerator::Fields(const std::string& name) {
   ListEntry e = UndeterminedEntry();

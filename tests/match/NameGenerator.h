@@ -12,6 +12,10 @@
 
 namespace ordonna::testing {
 
+// An entry named `name` whose other fields equal those of every such entry: a pair of them
+// passes every size, time and bitrate limit, so only the names decide.
+ListEntry AlikeEntry(const std::string& name);
+
 struct NameMix {
   double NearDuplicates = 0.04;  // share of entries that are an edited copy of an earlier one
   double Hostile = 0.0;          // share of short, empty and punctuation-only names

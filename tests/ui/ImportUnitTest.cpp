@@ -21,12 +21,6 @@
 namespace ordonna::testing {
 namespace {
 
-AppOptions Defaults() {
-  AppOptions options{};
-  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
-  return options;
-}
-
 ListStore OneEntryList() {
   ListStore list;
   list.AppendEntry(NamedEntry("song", "/music"));
@@ -80,7 +74,7 @@ class ImportUnitTest : public QObject {
 };
 
 void ImportUnitTest::opensWithTheOptionsAndItsTexts() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   const ListStore list = OneEntryList();
   TImportForm window(options, list, nullptr);
   QVERIFY(Shown(window));
@@ -111,7 +105,7 @@ void ImportUnitTest::opensWithTheOptionsAndItsTexts() {
 }
 
 void ImportUnitTest::fileTypeRuleSwitchesTheControlsOfEachType() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   options.Main.HeaderFromFile = 1;
   const ListStore list = OneEntryList();
   TImportForm window(options, list, nullptr);
@@ -136,7 +130,7 @@ void ImportUnitTest::fileTypeRuleSwitchesTheControlsOfEachType() {
 void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
   const ListStore list = OneEntryList();
   for (int files = 0; files < 4; ++files) {
-    AppOptions options = Defaults();
+    AppOptions options = FactoryOptions();
     options.Main.HeaderFromFile = files & 1;
     options.Main.FooterFromFile = (files >> 1) & 1;
     options.Dialog.ImportStripHeaderFooter = 1;
@@ -148,7 +142,7 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
              QList<int>(4, offered));
   }
 
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   options.Main.FooterFromFile = 1;
   TImportForm window(options, list, nullptr);
   QVERIFY(Shown(window));
@@ -174,7 +168,7 @@ void ImportUnitTest::stripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
 }
 
 void ImportUnitTest::appendBoxOfAnEmptyListIsOffButTheOptionKeepsItsValue() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   options.Dialog.ImportImap = 1;
   const ListStore empty;
   const ListStore list = OneEntryList();
@@ -199,7 +193,7 @@ void ImportUnitTest::goKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
   QVERIFY(Shown(mainWindow));
   for (const char* way : {"GO", "cancel", "Esc", "close box", "main window activated"}) {
     const QByteArray how(way);
-    AppOptions options = Defaults();
+    AppOptions options = FactoryOptions();
     options.Main.HeaderFromFile = 1;
     options.Places.ImportLeft = 20000;  // beyond the screen: pulled back in
     const AppOptions before = options;

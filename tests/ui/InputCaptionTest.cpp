@@ -14,12 +14,6 @@
 namespace ordonna::testing {
 namespace {
 
-AppOptions Defaults() {
-  AppOptions options{};
-  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
-  return options;
-}
-
 bool Shown(QWidget& window) { return window.show(), QTest::qWaitForWindowExposed(&window); }
 
 }  // namespace
@@ -34,7 +28,7 @@ class InputCaptionTest : public QObject {
 };
 
 void InputCaptionTest::showsItsTextsAndNoCaptionUnlessRemembered() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   options.Dialog.LastCaption.Set("My mp3s");
   options.Dialog.RememberCaption = 0;
   TInputCaptionForm window(options, nullptr);
@@ -50,7 +44,7 @@ void InputCaptionTest::showsItsTextsAndNoCaptionUnlessRemembered() {
 }
 
 void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBoxAndOffersItAgain() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   TInputCaptionForm window(options, nullptr);
   QVERIFY(Shown(window));
   QLineEdit& edit = Find<QLineEdit>(window, "CaptionEdit");
@@ -79,7 +73,7 @@ void InputCaptionTest::okStoresTheTrimmedCaptionAndTheRememberBoxAndOffersItAgai
 
 // Only the place where the window was closed is kept.
 void InputCaptionTest::cancelAndEscapeChangeNothingButThePlace() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   options.Dialog.LastCaption.Set("kept");
   options.Places.CaptionLeft = 120;
   options.Places.CaptionTop = 90;

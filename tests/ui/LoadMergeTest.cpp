@@ -15,12 +15,6 @@
 namespace ordonna::testing {
 namespace {
 
-AppOptions Defaults() {
-  AppOptions options{};
-  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
-  return options;
-}
-
 bool Shown(QWidget& window) { return window.show(), QTest::qWaitForWindowExposed(&window); }
 
 void ClickRadio(TLoadMergeForm& window, const char* name) {
@@ -38,7 +32,7 @@ class LoadMergeTest : public QObject {
 };
 
 void LoadMergeTest::controlsShowAndChangeTheOptionsAtOnce() {
-  AppOptions options = Defaults();
+  AppOptions options = FactoryOptions();
   ScriptedDialogs dialogs;
   options.Dialog.AppendSort = 3;
   {
@@ -74,7 +68,7 @@ void LoadMergeTest::goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
   for (const char* way : {"GO", "Esc", "close box"}) {
     const QByteArray how(way);
     ScriptedDialogs dialogs;
-    AppOptions options = Defaults();
+    AppOptions options = FactoryOptions();
     options.Places.LoadModeLeft = 20000;  // beyond the screen: pulled back in
     options.Places.LoadModeTop = 30;
     const DialogOptions before = options.Dialog;

@@ -10,6 +10,12 @@
 
 namespace ordonna::testing {
 
+AppOptions FactoryOptions() {
+  AppOptions options{};
+  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
+  return options;
+}
+
 WindowSession::WindowSession() {
   qputenv("ORDONNA_HOME", QByteArray::fromStdString(home_.Path()));
   host_ = MakeHostPlatform();

@@ -18,6 +18,9 @@
 
 namespace ordonna::testing {
 
+// Factory defaults as on a 1024 x 768 screen, for windows tested without the main window.
+AppOptions FactoryOptions();
+
 class WindowSession {
  public:
   WindowSession();
