@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdio>
-#include <optional>
 
 #include "config/AppOptions.h"
 #include "export/Formatters.h"
@@ -18,17 +17,18 @@ constexpr std::uint8_t kBold = 1;
 constexpr std::uint8_t kItalic = 2;
 constexpr std::uint8_t kUnderline = 4;
 
-std::string FontStyleText(std::uint8_t fontStyle, std::optional<std::int32_t> color) {
+// `colorRule` is the style sheet's colour line, or empty when the text keeps its colour.
+std::string FontStyleText(std::uint8_t fontStyle, std::string_view colorRule) {
   std::string out = (fontStyle & kItalic) != 0 ? "font-style:italic;\r\n" : "font-style:normal;\r\n";
   if ((fontStyle & kBold) != 0) out += "font-weight:bold;\r\n";
   if ((fontStyle & kUnderline) != 0) out += "text-decoration:underline;\r\n";
-  if (color) out += "color:#" + ColorHex(*color) + ";\r\n";
+  out += colorRule;
   return out;
 }
 
-std::string FontBlock(std::string_view selector, std::uint8_t fontStyle, std::optional<std::int32_t> color,
+std::string FontBlock(std::string_view selector, std::uint8_t fontStyle, std::string_view colorRule,
                       std::string_view fontName, std::uint8_t fontSize) {
-  return std::string(selector) + "\r\n{\r\n" + FontStyleText(fontStyle, color) + "font-family:'" +
+  return std::string(selector) + "\r\n{\r\n" + FontStyleText(fontStyle, colorRule) + "font-family:'" +
          SafeFontName(fontName) + "';\r\nfont-size:" + std::to_string(fontSize) + "pt;\r\n}\r\n";
 }
 
@@ -75,15 +75,13 @@ std::string StyleBlock(MainOptions& options, bool forTable, CaptionKind caption)
   if (options.TableFontName.Empty()) options.TableFontName.Set(kDefaultTableFont);
   if (options.TableFontSize == 0) options.TableFontSize = 1;
   const bool textColor = options.UseTextColor != 0;
-  const std::optional<std::int32_t> tableColor =
-      textColor && options.PlainHtmlStyled != 0 ? std::optional<std::int32_t>(options.TableTextColor) : std::nullopt;
+  const std::string colorRule = textColor ? "color:#" + ColorHex(options.TableTextColor) + ";\r\n" : "";
+  const bool tableColor = textColor && options.PlainHtmlStyled != 0;
   std::string out = "<STYLE TYPE=\"text/css\"><!--\r\n";
-  out += FontBlock(forTable ? "table" : "body", options.TableFontStyle, tableColor, options.TableFontName.View(),
-                   options.TableFontSize);
+  out += FontBlock(forTable ? "table" : "body", options.TableFontStyle, tableColor ? colorRule : "",
+                   options.TableFontName.View(), options.TableFontSize);
   if (forTable && caption != CaptionKind::None) {
-    const std::optional<std::int32_t> captionColor =
-        textColor ? std::optional<std::int32_t>(options.TableTextColor) : std::nullopt;
-    out += FontBlock("em", options.CaptionFontStyle, captionColor, options.CaptionFontName.View(),
+    out += FontBlock("em", options.CaptionFontStyle, colorRule, options.CaptionFontName.View(),
                      options.CaptionFontSize);
   }
   return out + "--></STYLE>";
