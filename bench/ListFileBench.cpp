@@ -33,7 +33,8 @@ const EntryList& MillionEntries() {
     for (int i = 0; i < kEntries; ++i) {
       ListEntry e = UndeterminedEntry();
       e.FileName.Set("Artist " + std::to_string(random() % 5000) + " - Title " + std::to_string(i));
-      e.Folder.Set("/media/music/Artist " + std::to_string(random() % 5000) + "/Album " + std::to_string(random() % 20));
+      e.Folder.Set("/media/music/Artist " + std::to_string(random() % 5000) + "/Album " +
+                   std::to_string(random() % 20));
       e.VolumeLabel.Set("MUSIC" + std::to_string(random() % 12));
       e.BitrateCode = 9;
       e.SizeKB = 4000;

@@ -120,8 +120,8 @@ void Compare(const char* what, const ListStore& current, const std::string& exte
   double cpu = CpuSeconds();
   CompareEnd end = RunComparison(current, external, settings, state, marks, none, caller);
   std::printf("%-52s %8.2f s  (cpu %.2f s) matches %u, unique %u%s\n", what, Seconds(start), CpuSeconds() - cpu,
-              state.MatchCount.load(),
-              state.UniqueCount.load(), end == CompareEnd::Finished ? "" : "  (did not finish)");
+              state.MatchCount.load(), state.UniqueCount.load(),
+              end == CompareEnd::Finished ? "" : "  (did not finish)");
 }
 
 }  // namespace
@@ -149,8 +149,7 @@ int main(int argc, char** argv) {
   testing::NameMix mix;  // about 4 % planted near-duplicates
   EntryList list;
   for (const ListEntry& e : names.Entries(titles, mix)) list.AppendEntry(e);
-  std::printf("duplicates search, %zu titles, threshold 80, automatic, letter check off, high characters on\n",
-              titles);
+  std::printf("duplicates search, %zu titles, threshold 80, automatic, letter check off, high characters on\n", titles);
   DupFigures fast = RunDups(list, PairEngine::Fast);
   std::printf("%-52s %8.2f s  (cpu %.2f s) matches %u, marked %u, peak memory %ld MB\n", "fast engine, whole list",
               fast.Seconds, fast.Cpu, fast.Matches, Marked(fast.Marks), PeakMegabytes());
@@ -187,8 +186,7 @@ int main(int argc, char** argv) {
   }
   std::printf("comparison, %zu x %zu titles, threshold 80, automatic\n", compared, compared);
   Compare("action 7, list file", current, folder + "/external.ordl", false, 7, folder + "/out7.txt");
-  Compare("action 5, text list, relaxed matching", current, folder + "/external.txt", true, 5,
-          folder + "/out5.txt");
+  Compare("action 5, text list, relaxed matching", current, folder + "/external.txt", true, 5, folder + "/out5.txt");
   std::printf("peak memory %ld MB\n", PeakMegabytes());
   std::filesystem::remove_all(folder);
   return same ? 0 : 1;

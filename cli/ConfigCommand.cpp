@@ -2,9 +2,9 @@
 // factory defaults. The field table below follows the file byte for byte (checked at compile time).
 #include <array>
 #include <bit>
-#include <cstdio>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -37,7 +37,7 @@ struct FieldLayout {
   std::string_view Name;
   std::size_t Offset;  // in the file
   FieldKind Kind;
-  std::size_t Count;   // elements of an array field, else 1
+  std::size_t Count;  // elements of an array field, else 1
 };
 
 constexpr std::size_t kMain = offsetof(AppOptions, Main);
@@ -355,9 +355,8 @@ void AddConfigCommand(CLI::App& app, CommandRunner& runner) {
       ->capture_default_str()
       ->check(CLI::Range(1, 100000));
   init->add_flag("--force", initArguments->Force, "Replace an existing file");
-  init->callback([&runner, initArguments] {
-    runner.Run = [initArguments] { return InitializeConfiguration(*initArguments); };
-  });
+  init->callback(
+      [&runner, initArguments] { runner.Run = [initArguments] { return InitializeConfiguration(*initArguments); }; });
 }
 
 }  // namespace ordonna::cli

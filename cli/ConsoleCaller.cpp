@@ -72,8 +72,8 @@ Answer ConsoleCaller::Decide(std::string_view text, std::string_view title, Answ
   }
   if (isatty(STDIN_FILENO) == 0) return preferred;
   std::cerr << "[" << ConsoleText(title) << "] " << ConsoleText(text) << "\n"
-            << (withCancel ? "(y)es, (n)o or (c)ancel" : "(y)es or (n)o") << " [" << AnswerWord(preferred) << "]: "
-            << std::flush;
+            << (withCancel ? "(y)es, (n)o or (c)ancel" : "(y)es or (n)o") << " [" << AnswerWord(preferred)
+            << "]: " << std::flush;
   std::string reply;
   if (!std::getline(std::cin, reply) || reply.empty()) return preferred;
   switch (AsciiLower(reply[0])) {

@@ -16,7 +16,7 @@ class ConsoleCaller final : public Caller {
     Preferred,  // take the answer the question proposes
     Yes,
     No,
-    Ask,        // ask on the terminal (falls back to Preferred without one)
+    Ask,  // ask on the terminal (falls back to Preferred without one)
   };
 
   ConsoleCaller(Policy policy, bool showProgress);

@@ -55,10 +55,9 @@ int RunDupes(const DupesArguments& args) {
   settings.Engine = args.Naive ? PairEngine::Reference : PairEngine::Fast;
   DupSearchState state;
   DeletionMarks marks;
-  ConsoleQuestion question(list.Working(), list.Working(), "File 1: ", "File 2: ",
-                           "[1] delete 1st, [2] delete 2nd, [L]eave both, [S]top",
-                           {{'1', kDupDeleteFirst}, {'2', kDupDeleteSecond}, {'L', kDupLeaveBoth}, {'S', kDupStop}},
-                           kDupStop, style);
+  ConsoleQuestion question(
+      list.Working(), list.Working(), "File 1: ", "File 2: ", "[1] delete 1st, [2] delete 2nd, [L]eave both, [S]top",
+      {{'1', kDupDeleteFirst}, {'2', kDupDeleteSecond}, {'L', kDupLeaveBoth}, {'S', kDupStop}}, kDupStop, style);
   if (!RunDupSearch(list.Working(), settings, state, marks, question)) {
     std::cerr << "ordonna-cli: dupes: stopped; nothing was deleted\n";
     return kExitFailure;

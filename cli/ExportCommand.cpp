@@ -95,17 +95,23 @@ int RunExport(const ExportArguments& args) {
 void AddExportCommand(CLI::App& app, CommandRunner& runner) {
   auto args = std::make_shared<ExportArguments>();
   CLI::App* command = app.add_subcommand("export", "Export a list file as text, HTML, an HTML table or an XLS sheet");
-  command->add_option("--type", args->Type, "text, html (plain page), table (HTML table) or xls; without it the "
-                                            "options' ExportType decides")
+  command
+      ->add_option("--type", args->Type,
+                   "text, html (plain page), table (HTML table) or xls; without it the "
+                   "options' ExportType decides")
       ->check(CLI::IsMember({"text", "html", "table", "xls"}));
   command->add_option("--caption", args->Caption,
                       "Caption typed for an HTML table when the options' CaptionMode asks for one (2 or 3)");
-  command->add_flag("--force", args->Force, "Write the options' ExportType even when OUT's extension suits another type");
+  command->add_flag("--force", args->Force,
+                    "Write the options' ExportType even when OUT's extension suits another type");
   command->add_option("--options", args->OptionsFile,
                       "Configuration file with every export option (default: the user's)");
   command->add_option("LIST", args->List, "The .ordl list file")->required();
-  command->add_option("OUT", args->Out, "The file to write; an existing one is replaced only when the export "
-                                        "succeeds")->required();
+  command
+      ->add_option("OUT", args->Out,
+                   "The file to write; an existing one is replaced only when the export "
+                   "succeeds")
+      ->required();
   command->callback([args, &runner] { runner.Run = [args] { return RunExport(*args); }; });
 }
 

@@ -67,7 +67,10 @@ class ImportConsole final : public Caller {
  private:
   static Answer Report(std::string_view text, Answer answer) {
     std::cerr << "ordonna-cli: import: " << ConsoleText(text) << " ["
-              << (answer == Answer::Yes ? "yes" : answer == Answer::No ? "no" : "cancel") << "]\n";
+              << (answer == Answer::Yes  ? "yes"
+                  : answer == Answer::No ? "no"
+                                         : "cancel")
+              << "]\n";
     return answer;
   }
 
@@ -109,11 +112,12 @@ int RunImport(const ImportArguments& args) {
 
 void AddImportCommand(CLI::App& app, CommandRunner& runner) {
   auto args = std::make_shared<ImportArguments>();
-  CLI::App* command =
-      app.add_subcommand("import", "Import a text or HTML list exported by Ordonna (or another text list) into a list file");
+  CLI::App* command = app.add_subcommand(
+      "import", "Import a text or HTML list exported by Ordonna (or another text list) into a list file");
   command->add_option("--append", args->Append, "A list file whose entries come first; the import is appended");
   command->add_flag("--foreign", args->Foreign, "Read IN as another program's text list");
-  command->add_option("--options", args->OptionsFile, "Configuration file with the import options (default: the user's)");
+  command->add_option("--options", args->OptionsFile,
+                      "Configuration file with the import options (default: the user's)");
   CLI::Option* yes = command->add_flag("--yes", args->Yes, "Answer every question Yes (OK)");
   command->add_flag("--no", args->No, "Answer every question No (Cancel)")->excludes(yes);
   command->add_option("IN", args->In, "The list to import")->required()->check(CLI::ExistingFile);

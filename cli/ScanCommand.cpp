@@ -57,9 +57,8 @@ int RunScan(const ScanArguments& args) {
   if (args.Hidden) main.IncludeHiddenSystem = 1;
 
   // Prompts only when asked for; otherwise the error action's prompt takes its default.
-  ConsoleCaller caller(main.ErrorAction == 1 && args.OnError ? ConsoleCaller::Policy::Ask
-                                                             : ConsoleCaller::Policy::Preferred,
-                       true);
+  ConsoleCaller caller(
+      main.ErrorAction == 1 && args.OnError ? ConsoleCaller::Policy::Ask : ConsoleCaller::Policy::Preferred, true);
   ConsoleCaller::CatchInterrupts();
 
   ListStore list;

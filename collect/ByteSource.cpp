@@ -55,7 +55,8 @@ bool FileSource::Fetch(std::int64_t pos, std::size_t need, std::span<const std::
     return true;
   }
   std::size_t want = std::min(std::max(need, readSize_), kMaxFetch + kReadSlack);
-  std::size_t fromFile = pos >= size_ ? 0 : static_cast<std::size_t>(std::min<std::int64_t>(size_ - pos, static_cast<std::int64_t>(want)));
+  std::size_t fromFile =
+      pos >= size_ ? 0 : static_cast<std::size_t>(std::min<std::int64_t>(size_ - pos, static_cast<std::int64_t>(want)));
   if (fromFile > 0) {
     if (pos != filePos_ && std::fseek(file_, static_cast<long>(pos), SEEK_SET) != 0) return false;
     std::size_t got = std::fread(buffer_.data(), 1, fromFile, file_);

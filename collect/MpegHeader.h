@@ -18,9 +18,7 @@ struct MpegHeader {
 };
 
 // True when the two bytes at `bytes` start a frame: 0xFF, then a byte with its top three bits set.
-constexpr bool IsFrameSync(std::uint8_t first, std::uint8_t second) {
-  return first == 0xFF && (second & 0xE0) == 0xE0;
-}
+constexpr bool IsFrameSync(std::uint8_t first, std::uint8_t second) { return first == 0xFF && (second & 0xE0) == 0xE0; }
 
 // Decodes the four header bytes. REQUIRES: IsFrameSync(bytes[0], bytes[1]).
 MpegHeader DecodeMpegHeader(std::span<const std::uint8_t, 4> bytes);

@@ -152,8 +152,7 @@ void Scanner::BuildIndex() {
   }
 }
 
-std::int64_t Scanner::FindExisting(const std::string& name, const std::string& folder,
-                                   const std::string& label) const {
+std::int64_t Scanner::FindExisting(const std::string& name, const std::string& folder, const std::string& label) const {
   if (existing_.empty()) return -1;
   auto it = existing_.find(IdentityKey(name, folder, label));
   return it == existing_.end() ? std::int64_t{-1} : std::int64_t{it->second};
@@ -260,10 +259,10 @@ void Scanner::FileStep(const ScanFolder& folder, const FolderItem& file, const s
       case 0: return;
       case 2: break;
       default: {
-        std::string question = "Error processing file:\r\n" + path + "\r\n\nError message:\r\n" +
-                               std::string(result.ErrorText()) +
-                               "\r\n\nINCLUDE THIS FILE TO THE LIST?\r\n\n(you can set your options to always include or"
-                               "\r\nexclude erroneous files and avoid this message)";
+        std::string question =
+            "Error processing file:\r\n" + path + "\r\n\nError message:\r\n" + std::string(result.ErrorText()) +
+            "\r\n\nINCLUDE THIS FILE TO THE LIST?\r\n\n(you can set your options to always include or"
+            "\r\nexclude erroneous files and avoid this message)";
         Answer answer = c_.Ui.AskYesNoCancel(question, scan_text::kFailureTitle, Answer::Yes);
         if (answer == Answer::Cancel) cancelled_ = true;
         if (answer != Answer::Yes) return;
@@ -312,9 +311,8 @@ void Scanner::FinishNormally() {
   if (main.SortDescending != 0) state = static_cast<std::uint8_t>(state + kSortDescendingBit);
   if (main.SortCaseSensitive != 0) state = static_cast<std::uint8_t>(state + kSortCaseSensitiveBit);
   list.SortState = state;
-  outcome_.Status = FitSummary(ScanSummary(list.ItemCount() - baseCount_, processed_, updated_, ignored_,
-                                           list.ItemCount()),
-                               c_.MeasureWidth);
+  outcome_.Status = FitSummary(
+      ScanSummary(list.ItemCount() - baseCount_, processed_, updated_, ignored_, list.ItemCount()), c_.MeasureWidth);
 }
 
 void Scanner::FinishCancelled() {
@@ -347,9 +345,7 @@ void Scanner::FinishCancelled() {
 
 }  // namespace
 
-ScanOutcome StartScan(const ScanRequest& request, ScanContext& context) {
-  return Scanner(request, context).Run();
-}
+ScanOutcome StartScan(const ScanRequest& request, ScanContext& context) { return Scanner(request, context).Run(); }
 
 std::string ScanSummary(std::uint32_t added, std::uint32_t processed, std::uint32_t updated, std::uint32_t ignored,
                         std::uint32_t itemCount) {

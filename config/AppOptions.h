@@ -29,174 +29,174 @@ inline constexpr std::size_t kCustomColorCount = 16;
 // charsets are Windows character-set numbers.
 #pragma pack(push, 1)
 struct MainOptions {
-  std::uint8_t InfoTime;                // 0
-  std::uint8_t InfoKbps;                // 1
-  std::uint8_t HeaderRowTabs;           // 2
-  std::uint8_t HeaderFromFile;          // 3
-  std::uint8_t FooterFromFile;          // 4
-  std::uint8_t InfoFrequency;           // 5
-  std::uint8_t InfoSize;                // 6
-  std::uint8_t InfoDateCreated;         // 7
-  std::uint8_t InfoVolumeLabel;         // 8
-  std::uint8_t InfoPath;                // 9
-  std::uint8_t InfoStereo;              // 10
-  std::uint8_t InfoDateAdded;           // 11
-  std::uint8_t SortList;                // 12
-  std::uint8_t Enumerate;               // 13
-  std::uint8_t IncludeHiddenSystem;     // 14
-  std::uint8_t SlowProcessing;          // 15 0 fast, 1 slow
-  std::uint8_t UseTextColor;            // 16
-  std::uint8_t CenterArtistTitle;       // 17
-  std::uint8_t SplitArtistTitle;        // 18
-  std::uint8_t UseBgColor;              // 19
-  std::uint8_t SortDescending;          // 20
-  std::uint8_t StereoStyle;             // 21 0 short, 1 long
-  std::uint8_t SortCaseSensitive;       // 22
-  std::uint8_t UseOwnHtmlTags;          // 23
-  std::uint8_t ViewerManualColWidth;    // 24
-  std::uint8_t ViewerSplitArtistTitle;  // 25
-  std::uint8_t PlainHtmlStyled;         // 26
-  std::uint8_t VbrStyle;                // 27 0 var, 1 VAR, 2 vbr, 3 VBR
-  std::uint8_t DateStyle;               // 28 0 system, 1 European, 2 American, 3 Japanese
-  std::uint8_t ErrorInfoStyle;          // 29 0 omit, 1 question marks, 2 hyphens
-  std::uint8_t ExportType;              // 30 0 text, 1 plain HTML, 2 HTML table, 3 XLS
-  std::uint8_t ErrorAction;             // 31 0 discard, 1 prompt, 2 include
-  std::uint8_t Delimiter;               // 32 0 "," 1 "( )" 2 "[ ]" 3 "{ }" 4 spaces 5 tabs
-  std::uint8_t CaptionMode;             // 33
-  std::uint8_t SortField;               // 34 0..9
-  std::uint8_t StartupLoad;             // 35 0 nothing, 1 last saved, 2 StartupListFile
-  std::uint8_t SizeStyle;               // 36 0..4
-  std::uint8_t PadFilenameTo;           // 37 0 off, else 1..99
-  std::uint8_t ViewerColorScheme;       // 38 0 Windows, 1 Light, 2 Dark
-  std::uint8_t ExistingEntries;         // 39 0..3
-  std::uint16_t AskSaveThreshold;       // 40 0 never asks
-  std::uint8_t CellSpacing;             // 42
-  std::uint8_t CellPadding;             // 43
-  std::uint8_t Border;                  // 44
-  std::uint8_t FadeMain;                // 45
-  std::uint8_t FadeViewer;              // 46
-  std::uint8_t FadeOptions;             // 47
-  std::int32_t MaxSizeMB;               // 48 10..2048
-  std::int32_t MinSizeKB;               // 52 1..2000
-  std::int32_t TableBgColor;            // 56
-  std::int32_t TableTextColor;          // 60
-  std::int32_t MainWindowColor;         // 64
-  std::int32_t OptionsWindowColor;      // 68
-  std::int32_t ViewerWindowColor;       // 72
+  std::uint8_t InfoTime;                                // 0
+  std::uint8_t InfoKbps;                                // 1
+  std::uint8_t HeaderRowTabs;                           // 2
+  std::uint8_t HeaderFromFile;                          // 3
+  std::uint8_t FooterFromFile;                          // 4
+  std::uint8_t InfoFrequency;                           // 5
+  std::uint8_t InfoSize;                                // 6
+  std::uint8_t InfoDateCreated;                         // 7
+  std::uint8_t InfoVolumeLabel;                         // 8
+  std::uint8_t InfoPath;                                // 9
+  std::uint8_t InfoStereo;                              // 10
+  std::uint8_t InfoDateAdded;                           // 11
+  std::uint8_t SortList;                                // 12
+  std::uint8_t Enumerate;                               // 13
+  std::uint8_t IncludeHiddenSystem;                     // 14
+  std::uint8_t SlowProcessing;                          // 15 0 fast, 1 slow
+  std::uint8_t UseTextColor;                            // 16
+  std::uint8_t CenterArtistTitle;                       // 17
+  std::uint8_t SplitArtistTitle;                        // 18
+  std::uint8_t UseBgColor;                              // 19
+  std::uint8_t SortDescending;                          // 20
+  std::uint8_t StereoStyle;                             // 21 0 short, 1 long
+  std::uint8_t SortCaseSensitive;                       // 22
+  std::uint8_t UseOwnHtmlTags;                          // 23
+  std::uint8_t ViewerManualColWidth;                    // 24
+  std::uint8_t ViewerSplitArtistTitle;                  // 25
+  std::uint8_t PlainHtmlStyled;                         // 26
+  std::uint8_t VbrStyle;                                // 27 0 var, 1 VAR, 2 vbr, 3 VBR
+  std::uint8_t DateStyle;                               // 28 0 system, 1 European, 2 American, 3 Japanese
+  std::uint8_t ErrorInfoStyle;                          // 29 0 omit, 1 question marks, 2 hyphens
+  std::uint8_t ExportType;                              // 30 0 text, 1 plain HTML, 2 HTML table, 3 XLS
+  std::uint8_t ErrorAction;                             // 31 0 discard, 1 prompt, 2 include
+  std::uint8_t Delimiter;                               // 32 0 "," 1 "( )" 2 "[ ]" 3 "{ }" 4 spaces 5 tabs
+  std::uint8_t CaptionMode;                             // 33
+  std::uint8_t SortField;                               // 34 0..9
+  std::uint8_t StartupLoad;                             // 35 0 nothing, 1 last saved, 2 StartupListFile
+  std::uint8_t SizeStyle;                               // 36 0..4
+  std::uint8_t PadFilenameTo;                           // 37 0 off, else 1..99
+  std::uint8_t ViewerColorScheme;                       // 38 0 Windows, 1 Light, 2 Dark
+  std::uint8_t ExistingEntries;                         // 39 0..3
+  std::uint16_t AskSaveThreshold;                       // 40 0 never asks
+  std::uint8_t CellSpacing;                             // 42
+  std::uint8_t CellPadding;                             // 43
+  std::uint8_t Border;                                  // 44
+  std::uint8_t FadeMain;                                // 45
+  std::uint8_t FadeViewer;                              // 46
+  std::uint8_t FadeOptions;                             // 47
+  std::int32_t MaxSizeMB;                               // 48 10..2048
+  std::int32_t MinSizeKB;                               // 52 1..2000
+  std::int32_t TableBgColor;                            // 56
+  std::int32_t TableTextColor;                          // 60
+  std::int32_t MainWindowColor;                         // 64
+  std::int32_t OptionsWindowColor;                      // 68
+  std::int32_t ViewerWindowColor;                       // 72
   std::int32_t ViewerColumnWidths[kViewerColumnCount];  // 76 element k for viewer column kind k-2
-  OptionString TextHeaderFile;          // 132
-  OptionString TextFooterFile;          // 388
-  OptionString HtmlHeaderFile;          // 644
-  OptionString HtmlFooterFile;          // 900
-  OptionString StartupListFile;         // 1156
-  std::uint8_t ViewerFontSize;          // 1412 points
-  std::uint8_t TableFontSize;           // 1413
-  std::uint8_t CaptionFontSize;         // 1414
-  std::uint8_t ViewerFontCharset;       // 1415
-  std::uint8_t TableFontCharset;        // 1416
-  std::uint8_t CaptionFontCharset;      // 1417
-  OptionString ViewerFontName;          // 1418
-  OptionString TableFontName;           // 1674
-  OptionString CaptionFontName;         // 1930
-  std::uint8_t ViewerFontStyle;         // 2186
-  std::uint8_t TableFontStyle;          // 2187
-  std::uint8_t CaptionFontStyle;        // 2188
+  OptionString TextHeaderFile;                          // 132
+  OptionString TextFooterFile;                          // 388
+  OptionString HtmlHeaderFile;                          // 644
+  OptionString HtmlFooterFile;                          // 900
+  OptionString StartupListFile;                         // 1156
+  std::uint8_t ViewerFontSize;                          // 1412 points
+  std::uint8_t TableFontSize;                           // 1413
+  std::uint8_t CaptionFontSize;                         // 1414
+  std::uint8_t ViewerFontCharset;                       // 1415
+  std::uint8_t TableFontCharset;                        // 1416
+  std::uint8_t CaptionFontCharset;                      // 1417
+  OptionString ViewerFontName;                          // 1418
+  OptionString TableFontName;                           // 1674
+  OptionString CaptionFontName;                         // 1930
+  std::uint8_t ViewerFontStyle;                         // 2186
+  std::uint8_t TableFontStyle;                          // 2187
+  std::uint8_t CaptionFontStyle;                        // 2188
 };
 
 // Last screen positions (left, top in pixels) of the windows, and the viewer's size.
 struct WindowPlaces {
-  std::int32_t MainLeft;        // 0
-  std::int32_t MainTop;         // 4
-  std::int32_t OptionsLeft;     // 8
-  std::int32_t OptionsTop;      // 12
-  std::int32_t AboutLeft;       // 16
-  std::int32_t AboutTop;        // 20
-  std::int32_t ImportLeft;      // 24
-  std::int32_t ImportTop;       // 28
-  std::int32_t DupSetupLeft;    // 32
-  std::int32_t DupSetupTop;     // 36
-  std::int32_t ViewerWidth;     // 40
-  std::int32_t ViewerHeight;    // 44
-  std::int32_t DupRunLeft;      // 48
-  std::int32_t DupRunTop;       // 52
-  std::int32_t CompRunLeft;     // 56
-  std::int32_t CompRunTop;      // 60
-  std::int32_t CompSetupLeft;   // 64
-  std::int32_t CompSetupTop;    // 68
-  std::int32_t ViewerLeft;      // 72
-  std::int32_t ViewerTop;       // 76
-  std::int32_t SkipMsgLeft;     // 80
-  std::int32_t SkipMsgTop;      // 84
-  std::int32_t CaptionLeft;     // 88
-  std::int32_t CaptionTop;      // 92
-  std::int32_t InsertLeft;      // 96
-  std::int32_t InsertTop;       // 100
-  std::int32_t LoadModeLeft;    // 104
-  std::int32_t LoadModeTop;     // 108
-  std::int32_t FindLeft;        // 112
-  std::int32_t FindTop;         // 116
+  std::int32_t MainLeft;       // 0
+  std::int32_t MainTop;        // 4
+  std::int32_t OptionsLeft;    // 8
+  std::int32_t OptionsTop;     // 12
+  std::int32_t AboutLeft;      // 16
+  std::int32_t AboutTop;       // 20
+  std::int32_t ImportLeft;     // 24
+  std::int32_t ImportTop;      // 28
+  std::int32_t DupSetupLeft;   // 32
+  std::int32_t DupSetupTop;    // 36
+  std::int32_t ViewerWidth;    // 40
+  std::int32_t ViewerHeight;   // 44
+  std::int32_t DupRunLeft;     // 48
+  std::int32_t DupRunTop;      // 52
+  std::int32_t CompRunLeft;    // 56
+  std::int32_t CompRunTop;     // 60
+  std::int32_t CompSetupLeft;  // 64
+  std::int32_t CompSetupTop;   // 68
+  std::int32_t ViewerLeft;     // 72
+  std::int32_t ViewerTop;      // 76
+  std::int32_t SkipMsgLeft;    // 80
+  std::int32_t SkipMsgTop;     // 84
+  std::int32_t CaptionLeft;    // 88
+  std::int32_t CaptionTop;     // 92
+  std::int32_t InsertLeft;     // 96
+  std::int32_t InsertTop;      // 100
+  std::int32_t LoadModeLeft;   // 104
+  std::int32_t LoadModeTop;    // 108
+  std::int32_t FindLeft;       // 112
+  std::int32_t FindTop;        // 116
 };
 
 // Remembered choices of the other windows, dialog folders and a few file names. Folders
 // hold "c:\" until the user picks one; ResolveDialogFolder maps that to the home folder.
 struct DialogOptions {
-  std::uint8_t ImportDateStyleFallback;   // 0 0 DateStyle, 1 prompt
-  std::uint8_t ImportDateAddedFallback;   // 1 0 today, 1 blank
-  std::uint8_t MatchPercent;              // 2 50..100
-  std::uint8_t MatchAction;               // 3 0 automatic, 1 automatic at 99-100%, 2 manual
-  std::uint8_t CompareAction;             // 4 0..9
-  std::uint8_t CompareWith;               // 5 0 list file, 1 text list
-  std::uint8_t InsertPosition;            // 6 0..3
-  std::uint8_t EditPosition;              // 7 2..3
-  std::uint8_t ImportFileType;            // 8 0 own export, 1 other text list
-  std::uint8_t AppendSort;                // 9 0..3
-  std::uint8_t ThreadPriority;            // 10 0 low, 1 normal, 2 high
-  std::uint8_t ViewerTotalTimeStyle;      // 11 0..3
-  std::uint8_t ColorWindowChoice;         // 12 0 main, 1 viewer, 2 options
-  std::uint8_t ImportCmf;                 // 13
-  std::uint8_t ImportClab;                // 14
-  std::uint8_t ImportStripHeaderFooter;   // 15
-  std::uint8_t ImportImap;                // 16
-  std::uint8_t AllowUnspecified;          // 17
-  std::uint8_t SizeMayDiffer;             // 18
-  std::uint8_t TimeMayDiffer;             // 19
-  std::uint8_t MatchHighChars;            // 20
-  std::uint8_t BitrateMustMatch;          // 21
-  std::uint8_t ViewerMaximized;           // 22
-  std::uint8_t MircLines;                 // 23
-  std::uint8_t LoadAppend;                // 24 0 replace, 1 merge
-  std::uint8_t LoadModeDontShow;          // 25
-  std::uint8_t FindMatchCase;             // 26
-  std::uint8_t LetterCheck;               // 27
-  std::uint8_t RememberCaption;           // 28
-  std::uint8_t FilterInvertedColors;      // 29
-  std::uint8_t SearchAllDrives;           // 30
-  std::uint8_t IncludeSubfolders;         // 31
-  std::uint8_t SkipFilterMsgDontShow;     // 32
-  std::uint16_t SizeDiffKB;               // 33
-  std::uint16_t TimeDiffSec;              // 35
+  std::uint8_t ImportDateStyleFallback;         // 0 0 DateStyle, 1 prompt
+  std::uint8_t ImportDateAddedFallback;         // 1 0 today, 1 blank
+  std::uint8_t MatchPercent;                    // 2 50..100
+  std::uint8_t MatchAction;                     // 3 0 automatic, 1 automatic at 99-100%, 2 manual
+  std::uint8_t CompareAction;                   // 4 0..9
+  std::uint8_t CompareWith;                     // 5 0 list file, 1 text list
+  std::uint8_t InsertPosition;                  // 6 0..3
+  std::uint8_t EditPosition;                    // 7 2..3
+  std::uint8_t ImportFileType;                  // 8 0 own export, 1 other text list
+  std::uint8_t AppendSort;                      // 9 0..3
+  std::uint8_t ThreadPriority;                  // 10 0 low, 1 normal, 2 high
+  std::uint8_t ViewerTotalTimeStyle;            // 11 0..3
+  std::uint8_t ColorWindowChoice;               // 12 0 main, 1 viewer, 2 options
+  std::uint8_t ImportCmf;                       // 13
+  std::uint8_t ImportClab;                      // 14
+  std::uint8_t ImportStripHeaderFooter;         // 15
+  std::uint8_t ImportImap;                      // 16
+  std::uint8_t AllowUnspecified;                // 17
+  std::uint8_t SizeMayDiffer;                   // 18
+  std::uint8_t TimeMayDiffer;                   // 19
+  std::uint8_t MatchHighChars;                  // 20
+  std::uint8_t BitrateMustMatch;                // 21
+  std::uint8_t ViewerMaximized;                 // 22
+  std::uint8_t MircLines;                       // 23
+  std::uint8_t LoadAppend;                      // 24 0 replace, 1 merge
+  std::uint8_t LoadModeDontShow;                // 25
+  std::uint8_t FindMatchCase;                   // 26
+  std::uint8_t LetterCheck;                     // 27
+  std::uint8_t RememberCaption;                 // 28
+  std::uint8_t FilterInvertedColors;            // 29
+  std::uint8_t SearchAllDrives;                 // 30
+  std::uint8_t IncludeSubfolders;               // 31
+  std::uint8_t SkipFilterMsgDontShow;           // 32
+  std::uint16_t SizeDiffKB;                     // 33
+  std::uint16_t TimeDiffSec;                    // 35
   ColorString CustomColors[kCustomColorCount];  // 37 eight hex digits each, "00BBGGRR"
-  std::uint8_t MainFontSize;              // 181
-  std::uint8_t MainFontCharset;           // 182
-  OptionString MainFontName;              // 183
-  std::uint8_t MainFontStyle;             // 439
-  OptionString LoadFolder;                // 440
-  OptionString SaveFolder;                // 696
-  OptionString ExportFolder;              // 952
-  OptionString ImportFolder;              // 1208
-  OptionString DupLogFolder;              // 1464
-  OptionString CompareSaveFolder;         // 1720
-  OptionString CompareLoadFolder;         // 1976
-  OptionString LastSavedList;             // 2232
-  OptionString InsertFolder;              // 2488
-  OptionString OptionsFolder;             // 2744
-  OptionString LastCaption;               // 3000
-  OptionString TextMsgFolder;             // 3256
-  OptionString HtmlMsgFolder;             // 3512
-  OptionString StartupListFolder;         // 3768
-  OptionString LastScanFolder;            // 4024
-  OptionString CompareListFile;           // 4280
-  OptionString CompareSaveFile;           // 4536
+  std::uint8_t MainFontSize;                    // 181
+  std::uint8_t MainFontCharset;                 // 182
+  OptionString MainFontName;                    // 183
+  std::uint8_t MainFontStyle;                   // 439
+  OptionString LoadFolder;                      // 440
+  OptionString SaveFolder;                      // 696
+  OptionString ExportFolder;                    // 952
+  OptionString ImportFolder;                    // 1208
+  OptionString DupLogFolder;                    // 1464
+  OptionString CompareSaveFolder;               // 1720
+  OptionString CompareLoadFolder;               // 1976
+  OptionString LastSavedList;                   // 2232
+  OptionString InsertFolder;                    // 2488
+  OptionString OptionsFolder;                   // 2744
+  OptionString LastCaption;                     // 3000
+  OptionString TextMsgFolder;                   // 3256
+  OptionString HtmlMsgFolder;                   // 3512
+  OptionString StartupListFolder;               // 3768
+  OptionString LastScanFolder;                  // 4024
+  OptionString CompareListFile;                 // 4280
+  OptionString CompareSaveFile;                 // 4536
 };
 
 // The whole record, in file order.

@@ -218,9 +218,9 @@ void SetFactoryDefaults(AppOptions& options, const FactoryContext& context) {
   dialog.MainFontCharset = kDefaultCharset;
   dialog.MainFontName.Set(kDefaultFontName);
   dialog.MainFontStyle = 0;
-  for (OptionString* folder : {&dialog.LoadFolder, &dialog.SaveFolder, &dialog.ExportFolder, &dialog.ImportFolder,
-                               &dialog.DupLogFolder, &dialog.CompareSaveFolder, &dialog.CompareLoadFolder,
-                               &dialog.InsertFolder, &dialog.LastScanFolder}) {
+  for (OptionString* folder :
+       {&dialog.LoadFolder, &dialog.SaveFolder, &dialog.ExportFolder, &dialog.ImportFolder, &dialog.DupLogFolder,
+        &dialog.CompareSaveFolder, &dialog.CompareLoadFolder, &dialog.InsertFolder, &dialog.LastScanFolder}) {
     folder->Set(kDefaultDialogFolder);
   }
   // A folder longer than a stored string holds is cut on a character boundary.

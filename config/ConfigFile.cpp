@@ -139,9 +139,9 @@ Status WriteConfiguration(const std::string& path, const AppOptions& options) {
 }
 
 void PadStrings(MainOptions& options) {
-  for (OptionString* text : {&options.TextHeaderFile, &options.TextFooterFile, &options.HtmlHeaderFile,
-                             &options.HtmlFooterFile, &options.StartupListFile, &options.ViewerFontName,
-                             &options.TableFontName, &options.CaptionFontName}) {
+  for (OptionString* text :
+       {&options.TextHeaderFile, &options.TextFooterFile, &options.HtmlHeaderFile, &options.HtmlFooterFile,
+        &options.StartupListFile, &options.ViewerFontName, &options.TableFontName, &options.CaptionFontName}) {
     ZeroBehindLength(*text);
   }
 }

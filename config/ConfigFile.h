@@ -19,9 +19,9 @@ inline constexpr std::string_view kDefaultDialogFolder = "c:\\";
 
 // What the host knows when the factory defaults are made.
 struct FactoryContext {
-  std::int32_t ScreenWidth = 0;   // pixels; windows are centred for their nominal sizes
+  std::int32_t ScreenWidth = 0;  // pixels; windows are centred for their nominal sizes
   std::int32_t ScreenHeight = 0;
-  std::string OptionsFolder;      // the folder that holds "ordonna.ini"
+  std::string OptionsFolder;  // the folder that holds "ordonna.ini"
 };
 
 // The options of the options window ("DEFAULTS"): everything of MainOptions except the

@@ -9,11 +9,11 @@
 namespace ordonna {
 
 enum class ConfigMessage : std::size_t {
-  InitializeFailed,       // writing the first configuration file failed; the program ends
+  InitializeFailed,  // writing the first configuration file failed; the program ends
   InitializeFailedTitle,
-  WriteFailed,            // any other write failure; the options stay in memory
+  WriteFailed,  // any other write failure; the options stay in memory
   WriteFailedTitle,
-  LoadFailed,             // "Load options from" a file that is not a configuration file
+  LoadFailed,  // "Load options from" a file that is not a configuration file
 };
 
 inline constexpr std::array<std::string_view, 5> kConfigMessageText = {

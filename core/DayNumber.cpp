@@ -49,8 +49,8 @@ std::optional<std::int32_t> EncodeDayNumber(const CivilDate& date) {
       date.Day > DaysInMonth(date.Year, date.Month)) {
     return std::nullopt;
   }
-  std::int64_t days = DaysFromCivil(date.Year, static_cast<unsigned>(date.Month),
-                                    static_cast<unsigned>(date.Day)) - kEpochOffset;
+  std::int64_t days =
+      DaysFromCivil(date.Year, static_cast<unsigned>(date.Month), static_cast<unsigned>(date.Day)) - kEpochOffset;
   return static_cast<std::int32_t>(days);
 }
 
@@ -64,8 +64,6 @@ std::optional<std::int32_t> LocalDayNumber(std::time_t moment) {
   return EncodeDayNumber({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
 }
 
-std::int32_t TodayDayNumber() {
-  return LocalDayNumber(std::time(nullptr)).value_or(0);
-}
+std::int32_t TodayDayNumber() { return LocalDayNumber(std::time(nullptr)).value_or(0); }
 
 }  // namespace ordonna

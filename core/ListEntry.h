@@ -23,8 +23,8 @@ inline constexpr std::size_t kLabelCapacity = 32;
 
 #pragma pack(push, 1)
 struct ListEntry {
-  FixedString<kNameCapacity> FileName;     // without the ".mp3" extension
-  FixedString<kNameCapacity> Folder;       // absolute, no trailing "/" except the root
+  FixedString<kNameCapacity> FileName;  // without the ".mp3" extension
+  FixedString<kNameCapacity> Folder;    // absolute, no trailing "/" except the root
   FixedString<kLabelCapacity> VolumeLabel;
   std::uint8_t BitrateCode;    // 1..14 bitrate index, 16 variable, else unknown
   std::int32_t SizeKB;         // bytes / 1024 rounded half to even; negative unknown

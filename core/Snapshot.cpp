@@ -21,8 +21,7 @@ Status WriteSnapshot(const std::string& path, std::span<const ListEntry> entries
   Status status = file.Create(path);
   if (!status.ok()) return status;
   std::error_code ignored;
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-                               ignored);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, ignored);
   auto count = static_cast<std::uint32_t>(entries.size());
   std::uint8_t countBytes[4] = {static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
                                 static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
@@ -40,8 +39,8 @@ Status ReadSnapshot(const std::string& path, std::uint32_t expectedCount, EntryL
   if (std::fread(countBytes, 1, sizeof countBytes, file.get()) != sizeof countBytes) {
     return Status::Corrupt("Snapshot is truncated", path);
   }
-  std::uint32_t stored = countBytes[0] | countBytes[1] << 8 | countBytes[2] << 16 |
-                         static_cast<std::uint32_t>(countBytes[3]) << 24;
+  std::uint32_t stored =
+      countBytes[0] | countBytes[1] << 8 | countBytes[2] << 16 | static_cast<std::uint32_t>(countBytes[3]) << 24;
   if (stored != expectedCount) return Status::Mismatch("Snapshot holds another count", path);
 
   // Check the size before allocating, so a damaged file cannot ask for gigabytes.

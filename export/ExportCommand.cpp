@@ -43,8 +43,8 @@ std::string_view ExportTypeName(std::uint8_t exportType) {
 
 std::string TypeQuestionText(std::uint8_t exportType, std::string_view extension, std::string_view onNo) {
   return std::string(export_text::kTypeQuestionStart) + std::string(ExportTypeName(exportType)) + " under " +
-         std::string(extension) + " filename.\r\n\n" + std::string(export_text::kTypeQuestionYes) + "\r\nNO = save as " +
-         std::string(onNo);
+         std::string(extension) + " filename.\r\n\n" + std::string(export_text::kTypeQuestionYes) +
+         "\r\nNO = save as " + std::string(onNo);
 }
 
 bool IsSpaceOrZero(char c) { return c == ' ' || c == '\0'; }
@@ -83,10 +83,19 @@ ExportDialogRequest ExportDialogFor(const AppOptions& options, const ExportMemor
   request.Title = kDialogTitle;
   request.Filter = kDialogFilter;
   switch (options.Main.ExportType) {
-    case 0: request.FilterIndex = 1; request.DefaultExtension = "txt"; break;
+    case 0:
+      request.FilterIndex = 1;
+      request.DefaultExtension = "txt";
+      break;
     case 1:
-    case 2: request.FilterIndex = 2; request.DefaultExtension = "html"; break;
-    case 3: request.FilterIndex = 3; request.DefaultExtension = "xls"; break;
+    case 2:
+      request.FilterIndex = 2;
+      request.DefaultExtension = "html";
+      break;
+    case 3:
+      request.FilterIndex = 3;
+      request.DefaultExtension = "xls";
+      break;
     default: request.FilterIndex = 4; break;
   }
   request.ProposedName = memory.ProposedName;
@@ -127,8 +136,8 @@ Status ExportToFile(const std::string& path, ExportType type, const TableCaption
   return status.ok() ? status : DiskError(status);
 }
 
-bool ExportList(const ListStore& list, AppOptions& options, const std::string& localeDateFormat,
-                ExportMemory& memory, ExportHost& host, Caller& caller) {
+bool ExportList(const ListStore& list, AppOptions& options, const std::string& localeDateFormat, ExportMemory& memory,
+                ExportHost& host, Caller& caller) {
   if (list.ItemCount() == 0) {
     caller.ShowMessage(export_text::kNothingToExport, export_text::kWarningTitle, MessageKind::Warning);
     return false;
@@ -149,8 +158,7 @@ bool ExportList(const ListStore& list, AppOptions& options, const std::string& l
   }
   if (std::string folder = StoredFolderOf(path); !folder.empty()) options.Dialog.ExportFolder.Set(folder);
 
-  const TableCaption caption =
-      type == ExportType::HtmlTable ? DecideCaption(options, list.SortState) : TableCaption{};
+  const TableCaption caption = type == ExportType::HtmlTable ? DecideCaption(options, list.SortState) : TableCaption{};
   ExportJob job{list, options, FieldStyleOf(options, localeDateFormat), caller, host.StatusText()};
   host.SetBusy(true);
   Status status;

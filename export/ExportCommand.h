@@ -56,8 +56,8 @@ class ExportHost {
 // The whole command over the working list. Returns true when a file was written: `memory`
 // then holds its names and the main window enables "Vie&w ext.". Sets ExportFolder, and the
 // caption window may set LastCaption and RememberCaption, even when nothing is written.
-bool ExportList(const ListStore& list, AppOptions& options, const std::string& localeDateFormat,
-                ExportMemory& memory, ExportHost& host, Caller& caller);
+bool ExportList(const ListStore& list, AppOptions& options, const std::string& localeDateFormat, ExportMemory& memory,
+                ExportHost& host, Caller& caller);
 
 // --- The steps of ExportList, shared with ordonna-cli and the caption window ---
 
@@ -82,8 +82,8 @@ TableCaption DecideCaption(const AppOptions& options, std::uint8_t sortState);
 ExportDialogRequest ExportDialogFor(const AppOptions& options, const ExportMemory& memory);
 
 struct TypeQuestion {
-  std::string Text;        // the Yes/No/Cancel question, titled "Warning!"
-  ExportType TypeOnNo;     // the type written when the user answers No
+  std::string Text;     // the Yes/No/Cancel question, titled "Warning!"
+  ExportType TypeOnNo;  // the type written when the user answers No
 };
 
 // The question to ask when the extension of `fileName` (after its last ".", any letter case)

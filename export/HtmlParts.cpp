@@ -81,8 +81,8 @@ std::string StyleBlock(MainOptions& options, bool forTable, CaptionKind caption)
   out += FontBlock(forTable ? "table" : "body", options.TableFontStyle, tableColor ? colorRule : "",
                    options.TableFontName.View(), options.TableFontSize);
   if (forTable && caption != CaptionKind::None) {
-    out += FontBlock("em", options.CaptionFontStyle, colorRule, options.CaptionFontName.View(),
-                     options.CaptionFontSize);
+    out +=
+        FontBlock("em", options.CaptionFontStyle, colorRule, options.CaptionFontName.View(), options.CaptionFontSize);
   }
   return out + "--></STYLE>";
 }
@@ -116,11 +116,11 @@ std::string TableHeaderRow(const MainOptions& options) {
 
 std::string ListInfoTag(const MainOptions& options, std::uint8_t sortState, bool forTable) {
   std::string tag(forTable ? kTableTagOpening : kPlainTagOpening);
-  for (char flag : {Flag(options.Enumerate, 'E'), Flag(options.InfoTime, 'T'), Flag(options.InfoKbps, 'B'),
-                    Flag(options.InfoSize, 'S'), Flag(options.InfoStereo, 'M'), Flag(options.InfoFrequency, 'F'),
-                    Flag(options.InfoDateCreated, 'C'), Flag(options.InfoPath, 'P'), Flag(options.InfoDateAdded, 'A'),
-                    Flag(options.InfoVolumeLabel, 'V'), Flag(options.StereoStyle, '7'),
-                    Flag(options.SplitArtistTitle, 'S')}) {
+  for (char flag :
+       {Flag(options.Enumerate, 'E'), Flag(options.InfoTime, 'T'), Flag(options.InfoKbps, 'B'),
+        Flag(options.InfoSize, 'S'), Flag(options.InfoStereo, 'M'), Flag(options.InfoFrequency, 'F'),
+        Flag(options.InfoDateCreated, 'C'), Flag(options.InfoPath, 'P'), Flag(options.InfoDateAdded, 'A'),
+        Flag(options.InfoVolumeLabel, 'V'), Flag(options.StereoStyle, '7'), Flag(options.SplitArtistTitle, 'S')}) {
     tag += flag;
   }
   char digits[4];

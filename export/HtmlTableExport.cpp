@@ -53,8 +53,7 @@ void AppendColumn(InfoColumn column, const ListEntry& e, const FieldStyle& style
   switch (column) {
     case InfoColumn::Time: AppendCell(kRight, FormatPlayTime(e.Frames, e.FrequencyCode, style), kCellEnd, out); break;
     case InfoColumn::Kbps:
-      AppendCell("<TD ALIGN=CENTER><NOBR>&nbsp; ", FormatKbpsCompact(e.BitrateCode, style), " &nbsp;</NOBR></TD>",
-                 out);
+      AppendCell("<TD ALIGN=CENTER><NOBR>&nbsp; ", FormatKbpsCompact(e.BitrateCode, style), " &nbsp;</NOBR></TD>", out);
       break;
     case InfoColumn::Size: AppendCell(kRight, FormatSize(e.SizeKB, style), kCellEnd, out); break;
     case InfoColumn::Stereo: AppendCell(kRight, FormatStereo(e.StereoMode, style), kCellEnd, out); break;
@@ -78,8 +77,7 @@ Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, Export
   const bool ownHeader = options.HeaderFromFile != 0 && options.UseOwnHtmlTags != 0;
   const bool ownFooter = options.FooterFromFile != 0 && options.UseOwnHtmlTags != 0;
   const std::vector<InfoColumn> columns = SelectedColumns(options);
-  const std::size_t columnCount =
-      1 + (options.Enumerate != 0) + (options.SplitArtistTitle != 0) + columns.size();
+  const std::size_t columnCount = 1 + (options.Enumerate != 0) + (options.SplitArtistTitle != 0) + columns.size();
   const std::string_view nameCell = options.CenterArtistTitle != 0 ? kCenter : kLeft;
 
   ExportProgress progress(job);
@@ -90,8 +88,7 @@ Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, Export
     out.Append("</HEAD><BODY>");
   }
   if (options.HeaderFromFile != 0) {
-    AppendMessageFile(std::string(options.HtmlHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner,
-                      out);
+    AppendMessageFile(std::string(options.HtmlHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner, out);
   }
   out.Append(ListInfoTag(options, job.List.SortState, true));
   const std::string tableStart = TableStart(options);
@@ -139,8 +136,7 @@ Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, Export
   out.Append("</TaBLE></CENTER>");
 
   if (options.FooterFromFile != 0) {
-    AppendMessageFile(std::string(options.HtmlFooterFile.View()), false, export_text::kFooterMissing, job.Runner,
-                      out);
+    AppendMessageFile(std::string(options.HtmlFooterFile.View()), false, export_text::kFooterMissing, job.Runner, out);
   }
   if (!ownFooter) out.Append("</BODY></HTmL>");
   return out.Flush();

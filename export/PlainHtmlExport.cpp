@@ -61,8 +61,7 @@ Status ExportPlainHtml(const ExportJob& job, ExportSink& sink) {
     out.Append(">");
   }
   if (options.HeaderFromFile != 0) {
-    AppendMessageFile(std::string(options.HtmlHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner,
-                      out);
+    AppendMessageFile(std::string(options.HtmlHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner, out);
   }
   out.Append(ListInfoTag(options, job.List.SortState, false));
 
@@ -94,8 +93,7 @@ Status ExportPlainHtml(const ExportJob& job, ExportSink& sink) {
   out.Append(kPlainEndTag);
 
   if (options.FooterFromFile != 0) {
-    AppendMessageFile(std::string(options.HtmlFooterFile.View()), false, export_text::kFooterMissing, job.Runner,
-                      out);
+    AppendMessageFile(std::string(options.HtmlFooterFile.View()), false, export_text::kFooterMissing, job.Runner, out);
   }
   if (!ownFooter) out.Append("</FONT></BODY></HTmL>");
   return out.Flush();

@@ -85,8 +85,7 @@ Status ExportText(const ExportJob& job, ExportSink& sink) {
     for (InfoColumn column : columns) out.Append(ColumnTitle(column));
     out.Append("\r\n");
   } else if (options.HeaderFromFile != 0) {
-    AppendMessageFile(std::string(options.TextHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner,
-                      out);
+    AppendMessageFile(std::string(options.TextHeaderFile.View()), false, export_text::kHeaderMissing, job.Runner, out);
   }
 
   const EntryList& list = job.List.Working();
@@ -116,8 +115,7 @@ Status ExportText(const ExportJob& job, ExportSink& sink) {
   }
 
   if (options.FooterFromFile != 0) {
-    AppendMessageFile(std::string(options.TextFooterFile.View()), true, export_text::kFooterMissing, job.Runner,
-                      out);
+    AppendMessageFile(std::string(options.TextFooterFile.View()), true, export_text::kFooterMissing, job.Runner, out);
   }
   return out.Flush();
 }

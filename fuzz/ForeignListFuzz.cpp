@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the foreign text-list reader, line by line as the file reader
 // cuts them and as one whole file; every line must parse without reading past its end.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "core/Caller.h"
 #include "import/ForeignList.h"
@@ -13,7 +13,9 @@ namespace {
 
 class FuzzCaller final : public ordonna::Caller {
  public:
-  ordonna::Answer AskYesNo(std::string_view, std::string_view, ordonna::Answer) override { return ordonna::Answer::Yes; }
+  ordonna::Answer AskYesNo(std::string_view, std::string_view, ordonna::Answer) override {
+    return ordonna::Answer::Yes;
+  }
   ordonna::Answer AskYesNoCancel(std::string_view, std::string_view, ordonna::Answer) override {
     return ordonna::Answer::Yes;
   }

@@ -99,8 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HashedAnswers caller(Fnv1a(data, size));
   ordonna::EntryList into;
   ordonna::ParsedList parsed;
-  const ordonna::Status status =
-      ordonna::ReadExportedList(bytes, Options(), environment, 0, into, parsed, caller);
+  const ordonna::Status status = ordonna::ReadExportedList(bytes, Options(), environment, 0, into, parsed, caller);
   if (!status.ok()) return 0;
   // Every entry comes from a line of its own, which holds at least its delimiters.
   Require(into.ItemCount() <= size);

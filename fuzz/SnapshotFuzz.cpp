@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fwrite(data, 1, size, file);
   std::fclose(file);
   // Expect the count the file claims, and also a count it does not claim.
-  std::uint32_t claimed = size >= 4 ? data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24 : 0;
+  std::uint32_t claimed =
+      size >= 4 ? data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24 : 0;
   ordonna::EntryList list;
   (void)ordonna::ReadSnapshot(path, claimed, list);
   (void)ordonna::ReadSnapshot(path, claimed + 1, list);

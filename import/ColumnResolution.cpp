@@ -284,8 +284,7 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
   for (std::size_t i = 0; i < kClassifiedLines; ++i) {
     if (lines[i].size() < 8 || counts[i][winner] < delimiters) return Status::Invalid(import_text::kNotOrdl);
     if (!parser.SplitFromRight(lines[i], static_cast<std::uint32_t>(i + 1)).ok()) {
-      return Status::Invalid(std::string(import_text::kSampleFieldTooLong) +
-                             std::string(CutToCapacity(lines[i], 64)));
+      return Status::Invalid(std::string(import_text::kSampleFieldTooLong) + std::string(CutToCapacity(lines[i], 64)));
     }
     for (std::size_t c = 0; c < columns; ++c) fields[c].push_back(parser.Field(c));
     if (enumerated) {
@@ -370,18 +369,39 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
         if (nameSeen) f.VolumeLabel = true;
         nameSeen = true;
         break;
-      case ColumnType::Path: order[c] = ColumnCode::Path; f.Path = true; break;
-      case ColumnType::ShortStereo: order[c] = ColumnCode::StereoMode; f.Stereo = true; break;
+      case ColumnType::Path:
+        order[c] = ColumnCode::Path;
+        f.Path = true;
+        break;
+      case ColumnType::ShortStereo:
+        order[c] = ColumnCode::StereoMode;
+        f.Stereo = true;
+        break;
       case ColumnType::LongStereo:
         order[c] = ColumnCode::StereoMode;
         f.Stereo = true;
         f.LongStereo = true;
         break;
-      case ColumnType::Frequency: order[c] = ColumnCode::Frequency; f.Frequency = true; break;
-      case ColumnType::Bitrate: order[c] = ColumnCode::Bitrate; f.Kbps = true; break;
-      case ColumnType::Time: order[c] = ColumnCode::PlayTime; f.Time = true; break;
-      case ColumnType::Size: order[c] = ColumnCode::Size; f.Size = true; break;
-      case ColumnType::Number: order[c] = ColumnCode::Number; f.NumberColumn = true; break;
+      case ColumnType::Frequency:
+        order[c] = ColumnCode::Frequency;
+        f.Frequency = true;
+        break;
+      case ColumnType::Bitrate:
+        order[c] = ColumnCode::Bitrate;
+        f.Kbps = true;
+        break;
+      case ColumnType::Time:
+        order[c] = ColumnCode::PlayTime;
+        f.Time = true;
+        break;
+      case ColumnType::Size:
+        order[c] = ColumnCode::Size;
+        f.Size = true;
+        break;
+      case ColumnType::Number:
+        order[c] = ColumnCode::Number;
+        f.NumberColumn = true;
+        break;
       case ColumnType::Date: {
         const bool created = dateColumns == 2 ? !rightDateSeen : singleDateCreated;
         rightDateSeen = true;

@@ -139,8 +139,8 @@ DateResolution ResolveDateOrder(const DatePartRoles& roles, const DateResolution
 bool ConvertDates(const DateTable& table, const DateOrder& order, EntryList& list, std::uint32_t first,
                   std::uint32_t& badLine) {
   for (const DateTable::Stored& date : table.Dates()) {
-    const std::optional<std::int32_t> day = EncodeDayNumber(
-        {date.Parts[order.Year], date.Parts[order.Month], date.Parts[order.Day]});
+    const std::optional<std::int32_t> day =
+        EncodeDayNumber({date.Parts[order.Year], date.Parts[order.Month], date.Parts[order.Day]});
     if (!day) {
       badLine = date.SourceLine;
       return false;

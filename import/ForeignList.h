@@ -18,7 +18,7 @@ struct ForeignTextMessages {
   std::string_view Reading;
   std::string_view CantOpen;
   std::string_view CantRead;
-  std::string_view LongLine;       // question: process as unix text?
+  std::string_view LongLine;  // question: process as unix text?
   std::string_view LongLineTitle;
   std::string_view UnknownError;
 };

@@ -91,8 +91,8 @@ void CalculateMissing(const std::vector<ColumnCode>& order, EntryList& list, Cal
       entry.Frames = static_cast<std::int32_t>(std::lround(seconds / SecondsPerFrame(entry.FrequencyCode)));
     } else if (!size && entry.Frames >= 0) {
       const std::int64_t kilobytes = PlayTimeSeconds(entry) * rate;
-      entry.SizeKB = kilobytes > std::numeric_limits<std::int32_t>::max() ? kNumberUnknown
-                                                                           : static_cast<std::int32_t>(kilobytes);
+      entry.SizeKB =
+          kilobytes > std::numeric_limits<std::int32_t>::max() ? kNumberUnknown : static_cast<std::int32_t>(kilobytes);
     }
   }
 }
@@ -214,8 +214,8 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
     layout.SplitArtistTitle = fields.SplitArtistTitle;
     // A plain page written with spaces or tabs gets tabs for its delimiters in conversion.
     if (list.Kind == ImportKind::PlainHtml && fields.Delimiter >= 4) layout.DelimiterCode = kDelimiterTab;
-    const bool captionColumn = (list.CaptionStyle == '7' && !fields.Path) ||
-                               (list.CaptionStyle == '9' && !fields.VolumeLabel);
+    const bool captionColumn =
+        (list.CaptionStyle == '7' && !fields.Path) || (list.CaptionStyle == '9' && !fields.VolumeLabel);
     if (Status status = ConvertList(bytes, list, captionColumn, layout.Order.size() - 1, converted); !status.ok()) {
       return status;
     }
@@ -225,8 +225,16 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
   layout.DateAddedFallback = options.Dialog.ImportDateAddedFallback;
   layout.Today = environment.Today;
   parsed.SortState = list.Kind == ImportKind::Text ? kNoSortOrder : fields.SortState;
-  parsed.Included = {fields.Enumerate || fields.NumberColumn, fields.Time,        fields.Kbps, fields.Size,      fields.Stereo,
-                     fields.Frequency, fields.DateCreated, fields.Path, fields.DateAdded, fields.VolumeLabel};
+  parsed.Included = {fields.Enumerate || fields.NumberColumn,
+                     fields.Time,
+                     fields.Kbps,
+                     fields.Size,
+                     fields.Stereo,
+                     fields.Frequency,
+                     fields.DateCreated,
+                     fields.Path,
+                     fields.DateAdded,
+                     fields.VolumeLabel};
 
   // Every line with content gives one entry: room for them all at once spares a big list
   // the copies of its growth (a quarter of a million entries are 140 MB) and the final trim.
@@ -263,8 +271,7 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
       if (!caller.Running()) return Status::Cancelled();
     }
     if (count % kBigListEvery == 0) {
-      const std::string question =
-          "Note: you have successfully imported\r\n" + Num(count) + " items so far. Continue?";
+      const std::string question = "Note: you have successfully imported\r\n" + Num(count) + " items so far. Continue?";
       if (caller.AskYesNo(question, import_text::kBigListTitle, Answer::Yes) != Answer::Yes) {
         return Status::Cancelled();
       }
@@ -281,11 +288,10 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
     caller.SetStatus(import_text::kExaminingDates);
     caller.ProcessEvents();
     if (!caller.Running()) return Status::Cancelled();
-    const DateResolution resolution = ResolveDateOrder(
-        dates.Roles(),
-        {fields.DateStyle, options.Dialog.ImportDateStyleFallback, options.Main.DateStyle,
-         environment.LocaleDateFormat},
-        caller);
+    const DateResolution resolution = ResolveDateOrder(dates.Roles(),
+                                                       {fields.DateStyle, options.Dialog.ImportDateStyleFallback,
+                                                        options.Main.DateStyle, environment.LocaleDateFormat},
+                                                       caller);
     switch (resolution.Outcome) {
       case DateOutcome::Cancelled: return Status::Cancelled();
       case DateOutcome::Failed: return Status::Invalid(resolution.Error);
@@ -405,9 +411,8 @@ class ImportRun {
     const std::uint32_t imported = list_.Secondary().ItemCount();
     IntegrateSecondary(list_, append_);
     const std::uint32_t total = list_.ItemCount();
-    caller_.SetStatus(append_ && countBefore_ > 0
-                          ? "Imported " + Num(imported) + ", total " + Num(total) + " items."
-                          : "Imported " + Num(imported) + " items.");
+    caller_.SetStatus(append_ && countBefore_ > 0 ? "Imported " + Num(imported) + ", total " + Num(total) + " items."
+                                                  : "Imported " + Num(imported) + " items.");
     AskAboutIncludedFields(parsed.Included);
     // A tagged list appended to other entries no longer has the tag's order.
     list_.SortState = parsed.Tagged && !(append_ && countBefore_ > 0) ? parsed.SortState : kNoSortOrder;
@@ -417,8 +422,7 @@ class ImportRun {
 
   ImportResult FailureDialog(const std::string& error) {
     list_.Secondary().Clear();
-    const std::string question =
-        "ERROR!\r\n\n" + error + "\r\n\n" + std::string(import_text::kFallbackQuestion);
+    const std::string question = "ERROR!\r\n\n" + error + "\r\n\n" + std::string(import_text::kFallbackQuestion);
     if (caller_.AskYesNo(question, import_text::kFailedTitle, Answer::No) != Answer::Yes) {
       return {ImportOutcome::Failed, 0};
     }
@@ -427,9 +431,9 @@ class ImportRun {
 
   void AskAboutIncludedFields(const std::array<bool, 10>& included) {
     MainOptions& m = options_.Main;
-    std::array<std::uint8_t*, 10> flags = {&m.Enumerate,       &m.InfoTime,        &m.InfoKbps, &m.InfoSize,
-                                           &m.InfoStereo,      &m.InfoFrequency,   &m.InfoDateCreated,
-                                           &m.InfoPath,        &m.InfoDateAdded,   &m.InfoVolumeLabel};
+    std::array<std::uint8_t*, 10> flags = {&m.Enumerate,     &m.InfoTime,       &m.InfoKbps,        &m.InfoSize,
+                                           &m.InfoStereo,    &m.InfoFrequency,  &m.InfoDateCreated, &m.InfoPath,
+                                           &m.InfoDateAdded, &m.InfoVolumeLabel};
     bool differ = false;
     for (std::size_t i = 0; i < flags.size(); ++i) differ |= (*flags[i] != 0) != included[i];
     if (!differ) return;

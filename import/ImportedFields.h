@@ -35,7 +35,7 @@ struct ImportedFields {
   // The ten included-field flags, in the order of the tag: Enumerate, InfoTime, InfoKbps,
   // InfoSize, InfoStereo, InfoFrequency, InfoDateCreated, InfoPath, InfoDateAdded,
   // InfoVolumeLabel.
-  bool Enumerate = false;  // each name starts with its number
+  bool Enumerate = false;     // each name starts with its number
   bool NumberColumn = false;  // the numbers stand in a column of their own
   bool Time = false;
   bool Kbps = false;

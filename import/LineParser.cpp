@@ -186,9 +186,10 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
   if (layout_.HtmlTable && layout_.SplitArtistTitle) {
     const std::size_t tab = name.find('\t');
     if (tab == std::string::npos) {
-      return Error("Although this seemed to be artist-title split HTML list,\r\nlooks like not all lines are split "
-                   "(line " + Number(lineNumber) + ").\r\nDisplaying [some of] this field:\r\n" +
-                   std::string(First(name, 64)));
+      return Error(
+          "Although this seemed to be artist-title split HTML list,\r\nlooks like not all lines are split "
+          "(line " +
+          Number(lineNumber) + ").\r\nDisplaying [some of] this field:\r\n" + std::string(First(name, 64)));
     }
     // A name without an artist was written with an empty artist cell.
     if (tab == 0) {
@@ -229,7 +230,8 @@ Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumb
       case ColumnCode::PlayTime: {
         if (Undetermined(field)) break;
         const std::size_t colon = field.find(':');
-        if (colon == std::string::npos) return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
+        if (colon == std::string::npos)
+          return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
         const std::string_view minutesText = std::string_view(field).substr(0, colon);
         const std::string_view secondsText = std::string_view(field).substr(colon + 1);
         if (minutesText.empty() || minutesText == "?" || minutesText == "-" || minutesText == "??" ||
@@ -237,15 +239,14 @@ Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumb
           break;
         }
         const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
-        if (!minutes || *minutes > kMaxMinutes) return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
+        if (!minutes || *minutes > kMaxMinutes)
+          return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
         const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
         if (!secs || *secs > 59) return FieldError("Can't read seconds (line ", lineNumber, secondsText, 16);
         seconds = *minutes * 60 + *secs;
         break;
       }
-      case ColumnCode::Bitrate:
-        entry.BitrateCode = ReadBitrate(field);
-        break;
+      case ColumnCode::Bitrate: entry.BitrateCode = ReadBitrate(field); break;
       case ColumnCode::Size: {
         if (Undetermined(WithoutSizeUnit(field))) break;
         std::string_view digits = field;
@@ -290,8 +291,7 @@ Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumb
         entry.VolumeLabel.Set(field);
         break;
       case ColumnCode::Number: break;
-      default:
-        return Error("Unknown error 2.");
+      default: return Error("Unknown error 2.");
     }
   }
   if (seconds > 0) {

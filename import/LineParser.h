@@ -17,7 +17,7 @@ namespace ordonna {
 
 // How the lines of one list are laid out.
 struct LineLayout {
-  std::vector<ColumnCode> Order;  // rightmost first, at most ten
+  std::vector<ColumnCode> Order;   // rightmost first, at most ten
   std::uint8_t DelimiterCode = 0;  // see kDelimiterTab
   bool Enumerated = false;         // the name field starts with "n."
   bool SplitArtistTitle = false;   // a table's artist and title cells, joined again with " - "

@@ -356,9 +356,7 @@ Status ConvertList(std::string_view bytes, const RecognizedList& list, bool capt
   lines.clear();
   const std::string_view region = bytes.substr(list.Start, list.End - list.Start);
   switch (list.Kind) {
-    case ImportKind::Text:
-      lines.assign(region);
-      return Status::Ok();
+    case ImportKind::Text: lines.assign(region); return Status::Ok();
     case ImportKind::PlainHtml:
       lines.reserve(region.size());
       ConvertPlain(region, list.Fields.Delimiter, delimiters, lines);

@@ -23,10 +23,10 @@ inline constexpr std::size_t kMinimumListSize = 512;
 
 struct RecognizedList {
   ImportKind Kind = ImportKind::Text;
-  ImportedFields Fields;       // tagged lists only
-  std::size_t Start = 0;       // the list proper: [Start, End)
+  ImportedFields Fields;  // tagged lists only
+  std::size_t Start = 0;  // the list proper: [Start, End)
   std::size_t End = 0;
-  char CaptionStyle = 0;       // '7' path captions, '9' label captions, '2' typed, 0 none
+  char CaptionStyle = 0;  // '7' path captions, '9' label captions, '2' typed, 0 none
   std::string FirstCaption;
 };
 

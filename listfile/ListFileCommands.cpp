@@ -62,14 +62,15 @@ OrdlContent ReadWhole(const std::string& path, OrdlLayout layout, std::uint32_t 
   read.SetCapacity(counted.Records);
   OrdlContent content = ReadOrdl(source, layout, read, existing);
   // The file changed between the two passes: take it as unreadable rather than guess.
-  if (content.Error == OrdlReadError::None && content.Records != counted.Records) content.Error = OrdlReadError::DiskError;
+  if (content.Error == OrdlReadError::None && content.Records != counted.Records)
+    content.Error = OrdlReadError::DiskError;
   return content;
 }
 
 }  // namespace
 
-LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append, ListStore& list,
-                        Caller& caller, const std::function<bool()>& confirmDiscard) {
+LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append, ListStore& list, Caller& caller,
+                        const std::function<bool()>& confirmDiscard) {
   LoadResult result;
   LoadRun run(reportErrors, caller);
   caller.SetStatus(ordl_text::kLoading);
@@ -102,8 +103,8 @@ LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append,
     EntryList read;
     OrdlContent content = ReadWhole(opened, OrdlLayout::Current, existing, read);
     if (content.Error == OrdlReadError::NeedsVersion4) {
-      bool retry = !reportErrors || caller.AskYesNo(ordl_text::kTryVersion4, ordl_text::kTryVersion4Title,
-                                                    Answer::No) == Answer::Yes;
+      bool retry = !reportErrors ||
+                   caller.AskYesNo(ordl_text::kTryVersion4, ordl_text::kTryVersion4Title, Answer::No) == Answer::Yes;
       if (!retry) {
         caller.SetStatus(ordl_text::kCantLoad);
         return result;
@@ -161,9 +162,7 @@ void SortAfterAppend(ListStore& list, const AppOptions& options, std::uint8_t pr
         list.SortState = kNoSortOrder;
       }
       break;
-    default:
-      list.SortState = kNoSortOrder;
-      break;
+    default: list.SortState = kNoSortOrder; break;
   }
 }
 

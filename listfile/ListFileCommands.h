@@ -22,8 +22,8 @@ struct LoadResult {
 // `append`). Messages are shown only when `reportErrors`. `confirmDiscard` asks whether an
 // unsaved list may go (false keeps it and fails the load). A failed load changes nothing:
 // not the entries, not SortState, not ListFileName.
-LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append, ListStore& list,
-                        Caller& caller, const std::function<bool()>& confirmDiscard);
+LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append, ListStore& list, Caller& caller,
+                        const std::function<bool()>& confirmDiscard);
 
 // Orders the list after an append by `AppendSort` and sets SortState; `previousSortState`
 // is the list's order before the load, `fileSortState` the order stored in the file.

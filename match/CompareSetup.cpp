@@ -54,7 +54,9 @@ std::string CompleteInputName(const std::string& chosen, bool textList) {
   return chosen;
 }
 
-bool InputValid(const std::string& path, bool textList) { return Exists(path) && (textList || EndsWith(path, ".ordl")); }
+bool InputValid(const std::string& path, bool textList) {
+  return Exists(path) && (textList || EndsWith(path, ".ordl"));
+}
 
 std::string_view OutputExtension(std::uint8_t action, int filterIndex) {
   if (WritesNewList(action)) return ".ordl";

@@ -13,16 +13,11 @@ inline constexpr std::size_t kCompareActionCount = 10;
 
 // The combo box items of the settings window, by CompareAction.
 inline constexpr std::array<std::string_view, kCompareActionCount> kCompareActionItems = {
-    "Save unique titles from external list to log file.",
-    "Save unique titles from external list to new ORDL list.",
-    "Save unique titles from current list to log file.",
-    "Save unique titles from current list to new ORDL list.",
-    "Leave unique titles (remove matches) in current list.",
-    "Save matches from external list to log file.",
-    "Save matches from external list to new ORDL list.",
-    "Save matches from current list to log file.",
-    "Save matches from current list to new ORDL list.",
-    "Leave matches (remove unique titles) in current list.",
+    "Save unique titles from external list to log file.",    "Save unique titles from external list to new ORDL list.",
+    "Save unique titles from current list to log file.",     "Save unique titles from current list to new ORDL list.",
+    "Leave unique titles (remove matches) in current list.", "Save matches from external list to log file.",
+    "Save matches from external list to new ORDL list.",     "Save matches from current list to log file.",
+    "Save matches from current list to new ORDL list.",      "Leave matches (remove unique titles) in current list.",
 };
 
 // The "Action type:" line of the progress window, by CompareAction.
@@ -90,8 +85,7 @@ inline constexpr std::array<ProcedureTexts, 4> kProcedureTexts = {{
      "Error: unable to create or write the new list."},
 }};
 
-inline constexpr std::string_view kCompareLogFull =
-    "LOG FULL (30,000 ENTRIES). COMPARISON CONTINUES WITHOUT DISPLAY.";
+inline constexpr std::string_view kCompareLogFull = "LOG FULL (30,000 ENTRIES). COMPARISON CONTINUES WITHOUT DISPLAY.";
 inline constexpr std::string_view kCompareSearchingCaption = " Searching, please wait...";
 inline constexpr std::string_view kCompareDoneCaption = " Lists comparison";
 inline constexpr std::string_view kLoadingSecondList = "Loading the second list...";

@@ -41,8 +41,8 @@ enum class Step { Next, Matched, Stop, Save };
 
 class CompareLoop {
  public:
-  CompareLoop(const EntryList& current, const EntryList& external, const CompareSettings& settings,
-              CompareState& state, CompareMarks& marks, PairQuestion& question)
+  CompareLoop(const EntryList& current, const EntryList& external, const CompareSettings& settings, CompareState& state,
+              CompareMarks& marks, PairQuestion& question)
       : current_(current),
         external_(external),
         settings_(settings),
@@ -69,8 +69,7 @@ class CompareLoop {
 
   void ShowProgress(std::uint32_t i) {
     const std::uint32_t n = OuterCount();
-    state_.Progress =
-        n <= 1 ? 0 : static_cast<std::uint16_t>(std::nearbyint(1000.0 * i / (n - 1) + 0.4));
+    state_.Progress = n <= 1 ? 0 : static_cast<std::uint16_t>(std::nearbyint(1000.0 * i / (n - 1) + 0.4));
   }
 
   // A pair of outer entry i and inner entry j whose names match and that AcceptPair passed.
@@ -129,7 +128,8 @@ class CompareLoop {
 Step ReferenceLoop(CompareLoop& loop, const CompareSettings& settings) {
   const bool highChars = settings.Match.HighChars;
   std::vector<PreparedTitle> innerTitles;
-  for (const ListEntry& entry : loop.Inner().Entries()) innerTitles.push_back(PrepareTitle(entry.FileName.View(), highChars));
+  for (const ListEntry& entry : loop.Inner().Entries())
+    innerTitles.push_back(PrepareTitle(entry.FileName.View(), highChars));
   std::uint8_t pairCounter = 0;
   for (std::uint32_t i = 0; i < loop.OuterCount(); ++i) {
     loop.ShowProgress(i);
@@ -155,8 +155,7 @@ Step ReferenceLoop(CompareLoop& loop, const CompareSettings& settings) {
   return Step::Next;
 }
 
-Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& external,
-              const CompareSettings& settings) {
+Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& external, const CompareSettings& settings) {
   JoinControl control;
   control.Threads = settings.Threads;
   control.ShouldStop = [&loop] { return loop.StopCheck() != Step::Next; };
@@ -164,11 +163,11 @@ Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& exte
   std::vector<MatchPair> pairs;
   // Automatic matching ends each outer entry at its first match: no other pair is needed.
   const bool outerIsExternalList = OuterIsExternal(loop.Procedure());
-  const CrossPairs which = settings.MatchAction != 0  ? CrossPairs::All
-                           : outerIsExternalList      ? CrossPairs::FirstOfSecond
-                                                      : CrossPairs::FirstOfFirst;
-  if (!FindCrossMatches(current.Entries(), external.Entries(), settings.Match, settings.Limits, false, control,
-                        pairs, which)) {
+  const CrossPairs which = settings.MatchAction != 0 ? CrossPairs::All
+                           : outerIsExternalList     ? CrossPairs::FirstOfSecond
+                                                     : CrossPairs::FirstOfFirst;
+  if (!FindCrossMatches(current.Entries(), external.Entries(), settings.Match, settings.Limits, false, control, pairs,
+                        which)) {
     return loop.StopCheck() == Step::Save ? Step::Save : Step::Stop;
   }
   // Matching inner entries of each outer entry, in inner order.
@@ -237,7 +236,8 @@ bool WriteResult(const CompareLoop& loop, const CompareSettings& settings, const
       }
       entries.AppendEntry(entry);
     }
-    std::uint8_t sortState = outerIsExternal ? (settings.TextList ? kNoSortOrder : externalSortState) : current.SortState;
+    std::uint8_t sortState =
+        outerIsExternal ? (settings.TextList ? kNoSortOrder : externalSortState) : current.SortState;
     status = WriteListFile(settings.SaveFile, entries, sortState);
     if (!status.ok()) {
       caller.ShowMessage(texts.NewListError, "Warning", MessageKind::Warning);
@@ -253,7 +253,8 @@ bool WriteResult(const CompareLoop& loop, const CompareSettings& settings, const
       lines.push_back(settings.TextList ? std::string(entry.Folder.View())
                                         : LogEntryLine(entry, LogFields::Determined, settings.Style));
     } else {
-      lines.push_back(LogEntryLine(entry, keepMatches ? LogFields::NameOnly : LogFields::ErrorInfoRule, settings.Style));
+      lines.push_back(
+          LogEntryLine(entry, keepMatches ? LogFields::NameOnly : LogFields::ErrorInfoRule, settings.Style));
     }
   }
   std::string header = std::to_string(count);
@@ -264,8 +265,8 @@ bool WriteResult(const CompareLoop& loop, const CompareSettings& settings, const
     header += UniqueWord(count);
     header += outerIsExternal ? "found in \"" + ExternalName(settings.ListFile) + "\":" : std::string("found:");
   }
-  status = WriteLogFile(settings.SaveFile, "Ordonna log file at ", CurrentLogStamp(settings.ShortDateFormat), header,
-                        lines);
+  status =
+      WriteLogFile(settings.SaveFile, "Ordonna log file at ", CurrentLogStamp(settings.ShortDateFormat), header, lines);
   if (!status.ok()) {
     caller.ShowMessage(texts.LogError, texts.LogErrorTitle, MessageKind::Warning);
     return false;

@@ -53,8 +53,8 @@ struct CompareSettings {
   std::uint8_t Action = 0;  // CompareAction 0..9
   bool TextList = false;    // CompareWith 1
   bool MircLines = false;
-  std::string ListFile;     // CompareListFile
-  std::string SaveFile;     // CompareSaveFile
+  std::string ListFile;  // CompareListFile
+  std::string SaveFile;  // CompareSaveFile
   FieldStyle Style;
   std::string ShortDateFormat = "%m/%d/%y";
   PairEngine Engine = PairEngine::Fast;

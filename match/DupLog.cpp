@@ -24,12 +24,10 @@ std::optional<std::string> RememberedFolder(const std::string& path) {
   return folder;
 }
 
-std::string ReplaceQuestion(const std::string& path) {
-  return path + " already exists.\r\nDo you want to replace it?";
-}
+std::string ReplaceQuestion(const std::string& path) { return path + " already exists.\r\nDo you want to replace it?"; }
 
-Status WriteDupLog(const std::string& path, const EntryList& list, const DeletionMarks& marks,
-                   std::uint32_t toDelete, const FieldStyle& style, const LogStamp& stamp) {
+Status WriteDupLog(const std::string& path, const EntryList& list, const DeletionMarks& marks, std::uint32_t toDelete,
+                   const FieldStyle& style, const LogStamp& stamp) {
   std::vector<std::string> lines;
   for (std::uint32_t i = 0; i < list.ItemCount() && i < marks.size(); ++i) {
     if (marks[i] == 0) lines.push_back(LogEntryLine(list.Entry(i), LogFields::ErrorInfoRule, style));

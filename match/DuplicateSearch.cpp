@@ -56,12 +56,13 @@ class PairLoop {
   PairQuestion& question_;
 };
 
-bool ReferenceLoop(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state,
-                   PairLoop& loop, const DeletionMarks& marks) {
+bool ReferenceLoop(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state, PairLoop& loop,
+                   const DeletionMarks& marks) {
   const std::uint32_t n = list.ItemCount();
   std::vector<PreparedTitle> titles;
   titles.reserve(n);
-  for (const ListEntry& entry : list.Entries()) titles.push_back(PrepareTitle(entry.FileName.View(), settings.Match.HighChars));
+  for (const ListEntry& entry : list.Entries())
+    titles.push_back(PrepareTitle(entry.FileName.View(), settings.Match.HighChars));
   for (std::uint32_t i = 0; i + 1 < n; ++i) {
     state.Progress = DupProgress(i, n);
     for (std::uint32_t j = i + 1; j < n; ++j) {
@@ -135,8 +136,8 @@ std::uint8_t StatePairQuestion::Ask(std::uint32_t first, std::uint32_t second, s
   return answer;
 }
 
-bool RunDupSearch(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state,
-                  DeletionMarks& marks, PairQuestion& question) {
+bool RunDupSearch(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state, DeletionMarks& marks,
+                  PairQuestion& question) {
   state.ToDelete = 0;
   state.MatchesFound = 0;
   state.Running = true;
@@ -144,7 +145,7 @@ bool RunDupSearch(const EntryList& list, const DupSearchSettings& settings, DupS
   marks.assign(list.ItemCount(), 1);
   PairLoop loop(list, settings, state, marks, question);
   bool completed = settings.Engine == PairEngine::Reference ? ReferenceLoop(list, settings, state, loop, marks)
-                                                             : FastLoop(list, settings, state, loop, marks);
+                                                            : FastLoop(list, settings, state, loop, marks);
   if (!completed) return false;
   state.Texts.SetFinish(DupFinishText(state.MatchesFound, state.ToDelete));
   state.Texts.SetCaption(kDupDoneCaption, kProgressLabel);

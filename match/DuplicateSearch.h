@@ -57,7 +57,7 @@ using DeletionMarks = std::vector<std::uint8_t>;
 enum class PairEngine { Reference, Fast };
 
 struct DupSearchSettings {
-  MatchSettings Match;   // never relaxed
+  MatchSettings Match;  // never relaxed
   PairLimits Limits;
   std::uint8_t MatchAction = 1;  // 0 automatic, 1 automatic at 99-100 %, other: confirm each
   FieldStyle Style;              // field texts of the confirmation labels
@@ -90,8 +90,8 @@ class StatePairQuestion final : public PairQuestion {
 
 // Runs the search over `list` (which nobody changes meanwhile). `marks` is resized to the
 // list. Returns true when the loop completed, false when it was stopped (Answer 8).
-bool RunDupSearch(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state,
-                  DeletionMarks& marks, PairQuestion& question);
+bool RunDupSearch(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state, DeletionMarks& marks,
+                  PairQuestion& question);
 
 // "Finished. N matches found. M duplicates to be deleted."
 std::string DupFinishText(std::uint32_t matchesFound, std::uint32_t toDelete);

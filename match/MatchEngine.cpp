@@ -140,9 +140,8 @@ class PieceJoin {
         if (relaxed_) piece.Length = RelaxedPieceLength(piece.Length);
         pieceLengths_[static_cast<std::size_t>(piece.Length)] = true;
         maxPieceLength_ = std::max(maxPieceLength_, piece.Length);
-        items.emplace_back(Key(l, k, text.substr(static_cast<std::size_t>(piece.Start),
-                                                 static_cast<std::size_t>(piece.Length))),
-                           id);
+        items.emplace_back(
+            Key(l, k, text.substr(static_cast<std::size_t>(piece.Start), static_cast<std::size_t>(piece.Length))), id);
       }
     }
     // Relaxed probes want the shorter texts of each piece: those come first.
@@ -212,7 +211,8 @@ class PieceJoin {
  private:
   std::uint64_t Key(int l, int k, TitleView piece) const {
     // Relaxed keys hold only the piece, since its place in the longer text is free.
-    std::uint64_t seed = relaxed_ ? piece.size() : (static_cast<std::uint64_t>(l) << 16) | static_cast<std::uint64_t>(k);
+    std::uint64_t seed =
+        relaxed_ ? piece.size() : (static_cast<std::uint64_t>(l) << 16) | static_cast<std::uint64_t>(k);
     return HashUnits(piece, seed);
   }
 
@@ -284,7 +284,8 @@ class Searcher {
           ++stamp;
           // Entries that keep their first match probe first, so that the partners probing
           // later skip every pair beyond a first match already found.
-          auto probe = static_cast<std::uint32_t>(set_.Which == CrossPairs::FirstOfSecond ? (place + set_.FirstCount) % n : place);
+          auto probe = static_cast<std::uint32_t>(
+              set_.Which == CrossPairs::FirstOfSecond ? (place + set_.FirstCount) % n : place);
           // An entry whose first match alone counts checks its partners in order: once one
           // matches, the later ones are skipped unchecked.
           const bool inOrder = KeepsFirstMatch(probe);
@@ -340,11 +341,10 @@ class Searcher {
     std::sort(pairs.begin(), pairs.end(), [](const MatchPair& x, const MatchPair& y) {
       return x.First != y.First ? x.First < y.First : x.Second < y.Second;
     });
-    pairs.erase(std::unique(pairs.begin(), pairs.end(),
-                            [](const MatchPair& x, const MatchPair& y) {
-                              return x.First == y.First && x.Second == y.Second;
-                            }),
-                pairs.end());
+    pairs.erase(
+        std::unique(pairs.begin(), pairs.end(),
+                    [](const MatchPair& x, const MatchPair& y) { return x.First == y.First && x.Second == y.Second; }),
+        pairs.end());
     if (set_.Which == CrossPairs::FirstOfFirst) {
       std::erase_if(pairs, [this](const MatchPair& pair) { return pair.Second != lowest_[pair.First].load(); });
     } else if (set_.Which == CrossPairs::FirstOfSecond) {

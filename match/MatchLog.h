@@ -27,8 +27,8 @@ LogStamp CurrentLogStamp(const std::string& shortDateFormat);
 // Which fields follow the name in a log line.
 enum class LogFields {
   NameOnly,
-  Determined,      // only the fields whose value is known
-  ErrorInfoRule,   // known fields, and the others too unless ErrorInfoStyle is 0
+  Determined,     // only the fields whose value is known
+  ErrorInfoRule,  // known fields, and the others too unless ErrorInfoStyle is 0
 };
 
 // The name, then ", " + play time, bitrate number + " kbps", size and stereo mode as chosen.

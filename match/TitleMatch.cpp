@@ -177,8 +177,9 @@ int BoundedDistance(TitleView a, TitleView b, int cutoff) {
     current[from - 1] = from - 1 == 0 ? i : kFar;
     int best = current[from - 1];
     for (int j = from; j <= to; ++j) {
-      int value = std::min(previous[j - 1] + (a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 1)] ? 0 : 1),
-                           std::min(current[j - 1], previous[j]) + 1);
+      int value =
+          std::min(previous[j - 1] + (a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 1)] ? 0 : 1),
+                   std::min(current[j - 1], previous[j]) + 1);
       current[j] = value;
       best = std::min(best, value);
     }
@@ -189,8 +190,8 @@ int BoundedDistance(TitleView a, TitleView b, int cutoff) {
   return std::min(previous[lb], cutoff + 1);
 }
 
-double PreparedSimilarity(TitleView upperA, TitleView normalA, TitleView upperB, TitleView normalB,
-                          bool relaxed, double floor) {
+double PreparedSimilarity(TitleView upperA, TitleView normalA, TitleView upperB, TitleView normalB, bool relaxed,
+                          double floor) {
   if (upperA == upperB) return 1.0;
   // Names that fold to nothing ("!!!", "???") carry no letters to compare.
   if (normalA.empty() || normalB.empty()) return 0.0;
@@ -286,11 +287,11 @@ int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const Matc
     return RoundPercent(100.0 * PreparedSimilarity(a.Upper, a.Normal, b.Upper, b.Normal, settings.Relaxed, floor));
   }
   const double partFloor = exact ? 0.0 : settings.PartThreshold;
-  double s1 = PreparedSimilarity(a.UpperPart[0], a.NormalPart[0], b.UpperPart[0], b.NormalPart[0], settings.Relaxed,
-                                 partFloor);
+  double s1 =
+      PreparedSimilarity(a.UpperPart[0], a.NormalPart[0], b.UpperPart[0], b.NormalPart[0], settings.Relaxed, partFloor);
   if (s1 < settings.PartThreshold) return 0;
-  double s2 = PreparedSimilarity(a.UpperPart[1], a.NormalPart[1], b.UpperPart[1], b.NormalPart[1], settings.Relaxed,
-                                 partFloor);
+  double s2 =
+      PreparedSimilarity(a.UpperPart[1], a.NormalPart[1], b.UpperPart[1], b.NormalPart[1], settings.Relaxed, partFloor);
   if (s2 < settings.PartThreshold) return 0;
   return RoundPercent(100.0 * std::sqrt(s1 * s2));
 }

@@ -44,7 +44,7 @@ struct MatchSettings {
   std::uint8_t MatchPercent = 80;  // 50..100
   bool LetterCheck = false;
   bool HighChars = false;
-  bool Relaxed = false;            // relaxed mode in force (comparison with a text list only)
+  bool Relaxed = false;  // relaxed mode in force (comparison with a text list only)
   double PartThreshold = 0.64;
 };
 
@@ -75,8 +75,8 @@ int TitleMatchPercent(const PreparedTitle& a, const PreparedTitle& b, const Matc
 
 // The similarity of already upper-cased and normalized names (the prepared form). A
 // similarity below `floor` may come out as 0.
-double PreparedSimilarity(TitleView upperA, TitleView normalA, TitleView upperB, TitleView normalB,
-                          bool relaxed, double floor = 0.0);
+double PreparedSimilarity(TitleView upperA, TitleView normalA, TitleView upperB, TitleView normalB, bool relaxed,
+                          double floor = 0.0);
 
 // The largest edit distance of normalized names (the shorter of length m) whose similarity
 // may still reach `minimum`.

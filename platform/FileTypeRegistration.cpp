@@ -47,7 +47,9 @@ std::string DesktopEntry(const std::string& executable) {
          "Type=Application\n"
          "Name=Ordonna\n"
          "Comment=Catalogue MP3 collections\n"
-         "Exec=" + QuotedExec(executable) + " %f\n"
+         "Exec=" +
+         QuotedExec(executable) +
+         " %f\n"
          "MimeType=application/x-ordonna-list;\n"
          "Terminal=false\n"
          "Categories=AudioVideo;Audio;\n";
@@ -65,8 +67,7 @@ WriteResult WriteIfDifferent(const std::string& folder, const std::string& name,
   std::error_code error;
   if (std::filesystem::is_regular_file(path, error) && FileContent(path) == content) return WriteResult::Same;
   std::filesystem::create_directories(folder, error);
-  return ReplaceFileAtomically(path, content.data(), content.size()).ok() ? WriteResult::Written
-                                                                           : WriteResult::Failed;
+  return ReplaceFileAtomically(path, content.data(), content.size()).ok() ? WriteResult::Written : WriteResult::Failed;
 }
 
 // Rebuilds the user's MIME cache when the tool is there; without it the package still

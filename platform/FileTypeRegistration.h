@@ -7,10 +7,10 @@
 namespace ordonna {
 
 enum class FileTypeResult {
-  Unchanged,      // everything was already in place
-  Registered,     // files were written
-  CannotStart,    // the first file could not be written: nothing was registered
-  Incomplete,     // a later file could not be written
+  Unchanged,    // everything was already in place
+  Registered,   // files were written
+  CannotStart,  // the first file could not be written: nothing was registered
+  Incomplete,   // a later file could not be written
 };
 
 // Writes the MIME package and the desktop entry below `dataHome` (normally ~/.local/share)

@@ -19,9 +19,9 @@ namespace ordonna::linux_volumes {
 namespace {
 
 constexpr std::array<std::string_view, 23> kNotMusicFileSystems = {
-    "proc",   "sysfs",  "tmpfs",    "devtmpfs", "overlay", "squashfs", "autofs",  "devpts",
-    "cgroup", "cgroup2", "mqueue",  "debugfs",  "tracefs", "securityfs", "pstore", "bpf",
-    "fusectl", "configfs", "hugetlbfs", "ramfs", "efivarfs", "binfmt_misc", "nsfs"};
+    "proc",    "sysfs",    "tmpfs",     "devtmpfs", "overlay",  "squashfs",    "autofs", "devpts",
+    "cgroup",  "cgroup2",  "mqueue",    "debugfs",  "tracefs",  "securityfs",  "pstore", "bpf",
+    "fusectl", "configfs", "hugetlbfs", "ramfs",    "efivarfs", "binfmt_misc", "nsfs"};
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -33,9 +33,8 @@ int HexValue(char c) {
 std::string DecodeOctalEscapes(std::string_view field) {
   std::string out;
   for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && field.size() - i >= 4 && field[i + 1] >= '0' &&
-        field[i + 1] <= '3' && field[i + 2] >= '0' && field[i + 2] <= '7' && field[i + 3] >= '0' &&
-        field[i + 3] <= '7') {
+    if (field[i] == '\\' && field.size() - i >= 4 && field[i + 1] >= '0' && field[i + 1] <= '3' &&
+        field[i + 2] >= '0' && field[i + 2] <= '7' && field[i + 3] >= '0' && field[i + 3] <= '7') {
       out.push_back(static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0')));
       i += 3;
     } else {
@@ -86,7 +85,8 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
     std::string id, parent, majorMinor, root, mountPoint;
     if (!(fields >> id >> parent >> majorMinor >> root >> mountPoint)) continue;
     std::string field;
-    while (fields >> field && field != "-") {}
+    while (fields >> field && field != "-") {
+    }
     MountEntry mount;
     if (!(fields >> mount.FileSystem >> mount.Source)) continue;
     unsigned major = 0, minor = 0;

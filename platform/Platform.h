@@ -14,10 +14,10 @@ namespace ordonna {
 
 // A mounted file system that can hold music: its root is where the scan starts.
 struct Volume {
-  std::string Root;       // mount point, "/" separated, no trailing "/" except "/" itself
-  std::string Label;      // file-system label, at most 32 bytes, empty when it has none
-  std::string Serial;     // eight upper-case hex digits from the file-system UUID, or 00000000
-  std::uint64_t Device;   // device number of the root, to keep a walk on this volume
+  std::string Root;      // mount point, "/" separated, no trailing "/" except "/" itself
+  std::string Label;     // file-system label, at most 32 bytes, empty when it has none
+  std::string Serial;    // eight upper-case hex digits from the file-system UUID, or 00000000
+  std::uint64_t Device;  // device number of the root, to keep a walk on this volume
 };
 
 // One entry of a folder listing.
@@ -71,7 +71,7 @@ std::unique_ptr<Platform> MakeHostPlatform();
 struct LinuxSystemFiles {
   std::string MountInfo = "/proc/self/mountinfo";
   std::string DiskLinks = "/dev/disk";
-  std::string Devices = "/dev";  // where block devices live; "/dev/loop*" are disk images
+  std::string Devices = "/dev";                 // where block devices live; "/dev/loop*" are disk images
   std::string BlockClass = "/sys/class/block";  // one link per disk and partition, by name
 };
 std::unique_ptr<Platform> MakeLinuxPlatform(const LinuxSystemFiles& files);

@@ -88,8 +88,8 @@ std::unique_ptr<SingleInstance> AcquireSingleInstance(const std::string& folder,
     listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     // Holding the lock, a socket file left behind by a crashed copy can go.
     unlink(address.sun_path);
-    if (listenFd >= 0 && (bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-                          listen(listenFd, 8) != 0)) {
+    if (listenFd >= 0 &&
+        (bind(listenFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listenFd, 8) != 0)) {
       close(listenFd);
       listenFd = -1;
     }

@@ -41,8 +41,7 @@ ThreadPriorityLevel SetCurrentThreadPriority(ThreadPriorityLevel level) {
     case ThreadPriorityLevel::High:
       if (SetNice(base + kHighStep)) return level;
       break;
-    case ThreadPriorityLevel::Normal:
-      break;
+    case ThreadPriorityLevel::Normal: break;
   }
   // Normal is the process's own value; a thread that was nicer may not get back without
   // privilege, and then stays where it is.

@@ -15,24 +15,18 @@ namespace {
 
 QMessageBox::StandardButton ButtonOf(Answer answer) {
   switch (answer) {
-    case Answer::Yes:
-      return QMessageBox::Yes;
-    case Answer::No:
-      return QMessageBox::No;
-    case Answer::Cancel:
-      return QMessageBox::Cancel;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    case Answer::Cancel: return QMessageBox::Cancel;
   }
   return QMessageBox::No;
 }
 
 QMessageBox::Icon IconOf(MessageKind kind) {
   switch (kind) {
-    case MessageKind::Information:
-      return QMessageBox::Information;
-    case MessageKind::Warning:
-      return QMessageBox::Warning;
-    case MessageKind::Error:
-      return QMessageBox::Critical;
+    case MessageKind::Information: return QMessageBox::Information;
+    case MessageKind::Warning: return QMessageBox::Warning;
+    case MessageKind::Error: return QMessageBox::Critical;
   }
   return QMessageBox::Warning;
 }
@@ -44,7 +38,8 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool sa
   if (!request.DefaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.DefaultSuffix);
   if (!request.ProposedName.isEmpty()) dialog.selectFile(request.ProposedName);
   const QStringList filters = request.Filter.split(QStringLiteral(";;"));
-  if (request.FilterIndex > 0 && request.FilterIndex < filters.size()) dialog.selectNameFilter(filters[request.FilterIndex]);
+  if (request.FilterIndex > 0 && request.FilterIndex < filters.size())
+    dialog.selectNameFilter(filters[request.FilterIndex]);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? QString() : files.front();
@@ -80,12 +75,9 @@ Answer QtDialogs::AskMessage(const QString& text, const QString& title, bool wit
   box.setDefaultButton(ButtonOf(preferred));
   box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
   switch (box.exec()) {
-    case QMessageBox::Yes:
-      return Answer::Yes;
-    case QMessageBox::Cancel:
-      return Answer::Cancel;
-    default:
-      return Answer::No;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return Answer::No;
   }
 }
 

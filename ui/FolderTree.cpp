@@ -82,11 +82,8 @@ bool FolderTree::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::Wheel:
-    case QEvent::KeyPress:
-      revealPending_ = false;
-      break;
-    default:
-      break;
+    case QEvent::KeyPress: revealPending_ = false; break;
+    default: break;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -26,10 +26,14 @@ constexpr int kStripRuleEveryMs = 987;
 
 // The options the window edits, in the order of its snapshot.
 std::array<std::uint8_t*, 8> EditedOptions(DialogOptions& dialog) {
-  return {&dialog.ImportFileType,          &dialog.ImportImap,
-          &dialog.MircLines,               &dialog.ImportCmf,
-          &dialog.ImportClab,              &dialog.ImportDateAddedFallback,
-          &dialog.ImportDateStyleFallback, &dialog.ImportStripHeaderFooter};
+  return {&dialog.ImportFileType,
+          &dialog.ImportImap,
+          &dialog.MircLines,
+          &dialog.ImportCmf,
+          &dialog.ImportClab,
+          &dialog.ImportDateAddedFallback,
+          &dialog.ImportDateStyleFallback,
+          &dialog.ImportStripHeaderFooter};
 }
 
 std::uint8_t Flag(bool on) { return on ? 1 : 0; }
@@ -37,7 +41,10 @@ std::uint8_t Flag(bool on) { return on ? 1 : 0; }
 }  // namespace
 
 TImportForm::TImportForm(AppOptions& options, const ListStore& list, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TImportForm>()), options_(options), list_(list),
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TImportForm>()),
+      options_(options),
+      list_(list),
       timer1_(new QTimer(this)) {
   ui_->setupUi(this);
   setModal(false);
@@ -128,9 +135,7 @@ void TImportForm::daradioClick(std::uint8_t choice) { options_.Dialog.ImportDate
 
 void TImportForm::dsradioClick(std::uint8_t choice) { options_.Dialog.ImportDateStyleFallback = choice; }
 
-void TImportForm::stripcheckClick() {
-  options_.Dialog.ImportStripHeaderFooter = Flag(ui_->stripcheck->isChecked());
-}
+void TImportForm::stripcheckClick() { options_.Dialog.ImportStripHeaderFooter = Flag(ui_->stripcheck->isChecked()); }
 
 void TImportForm::ApplyFileTypeRule() {
   // Exported lists carry dates and paths; other programs' lists may be chat-script lines.
@@ -208,8 +213,7 @@ void TImportForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TImportForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+  if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     auto* label = qobject_cast<QLabel*>(watched);
     auto* box = label != nullptr ? qobject_cast<QCheckBox*>(label->buddy()) : nullptr;
     if (box != nullptr && box->isEnabled()) {

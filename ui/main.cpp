@@ -55,15 +55,10 @@ int main(int argc, char* argv[]) {
   }
 
   switch (RegisterListFileType(UserDataHome(), ToBytes(QApplication::applicationFilePath()))) {
-    case FileTypeResult::CannotStart:
-      WarnMessage(dialogs, ToQString(ui_text::kCantRegister));
-      break;
-    case FileTypeResult::Incomplete:
-      WarnMessage(dialogs, ToQString(ui_text::kRegisterIncomplete));
-      break;
+    case FileTypeResult::CannotStart: WarnMessage(dialogs, ToQString(ui_text::kCantRegister)); break;
+    case FileTypeResult::Incomplete: WarnMessage(dialogs, ToQString(ui_text::kRegisterIncomplete)); break;
     case FileTypeResult::Unchanged:
-    case FileTypeResult::Registered:
-      break;
+    case FileTypeResult::Registered: break;
   }
 
   MainFormSetup setup{*host, dialogs, WindowOpacitySupported(), listFile,

@@ -14,9 +14,9 @@ namespace {
 
 using testing::Analyze;
 using testing::ExactSource;
-using testing::FrameSpec;
 using testing::Frame;
 using testing::Frames;
+using testing::FrameSpec;
 using testing::Id3v1Tag;
 using testing::Id3v2Tag;
 using testing::Lyrics3v1;
@@ -181,8 +181,8 @@ TEST(Analysis, InvalidBitrateAndSamplingRateEndTheAnalysisAtAnyFrame) {
     std::string what = "at frame " + std::to_string(at);
     ExpectError(Analyze(Frames(at, FrameOf(9)) + Frame(bitrate15) + Frames(10, FrameOf(9)), kSlow),
                 "Invalid bitrate detected", 0, what);
-    ExpectError(Analyze(Frames(at, FrameOf(9)) + Frame(sampling3) + Frames(10, FrameOf(9)), kSlow), "Invalid sampling rate",
-                0, what);
+    ExpectError(Analyze(Frames(at, FrameOf(9)) + Frame(sampling3) + Frames(10, FrameOf(9)), kSlow),
+                "Invalid sampling rate", 0, what);
   }
   // Past frame 199 a constant-bitrate file is already estimated in fast mode.
   ExpectOk(Analyze(Frames(250, FrameOf(9)) + Frame(bitrate15) + Frames(10, FrameOf(9)), kFast), 9, 260, 1, 0,
@@ -192,21 +192,22 @@ TEST(Analysis, InvalidBitrateAndSamplingRateEndTheAnalysisAtAnyFrame) {
 TEST(Analysis, SamplingRateAndStereoModeMayChangeOnlyBehindAHeaderFrame) {
   ExpectErrorBothModes(Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), "Can't process variable sampling rate files",
                        "frame 1 without header");
-  ExpectErrorBothModes(Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)), "Can't process variable stereo mode files",
-                       "frame 1 without header");
-  ExpectErrorBothModes(Frames(5, FrameOf(9, 0)) + Frames(300, FrameOf(9, 2)), "Can't process variable sampling rate files",
-                       "frame 5");
+  ExpectErrorBothModes(Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)),
+                       "Can't process variable stereo mode files", "frame 1 without header");
+  ExpectErrorBothModes(Frames(5, FrameOf(9, 0)) + Frames(300, FrameOf(9, 2)),
+                       "Can't process variable sampling rate files", "frame 5");
   // Sampling rate is checked before the stereo mode.
-  ExpectErrorBothModes(Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 1, 0)), "Can't process variable sampling rate files",
-                       "both change");
+  ExpectErrorBothModes(Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 1, 0)),
+                       "Can't process variable sampling rate files", "both change");
   // Behind a header frame, frame 1 sets the file's rate and mode; the frame length follows
   // the new rate (384 bytes at 48 kHz, 417 would lose the frames).
   ExpectOkBothModes(VbrFrame(FrameOf(9, 0, 1), "Xing", std::nullopt) + Frames(300, FrameOf(9, 1, 3)), 9, 300, 301, 3, 1,
                     "changed after header frame");
   ExpectError(Analyze(VbrFrame(FrameOf(9, 0), "Xing", 400) + Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), kSlow),
               "Can't process variable sampling rate files", 400, "frame 2 after header frame");
-  ExpectError(Analyze(VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), kSlow),
-              "Can't process variable stereo mode files", 400, "frame 2 after header frame");
+  ExpectError(
+      Analyze(VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), kSlow),
+      "Can't process variable stereo mode files", 400, "frame 2 after header frame");
 }
 
 TEST(Analysis, MoreThan262143FramesAreRefused) {
@@ -288,8 +289,8 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
     ExpectOk(Analyze(moved, kFast), 9, expected, 1, 1, "TAG " + std::to_string(back) + " bytes before the end");
   }
   const std::string lyrics = std::string(sync) + "la la";
-  for (const std::string& tail : {Lyrics3v1(lyrics), Lyrics3v2(lyrics), Lyrics3v1(lyrics) + id3v1,
-                                  Lyrics3v2(lyrics) + id3v1}) {
+  for (const std::string& tail :
+       {Lyrics3v1(lyrics), Lyrics3v2(lyrics), Lyrics3v1(lyrics) + id3v1, Lyrics3v2(lyrics) + id3v1}) {
     ExpectOkBothModes(frames + tail, 9, 399, 400, 1, 1, "lyrics " + tail.substr(tail.size() - 9));
   }
   // Lyrics3 v1 is looked for only in the last 5,100 bytes; v2 in the last 301,000.

@@ -60,8 +60,7 @@ const std::map<std::string, Departure> kDepartures = {
      {"", 385,
       "the reference tool does not look for the Xing header behind the junk and counts that frame as audio, as "
       "the walk does: no + 1"}},
-    {"id3v2_over_1mb_picture.mp3",
-     {"Header (ID3v2) tag larger than 1 Mb.", 0, "ID3v2 tags above 1 MiB are refused"}},
+    {"id3v2_over_1mb_picture.mp3", {"Header (ID3v2) tag larger than 1 Mb.", 0, "ID3v2 tags above 1 MiB are refused"}},
 };
 
 // Files the catalogue refuses by format.
@@ -95,7 +94,8 @@ TEST(Corpus, EveryFileAgreesWithTheReferenceReadings) {
       EXPECT_EQ(fast.ErrorText(), refused->second);
       continue;
     }
-    bool mpeg1Layer3 = ref.Codec == "mp3" && (ref.SampleRate == 32000 || ref.SampleRate == 44100 || ref.SampleRate == 48000);
+    bool mpeg1Layer3 =
+        ref.Codec == "mp3" && (ref.SampleRate == 32000 || ref.SampleRate == 44100 || ref.SampleRate == 48000);
     ASSERT_TRUE(mpeg1Layer3) << "a file of another format needs its expected error in kRefused";
     ++compared;
     bool headerFrame = ref.VbrHeader == "Xing" || ref.VbrHeader == "Info" || ref.VbrHeader == "VBRI";

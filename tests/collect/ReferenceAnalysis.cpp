@@ -18,7 +18,8 @@ struct FrameRecord {
 
 class Reference {
  public:
-  Reference(const std::string& file, ProcessingMode mode) : file_(file), size_(static_cast<std::int64_t>(file.size())), mode_(mode) {}
+  Reference(const std::string& file, ProcessingMode mode)
+      : file_(file), size_(static_cast<std::int64_t>(file.size())), mode_(mode) {}
 
   AnalysisResult Run() {
     result_.FileSizeBytes = size_;
@@ -32,7 +33,8 @@ class Reference {
       std::int64_t window = marker == "LYRICS200" ? 301000 : marker == "LYRICSEND" ? 5100 : 0;
       if (window == 0) continue;
       std::int64_t start = size_ - window < 0 ? 0 : size_ - window;
-      std::string read = file_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(size_ - offset - start));
+      std::string read =
+          file_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(size_ - offset - start));
       std::size_t found = read.find("LYRICSBEGIN");
       if (found != std::string::npos) lyricsStart = start + static_cast<std::int64_t>(found);
     }
@@ -60,8 +62,8 @@ class Reference {
     auto tryId3 = [&]() {
       std::size_t s = static_cast<std::size_t>(audioStart);
       if (s + 10 > head.size() || std::memcmp(&head[s], "ID3", 3) != 0) return true;
-      std::int64_t tagSize = (head[s + 6] & 0x7F) * 2097152 + (head[s + 7] & 0x7F) * 16384 + (head[s + 8] & 0x7F) * 128 +
-                             (head[s + 9] & 0x7F) + 10;
+      std::int64_t tagSize = (head[s + 6] & 0x7F) * 2097152 + (head[s + 7] & 0x7F) * 16384 +
+                             (head[s + 8] & 0x7F) * 128 + (head[s + 9] & 0x7F) + 10;
       if (tagSize > 1048576) return false;
       audioStart += tagSize;
       id3 = true;
@@ -258,8 +260,6 @@ class Reference {
 
 }  // namespace
 
-AnalysisResult ReferenceAnalyze(const std::string& file, ProcessingMode mode) {
-  return Reference(file, mode).Run();
-}
+AnalysisResult ReferenceAnalyze(const std::string& file, ProcessingMode mode) { return Reference(file, mode).Run(); }
 
 }  // namespace ordonna::testing

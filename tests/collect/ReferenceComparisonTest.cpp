@@ -57,7 +57,7 @@ std::vector<std::string> CorpusFiles() {
 // Damage that reaches the decisions of the analysis: flipped bits, sync patterns, tag and
 // container names, cuts and insertions.
 std::string Mutate(std::string file, TestRandom& random) {
-  static const std::string kWords[] = {"\xFF\xFB", "\xFF\xE0", "\xFF\xFF", "ID3",        "RIFF", "data",
+  static const std::string kWords[] = {"\xFF\xFB", "\xFF\xE0", "\xFF\xFF", "ID3",         "RIFF",      "data",
                                        "TAG",      "Xing",     "Info",     "LYRICSBEGIN", "LYRICS200", "LYRICSEND"};
   int edits = 1 + static_cast<int>(random.Below(4));
   for (int e = 0; e < edits; ++e) {

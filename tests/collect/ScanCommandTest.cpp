@@ -48,8 +48,8 @@ TEST_F(ScanCommand, ScansSavesAndListsTheList) {
   EXPECT_EQ(text.ExitCode, 0);
   EXPECT_EQ(Lines(text.Out)[0].substr(0, 9), "one\t0:08\t") << text.Out;
 
-  CliResult again = RunCli({"scan", "--existing", "3", "--append", out.File("songs.ordl"), "-o",
-                            out.File("songs.ordl"), music.Path()});
+  CliResult again = RunCli(
+      {"scan", "--existing", "3", "--append", out.File("songs.ordl"), "-o", out.File("songs.ordl"), music.Path()});
   EXPECT_EQ(again.ExitCode, 0) << again.Err;
   EXPECT_EQ(again.Out, " Ignored: 2. Total: 2 items.\n");
 }

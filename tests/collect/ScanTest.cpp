@@ -271,7 +271,8 @@ TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
     EXPECT_TRUE(outcome.Cancelled);
     EXPECT_EQ(outcome.Status, "Cancelled. 4 items in memory.");
     ASSERT_EQ(list.ItemCount(), 4u);
-    EXPECT_EQ(0, std::memcmp(list.Working().Entries().data(), before.Working().Entries().data(), 4 * sizeof(ListEntry)));
+    EXPECT_EQ(0,
+              std::memcmp(list.Working().Entries().data(), before.Working().Entries().data(), 4 * sizeof(ListEntry)));
     EXPECT_EQ(list.SortState, 7);
     EXPECT_FALSE(list.Unsaved);
     std::filesystem::permissions(temp.Path(), std::filesystem::perms::owner_all);
@@ -322,7 +323,8 @@ TEST_F(ScanTest, NothingFoundAndAMissingStartFolder) {
   ScriptedCaller caller;
   ScanOutcome outcome = Scan(ScanMode::New, caller, music.File("missing"));
   ASSERT_EQ(caller.messages.size(), 1u);
-  EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text, "disk error: Drive not ready or other I/O error!");
+  EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text,
+            "disk error: Drive not ready or other I/O error!");
   EXPECT_FALSE(outcome.Cancelled);
   EXPECT_EQ(outcome.Status, "No mp3's found.");
 }
@@ -343,7 +345,8 @@ TEST_F(ScanTest, AllDrivesWalksEveryVolumeWithItsLabel) {
   ScanOutcome outcome = StartScan({ScanMode::New, "", false, true}, context);
   EXPECT_TRUE(caller.messages.empty()) << "a volume that cannot be listed is skipped silently";
   ASSERT_EQ(Names(), (std::vector<std::string>{"one", "two"})) << "subfolders are always included";
-  EXPECT_EQ(std::string(list.Entry(0).VolumeLabel.View()) + "," + std::string(list.Entry(1).VolumeLabel.View()), "FIRST,SECOND");
+  EXPECT_EQ(std::string(list.Entry(0).VolumeLabel.View()) + "," + std::string(list.Entry(1).VolumeLabel.View()),
+            "FIRST,SECOND");
   EXPECT_EQ(outcome.Status, "Added: 2 of 2. Total: 2 items.");
 }
 
@@ -361,8 +364,9 @@ TEST_F(ScanTest, FolderLimitCancelsTheScan) {
   ScanOutcome outcome = Scan(ScanMode::Append, caller);
   EXPECT_TRUE(outcome.Cancelled);
   ASSERT_EQ(caller.messages.size(), 1u);
-  EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text,
-            "ERROR: Too many folders!: Maximum of 100,000 folders reached.\r\nTry choosing a smaller part of your drive!");
+  EXPECT_EQ(
+      caller.messages[0].Title + ": " + caller.messages[0].Text,
+      "ERROR: Too many folders!: Maximum of 100,000 folders reached.\r\nTry choosing a smaller part of your drive!");
   EXPECT_GT(host.listings, 9999) << "expansion goes on past 9,999 folders";
   EXPECT_EQ(list.ItemCount(), 1u);
   EXPECT_EQ(outcome.Status, "Cancelled. 1 items in memory.");

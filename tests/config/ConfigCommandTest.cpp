@@ -38,12 +38,26 @@ TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrder) {
   EXPECT_EQ(lines.front(), "InfoTime 1");
   EXPECT_EQ(lines[1], "InfoKbps 1");
   EXPECT_EQ(lines.back(), "CompareSaveFile ");
-  for (const char* expected : {"AskSaveThreshold 500", "MaxSizeMB 2048", "MainWindowColor BEDED5",
-                               "TableTextColor 000000", "ViewerColumnWidths[0] 64", "ViewerColumnWidths[13] 64",
-                               "ViewerFontName Courier New", "CaptionFontStyle 1", "MainLeft 818", "MainTop 359",
-                               "ViewerWidth 700", "FindTop 445", "MatchPercent 99", "SizeDiffKB 500",
-                               "CustomColors[0] 00BEDED5", "CustomColors[3] 00034654", "CustomColors[15] 000FBEE4",
-                               "MainFontName Courier New", "LoadFolder c:\\", "LastScanFolder c:\\",
+  for (const char* expected : {"AskSaveThreshold 500",
+                               "MaxSizeMB 2048",
+                               "MainWindowColor BEDED5",
+                               "TableTextColor 000000",
+                               "ViewerColumnWidths[0] 64",
+                               "ViewerColumnWidths[13] 64",
+                               "ViewerFontName Courier New",
+                               "CaptionFontStyle 1",
+                               "MainLeft 818",
+                               "MainTop 359",
+                               "ViewerWidth 700",
+                               "FindTop 445",
+                               "MatchPercent 99",
+                               "SizeDiffKB 500",
+                               "CustomColors[0] 00BEDED5",
+                               "CustomColors[3] 00034654",
+                               "CustomColors[15] 000FBEE4",
+                               "MainFontName Courier New",
+                               "LoadFolder c:\\",
+                               "LastScanFolder c:\\",
                                "TextHeaderFile "}) {
     EXPECT_TRUE(HasLine(lines, expected)) << expected;
   }
@@ -55,17 +69,17 @@ TEST(ConfigCommand, ShowPrintsStoredValuesWithoutRepairs) {
   const std::string file = dir.File("ordonna.ini");
   ASSERT_EQ(RunCli(dir, {"config", "init", "--screen-width", "1024", "--screen-height", "768", file}).ExitCode, 0);
   std::string bytes = testing::ReadFileBytes(file);
-  bytes[32] = 9;                                   // Delimiter, repaired to 0 when loaded
-  bytes[30] = 6;                                   // ExportType
-  bytes[64 + 3] = '\x01';                          // a colour with a non-zero top byte
-  bytes[132] = 5;                                  // TextHeaderFile "a\nb\xE9z"
+  bytes[32] = 9;           // Delimiter, repaired to 0 when loaded
+  bytes[30] = 6;           // ExportType
+  bytes[64 + 3] = '\x01';  // a colour with a non-zero top byte
+  bytes[132] = 5;          // TextHeaderFile "a\nb\xE9z"
   bytes.replace(133, 5, "a\nb\xE9z");
   testing::WriteFileBytes(file, bytes);
 
   std::vector<std::string> lines = Lines(RunCli(dir, {"config", "show", file}).Out);
   // Control characters escaped, Windows-1252 decoded; MainLeft is (1024 - 284) / 2.
-  for (const char* expected : {"Delimiter 9", "ExportType 6", "MainWindowColor 01BEDED5",
-                               "TextHeaderFile a\\x0Ab\xC3\xA9z", "MainLeft 370"}) {
+  for (const char* expected :
+       {"Delimiter 9", "ExportType 6", "MainWindowColor 01BEDED5", "TextHeaderFile a\\x0Ab\xC3\xA9z", "MainLeft 370"}) {
     EXPECT_TRUE(HasLine(lines, expected)) << expected;
   }
   EXPECT_EQ(lines.size(), 187u);

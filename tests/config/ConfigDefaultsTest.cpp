@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/ConfigFile.h"
 #include "ImageBytes.h"
+#include "config/ConfigFile.h"
 
 namespace ordonna {
 namespace {
@@ -85,8 +85,8 @@ TEST(ConfigDefaults, WindowsAreCentredForTheirNominalSizes) {
   ConfigImage image = FactoryImage();
   // {offset in the block, value}: main 284 x 362, options 787 x 549, viewer 700 x 600,
   // comparison setup 307 x 502, find 217 x 190, each centred on 1920 x 1080.
-  const std::pair<std::size_t, std::int32_t> places[] = {{0, 818},  {4, 359},  {8, 566},  {12, 265},
-                                                         {40, 700}, {44, 600}, {64, 806}, {68, 289},
+  const std::pair<std::size_t, std::int32_t> places[] = {{0, 818},  {4, 359},  {8, 566},   {12, 265},
+                                                         {40, 700}, {44, 600}, {64, 806},  {68, 289},
                                                          {72, 610}, {76, 240}, {112, 851}, {116, 445}};
   for (const auto& [offset, value] : places) EXPECT_EQ(I32At(image, kPlaces + offset), value) << offset;
 
@@ -104,12 +104,12 @@ TEST(ConfigDefaults, WindowsAreCentredForTheirNominalSizes) {
 TEST(ConfigDefaults, FactoryDefaultsOfTheDialogBlockSitAtTheirFileOffsets) {
   ConfigImage image = FactoryImage();
   EXPECT_EQ(BytesAt(image, kDialog, 33), (std::vector<int>{0, 1, 99, 1, 0, 1, 2, 2, 0, 1, 0, 0, 0, 1, 0, 0, 0,
-                                                          1, 1, 1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0}));
+                                                           1, 1, 1,  1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0}));
   EXPECT_EQ(U16At(image, kDialog + 33), 500u) << "SizeDiffKB";
   EXPECT_EQ(U16At(image, kDialog + 35), 30u) << "TimeDiffSec";
 
-  const std::pair<std::size_t, const char*> colors[] = {{0, "00BEDED5"},  {1, "00E0E0E0"}, {2, "00BBD1D5"},
-                                                        {3, "00034654"},  {4, "00045060"}, {10, "000A8CA8"},
+  const std::pair<std::size_t, const char*> colors[] = {{0, "00BEDED5"}, {1, "00E0E0E0"}, {2, "00BBD1D5"},
+                                                        {3, "00034654"}, {4, "00045060"}, {10, "000A8CA8"},
                                                         {15, "000FBEE4"}};
   for (const auto& [index, color] : colors) EXPECT_EQ(TextAt(image, kDialog + 37 + index * 9), color) << index;
   // MainFontSize and MainFontCharset, then the name and the style behind it.
@@ -171,9 +171,13 @@ TEST(ConfigDefaults, WindowDefaultsResetOnlyTheOptionsOfTheOptionsWindow) {
 
 TEST(ConfigDefaults, StoredDefaultFolderStandsForTheHomeFolder) {
   // Letter case is ignored; anything but the drive root itself is kept as stored.
-  const std::pair<const char*, const char*> rows[] = {{"c:\\", "/home/user"}, {"C:\\", "/home/user"},
-                                                      {"c:\\music", "c:\\music"}, {"c:", "c:"}, {"d:\\", "d:\\"},
-                                                      {"/srv/music", "/srv/music"}, {"", ""}};
+  const std::pair<const char*, const char*> rows[] = {{"c:\\", "/home/user"},
+                                                      {"C:\\", "/home/user"},
+                                                      {"c:\\music", "c:\\music"},
+                                                      {"c:", "c:"},
+                                                      {"d:\\", "d:\\"},
+                                                      {"/srv/music", "/srv/music"},
+                                                      {"", ""}};
   for (const auto& [stored, resolved] : rows) EXPECT_EQ(ResolveDialogFolder(stored, "/home/user"), resolved) << stored;
 }
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "ImageBytes.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigMessages.h"
-#include "ImageBytes.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -51,29 +51,73 @@ struct Repair {
 
 // Fields with a load repair: out-of-range values and the edge values that stay.
 constexpr Repair kRepairs[] = {
-    {"VbrStyle", 27, 0xFF, 3}, {"VbrStyle", 27, 2, 2}, {"DateStyle", 28, 4, 0}, {"DateStyle", 28, 3, 3},
-    {"ErrorInfoStyle", 29, 3, 1}, {"ErrorInfoStyle", 29, 2, 2}, {"ExportType", 30, 6, 2}, {"ExportType", 30, 3, 3},
-    {"ErrorAction", 31, 3, 1}, {"ErrorAction", 31, 0, 0}, {"Delimiter", 32, 6, 0}, {"Delimiter", 32, 5, 5},
-    {"CaptionMode", 33, 5, 1}, {"CaptionMode", 33, 3, 3}, {"SortField", 34, 10, 0}, {"SortField", 34, 9, 9},
-    {"SizeStyle", 36, 5, 1}, {"SizeStyle", 36, 4, 4}, {"PadFilenameTo", 37, 100, 0}, {"PadFilenameTo", 37, 99, 99},
-    {"ViewerColorScheme", 38, 3, 0}, {"ViewerColorScheme", 38, 2, 2}, {"ExistingEntries", 39, 7, 3},
-    {"ExistingEntries", 39, 2, 2}, {"FadeMain", 45, 2, 0}, {"FadeMain", 45, 1, 1}, {"FadeViewer", 46, 3, 1},
-    {"FadeOptions", 47, 0xFE, 0}, {"ViewerFontSize", 1412, 3, 10}, {"ViewerFontSize", 1412, 33, 10},
-    {"ViewerFontSize", 1412, 4, 4}, {"ViewerFontSize", 1412, 32, 32}, {"ImportDateStyleFallback", kDialog + 0, 2, 0},
-    {"ImportDateAddedFallback", kDialog + 1, 3, 1}, {"MatchAction", kDialog + 3, 5, 2},
-    {"MatchAction", kDialog + 3, 255, 0}, {"CompareAction", kDialog + 4, 13, 3}, {"CompareAction", kDialog + 4, 9, 9},
-    {"CompareWith", kDialog + 5, 6, 0}, {"InsertPosition", kDialog + 6, 6, 2}, {"EditPosition", kDialog + 7, 1, 2},
-    {"EditPosition", kDialog + 7, 4, 2}, {"EditPosition", kDialog + 7, 3, 3}, {"ImportFileType", kDialog + 8, 5, 1},
-    {"AppendSort", kDialog + 9, 4, 1}, {"AppendSort", kDialog + 9, 3, 3}, {"ThreadPriority", kDialog + 10, 3, 0},
-    {"ThreadPriority", kDialog + 10, 2, 2}, {"ViewerTotalTimeStyle", kDialog + 11, 7, 3},
-    {"ColorWindowChoice", kDialog + 12, 3, 0}, {"ColorWindowChoice", kDialog + 12, 2, 2},
-    {"MainFontSize", kDialog + 181, 3, 10}, {"MainFontSize", kDialog + 181, 33, 10},
-    {"MainFontSize", kDialog + 181, 32, 32}, {"MinSizeKB", 52, 0, 10, 4}, {"MinSizeKB", 52, -5, 10, 4},
-    {"MinSizeKB", 52, 2001, 10, 4}, {"MinSizeKB", 52, 1, 1, 4}, {"MinSizeKB", 52, 2000, 2000, 4},
-    {"MaxSizeMB", 48, 9, 2048, 4}, {"MaxSizeMB", 48, 2049, 2048, 4}, {"MaxSizeMB", 48, -1, 2048, 4},
-    {"MaxSizeMB", 48, 10, 10, 4}, {"MaxSizeMB", 48, 700, 700, 4},
+    {"VbrStyle", 27, 0xFF, 3},
+    {"VbrStyle", 27, 2, 2},
+    {"DateStyle", 28, 4, 0},
+    {"DateStyle", 28, 3, 3},
+    {"ErrorInfoStyle", 29, 3, 1},
+    {"ErrorInfoStyle", 29, 2, 2},
+    {"ExportType", 30, 6, 2},
+    {"ExportType", 30, 3, 3},
+    {"ErrorAction", 31, 3, 1},
+    {"ErrorAction", 31, 0, 0},
+    {"Delimiter", 32, 6, 0},
+    {"Delimiter", 32, 5, 5},
+    {"CaptionMode", 33, 5, 1},
+    {"CaptionMode", 33, 3, 3},
+    {"SortField", 34, 10, 0},
+    {"SortField", 34, 9, 9},
+    {"SizeStyle", 36, 5, 1},
+    {"SizeStyle", 36, 4, 4},
+    {"PadFilenameTo", 37, 100, 0},
+    {"PadFilenameTo", 37, 99, 99},
+    {"ViewerColorScheme", 38, 3, 0},
+    {"ViewerColorScheme", 38, 2, 2},
+    {"ExistingEntries", 39, 7, 3},
+    {"ExistingEntries", 39, 2, 2},
+    {"FadeMain", 45, 2, 0},
+    {"FadeMain", 45, 1, 1},
+    {"FadeViewer", 46, 3, 1},
+    {"FadeOptions", 47, 0xFE, 0},
+    {"ViewerFontSize", 1412, 3, 10},
+    {"ViewerFontSize", 1412, 33, 10},
+    {"ViewerFontSize", 1412, 4, 4},
+    {"ViewerFontSize", 1412, 32, 32},
+    {"ImportDateStyleFallback", kDialog + 0, 2, 0},
+    {"ImportDateAddedFallback", kDialog + 1, 3, 1},
+    {"MatchAction", kDialog + 3, 5, 2},
+    {"MatchAction", kDialog + 3, 255, 0},
+    {"CompareAction", kDialog + 4, 13, 3},
+    {"CompareAction", kDialog + 4, 9, 9},
+    {"CompareWith", kDialog + 5, 6, 0},
+    {"InsertPosition", kDialog + 6, 6, 2},
+    {"EditPosition", kDialog + 7, 1, 2},
+    {"EditPosition", kDialog + 7, 4, 2},
+    {"EditPosition", kDialog + 7, 3, 3},
+    {"ImportFileType", kDialog + 8, 5, 1},
+    {"AppendSort", kDialog + 9, 4, 1},
+    {"AppendSort", kDialog + 9, 3, 3},
+    {"ThreadPriority", kDialog + 10, 3, 0},
+    {"ThreadPriority", kDialog + 10, 2, 2},
+    {"ViewerTotalTimeStyle", kDialog + 11, 7, 3},
+    {"ColorWindowChoice", kDialog + 12, 3, 0},
+    {"ColorWindowChoice", kDialog + 12, 2, 2},
+    {"MainFontSize", kDialog + 181, 3, 10},
+    {"MainFontSize", kDialog + 181, 33, 10},
+    {"MainFontSize", kDialog + 181, 32, 32},
+    {"MinSizeKB", 52, 0, 10, 4},
+    {"MinSizeKB", 52, -5, 10, 4},
+    {"MinSizeKB", 52, 2001, 10, 4},
+    {"MinSizeKB", 52, 1, 1, 4},
+    {"MinSizeKB", 52, 2000, 2000, 4},
+    {"MaxSizeMB", 48, 9, 2048, 4},
+    {"MaxSizeMB", 48, 2049, 2048, 4},
+    {"MaxSizeMB", 48, -1, 2048, 4},
+    {"MaxSizeMB", 48, 10, 10, 4},
+    {"MaxSizeMB", 48, 700, 700, 4},
     // No repair rule: taken as read.
-    {"StartupLoad", 35, 7, 7}, {"MatchPercent", kDialog + 2, 0, 0},
+    {"StartupLoad", 35, 7, 7},
+    {"MatchPercent", kDialog + 2, 0, 0},
 };
 
 TEST(ConfigLoad, OutOfRangeChoicesSizesAndFontSizesAreRepaired) {
@@ -96,9 +140,9 @@ TEST(ConfigLoad, OutOfRangeChoicesSizesAndFontSizesAreRepaired) {
 TEST(ConfigLoad, LoadingAFileRepairsWhatReadingItsImageKeeps) {
   testing::TempDir dir;
   ConfigImage image = ValidImage();
-  image[32] = 9;                   // Delimiter
-  SetI32At(image, 52, 0);          // MinSizeKB
-  image[kDialog + 4] = 13;         // CompareAction
+  image[32] = 9;            // Delimiter
+  SetI32At(image, 52, 0);   // MinSizeKB
+  image[kDialog + 4] = 13;  // CompareAction
   testing::WriteFileBytes(dir.File("ordonna.ini"), AsFileBytes(image));
 
   AppOptions options{};
@@ -132,7 +176,8 @@ TEST(ConfigLoad, FilesOfAnyOtherSizeAreRejectedAndLeaveTheRecordUnchanged) {
     AppOptions options = Sentinel();
     Status status = LoadConfiguration(dir.File("ordonna.ini"), options);
     EXPECT_EQ(status.message() + (" " + status.detail()),
-              "Not a valid configuration file " + dir.File("ordonna.ini") + " " + c.Reason) << c.Name;
+              "Not a valid configuration file " + dir.File("ordonna.ini") + " " + c.Reason)
+        << c.Name;
     EXPECT_FALSE(status.ok()) << c.Name;
     EXPECT_EQ(ImageOf(options), before) << c.Name;
   }
@@ -223,7 +268,8 @@ TEST(ConfigMessages, TextsAreTheProgramsOwn) {
   const std::pair<ConfigMessage, const char*> rows[] = {
       {InitializeFailed, "Disk error attempting to initialize configuration file"},
       {InitializeFailedTitle, "FATAL ERROR"},
-      {WriteFailed, "Disk error writing configuration file"}, {WriteFailedTitle, "Error"},
+      {WriteFailed, "Disk error writing configuration file"},
+      {WriteFailedTitle, "Error"},
       {LoadFailed, "Loading options failed.\r\nProbably not a Ordonna configuration file."}};
   for (const auto& [message, text] : rows) EXPECT_EQ(ConfigMessageText(message), text);
 }

@@ -19,8 +19,12 @@ TEST(ListEntry, ImageHasTheStoredLayout) {
 
   // Length-prefixed strings of 255, 255 and 32 bytes, then the numbers little-endian without gaps.
   std::string expected(564, '\0');
-  for (const auto& [at, bytes] : {std::pair<std::size_t, std::string>{0, "\x04Song"}, {256, "\x06/music"},
-                                  {512, "\x04" "DISK"}, {545, "\x09\x04\x03\x02\x01\xFF\xFF\xFF\xFF\x01\x02\xC2\x94"},
+  for (const auto& [at, bytes] : {std::pair<std::size_t, std::string>{0, "\x04Song"},
+                                  {256, "\x06/music"},
+                                  {512,
+                                   "\x04"
+                                   "DISK"},
+                                  {545, "\x09\x04\x03\x02\x01\xFF\xFF\xFF\xFF\x01\x02\xC2\x94"},
                                   {560, "\xFF\xFF\xFF\x7F"}}) {
     expected.replace(at, bytes.size(), bytes);
   }

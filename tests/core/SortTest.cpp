@@ -80,10 +80,14 @@ TEST(CompareText, FoldingPutsHighBytesFirstCaseSensitiveComparesUnsignedBytes) {
     int NoCase, Case;
   };
   const Case cases[] = {
-      {"abc", "ABC", 0, 1},           {"Abc", "Abcd", -1, -1},  {"b", "A", 1, 1},
+      {"abc", "ABC", 0, 1},
+      {"Abc", "Abcd", -1, -1},
+      {"b", "A", 1, 1},
       {"\xC3\x89tude", "Abba", -1, 1},  // a UTF-8 accented letter
       {"\xC9tude", "Abba", -1, 1},      // a Windows-1252 accented letter
-      {"_", "a", -1, -1},             {"Z", "_", 1, -1},         {"", "", 0, 0},
+      {"_", "a", -1, -1},
+      {"Z", "_", 1, -1},
+      {"", "", 0, 0},
       {"", "a", -1, -1},
   };
   for (const Case& c : cases) {
@@ -93,8 +97,8 @@ TEST(CompareText, FoldingPutsHighBytesFirstCaseSensitiveComparesUnsignedBytes) {
 }
 
 TEST(SortList, FileNameOrderByCaseMode) {
-  std::vector<ListEntry> list = {Tagged("beta", 0), Tagged("\xC3\x89tude", 1), Tagged("Alpha", 2),
-                                 Tagged("alpha", 3), Tagged("Abcd", 4), Tagged("Abc", 5)};
+  std::vector<ListEntry> list = {Tagged("beta", 0),  Tagged("\xC3\x89tude", 1), Tagged("Alpha", 2),
+                                 Tagged("alpha", 3), Tagged("Abcd", 4),         Tagged("Abc", 5)};
   EXPECT_EQ(Names(Sorted(list, {kSortFilename, false, true})),
             (std::vector<std::string>{"Abc", "Abcd", "Alpha", "alpha", "beta", "\xC3\x89tude"}));
   EXPECT_EQ(Names(Sorted(list, {kSortFilename, true, true})),
@@ -112,19 +116,18 @@ TEST(SortList, NumericFieldsBreakTiesByName) {
     return e;
   };
   std::vector<ListEntry> list = {
-      make("e", 16, 500, 10, 0, 0, 300, 5), make("d", 14, 100, -1, 3, 1, 100, 5),
-      make("c", 1, 100, 30, 2, 2, -1, 7),   make("b", 255, -1, 10, 4, 3, 200, 6),
-      make("a", 9, 2000, 40, 1, 0, 100, 5),
+      make("e", 16, 500, 10, 0, 0, 300, 5), make("d", 14, 100, -1, 3, 1, 100, 5), make("c", 1, 100, 30, 2, 2, -1, 7),
+      make("b", 255, -1, 10, 4, 3, 200, 6), make("a", 9, 2000, 40, 1, 0, 100, 5),
   };
   struct Case {
     SortFieldValue field;
     std::vector<std::string> ascending;
   } cases[] = {
-      {kSortPlaytime, {"b", "c", "d", "e", "a"}},      // equal frames of c and d ordered by name
-      {kSortBitrate, {"c", "a", "d", "e", "b"}},       // variable (16) after 320 kbps (14)
+      {kSortPlaytime, {"b", "c", "d", "e", "a"}},  // equal frames of c and d ordered by name
+      {kSortBitrate, {"c", "a", "d", "e", "b"}},   // variable (16) after 320 kbps (14)
       {kSortFileSize, {"d", "b", "e", "c", "a"}},
-      {kSortStereoMode, {"d", "a", "e", "c", "b"}},    // mono, joint, stereo, dual, unknown
-      {kSortFrequency, {"c", "a", "e", "d", "b"}},     // 32, 44.1, 44.1, 48, unknown
+      {kSortStereoMode, {"d", "a", "e", "c", "b"}},  // mono, joint, stereo, dual, unknown
+      {kSortFrequency, {"c", "a", "e", "d", "b"}},   // 32, 44.1, 44.1, 48, unknown
       {kSortDateCreated, {"c", "a", "d", "b", "e"}},
       {kSortDateAdded, {"a", "d", "e", "b", "c"}},
   };
@@ -144,9 +147,12 @@ TEST(SortList, PathAndLabelUseTheSelectedCaseRule) {
   std::vector<ListEntry> list = {make("x", "/b", "b"), make("y", "/A", "B"), make("z", "/a", "a"),
                                  make("w", "/a", "A")};
   const std::pair<SortSettings, std::vector<std::string>> cases[] = {
-      {{kSortPath, false, false}, {"w", "y", "z", "x"}},        {{kSortPath, false, true}, {"y", "w", "z", "x"}},
-      {{kSortVolumeLabel, false, false}, {"w", "z", "x", "y"}}, {{kSortVolumeLabel, true, true}, {"x", "z", "y", "w"}}};
-  for (const auto& [settings, names] : cases) EXPECT_EQ(Names(Sorted(list, settings)), names) << int(settings.SortField);
+      {{kSortPath, false, false}, {"w", "y", "z", "x"}},
+      {{kSortPath, false, true}, {"y", "w", "z", "x"}},
+      {{kSortVolumeLabel, false, false}, {"w", "z", "x", "y"}},
+      {{kSortVolumeLabel, true, true}, {"x", "z", "y", "w"}}};
+  for (const auto& [settings, names] : cases)
+    EXPECT_EQ(Names(Sorted(list, settings)), names) << int(settings.SortField);
 }
 
 TEST(SortList, EqualKeysKeepTheArrangementOfTheQuicksort) {
@@ -204,7 +210,8 @@ TEST(SortState, RecordsFieldDirectionAndCase) {
   EXPECT_EQ(SortStateOf({kSortPath, true, true}), 7 + 128 + 64);
   EXPECT_EQ(SortStateOf({kSortFilename, false, false}), 0);
   SortSettings settings = SortSettingsOf(9 + 128);
-  EXPECT_EQ(std::tuple(+settings.SortField, settings.SortDescending, settings.SortCaseSensitive), std::tuple(9, true, false));
+  EXPECT_EQ(std::tuple(+settings.SortField, settings.SortDescending, settings.SortCaseSensitive),
+            std::tuple(9, true, false));
   EXPECT_EQ(SortSettingsOf(63 + 64).SortField, 63);
 }
 

@@ -13,10 +13,16 @@ namespace {
 TEST(Text, CutToCapacityStopsOnACharacterBoundary) {
   // "é" is two bytes, "€" three, "𝄞" four; Windows-1252 bytes and a lead byte whose sequence is
   // incomplete are characters of one byte.
-  const std::tuple<std::string, std::size_t, std::string> cases[] = {
-      {"abc", 3, "abc"},      {"abcd", 3, "abc"},        {"ab\xC3\xA9", 3, "ab"},
-      {"a\xE2\x82\xAC", 3, "a"}, {"\xF0\x9D\x84\x9E" "x", 4, "\xF0\x9D\x84\x9E"}, {"\xF0\x9D\x84\x9E", 3, ""},
-      {"ab\xE9\xE8", 3, "ab\xE9"}, {"ab\xC3", 3, "ab\xC3"}};
+  const std::tuple<std::string, std::size_t, std::string> cases[] = {{"abc", 3, "abc"},
+                                                                     {"abcd", 3, "abc"},
+                                                                     {"ab\xC3\xA9", 3, "ab"},
+                                                                     {"a\xE2\x82\xAC", 3, "a"},
+                                                                     {"\xF0\x9D\x84\x9E"
+                                                                      "x",
+                                                                      4, "\xF0\x9D\x84\x9E"},
+                                                                     {"\xF0\x9D\x84\x9E", 3, ""},
+                                                                     {"ab\xE9\xE8", 3, "ab\xE9"},
+                                                                     {"ab\xC3", 3, "ab\xC3"}};
   for (const auto& [text, capacity, cut] : cases) EXPECT_EQ(CutToCapacity(text, capacity), cut) << text;
 }
 
@@ -41,10 +47,13 @@ TEST(Text, FixedStringsKeepWhatFits) {
 TEST(Text, DecodeForDisplayKeepsUtf8AndReadsOtherBytesAsWindows1252) {
   // Euro sign and Y with diaeresis; unassigned bytes become C1 controls; neither an overlong
   // form nor a surrogate is UTF-8.
-  const std::pair<const char*, const char*> cases[] = {
-      {"Caf\xC3\xA9", "Caf\xC3\xA9"}, {"Caf\xE9", "Caf\xC3\xA9"}, {"\x80 \x9F", "\xE2\x82\xAC \xC5\xB8"},
-      {"\x81", "\xC2\x81"}, {"\xC0\xAF", "\xC3\x80\xC2\xAF"}, {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
-      {"mixed \xC3\xA9 and \xE9", "mixed \xC3\xA9 and \xC3\xA9"}};
+  const std::pair<const char*, const char*> cases[] = {{"Caf\xC3\xA9", "Caf\xC3\xA9"},
+                                                       {"Caf\xE9", "Caf\xC3\xA9"},
+                                                       {"\x80 \x9F", "\xE2\x82\xAC \xC5\xB8"},
+                                                       {"\x81", "\xC2\x81"},
+                                                       {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
+                                                       {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+                                                       {"mixed \xC3\xA9 and \xE9", "mixed \xC3\xA9 and \xC3\xA9"}};
   for (const auto& [bytes, text] : cases) EXPECT_EQ(DecodeForDisplay(bytes), text) << bytes;
 }
 

@@ -37,7 +37,8 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 }
 
 const std::string kRos = "Sigur R\xC3\xB3s - Hoppip\xC3\xB3lla";
-const std::string kCyrillic = "\xD0\x9C\xD1\x83\xD0\xBC\xD0\xB8\xD0\xB9 \xD0\xA2\xD1\x80\xD0\xBE\xD0\xBB\xD0\xBB\xD1\x8C";
+const std::string kCyrillic =
+    "\xD0\x9C\xD1\x83\xD0\xBC\xD0\xB8\xD0\xB9 \xD0\xA2\xD1\x80\xD0\xBE\xD0\xBB\xD0\xBB\xD1\x8C";
 const std::string kKanji = "\xE5\x9D\x82\xE6\x9C\xAC\xE9\xBE\x8D\xE4\xB8\x80";
 const std::string kScript = "<script>alert(1)</script>";
 const std::string kAmpersand = "a & b \"c\"";
@@ -56,8 +57,8 @@ class ExportCli : public ::testing::Test {
   }
 
   std::vector<ListEntry> Names() {
-    return {FullEntry(kRos), FullEntry(kCyrillic, "/m/" + kKanji), FullEntry(kKanji), FullEntry(kScript, kAmpersand, "<b>"),
-            FullEntry(kAmpersand)};
+    return {FullEntry(kRos), FullEntry(kCyrillic, "/m/" + kKanji), FullEntry(kKanji),
+            FullEntry(kScript, kAmpersand, "<b>"), FullEntry(kAmpersand)};
   }
 
   CliResult Export(std::vector<std::string> arguments, const std::string& out) {
@@ -151,7 +152,8 @@ TEST_F(ExportCli, PagesParseCleanlyAndShowTheNames) {
 
 TEST_F(ExportCli, GroupedCaptionsFollowTheListOrder) {
   options.Main.CaptionMode = 1;
-  std::vector<std::string> arguments = Files({FullEntry("a1", "/m/a"), FullEntry("a2", "/m/a"), FullEntry("b1", "/m/b")}, 7);
+  std::vector<std::string> arguments =
+      Files({FullEntry("a1", "/m/a"), FullEntry("a2", "/m/a"), FullEntry("b1", "/m/b")}, 7);
   arguments.insert(arguments.begin(), {"--type", "table", "--caption", "unused"});
   CliResult grouped = Export(arguments, dir.File("grouped.html"));
   ASSERT_EQ(grouped.ExitCode, 0);

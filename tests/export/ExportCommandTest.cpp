@@ -100,8 +100,13 @@ TEST(ExportCommand, TypeQuestionsForExtensionsThatDoNotSuit) {
       {"/x/list.txt", 1, ask("a html", "txt", "text"), ExportType::Text},
       {"/x/list.Xls", 2, ask("a html", "xls", "xls"), ExportType::Xls},
       {"/x/list.txt", 7, ask("a ?", "txt", "text"), ExportType::Text},
-      {"/x/list.htm", 1, "", {}},  {"/x/list.html", 2, "", {}}, {"/x/list.xls", 3, "", {}}, {"/x/list.txt", 0, "", {}},
-      {"/x/list", 3, "", {}},      {"/x.txt/list", 3, "", {}},  {"/x/list.csv", 0, "", {}},
+      {"/x/list.htm", 1, "", {}},
+      {"/x/list.html", 2, "", {}},
+      {"/x/list.xls", 3, "", {}},
+      {"/x/list.txt", 0, "", {}},
+      {"/x/list", 3, "", {}},
+      {"/x.txt/list", 3, "", {}},
+      {"/x/list.csv", 0, "", {}},
   };
   for (const Case& c : cases) {
     std::optional<TypeQuestion> question = QuestionExportType(c.Name, c.Type);
@@ -146,9 +151,9 @@ TEST(ExportCommand, CaptionWindowAndCaptionKinds) {
     std::string Caption;  // the caption row's ordcsp value and text, or empty for none
   };
   const Case cases[] = {
-      {0, 7, false, ""},          {1, 0, false, ""},  // sorted by file name: no caption at all
-      {1, 7, false, "7/m/a"},     {2, 9 + 128, false, "9DISK1"},  // grouped by folder, by label
-      {2, 63, true, "2typed"},    {3, 7, true, "2typed"},
+      {0, 7, false, ""},       {1, 0, false, ""},              // sorted by file name: no caption at all
+      {1, 7, false, "7/m/a"},  {2, 9 + 128, false, "9DISK1"},  // grouped by folder, by label
+      {2, 63, true, "2typed"}, {3, 7, true, "2typed"},
   };
   for (const Case& c : cases) {
     CommandFixture fixture;
@@ -223,11 +228,16 @@ TEST(ExportCommand, FailuresKeepTheEarlierFile) {
   };
   const std::string xlsError = "Error exporting xls file.\r\n(file in use? invalid filename?)";
   const Case cases[] = {
-      {0, Fault::FullDisk, "Disk error!", true}, {1, Fault::FullDisk, "Disk error!", true},
-      {2, Fault::FullDisk, "Disk error!", true}, {3, Fault::FullDisk, xlsError, true},
-      {0, Fault::NoFolder, "Disk error!", false}, {3, Fault::NoFolder, xlsError, true},
+      {0, Fault::FullDisk, "Disk error!", true},
+      {1, Fault::FullDisk, "Disk error!", true},
+      {2, Fault::FullDisk, "Disk error!", true},
+      {3, Fault::FullDisk, xlsError, true},
+      {0, Fault::NoFolder, "Disk error!", false},
+      {3, Fault::NoFolder, xlsError, true},
       // a cancel half-way is no disk error
-      {0, Fault::Cancel, "", true}, {1, Fault::Cancel, "", true}, {2, Fault::Cancel, "", true},
+      {0, Fault::Cancel, "", true},
+      {1, Fault::Cancel, "", true},
+      {2, Fault::Cancel, "", true},
       {3, Fault::TooLarge, "Lists larger than 64K titles can't be exported to XLS format.", false},
   };
   for (const Case& c : cases) {
@@ -245,7 +255,8 @@ TEST(ExportCommand, FailuresKeepTheEarlierFile) {
       if (c.How == Fault::FullDisk) limit.emplace(100000);
       EXPECT_FALSE(fixture.Run());
     }
-    EXPECT_EQ(MessageTexts(fixture.caller), c.Message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.Message});
+    EXPECT_EQ(MessageTexts(fixture.caller),
+              c.Message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.Message});
     fixture.host.chosen = target;
     fixture.ExpectEarlierFileKept();
     EXPECT_EQ(fixture.caller.statuses,

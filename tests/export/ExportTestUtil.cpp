@@ -27,7 +27,8 @@ ListEntry SparseEntry(std::string_view name, std::string_view folder) {
 
 std::string Describe(const ListEntry& e) {
   std::string numbers;
-  for (long long v : {+e.BitrateCode, +e.SizeKB, +e.Frames, +e.StereoMode, +e.FrequencyCode, +e.FileDate, +e.DateAdded}) {
+  for (long long v :
+       {+e.BitrateCode, +e.SizeKB, +e.Frames, +e.StereoMode, +e.FrequencyCode, +e.FileDate, +e.DateAdded}) {
     numbers += (numbers.empty() ? "" : " ") + std::to_string(v);
   }
   return std::string(e.FileName.View()) + "|" + std::string(e.Folder.View()) + "|" + std::string(e.VolumeLabel.View()) +

@@ -47,9 +47,9 @@ TEST(FormatPlayTime, RoundsHalvesToEvenAndWritesMinutesWithoutHours) {
   // An unknown frequency (3) counts as 44.1 kHz; 4.5 s and 22.5 s round to the even 4 and 22;
   // an out-of-range error style reads as question marks.
   const std::tuple<std::int32_t, std::uint8_t, std::uint8_t, const char*> cases[] = {
-      {2297, 0, 1, "1:00"},  {0, 0, 1, "0:00"},   {1000, 2, 1, "0:36"},   {1000, 3, 1, "0:26"},
-      {125, 2, 1, "0:04"},   {625, 2, 1, "0:22"}, {187500, 1, 1, "75:00"}, {INT32_MAX, 2, 1, "1288490:11"},
-      {-1, 0, 0, ""},        {-1, 0, 1, "??:??"}, {-1, 0, 2, "--:--"},   {-7, 1, 3, "??:??"}};
+      {2297, 0, 1, "1:00"}, {0, 0, 1, "0:00"},   {1000, 2, 1, "0:36"},    {1000, 3, 1, "0:26"},
+      {125, 2, 1, "0:04"},  {625, 2, 1, "0:22"}, {187500, 1, 1, "75:00"}, {INT32_MAX, 2, 1, "1288490:11"},
+      {-1, 0, 0, ""},       {-1, 0, 1, "??:??"}, {-1, 0, 2, "--:--"},     {-7, 1, 3, "??:??"}};
   for (const auto& [frames, frequency, error, text] : cases) {
     EXPECT_EQ(FormatPlayTime(frames, frequency, ErrorStyle(error)), text) << frames << " " << int(frequency);
   }
@@ -63,13 +63,11 @@ TEST(Bitrate, EveryCodeInAllThreeFormsByVbrAndErrorStyle) {
     const char *Padded, *Unit, *Compact;
   };
   const Case cases[] = {
-      {1, 0, 1, " 32", " 32 kbps", "32"},     {9, 0, 1, "128", "128 kbps", "128"},
-      {14, 0, 1, "320", "320 kbps", "320"},   {6, 0, 0, " 80", " 80 kbps", "80"},
-      {16, 0, 1, "var", "var.kbps", "var"},   {16, 1, 1, "VAR", "VAR.kbps", "VAR"},
-      {16, 2, 1, "vbr", "vbr", "vbr"},        {16, 3, 1, "VBR", "VBR", "VBR"},
-      {16, 5, 1, "VAR", "VAR.kbps", "VAR"},   {0, 0, 0, "   ", "", ""},
-      {15, 0, 1, "  ?", "? kbps", "?"},       {17, 0, 2, "  -", "- kbps", "-"},
-      {255, 0, 1, "  ?", "? kbps", "?"},      {255, 0, 2, "  -", "- kbps", "-"},
+      {1, 0, 1, " 32", " 32 kbps", "32"}, {9, 0, 1, "128", "128 kbps", "128"},  {14, 0, 1, "320", "320 kbps", "320"},
+      {6, 0, 0, " 80", " 80 kbps", "80"}, {16, 0, 1, "var", "var.kbps", "var"}, {16, 1, 1, "VAR", "VAR.kbps", "VAR"},
+      {16, 2, 1, "vbr", "vbr", "vbr"},    {16, 3, 1, "VBR", "VBR", "VBR"},      {16, 5, 1, "VAR", "VAR.kbps", "VAR"},
+      {0, 0, 0, "   ", "", ""},           {15, 0, 1, "  ?", "? kbps", "?"},     {17, 0, 2, "  -", "- kbps", "-"},
+      {255, 0, 1, "  ?", "? kbps", "?"},  {255, 0, 2, "  -", "- kbps", "-"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("code " + std::to_string(c.Code) + " vbr " + std::to_string(c.Vbr));
@@ -95,7 +93,8 @@ TEST(FormatStereo, ShortAndLongNamesAndUndeterminedModes) {
   std::string all;
   FieldStyle longStyle;
   longStyle.StereoStyle = 1;
-  for (std::uint8_t mode = 0; mode < 4; ++mode) all += FormatStereo(mode, FieldStyle{}) + "/" + FormatStereo(mode, longStyle) + ",";
+  for (std::uint8_t mode = 0; mode < 4; ++mode)
+    all += FormatStereo(mode, FieldStyle{}) + "/" + FormatStereo(mode, longStyle) + ",";
   EXPECT_EQ(all, "S/stereo,JS/joint stereo,DC/dual channel,M/mono,");
   EXPECT_EQ(FormatStereo(4, ErrorStyle(0)) + FormatStereo(4, ErrorStyle(1)) + FormatStereo(255, ErrorStyle(2)), "?-");
 }
@@ -121,13 +120,20 @@ TEST(FormatSize, EverySizeStyleUnitAlsoBehindMarks) {
 
 TEST(FormatDate, DottedStylesAndLocaleFormatsWriteYearsInFull) {
   const std::pair<FieldStyle, const char*> cases[] = {
-      {DateStyle(1), "05.04.2004."}, {DateStyle(2), "04.05.2004."}, {DateStyle(3), "2004.04.05."},
-      {DateStyle(0, "%m/%d/%y"), "04/05/2004"}, {DateStyle(0, "%Y-%m-%d"), "2004-04-05"},
-      {DateStyle(0, "%e/%m/%Ey"), " 5/04/2004"}, {DateStyle(0, "%-d/%_m/%Oy"), "05/04/2004"},
-      {DateStyle(0, "%D"), "04/05/2004"}, {DateStyle(0, "%F"), "2004-04-05"}, {DateStyle(0, "%d%%%m%%%Y"), "05%04%2004"},
+      {DateStyle(1), "05.04.2004."},
+      {DateStyle(2), "04.05.2004."},
+      {DateStyle(3), "2004.04.05."},
+      {DateStyle(0, "%m/%d/%y"), "04/05/2004"},
+      {DateStyle(0, "%Y-%m-%d"), "2004-04-05"},
+      {DateStyle(0, "%e/%m/%Ey"), " 5/04/2004"},
+      {DateStyle(0, "%-d/%_m/%Oy"), "05/04/2004"},
+      {DateStyle(0, "%D"), "04/05/2004"},
+      {DateStyle(0, "%F"), "2004-04-05"},
+      {DateStyle(0, "%d%%%m%%%Y"), "05%04%2004"},
       {DateStyle(0, "%d.%m.%Y %H:%M%"), "05.04.2004 :"},  // time conversions and a dangling % are left out
       {DateStyle(7, "%d.%m.%Y"), "05.04.2004"},           // an out-of-range style reads as the locale's
-      {DateStyle(0, ""), "04/05/2004"}, {DateStyle(0, "%H:%M"), "04/05/2004"},  // no date conversion: the fallback
+      {DateStyle(0, ""), "04/05/2004"},
+      {DateStyle(0, "%H:%M"), "04/05/2004"},  // no date conversion: the fallback
   };
   for (const auto& [style, text] : cases) {
     EXPECT_EQ(FormatDate(kFifthApril2004, style), text) << int(style.DateStyle) << " " << style.LocaleDateFormat;
@@ -145,16 +151,27 @@ TEST(FormatDate, DottedStylesAndLocaleFormatsWriteYearsInFull) {
 }
 
 TEST(SplitName, SplitsAtTheFirstSeparatorByPriority) {
-  struct Case { const char* Name; const char* Artist; const char* Title; };
+  struct Case {
+    const char* Name;
+    const char* Artist;
+    const char* Title;
+  };
   const Case cases[] = {
-      {"Band -Song", "Band", "Song"}, {"Band- Song", "Band", "Song"}, {"Up-Down - Song", "Up-Down", "Song"},
-      {"A - B - C", "A", "B - C"},   {"Band -  Song", "Band", " Song"}, {"ab-cd", "ab", "cd"}, {"a-bc", "", "a-bc"},
+      {"Band -Song", "Band", "Song"},
+      {"Band- Song", "Band", "Song"},
+      {"Up-Down - Song", "Up-Down", "Song"},
+      {"A - B - C", "A", "B - C"},
+      {"Band -  Song", "Band", " Song"},
+      {"ab-cd", "ab", "cd"},
+      {"a-bc", "", "a-bc"},
       {"\xC3\xA9-bc", "", "\xC3\xA9-bc"},  // four characters in five bytes
-      {"Overture", "", "Overture"}, {"", "", ""},
+      {"Overture", "", "Overture"},
+      {"", "", ""},
   };
   for (const Case& c : cases) {
     ArtistAndTitle split = SplitName(c.Name);
-    EXPECT_EQ(std::string(split.Artist) + "|" + std::string(split.Title), std::string(c.Artist) + "|" + c.Title) << c.Name;
+    EXPECT_EQ(std::string(split.Artist) + "|" + std::string(split.Title), std::string(c.Artist) + "|" + c.Title)
+        << c.Name;
   }
 }
 
@@ -164,7 +181,7 @@ TEST(HtmlEscaping, MarkupEscapedSpacesMadeVisibleAndNamesPadded) {
       {HtmlEscapeCell, "a\"b&c<d>e", "a&quot;b&amp;c&lt;d&gt;e"},
       {HtmlEscapeCell, "a    b", "a &nbsp; &nbsp;b"},
       {HtmlEscapeCell, "  x", " &nbsp;x"},
-      {HtmlEscapeCell, "a  b  c", "a &nbsp;b &nbsp;c"},  // a character resets the alternation
+      {HtmlEscapeCell, "a  b  c", "a &nbsp;b &nbsp;c"},             // a character resets the alternation
       {HtmlEscapeCell, std::string("a\0\xFF b", 5), "a &nbsp; b"},  // bytes 0 and 255 are space positions
       {HtmlEscapeCell, "R&  B", "R&amp; &nbsp;B"},
       {HtmlEscapeText, "<a href=\"x\">&", "&lt;a href=&quot;x&quot;&gt;&amp;"},
@@ -178,13 +195,20 @@ TEST(HtmlEscaping, MarkupEscapedSpacesMadeVisibleAndNamesPadded) {
 
   // Widths count characters and entities, each invalid byte as one; past 32,768 nothing is counted.
   const std::pair<std::string, std::size_t> lengths[] = {
-      {"Salt &amp; Pepper", 13}, {"&quot;x&quot;", 3}, {"&amp;amp;", 5}, {"\xE9t\xE9", 3},
+      {"Salt &amp; Pepper", 13},        {"&quot;x&quot;", 3},        {"&amp;amp;", 5}, {"\xE9t\xE9", 3},
       {std::string(32768, 'a'), 32768}, {std::string(32769, 'a'), 0}};
   for (const auto& [text, length] : lengths) EXPECT_EQ(VisibleLength(text), length) << text.substr(0, 20);
   const std::string huge(40000, 'a');  // past the counting limit: wider, not empty
-  const std::tuple<std::string, std::uint8_t, std::string> padded[] = {
-      {"Salt &amp; Pepper", 10, "Salt &amp; Pepper"}, {"AB", 10, "AB        "}, {"AB", 0, "AB"},
-      {"&amp;", 3, "&amp;  "}, {"\xC3\x9C" "b\xC3\xA9r", 6, "\xC3\x9C" "b\xC3\xA9r  "}, {huge, 10, huge}};
+  const std::tuple<std::string, std::uint8_t, std::string> padded[] = {{"Salt &amp; Pepper", 10, "Salt &amp; Pepper"},
+                                                                       {"AB", 10, "AB        "},
+                                                                       {"AB", 0, "AB"},
+                                                                       {"&amp;", 3, "&amp;  "},
+                                                                       {"\xC3\x9C"
+                                                                        "b\xC3\xA9r",
+                                                                        6,
+                                                                        "\xC3\x9C"
+                                                                        "b\xC3\xA9r  "},
+                                                                       {huge, 10, huge}};
   for (const auto& [text, width, result] : padded) EXPECT_EQ(PadName(text, PadTo(width)), result) << text.substr(0, 20);
 
   const std::string folder(255, '&');
@@ -214,13 +238,27 @@ TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
 TEST(FormatTotalDuration, EveryStylePluralsAndZeroParts) {
   const std::tuple<std::int64_t, std::uint8_t, const char*> cases[] = {
       // only the low two bits of the style count
-      {90061, 0, ", 1.01:01:01)"}, {90061, 1, ", 25:01:01)"}, {90061, 2, ", 1 day 1 hour 1 minute 1 second )"},
-      {90061, 3, ", 25 hours 1 minute 1 second )"}, {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},
-      {183605, 0, ", 2.03:00:05)"}, {183605, 1, ", 51:00:05)"}, {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
-      {183605, 3, ", 51 hours 0 minutes 5 seconds )"}, {86400, 0, ", 1.00:00:00)"}, {86400, 2, ", 1 day 0 hours 0 minutes )"},
-      {7200, 0, ", 02:00:00)"}, {7200, 1, ", 2:00:00)"}, {7200, 3, ", 2 hours 0 minutes )"}, {120, 0, ", 02:00)"},
-      {120, 2, ", 2 minutes )"}, {1, 2, ", 1 second )"}, {59, 3, ", 59 seconds )"}, {0, 1, ", 00:00)"},
-      {0, 2, ", 0 seconds )"}, {-1, 0, ")"},
+      {90061, 0, ", 1.01:01:01)"},
+      {90061, 1, ", 25:01:01)"},
+      {90061, 2, ", 1 day 1 hour 1 minute 1 second )"},
+      {90061, 3, ", 25 hours 1 minute 1 second )"},
+      {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},
+      {183605, 0, ", 2.03:00:05)"},
+      {183605, 1, ", 51:00:05)"},
+      {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
+      {183605, 3, ", 51 hours 0 minutes 5 seconds )"},
+      {86400, 0, ", 1.00:00:00)"},
+      {86400, 2, ", 1 day 0 hours 0 minutes )"},
+      {7200, 0, ", 02:00:00)"},
+      {7200, 1, ", 2:00:00)"},
+      {7200, 3, ", 2 hours 0 minutes )"},
+      {120, 0, ", 02:00)"},
+      {120, 2, ", 2 minutes )"},
+      {1, 2, ", 1 second )"},
+      {59, 3, ", 59 seconds )"},
+      {0, 1, ", 00:00)"},
+      {0, 2, ", 0 seconds )"},
+      {-1, 0, ")"},
   };
   for (const auto& [seconds, style, text] : cases) {
     AppOptions options{};

@@ -100,18 +100,21 @@ TEST(PlainHtml, PageWithOneLinePerEntryStyledOnlyWhenAsked) {
   MainOptions& m = fixture.options.Main;
   m.InfoTime = m.UseBgColor = m.UseTextColor = 1;
   m.TableBgColor = 0x00563412, m.TableTextColor = 0x00F0F0F0, m.TableFontStyle = 7;  // bold, italic, underline
-  const std::string body = "<oRdONNATAG LABEL=\"S0T0000000000063110\">"
-                           "<NOBR>Artist - Title, 3:45</NOBR><BR><NOBR>Band -Song, ??:??"
-                           "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>";
+  const std::string body =
+      "<oRdONNATAG LABEL=\"S0T0000000000063110\">"
+      "<NOBR>Artist - Title, 3:45</NOBR><BR><NOBR>Band -Song, ??:??"
+      "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>";
   EXPECT_EQ(Plain(fixture), std::string(kHead) + "</HEAD><BODY>" + body)
       << "without the styled page neither style sheet nor background";
 
   fixture.options.Main.PlainHtmlStyled = 1;
-  EXPECT_EQ(Plain(fixture), std::string(kHead) +
-                                "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\nfont-weight:bold;\r\n"
-                                "text-decoration:underline;\r\ncolor:#F0F0F0;\r\nfont-family:'Courier New';\r\n"
-                                "font-size:10pt;\r\n}\r\n--></STYLE>"
-                                "</HEAD><BODY BGCOLOR=#123456>" + body);
+  EXPECT_EQ(Plain(fixture),
+            std::string(kHead) +
+                "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\nfont-weight:bold;\r\n"
+                "text-decoration:underline;\r\ncolor:#F0F0F0;\r\nfont-family:'Courier New';\r\n"
+                "font-size:10pt;\r\n}\r\n--></STYLE>"
+                "</HEAD><BODY BGCOLOR=#123456>" +
+                body);
 }
 
 TEST(PlainHtml, DelimitersBecomeVisibleSpaces) {
@@ -142,7 +145,8 @@ TEST(PlainHtml, EnumerationPaddingAndEscaping) {
   EXPECT_EQ(rows.substr(0, rows.find("</NOBR>")),
             "<NOBR>&nbsp;1. a &amp; b &quot;c&quot; &nbsp; , &lt;script&gt;alert(1)&lt;/script&gt;")
       << "numbers keep their alignment, names their visible width";
-  EXPECT_NE(rows.find("<BR><NOBR>10. n &nbsp; &nbsp; &nbsp; &nbsp; &nbsp; , /music/a<oRdONNATAG"), std::string::npos) << rows;
+  EXPECT_NE(rows.find("<BR><NOBR>10. n &nbsp; &nbsp; &nbsp; &nbsp; &nbsp; , /music/a<oRdONNATAG"), std::string::npos)
+      << rows;
 }
 
 TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
@@ -154,13 +158,15 @@ TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
   m.HeaderFromFile = m.FooterFromFile = 1;
   m.HtmlHeaderFile.Set(dir.File("head.html")), m.HtmlFooterFile.Set(dir.File("foot.html"));
   fixture.Add(FullEntry());
-  EXPECT_EQ(Plain(fixture), std::string(kHead) +
-                                "</HEAD><BODY><html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
-                                "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>");
+  EXPECT_EQ(Plain(fixture),
+            std::string(kHead) +
+                "</HEAD><BODY><html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
+                "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>");
 
   fixture.options.Main.UseOwnHtmlTags = 1;
-  EXPECT_EQ(Plain(fixture), "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
-                            "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
+  EXPECT_EQ(Plain(fixture),
+            "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
+            "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
   EXPECT_TRUE(fixture.caller.messages.empty());
 
   fixture.options.Main.FooterFromFile = 0;
@@ -173,18 +179,17 @@ TEST(HtmlTable, TableWithTitleRowAndOneRowPerEntry) {
   ExportFixture fixture;
   AddTwoEntries(fixture);
   fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = 1;
-  EXPECT_EQ(Table(fixture),
-            std::string(kHead) + std::string(kTableStyle) + "</HEAD><BODY><OrdONNAtaG LABEL=\"s0TB000000000063110\">" +
-                std::string(kTable) +
-                "<TR><TD ALign=LEFT><B>filename</B></TD><TD ALign=LEFT><B>time</B></TD>"
-                "<TD ALign=LEFT><B>kbps</B></TD></tR>"
-                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Artist - Title&nbsp;</NOBR></TD>"
-                "<TD ALIGN=RIGHT><NOBR>&nbsp;3:45&nbsp;</NOBR></TD>"
-                "<TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD></TR>"
-                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Band -Song&nbsp;</NOBR></TD>"
-                "<TD ALIGN=RIGHT><NOBR>&nbsp;??:??&nbsp;</NOBR></TD>"
-                "<TD ALIGN=CENTER><NOBR>&nbsp; var &nbsp;</NOBR></TD></TR>"
-                "</TaBLE></CENTER></BODY></HTmL>");
+  EXPECT_EQ(Table(fixture), std::string(kHead) + std::string(kTableStyle) +
+                                "</HEAD><BODY><OrdONNAtaG LABEL=\"s0TB000000000063110\">" + std::string(kTable) +
+                                "<TR><TD ALign=LEFT><B>filename</B></TD><TD ALign=LEFT><B>time</B></TD>"
+                                "<TD ALign=LEFT><B>kbps</B></TD></tR>"
+                                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Artist - Title&nbsp;</NOBR></TD>"
+                                "<TD ALIGN=RIGHT><NOBR>&nbsp;3:45&nbsp;</NOBR></TD>"
+                                "<TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD></TR>"
+                                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Band -Song&nbsp;</NOBR></TD>"
+                                "<TD ALIGN=RIGHT><NOBR>&nbsp;??:??&nbsp;</NOBR></TD>"
+                                "<TD ALIGN=CENTER><NOBR>&nbsp; var &nbsp;</NOBR></TD></TR>"
+                                "</TaBLE></CENTER></BODY></HTmL>");
 }
 
 TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentred) {
@@ -224,20 +229,24 @@ TEST(HtmlTable, TypedCaptionAboveTheTitleRow) {
   EXPECT_NE(page.find("em\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\nfont-family:'Arial';\r\nfont-size:9pt;"),
             std::string::npos);
   const std::string rows = AfterTag(page);
-  EXPECT_EQ(rows.substr(0, rows.find("<TR><TD ALIGN")),
-            std::string(kTable) +
-                "<Tr><tD CoLsPaN=3 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
-                "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=LEFT><B>filename</B></TD>"
-                "<TD ALign=LEFT><B>time</B></TD></tR>");
+  EXPECT_EQ(
+      rows.substr(0, rows.find("<TR><TD ALIGN")),
+      std::string(kTable) +
+          "<Tr><tD CoLsPaN=3 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
+          "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=LEFT><B>filename</B></TD>"
+          "<TD ALign=LEFT><B>time</B></TD></tR>");
 }
 
 TEST(HtmlTable, GroupedCaptionsOpenATablePerFolderOrLabel) {
   ExportFixture fixture;
-  for (const auto& [name, folder, label] : {std::tuple{"a1", "/m/A", "ONE"}, {"a2", "/m/a", "one"}, {"b1", "/m/<B>", "TWO"}}) {
+  for (const auto& [name, folder, label] :
+       {std::tuple{"a1", "/m/A", "ONE"}, {"a2", "/m/a", "one"}, {"b1", "/m/<B>", "TWO"}}) {
     fixture.Add(FullEntry(name, folder, label));
   }
   const std::string title = "<TR><TD ALign=LEFT><B>filename</B></TD></tR>";
-  auto row = [](const std::string& name) { return "<TR><TD ALIGN=LEFT><NOBR>&nbsp;" + name + "&nbsp;</NOBR></TD></TR>"; };
+  auto row = [](const std::string& name) {
+    return "<TR><TD ALIGN=LEFT><NOBR>&nbsp;" + name + "&nbsp;</NOBR></TD></TR>";
+  };
   auto caption = [](char style, const std::string& text) {
     return std::string("<Tr><tD CoLsPaN=1 ALign=CENTER ordcsp=") + style + "><NOBR><em>" + text +
            "</em></NObR></tD></tR>";

@@ -32,9 +32,9 @@ std::string Export(ExportFixture& fixture) {
 
 TEST(TextExport, EveryDelimiterStyleFramesTheFields) {
   const char* lines[] = {
-      "Artist - Title, 3:45, 128 kbps, 5250 K",       "(Artist - Title) (3:45) (128 kbps) (5250 K)",
-      "[Artist - Title] [3:45] [128 kbps] [5250 K]",  "{Artist - Title} {3:45} {128 kbps} {5250 K}",
-      "Artist - Title 3:45 128 kbps 5250 K",          "Artist - Title\t3:45\t128 kbps\t5250 K",
+      "Artist - Title, 3:45, 128 kbps, 5250 K",      "(Artist - Title) (3:45) (128 kbps) (5250 K)",
+      "[Artist - Title] [3:45] [128 kbps] [5250 K]", "{Artist - Title} {3:45} {128 kbps} {5250 K}",
+      "Artist - Title 3:45 128 kbps 5250 K",         "Artist - Title\t3:45\t128 kbps\t5250 K",
   };
   ExportFixture fixture;
   fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = fixture.options.Main.InfoSize = 1;
@@ -139,9 +139,10 @@ TEST(TextExport, MissingEmptyOrUnusableMessageFilesOnlyWarn) {
     fixture.options.Main.TextFooterFile.Set(name);
     fixture.Add(FullEntry("only"));
     EXPECT_EQ(Export(fixture), "only") << name;
-    EXPECT_EQ(testing::MessageTexts(fixture.caller),
-              (std::vector<std::string>{"Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)",
-                                        "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)"}))
+    EXPECT_EQ(
+        testing::MessageTexts(fixture.caller),
+        (std::vector<std::string>{"Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)",
+                                  "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)"}))
         << name;
   }
 }

@@ -42,7 +42,8 @@ std::vector<Cell> Cells(const std::string& bytes) {
   EXPECT_EQ(bytes.substr(0, 12), kBof);
   EXPECT_EQ(bytes.substr(bytes.size() - 4), kEof);
   auto u16 = [&](std::size_t at) {
-    return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                             << 8);
   };
   for (std::size_t at = 12; at + 4 < bytes.size();) {
     EXPECT_EQ(u16(at), 0x0204u);
@@ -76,19 +77,34 @@ TEST(XlsExport, EverySelectedFieldInItsColumnWrittenColumnByColumn) {
   fixture.Add(FullEntry());
   fixture.Add(SparseEntry("Band -Song", std::string("\0", 1)));
   const std::vector<Cell> expected = {
-      {0, 0, "Artist - Title"}, {1, 0, "Band -Song"},  {0, 1, "3:45"},        {1, 1, "??:??"},
-      {0, 2, "128"},            {1, 2, "var"},         {0, 3, "5250"},        {1, 3, "-1"},
-      {0, 4, "JS"},             {1, 4, "?"},           {0, 5, "44.1"},        {1, 5, "?"},
-      {0, 6, "05.04.2004."},    {1, 6, "?"},           {0, 7, "/music/a"},    {1, 7, ""},
-      {0, 8, "06.04.2004."},    {1, 8, "?"},           {0, 9, "DISK1"},       {1, 9, ""},
+      {0, 0, "Artist - Title"},
+      {1, 0, "Band -Song"},
+      {0, 1, "3:45"},
+      {1, 1, "??:??"},
+      {0, 2, "128"},
+      {1, 2, "var"},
+      {0, 3, "5250"},
+      {1, 3, "-1"},
+      {0, 4, "JS"},
+      {1, 4, "?"},
+      {0, 5, "44.1"},
+      {1, 5, "?"},
+      {0, 6, "05.04.2004."},
+      {1, 6, "?"},
+      {0, 7, "/music/a"},
+      {1, 7, ""},
+      {0, 8, "06.04.2004."},
+      {1, 8, "?"},
+      {0, 9, "DISK1"},
+      {1, 9, ""},
   };
   EXPECT_EQ(Cells(Write(fixture)), expected) << "sizes are bare numbers, a lone zero byte is an empty cell";
 
   fixture.options = testing::PlainOptions();
   fixture.options.Main.InfoKbps = fixture.options.Main.InfoDateAdded = 1, fixture.options.Main.VbrStyle = 3;
   fixture.list.Entry(0).BitrateCode = 1;
-  const std::vector<Cell> kbps = {{0, 0, "Artist - Title"}, {1, 0, "Band -Song"}, {0, 1, " 32"},
-                                  {1, 1, "VBR"},            {0, 2, "06.04.2004."}, {1, 2, "?"}};
+  const std::vector<Cell> kbps = {{0, 0, "Artist - Title"}, {1, 0, "Band -Song"}, {0, 1, " 32"}, {1, 1, "VBR"},
+                                  {0, 2, "06.04.2004."},    {1, 2, "?"}};
   EXPECT_EQ(Cells(Write(fixture)), kbps) << "bitrates are padded to three characters";
 }
 

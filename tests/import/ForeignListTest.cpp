@@ -55,7 +55,7 @@ TEST(ForeignList, DocumentedLinesAndBoundedNumbers) {
       {"Song name.mp3 1.2.3 MB", "Song name|||255 -1 -1 4 255 0 0"},
       {"Song name.mp3 12345678901234567890123456789012 MB", "Song name|||255 -1 -1 4 255 0 0"},  // 32 digits end it
       {"Song name.mp3 64 128kbps", "Song name|||255 -1 -1 4 255 0 0"},  // a number without a unit ends the line
-      {"Long name.mp", "Long name.mp|||255 -1 -1 4 255 0 0"},  // nothing read past the end for ".mp3"
+      {"Long name.mp", "Long name.mp|||255 -1 -1 4 255 0 0"},           // nothing read past the end for ".mp3"
       {":12345678", "|||255 -1 -1 4 255 0 0"},
   };
   for (const auto& [line, fields] : cases) EXPECT_EQ(Parse(line), fields) << line;
@@ -90,8 +90,8 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   ASSERT_EQ(run.Entries.ItemCount(), 3u);
   EXPECT_EQ(run.Entries.Entry(1).FileName.View(), "Artist - Two");
   EXPECT_EQ(run.Entries.Entry(2).FileName.View(), "short");
-  EXPECT_EQ(caller.statuses, (std::vector<std::string>{"Importing unknown type text list...",
-                                                        "Read 4 lines. Imported 3 items."}));
+  EXPECT_EQ(caller.statuses,
+            (std::vector<std::string>{"Importing unknown type text list...", "Read 4 lines. Imported 3 items."}));
 
   ScriptedCaller merging;
   ForeignTextOptions options;

@@ -69,7 +69,7 @@ TEST(ImportCommand, SmallFilesAndXlsAreRefusedWithoutTouchingTheList) {
   EXPECT_EQ(fx.caller.statuses.back(), "Import cancelled. 2 items.");
   EXPECT_EQ(fx.Import("list.xls", TabList(40)).Outcome, ImportOutcome::Cancelled);
   EXPECT_EQ(MessageTexts(fx.caller), (std::vector<std::string>{"Can't import files smaller than 512 bytes!",
-                                                                "Sorry, XLS files can not be imported."}));
+                                                               "Sorry, XLS files can not be imported."}));
   fx.options.Dialog.ImportImap = 1;
   const ImportResult upper = fx.Import("list.XLS", TabList(40));
   EXPECT_EQ(upper.Outcome, ImportOutcome::Imported) << "the extension test is case-sensitive";
@@ -188,8 +188,10 @@ TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
 
   TempDir dir;
   ImportEnvironment environment{dir.Path(), "%d/%m/%Y", 45000, {}};
-  environment.FixedVolumes = {{"/", "", "00000000", 1}, {"/data", "DATA", "0000DA7A", 2},
-                              {"/data/music", "MUSIC", "00000A00", 3}, {"/media/empty", "", "00000000", 4}};
+  environment.FixedVolumes = {{"/", "", "00000000", 1},
+                              {"/data", "DATA", "0000DA7A", 2},
+                              {"/data/music", "MUSIC", "00000A00", 3},
+                              {"/media/empty", "", "00000000", 4}};
   AppOptions options = PlainOptions();
   options.Dialog.ImportDateAddedFallback = options.Dialog.ImportClab = 1;
   auto labels = [&](const std::string& bytes) {

@@ -55,7 +55,10 @@ TEST(LineParsing, FieldsComeFromTheRightAndErrorsNameTheLineAndShowTheField) {
   };
   const Case cases[] = {
       // a name keeps the delimiter it holds; 725 s at 44.1 kHz
-      {"Hello, world, 12:5, 320 kbps, 7132K", {C::Size, C::Bitrate, C::PlayTime, C::FileName}, 0, 1,
+      {"Hello, world, 12:5, 320 kbps, 7132K",
+       {C::Size, C::Bitrate, C::PlayTime, C::FileName},
+       0,
+       1,
        "Hello, world|||14 7132 27754 4 255 -1 -1"},
       // ??:?? is an absent time; without a date-added column today's date is written
       {"(Name) (320kbps) (?\?:?\?)", {C::PlayTime, C::Bitrate, C::FileName}, 1, 0, "Name|||14 -1 -1 4 255 -1 45000"},
@@ -67,7 +70,10 @@ TEST(LineParsing, FieldsComeFromTheRightAndErrorsNameTheLineAndShowTheField) {
       {"Name, stereoo", {C::StereoMode, C::FileName}, 0, 1, "Can't read stereo mode" + shown + "stereoo"},
       {"Name, 44 KHz", {C::Frequency, C::FileName}, 0, 1, "Can't read the frequency" + shown + "44 KHz"},
       {"Name, 1.2.3.4", {C::DateCreated, C::FileName}, 0, 1, "Invalid date" + shown + "1.2.3.4"},
-      {"Name only", {C::Size, C::FileName}, 0, 1,
+      {"Name only",
+       {C::Size, C::FileName},
+       0,
+       1,
        "Invalid no. of delimiters in the line 3.\r\nDisplaying [some of] it:\r\nName only"},
       {"ab", {C::FileName}, 0, 1, "Too short line found. Content:\r\nab"},
       {std::string(1023, 'a') + ", 1:00", {C::FileName}, 0, 1, "Line 3 too long (1029 by"},
@@ -114,8 +120,9 @@ TEST(DateResolution, OpenDayAndMonthFollowTagOptionsOrQuestion) {
   ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
   EXPECT_EQ(+r.Order.Month, 0) << "the tag's style 2 is month-day-year";
 
-  caller.Expect("Date doesn't appear to be valid in this list.\r\nYou can leave the dates unknown (press OK) or cancel.",
-                Answer::Yes);
+  caller.Expect(
+      "Date doesn't appear to be valid in this list.\r\nYou can leave the dates unknown (press OK) or cancel.",
+      Answer::Yes);
   EXPECT_EQ(ResolveDateOrder(yearLast, {3, 0, 1, ""}, caller).Outcome, DateOutcome::LeaveUnknown);
   caller.Expect({}, Answer::No);
   EXPECT_EQ(ResolveDateOrder(yearLast, {3, 0, 1, ""}, caller).Outcome, DateOutcome::Cancelled);
@@ -166,7 +173,8 @@ TEST(ColumnResolution, FindsDelimiterColumnsAndReportsBadLists) {
 
   const std::pair<std::string, std::string> refused[] = {
       {Repeat("A long name without anything 3 45", 20), "Unable to resolve delimiters. Possibly spaces."},
-      {Repeat("Name of a song\t3:45\t128 kbps", 9) + "Name\tof\t3:45\t128 kbps\r\n", "Variable number of tabs per line."},
+      {Repeat("Name of a song\t3:45\t128 kbps", 9) + "Name\tof\t3:45\t128 kbps\r\n",
+       "Variable number of tabs per line."},
       {Repeat("Name of a longer song title, 3:45, 128 kbps", 7), "File too small to determine the options."},
   };
   for (const auto& [list, message] : refused) EXPECT_EQ(ResolveColumns(list, "", caller, r).message(), message);
@@ -187,9 +195,10 @@ TEST(ColumnResolution, FindsDelimiterColumnsAndReportsBadLists) {
   EXPECT_EQ(ResolveColumns(twice, "", caller, r).message(),
             "More than one number with period found (invalid enumeration).");
 
-  caller.Expect("One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\nIs it "
-                "\"CREATED\"? (press No for \"ADDED\")",
-                Answer::No);
+  caller.Expect(
+      "One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\nIs it "
+      "\"CREATED\"? (press No for \"ADDED\")",
+      Answer::No);
   ASSERT_TRUE(ResolveColumns(Repeat("Name of a song, 3:45, 24.12.2003.", 10), "%d/%m/%Y", caller, r).ok());
   EXPECT_TRUE(r.Fields.DateAdded);
   EXPECT_FALSE(r.Fields.DateCreated);

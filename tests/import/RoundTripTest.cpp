@@ -9,10 +9,10 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "export/ExportCommand.h"
+#include "export/ExportTestUtil.h"
 #include "export/Formatters.h"
 #include "export/HtmlExport.h"
 #include "export/TextExport.h"
-#include "export/ExportTestUtil.h"
 #include "import/ImportList.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
@@ -127,9 +127,10 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
 
     // A single-date text list asks which date it holds; any other question or message fails.
     ScriptedCaller caller;
-    caller.Expect("One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\n"
-                  "Is it \"CREATED\"? (press No for \"ADDED\")",
-                  m.InfoDateCreated ? Answer::Yes : Answer::No);
+    caller.Expect(
+        "One date found, unable to determine if\r\nit's \"created\" or \"added to the list\".\r\n\n"
+        "Is it \"CREATED\"? (press No for \"ADDED\")",
+        m.InfoDateCreated ? Answer::Yes : Answer::No);
     ImportEnvironment environment{dir.Path(), "%d/%m/%Y", 40000, {}};
     fx.options.Dialog.ImportDateAddedFallback = 1;
     EntryList into;
@@ -140,10 +141,9 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
       ExpectSameFields(entries[i], into.Entry(static_cast<std::uint32_t>(i)), m, where + " entry " + std::to_string(i));
     }
-    const std::array<bool, 10> included = {m.Enumerate != 0,     m.InfoTime != 0,        m.InfoKbps != 0,
-                                           m.InfoSize != 0,      m.InfoStereo != 0,      m.InfoFrequency != 0,
-                                           m.InfoDateCreated != 0, m.InfoPath != 0,      m.InfoDateAdded != 0,
-                                           m.InfoVolumeLabel != 0};
+    const std::array<bool, 10> included = {
+        m.Enumerate != 0,     m.InfoTime != 0,        m.InfoKbps != 0, m.InfoSize != 0,      m.InfoStereo != 0,
+        m.InfoFrequency != 0, m.InfoDateCreated != 0, m.InfoPath != 0, m.InfoDateAdded != 0, m.InfoVolumeLabel != 0};
     EXPECT_EQ(parsed.Included, included) << where;
     EXPECT_TRUE(caller.messages.empty()) << where;
     ++checked;

@@ -42,13 +42,15 @@ TEST(ListFile, OneEntryFileIsThirtyBytes) {
   EntryList entries;
   entries.AppendEntry(Entry("abc", "", ""));
   ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), entries, 0x87).ok());
-  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")), Bytes({3, 'O', 'r', 'd', 0x87, 3, 'a', 'b', 'c', 0, 0, 9, 0xA0, 0x0F, 0, 0,
-                                                        0x10, 0x27, 0, 0, 1, 0, 0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0, 0}));
+  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")),
+            Bytes({3, 'O',  'r',  'd', 0x87, 3, 'a', 'b',  'c',  0, 0, 9,    0xA0, 0x0F, 0,
+                   0, 0x10, 0x27, 0,   0,    1, 0,   0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0,    0}));
 }
 
 // The list as the user sees it: entries, order, file name and saved state.
 std::string State(const ListStore& list) {
-  std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()), list.ItemCount() * sizeof(ListEntry));
+  std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()),
+                    list.ItemCount() * sizeof(ListEntry));
   return image + std::to_string(list.SortState) + list.ListFileName() + (list.Unsaved ? "u" : "s");
 }
 
@@ -142,19 +144,23 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
   // The first label is too long for the current layout, which raises the question.
   ListStore list;
   ScriptedCaller caller;
-  caller.Expect("Doesn't seem to be a valid Ordonna file.\r\nTry to process as Ordonna v4.0-v4.12 file?\r\n\n"
-                "(44.1 KHz frequency will be assigned to all items)",
-                Answer::Yes);
+  caller.Expect(
+      "Doesn't seem to be a valid Ordonna file.\r\nTry to process as Ordonna v4.0-v4.12 file?\r\n\n"
+      "(44.1 KHz frequency will be assigned to all items)",
+      Answer::Yes);
   LoadResult result = LoadListFile(dir.File("old.ordl"), true, false, list, caller, AlwaysDiscard);
   ASSERT_EQ(result.Count, 3);
   // -1 s still counts as not determined; a play time beyond the frame range is not determined.
   const std::tuple<std::string, int, int, int, int, int, int> expected[] = {
-      {std::string(32, 'L'), -38, 0, 3, 16, 38082, 1}, {"SHORT", 2297, 0, 3, 16, 38082, 1}, {"", -1, 0, 3, 16, 38082, 1}};
+      {std::string(32, 'L'), -38, 0, 3, 16, 38082, 1},
+      {"SHORT", 2297, 0, 3, 16, 38082, 1},
+      {"", -1, 0, 3, 16, 38082, 1}};
   for (std::uint32_t i = 0; i < 3; ++i) {
     const ListEntry& e = list.Entry(i);
     EXPECT_EQ(std::tuple(std::string(e.VolumeLabel.View()), +e.Frames, +e.FrequencyCode, +e.StereoMode, +e.SizeKB,
                          +e.FileDate, +e.DateAdded),
-              expected[i]) << i;
+              expected[i])
+        << i;
   }
   EXPECT_EQ(list.SortState, 63);
 
@@ -189,10 +195,10 @@ TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
     std::vector<std::string> order;
     std::uint8_t state;
   } cases[] = {
-      {0, 1, {"a", "b", "c"}, 0},                 // like the list in memory: by name
-      {1, 1, {"a", "c", "b"}, fileOrder},         // like the file: play time descending
-      {2, 1, {"b", "c", "a"}, 1},                 // by the main option: play time ascending
-      {2, 0, {"c", "b", "a"}, kNoSortOrder},      // main option off: appended as read
+      {0, 1, {"a", "b", "c"}, 0},             // like the list in memory: by name
+      {1, 1, {"a", "c", "b"}, fileOrder},     // like the file: play time descending
+      {2, 1, {"b", "c", "a"}, 1},             // by the main option: play time ascending
+      {2, 0, {"c", "b", "a"}, kNoSortOrder},  // main option off: appended as read
       {3, 1, {"c", "b", "a"}, kNoSortOrder},
   };
   for (const Case& c : cases) {

@@ -266,7 +266,8 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
     Fixture g({"Song A1", "Lone", "Song C1", "Also lone"}, {"Song A2", "Song C2"});
     Answers stop({kCompareMatch, kCompareStopAndSave});
     EXPECT_EQ(g.Run(g.Settings(2, engine, 2), stop), CompareEnd::SavedOnStop);
-    EXPECT_EQ(LogBody(ReadFileBytes(g.dir.File("out"))), "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
+    EXPECT_EQ(LogBody(ReadFileBytes(g.dir.File("out"))),
+              "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
 
     // A plain stop writes nothing.
     Fixture h({"Song A1"}, {"Song A2"});
@@ -363,8 +364,8 @@ TEST(Comparison, FastEngineRunsLikeThePairLoop) {
       EntryList external;
       for (std::size_t i = 1; i < all.size(); i += 2) external.AppendEntry(all[i]);
       EXPECT_TRUE(WriteListFile(f.dir.File("external.ordl"), external, 1).ok());
-      CompareSettings settings = f.Settings(static_cast<std::uint8_t>(round % 10),
-                                            e == 0 ? PairEngine::Reference : PairEngine::Fast);
+      CompareSettings settings =
+          f.Settings(static_cast<std::uint8_t>(round % 10), e == 0 ? PairEngine::Reference : PairEngine::Fast);
       settings.Match.MatchPercent = static_cast<std::uint8_t>(60 + round % 41);
       settings.Match.PartThreshold = PartThreshold(settings.Match.MatchPercent);
       settings.MatchAction = static_cast<std::uint8_t>(round % 3);

@@ -178,8 +178,8 @@ TEST(DuplicateSearch, LogListStopsAtThirtyThousandLines) {
   LogList log(kDupLogFull);
   for (int i = 0; i < 30001; ++i) log.Add("name " + std::to_string(i));
   log.Add("one more");
-  EXPECT_EQ(log.LinesFrom(29999), (std::vector<std::string>{
-                                      "name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
+  EXPECT_EQ(log.LinesFrom(29999),
+            (std::vector<std::string>{"name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
 }
 
 // Waits until `condition` holds, for at most two seconds.
@@ -217,7 +217,8 @@ TEST(DuplicateSearch, WorkerAnswersAndStopsOnItsThread) {
 TEST(DuplicateSearch, StopBetweenPairsEndsQuickly) {
   // A long automatic run is stopped between pairs within a fraction of a second.
   EntryList list;
-  for (int i = 0; i < 4000; ++i) list.AppendEntry(Entry("Artist " + std::to_string(i % 97) + " - Title " + std::to_string(i)));
+  for (int i = 0; i < 4000; ++i)
+    list.AppendEntry(Entry("Artist " + std::to_string(i % 97) + " - Title " + std::to_string(i)));
   for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
     DupSearchRun run;
     run.Start(list, Settings(0, engine, 50), ThreadPriorityLevel::Normal);
@@ -263,8 +264,9 @@ TEST(DuplicateSearch, SavedLog) {
     EXPECT_TRUE(WriteDupLog(dir.File("log.txt"), list, marks, 2, style, stamp).ok());
     return ReadFileBytes(dir.File("log.txt"));
   };
-  const std::string log = "Ordonna duplicates search log at 12/24/26, 10:11:12\r\n2 duplicates found:\r\n\r\n"
-                          "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two";
+  const std::string log =
+      "Ordonna duplicates search log at 12/24/26, 10:11:12\r\n2 duplicates found:\r\n\r\n"
+      "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two";
   EXPECT_EQ(written(0), log);
   EXPECT_EQ(written(1), log + ", ??:??, ? kbps, ? K, ?");
   // A failed write leaves the earlier log as it was.

@@ -50,15 +50,16 @@ TEST(MatchCommands, DupesPrintsLogsAndWrites) {
   EXPECT_EQ(text.ExitCode, 0) << text.Err;
   EXPECT_EQ(text.Out, "Finished. 2 matches found. 2 duplicates to be deleted.\nsame song\nSong A2\n");
   std::string log = ReadFileBytes(dir.File("log.txt"));
-  EXPECT_NE(log.find("\r\n2 duplicates found:\r\n\r\nsame song, 3:55, 128 kbps, 4000 K, JS\r\nSong A2, "), std::string::npos)
+  EXPECT_NE(log.find("\r\n2 duplicates found:\r\n\r\nsame song, 3:55, 128 kbps, 4000 K, JS\r\nSong A2, "),
+            std::string::npos)
       << log;
   CliResult listed = RunCli({"list", dir.File("out.ordl")});
   EXPECT_EQ(listed.Out.substr(0, 10), "Same Song\t");
   EXPECT_EQ(std::count(listed.Out.begin(), listed.Out.end(), '\n'), 3);
 
   // Confirmation without answers on the terminal stops the search and deletes nothing.
-  CliResult confirm = RunCli({"dupes", "--percent", "80", "--action", "confirm", "-o", dir.File("none.ordl"),
-                              dir.File("list.ordl")});
+  CliResult confirm =
+      RunCli({"dupes", "--percent", "80", "--action", "confirm", "-o", dir.File("none.ordl"), dir.File("list.ordl")});
   EXPECT_NE(confirm.ExitCode, 0);
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.ordl")));
 }
@@ -78,8 +79,8 @@ TEST(MatchCommands, CompareActions) {
                             dir.File("external.ordl"), "-o", dir.File("log.txt")});
   EXPECT_EQ(naive.Out, "Finished. 2 matches from internal list written to log file.\n");
 
-  CliResult reduced = RunCli({"compare", "--action", "4", "--ordl", dir.File("current.ordl"),
-                              dir.File("external.ordl"), "-o", dir.File("reduced.ordl")});
+  CliResult reduced = RunCli({"compare", "--action", "4", "--ordl", dir.File("current.ordl"), dir.File("external.ordl"),
+                              "-o", dir.File("reduced.ordl")});
   EXPECT_EQ(reduced.ExitCode, 0) << reduced.Err;
   EXPECT_EQ(reduced.Out, "Finished. 2 matches to be removed from internal list.\n");
   CliResult listed = RunCli({"list", dir.File("reduced.ordl")});
@@ -87,11 +88,11 @@ TEST(MatchCommands, CompareActions) {
 
   // A text list: relaxed matching is on by default and --no-relaxed turns it off.
   WriteFileBytes(dir.File("list.txt"), "Lone Star Remix.mp3\r\n");
-  CliResult relaxed = RunCli({"compare", "--action", "9", "--text", "--json", dir.File("current.ordl"),
-                              dir.File("list.txt")});
+  CliResult relaxed =
+      RunCli({"compare", "--action", "9", "--text", "--json", dir.File("current.ordl"), dir.File("list.txt")});
   EXPECT_EQ(relaxed.Out, "{\"unique\":3,\"matches\":1,\"matched\":[3]}\n") << relaxed.Err;
-  CliResult plain = RunCli({"compare", "--action", "9", "--text", "--no-relaxed", "--json",
-                            dir.File("current.ordl"), dir.File("list.txt")});
+  CliResult plain = RunCli(
+      {"compare", "--action", "9", "--text", "--no-relaxed", "--json", dir.File("current.ordl"), dir.File("list.txt")});
   EXPECT_EQ(plain.Out, "{\"unique\":4,\"matches\":0,\"matched\":[]}\n") << plain.Err;
 
   CliResult missing = RunCli({"compare", "--action", "0", dir.File("current.ordl"), dir.File("external.ordl")});

@@ -135,14 +135,13 @@ TEST(MatchEngine, SelfAndCrossPairsEqualThePairLoopOnRandomLists) {
       if (firstOfFirst.empty() || std::get<0>(firstOfFirst.back()) != p.First) {
         firstOfFirst.emplace_back(p.First, p.Second, p.Percent);
       }
-      if (std::none_of(firstOfSecond.begin(), firstOfSecond.end(), [&](const auto& kept) {
-            return std::get<1>(kept) == p.Second;
-          })) {
+      if (std::none_of(firstOfSecond.begin(), firstOfSecond.end(),
+                       [&](const auto& kept) { return std::get<1>(kept) == p.Second; })) {
         firstOfSecond.emplace_back(p.First, p.Second, p.Percent);
       }
     }
-    ASSERT_TRUE(FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast,
-                                 CrossPairs::FirstOfFirst));
+    ASSERT_TRUE(
+        FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast, CrossPairs::FirstOfFirst));
     ASSERT_EQ(firstOfFirst, Listed(fast)) << "first of first, " << what;
     ASSERT_TRUE(FindCrossMatches(first, second, c.Match, c.Limits, c.UnspecifiedRule, control, fast,
                                  CrossPairs::FirstOfSecond));
@@ -155,8 +154,8 @@ TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
   std::vector<std::vector<std::string>> lists = {
       {"aaaa", "aaab", "aaba", "abaa", "baaa", "aa", "a", "", "aaaaa", "aaaa - aaaa", "aaaa_-_aaab", "aaa-aaa"},
       {"!!!", "???", "", " ", "!!! - ???", "Band - !!!", "Band - ???", "band - !!!", "_-_", "-", "a - !", "a-!"},
-      {"The Band - Song", "the band - song", "THE BAND_-_SONG", "The Band - Song!", "The Bnd - Song",
-       "Band - The Song", "The Band - Songs", "The Band - Son", "Song", "The Band", "the band song"},
+      {"The Band - Song", "the band - song", "THE BAND_-_SONG", "The Band - Song!", "The Bnd - Song", "Band - The Song",
+       "The Band - Songs", "The Band - Son", "Song", "The Band", "the band song"},
       {"x", "y", "xy", "yx", "xyz", "zyx", "xyzw", "wxyz", "ab-cd", "ab_cd", "abcd", "a-bcd"},
   };
   for (const auto& names : lists) {
@@ -191,7 +190,9 @@ TEST(MatchEngine, EditsAtEveryPlaceAreFound) {
         const int where = below(3);  // 0 start, 1 end, 2 anywhere
         for (int e = 0; e < edits && !edited.empty(); ++e) {
           int size = static_cast<int>(edited.size());
-          int at = where == 0 ? below(std::min(size, 4)) : where == 1 ? size - 1 - below(std::min(size, 4)) : below(size);
+          int at = where == 0   ? below(std::min(size, 4))
+                   : where == 1 ? size - 1 - below(std::min(size, 4))
+                                : below(size);
           switch (below(3)) {
             case 0: edited.erase(static_cast<std::size_t>(at), 1); break;
             case 1: edited.insert(static_cast<std::size_t>(at), 1, below(2) == 0 ? 'a' : 'c'); break;

@@ -5,18 +5,19 @@ namespace ordonna::testing {
 namespace {
 
 // Syllables are made of these, as in names of many languages.
-const char* const kOnsets[] = {"b", "br", "c", "ch", "d", "dr", "f", "g", "gr", "h", "j", "k", "l", "m", "n", "p",
-                               "pr", "r", "s", "sh", "st", "t", "tr", "v", "w", "z", "", "qu", "fl", "bl"};
+const char* const kOnsets[] = {"b", "br", "c", "ch", "d",  "dr", "f", "g",  "gr", "h", "j", "k", "l",  "m",  "n",
+                               "p", "pr", "r", "s",  "sh", "st", "t", "tr", "v",  "w", "z", "",  "qu", "fl", "bl"};
 const char* const kVowels[] = {"a", "e", "i", "o", "u", "ai", "ea", "ou", "y", "ie"};
 const char* const kCodas[] = {"", "", "", "n", "r", "s", "l", "m", "t", "ck", "nd", "x", "rd", "ng"};
-const char* const kWords[] = {"love", "night", "the", "of", "in", "my", "heart", "dance", "song", "blue", "rain",
-                              "time", "you", "me", "fire", "dream", "road", "home", "light", "baby", "sun", "way"};
+const char* const kWords[] = {"love", "night", "the", "of",   "in",    "my",   "heart", "dance", "song", "blue", "rain",
+                              "time", "you",   "me",  "fire", "dream", "road", "home",  "light", "baby", "sun",  "way"};
 // Accented letters as Windows-1252 bytes and as UTF-8.
-const char* const kAccents[] = {"\xE9", "\xC3\xA9", "\xFC", "\xC3\xBC", "\xF1", "\xC3\xB1", "\xE0", "\xC3\xA0",
-                                "\xD8", "\xCE\xB1", "\x87", "\xE2\x82\xAC"};
+const char* const kAccents[] = {"\xE9", "\xC3\xA9", "\xFC", "\xC3\xBC", "\xF1", "\xC3\xB1",
+                                "\xE0", "\xC3\xA0", "\xD8", "\xCE\xB1", "\x87", "\xE2\x82\xAC"};
 const char* const kSuffixes[] = {" (Remix)", " (Live)", " [Radio Edit]", " - Remastered", " (feat. Someone)", "!"};
-const char* const kHostile[] = {"", "!", "!!!", "???", "-", " - ", "a", "ab", "abc", "a-b", "ab-cd", "!!! - ???",
-                                "Band - !!!", "Band - ???", "_-_", "#1", "x - y", "((()))", "a b", "AB", "  "};
+const char* const kHostile[] = {"",    "!",   "!!!",   "???",    "-",         " - ",        "a",
+                                "ab",  "abc", "a-b",   "ab-cd",  "!!! - ???", "Band - !!!", "Band - ???",
+                                "_-_", "#1",  "x - y", "((()))", "a b",       "AB",         "  "};
 
 }  // namespace
 
@@ -32,8 +33,9 @@ std::string NameGenerator::Word(bool capital) {
       word += kCodas[Below(static_cast<int>(std::size(kCodas)))];
     }
   }
-  if (Below(12) == 0) word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)),
-                                  kAccents[Below(static_cast<int>(std::size(kAccents)))]);
+  if (Below(12) == 0)
+    word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)),
+                kAccents[Below(static_cast<int>(std::size(kAccents)))]);
   if (capital && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
   return word;
 }
@@ -70,9 +72,13 @@ std::string NameGenerator::NearCopy(const std::string& name) {
     case 0:
       if (!copy.empty()) copy.erase(static_cast<std::size_t>(Below(static_cast<int>(copy.size()))), 1);
       break;
-    case 1: copy.insert(static_cast<std::size_t>(Below(static_cast<int>(copy.size()) + 1)), 1, static_cast<char>('a' + Below(26))); break;
+    case 1:
+      copy.insert(static_cast<std::size_t>(Below(static_cast<int>(copy.size()) + 1)), 1,
+                  static_cast<char>('a' + Below(26)));
+      break;
     case 2:
-      if (!copy.empty()) copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = static_cast<char>('a' + Below(26));
+      if (!copy.empty())
+        copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = static_cast<char>('a' + Below(26));
       break;
     case 3:
       for (char& c : copy) {
@@ -88,7 +94,8 @@ std::string NameGenerator::NearCopy(const std::string& name) {
     case 6: copy += "!"; break;
     default: {
       // Two typos.
-      for (int k = 0; k < 2 && !copy.empty(); ++k) copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = 'x';
+      for (int k = 0; k < 2 && !copy.empty(); ++k)
+        copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = 'x';
       break;
     }
   }

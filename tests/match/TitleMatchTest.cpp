@@ -79,19 +79,29 @@ TEST(TitleMatch, DocumentedPercentages) {
     int expected;
   };
   const Row rows[] = {
-      {"Morning", "MORNING", 50, "", 100}, {"Morning", "MORNING", 98, "", 100}, {"Morning", "MORNING", 99, "", 100},
+      {"Morning", "MORNING", 50, "", 100},
+      {"Morning", "MORNING", 98, "", 100},
+      {"Morning", "MORNING", 99, "", 100},
       {"Morning", "MORNING", 100, "", 100},
-      {"Morning", "Morning!", 100, "", 0}, {"Morning", "Morning!", 99, "", 99},
+      {"Morning", "Morning!", 100, "", 0},
+      {"Morning", "Morning!", 99, "", 99},
       // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
       // are equal (99), at 100 the names differ (0).
       {"The Band - Morning", "the band_-_morning", 50, "", 100},
       {"The Band - Morning", "the band_-_morning", 98, "", 100},
       {"The Band - Morning", "the band_-_morning", 99, "", 99},
       {"The Band - Morning", "the band_-_morning", 100, "", 0},
-      {"abc", "abd", 80, "", 66}, {"ab", "xyz", 80, "", 0}, {"", "Morning", 80, "", 0}, {"Morning", "", 80, "", 0},
-      {"_title", "title", 80, "L", 0}, {"_title", "title", 80, "", 99},
-      {"Caf\xE9", "Cafe", 99, "H", 99}, {"Caf\xE9", "Cafe", 99, "", 0}, {"Caf\xE9", "Cafe", 80, "", 74},
-      {"Caf\xC3\xA9", "Caf\xE9", 80, "", 100}, {"Caf\xC3\xA9", "cafe", 99, "H", 99},
+      {"abc", "abd", 80, "", 66},
+      {"ab", "xyz", 80, "", 0},
+      {"", "Morning", 80, "", 0},
+      {"Morning", "", 80, "", 0},
+      {"_title", "title", 80, "L", 0},
+      {"_title", "title", 80, "", 99},
+      {"Caf\xE9", "Cafe", 99, "H", 99},
+      {"Caf\xE9", "Cafe", 99, "", 0},
+      {"Caf\xE9", "Cafe", 80, "", 74},
+      {"Caf\xC3\xA9", "Caf\xE9", 80, "", 100},
+      {"Caf\xC3\xA9", "cafe", 99, "H", 99},
       // Both split, artists too far apart: 0 even with equal titles.
       {"Abba - Waterloo", "Zztop - Waterloo", 80, "", 0},
       // Split from the right: 100 x sqrt(1.0 x 0.99); 100 x sqrt(0.99 - 2/5); the title part
@@ -100,15 +110,23 @@ TEST(TitleMatch, DocumentedPercentages) {
       {"Artist - Title - Remix", "Artist - Title - Remixes", 60, "", 77},
       {"Artist - Title - Remix", "Artist - Title - Remixes", 80, "", 0},
       // Half to even: 86.5 rounds to 86; 0.74 and 0.49 exactly.
-      {"abcdefgh", "abcdefgx", 80, "", 86}, {"abcd", "abcx", 50, "", 74}, {"ab", "ax", 50, "", 49},
+      {"abcdefgh", "abcdefgx", 80, "", 86},
+      {"abcd", "abcx", 50, "", 74},
+      {"ab", "ax", 50, "", 49},
       // A single hyphen splits; equal parts give 100 x 0.99.
       {"ab-cd", "ab_cd", 80, "", 99},
       // Names that fold to nothing: the letters-match rule needs letters.
-      {"!!!", "???", 80, "", 0}, {"!!!", "???", 99, "", 0}, {"", "!!!", 99, "", 0}, {"!!!!", "????", 50, "", 0},
-      {"Band - !!!", "Band - ???", 50, "", 0}, {"Band - !!!", "band - !!!", 80, "", 100},
+      {"!!!", "???", 80, "", 0},
+      {"!!!", "???", 99, "", 0},
+      {"", "!!!", 99, "", 0},
+      {"!!!!", "????", 50, "", 0},
+      {"Band - !!!", "Band - ???", 50, "", 0},
+      {"Band - !!!", "band - !!!", 80, "", 100},
       {"Band  - !!!", "Band - !!!", 80, "", 99},
-      {"alpha", "alpha beta", 80, "R", 99}, {"alpha", "alpha beta", 80, "", 0},
-      {"alpha", "the alpha song", 99, "R", 99}, {"alpha", "alpah song", 99, "R", 0},
+      {"alpha", "alpha beta", 80, "R", 99},
+      {"alpha", "alpha beta", 80, "", 0},
+      {"alpha", "the alpha song", 99, "R", 99},
+      {"alpha", "alpah song", 99, "R", 0},
   };
   for (const Row& r : rows) {
     auto has = [&](char flag) { return r.flags.find(flag) != std::string_view::npos; };
@@ -121,9 +139,9 @@ TEST(TitleMatch, SplitRules) {
   EXPECT_FALSE(PrepareTitle("a-bcd", false).Split);
   // " - " too near the end would leave one unit: the single hyphen of it splits instead.
   const std::pair<std::string_view, std::string_view> rows[] = {{"ab-cd", "AB|CD"},
-                                                                 {"Artist - Title - Remix", "ARTIST - TITLE|REMIX"},
-                                                                 {"band_-_song", "|SONG"},
-                                                                 {"ab-cdef - x", "AB-CDEF | X"}};
+                                                                {"Artist - Title - Remix", "ARTIST - TITLE|REMIX"},
+                                                                {"band_-_song", "|SONG"},
+                                                                {"ab-cdef - x", "AB-CDEF | X"}};
   for (auto [name, parts] : rows) {
     PreparedTitle t = PrepareTitle(name, false);
     EXPECT_TRUE(t.Split) << name;
@@ -143,7 +161,8 @@ TEST(TitleMatch, SimilarityOfEmptyAndRelaxedNames) {
       {"ab", "axcde", (0.99 - 1.0 / 2) * 0.5},   {"abcd", "x abcd", 0.99},
       {"abcdef", "xx abcdeg", 0.99 - 1.0 / 6},   {"abcd", "abcx yz", (0.99 - 0.25) * 0.7},
       {"abcde", "abcdx yz", (0.99 - 0.2) * 0.9}, {"abcd", "abcx", 0.99 - 0.25}};
-  for (auto [a, b, expected] : rows) EXPECT_DOUBLE_EQ(TitleSimilarity(U(a), U(b), true, false), expected) << a << " | " << b;
+  for (auto [a, b, expected] : rows)
+    EXPECT_DOUBLE_EQ(TitleSimilarity(U(a), U(b), true, false), expected) << a << " | " << b;
 }
 
 TEST(TitleMatch, PartThresholdAndSettings) {

@@ -41,9 +41,11 @@ TEST(LinuxVolumes, MountTableLinesAndFilters) {
 
 TEST(LinuxVolumes, SerialsAndLinkNames) {
   // NTFS serials show their low half.
-  const std::pair<const char*, const char*> serials[] = {
-      {"ABCD-1234", "ABCD1234"}, {"1b4e28ba-2fa1-11d2-883f-0016d3cca427", "1B4E28BA"},
-      {"7A2C1A9E2C1A5A0B", "2C1A5A0B"}, {"", "00000000"}, {"12", "12000000"}};
+  const std::pair<const char*, const char*> serials[] = {{"ABCD-1234", "ABCD1234"},
+                                                         {"1b4e28ba-2fa1-11d2-883f-0016d3cca427", "1B4E28BA"},
+                                                         {"7A2C1A9E2C1A5A0B", "2C1A5A0B"},
+                                                         {"", "00000000"},
+                                                         {"12", "12000000"}};
   for (const auto& [uuid, serial] : serials) EXPECT_EQ(SerialFromUuid(uuid), serial) << uuid;
   EXPECT_EQ(DecodeLinkName("My\\x20Music\\x2fA"), "My Music/A");
   EXPECT_EQ(DecodeLinkName("trailing\\x2"), "trailing\\x2");
@@ -59,11 +61,10 @@ TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
   std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-label/My\\x20Music"));
   std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-uuid/ABCD-1234"));
   std::filesystem::create_symlink("../../dev/sdc1", dir.File("disk/by-label/" + longLabel));
-  WriteFileBytes(dir.File("mountinfo"),
-                 "1 0 8:17 / /media/b rw - vfat " + dir.File("dev/sdb1") + " rw\n" +
-                 "2 0 8:33 / /media/a rw - ext4 " + dir.File("dev/sdc1") + " rw\n" +
-                 "3 0 8:49 / /media/c rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
-                 "4 0 8:17 / /srv/bind rw - vfat " + dir.File("dev/sdb1") + " rw\n");
+  WriteFileBytes(dir.File("mountinfo"), "1 0 8:17 / /media/b rw - vfat " + dir.File("dev/sdb1") + " rw\n" +
+                                            "2 0 8:33 / /media/a rw - ext4 " + dir.File("dev/sdc1") + " rw\n" +
+                                            "3 0 8:49 / /media/c rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
+                                            "4 0 8:17 / /srv/bind rw - vfat " + dir.File("dev/sdb1") + " rw\n");
   LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev")};
   std::vector<Volume> volumes = ReadVolumes(files);
   std::vector<std::string> seen;
@@ -93,27 +94,27 @@ TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
   namespace fs = std::filesystem;
   fs::create_directories(dir.File("dev/mapper"));
   fs::create_directories(dir.File("sys/class/block"));
-  for (const std::string device : {"pci/block/sda/sda1", "usb/block/sdb/sdb1", "pci/block/sdc", "virtual/block/dm-0",
-                                   "pci/block/sdd/sdd1"}) {
+  for (const std::string device :
+       {"pci/block/sda/sda1", "usb/block/sdb/sdb1", "pci/block/sdc", "virtual/block/dm-0", "pci/block/sdd/sdd1"}) {
     fs::create_directories(dir.File("sys/devices/" + device));
     fs::create_symlink("../../devices/" + device, dir.File("sys/class/block/" + fs::path(device).filename().string()));
   }
-  for (const char* device : {"sda1", "sdb1", "sdc", "dm-0", "sdd1", "sde1"}) WriteFileBytes(dir.File("dev/") + device, "");
+  for (const char* device : {"sda1", "sdb1", "sdc", "dm-0", "sdd1", "sde1"})
+    WriteFileBytes(dir.File("dev/") + device, "");
   fs::create_symlink("../dm-0", dir.File("dev/mapper/vg-music"));
-  for (const char* attribute : {"pci/block/sda/removable=0", "pci/block/sda/sda1/partition=1",
-                                "usb/block/sdb/removable=1", "usb/block/sdb/sdb1/partition=1",
-                                "pci/block/sdc/removable=0", "virtual/block/dm-0/removable=0",
-                                "pci/block/sdd/sdd1/partition=1"}) {
+  for (const char* attribute :
+       {"pci/block/sda/removable=0", "pci/block/sda/sda1/partition=1", "usb/block/sdb/removable=1",
+        "usb/block/sdb/sdb1/partition=1", "pci/block/sdc/removable=0", "virtual/block/dm-0/removable=0",
+        "pci/block/sdd/sdd1/partition=1"}) {
     const std::string text = attribute;
     WriteFileBytes(dir.File("sys/devices/" + text.substr(0, text.size() - 2)), text.substr(text.size() - 1) + "\n");
   }
-  WriteFileBytes(dir.File("mountinfo"),
-                 "1 0 8:1 / /data rw - ext4 " + dir.File("dev/sda1") + " rw\n" +
-                 "2 0 8:17 / /media/stick rw - vfat " + dir.File("dev/sdb1") + " rw\n" +
-                 "3 0 8:32 / /whole rw - ext4 " + dir.File("dev/sdc") + " rw\n" +
-                 "4 0 254:0 / /lvm rw - xfs " + dir.File("dev/mapper/vg-music") + " rw\n" +
-                 "5 0 8:49 / /nodisk rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
-                 "6 0 8:65 / /unknown rw - ext4 " + dir.File("dev/sde1") + " rw\n");
+  WriteFileBytes(dir.File("mountinfo"), "1 0 8:1 / /data rw - ext4 " + dir.File("dev/sda1") + " rw\n" +
+                                            "2 0 8:17 / /media/stick rw - vfat " + dir.File("dev/sdb1") + " rw\n" +
+                                            "3 0 8:32 / /whole rw - ext4 " + dir.File("dev/sdc") + " rw\n" +
+                                            "4 0 254:0 / /lvm rw - xfs " + dir.File("dev/mapper/vg-music") + " rw\n" +
+                                            "5 0 8:49 / /nodisk rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
+                                            "6 0 8:65 / /unknown rw - ext4 " + dir.File("dev/sde1") + " rw\n");
   LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev"), dir.File("sys/class/block")};
   auto platform = MakeLinuxPlatform(files);
   std::vector<std::string> fixed;

@@ -11,14 +11,14 @@
 namespace ordonna::testing {
 
 struct FrameSpec {
-  std::uint8_t Version = 3;       // 3 MPEG-1, 2 MPEG-2, 1 reserved, 0 MPEG-2.5
-  std::uint8_t Layer = 1;         // 1 Layer III, 2 Layer II, 3 Layer I, 0 reserved
+  std::uint8_t Version = 3;  // 3 MPEG-1, 2 MPEG-2, 1 reserved, 0 MPEG-2.5
+  std::uint8_t Layer = 1;    // 1 Layer III, 2 Layer II, 3 Layer I, 0 reserved
   bool Crc = false;
-  std::uint8_t Bitrate = 9;       // index; 9 is 128 kbps
-  std::uint8_t Sampling = 0;      // 0 44.1 kHz, 1 48 kHz, 2 32 kHz
+  std::uint8_t Bitrate = 9;   // index; 9 is 128 kbps
+  std::uint8_t Sampling = 0;  // 0 44.1 kHz, 1 48 kHz, 2 32 kHz
   bool Padding = false;
-  std::uint8_t Channels = 1;      // 0 stereo, 1 joint, 2 dual, 3 mono
-  char Fill = '\0';               // body byte
+  std::uint8_t Channels = 1;  // 0 stereo, 1 joint, 2 dual, 3 mono
+  char Fill = '\0';           // body byte
 };
 
 // The four header bytes.

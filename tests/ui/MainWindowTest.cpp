@@ -40,7 +40,9 @@ void Click(QWidget& form, const char* name, Qt::KeyboardModifiers modifiers = {}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 template <class Text>
-QString V(const Text& stored) { return Q(std::string(stored.View())); }
+QString V(const Text& stored) {
+  return Q(std::string(stored.View()));
+}
 
 // The controls among `names` (separated by spaces) that are disabled, in the same order.
 QString Disabled(QWidget& form, const QString& names) {
@@ -53,7 +55,9 @@ QString Disabled(QWidget& form, const QString& names) {
 
 // The status line, the entry count and the unsaved mark, compared as one.
 QString ListState(TMainForm& form) {
-  return QStringLiteral("%1 [%2%3]").arg(form.StatusText()).arg(form.List().ItemCount())
+  return QStringLiteral("%1 [%2%3]")
+      .arg(form.StatusText())
+      .arg(form.List().ItemCount())
       .arg(form.List().Unsaved ? " unsaved" : "");
 }
 
@@ -189,8 +193,8 @@ void MainWindowTest::unsavedListQuestionThresholds() {
     std::optional<Answer> Reply;
     std::uint32_t After;
   };
-  const Row rows[] = {{499, 500, {}, 1}, {500, 500, Answer::No, 500}, {500, 500, Answer::Yes, 1},
-                      {-600, 500, {}, 1}, {600, 0, {}, 1}};
+  const Row rows[] = {
+      {499, 500, {}, 1}, {500, 500, Answer::No, 500}, {500, 500, Answer::Yes, 1}, {-600, 500, {}, 1}, {600, 0, {}, 1}};
   for (const Row& r : rows) {
     FillUnsaved(form, std::abs(r.Entries));
     form.List().Unsaved = r.Entries > 0;
@@ -232,8 +236,8 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
     // Yes: the scan stops at its next test of the flag, then the window fades and closes,
     // without the unsaved-list question.
     WindowSession session;
-    const char* temporary[] = {"importing.(file).tmp", "backup.(file).tmp", "vundo.(file).tmp", "main.(file).tmp",
-                               "filter.(file).tmp", "other.tmp"};
+    const char* temporary[] = {"importing.(file).tmp", "backup.(file).tmp", "vundo.(file).tmp",
+                               "main.(file).tmp",      "filter.(file).tmp", "other.tmp"};
     for (const char* name : temporary) WriteFileBytes(session.Home() + "/" + name, "x");
     auto change = [](AppOptions& o) { o.Main.AskSaveThreshold = o.Main.FadeMain = 1; };
     TMainForm& form = StartOnMusic(session, music, 20, change, true);
@@ -331,11 +335,8 @@ void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
     std::uint32_t Loaded;  // 0: nothing loads
   };
   const Case cases[] = {
-      {two, 0, "", "", 2},
-      {lists.File("missing.ordl"), 1, three, "", 3},
-      {"", 2, two, three, 3},
-      {"", 1, "", "", 0},
-      {lists.File("broken.ordl"), 0, "", "", 0},
+      {two, 0, "", "", 2}, {lists.File("missing.ordl"), 1, three, "", 3}, {"", 2, two, three, 3},
+      {"", 1, "", "", 0},  {lists.File("broken.ordl"), 0, "", "", 0},
   };
   for (const Case& c : cases) {
     WindowSession session;
@@ -346,8 +347,9 @@ void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
     });
     TMainForm& form = session.Start(c.CommandLine);
     const QByteArray what = QByteArray::fromStdString(c.CommandLine) + " / " + QByteArray::number(c.StartupLoad);
-    QVERIFY2(form.StatusText() == (c.Loaded ? QStringLiteral("Loaded %1 items.").arg(c.Loaded) : QStringLiteral("Ready.")),
-             what);
+    QVERIFY2(
+        form.StatusText() == (c.Loaded ? QStringLiteral("Loaded %1 items.").arg(c.Loaded) : QStringLiteral("Ready.")),
+        what);
     QVERIFY2(form.List().ItemCount() == c.Loaded, what);
     if (c.Loaded != 0) QCOMPARE(Q(form.List().ListFileName()), c.Loaded == 2 ? "two.ordl" : "three.ordl");
     QCOMPARE(Disabled(form, kListCommands), c.Loaded ? QString() : kListCommands);
@@ -475,8 +477,8 @@ void MainWindowTest::fontSizeControlsKeysAndMenu() {
   for (const char* name : {"Label1", "Drive1", "Dir1"}) QCOMPARE(Find<QWidget>(form, name).font().pointSize(), 12);
 
   // {size before, key, size after}: the keys stop at 4 and 32.
-  const std::tuple<int, Qt::Key, int> steps[] = {{12, Qt::Key_Plus, 13}, {12, Qt::Key_Minus, 11},
-                                                 {32, Qt::Key_Plus, 32}, {4, Qt::Key_Minus, 4}};
+  const std::tuple<int, Qt::Key, int> steps[] = {
+      {12, Qt::Key_Plus, 13}, {12, Qt::Key_Minus, 11}, {32, Qt::Key_Plus, 32}, {4, Qt::Key_Minus, 4}};
   for (const auto& [before, key, after] : steps) {
     updn.setValue(before);
     QTest::keyClick(&form, key);
