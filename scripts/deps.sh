@@ -1,7 +1,7 @@
 # Sourced by the other scripts: installs the Debian packages the build needs, only those
 # that are missing, without questions.
 ordonna_packages=(cmake ninja-build g++ pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-                  libcli11-dev nlohmann-json3-dev python3-xlrd
+                  libcli11-dev nlohmann-json3-dev python3-xlrd clang-format
                   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 
 ordonna_install_missing() {

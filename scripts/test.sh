@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs all tests: once optimised (with
-# assertions on), then once more under AddressSanitizer and UBSan.
+# Installs what is missing, checks the formatting, builds everything and runs all tests: once
+# optimised (with assertions on), then once more under AddressSanitizer and UBSan.
 #   scripts/test.sh [--no-sanitize]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,6 +20,9 @@ run_suite() {
   ninja -C "$build" -j "$jobs"
   ctest --test-dir "$build" -j "$jobs" --output-on-failure
 }
+
+echo "== Formatting"
+bash "$root/scripts/format.sh" --check
 
 echo "== Tests"
 run_suite "$root/build-test" "-O2"
