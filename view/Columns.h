@@ -38,7 +38,7 @@ inline constexpr int kColumnKindCount = 13;  // -2..10
 constexpr int KindSlot(ColumnKind kind) { return static_cast<int>(kind) + 2; }
 
 struct ColumnLayout {
-  std::vector<ColumnKind> Kinds;  // in column order
+  std::vector<ColumnKind> Kinds;                  // in column order
   std::array<int, kColumnKindCount> Positions{};  // by KindSlot; -1 when the kind is not shown
   bool SplitArtistTitle = false;
   std::uint8_t StereoStyle = 0;

@@ -32,8 +32,8 @@ std::optional<std::uint8_t> DecideHeaderSort(int position, const ColumnLayout& l
     return std::nullopt;
   }
   const auto field = static_cast<std::uint8_t>(splitPart ? kSortFilename : static_cast<int>(kind) - 1);
-  const std::uint8_t state = (listSortState & 63) == field ? static_cast<std::uint8_t>(listSortState ^ kSortDescendingBit)
-                                                           : field;
+  const std::uint8_t state =
+      (listSortState & 63) == field ? static_cast<std::uint8_t>(listSortState ^ kSortDescendingBit) : field;
   if (splitPart) return state;
   std::string question = std::string(kSortQuestionStart) + std::string(HeaderSortName(field));
   if ((state & kSortDescendingBit) != 0) question += kSortQuestionReverse;

@@ -132,7 +132,8 @@ ViewerUpdate ListViewer::DeleteAll(Caller& caller) {
   if (!MergeUnfiltered(emptied, at, caller)) return {};
   list_.Unsaved = true;
   filter_ = {};
-  if (list_.Working().Empty()) return {.ListChanged = true, .FilterChanged = true, .CloseViewer = true, .StartNewList = true};
+  if (list_.Working().Empty())
+    return {.ListChanged = true, .FilterChanged = true, .CloseViewer = true, .StartNewList = true};
   return {.ListChanged = true, .FilterChanged = true, .Position = {}};
 }
 
@@ -151,7 +152,8 @@ ViewerUpdate ListViewer::Insert(const ListEntry& entry, std::uint8_t insertPosit
     std::span<ListEntry> entries = working.Entries();
     std::rotate(entries.begin() + placed, entries.end() - 1, entries.end());
   } else {
-    UndoRecord record{.Kind = UndoKind::InsertionResort, .Position = at, .Count = itemCount, .SortState = list_.SortState};
+    UndoRecord record{
+        .Kind = UndoKind::InsertionResort, .Position = at, .Count = itemCount, .SortState = list_.SortState};
     if (WriteUndoImage(working.Entries(), caller)) Record(std::move(record), true);
     working.AppendEntry(entry);
     SortBy(position == 3 ? MainSortState(options_.Main) : list_.SortState);

@@ -120,16 +120,16 @@ class ListViewer {
   struct UndoRecord {
     UndoKind Kind = UndoKind::Nothing;
     GridPosition Position{};
-    std::uint32_t First = 0;       // deletion: first index; edit: the edited index
-    std::uint32_t Count = 0;       // entries in the image
-    ListEntry Entry{};             // edit: the old content; insertion: the inserted entry
-    ListEntry Edited{};            // edit: the new content
-    bool WholeImage = false;       // edit recorded with the list as it was
-    std::uint8_t SortState = 0;    // the order before a re-sort
+    std::uint32_t First = 0;                     // deletion: first index; edit: the edited index
+    std::uint32_t Count = 0;                     // entries in the image
+    ListEntry Entry{};                           // edit: the old content; insertion: the inserted entry
+    ListEntry Edited{};                          // edit: the new content
+    bool WholeImage = false;                     // edit recorded with the list as it was
+    std::uint8_t SortState = 0;                  // the order before a re-sort
     std::vector<std::uint32_t> RemovedRowMap{};  // filtered deletion: the map entries removed
-    std::uint32_t UnfilteredCount = 0;         // filtered deletion
+    std::uint32_t UnfilteredCount = 0;           // filtered deletion
     bool WasFiltered = false;
-    FilterState Filter{};                      // unfiltering: the state it left
+    FilterState Filter{};  // unfiltering: the state it left
   };
 
   std::string UndoPath() const;

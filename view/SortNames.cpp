@@ -8,7 +8,7 @@
 namespace ordonna {
 namespace {
 
-constexpr std::array<std::string_view, 10> kFieldNames = {"filename", "time",     "kbps", "size",     "stereo",
+constexpr std::array<std::string_view, 10> kFieldNames = {"filename",  "time",     "kbps", "size",     "stereo",
                                                           "frequency", "filedate", "path", "listdate", "label"};
 constexpr std::array<std::string_view, 10> kHeaderSortNames = {
     "FILENAME", "TIME", "KBPS", "SIZE", "STEREO MODE", "FREQUENCY", "DATE CREATED", "PATH", "DATE ADDED", "VOLUME"};

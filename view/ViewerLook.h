@@ -29,11 +29,11 @@ SchemeColors ColorsOf(std::uint8_t scheme, bool inverted);
 
 // Captions of the controls that read differently while a filter is in force.
 struct StateCaptions {
-  std::string_view InsertButton;   // "&Insert" / "UNF&ILTER"
-  std::string_view InsertMenu;     // "&Insert" / "Unf&ilter"
-  std::string_view ResortMenu;     // "&Re-sort" / "&Make primary"
-  std::string_view FindMenu;       // "&Find or filter (Ctrl+F)" / "&Find (Ctrl+F)"
-  bool ResortButtonShown = true;   // the primary button stands in its place while filtered
+  std::string_view InsertButton;  // "&Insert" / "UNF&ILTER"
+  std::string_view InsertMenu;    // "&Insert" / "Unf&ilter"
+  std::string_view ResortMenu;    // "&Re-sort" / "&Make primary"
+  std::string_view FindMenu;      // "&Find or filter (Ctrl+F)" / "&Find (Ctrl+F)"
+  bool ResortButtonShown = true;  // the primary button stands in its place while filtered
   bool PrimaryButtonShown = false;
   std::array<std::string_view, 3> SchemeMenu;  // "&Windows", ... "(now inverted)" when inverted
 };

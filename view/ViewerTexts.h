@@ -43,7 +43,8 @@ inline constexpr std::string_view kRemoveLastIdenticalStart =
     "This operation can be undone only if there's\r\na single item in the list with all the same parameters.\r\n"
     "Unfortunately you have at least 2 items identical to the inserted one.\r\n\n"
     "Do you wish to remove the last found one (line no. ";
-inline constexpr std::string_view kRemoveLastIdenticalEnd = ") ?\r\n(note: sorting will NOT be restored, if it was changed)";
+inline constexpr std::string_view kRemoveLastIdenticalEnd =
+    ") ?\r\n(note: sorting will NOT be restored, if it was changed)";
 inline constexpr std::string_view kReadCarefullyTitle = "WARNING - READ CAREFULLY";
 inline constexpr std::string_view kImproperFilterBackup = "Error performing undo! Improper temporary backup file!";
 inline constexpr std::string_view kFilterUndoReadError = "Error reading temporary file. Can't undo.";
