@@ -1,0 +1,510 @@
+// The viewer's changes to the list: deletion, placement, every undo kind with its image, the
+// filtered state and the ways out of it, and failing images that must leave the list alone.
+#include "view/ListViewer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "config/AppOptions.h"
+#include "core/Snapshot.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::ScriptedCaller;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+ListEntry Item(int i, const char* prefix = "t") {
+  ListEntry entry = UndeterminedEntry();
+  char name[16];
+  std::snprintf(name, sizeof name, "%s%02d", prefix, i);
+  entry.FileName.Set(name);
+  entry.Folder.Set("/music");
+  entry.Frames = 1000 - 10 * i;
+  entry.FrequencyCode = 0;
+  entry.SizeKB = 100 + i;
+  entry.FileDate = 38000 + i;
+  return entry;
+}
+
+bool Even(const ListEntry& entry) { return (entry.FileName.View().back() - '0') % 2 == 0; }
+
+struct Session {
+  explicit Session(int count, std::string folder = {})
+      : viewer(list, options, folder.empty() ? dir.Path() : std::move(folder)) {
+    for (int i = 0; i < count; ++i) list.AppendEntry(Item(i));
+  }
+  std::vector<ListEntry> Entries() const { return {list.Working().Entries().begin(), list.Working().Entries().end()}; }
+  std::string Names() const {
+    std::string names;
+    for (const ListEntry& entry : list.Working().Entries())
+      names += (names.empty() ? "" : " ") + std::string(entry.FileName.View());
+    return names;
+  }
+  std::string Image(std::string_view name) const { return ReadFileBytes(dir.File(std::string(name))); }
+
+  TempDir dir;
+  ListStore list;
+  AppOptions options{};
+  ScriptedCaller caller;
+  ListViewer viewer;
+};
+
+bool SameEntries(const std::vector<ListEntry>& a, const std::vector<ListEntry>& b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(ListEntry)) == 0;
+}
+
+// The bytes of an image holding `entries`: their count (u32, little-endian) and the records.
+std::string ImageOf(const std::vector<ListEntry>& entries) {
+  const auto count = static_cast<std::uint32_t>(entries.size());
+  std::string bytes{static_cast<char>(count), static_cast<char>(count >> 8), static_cast<char>(count >> 16),
+                    static_cast<char>(count >> 24)};
+  bytes.append(reinterpret_cast<const char*>(entries.data()), entries.size() * sizeof(ListEntry));
+  return bytes;
+}
+
+const std::string kNoImage(4, '\0');
+
+TEST(ListViewer, DeletionAndUndoAtTheStartMiddleAndEnd) {
+  struct Row {
+    std::uint32_t first, count;
+    const char* after;
+  };
+  const Row rows[] = {
+      {0, 3, "t03 t04 t05 t06 t07 t08 t09"},
+      {2, 3, "t00 t01 t05 t06 t07 t08 t09"},
+      {7, 3, "t00 t01 t02 t03 t04 t05 t06"},
+  };
+  for (const Row& row : rows) {
+    Session s(10);
+    const std::vector<ListEntry> before = s.Entries();
+    const GridPosition at{row.first, row.first + 1};
+    EXPECT_TRUE(s.viewer.DeleteRows(row.first, row.count, at, s.caller).ListChanged);
+    EXPECT_EQ(s.Names(), row.after);
+    EXPECT_TRUE(s.list.Unsaved);
+    EXPECT_EQ(s.Image(temp_file::kViewerUndo),
+              ImageOf({before.begin() + row.first, before.begin() + row.first + row.count}));
+    ViewerUpdate undone = s.viewer.Undo(s.caller);
+    EXPECT_TRUE(SameEntries(s.Entries(), before)) << row.first;
+    EXPECT_EQ(undone.Position, at);
+    EXPECT_FALSE(s.viewer.CanUndo()) << "one level only";
+    EXPECT_EQ(s.Image(temp_file::kViewerUndo), kNoImage);
+    EXPECT_TRUE(s.caller.messages.empty());
+  }
+}
+
+TEST(ListViewer, DeletionAndUndoInAFilteredList) {
+  struct Row {
+    std::uint32_t first, count;
+    const char* after;
+    std::vector<std::uint32_t> rowMap;
+    std::vector<std::uint32_t> marked;
+    const char* unfiltered;
+  };
+  const Row rows[] = {
+      {0, 2, "t04 t06 t08", {4, 6, 8}, {0, 2}, "t01 t03 t04 t05 t06 t07 t08 t09"},
+      {2, 1, "t00 t02 t06 t08", {0, 2, 6, 8}, {4}, "t00 t01 t02 t03 t05 t06 t07 t08 t09"},
+      {3, 2, "t00 t02 t04", {0, 2, 4}, {6, 8}, "t00 t01 t02 t03 t04 t05 t07 t09"},
+  };
+  for (const Row& row : rows) {
+    Session s(10);
+    s.viewer.ApplyFilter(Even, {}, s.caller);
+    const std::vector<ListEntry> before = s.Entries();
+    const FilterState filterBefore = s.viewer.Filter();
+    s.viewer.DeleteRows(row.first, row.count, {}, s.caller);
+    EXPECT_EQ(s.Names(), row.after);
+    EXPECT_EQ(s.viewer.Filter().FilterRowMap, row.rowMap);
+    std::vector<std::uint8_t> marks(10, 0);
+    for (std::uint32_t full : row.marked) marks[full] = 1;
+    EXPECT_EQ(s.viewer.Filter().FilterDeletedMarks, marks);
+
+    s.viewer.Undo(s.caller);
+    EXPECT_TRUE(SameEntries(s.Entries(), before)) << row.first;
+    EXPECT_TRUE(s.viewer.Filter() == filterBefore) << row.first;
+
+    s.viewer.DeleteRows(row.first, row.count, {}, s.caller);
+    s.viewer.Unfilter({}, s.caller);
+    EXPECT_EQ(s.Names(), row.unfiltered) << "deletions reach the full list";
+    EXPECT_TRUE(s.caller.messages.empty());
+  }
+}
+
+// Every undoable operation, from a 10-entry list in name order, with the image it writes.
+struct UndoCase {
+  const char* name;
+  std::function<void(Session&)> prepare;
+  std::function<void(Session&)> operation;
+  UndoKind kind;
+  std::string_view imageFile;
+  bool wholeListImage;  // the image is the list before the operation; otherwise see `image`
+  std::function<std::vector<ListEntry>(const std::vector<ListEntry>& before)> image;  // none: no image
+};
+
+std::vector<UndoCase> UndoCases() {
+  auto nothing = [](Session&) {};
+  auto sorted = [](Session& s) { s.list.SortState = 0; };
+  auto renamed = [](ListEntry entry, const char* name) {
+    entry.FileName.Set(name);
+    return entry;
+  };
+  return {
+      {"deletion", nothing, [](Session& s) { s.viewer.DeleteRows(4, 2, {}, s.caller); }, UndoKind::Deletion,
+       temp_file::kViewerUndo, false,
+       [](const std::vector<ListEntry>& before) {
+         return std::vector<ListEntry>(before.begin() + 4, before.begin() + 6);
+       }},
+      {"edit in place", nothing, [=](Session& s) { s.viewer.Edit(3, renamed(Item(3), "zz"), 2, {}, s.caller); },
+       UndoKind::Edit, temp_file::kViewerUndo, false, nullptr},
+      {"edit that re-sorts", sorted, [=](Session& s) { s.viewer.Edit(0, renamed(Item(0), "zz"), 2, {}, s.caller); },
+       UndoKind::Edit, temp_file::kViewerUndo, true, nullptr},
+      {"insertion", nothing, [](Session& s) { s.viewer.Insert(Item(5, "n"), 1, 4, {}, s.caller); }, UndoKind::Insertion,
+       temp_file::kViewerUndo, false, nullptr},
+      {"filtering", nothing, [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); }, UndoKind::Filtering,
+       temp_file::kViewerFilter, true, nullptr},
+      {"re-sort",
+       [](Session& s) {
+         s.list.SortState = 0;
+         s.options.Main.SortField = 1;
+       },
+       [](Session& s) { s.viewer.Resort({}, s.caller); }, UndoKind::Resort, temp_file::kViewerUndo, true, nullptr},
+      {"insertion that re-sorts", sorted, [](Session& s) { s.viewer.Insert(Item(5, "n"), 2, 0, {}, s.caller); },
+       UndoKind::InsertionResort, temp_file::kViewerUndo, true, nullptr},
+      {"unfiltering",
+       [=](Session& s) {
+         s.viewer.ApplyFilter(Even, {}, s.caller);
+         s.viewer.Edit(1, renamed(Item(2), "x"), 2, {}, s.caller);
+         s.viewer.DeleteRows(3, 1, {}, s.caller);
+       },
+       [](Session& s) { s.viewer.Unfilter({}, s.caller); }, UndoKind::Unfiltering, temp_file::kViewerUndo, true,
+       nullptr},
+  };
+}
+
+TEST(ListViewer, EveryUndoKindWritesItsImageAndRestoresTheListWhole) {
+  for (const UndoCase& c : UndoCases()) {
+    Session s(10);
+    c.prepare(s);
+    const std::vector<ListEntry> before = s.Entries();
+    const FilterState filterBefore = s.viewer.Filter();
+    const std::uint8_t sortBefore = s.list.SortState;
+    c.operation(s);
+    EXPECT_FALSE(SameEntries(s.Entries(), before)) << c.name;
+    EXPECT_EQ(s.viewer.PendingUndo(), c.kind) << c.name;
+    const std::string image = c.wholeListImage ? ImageOf(before) : c.image ? ImageOf(c.image(before)) : kNoImage;
+    EXPECT_EQ(s.Image(c.imageFile), image) << c.name;
+
+    s.viewer.Undo(s.caller);
+    EXPECT_TRUE(SameEntries(s.Entries(), before)) << c.name;
+    EXPECT_TRUE(s.viewer.Filter() == filterBefore) << c.name;
+    EXPECT_EQ(s.list.SortState, sortBefore) << c.name;
+    EXPECT_FALSE(s.viewer.CanUndo()) << c.name;
+    EXPECT_TRUE(s.caller.messages.empty()) << c.name;
+  }
+  Session s(3);
+  s.viewer.Undo(s.caller);
+  ASSERT_EQ(s.caller.messages.size(), 1u);
+  EXPECT_EQ(s.caller.messages[0].Text, "Unexpected internal error. Can't undo.");
+}
+
+TEST(ListViewer, AnImageCutShortLeavesTheListAsItWas) {
+  for (const UndoCase& c : UndoCases()) {
+    if (!c.wholeListImage && !c.image) continue;
+    Session s(10);
+    c.prepare(s);
+    c.operation(s);
+    const std::vector<ListEntry> after = s.Entries();
+    const FilterState filterAfter = s.viewer.Filter();
+    const std::uint8_t sortAfter = s.list.SortState;
+    const std::string image = s.Image(c.imageFile);
+    WriteFileBytes(s.dir.File(std::string(c.imageFile)), image.substr(0, image.size() - 1));
+
+    s.viewer.Undo(s.caller);
+    EXPECT_TRUE(SameEntries(s.Entries(), after)) << c.name;
+    EXPECT_TRUE(s.viewer.Filter() == filterAfter) << c.name;
+    EXPECT_EQ(s.list.SortState, sortAfter) << c.name;
+    EXPECT_FALSE(s.viewer.CanUndo()) << c.name;
+    ASSERT_EQ(s.caller.messages.size(), 1u) << c.name;
+    EXPECT_EQ(s.caller.messages[0].Text, c.kind == UndoKind::Filtering
+                                             ? "Error reading temporary file. Can't undo."
+                                             : "Unexpected error reading temporary file!\r\nUndo failed.")
+        << c.name;
+  }
+}
+
+TEST(ListViewer, AnUnwritableTemporaryFolderKeepsTheListOrDropsTheUndo) {
+  const std::string cantPrepare = "Error trying to prepare undo.\r\nCan't write temporary file.";
+  struct Row {
+    const char* name;
+    std::function<void(Session&)> operation;
+    std::string message;
+    bool listKept;
+    bool undoKept;  // the level before it (an edit, no image) stays
+  };
+  const Row rows[] = {
+      {"deletion", [](Session& s) { s.viewer.DeleteRows(2, 3, {}, s.caller); },
+       "Fatal disk error writing temporary file!\r\nCan't erase!", true, false},
+      {"filter", [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); }, "Disk error writing temporary file!",
+       true, true},
+      {"re-sort", [](Session& s) { s.viewer.Resort({}, s.caller); }, cantPrepare, false, false},
+      {"insertion that re-sorts", [](Session& s) { s.viewer.Insert(Item(5, "n"), 2, 0, {}, s.caller); }, cantPrepare,
+       false, false},
+  };
+  for (const Row& row : rows) {
+    TempDir dir;
+    WriteFileBytes(dir.File("file"), "x");
+    Session s(10, dir.File("file/temp"));
+    s.options.Main.SortField = 1;                     // so that re-sorting changes the order
+    s.viewer.Edit(0, Item(0, "e"), 2, {}, s.caller);  // an undo level to be dropped
+    const std::vector<ListEntry> before = s.Entries();
+    row.operation(s);
+    EXPECT_EQ(SameEntries(s.Entries(), before), row.listKept) << row.name;
+    EXPECT_FALSE(s.viewer.Filtered()) << row.name;
+    EXPECT_EQ(s.viewer.CanUndo(), row.undoKept) << row.name;
+    ASSERT_EQ(s.caller.messages.size(), 1u) << row.name;
+    EXPECT_EQ(s.caller.messages[0].Text, row.message) << row.name;
+  }
+}
+
+TEST(ListViewer, InsertedEntriesArePlacedByTheirPosition) {
+  struct Row {
+    std::uint8_t position;
+    std::uint32_t selected;
+    std::uint32_t placed;
+    std::uint8_t sortState;  // of the list afterwards
+  };
+  // The new entry "t045" has 955 frames: by name it belongs after t04, by time after t04 too
+  // in descending order (t04 has 960).
+  const Row rows[] = {
+      {0, 2, 2, 0}, {1, 2, 3, 0},   {0, 0, 0, 0}, {1, 9, 10, 0},
+      {2, 0, 5, 0}, {3, 0, 5, 129}, {6, 2, 5, 0},  // only the low two bits count
+  };
+  for (const Row& row : rows) {
+    Session s(10);
+    s.list.SortState = 0;
+    s.options.Main.SortField = 1;
+    s.options.Main.SortDescending = 1;
+    ListEntry entry = Item(4);
+    entry.FileName.Set("t045");
+    entry.Frames = 955;
+    ViewerUpdate update = s.viewer.Insert(entry, row.position, row.selected, {}, s.caller);
+    EXPECT_EQ(update.Position.CurrentRow, row.placed) << +row.position << " at " << row.selected;
+    EXPECT_EQ(s.list.Working().Entry(row.placed).FileName.View(), "t045") << +row.position;
+    EXPECT_EQ(s.list.ItemCount(), 11u);
+    EXPECT_EQ(s.list.SortState, row.sortState) << +row.position;
+    EXPECT_TRUE(s.list.Unsaved);
+  }
+}
+
+TEST(ListViewer, EditsThatChangeNothingAndEditsUndoneAfterAHeaderSort) {
+  Session s(5);
+  EXPECT_FALSE(s.viewer.Edit(2, Item(2), 2, {}, s.caller).ListChanged);
+  EXPECT_FALSE(s.viewer.CanUndo());
+  EXPECT_FALSE(s.list.Unsaved);
+
+  ListEntry edited = Item(1);
+  edited.Frames = 5;
+  s.viewer.Edit(1, edited, 2, {}, s.caller);  // the list has no order: nothing is sorted
+  EXPECT_EQ(s.viewer.PendingUndo(), UndoKind::Edit);
+  MainOptions nameAndTime{};
+  nameAndTime.InfoTime = 1;
+  s.caller.Expect("", Answer::Yes);
+  s.viewer.SortByHeader(1, BuildColumnLayout(nameAndTime), {}, s.caller);
+  EXPECT_EQ(s.list.SortState, 1);
+  EXPECT_EQ(s.Names(), "t01 t04 t03 t02 t00") << "by time, the edited entry first";
+  s.viewer.Undo(s.caller);
+  EXPECT_EQ(s.list.Working().Entry(0).Frames, 990) << "the old content is back in the entry that was edited";
+  EXPECT_TRUE(SameEntries(s.Entries(), {Item(1), Item(4), Item(3), Item(2), Item(0)}));
+}
+
+TEST(ListViewer, UndoOfAnInsertionAmongIdenticalEntriesAsks) {
+  for (Answer answer : {Answer::Yes, Answer::No}) {
+    Session s(10);
+    const std::vector<ListEntry> before = s.Entries();
+    s.viewer.Insert(Item(3), 0, 7, {}, s.caller);
+    const std::vector<ListEntry> doubled = s.Entries();
+    s.caller.Expect(
+        "This operation can be undone only if there's\r\na single item in the list with all the same parameters.\r\n"
+        "Unfortunately you have at least 2 items identical to the inserted one.\r\n\nDo you wish to remove the last "
+        "found one (line no. 8) ?\r\n(note: sorting will NOT be restored, if it was changed)",
+        answer);
+    s.viewer.Undo(s.caller);
+    EXPECT_TRUE(SameEntries(s.Entries(), answer == Answer::Yes ? before : doubled));
+    EXPECT_TRUE(s.caller.AllAnswered());
+  }
+  Session s(3);
+  s.viewer.Insert(Item(7), 1, 0, {}, s.caller);
+  s.viewer.Edit(1, Item(8), 2, {}, s.caller);
+  s.viewer.Insert(Item(9), 1, 0, {}, s.caller);
+  s.list.Working().Entry(1).Frames = 1;  // the inserted entry changed behind the undo
+  s.viewer.Undo(s.caller);
+  ASSERT_EQ(s.caller.messages.size(), 1u);
+  EXPECT_EQ(s.caller.messages[0].Text, "Inserted item not found!");
+  EXPECT_EQ(s.caller.messages[0].Title, "internal error");
+}
+
+TEST(ListViewer, UnfilteringMergesEditsAndDeletionsAndIsUndone) {
+  Session s(10);
+  ASSERT_TRUE(s.viewer.ApplyFilter(Even, {}, s.caller).FilterChanged);
+  EXPECT_EQ(s.Names(), "t00 t02 t04 t06 t08");
+  ListEntry edited = Item(2);
+  edited.FileName.Set("x");
+  s.viewer.Edit(1, edited, 3, {}, s.caller);
+  EXPECT_EQ(s.Names(), "t00 x t04 t06 t08") << "a filtered list keeps its order";
+  s.viewer.DeleteRows(3, 1, {}, s.caller);
+  const std::vector<ListEntry> filtered = s.Entries();
+  const FilterState state = s.viewer.Filter();
+
+  ViewerUpdate update = s.viewer.Insert(Item(1), 0, 0, {3, 3}, s.caller);  // Insert unfilters
+  EXPECT_TRUE(update.FilterChanged);
+  EXPECT_EQ(s.Names(), "t00 t01 x t03 t04 t05 t07 t08 t09");
+  EXPECT_EQ(update.Position.CurrentRow, 7u) << "the cursor stays on t08";
+  EXPECT_FALSE(s.viewer.Filtered());
+  s.viewer.Undo(s.caller);
+  EXPECT_TRUE(SameEntries(s.Entries(), filtered));
+  EXPECT_TRUE(s.viewer.Filter() == state);
+  s.viewer.Unfilter({}, s.caller);
+  EXPECT_EQ(s.Names(), "t00 t01 x t03 t04 t05 t07 t08 t09") << "the filter image still holds the full list";
+
+  Session cut(10);
+  cut.viewer.ApplyFilter(Even, {}, cut.caller);
+  const std::string image = cut.Image(temp_file::kViewerFilter);
+  WriteFileBytes(cut.dir.File(std::string(temp_file::kViewerFilter)), image.substr(0, image.size() / 2));
+  const FilterState cutState = cut.viewer.Filter();
+  const std::vector<ListEntry> cutList = cut.Entries();
+  cut.caller.Expect("DELETE AND UNFILTER?", Answer::Yes);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (attempt == 0) cut.viewer.Unfilter({}, cut.caller);
+    if (attempt == 1) cut.viewer.DeleteRows(0, 5, {}, cut.caller);
+    EXPECT_TRUE(SameEntries(cut.Entries(), cutList)) << attempt;
+    EXPECT_TRUE(cut.viewer.Filter() == cutState) << attempt;
+  }
+  ASSERT_EQ(cut.caller.messages.size(), 2u);
+  EXPECT_EQ(cut.caller.messages[1].Text, "Disk error! Can't read temporary backup file!");
+}
+
+TEST(ListViewer, WaysOutOfAFilteredList) {
+  const char* revert =
+      "Do you want to revert to the unfiltered list?\r\n\n(NO will irreversibly make this list primary)";
+  struct Row {
+    const char* name;
+    std::function<bool(Session&)> action;  // true when the viewer closes
+    const char* names;
+    bool filtered, closes, filterImageKept;
+  };
+  const Row rows[] = {
+      {"close, Cancel",
+       [=](Session& s) {
+         s.caller.Expect(revert, Answer::Cancel);
+         return s.viewer.ConfirmClose(s.caller);
+       },
+       "t00 t02 t04 t06 t08", true, false, true},
+      {"close, No",
+       [=](Session& s) {
+         s.caller.Expect(revert, Answer::No);
+         return s.viewer.ConfirmClose(s.caller);
+       },
+       "t00 t02 t04 t06 t08", false, true, true},
+      {"close, Yes",
+       [=](Session& s) {
+         s.caller.Expect(revert, Answer::Yes);
+         return s.viewer.ConfirmClose(s.caller);
+       },
+       "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09", false, true, true},
+      {"primary, No",
+       [](Session& s) {
+         s.caller.Expect("Are you certain?\r\n\nYou can't undo this operation.", Answer::No);
+         return s.viewer.MakePrimary(s.caller).CloseViewer;
+       },
+       "t00 t02 t04 t06 t08", true, false, true},
+      {"primary, Yes",
+       [](Session& s) {
+         s.caller.Expect("Are you certain?\r\n\nYou can't undo this operation.", Answer::Yes);
+         return s.viewer.MakePrimary(s.caller).CloseViewer;
+       },
+       "t00 t02 t04 t06 t08", false, false, false},
+      {"delete all, Yes",
+       [](Session& s) {
+         s.caller.Expect("DELETE AND UNFILTER?", Answer::Yes);
+         return s.viewer.DeleteRows(0, 5, {}, s.caller).CloseViewer;
+       },
+       "t01 t03 t05 t07 t09", false, false, true},
+      {"undo of the filter", [](Session& s) { return s.viewer.Undo(s.caller).CloseViewer; },
+       "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09", false, false, true},
+  };
+  for (const Row& row : rows) {
+    Session s(10);
+    s.viewer.ApplyFilter(Even, {}, s.caller);
+    EXPECT_EQ(row.action(s), row.closes) << row.name;
+    EXPECT_EQ(s.Names(), row.names) << row.name;
+    EXPECT_EQ(s.viewer.Filtered(), row.filtered) << row.name;
+    EXPECT_EQ(std::filesystem::exists(s.dir.File(std::string(temp_file::kViewerFilter))), row.filterImageKept)
+        << row.name;
+    if (!row.filtered) {
+      EXPECT_FALSE(s.viewer.CanUndo()) << row.name;
+    }
+    EXPECT_TRUE(s.caller.AllAnswered()) << row.name;
+    EXPECT_TRUE(s.caller.messages.empty()) << row.name;
+  }
+}
+
+TEST(ListViewer, DeletingEveryEntryAsksAndEmptiesTheList) {
+  for (Answer answer : {Answer::No, Answer::Yes}) {
+    Session s(4);
+    s.viewer.Edit(0, Item(0, "e"), 2, {}, s.caller);
+    s.caller.Expect("DELETE AND CLOSE?", answer);
+    ViewerUpdate update = s.viewer.DeleteRows(0, 9, {}, s.caller);
+    EXPECT_EQ(update.CloseViewer && update.StartNewList, answer == Answer::Yes);
+    EXPECT_EQ(s.list.ItemCount(), answer == Answer::Yes ? 0u : 4u);
+    EXPECT_EQ(s.viewer.CanUndo(), answer == Answer::No);
+  }
+  Session s(4);
+  s.viewer.ApplyFilter([](const ListEntry&) { return true; }, {}, s.caller);
+  s.caller.Expect("DELETE AND UNFILTER?", Answer::Yes);
+  ViewerUpdate update = s.viewer.DeleteRows(0, 4, {}, s.caller);
+  EXPECT_TRUE(update.CloseViewer && update.StartNewList) << "a filter that kept everything, all deleted";
+  EXPECT_EQ(s.list.ItemCount(), 0u);
+  EXPECT_FALSE(s.viewer.Filtered());
+
+  Session none(4);
+  EXPECT_FALSE(none.viewer.DeleteRows(4, 1, {}, none.caller).ListChanged) << "a selection past the list";
+  EXPECT_FALSE(none.viewer.ApplyFilter([](const ListEntry&) { return false; }, {}, none.caller).ListChanged);
+  ASSERT_EQ(none.caller.messages.size(), 1u);
+  EXPECT_EQ(none.caller.messages[0].Text, "No matches found. Not filtering.");
+  EXPECT_FALSE(std::filesystem::exists(none.dir.File(std::string(temp_file::kViewerFilter))));
+}
+
+TEST(ListViewer, EntriesRemovedBehindTheViewer) {
+  Session s(10);
+  s.viewer.ApplyFilter(Even, {}, s.caller);
+  // Another window removes filtered rows 1 and 3 (t02 and t06) itself, then says so.
+  EntryList& working = s.list.Working();
+  working.Entry(1) = working.Entry(2);
+  working.Entry(2) = working.Entry(4);
+  working.SetItemCount(3);
+  const std::uint32_t removed[] = {1, 3};
+  s.viewer.EntriesRemovedBehind(removed);
+  EXPECT_FALSE(s.viewer.CanUndo());
+  EXPECT_EQ(s.viewer.Filter().FilterRowMap, (std::vector<std::uint32_t>{0, 4, 8}));
+  EXPECT_EQ(s.viewer.Filter().FilterDeletedMarks, (std::vector<std::uint8_t>{0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
+  s.viewer.Unfilter({}, s.caller);
+  EXPECT_EQ(s.Names(), "t00 t01 t03 t04 t05 t07 t08 t09");
+
+  Session plain(3);
+  plain.viewer.Resort({}, plain.caller);
+  plain.viewer.EntriesRemovedBehind({});
+  EXPECT_FALSE(plain.viewer.CanUndo());
+  EXPECT_EQ(plain.Image(temp_file::kViewerUndo), kNoImage);
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,0 +1,296 @@
+// What the viewer shows without changing the list: columns, cell texts, widths, order names,
+// header-sort questions, captions and colours.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+#include "support/ScriptedCaller.h"
+#include "view/Caption.h"
+#include "view/ColumnWidths.h"
+#include "view/Columns.h"
+#include "view/HeaderSort.h"
+#include "view/SortNames.h"
+#include "view/ViewerLook.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ScriptedCaller;
+using K = ColumnKind;
+
+MainOptions InfoFlags(bool on) {
+  MainOptions options{};
+  for (std::uint8_t* flag : {&options.Enumerate, &options.InfoTime, &options.InfoKbps, &options.InfoSize,
+                             &options.InfoStereo, &options.InfoFrequency, &options.InfoDateCreated, &options.InfoPath,
+                             &options.InfoDateAdded, &options.InfoVolumeLabel}) {
+    *flag = on ? 1 : 0;
+  }
+  return options;
+}
+
+TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
+  MainOptions none = InfoFlags(false);
+  MainOptions all = InfoFlags(true);
+  MainOptions allSplit = all;
+  allSplit.ViewerSplitArtistTitle = 1;
+  MainOptions splitPathLabel = none;
+  splitPathLabel.ViewerSplitArtistTitle = 1;
+  splitPathLabel.InfoPath = splitPathLabel.InfoVolumeLabel = 1;
+  MainOptions timeAdded = none;
+  timeAdded.InfoTime = timeAdded.InfoDateAdded = 1;
+  struct Row {
+    const char* name;
+    MainOptions options;
+    std::vector<K> kinds;
+  };
+  const Row rows[] = {
+      {"nothing", none, {K::FileName}},
+      {"all",
+       all,
+       {K::Number, K::FileName, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path, K::DateAdded,
+        K::VolumeLabel}},
+      {"all split",
+       allSplit,
+       {K::Number, K::Artist, K::Title, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path,
+        K::DateAdded, K::VolumeLabel}},
+      {"split, path, label", splitPathLabel, {K::Artist, K::Title, K::Path, K::VolumeLabel}},
+      {"time, date added", timeAdded, {K::FileName, K::Time, K::DateAdded}},
+  };
+  for (const Row& row : rows) {
+    ColumnLayout layout = BuildColumnLayout(row.options);
+    EXPECT_EQ(layout.Kinds, row.kinds) << row.name;
+    for (int slot = 0; slot < kColumnKindCount; ++slot) {
+      const auto kind = static_cast<K>(slot - 2);
+      auto found = std::find(row.kinds.begin(), row.kinds.end(), kind);
+      const int expected = found == row.kinds.end() ? -1 : static_cast<int>(found - row.kinds.begin());
+      EXPECT_EQ(layout.PositionOf(kind), expected) << row.name << " kind " << slot - 2;
+    }
+  }
+}
+
+TEST(ColumnLayout, HeadersAndCellTextsAreFramedFormatterTexts) {
+  EXPECT_EQ(ColumnHeader(K::Stereo, 0), "m.");
+  EXPECT_EQ(ColumnHeader(K::Stereo, 1), "mode");
+  EXPECT_EQ(ColumnHeader(K::DateAdded, 0), "listdate");
+
+  ListEntry entry = UndeterminedEntry();
+  entry.FileName.Set("Band - Song");
+  entry.Folder.Set("/music/a");
+  entry.VolumeLabel.Set("DATA");
+  entry.Frames = 2297;
+  entry.FrequencyCode = 0;
+  entry.BitrateCode = 9;
+  entry.SizeKB = 5000;
+  entry.StereoMode = 1;
+  entry.FileDate = 38082;  // 5 April 2004
+  FieldStyle style;
+  style.DateStyle = 1;
+  const CellFormatter cells(style, 1000);
+  const std::pair<K, std::string> expected[] = {
+      {K::Artist, " Band "},   {K::Title, " Song "},       {K::FileName, " Band - Song "},
+      {K::Time, " 1:00 "},     {K::Kbps, " 128 "},         {K::Size, " 5000 K "},
+      {K::Stereo, " JS "},     {K::Frequency, "  44.1  "}, {K::FileDate, " 05.04.2004. "},
+      {K::Path, " /music/a "}, {K::DateAdded, " ? "},      {K::VolumeLabel, " DATA "},
+  };
+  for (const auto& [kind, text] : expected) EXPECT_EQ(cells.CellText(entry, 0, kind), text) << static_cast<int>(kind);
+  EXPECT_EQ(cells.CellText(entry, 0, K::Number), "    1. ") << "right-aligned to the widest number";
+  EXPECT_EQ(cells.CellText(entry, 999, K::Number), " 1000. ");
+}
+
+TEST(ColumnWidths, AutomaticManualAndStored) {
+  EntryList list;
+  ListEntry entry = UndeterminedEntry();
+  for (const char* name : {"a", "longer name", "a"}) {
+    entry.FileName.Set(name);
+    list.AppendEntry(entry);
+  }
+  MainOptions options = InfoFlags(false);
+  options.Enumerate = options.InfoTime = 1;
+  const ColumnLayout layout = BuildColumnLayout(options);
+  const CellFormatter cells(FieldStyle{}, list.ItemCount());
+  int measured = 0;
+  const TextWidthFunction width = [&](std::string_view text) {
+    ++measured;
+    return static_cast<int>(7 * text.size());
+  };
+  // " 1. " is 28 pixels (the number column gives 3 back), " longer name " 91, " ??:?? " 49.
+  EXPECT_EQ(AutomaticWidths(list, layout, cells, width), (std::vector<int>{29, 95, 53}));
+  EXPECT_EQ(measured, 4 + 3 + 2) << "repeated texts are measured once per column";
+
+  options.ViewerSplitArtistTitle = 1;
+  const ColumnLayout split = BuildColumnLayout(options);
+  const int widths[] = {10, 20, 30, 40};
+  StoreColumnWidths(split, widths, options);
+  EXPECT_EQ(options.ViewerColumnWidths[0], 20) << "artist, element kind + 2";
+  EXPECT_EQ(options.ViewerColumnWidths[1], 30) << "title";
+  EXPECT_EQ(options.ViewerColumnWidths[2], 10) << "number";
+  EXPECT_EQ(options.ViewerColumnWidths[3], 0) << "file name is not shown and keeps its width";
+  EXPECT_EQ(options.ViewerColumnWidths[4], 40) << "time";
+  EXPECT_EQ(ManualWidths(split, options), (std::vector<int>{10, 20, 30, 40}));
+}
+
+TEST(SortNames, StateNamesHintsAndEditorChoices) {
+  const std::pair<int, const char*> names[] = {
+      {0, "filename"},  {64, "filename/c"}, {192, "-filename/c"}, {129, "-time"},
+      {65, "time"},     {71, "path/c"},     {201, "-label/c"},    {8, "listdate"},
+      {5, "frequency"}, {63, "not sorted"}, {10, "not sorted"},   {191, "not sorted"},
+  };
+  for (const auto& [state, name] : names) EXPECT_EQ(SortStateName(static_cast<std::uint8_t>(state)), name) << state;
+  EXPECT_EQ(HeaderSortName(6), "DATE CREATED");
+
+  MainOptions options{};
+  EXPECT_FALSE(ResortEnabled(0, options));
+  EXPECT_TRUE(ResortEnabled(128, options));
+  EXPECT_EQ(ResortHint(options), "Re-sort by filename (main option)");
+  options.SortField = 1;
+  options.SortDescending = 1;
+  EXPECT_EQ(ResortHint(options), "Re-sort by time (main option)") << "the field's name alone";
+  EXPECT_FALSE(ResortEnabled(129, options));
+
+  auto choices = PositionChoices(63, options);
+  EXPECT_EQ(choices[0].Caption, "Insert above the selected item");
+  EXPECT_EQ(choices[1].Caption, "Insert below the selected item");
+  EXPECT_EQ(choices[2].Caption, "don't sort (list option)");
+  EXPECT_FALSE(choices[2].Enabled);
+  EXPECT_EQ(choices[3].Caption, "Re-sort by -time (main option)");
+  EXPECT_TRUE(choices[3].Enabled);
+  choices = PositionChoices(129, options);
+  EXPECT_EQ(choices[2].Caption, "Re-sort by -time (list option)");
+  EXPECT_TRUE(choices[2].Enabled);
+  EXPECT_FALSE(choices[3].Enabled) << "the main order is already the list's";
+}
+
+TEST(HeaderSort, QuestionsAndNewStates) {
+  const ColumnLayout all = BuildColumnLayout(InfoFlags(true));
+  MainOptions splitOptions = InfoFlags(true);
+  splitOptions.ViewerSplitArtistTitle = 1;
+  const ColumnLayout split = BuildColumnLayout(splitOptions);
+  const std::string tail = "?\r\n\n(this won't affect main sorting option)";
+  const std::string artist =
+      "You can't sort by artist or title.\r\nDo you want to sort by filename?\r\n\n(this won't affect main sorting "
+      "option)";
+  struct Row {
+    const ColumnLayout* layout;
+    bool filtered;
+    int position;
+    int state;
+    std::string question;  // empty: none asked
+    Answer answer;
+    std::string message;
+    int result;  // -1: no sort
+  };
+  const Row rows[] = {
+      {&all, true, 2, 0, "", Answer::Yes, "You can't sort the filtered list.", -1},
+      {&all, false, 0, 0, "", Answer::Yes, "You can't sort by numbers.", -1},
+      {&all, false, 2, 0, "SORT THE LIST BY TIME" + tail, Answer::Yes, "", 1},
+      {&all, false, 2, 1, "SORT THE LIST BY TIME (REVERSE ORDER) " + tail, Answer::Yes, "", 129},
+      {&all, false, 2, 129, "SORT THE LIST BY TIME" + tail, Answer::Yes, "", 1},
+      {&all, false, 1, 64, "SORT THE LIST BY FILENAME (REVERSE ORDER) " + tail, Answer::Yes, "", 192},
+      {&all, false, 3, 0, "SORT THE LIST BY KBPS" + tail, Answer::No, "", -1},
+      {&all, false, 9, 63, "SORT THE LIST BY DATE ADDED" + tail, Answer::Yes, "", 8},
+      {&all, false, 99, 63, "SORT THE LIST BY VOLUME" + tail, Answer::Yes, "", 9},
+      {&split, false, 1, 1, artist, Answer::Yes, "", 0},
+      {&split, false, 2, 0, artist, Answer::Yes, "", 128},
+      {&split, false, 1, 0, artist, Answer::No, "", -1},
+  };
+  for (const Row& row : rows) {
+    ScriptedCaller caller;
+    if (!row.question.empty()) caller.Expect(row.question, row.answer);
+    std::optional<std::uint8_t> state =
+        DecideHeaderSort(row.position, *row.layout, row.filtered, static_cast<std::uint8_t>(row.state), caller);
+    EXPECT_EQ(state ? *state : -1, row.result) << row.position << " from " << row.state;
+    EXPECT_TRUE(caller.AllAnswered());
+    EXPECT_EQ(caller.asked.size(), row.question.empty() ? 0u : 1u) << row.position;
+    ASSERT_EQ(caller.messages.size(), row.message.empty() ? 0u : 1u);
+    if (!row.message.empty()) {
+      EXPECT_EQ(caller.messages[0].Text, row.message);
+    }
+  }
+}
+
+TEST(Caption, CountsAndTheFourTotalTimeForms) {
+  EntryList list;
+  ListEntry entry = UndeterminedEntry();
+  entry.FrequencyCode = 0;
+  entry.Frames = 3447648;  // 90,061 seconds: 1 day, 1 hour, 1 minute, 1 second
+  list.AppendEntry(entry);
+  entry.Frames = -1;  // undetermined frames add nothing
+  list.AppendEntry(entry);
+  const char* forms[] = {
+      " Internal List Viewer (2 items, 1.01:01:01)",
+      " Internal List Viewer (2 items, 25:01:01)",
+      " Internal List Viewer (2 items, 1 day 1 hour 1 minute 1 second )",
+      " Internal List Viewer (2 items, 25 hours 1 minute 1 second )",
+  };
+  FieldStyle style;
+  for (std::uint8_t form = 0; form < 4; ++form) {
+    style.ViewerTotalTimeStyle = form;
+    EXPECT_EQ(ViewerCaption(list, style), forms[form]);
+  }
+  list.SetItemCount(1);
+  list.Entry(0).Frames = 2297;
+  style.ViewerTotalTimeStyle = 2;
+  EXPECT_EQ(ViewerCaption(list, style), " Internal List Viewer (1 item, 1 minute )");
+  EXPECT_EQ(FilteredViewerCaption(3, 12), " Internal List Viewer (3 of 12 items total)");
+  EXPECT_EQ(PrimaryViewerCaption(1), " Internal List Viewer (1 item)");
+  EXPECT_EQ(PrimaryViewerCaption(3), " Internal List Viewer (3 items)");
+}
+
+TEST(Caption, OversizeListsAreRefusedWithOneWarningPerRun) {
+  ScriptedCaller caller;
+  bool warned = false;
+  EXPECT_FALSE(RefuseOversizeList(262144, warned, caller));
+  EXPECT_TRUE(caller.messages.empty());
+  EXPECT_TRUE(RefuseOversizeList(262145, warned, caller));
+  EXPECT_TRUE(RefuseOversizeList(300000, warned, caller));
+  ASSERT_EQ(caller.messages.size(), 1u);
+  EXPECT_EQ(caller.messages[0].Text,
+            "You can't display a list larger than 256K titles\r\nusing this internal viewer. You may, however,\r\n"
+            "export it to text or html format, or use the\r\n\"find duplicates\" and \"compare\" functions.");
+}
+
+TEST(ViewerLook, SchemesInvertAndCaptionsFollowTheFilter) {
+  using Role = SchemeColor::Role;
+  const SchemeColor white{Role::Rgb, 255, 255, 255}, black{Role::Rgb, 0, 0, 0};
+  const SchemeColor light{Role::Rgb, 224, 212, 200}, dark{Role::Rgb, 80, 88, 96};
+  struct Row {
+    int scheme;
+    bool inverted;
+    SchemeColor header, background, text;
+  };
+  const Row rows[] = {
+      {0, false, {Role::ButtonFace}, {Role::Window}, {Role::WindowText}},
+      {0, true, {Role::ButtonFace}, {Role::WindowText}, {Role::Window}},
+      {1, false, light, white, black},
+      {1, true, light, black, white},
+      {2, false, dark, black, white},
+      {2, true, dark, white, black},
+      {7, false, {Role::ButtonFace}, {Role::Window}, {Role::WindowText}},
+  };
+  for (const Row& row : rows) {
+    SchemeColors colors = ColorsOf(static_cast<std::uint8_t>(row.scheme), row.inverted);
+    EXPECT_TRUE(colors.Header == row.header && colors.Background == row.background && colors.Text == row.text)
+        << row.scheme << (row.inverted ? " inverted" : "");
+  }
+
+  StateCaptions normal = CaptionsFor(false, true);
+  EXPECT_EQ(normal.InsertButton, "&Insert");
+  EXPECT_EQ(normal.FindMenu, "&Find or filter (Ctrl+F)");
+  EXPECT_EQ(normal.SchemeMenu[1], "&Light") << "inverted colours only mark a filtered list";
+  EXPECT_TRUE(normal.ResortButtonShown && !normal.PrimaryButtonShown);
+  StateCaptions filtered = CaptionsFor(true, true);
+  EXPECT_EQ(filtered.InsertButton, "UNF&ILTER");
+  EXPECT_EQ(filtered.InsertMenu, "Unf&ilter");
+  EXPECT_EQ(filtered.ResortMenu, "&Make primary");
+  EXPECT_EQ(filtered.FindMenu, "&Find (Ctrl+F)");
+  EXPECT_EQ(filtered.SchemeMenu[2], "&Dark (now inverted)");
+  EXPECT_TRUE(!filtered.ResortButtonShown && filtered.PrimaryButtonShown);
+  EXPECT_EQ(CaptionsFor(true, false).SchemeMenu[0], "&Windows");
+}
+
+}  // namespace
+}  // namespace ordonna
