@@ -1,10 +1,11 @@
-// Width measurement. Most columns repeat few texts (times, dates, bitrates), so a small
-// memo per column spares the caller's font measurement, which is the slow part.
+// Width measurement. The caller's font measurement is the slow part, and most columns show
+// few distinct values (times, dates, bitrates, folders): those are formatted and measured once
+// per value, found by the entry fields their text is made of.
 #include "view/ColumnWidths.h"
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
 
 #include "config/AppOptions.h"
 
@@ -13,39 +14,65 @@ namespace {
 
 constexpr int kCellMargin = 4;
 constexpr int kNumberColumnTrim = 3;
-// Beyond this many distinct texts a column is mostly unique (names): stop remembering.
-constexpr std::size_t kMemoLimit = 4096;
 
+// The fields a column's text is made of, as one number; for the kinds keyed by text or unique
+// per row the result is unused.
+std::int64_t ValueKey(const ListEntry& entry, ColumnKind kind) {
+  switch (kind) {
+    case ColumnKind::Time: return static_cast<std::int64_t>(entry.Frames) * 256 + entry.FrequencyCode;
+    case ColumnKind::Kbps: return entry.BitrateCode;
+    case ColumnKind::Size: return entry.SizeKB;
+    case ColumnKind::Stereo: return entry.StereoMode;
+    case ColumnKind::Frequency: return entry.FrequencyCode;
+    case ColumnKind::FileDate: return entry.FileDate;
+    case ColumnKind::DateAdded: return entry.DateAdded;
+    default: return 0;
+  }
+}
+
+// One column's widest text so far, measuring each distinct value once.
 class ColumnMeasure {
  public:
-  explicit ColumnMeasure(const TextWidthFunction& textWidth) : textWidth_(textWidth) {}
+  ColumnMeasure(ColumnKind kind, int headerWidth) : kind_(kind), widest_(headerWidth) {}
 
-  void Measure(const std::string& text) {
-    if (auto found = memo_.find(text); found != memo_.end()) return;
-    const int width = textWidth_(text);
-    widest_ = std::max(widest_, width);
-    if (memo_.size() < kMemoLimit) memo_.emplace(text, width);
+  void Add(const ListEntry& entry, std::uint32_t index, const CellFormatter& cells, const TextWidthFunction& width) {
+    bool fresh = true;
+    switch (kind_) {
+      case ColumnKind::Number:
+      case ColumnKind::FileName:
+      case ColumnKind::Artist:
+      case ColumnKind::Title: break;
+      case ColumnKind::Path: fresh = seenTexts_.insert(entry.Folder.View()).second; break;
+      case ColumnKind::VolumeLabel: fresh = seenTexts_.insert(entry.VolumeLabel.View()).second; break;
+      default: fresh = seenValues_.insert(ValueKey(entry, kind_)).second; break;
+    }
+    if (fresh) widest_ = std::max(widest_, width(cells.CellText(entry, index, kind_)));
   }
   int Widest() const { return widest_; }
 
  private:
-  const TextWidthFunction& textWidth_;
-  std::unordered_map<std::string, int> memo_;
-  int widest_ = 0;
+  ColumnKind kind_;
+  int widest_;
+  std::unordered_set<std::string_view> seenTexts_;  // views into the list, which does not change meanwhile
+  std::unordered_set<std::int64_t> seenValues_;
 };
 
 }  // namespace
 
 std::vector<int> AutomaticWidths(const EntryList& list, const ColumnLayout& layout, const CellFormatter& cells,
                                  const TextWidthFunction& textWidth) {
+  std::vector<ColumnMeasure> columns;
+  columns.reserve(layout.Kinds.size());
+  for (ColumnKind kind : layout.Kinds) columns.emplace_back(kind, textWidth(ColumnHeader(kind, layout.StereoStyle)));
+  // Row by row, so that each entry is read from memory once.
+  for (std::uint32_t i = 0; i < list.ItemCount(); ++i) {
+    for (ColumnMeasure& column : columns) column.Add(list.Entry(i), i, cells, textWidth);
+  }
   std::vector<int> widths;
-  widths.reserve(layout.Kinds.size());
-  for (ColumnKind kind : layout.Kinds) {
-    ColumnMeasure measure(textWidth);
-    measure.Measure(std::string(ColumnHeader(kind, layout.StereoStyle)));
-    for (std::uint32_t i = 0; i < list.ItemCount(); ++i) measure.Measure(cells.CellText(list.Entry(i), i, kind));
-    const int trim = kind == ColumnKind::Number ? kNumberColumnTrim : 0;
-    widths.push_back(measure.Widest() - trim + kCellMargin);
+  widths.reserve(columns.size());
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const int trim = layout.Kinds[c] == ColumnKind::Number ? kNumberColumnTrim : 0;
+    widths.push_back(columns[c].Widest() - trim + kCellMargin);
   }
   return widths;
 }

@@ -18,7 +18,7 @@ struct MainOptions;
 using TextWidthFunction = std::function<int(std::string_view)>;
 
 // Each column's widest text (its header included) plus 4 pixels; the number column 3 pixels
-// less. Every cell is measured once; texts repeated in a column are measured once.
+// less. Each distinct value of a column is measured once; names and numbers every row.
 std::vector<int> AutomaticWidths(const EntryList& list, const ColumnLayout& layout, const CellFormatter& cells,
                                  const TextWidthFunction& textWidth);
 

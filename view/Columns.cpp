@@ -1,6 +1,9 @@
 // Column layout and cell texts through the field formatters the exports use.
 #include "view/Columns.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "config/AppOptions.h"
 #include "export/Formatters.h"
 
@@ -56,27 +59,34 @@ CellFormatter::CellFormatter(FieldStyle style, std::uint32_t itemCount)
     : style_(std::move(style)), numberDigits_(std::to_string(itemCount).size()) {}
 
 std::string CellFormatter::CellText(const ListEntry& entry, std::uint32_t index, ColumnKind kind) const {
-  std::string value;
+  auto framed = [](std::string_view value) {
+    std::string text;
+    text.reserve(value.size() + 2);
+    text += ' ';
+    text += value;
+    text += ' ';
+    return text;
+  };
   switch (kind) {
     case ColumnKind::Number: {
       std::string number = std::to_string(static_cast<std::uint64_t>(index) + 1);
-      std::string padded(number.size() < numberDigits_ ? numberDigits_ - number.size() : 0, ' ');
-      return " " + padded + number + ". ";
+      std::string text(numberDigits_ - std::min(number.size(), numberDigits_) + 1, ' ');
+      return text + number + ". ";
     }
-    case ColumnKind::Artist: value = SplitName(entry.FileName.View()).Artist; break;
-    case ColumnKind::Title: value = SplitName(entry.FileName.View()).Title; break;
-    case ColumnKind::FileName: value = entry.FileName.View(); break;
-    case ColumnKind::Time: value = FormatPlayTime(entry.Frames, entry.FrequencyCode, style_); break;
-    case ColumnKind::Kbps: value = FormatKbpsPadded(entry.BitrateCode, style_); break;
-    case ColumnKind::Size: value = FormatSize(entry.SizeKB, style_); break;
-    case ColumnKind::Stereo: value = FormatStereo(entry.StereoMode, style_); break;
-    case ColumnKind::Frequency: value = FormatFreqPadded(entry.FrequencyCode); break;
-    case ColumnKind::FileDate: value = FormatDate(entry.FileDate, style_); break;
-    case ColumnKind::Path: value = entry.Folder.View(); break;
-    case ColumnKind::DateAdded: value = FormatDate(entry.DateAdded, style_); break;
-    case ColumnKind::VolumeLabel: value = entry.VolumeLabel.View(); break;
+    case ColumnKind::Artist: return framed(SplitName(entry.FileName.View()).Artist);
+    case ColumnKind::Title: return framed(SplitName(entry.FileName.View()).Title);
+    case ColumnKind::FileName: return framed(entry.FileName.View());
+    case ColumnKind::Time: return framed(FormatPlayTime(entry.Frames, entry.FrequencyCode, style_));
+    case ColumnKind::Kbps: return framed(FormatKbpsPadded(entry.BitrateCode, style_));
+    case ColumnKind::Size: return framed(FormatSize(entry.SizeKB, style_));
+    case ColumnKind::Stereo: return framed(FormatStereo(entry.StereoMode, style_));
+    case ColumnKind::Frequency: return framed(FormatFreqPadded(entry.FrequencyCode));
+    case ColumnKind::FileDate: return framed(FormatDate(entry.FileDate, style_));
+    case ColumnKind::Path: return framed(entry.Folder.View());
+    case ColumnKind::DateAdded: return framed(FormatDate(entry.DateAdded, style_));
+    case ColumnKind::VolumeLabel: return framed(entry.VolumeLabel.View());
   }
-  return " " + value + " ";
+  return {};
 }
 
 }  // namespace ordonna
