@@ -118,8 +118,8 @@ ViewerUpdate ListViewer::DeleteAll(Caller& caller) {
   using namespace viewer_text;
   const std::string_view question = filter_.Filtered ? kDeleteAndUnfilter : kDeleteAndClose;
   if (caller.AskYesNo(question, kListClearedTitle, Answer::No) != Answer::Yes) return {};
-  EndUndo();
   if (!filter_.Filtered) {
+    EndUndo();
     list_.Working().Clear();
     list_.Unsaved = true;
     return {.ListChanged = true, .CloseViewer = true, .StartNewList = true};
@@ -130,6 +130,7 @@ ViewerUpdate ListViewer::DeleteAll(Caller& caller) {
   emptied.FilterRowMap.clear();
   GridPosition at;
   if (!MergeUnfiltered(emptied, at, caller)) return {};
+  EndUndo();
   list_.Unsaved = true;
   filter_ = {};
   if (list_.Working().Empty())

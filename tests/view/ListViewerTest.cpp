@@ -273,6 +273,19 @@ TEST(ListViewer, AnUnwritableTemporaryFolderKeepsTheListOrDropsTheUndo) {
     ASSERT_EQ(s.caller.messages.size(), 1u) << row.name;
     EXPECT_EQ(s.caller.messages[0].Text, row.message) << row.name;
   }
+  // Only the undo image fails: the unfiltering goes on without an undo level.
+  Session s(10);
+  s.viewer.ApplyFilter(Even, {}, s.caller);
+  const std::string undoImage = s.dir.File(std::string(temp_file::kViewerUndo));
+  std::filesystem::remove(undoImage);
+  std::filesystem::create_directory(undoImage);
+  s.viewer.Unfilter({}, s.caller);
+  EXPECT_FALSE(s.viewer.Filtered());
+  EXPECT_EQ(s.list.ItemCount(), 10u);
+  EXPECT_FALSE(s.viewer.CanUndo());
+  ASSERT_EQ(s.caller.messages.size(), 1u);
+  EXPECT_EQ(s.caller.messages[0].Text, cantPrepare);
+  EXPECT_EQ(s.caller.messages[0].Title, "disk error");
 }
 
 TEST(ListViewer, InsertedEntriesArePlacedByTheirPosition) {
