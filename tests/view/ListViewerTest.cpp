@@ -75,66 +75,51 @@ std::string ImageOf(const std::vector<ListEntry>& entries) {
 
 const std::string kNoImage(4, '\0');
 
-TEST(ListViewer, DeletionAndUndoAtTheStartMiddleAndEnd) {
+TEST(ListViewer, DeletionAndUndoAtTheStartMiddleAndEndFilteredOrNot) {
   struct Row {
+    bool filtered;  // by even numbers: t00 t02 t04 t06 t08, map 0 2 4 6 8
     std::uint32_t first, count;
     const char* after;
+    std::vector<std::uint32_t> marked;  // full-list indexes
+    const char* unfiltered;             // the full list after unfiltering
   };
   const Row rows[] = {
-      {0, 3, "t03 t04 t05 t06 t07 t08 t09"},
-      {2, 3, "t00 t01 t05 t06 t07 t08 t09"},
-      {7, 3, "t00 t01 t02 t03 t04 t05 t06"},
+      {false, 0, 3, "t03 t04 t05 t06 t07 t08 t09", {}, ""},
+      {false, 2, 3, "t00 t01 t05 t06 t07 t08 t09", {}, ""},
+      {false, 7, 3, "t00 t01 t02 t03 t04 t05 t06", {}, ""},
+      {true, 0, 2, "t04 t06 t08", {0, 2}, "t01 t03 t04 t05 t06 t07 t08 t09"},
+      {true, 2, 1, "t00 t02 t06 t08", {4}, "t00 t01 t02 t03 t05 t06 t07 t08 t09"},
+      {true, 3, 2, "t00 t02 t04", {6, 8}, "t00 t01 t02 t03 t04 t05 t07 t09"},
   };
   for (const Row& row : rows) {
     Session s(10);
+    if (row.filtered) s.viewer.ApplyFilter(Even, {}, s.caller);
     const std::vector<ListEntry> before = s.Entries();
+    const FilterState filterBefore = s.viewer.Filter();
     const GridPosition at{row.first, row.first + 1};
     EXPECT_TRUE(s.viewer.DeleteRows(row.first, row.count, at, s.caller).ListChanged);
     EXPECT_EQ(s.Names(), row.after);
     EXPECT_TRUE(s.list.Unsaved);
     EXPECT_EQ(s.Image(temp_file::kViewerUndo),
               ImageOf({before.begin() + row.first, before.begin() + row.first + row.count}));
-    ViewerUpdate undone = s.viewer.Undo(s.caller);
-    EXPECT_TRUE(SameEntries(s.Entries(), before)) << row.first;
-    EXPECT_EQ(undone.Position, at);
-    EXPECT_FALSE(s.viewer.CanUndo()) << "one level only";
-    EXPECT_EQ(s.Image(temp_file::kViewerUndo), kNoImage);
-    EXPECT_TRUE(s.caller.messages.empty());
-  }
-}
-
-TEST(ListViewer, DeletionAndUndoInAFilteredList) {
-  struct Row {
-    std::uint32_t first, count;
-    const char* after;
-    std::vector<std::uint32_t> rowMap;
-    std::vector<std::uint32_t> marked;
-    const char* unfiltered;
-  };
-  const Row rows[] = {
-      {0, 2, "t04 t06 t08", {4, 6, 8}, {0, 2}, "t01 t03 t04 t05 t06 t07 t08 t09"},
-      {2, 1, "t00 t02 t06 t08", {0, 2, 6, 8}, {4}, "t00 t01 t02 t03 t05 t06 t07 t08 t09"},
-      {3, 2, "t00 t02 t04", {0, 2, 4}, {6, 8}, "t00 t01 t02 t03 t04 t05 t07 t09"},
-  };
-  for (const Row& row : rows) {
-    Session s(10);
-    s.viewer.ApplyFilter(Even, {}, s.caller);
-    const std::vector<ListEntry> before = s.Entries();
-    const FilterState filterBefore = s.viewer.Filter();
-    s.viewer.DeleteRows(row.first, row.count, {}, s.caller);
-    EXPECT_EQ(s.Names(), row.after);
-    EXPECT_EQ(s.viewer.Filter().FilterRowMap, row.rowMap);
-    std::vector<std::uint8_t> marks(10, 0);
-    for (std::uint32_t full : row.marked) marks[full] = 1;
-    EXPECT_EQ(s.viewer.Filter().FilterDeletedMarks, marks);
-
-    s.viewer.Undo(s.caller);
+    if (row.filtered) {
+      std::vector<std::uint8_t> marks(10, 0);
+      for (std::uint32_t full : row.marked) marks[full] = 1;
+      EXPECT_EQ(s.viewer.Filter().FilterDeletedMarks, marks);
+      std::vector<std::uint32_t> rowMap;
+      for (const ListEntry& entry : s.list.Working().Entries()) rowMap.push_back(entry.FileName.View()[2] - '0');
+      EXPECT_EQ(s.viewer.Filter().FilterRowMap, rowMap);
+    }
+    EXPECT_EQ(s.viewer.Undo(s.caller).Position, at);
     EXPECT_TRUE(SameEntries(s.Entries(), before)) << row.first;
     EXPECT_TRUE(s.viewer.Filter() == filterBefore) << row.first;
-
-    s.viewer.DeleteRows(row.first, row.count, {}, s.caller);
-    s.viewer.Unfilter({}, s.caller);
-    EXPECT_EQ(s.Names(), row.unfiltered) << "deletions reach the full list";
+    EXPECT_FALSE(s.viewer.CanUndo()) << "one level only";
+    EXPECT_EQ(s.Image(temp_file::kViewerUndo), kNoImage);
+    if (row.filtered) {
+      s.viewer.DeleteRows(row.first, row.count, {}, s.caller);
+      s.viewer.Unfilter({}, s.caller);
+      EXPECT_EQ(s.Names(), row.unfiltered) << "deletions reach the full list";
+    }
     EXPECT_TRUE(s.caller.messages.empty());
   }
 }
@@ -408,65 +393,42 @@ TEST(ListViewer, UnfilteringMergesEditsAndDeletionsAndIsUndone) {
 TEST(ListViewer, WaysOutOfAFilteredList) {
   const char* revert =
       "Do you want to revert to the unfiltered list?\r\n\n(NO will irreversibly make this list primary)";
+  const char* primary = "Are you certain?\r\n\nYou can't undo this operation.";
+  auto close = [](Session& s) { return s.viewer.ConfirmClose(s.caller); };
+  auto makePrimary = [](Session& s) { return s.viewer.MakePrimary(s.caller).CloseViewer; };
+  const char* filtered = "t00 t02 t04 t06 t08";
+  const char* full = "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09";
   struct Row {
-    const char* name;
+    const char* question;
+    Answer answer;
     std::function<bool(Session&)> action;  // true when the viewer closes
     const char* names;
     bool filtered, closes, filterImageKept;
   };
   const Row rows[] = {
-      {"close, Cancel",
-       [=](Session& s) {
-         s.caller.Expect(revert, Answer::Cancel);
-         return s.viewer.ConfirmClose(s.caller);
-       },
-       "t00 t02 t04 t06 t08", true, false, true},
-      {"close, No",
-       [=](Session& s) {
-         s.caller.Expect(revert, Answer::No);
-         return s.viewer.ConfirmClose(s.caller);
-       },
-       "t00 t02 t04 t06 t08", false, true, true},
-      {"close, Yes",
-       [=](Session& s) {
-         s.caller.Expect(revert, Answer::Yes);
-         return s.viewer.ConfirmClose(s.caller);
-       },
-       "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09", false, true, true},
-      {"primary, No",
-       [](Session& s) {
-         s.caller.Expect("Are you certain?\r\n\nYou can't undo this operation.", Answer::No);
-         return s.viewer.MakePrimary(s.caller).CloseViewer;
-       },
-       "t00 t02 t04 t06 t08", true, false, true},
-      {"primary, Yes",
-       [](Session& s) {
-         s.caller.Expect("Are you certain?\r\n\nYou can't undo this operation.", Answer::Yes);
-         return s.viewer.MakePrimary(s.caller).CloseViewer;
-       },
-       "t00 t02 t04 t06 t08", false, false, false},
-      {"delete all, Yes",
-       [](Session& s) {
-         s.caller.Expect("DELETE AND UNFILTER?", Answer::Yes);
-         return s.viewer.DeleteRows(0, 5, {}, s.caller).CloseViewer;
-       },
-       "t01 t03 t05 t07 t09", false, false, true},
-      {"undo of the filter", [](Session& s) { return s.viewer.Undo(s.caller).CloseViewer; },
-       "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09", false, false, true},
+      {revert, Answer::Cancel, close, filtered, true, false, true},
+      {revert, Answer::No, close, filtered, false, true, true},
+      {revert, Answer::Yes, close, full, false, true, true},
+      {primary, Answer::No, makePrimary, filtered, true, false, true},
+      {primary, Answer::Yes, makePrimary, filtered, false, false, false},
+      {"DELETE AND UNFILTER?", Answer::Yes,
+       [](Session& s) { return s.viewer.DeleteRows(0, 5, {}, s.caller).CloseViewer; }, "t01 t03 t05 t07 t09", false,
+       false, true},
+      {nullptr, Answer::Yes, [](Session& s) { return s.viewer.Undo(s.caller).CloseViewer; }, full, false, false, true},
   };
   for (const Row& row : rows) {
     Session s(10);
     s.viewer.ApplyFilter(Even, {}, s.caller);
-    EXPECT_EQ(row.action(s), row.closes) << row.name;
-    EXPECT_EQ(s.Names(), row.names) << row.name;
-    EXPECT_EQ(s.viewer.Filtered(), row.filtered) << row.name;
-    EXPECT_EQ(std::filesystem::exists(s.dir.File(std::string(temp_file::kViewerFilter))), row.filterImageKept)
-        << row.name;
-    if (!row.filtered) {
-      EXPECT_FALSE(s.viewer.CanUndo()) << row.name;
-    }
-    EXPECT_TRUE(s.caller.AllAnswered()) << row.name;
-    EXPECT_TRUE(s.caller.messages.empty()) << row.name;
+    if (row.question) s.caller.Expect(row.question, row.answer);
+    const std::string name = std::string(row.question ? row.question : "undo").substr(0, 12) + " " +
+                             std::to_string(static_cast<int>(row.answer));
+    EXPECT_EQ(row.action(s), row.closes) << name;
+    EXPECT_EQ(s.Names(), row.names) << name;
+    EXPECT_EQ(s.viewer.Filtered(), row.filtered) << name;
+    EXPECT_EQ(std::filesystem::exists(s.dir.File(std::string(temp_file::kViewerFilter))), row.filterImageKept) << name;
+    EXPECT_EQ(s.viewer.CanUndo(), row.filtered) << name;
+    EXPECT_TRUE(s.caller.AllAnswered()) << name;
+    EXPECT_TRUE(s.caller.messages.empty()) << name;
   }
 }
 
