@@ -16,22 +16,14 @@ namespace {
 
 // The enabled commands as names, in the order of MainCommands.
 std::string Enabled(const MainCommands& c) {
+  const std::pair<bool, const char*> all[] = {{c.New, "New"},   {c.Append, "Append"},       {c.Save, "Save"},
+                                              {c.Load, "Load"}, {c.Import, "Import"},       {c.Export, "Export"},
+                                              {c.View, "View"}, {c.ExtView, "ExtView"},     {c.Options, "Options"},
+                                              {c.Font, "Font"}, {c.AllDrives, "AllDrives"}, {c.Folder, "Folder"}};
   std::string names;
-  auto add = [&](bool on, const char* name) {
-    if (on) names += names.empty() ? name : std::string(" ") + name;
-  };
-  add(c.New, "New");
-  add(c.Append, "Append");
-  add(c.Save, "Save");
-  add(c.Load, "Load");
-  add(c.Import, "Import");
-  add(c.Export, "Export");
-  add(c.View, "View");
-  add(c.ExtView, "ExtView");
-  add(c.Options, "Options");
-  add(c.Font, "Font");
-  add(c.AllDrives, "AllDrives");
-  add(c.Folder, "Folder");
+  for (const auto& [on, name] : all) {
+    if (on) names += (names.empty() ? "" : " ") + std::string(name);
+  }
   return names;
 }
 
@@ -75,17 +67,6 @@ TEST(MainWindowRules, CommandsFollowTheListTheOptionsAndTheState) {
     w.rules.GuardExtView(r.Guarded);
     EXPECT_EQ(Enabled(w.rules.Commands()), r.Expected) << r.Name;
   }
-}
-
-TEST(MainWindowRules, OperationsSetAndClearTheRunningFlag) {
-  Window w(0);
-  const bool& running = w.rules.RunningFlag();
-  w.rules.BeginOperation();
-  EXPECT_TRUE(running && w.rules.Busy());
-  w.rules.StopRunning();  // CANCEL or Esc: the operation returns at its next test
-  EXPECT_TRUE(!running && w.rules.Busy());
-  EXPECT_EQ(w.rules.EndOperation(), MainWindowRules::AfterOperation::Nothing);
-  EXPECT_FALSE(w.rules.Busy());
 }
 
 TEST(MainWindowRules, CloseRequests) {
