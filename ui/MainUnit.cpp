@@ -199,7 +199,7 @@ bool TMainForm::NewList(bool ask) {
   if (ask && !ConfirmDiscard(list_, options_.Main.AskSaveThreshold, caller_)) return false;
   ClearList(list_);
   ShowStatus(ToQString(ui_text::kReady));
-  ApplyCommands(rules_.Commands());
+  EnableListCommands();
   return true;
 }
 
@@ -298,13 +298,8 @@ void TMainForm::RunScan(ScanMode mode) {
   ui_->apbut->hide();
   ui_->Cancelbutton->setEnabled(true);
   ui_->Cancelbutton->show();
-  ScanContext context{list_,
-                      options_,
-                      host_,
-                      caller_,
-                      analyzer_,
-                      scanMemory_,
-                      [this](std::string_view text) { return StatusWidth(text); }};
+  auto measure = [this](std::string_view text) { return StatusWidth(text); };
+  ScanContext context{list_, options_, host_, caller_, analyzer_, scanMemory_, measure};
   StartScan(request, context);
   // The list changed under the last export: "Vie&w ext." would show another list.
   rules_.SetLastExportFile({});
