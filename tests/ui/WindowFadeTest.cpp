@@ -31,6 +31,8 @@ TEST(WindowFade, InRisesBy15ToOpaqueAndOutFallsWhileAStepIsLeft) {
   EXPECT_EQ(out.back(), 0);
   EXPECT_TRUE(fade.FadedOut());
   EXPECT_EQ(fade.Direction(), FadeDirection::None);
+  Opacities(fade, FadeDirection::In);
+  EXPECT_FALSE(fade.FadedOut()) << "shown again";
 }
 
 TEST(WindowFade, SwitchedOffHalfWay) {

@@ -29,8 +29,6 @@ struct MainCommands {
   bool Font = false;       // ButFont and updn1
   bool AllDrives = false;  // sadcheck
   bool Folder = false;     // Drive1, Dir1 and Incbox
-
-  bool operator==(const MainCommands&) const = default;
 };
 
 // The questions a close request may ask (yes lets the close go on).

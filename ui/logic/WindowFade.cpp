@@ -5,6 +5,11 @@
 
 namespace ordonna {
 
+void WindowFade::Start(FadeDirection direction) {
+  direction_ = direction;
+  if (direction == FadeDirection::In) fadedOut_ = false;
+}
+
 bool WindowFade::Tick(bool allowed) {
   if (allowed && direction_ == FadeDirection::In && opacity_ < kOpaque) {
     opacity_ = std::min(kOpaque, opacity_ + kStep);

@@ -20,7 +20,8 @@ class WindowFade {
 
   void MakeTransparent() { opacity_ = 0; }
   void MakeOpaque() { opacity_ = kOpaque; }
-  void Start(FadeDirection direction) { direction_ = direction; }
+  // A window shown again after a fade-out fades in afresh.
+  void Start(FadeDirection direction);
 
   // One tick: true while the fade goes on. In rises to opaque; out falls while at least one
   // step is left. When `allowed` is false (fading switched off) the fade ends at once, and a
