@@ -174,23 +174,21 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
-// The thresholds are rules (ConfirmDiscard, MainWindowRules); here the questions reach the
+// When to ask is a rule (ConfirmDiscard, MainWindowRules); here the questions reach the
 // dialogs and No keeps the list and the window.
 void MainWindowTest::unsavedListQuestions() {
   WindowSession session;
   TMainForm& form = session.Start();
-  ScriptedDialogs& dialogs = session.dialogs;
   FillUnsaved(form, 500);
-  dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
+  session.dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
   Click(form, "StartBut");
-  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("warning"));
   QCOMPARE(ListState(form), QStringLiteral("Ready. [500 unsaved]"));
-
-  dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
+  session.dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
   form.close();
   QVERIFY(form.isVisible());
-  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("quit?"));
-  QVERIFY_SCRIPT_DONE(dialogs);
+  QCOMPARE(session.dialogs.Asked.front().Title, QStringLiteral("warning"));
+  QCOMPARE(session.dialogs.Asked.back().Title, QStringLiteral("quit?"));
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
