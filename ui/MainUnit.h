@@ -1,6 +1,8 @@
 // The main window: status line, drive and folder selectors, the scan, list file and other
 // commands, the start-up and close sequences. It owns the working list and the option record
-// for the whole run; the other windows work on them through the operations below.
+// for the whole run; the other windows work on them through the operations below. Which
+// controls are enabled and where a close request leads are rules of MainWindowRules, which
+// the window drives.
 #pragma once
 
 #include <cstdint>
