@@ -2,14 +2,12 @@
 #include "ui/AboutUnit.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "config/AppOptions.h"
-#include "config/WindowPlacement.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
+#include "ui/WindowPlace.h"
 #include "ui_AboutUnit.h"
 
 namespace ordonna {
@@ -34,8 +32,7 @@ TAboutForm::TAboutForm(AppOptions& options, Dialogs& dialogs, QString helpFile, 
   ui_->VersionLabel->setText(QStringLiteral("version " ORDONNA_VERSION));
   connect(ui_->HelpBut, &QPushButton::clicked, this, &TAboutForm::HelpButClick);
   connect(ui_->OkBut, &QPushButton::clicked, this, &QDialog::accept);
-  layout()->activate();
-  setFixedSize(layout()->minimumSize().expandedTo(QSize(kClientWidth, kClientHeight)));
+  FixWindowSize(*this, QSize(kClientWidth, kClientHeight));
 }
 
 TAboutForm::~TAboutForm() = default;
@@ -50,18 +47,11 @@ void TAboutForm::HelpButClick() {
 
 void TAboutForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  WindowPlaces& places = options_.Places;
-  const WindowPosition placed =
-      PlaceWindow({places.AboutLeft, places.AboutTop}, width(), height(), screen.width(), screen.height());
-  move(placed.Left, placed.Top);
+  MoveToStoredPlace(*this, {options_.Places.AboutLeft, options_.Places.AboutTop});
 }
 
 void TAboutForm::done(int result) {
-  if (isVisible()) {
-    options_.Places.AboutLeft = x();
-    options_.Places.AboutTop = y();
-  }
+  KeepPlace(*this, {options_.Places.AboutLeft, options_.Places.AboutTop});
   QDialog::done(result);
 }
 

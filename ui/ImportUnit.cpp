@@ -7,14 +7,13 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QWindow>
 
 #include "config/AppOptions.h"
-#include "config/WindowPlacement.h"
 #include "core/ListStore.h"
+#include "ui/WindowPlace.h"
 #include "ui_ImportUnit.h"
 
 namespace ordonna {
@@ -75,19 +74,14 @@ TImportForm::TImportForm(AppOptions& options, const ListStore& list, QWidget* pa
     label->installEventFilter(this);
   }
 
-  layout()->activate();
-  setFixedSize(layout()->minimumSize().expandedTo(QSize(kClientWidth, kClientHeight)));
+  FixWindowSize(*this, QSize(kClientWidth, kClientHeight));
 }
 
 TImportForm::~TImportForm() = default;
 
 void TImportForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  const WindowPlaces& places = options_.Places;
-  const WindowPosition placed =
-      PlaceWindow({places.ImportLeft, places.ImportTop}, width(), height(), screen.width(), screen.height());
-  move(placed.Left, placed.Top);
+  MoveToStoredPlace(*this, {options_.Places.ImportLeft, options_.Places.ImportTop});
   FormActivate();
 }
 
@@ -180,10 +174,7 @@ void TImportForm::done(int result) {
     const std::array<std::uint8_t*, 8> edited = EditedOptions(options_.Dialog);
     for (std::size_t i = 0; i < edited.size(); ++i) *edited[i] = snapshot_[i];
   }
-  if (isVisible()) {
-    options_.Places.ImportLeft = x();
-    options_.Places.ImportTop = y();
-  }
+  KeepPlace(*this, {options_.Places.ImportLeft, options_.Places.ImportTop});
   QDialog::done(result);
 }
 

@@ -1,13 +1,10 @@
 // The caption input window; the caption rules themselves live in the export command.
 #include "ui/InputCaption.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "config/AppOptions.h"
-#include "config/WindowPlacement.h"
 #include "export/ExportCommand.h"
 #include "ui/QtText.h"
+#include "ui/WindowPlace.h"
 #include "ui_InputCaption.h"
 
 namespace ordonna {
@@ -25,8 +22,7 @@ TInputCaptionForm::TInputCaptionForm(AppOptions& options, QWidget* parent)
   ui_->RememberCheck->setChecked(options_.Dialog.RememberCaption != 0);
   connect(ui_->OkBut, &QPushButton::clicked, this, &TInputCaptionForm::OkButClick);
   connect(ui_->CancelBut, &QPushButton::clicked, this, &TInputCaptionForm::reject);
-  layout()->activate();
-  setFixedSize(layout()->minimumSize().expandedTo(QSize(kClientWidth, kClientHeight)));
+  FixWindowSize(*this, QSize(kClientWidth, kClientHeight));
 }
 
 TInputCaptionForm::~TInputCaptionForm() = default;
@@ -38,18 +34,11 @@ void TInputCaptionForm::OkButClick() {
 
 void TInputCaptionForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  WindowPlaces& places = options_.Places;
-  const WindowPosition placed =
-      PlaceWindow({places.CaptionLeft, places.CaptionTop}, width(), height(), screen.width(), screen.height());
-  move(placed.Left, placed.Top);
+  MoveToStoredPlace(*this, {options_.Places.CaptionLeft, options_.Places.CaptionTop});
 }
 
 void TInputCaptionForm::done(int result) {
-  if (isVisible()) {
-    options_.Places.CaptionLeft = x();
-    options_.Places.CaptionTop = y();
-  }
+  KeepPlace(*this, {options_.Places.CaptionLeft, options_.Places.CaptionTop});
   QDialog::done(result);
 }
 

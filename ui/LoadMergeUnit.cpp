@@ -1,14 +1,11 @@
 // The load options window's controls, bound to LoadAppend, AppendSort and LoadModeDontShow.
 #include "ui/LoadMergeUnit.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 #include "config/AppOptions.h"
-#include "config/WindowPlacement.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
+#include "ui/WindowPlace.h"
 #include "ui_LoadMergeUnit.h"
 
 namespace ordonna {
@@ -45,8 +42,7 @@ TLoadMergeForm::TLoadMergeForm(AppOptions& options, Dialogs& dialogs, QWidget* p
   connect(ui_->DontShowCheck, &QCheckBox::clicked, this, &TLoadMergeForm::DontShowCheckClick);
   connect(ui_->GoBut, &QPushButton::clicked, this, &TLoadMergeForm::GoButClick);
 
-  layout()->activate();
-  setFixedSize(layout()->minimumSize().expandedTo(QSize(kClientWidth, kClientHeight)));
+  FixWindowSize(*this, QSize(kClientWidth, kClientHeight));
 }
 
 TLoadMergeForm::~TLoadMergeForm() = default;
@@ -77,11 +73,7 @@ void TLoadMergeForm::GoButClick() {
 
 void TLoadMergeForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  WindowPlaces& places = options_.Places;
-  const WindowPosition placed =
-      PlaceWindow({places.LoadModeLeft, places.LoadModeTop}, width(), height(), screen.width(), screen.height());
-  move(placed.Left, placed.Top);
+  MoveToStoredPlace(*this, {options_.Places.LoadModeLeft, options_.Places.LoadModeTop});
 }
 
 void TLoadMergeForm::done(int result) {
@@ -90,10 +82,7 @@ void TLoadMergeForm::done(int result) {
     options_.Dialog.AppendSort = savedAppendSort_;
     options_.Dialog.LoadModeDontShow = savedDontShow_;
   }
-  if (isVisible()) {
-    options_.Places.LoadModeLeft = x();
-    options_.Places.LoadModeTop = y();
-  }
+  KeepPlace(*this, {options_.Places.LoadModeLeft, options_.Places.LoadModeTop});
   QDialog::done(result);
 }
 

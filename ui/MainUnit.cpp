@@ -2,10 +2,8 @@
 // library operation and show its result; the list and file logic live in the library.
 #include "ui/MainUnit.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
-#include <vector>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,7 +13,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeySequence>
-#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
@@ -27,7 +24,6 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigMessages.h"
 #include "config/RememberedFolder.h"
-#include "config/WindowPlacement.h"
 #include "core/Snapshot.h"
 #include "import/ImportList.h"
 #include "listfile/ListFileCommands.h"
@@ -42,6 +38,9 @@
 #include "ui/LoadMergeUnit.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
+#include "ui/WindowFader.h"
+#include "ui/WindowPlace.h"
+#include "ui/logic/StatusCut.h"
 #include "ui_MainUnit.h"
 
 namespace ordonna {
@@ -52,10 +51,6 @@ constexpr int kClientWidth = 276;
 constexpr int kClientHeight = 333;
 // Status texts wider than this lose their first characters.
 constexpr int kStatusWidth = 264;
-constexpr int kMinFontSize = 4;
-constexpr int kMaxFontSize = 32;
-constexpr int kFadeStep = 15;
-constexpr int kFadeIntervalMs = 15;
 // "Vie&w ext." stays disabled this long after it started a program, against double starts.
 constexpr int kExtViewGuardMs = 5000;
 // How often a list file sent by a later copy checks whether the dialogs are closed.
@@ -84,12 +79,12 @@ TMainForm::TMainForm(const MainFormSetup& setup)
       ui_(std::make_unique<Ui::TMainForm>()),
       host_(setup.Host),
       dialogs_(setup.Ask),
-      fadingSupported_(setup.FadingSupported),
       commandLineFile_(setup.CommandLineFile),
       helpFile_(setup.HelpFile),
+      rules_(list_, options_, setup.FadingSupported),
       statusText_(ToQString(ui_text::kReady)),
       caller_(
-          setup.Ask, [this](const QString& text) { ShowStatus(text); }, running_) {
+          setup.Ask, [this](const QString& text) { ShowStatus(text); }, rules_.RunningFlag()) {
   ui_->setupUi(this);
   ui_->Cancelbutton->hide();
   // The status line takes the window's width, whatever its text.
@@ -101,9 +96,8 @@ TMainForm::TMainForm(const MainFormSetup& setup)
   timerve_->setObjectName(QStringLiteral("timerve"));
   timerve_->setSingleShot(true);
   timerve_->setInterval(kExtViewGuardMs);
-  blendTimer_ = new QTimer(this);
-  blendTimer_->setObjectName(QStringLiteral("BlendTimer"));
-  blendTimer_->setInterval(kFadeIntervalMs);
+  fader_ = new WindowFader(
+      *this, QStringLiteral("BlendTimer"), [this] { return rules_.FadeDue(); }, [this] { close(); });
 
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -137,14 +131,13 @@ TMainForm::TMainForm(const MainFormSetup& setup)
   connect(ui_->updn1, &QSpinBox::valueChanged, this, &TMainForm::updn1Change);
   connect(ui_->ButFont, &QPushButton::clicked, this, &TMainForm::ButFontClick);
   connect(timerve_, &QTimer::timeout, this, &TMainForm::timerveTimer);
-  connect(blendTimer_, &QTimer::timeout, this, &TMainForm::BlendTimerTimer);
 
   // Keys of the whole window: Esc cancels, "+" and "-" change the font size.
   auto addKey = [this](QKeySequence key, auto handler) {
     auto* shortcut = new QShortcut(key, this);
     connect(shortcut, &QShortcut::activated, this, handler);
   };
-  addKey(QKeySequence(Qt::Key_Escape), [this] { running_ = false; });
+  addKey(QKeySequence(Qt::Key_Escape), [this] { rules_.StopRunning(); });
   addKey(QKeySequence(Qt::Key_Plus), [this] { SetMainFontSize(options_.Dialog.MainFontSize + 1); });
   addKey(QKeySequence(Qt::KeypadModifier | Qt::Key_Plus),
          [this] { SetMainFontSize(options_.Dialog.MainFontSize + 1); });
@@ -154,10 +147,7 @@ TMainForm::TMainForm(const MainFormSetup& setup)
 
   // Until the start-up list is in: only what works on an empty list.
   EnableListCommands();
-  if (fadingSupported_) {
-    opacity_ = 0;
-    setWindowOpacity(0.0);
-  }
+  if (setup.FadingSupported) fader_->StartTransparent();
 }
 
 TMainForm::~TMainForm() = default;
@@ -174,24 +164,14 @@ bool TMainForm::LoadSettings() {
       return false;
     }
   }
-  if (!fadingSupported_ || options_.Main.FadeMain == 0) {
-    opacity_ = 255;
-    setWindowOpacity(1.0);
-  }
+  if (!rules_.FadeDue()) fader_->MakeOpaque();
   ApplyWindowColor();
   ApplyFonts();
   const bool allDrives = options_.Dialog.SearchAllDrives != 0;
   ui_->sadcheck->setChecked(allDrives);
   ui_->Incbox->setChecked(options_.Dialog.IncludeSubfolders != 0);
   EnableListCommands();
-
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  WindowPlaces& places = options_.Places;
-  const WindowPosition placed =
-      PlaceWindow({places.MainLeft, places.MainTop}, width(), height(), screen.width(), screen.height());
-  places.MainLeft = placed.Left;
-  places.MainTop = placed.Top;
-  move(placed.Left, placed.Top);
+  MoveToStoredPlace(*this, {options_.Places.MainLeft, options_.Places.MainTop});
   return true;
 }
 
@@ -219,41 +199,30 @@ bool TMainForm::NewList(bool ask) {
   if (ask && !ConfirmDiscard(list_, options_.Main.AskSaveThreshold, caller_)) return false;
   ClearList(list_);
   ShowStatus(ToQString(ui_text::kReady));
-  ui_->ViewBut->setEnabled(false);
-  ui_->ExportBut->setEnabled(false);
-  ui_->SaveBut->setEnabled(false);
+  EnableListCommands();
   return true;
 }
 
-void TMainForm::EnableListCommands() {
-  const bool hasItems = !list_.Working().Empty();
-  for (QWidget* control : {static_cast<QWidget*>(ui_->SaveBut), static_cast<QWidget*>(ui_->ExportBut),
-                           static_cast<QWidget*>(ui_->ViewBut), static_cast<QWidget*>(ui_->apbut)}) {
-    control->setEnabled(hasItems);
-  }
-  for (QWidget* control :
-       {static_cast<QWidget*>(ui_->StartBut), static_cast<QWidget*>(ui_->LoadBut),
-        static_cast<QWidget*>(ui_->ImportBut), static_cast<QWidget*>(ui_->OptBut), static_cast<QWidget*>(ui_->ButFont),
-        static_cast<QWidget*>(ui_->updn1), static_cast<QWidget*>(ui_->sadcheck)}) {
-    control->setEnabled(true);
-  }
-  const bool selectors = options_.Dialog.SearchAllDrives == 0;
-  ui_->Drive1->setEnabled(selectors);
-  ui_->Dir1->setEnabled(selectors);
-  ui_->Incbox->setEnabled(selectors);
-  ui_->ExtViewBut->setEnabled(!lastExportFile_.isEmpty() && !timerve_->isActive());
-}
+void TMainForm::EnableListCommands() { ApplyCommands(rules_.Commands()); }
 
-void TMainForm::DisableAllCommands() {
-  for (QWidget* control :
-       {static_cast<QWidget*>(ui_->StartBut), static_cast<QWidget*>(ui_->apbut), static_cast<QWidget*>(ui_->SaveBut),
-        static_cast<QWidget*>(ui_->LoadBut), static_cast<QWidget*>(ui_->ImportBut),
-        static_cast<QWidget*>(ui_->ExportBut), static_cast<QWidget*>(ui_->ViewBut),
-        static_cast<QWidget*>(ui_->ExtViewBut), static_cast<QWidget*>(ui_->OptBut), static_cast<QWidget*>(ui_->ButFont),
-        static_cast<QWidget*>(ui_->updn1), static_cast<QWidget*>(ui_->Drive1), static_cast<QWidget*>(ui_->Dir1),
-        static_cast<QWidget*>(ui_->sadcheck), static_cast<QWidget*>(ui_->Incbox)}) {
-    control->setEnabled(false);
-  }
+void TMainForm::DisableAllCommands() { ApplyCommands(MainCommands{}); }
+
+void TMainForm::ApplyCommands(const MainCommands& commands) {
+  ui_->StartBut->setEnabled(commands.New);
+  ui_->apbut->setEnabled(commands.Append);
+  ui_->SaveBut->setEnabled(commands.Save);
+  ui_->LoadBut->setEnabled(commands.Load);
+  ui_->ImportBut->setEnabled(commands.Import);
+  ui_->ExportBut->setEnabled(commands.Export);
+  ui_->ViewBut->setEnabled(commands.View);
+  ui_->ExtViewBut->setEnabled(commands.ExtView);
+  ui_->OptBut->setEnabled(commands.Options);
+  ui_->ButFont->setEnabled(commands.Font);
+  ui_->updn1->setEnabled(commands.Font);
+  ui_->sadcheck->setEnabled(commands.AllDrives);
+  ui_->Drive1->setEnabled(commands.Folder);
+  ui_->Dir1->setEnabled(commands.Folder);
+  ui_->Incbox->setEnabled(commands.Folder);
 }
 
 void TMainForm::SetBusyCursor() { setCursor(Qt::WaitCursor); }
@@ -262,90 +231,61 @@ void TMainForm::SetNormalCursor() { unsetCursor(); }
 
 void TMainForm::ShowStatus(const QString& text) {
   statusText_ = text;
-  ui_->Label1->setText(FitStatus(text));
+  ui_->Label1->setText(ToQString(
+      CutFromFront(ToBytes(text), kStatusWidth, [this](std::string_view part) { return StatusWidth(part); })));
 }
 
-int TMainForm::StatusWidth(const QString& text) const {
-  return QFontMetrics(ui_->Label1->font()).horizontalAdvance(text);
-}
-
-// The first characters give way to "..." one at a time until the text fits. The width only
-// shrinks as characters go, so the first start that fits is found by halving.
-QString TMainForm::FitStatus(const QString& text) const {
-  if (StatusWidth(text) <= kStatusWidth) return text;
-  const QString dots = QStringLiteral("...");
-  std::vector<qsizetype> starts;  // character starts, so a surrogate pair is never split
-  for (qsizetype i = 1; i < text.size(); ++i) {
-    if (!text.at(i).isLowSurrogate()) starts.push_back(i);
-  }
-  std::size_t low = 0;
-  std::size_t high = starts.size();  // starts.size() stands for "nothing left but dots"
-  while (low < high) {
-    const std::size_t middle = (low + high) / 2;
-    if (StatusWidth(dots + text.mid(starts[middle])) <= kStatusWidth) {
-      high = middle;
-    } else {
-      low = middle + 1;
-    }
-  }
-  return low == starts.size() ? dots : dots + text.mid(starts[low]);
+int TMainForm::StatusWidth(std::string_view text) const {
+  return QFontMetrics(ui_->Label1->font()).horizontalAdvance(ToQString(text));
 }
 
 void TMainForm::SetLastExportFile(const QString& path) {
-  lastExportFile_ = path;
-  ui_->ExtViewBut->setEnabled(!busy_ && !path.isEmpty() && !timerve_->isActive());
+  rules_.SetLastExportFile(ToBytes(path));
+  ui_->ExtViewBut->setEnabled(rules_.Commands().ExtView);
 }
 
 void TMainForm::OpenListFile(const QString& path) {
-  pendingFiles_.push_back(path);
+  rules_.QueueFile(ToBytes(path));
   OpenPendingFiles();
 }
 
-// A file waits while an operation runs or a dialog is open (a command half-way, between its
-// dialog and its work, must not find another list under it).
+// A file also waits while a modal dialog is open: a command may be half-way.
 void TMainForm::OpenPendingFiles() {
-  while (!pendingFiles_.empty() && !busy_ && !closeAgreed_ && importForm_ == nullptr) {
+  while (rules_.PendingFileDue()) {
     if (QApplication::activeModalWidget() != nullptr) {
       QTimer::singleShot(kPendingRetryMs, this, &TMainForm::OpenPendingFiles);
       return;
     }
-    const QString path = pendingFiles_.front();
-    pendingFiles_.pop_front();
-    LoadFile(ToBytes(path), false, list_.SortState);
+    LoadFile(rules_.TakePendingFile(), false, list_.SortState);
   }
 }
 
 // ---- Long operations --------------------------------------------------------------------
 
 void TMainForm::BeginOperation() {
-  busy_ = true;
-  running_ = true;
+  rules_.BeginOperation();
   SetBusyCursor();
   DisableAllCommands();
 }
 
 void TMainForm::EndOperation() {
-  running_ = false;
-  busy_ = false;
+  const MainWindowRules::AfterOperation next = rules_.EndOperation();
   EnableListCommands();
   SetNormalCursor();
-  if (closePending_) {
-    // The user agreed to close while the operation ran; only now is the list free.
-    closePending_ = false;
-    close();
-    return;
+  if (next == MainWindowRules::AfterOperation::Close) close();
+  if (next == MainWindowRules::AfterOperation::OpenPendingFiles) {
+    QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
   }
-  if (!pendingFiles_.empty()) QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
 }
 
 void TMainForm::StartButClick() { RunScan(ScanMode::New); }
 
 void TMainForm::apbutClick() { RunScan(ScanMode::Append); }
 
-void TMainForm::CancelbuttonClick() { running_ = false; }
+void TMainForm::CancelbuttonClick() { rules_.StopRunning(); }
 
 void TMainForm::RunScan(ScanMode mode) {
-  if (busy_) return;
+  if (rules_.Busy()) return;
   if (mode == ScanMode::New && !NewList(true)) return;
   ScanRequest request;
   request.Mode = mode;
@@ -358,12 +298,11 @@ void TMainForm::RunScan(ScanMode mode) {
   ui_->apbut->hide();
   ui_->Cancelbutton->setEnabled(true);
   ui_->Cancelbutton->show();
-  ScanContext context{list_, options_, host_, caller_, analyzer_, scanMemory_, [this](std::string_view text) {
-                        return StatusWidth(ToQString(text));
-                      }};
+  auto measure = [this](std::string_view text) { return StatusWidth(text); };
+  ScanContext context{list_, options_, host_, caller_, analyzer_, scanMemory_, measure};
   StartScan(request, context);
   // The list changed under the last export: "Vie&w ext." would show another list.
-  lastExportFile_.clear();
+  rules_.SetLastExportFile({});
   ui_->Cancelbutton->hide();
   ui_->StartBut->show();
   ui_->apbut->show();
@@ -371,7 +310,7 @@ void TMainForm::RunScan(ScanMode mode) {
 }
 
 void TMainForm::SaveButClick() {
-  if (busy_) return;
+  if (rules_.Busy()) return;
   if (list_.ItemCount() == 0) {
     WarnMessage(dialogs_, ToQString(ordl_text::kEmptyList));
     return;
@@ -401,7 +340,7 @@ void TMainForm::SaveButClick() {
 }
 
 void TMainForm::LoadButClick() {
-  if (busy_) return;
+  if (rules_.Busy()) return;
   if (QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier)) options_.Dialog.LoadModeDontShow = 0;
   bool append = false;
   if (!list_.Working().Empty() && options_.Dialog.LoadModeDontShow == 0) {
@@ -460,24 +399,28 @@ class WindowImportHost final : public ImportHost {
 
 // The options window stays open beside the main window; GO starts the import itself.
 void TMainForm::ImportButClick() {
-  if (busy_ || importForm_) return;
+  // Not while an operation runs, nor twice.
+  if (!rules_.Commands().Import) return;
   // The options window is not modal: the commands wait until it closes.
+  rules_.HoldCommands(true);
   DisableAllCommands();
-  importForm_ = new TImportForm(options_, list_, this);
-  importForm_->setAttribute(Qt::WA_DeleteOnClose);
-  connect(importForm_, &QDialog::finished, this, [this] {
-    if (importForm_ != nullptr && importForm_->ImportGo()) {
+  auto* form = new TImportForm(options_, list_, this);
+  form->setAttribute(Qt::WA_DeleteOnClose);
+  connect(form, &QDialog::finished, this, [this, form] {
+    if (form->ImportGo()) {
       QTimer::singleShot(0, this, &TMainForm::RunImport);
       return;
     }
+    rules_.HoldCommands(false);
     EnableListCommands();
-    if (!pendingFiles_.empty()) QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
+    QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
   });
-  importForm_->show();
+  form->show();
 }
 
 void TMainForm::RunImport() {
-  if (busy_) {
+  rules_.HoldCommands(false);
+  if (rules_.Busy()) {
     EnableListCommands();
     return;
   }
@@ -531,7 +474,7 @@ class WindowExportHost final : public ExportHost {
 }  // namespace
 
 void TMainForm::ExportButClick() {
-  if (busy_) return;
+  if (rules_.Busy()) return;
   WindowExportHost exportHost(*this, dialogs_, host_.HomeFolder());
   BeginOperation();
   const bool written = ExportList(list_, options_, host_.ShortDateFormat(), exportMemory_, exportHost, caller_);
@@ -540,7 +483,7 @@ void TMainForm::ExportButClick() {
 }
 
 void TMainForm::OptButClick() {
-  if (busy_) return;
+  if (rules_.Busy()) return;
   NotAvailable(QStringLiteral("The options window"));
 }
 
@@ -559,13 +502,17 @@ void TMainForm::NotAvailable(const QString& command) {
 }
 
 void TMainForm::ExtViewButClick() {
-  if (lastExportFile_.isEmpty()) return;
-  dialogs_.OpenDocument(lastExportFile_);
+  if (rules_.LastExportFile().empty()) return;
+  dialogs_.OpenDocument(ToQString(rules_.LastExportFile()));
+  rules_.GuardExtView(true);
   ui_->ExtViewBut->setEnabled(false);
   timerve_->start();
 }
 
-void TMainForm::timerveTimer() { ui_->ExtViewBut->setEnabled(!busy_ && !lastExportFile_.isEmpty()); }
+void TMainForm::timerveTimer() {
+  rules_.GuardExtView(false);
+  ui_->ExtViewBut->setEnabled(rules_.Commands().ExtView);
+}
 
 void TMainForm::AboutButClick() {
   TAboutForm about(options_, dialogs_, helpFile_, this);
@@ -575,11 +522,8 @@ void TMainForm::AboutButClick() {
 // ---- Selectors and check boxes ----------------------------------------------------------
 
 void TMainForm::sadcheckClick() {
-  const bool allDrives = ui_->sadcheck->isChecked();
-  options_.Dialog.SearchAllDrives = allDrives ? 1 : 0;
-  ui_->Drive1->setEnabled(!allDrives);
-  ui_->Dir1->setEnabled(!allDrives);
-  ui_->Incbox->setEnabled(!allDrives);
+  options_.Dialog.SearchAllDrives = ui_->sadcheck->isChecked() ? 1 : 0;
+  EnableListCommands();
 }
 
 void TMainForm::IncboxClick() { options_.Dialog.IncludeSubfolders = ui_->Incbox->isChecked() ? 1 : 0; }
@@ -618,7 +562,7 @@ void TMainForm::Drive1Change() {
 }
 
 void TMainForm::Dir1Change(const QString& folder) {
-  if (activatedOnce_) options_.Dialog.LastScanFolder.Set(StoredFolder(ToBytes(folder)));
+  if (rules_.Activated()) options_.Dialog.LastScanFolder.Set(StoredFolder(ToBytes(folder)));
 }
 
 QString TMainForm::DialogFolder(std::string_view stored) const {
@@ -632,7 +576,7 @@ QFont TMainForm::MainFont() const {
   QFont font(ToQString(dialog.MainFontName.View()));
   // "Courier New" is rarely installed here: fall back to a fixed-pitch face like it.
   font.setStyleHint(QFont::TypeWriter);
-  font.setPointSize(std::clamp(static_cast<int>(dialog.MainFontSize), kMinFontSize, kMaxFontSize));
+  font.setPointSize(ClampMainFontSize(dialog.MainFontSize));
   font.setBold((dialog.MainFontStyle & kBold) != 0);
   font.setItalic((dialog.MainFontStyle & kItalic) != 0);
   font.setUnderline((dialog.MainFontStyle & kUnderline) != 0);
@@ -641,7 +585,7 @@ QFont TMainForm::MainFont() const {
 }
 
 void TMainForm::SetMainFontSize(int size) {
-  options_.Dialog.MainFontSize = static_cast<std::uint8_t>(std::clamp(size, kMinFontSize, kMaxFontSize));
+  options_.Dialog.MainFontSize = ClampMainFontSize(size);
   ApplyFonts();
 }
 
@@ -654,7 +598,7 @@ void TMainForm::ButFontClick() {
   dialog.MainFontName.Set(ToBytes(chosen->family()));
   // A font chosen by pixel size has no point size; the current size stays then.
   if (chosen->pointSize() > 0) {
-    dialog.MainFontSize = static_cast<std::uint8_t>(std::clamp(chosen->pointSize(), kMinFontSize, kMaxFontSize));
+    dialog.MainFontSize = ClampMainFontSize(chosen->pointSize());
   }
   std::uint8_t style = 0;
   if (chosen->bold()) style |= kBold;
@@ -683,7 +627,7 @@ void TMainForm::ApplyFonts() {
     const QSignalBlocker blocker(ui_->updn1);
     ui_->updn1->setValue(options_.Dialog.MainFontSize);
   }
-  FitWindowSize();
+  FixWindowSize(*this, QSize(kClientWidth, kClientHeight));
   ShowStatus(statusText_);
 }
 
@@ -694,36 +638,27 @@ void TMainForm::ApplyWindowColor() {
   setAutoFillBackground(true);
 }
 
-// The described client area, or more when larger fonts need the room.
-void TMainForm::FitWindowSize() {
-  layout()->activate();
-  setFixedSize(layout()->minimumSize().expandedTo(QSize(kClientWidth, kClientHeight)));
-}
-
 // ---- Start-up ---------------------------------------------------------------------------
 
 void TMainForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (!activatedOnce_) FormActivate();
+  if (!rules_.Activated()) FormActivate();
 }
 
 void TMainForm::FormActivate() {
-  if (fadingSupported_ && options_.Main.FadeMain == 1) StartFade(Fade::In);
+  if (rules_.FadeDue()) fader_->FadeIn();
   FillDrives();
   const QString remembered = DialogFolder(options_.Dialog.LastScanFolder.View());
   if (!SelectFolder(remembered)) SelectFolder(ToQString(host_.HomeFolder()));
-  activatedOnce_ = true;
+  rules_.MarkActivated();
   // After the first paint, so the window is there while the list loads.
   QTimer::singleShot(0, this, &TMainForm::LoadStartupList);
 }
 
 void TMainForm::LoadStartupList() {
-  if (!commandLineFile_.empty() && LoadAtStart(commandLineFile_)) return;
-  const DialogOptions& dialog = options_.Dialog;
-  std::string name;
-  if (options_.Main.StartupLoad == 1) name = std::string(dialog.LastSavedList.View());
-  if (options_.Main.StartupLoad == 2) name = std::string(options_.Main.StartupListFile.View());
-  if (!name.empty() && LoadAtStart(name)) return;
+  for (const std::string& path : StartupLists(commandLineFile_, options_)) {
+    if (LoadAtStart(path)) return;
+  }
   NewList(false);
 }
 
@@ -736,81 +671,30 @@ bool TMainForm::LoadAtStart(const std::string& path) {
   return result.Count > 0;
 }
 
-// ---- Fading and closing -----------------------------------------------------------------
-
-void TMainForm::StartFade(Fade direction) {
-  fade_ = direction;
-  blendTimer_->start();
-}
-
-void TMainForm::BlendTimerTimer() {
-  const bool fading = fadingSupported_ && options_.Main.FadeMain != 0;
-  if (fading && fade_ == Fade::In && opacity_ < 255) {
-    opacity_ = std::min(255, opacity_ + kFadeStep);
-    setWindowOpacity(opacity_ / 255.0);
-    return;
-  }
-  if (fading && fade_ == Fade::Out && opacity_ >= kFadeStep) {
-    opacity_ -= kFadeStep;
-    setWindowOpacity(opacity_ / 255.0);
-    return;
-  }
-  blendTimer_->stop();
-  const Fade ended = fade_;
-  fade_ = Fade::None;
-  if (ended == Fade::In && opacity_ < 255) {
-    // Fading was switched off half-way: never leave the window translucent.
-    opacity_ = 255;
-    setWindowOpacity(1.0);
-  }
-  if (ended == Fade::Out) {
-    fadedOut_ = true;
-    close();
-  }
-}
-
-bool TMainForm::UnsavedQuestionDue() const {
-  const std::uint16_t threshold = options_.Main.AskSaveThreshold;
-  return threshold != 0 && list_.Unsaved && list_.ItemCount() >= threshold;
-}
+// ---- Closing ----------------------------------------------------------------------------
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (!closeAgreed_) {
-    if (running_) {
-      if (dialogs_.AskMessage(ToQString(ui_text::kQuitWhileRunning), ToQString(ui_text::kQuitTitle), false,
-                              Answer::No) != Answer::Yes) {
-        event->ignore();
-        return;
-      }
-    } else if (UnsavedQuestionDue() &&
-               dialogs_.AskMessage(ToQString(ui_text::kQuitUnsaved), ToQString(ui_text::kQuitTitle), false,
-                                   Answer::No) != Answer::Yes) {
+  switch (rules_.RequestClose(fader_->FadedOut(), [this](CloseQuestion question) { return ConfirmClose(question); })) {
+    case CloseStep::Stay:
+    case CloseStep::AfterOperation: event->ignore(); return;
+    case CloseStep::FadeOut:
+      fader_->FadeOut();
       event->ignore();
       return;
-    }
-    closeAgreed_ = true;
-  }
-  if (busy_) {
-    // Never under a running operation: it stops at its next test of the flag, and its end
-    // closes the window.
-    running_ = false;
-    closePending_ = true;
-    event->ignore();
-    return;
-  }
-  if (fadingSupported_ && options_.Main.FadeMain == 1 && !fadedOut_) {
-    if (fade_ != Fade::Out) StartFade(Fade::Out);
-    event->ignore();
-    return;
+    case CloseStep::Close: break;
   }
   FormClose();
   event->accept();
 }
 
+bool TMainForm::ConfirmClose(CloseQuestion question) {
+  const std::string_view text = question == CloseQuestion::Running ? ui_text::kQuitWhileRunning : ui_text::kQuitUnsaved;
+  return dialogs_.AskMessage(ToQString(text), ToQString(ui_text::kQuitTitle), false, Answer::No) == Answer::Yes;
+}
+
 void TMainForm::FormClose() {
-  running_ = false;
-  options_.Places.MainLeft = x();
-  options_.Places.MainTop = y();
+  rules_.StopRunning();
+  KeepPlace(*this, {options_.Places.MainLeft, options_.Places.MainTop});
   RemoveTemporaryFiles(host_.TempFolder());
   if (!WriteConfiguration(configPath_, options_).ok()) {
     dialogs_.ShowMessage(ToQString(ConfigMessageText(ConfigMessage::WriteFailed)),

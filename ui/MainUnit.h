@@ -1,15 +1,15 @@
 // The main window: status line, drive and folder selectors, the scan, list file and other
 // commands, the start-up and close sequences. It owns the working list and the option record
-// for the whole run; the other windows work on them through the operations below.
+// for the whole run; the other windows work on them through the operations below. Which
+// controls are enabled and where a close request leads are rules of MainWindowRules, which
+// the window drives.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -19,6 +19,7 @@
 #include "core/ListStore.h"
 #include "export/ExportCommand.h"
 #include "ui/QtCaller.h"
+#include "ui/logic/MainWindowRules.h"
 
 class QAction;
 class QMenu;
@@ -33,9 +34,9 @@ namespace ordonna {
 
 class Dialogs;
 class FolderTree;
-class TImportForm;
 class Platform;
 class SingleInstance;
+class WindowFader;
 
 // What the program (or a test) hands the main window.
 struct MainFormSetup {
@@ -66,7 +67,7 @@ class TMainForm final : public QWidget {
   ListStore& List() { return list_; }
   AppOptions& Options() { return options_; }
   // The running flag of long operations: cleared by CANCEL, Esc and an agreed close.
-  bool Running() const { return running_; }
+  bool Running() const { return rules_.RunningFlag(); }
 
   // Empties the list, asking first when `ask` and an unsaved list is large enough; false
   // when the user keeps the list (nothing changed).
@@ -93,8 +94,6 @@ class TMainForm final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Fade { None, In, Out };
-
   // Control events.
   void StartButClick();
   void apbutClick();
@@ -116,7 +115,6 @@ class TMainForm final : public QWidget {
   void ButFontClick();
   void Label1DblClick();
   void timerveTimer();
-  void BlendTimerTimer();
 
   // Start-up, after the window is shown for the first time.
   void FormActivate();
@@ -133,7 +131,8 @@ class TMainForm final : public QWidget {
   void BeginOperation();
   void EndOperation();
   void NotAvailable(const QString& command);
-  void StartFade(Fade direction);
+  void ApplyCommands(const MainCommands& commands);
+  bool ConfirmClose(CloseQuestion question);
 
   void FillDrives();
   bool SelectFolder(const QString& folder);
@@ -141,16 +140,12 @@ class TMainForm final : public QWidget {
   void SetMainFontSize(int size);
   void ApplyFonts();
   void ApplyWindowColor();
-  void FitWindowSize();
-  int StatusWidth(const QString& text) const;
-  QString FitStatus(const QString& text) const;
+  int StatusWidth(std::string_view text) const;
   QString DialogFolder(std::string_view stored) const;
-  bool UnsavedQuestionDue() const;
 
   std::unique_ptr<Ui::TMainForm> ui_;
   Platform& host_;
   Dialogs& dialogs_;
-  const bool fadingSupported_;
   const std::string commandLineFile_;
   const QString helpFile_;
   std::string configPath_;
@@ -160,27 +155,16 @@ class TMainForm final : public QWidget {
   ScanMemory scanMemory_;
   ExportMemory exportMemory_;
   Mp3Analyzer analyzer_;
+  MainWindowRules rules_;  // the state machine; the controls follow it
 
-  bool running_ = false;  // the flag long operations test
-  bool busy_ = false;     // a long operation has not returned yet
-  bool activatedOnce_ = false;
-  bool closeAgreed_ = false;   // the close questions were answered yes
-  bool closePending_ = false;  // close as soon as the running operation returns
-  bool fadedOut_ = false;
-  Fade fade_ = Fade::None;
-  int opacity_ = 255;  // 0..255, in steps of 15 while fading
-
-  QPointer<TImportForm> importForm_;  // while the import options window is open
   QString statusText_;
-  QString lastExportFile_;
   QtCaller caller_;
   FolderTree* folders_;
   QMenu* popupMenu_;
   QTimer* timerve_;
-  QTimer* blendTimer_;
+  WindowFader* fader_;
   SingleInstance* instance_ = nullptr;
   QSocketNotifier* instanceNotifier_ = nullptr;
-  std::deque<QString> pendingFiles_;
 };
 
 }  // namespace ordonna

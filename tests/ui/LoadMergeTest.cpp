@@ -69,12 +69,9 @@ void LoadMergeTest::goKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
     const QByteArray how(way);
     ScriptedDialogs dialogs;
     AppOptions options = FactoryOptions();
-    options.Places.LoadModeLeft = 20000;  // beyond the screen: pulled back in
-    options.Places.LoadModeTop = 30;
     const DialogOptions before = options.Dialog;
     TLoadMergeForm window(options, dialogs, nullptr);
     QVERIFY(Shown(window));
-    QVERIFY(window.x() < 20000);
     ClickRadio(window, "AppendRadio");
     ClickRadio(window, "SortMainRadio");
     QTest::mouseClick(&Find<QCheckBox>(window, "DontShowCheck"), Qt::LeftButton);

@@ -1,0 +1,175 @@
+// The main window's rules without a window: command states, the close sequence, list files
+// sent by later copies, the start-up lists and the font size limits.
+#include "ui/logic/MainWindowRules.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+
+namespace ordonna {
+namespace {
+
+// The enabled commands as names, in the order of MainCommands.
+std::string Enabled(const MainCommands& c) {
+  const std::pair<bool, const char*> all[] = {{c.New, "New"},   {c.Append, "Append"},       {c.Save, "Save"},
+                                              {c.Load, "Load"}, {c.Import, "Import"},       {c.Export, "Export"},
+                                              {c.View, "View"}, {c.ExtView, "ExtView"},     {c.Options, "Options"},
+                                              {c.Font, "Font"}, {c.AllDrives, "AllDrives"}, {c.Folder, "Folder"}};
+  std::string names;
+  for (const auto& [on, name] : all) {
+    if (on) names += (names.empty() ? "" : " ") + std::string(name);
+  }
+  return names;
+}
+
+// A window's list and options with `entries` entries and the rules over them.
+struct Window {
+  explicit Window(int entries, bool fadingSupported = false) : rules(list, options, fadingSupported) {
+    for (int i = 0; i < entries; ++i) list.AppendEntry(ListEntry{});
+    options.Main.AskSaveThreshold = 500;
+  }
+  ListStore list;
+  AppOptions options{};
+  MainWindowRules rules;
+};
+
+TEST(MainWindowRules, CommandsFollowTheListTheOptionsAndTheState) {
+  struct Row {
+    const char* Name;
+    int Entries;
+    bool AllDrives, Busy, Held, Exported, Guarded;
+    const char* Expected;
+  };
+  const Row rows[] = {
+      {"empty list", 0, false, false, false, false, false, "New Load Import Options Font AllDrives Folder"},
+      {"a list", 1, false, false, false, false, false,
+       "New Append Save Load Import Export View Options Font AllDrives Folder"},
+      {"all drives grey the selectors out", 0, true, false, false, false, false,
+       "New Load Import Options Font AllDrives"},
+      {"an export, with an empty list too", 0, false, false, false, true, false,
+       "New Load Import ExtView Options Font AllDrives Folder"},
+      {"an export just opened", 1, false, false, false, true, true,
+       "New Append Save Load Import Export View Options Font AllDrives Folder"},
+      {"a running operation", 1, false, true, false, true, false, ""},
+      {"a window holding the commands", 1, false, false, true, true, false, ""},
+  };
+  for (const Row& r : rows) {
+    Window w(r.Entries);
+    w.options.Dialog.SearchAllDrives = r.AllDrives ? 1 : 0;
+    if (r.Busy) w.rules.BeginOperation();
+    w.rules.HoldCommands(r.Held);
+    if (r.Exported) w.rules.SetLastExportFile("/exports/list.html");
+    w.rules.GuardExtView(r.Guarded);
+    EXPECT_EQ(Enabled(w.rules.Commands()), r.Expected) << r.Name;
+  }
+}
+
+TEST(MainWindowRules, CloseRequests) {
+  struct Row {
+    const char* Name;
+    int UnsavedEntries;  // negative: a saved list
+    std::uint16_t Threshold;
+    bool Busy, Fading;
+    std::optional<bool> Reply;  // none: no question expected
+    std::optional<CloseQuestion> Asked;
+    CloseStep Expected;
+  };
+  const Row rows[] = {
+      {"saved list", -600, 500, false, false, {}, {}, CloseStep::Close},
+      {"unsaved below the threshold", 499, 500, false, false, {}, {}, CloseStep::Close},
+      {"threshold 0 never asks", 600, 0, false, false, {}, {}, CloseStep::Close},
+      {"unsaved at the threshold, no", 500, 500, false, false, false, CloseQuestion::Unsaved, CloseStep::Stay},
+      {"unsaved at the threshold, yes", 500, 500, false, false, true, CloseQuestion::Unsaved, CloseStep::Close},
+      {"fading", 0, 500, false, true, {}, {}, CloseStep::FadeOut},
+      {"running, no", 600, 500, true, false, false, CloseQuestion::Running, CloseStep::Stay},
+      {"running, yes: no unsaved-list question", 600, 500, true, true, true, CloseQuestion::Running,
+       CloseStep::AfterOperation},
+  };
+  for (const Row& r : rows) {
+    Window w(r.UnsavedEntries < 0 ? -r.UnsavedEntries : r.UnsavedEntries, r.Fading);
+    w.list.Unsaved = r.UnsavedEntries > 0;
+    w.options.Main.AskSaveThreshold = r.Threshold;
+    w.options.Main.FadeMain = 1;
+    if (r.Busy) w.rules.BeginOperation();
+    std::vector<CloseQuestion> asked;
+    const CloseStep step = w.rules.RequestClose(false, [&](CloseQuestion question) {
+      asked.push_back(question);
+      return r.Reply.value_or(true);
+    });
+    EXPECT_EQ(step, r.Expected) << r.Name;
+    EXPECT_EQ(asked, r.Asked ? std::vector{*r.Asked} : std::vector<CloseQuestion>{}) << r.Name;
+    EXPECT_EQ(w.rules.RunningFlag(), r.Busy && step == CloseStep::Stay) << r.Name << ": a yes stops the operation";
+  }
+}
+
+TEST(MainWindowRules, AnAgreedCloseWaitsForTheOperationAndTheFadeWithoutAskingAgain) {
+  Window w(600, true);
+  w.list.Unsaved = true;
+  w.options.Main.FadeMain = 1;
+  int questions = 0;
+  auto yes = [&](CloseQuestion) {
+    ++questions;
+    return true;
+  };
+  w.rules.BeginOperation();
+  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::AfterOperation);
+  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::AfterOperation) << "still running";
+  EXPECT_EQ(w.rules.EndOperation(), MainWindowRules::AfterOperation::Close);
+  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::FadeOut);
+  EXPECT_EQ(w.rules.RequestClose(true, yes), CloseStep::Close) << "faded out";
+  EXPECT_EQ(questions, 1);
+}
+
+TEST(MainWindowRules, FilesFromLaterCopiesWaitForAFreeWindow) {
+  Window w(0);
+  EXPECT_FALSE(w.rules.PendingFileDue()) << "nothing queued";
+  w.rules.QueueFile("/lists/a.ordl");
+  w.rules.QueueFile("/lists/b.ordl");
+  w.rules.BeginOperation();
+  EXPECT_FALSE(w.rules.PendingFileDue()) << "an operation runs";
+  EXPECT_EQ(w.rules.EndOperation(), MainWindowRules::AfterOperation::OpenPendingFiles);
+  w.rules.HoldCommands(true);
+  EXPECT_FALSE(w.rules.PendingFileDue()) << "the import options window is open";
+  w.rules.HoldCommands(false);
+  ASSERT_TRUE(w.rules.PendingFileDue());
+  EXPECT_EQ(w.rules.TakePendingFile(), "/lists/a.ordl") << "in the order they came";
+  EXPECT_EQ(w.rules.RequestClose(false, [](CloseQuestion) { return true; }), CloseStep::Close);
+  EXPECT_FALSE(w.rules.PendingFileDue()) << "the window is closing";
+}
+
+TEST(MainWindowRules, StartupListsCommandLineFirstThenTheOptionsChoice) {
+  struct Row {
+    std::string CommandLine;
+    std::uint8_t StartupLoad;
+    std::string LastSaved, StartupFile;
+    std::vector<std::string> Expected;
+  };
+  const Row rows[] = {
+      {"cl.ordl", 0, "saved.ordl", "start.ordl", {"cl.ordl"}},
+      {"cl.ordl", 1, "saved.ordl", "start.ordl", {"cl.ordl", "saved.ordl"}},
+      {"", 2, "saved.ordl", "start.ordl", {"start.ordl"}},
+      {"", 1, "", "start.ordl", {}},
+      {"", 0, "saved.ordl", "start.ordl", {}},
+  };
+  for (const Row& r : rows) {
+    AppOptions options{};
+    options.Main.StartupLoad = r.StartupLoad;
+    options.Dialog.LastSavedList.Set(r.LastSaved);
+    options.Main.StartupListFile.Set(r.StartupFile);
+    EXPECT_EQ(StartupLists(r.CommandLine, options), r.Expected) << r.CommandLine << " / " << int{r.StartupLoad};
+  }
+}
+
+TEST(MainWindowRules, FontSizesStayWithin4And32) {
+  const std::pair<int, int> sizes[] = {{-1, 4}, {3, 4}, {4, 4}, {13, 13}, {32, 32}, {33, 32}, {400, 32}};
+  for (const auto& [asked, stored] : sizes) EXPECT_EQ(ClampMainFontSize(asked), stored) << asked;
+}
+
+}  // namespace
+}  // namespace ordonna

@@ -1,0 +1,33 @@
+// Size and place of the program's fixed-size windows: the size their layout needs, never less
+// than their described client area; the stored place (two fields of WindowPlaces), pulled
+// inside the screen when shown and kept when the window closes. Every window does the same:
+//   constructor: FixWindowSize(*this, {width, height});
+//   showEvent:   MoveToStoredPlace(*this, {places.XLeft, places.XTop});
+//   on closing:  KeepPlace(*this, {places.XLeft, places.XTop});
+#pragma once
+
+#include <cstdint>
+
+#include <QSize>
+
+class QWidget;
+
+namespace ordonna {
+
+// Where one window was last: its two fields of WindowPlaces.
+struct StoredPlace {
+  std::int32_t& Left;
+  std::int32_t& Top;
+};
+
+// The described client area, or more when larger fonts need the room.
+void FixWindowSize(QWidget& window, QSize clientArea);
+
+// Moves the window to its stored place pulled inside the primary screen, and stores where it
+// went.
+void MoveToStoredPlace(QWidget& window, StoredPlace place);
+
+// Stores the window's place; a window that is not shown keeps the stored one.
+void KeepPlace(const QWidget& window, StoredPlace place);
+
+}  // namespace ordonna
