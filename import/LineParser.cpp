@@ -88,6 +88,45 @@ std::optional<std::uint8_t> ReadFrequency(std::string_view field) {
   return std::nullopt;
 }
 
+// "minutes:seconds"; undetermined minutes leave the time absent (kNumberUnknown).
+Status ReadPlayTime(std::string_view field, std::uint32_t lineNumber, std::int32_t& seconds) {
+  if (Undetermined(field)) return Status::Ok();
+  const std::size_t colon = field.find(':');
+  if (colon == std::string_view::npos) {
+    return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
+  }
+  const std::string_view minutesText = field.substr(0, colon);
+  const std::string_view secondsText = field.substr(colon + 1);
+  if (minutesText.empty() || minutesText == "?" || minutesText == "-" || minutesText == "??" || minutesText == "--") {
+    return Status::Ok();
+  }
+  const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
+  if (!minutes || *minutes > kMaxMinutes) return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
+  const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
+  if (!secs || *secs > 59) return FieldError("Can't read seconds (line ", lineNumber, secondsText, 16);
+  seconds = *minutes * 60 + *secs;
+  return Status::Ok();
+}
+
+// The digits before any unit; an undetermined size leaves `sizeKB` as it is.
+Status ReadSize(std::string_view field, std::uint32_t lineNumber, std::int32_t& sizeKB) {
+  if (Undetermined(WithoutSizeUnit(field))) return Status::Ok();
+  std::string_view digits = field;
+  while (!digits.empty() && !IsDigit(digits.back())) digits.remove_suffix(1);
+  const std::optional<std::int32_t> size = ParseDecimal(digits);
+  if (!size) return FieldError("Can't read filesize (line ", lineNumber, field, 32);
+  sizeKB = *size;
+  return Status::Ok();
+}
+
+void SetFramesFromPlayTime(std::int32_t seconds, ListEntry& entry) {
+  if (seconds > 0) {
+    entry.Frames = static_cast<std::int32_t>(std::lround(seconds / SecondsPerFrame(entry.FrequencyCode)));
+  } else if (seconds == 0) {
+    entry.Frames = 0;
+  }
+}
+
 }  // namespace
 
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
@@ -122,6 +161,13 @@ LineParser::LineParser(LineLayout layout, DateTable& dates) : layout_(std::move(
 }
 
 Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumber) {
+  if (Status status = CheckLength(line, lineNumber); !status.ok()) return status;
+  if (Status status = FindDelimiters(line, lineNumber); !status.ok()) return status;
+  if (Status status = CutFields(line, lineNumber); !status.ok()) return status;
+  return ReadNameField(lineNumber);
+}
+
+Status LineParser::CheckLength(std::string_view line, std::uint32_t lineNumber) const {
   if (line.size() > kMaxLineLength) {
     return Error("Line " + Number(lineNumber) + " too long (" + Number(static_cast<std::uint32_t>(line.size())) +
                  " bytes) found.\r\nDisplaying first 64 characters:\r\n" + std::string(First(line, 64)));
@@ -131,12 +177,14 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
   if (line.size() < 4 || line.size() - lead < 4) {
     return Error("Too short line found. Content:\r\n" + std::string(line));
   }
-  const std::size_t needed = layout_.Order.size() - 1;
+  return Status::Ok();
+}
+
+Status LineParser::FindDelimiters(std::string_view& line, std::uint32_t lineNumber) {
   positions_.clear();
   // A closing character at the very end closes the last field ("(a) (b)"). A tab or comma
   // there is the delimiter before an empty last field and stays.
-  const bool closes = delimiter_ == ')' || delimiter_ == ']' || delimiter_ == '}';
-  const bool trailing = closes && line.back() == delimiter_;
+  const bool trailing = ClosesFields() && line.back() == delimiter_;
   for (std::size_t i = line.size(); i-- > 1;) {
     if (line[i] != delimiter_) continue;
     if (positions_.size() == kMaxDelimiters + (trailing ? 1 : 0)) {
@@ -149,16 +197,20 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
     positions_.erase(positions_.begin());
     line.remove_suffix(1);
   }
-  if (positions_.size() < needed) {
+  if (positions_.size() < NeededDelimiters()) {
     return Error("Invalid no. of delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
                  std::string(First(line, 64)));
   }
+  return Status::Ok();
+}
 
+Status LineParser::CutFields(std::string_view line, std::uint32_t lineNumber) {
+  const std::size_t needed = NeededDelimiters();
   for (std::size_t i = 0; i <= needed; ++i) {
     const std::size_t begin = i == needed ? 0 : positions_[i] + 1;
     const std::size_t end = i == 0 ? line.size() : positions_[i - 1];
     std::string_view field = line.substr(begin, end - begin);
-    if (i == 0 && closes && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
+    if (i == 0 && ClosesFields() && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
     while (!field.empty() && (field.front() == ' ' || field.front() == opening_)) field.remove_prefix(1);
     if (i < needed && field.size() > kMaxField) {
       return Error("A field seems to be too long in the line " + Number(lineNumber) +
@@ -166,10 +218,13 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
     }
     fields_[i].assign(field);
   }
+  return Status::Ok();
+}
 
-  // The leftmost field carries the number of an enumerated list and, in a table split into
-  // artist and title, the tab between the two cells.
-  std::string& name = fields_[needed];
+// The leftmost field carries the number of an enumerated list and, in a table split into
+// artist and title, the tab between the two cells.
+Status LineParser::ReadNameField(std::uint32_t lineNumber) {
+  std::string& name = fields_[NeededDelimiters()];
   if (layout_.HtmlTable && layout_.Enumerated) {
     const std::size_t tab = name.find('\t');
     if (tab == std::string::npos) return Error("Invalid enumeration in this HTML table file.");
@@ -219,87 +274,62 @@ Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumb
   entry.FileDate = kNumberUnknown;
   entry.DateAdded = layout_.DateAddedFallback == 0 ? layout_.Today : kNumberUnknown;
   std::int32_t seconds = -1;
-
   for (std::size_t i = 0; i < layout_.Order.size(); ++i) {
-    const std::string& field = fields_[i];
-    switch (layout_.Order[i]) {
-      case ColumnCode::FileName:
-        if (field.size() > kMaxField) return LongFieldError("Filename too long (line ", lineNumber, field);
-        entry.FileName.Set(field);
-        break;
-      case ColumnCode::PlayTime: {
-        if (Undetermined(field)) break;
-        const std::size_t colon = field.find(':');
-        if (colon == std::string::npos)
-          return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
-        const std::string_view minutesText = std::string_view(field).substr(0, colon);
-        const std::string_view secondsText = std::string_view(field).substr(colon + 1);
-        if (minutesText.empty() || minutesText == "?" || minutesText == "-" || minutesText == "??" ||
-            minutesText == "--") {
-          break;
-        }
-        const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
-        if (!minutes || *minutes > kMaxMinutes)
-          return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
-        const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
-        if (!secs || *secs > 59) return FieldError("Can't read seconds (line ", lineNumber, secondsText, 16);
-        seconds = *minutes * 60 + *secs;
-        break;
-      }
-      case ColumnCode::Bitrate: entry.BitrateCode = ReadBitrate(field); break;
-      case ColumnCode::Size: {
-        if (Undetermined(WithoutSizeUnit(field))) break;
-        std::string_view digits = field;
-        while (!digits.empty() && !IsDigit(digits.back())) digits.remove_suffix(1);
-        const std::optional<std::int32_t> size = ParseDecimal(digits);
-        if (!size) return FieldError("Can't read filesize (line ", lineNumber, field, 32);
-        entry.SizeKB = *size;
-        break;
-      }
-      case ColumnCode::StereoMode: {
-        const std::optional<std::uint8_t> mode = ReadStereo(field);
-        if (!mode) return FieldError("Can't read stereo mode (line ", lineNumber, field, 32);
-        entry.StereoMode = *mode;
-        break;
-      }
-      case ColumnCode::Frequency: {
-        const std::optional<std::uint8_t> code = ReadFrequency(field);
-        if (!code) return FieldError("Can't read the frequency (line ", lineNumber, field, 32);
-        entry.FrequencyCode = *code;
-        break;
-      }
-      case ColumnCode::DateCreated:
-        if (!dates_.ParseDate(field, DateSlot::Created, entryIndex, lineNumber)) {
-          return FieldError("Invalid date (line ", lineNumber, field, 48);
-        }
-        break;
-      case ColumnCode::Path:
-        if (field.size() > kMaxField) return LongFieldError("Path too long (line ", lineNumber, field);
-        entry.Folder.Set(field);
-        break;
-      case ColumnCode::DateAdded:
-        entry.DateAdded = kNumberUnknown;
-        if (!dates_.ParseDate(field, DateSlot::Added, entryIndex, lineNumber)) {
-          return FieldError("Invalid date (line ", lineNumber, field, 48);
-        }
-        break;
-      case ColumnCode::VolumeLabel:
-        if (field.size() > kMaxField) {
-          return Error("Label too long (line " + Number(lineNumber) + ").\r\nDisplaying first 64 characters:\r\n" +
-                       std::string(First(field, 64)));
-        }
-        entry.VolumeLabel.Set(field);
-        break;
-      case ColumnCode::Number: break;
-      default: return Error("Unknown error 2.");
+    if (Status status = ReadField(layout_.Order[i], fields_[i], lineNumber, entryIndex, entry, seconds); !status.ok()) {
+      return status;
     }
   }
-  if (seconds > 0) {
-    entry.Frames = static_cast<std::int32_t>(std::lround(seconds / SecondsPerFrame(entry.FrequencyCode)));
-  } else if (seconds == 0) {
-    entry.Frames = 0;
-  }
+  SetFramesFromPlayTime(seconds, entry);
   return Status::Ok();
+}
+
+Status LineParser::ReadField(ColumnCode column, const std::string& field, std::uint32_t lineNumber,
+                             std::uint32_t entryIndex, ListEntry& entry, std::int32_t& seconds) {
+  switch (column) {
+    case ColumnCode::FileName:
+      if (field.size() > kMaxField) return LongFieldError("Filename too long (line ", lineNumber, field);
+      entry.FileName.Set(field);
+      return Status::Ok();
+    case ColumnCode::PlayTime: return ReadPlayTime(field, lineNumber, seconds);
+    case ColumnCode::Bitrate: entry.BitrateCode = ReadBitrate(field); return Status::Ok();
+    case ColumnCode::Size: return ReadSize(field, lineNumber, entry.SizeKB);
+    case ColumnCode::StereoMode: {
+      const std::optional<std::uint8_t> mode = ReadStereo(field);
+      if (!mode) return FieldError("Can't read stereo mode (line ", lineNumber, field, 32);
+      entry.StereoMode = *mode;
+      return Status::Ok();
+    }
+    case ColumnCode::Frequency: {
+      const std::optional<std::uint8_t> code = ReadFrequency(field);
+      if (!code) return FieldError("Can't read the frequency (line ", lineNumber, field, 32);
+      entry.FrequencyCode = *code;
+      return Status::Ok();
+    }
+    case ColumnCode::DateCreated:
+      if (!dates_.ParseDate(field, DateSlot::Created, entryIndex, lineNumber)) {
+        return FieldError("Invalid date (line ", lineNumber, field, 48);
+      }
+      return Status::Ok();
+    case ColumnCode::Path:
+      if (field.size() > kMaxField) return LongFieldError("Path too long (line ", lineNumber, field);
+      entry.Folder.Set(field);
+      return Status::Ok();
+    case ColumnCode::DateAdded:
+      entry.DateAdded = kNumberUnknown;
+      if (!dates_.ParseDate(field, DateSlot::Added, entryIndex, lineNumber)) {
+        return FieldError("Invalid date (line ", lineNumber, field, 48);
+      }
+      return Status::Ok();
+    case ColumnCode::VolumeLabel:
+      if (field.size() > kMaxField) {
+        return Error("Label too long (line " + Number(lineNumber) + ").\r\nDisplaying first 64 characters:\r\n" +
+                     std::string(First(field, 64)));
+      }
+      entry.VolumeLabel.Set(field);
+      return Status::Ok();
+    case ColumnCode::Number: return Status::Ok();
+    default: return Error("Unknown error 2.");
+  }
 }
 
 }  // namespace ordonna
