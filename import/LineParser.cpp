@@ -265,15 +265,9 @@ Status LineParser::ReadNameField(std::uint32_t lineNumber) {
 Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumber, std::uint32_t entryIndex,
                                    ListEntry& entry) {
   if (Status status = SplitFromRight(line, lineNumber); !status.ok()) return status;
-  entry = ListEntry{};
-  entry.BitrateCode = kBitrateUnknown;
-  entry.FrequencyCode = kBitrateUnknown;
-  entry.StereoMode = kStereoUnknown;
-  entry.SizeKB = kNumberUnknown;
-  entry.Frames = kNumberUnknown;
-  entry.FileDate = kNumberUnknown;
-  entry.DateAdded = layout_.DateAddedFallback == 0 ? layout_.Today : kNumberUnknown;
-  std::int32_t seconds = -1;
+  entry = UndeterminedEntry({.FrequencyCode = kFrequencyNotRead,
+                             .DateAdded = layout_.DateAddedFallback == 0 ? layout_.Today : kNumberUnknown});
+  std::int32_t seconds = kNumberUnknown;
   for (std::size_t i = 0; i < layout_.Order.size(); ++i) {
     if (Status status = ReadField(layout_.Order[i], fields_[i], lineNumber, entryIndex, entry, seconds); !status.ok()) {
       return status;
