@@ -212,10 +212,10 @@ Status TakeSample(std::string_view text, Caller& caller, std::vector<std::string
   lines = SampleLines(text, kSampleLines);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].size() > kMaxLineLength) {
-      return Status::Invalid(CutToCapacity("Line too long (" + std::to_string(lines[i].size()) +
-                                               " bytes). Displaying first 64 characters:\r\n" +
-                                               std::string(CutToCapacity(lines[i], 64)),
-                                           255));
+      const std::string message = std::string(import_text::kSampleLineTooLong) + std::to_string(lines[i].size()) +
+                                  std::string(import_text::kBytes) + std::string(import_text::kFieldShowFirst64) +
+                                  std::string(CutToCapacity(lines[i], 64));
+      return Status::Invalid(CutToCapacity(message, 255));
     }
     if (i % kEventEvery == kEventEvery - 1) {
       caller.ProcessEvents();

@@ -81,7 +81,8 @@ void CalculateMissing(const std::vector<ColumnCode>& order, EntryList& list, Cal
   const bool size = Has(order, ColumnCode::Size);
   const bool time = Has(order, ColumnCode::PlayTime);
   if (!Has(order, ColumnCode::Bitrate) || size == time) return;
-  caller.SetStatus(std::string("Calculating missing ") + (size ? "playtimes..." : "file sizes..."));
+  caller.SetStatus(std::string(import_text::kCalculatingMissing) +
+                   std::string(size ? import_text::kMissingPlayTimes : import_text::kMissingSizes));
   for (ListEntry& entry : list.Entries()) {
     const std::uint8_t code = entry.BitrateCode;
     if (code < 1 || code > 14) continue;
@@ -164,12 +165,13 @@ void IntegrateSecondary(ListStore& list, bool append) {
 // to go on.
 Status ReportProgress(std::uint32_t count, Caller& caller) {
   if (count % kStatusEvery == 0) {
-    caller.SetStatus("Imported " + Num(count) + " items so far...");
+    caller.SetStatus(std::string(import_text::kImported) + Num(count) + std::string(import_text::kItemsSoFar));
     caller.ProcessEvents();
     if (!caller.Running()) return Status::Cancelled();
   }
   if (count % kBigListEvery == 0) {
-    const std::string question = "Note: you have successfully imported\r\n" + Num(count) + " items so far. Continue?";
+    const std::string question =
+        std::string(import_text::kBigListQuestion) + Num(count) + std::string(import_text::kBigListQuestionEnd);
     if (caller.AskYesNo(question, import_text::kBigListTitle, Answer::Yes) != Answer::Yes) return Status::Cancelled();
   }
   return Status::Ok();
@@ -295,9 +297,10 @@ Status ResolveImportedDates(const ListLines& lines, const AppOptions& options, c
   }
   std::uint32_t badLine = 0;
   if (!ConvertDates(dates, resolution.Order, into, 0, badLine)) {
-    return Status::Invalid(CutToCapacity("Invalid date (line " + Num(badLine) + "). Displaying [some of] it:\r\n" +
-                                             std::string(CutToCapacity(DateFieldOf(lines.Text, badLine, parser), 48)),
-                                         255));
+    const std::string message = std::string(import_text::kInvalidDate) + Num(badLine) +
+                                std::string(import_text::kFieldShowSomeOf) +
+                                std::string(CutToCapacity(DateFieldOf(lines.Text, badLine, parser), 48));
+    return Status::Invalid(CutToCapacity(message, 255));
   }
   return Status::Ok();
 }
@@ -389,7 +392,9 @@ class ImportRun {
     if (result.Outcome != ImportOutcome::Imported) {
       list_.Secondary().Clear();
       const std::uint32_t count = list_.ItemCount();
-      caller_.SetStatus(count > 0 ? "Import cancelled. " + Num(count) + " items." : "Import cancelled.");
+      caller_.SetStatus(count > 0 ? std::string(import_text::kCancelledWithCount) + Num(count) +
+                                        std::string(import_text::kItems)
+                                  : std::string(import_text::kImportCancelled));
     }
     return result;
   }
@@ -448,8 +453,9 @@ class ImportRun {
     const std::uint32_t imported = list_.Secondary().ItemCount();
     IntegrateSecondary(list_, append_);
     const std::uint32_t total = list_.ItemCount();
-    caller_.SetStatus(append_ && countBefore_ > 0 ? "Imported " + Num(imported) + ", total " + Num(total) + " items."
-                                                  : "Imported " + Num(imported) + " items.");
+    std::string done = std::string(import_text::kImported) + Num(imported);
+    if (append_ && countBefore_ > 0) done += std::string(import_text::kTotal) + Num(total);
+    caller_.SetStatus(done + std::string(import_text::kItems));
     AskAboutIncludedFields(parsed.Included);
     // A tagged list appended to other entries no longer has the tag's order.
     list_.SortState = parsed.Tagged && !(append_ && countBefore_ > 0) ? parsed.SortState : kNoSortOrder;
@@ -459,7 +465,8 @@ class ImportRun {
 
   ImportResult FailureDialog(const std::string& error) {
     list_.Secondary().Clear();
-    const std::string question = "ERROR!\r\n\n" + error + "\r\n\n" + std::string(import_text::kFallbackQuestion);
+    const std::string question = std::string(import_text::kFailureStart) + error +
+                                 std::string(import_text::kFailureEnd) + std::string(import_text::kFallbackQuestion);
     if (caller_.AskYesNo(question, import_text::kFailedTitle, Answer::No) != Answer::Yes) {
       return {ImportOutcome::Failed, 0};
     }

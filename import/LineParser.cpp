@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/Text.h"
+#include "import/ImportMessages.h"
 
 namespace ordonna {
 namespace {
@@ -25,14 +26,18 @@ Status Error(std::string text) { return Status::Invalid(CutToCapacity(text, kMax
 
 std::string_view First(std::string_view text, std::size_t count) { return CutToCapacity(text, count); }
 
+// The message, the line number, `tail` and the start of `shown`.
+Status LineError(std::string_view what, std::uint32_t line, std::string_view tail, std::string_view shown) {
+  return Error(std::string(what) + Number(line) + std::string(tail) + std::string(shown));
+}
+
 // "<what> (line n). Displaying [some of] it:" CR LF and the start of the field.
 Status FieldError(std::string_view what, std::uint32_t line, std::string_view field, std::size_t shown) {
-  return Error(std::string(what) + Number(line) + "). Displaying [some of] it:\r\n" + std::string(First(field, shown)));
+  return LineError(what, line, import_text::kFieldShowSomeOf, First(field, shown));
 }
 
 Status LongFieldError(std::string_view what, std::uint32_t line, std::string_view field) {
-  return Error(std::string(what) + Number(line) + "). Displaying first 64 characters:\r\n" +
-               std::string(First(field, 64)));
+  return LineError(what, line, import_text::kFieldShowFirst64, First(field, 64));
 }
 
 bool Undetermined(std::string_view text) { return text.empty() || text == "?" || text == "-"; }
@@ -93,7 +98,7 @@ Status ReadPlayTime(std::string_view field, std::uint32_t lineNumber, std::int32
   if (Undetermined(field)) return Status::Ok();
   const std::size_t colon = field.find(':');
   if (colon == std::string_view::npos) {
-    return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
+    return FieldError(import_text::kNoTimeColon, lineNumber, field, 32);
   }
   const std::string_view minutesText = field.substr(0, colon);
   const std::string_view secondsText = field.substr(colon + 1);
@@ -101,9 +106,9 @@ Status ReadPlayTime(std::string_view field, std::uint32_t lineNumber, std::int32
     return Status::Ok();
   }
   const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
-  if (!minutes || *minutes > kMaxMinutes) return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
+  if (!minutes || *minutes > kMaxMinutes) return FieldError(import_text::kBadMinutes, lineNumber, minutesText, 16);
   const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
-  if (!secs || *secs > 59) return FieldError("Can't read seconds (line ", lineNumber, secondsText, 16);
+  if (!secs || *secs > 59) return FieldError(import_text::kBadSeconds, lineNumber, secondsText, 16);
   seconds = *minutes * 60 + *secs;
   return Status::Ok();
 }
@@ -114,7 +119,7 @@ Status ReadSize(std::string_view field, std::uint32_t lineNumber, std::int32_t& 
   std::string_view digits = field;
   while (!digits.empty() && !IsDigit(digits.back())) digits.remove_suffix(1);
   const std::optional<std::int32_t> size = ParseDecimal(digits);
-  if (!size) return FieldError("Can't read filesize (line ", lineNumber, field, 32);
+  if (!size) return FieldError(import_text::kBadSize, lineNumber, field, 32);
   sizeKB = *size;
   return Status::Ok();
 }
@@ -169,13 +174,14 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
 
 Status LineParser::CheckLength(std::string_view line, std::uint32_t lineNumber) const {
   if (line.size() > kMaxLineLength) {
-    return Error("Line " + Number(lineNumber) + " too long (" + Number(static_cast<std::uint32_t>(line.size())) +
-                 " bytes) found.\r\nDisplaying first 64 characters:\r\n" + std::string(First(line, 64)));
+    return Error(std::string(import_text::kLine) + Number(lineNumber) + std::string(import_text::kTooLongLength) +
+                 Number(static_cast<std::uint32_t>(line.size())) + std::string(import_text::kBytesFound) +
+                 std::string(import_text::kShowFirst64) + std::string(First(line, 64)));
   }
   std::size_t lead = line.find_first_not_of(' ');
   if (lead == std::string_view::npos) lead = line.size();
   if (line.size() < 4 || line.size() - lead < 4) {
-    return Error("Too short line found. Content:\r\n" + std::string(line));
+    return Error(std::string(import_text::kTooShortLine) + std::string(line));
   }
   return Status::Ok();
 }
@@ -188,8 +194,7 @@ Status LineParser::FindDelimiters(std::string_view& line, std::uint32_t lineNumb
   for (std::size_t i = line.size(); i-- > 1;) {
     if (line[i] != delimiter_) continue;
     if (positions_.size() == kMaxDelimiters + (trailing ? 1 : 0)) {
-      return Error("Too many delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
-                   std::string(First(line, 64)));
+      return LineError(import_text::kTooManyDelimiters, lineNumber, import_text::kShowSomeOfLine, First(line, 64));
     }
     positions_.push_back(i);
   }
@@ -198,8 +203,7 @@ Status LineParser::FindDelimiters(std::string_view& line, std::uint32_t lineNumb
     line.remove_suffix(1);
   }
   if (positions_.size() < NeededDelimiters()) {
-    return Error("Invalid no. of delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
-                 std::string(First(line, 64)));
+    return LineError(import_text::kTooFewDelimiters, lineNumber, import_text::kShowSomeOfLine, First(line, 64));
   }
   return Status::Ok();
 }
@@ -213,8 +217,7 @@ Status LineParser::CutFields(std::string_view line, std::uint32_t lineNumber) {
     if (i == 0 && ClosesFields() && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
     while (!field.empty() && (field.front() == ' ' || field.front() == opening_)) field.remove_prefix(1);
     if (i < needed && field.size() > kMaxField) {
-      return Error("A field seems to be too long in the line " + Number(lineNumber) +
-                   ".\r\nDisplaying first 64 characters:\r\n" + std::string(First(field, 64)));
+      return LineError(import_text::kFieldTooLong, lineNumber, import_text::kShowFirst64, First(field, 64));
     }
     fields_[i].assign(field);
   }
@@ -227,12 +230,12 @@ Status LineParser::ReadNameField(std::uint32_t lineNumber) {
   std::string& name = fields_[NeededDelimiters()];
   if (layout_.HtmlTable && layout_.Enumerated) {
     const std::size_t tab = name.find('\t');
-    if (tab == std::string::npos) return Error("Invalid enumeration in this HTML table file.");
+    if (tab == std::string::npos) return Error(std::string(import_text::kTableEnumeration));
     name.erase(tab, 1);
   }
   if (layout_.Enumerated) {
     const std::size_t period = name.find('.');
-    if (period == std::string::npos) return Error("Invalid enumeration (period missing).");
+    if (period == std::string::npos) return Error(std::string(import_text::kPeriodMissing));
     name.erase(0, period + 1);
     // A tab list puts a tab after the number.
     const std::size_t start = name.find_first_not_of(std::string{' ', '\t', opening_});
@@ -241,10 +244,7 @@ Status LineParser::ReadNameField(std::uint32_t lineNumber) {
   if (layout_.HtmlTable && layout_.SplitArtistTitle) {
     const std::size_t tab = name.find('\t');
     if (tab == std::string::npos) {
-      return Error(
-          "Although this seemed to be artist-title split HTML list,\r\nlooks like not all lines are split "
-          "(line " +
-          Number(lineNumber) + ").\r\nDisplaying [some of] this field:\r\n" + std::string(First(name, 64)));
+      return LineError(import_text::kNotSplit, lineNumber, import_text::kShowSomeOfField, First(name, 64));
     }
     // A name without an artist was written with an empty artist cell.
     if (tab == 0) {
@@ -256,8 +256,7 @@ Status LineParser::ReadNameField(std::uint32_t lineNumber) {
   // Names padded to a width end in spaces that are not part of the name.
   while (!name.empty() && name.back() == ' ') name.pop_back();
   if (name.size() > kMaxField) {
-    return Error("A field seems to be too long in the line " + Number(lineNumber) +
-                 ".\r\nDisplaying first 64 characters:\r\n" + std::string(First(name, 64)));
+    return LineError(import_text::kFieldTooLong, lineNumber, import_text::kShowFirst64, First(name, 64));
   }
   return Status::Ok();
 }
@@ -281,7 +280,7 @@ Status LineParser::ReadField(ColumnCode column, const std::string& field, std::u
                              std::uint32_t entryIndex, ListEntry& entry, std::int32_t& seconds) {
   switch (column) {
     case ColumnCode::FileName:
-      if (field.size() > kMaxField) return LongFieldError("Filename too long (line ", lineNumber, field);
+      if (field.size() > kMaxField) return LongFieldError(import_text::kFileNameTooLong, lineNumber, field);
       entry.FileName.Set(field);
       return Status::Ok();
     case ColumnCode::PlayTime: return ReadPlayTime(field, lineNumber, seconds);
@@ -289,40 +288,39 @@ Status LineParser::ReadField(ColumnCode column, const std::string& field, std::u
     case ColumnCode::Size: return ReadSize(field, lineNumber, entry.SizeKB);
     case ColumnCode::StereoMode: {
       const std::optional<std::uint8_t> mode = ReadStereo(field);
-      if (!mode) return FieldError("Can't read stereo mode (line ", lineNumber, field, 32);
+      if (!mode) return FieldError(import_text::kBadStereo, lineNumber, field, 32);
       entry.StereoMode = *mode;
       return Status::Ok();
     }
     case ColumnCode::Frequency: {
       const std::optional<std::uint8_t> code = ReadFrequency(field);
-      if (!code) return FieldError("Can't read the frequency (line ", lineNumber, field, 32);
+      if (!code) return FieldError(import_text::kBadFrequency, lineNumber, field, 32);
       entry.FrequencyCode = *code;
       return Status::Ok();
     }
     case ColumnCode::DateCreated:
       if (!dates_.ParseDate(field, DateSlot::Created, entryIndex, lineNumber)) {
-        return FieldError("Invalid date (line ", lineNumber, field, 48);
+        return FieldError(import_text::kInvalidDate, lineNumber, field, 48);
       }
       return Status::Ok();
     case ColumnCode::Path:
-      if (field.size() > kMaxField) return LongFieldError("Path too long (line ", lineNumber, field);
+      if (field.size() > kMaxField) return LongFieldError(import_text::kPathTooLong, lineNumber, field);
       entry.Folder.Set(field);
       return Status::Ok();
     case ColumnCode::DateAdded:
       entry.DateAdded = kNumberUnknown;
       if (!dates_.ParseDate(field, DateSlot::Added, entryIndex, lineNumber)) {
-        return FieldError("Invalid date (line ", lineNumber, field, 48);
+        return FieldError(import_text::kInvalidDate, lineNumber, field, 48);
       }
       return Status::Ok();
     case ColumnCode::VolumeLabel:
       if (field.size() > kMaxField) {
-        return Error("Label too long (line " + Number(lineNumber) + ").\r\nDisplaying first 64 characters:\r\n" +
-                     std::string(First(field, 64)));
+        return LineError(import_text::kLabelTooLong, lineNumber, import_text::kLabelShowFirst64, First(field, 64));
       }
       entry.VolumeLabel.Set(field);
       return Status::Ok();
     case ColumnCode::Number: return Status::Ok();
-    default: return Error("Unknown error 2.");
+    default: return Error(std::string(import_text::kUnknownError2));
   }
 }
 
