@@ -1,6 +1,7 @@
 // SplitFromRight and the field rules of every column, with their error texts.
 #include "import/LineParser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -41,6 +42,11 @@ Status LongFieldError(std::string_view what, std::uint32_t line, std::string_vie
 }
 
 bool Undetermined(std::string_view text) { return text.empty() || text == "?" || text == "-"; }
+
+std::string_view TrimLeftSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
 
 std::string_view TrimRightSpaces(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -215,13 +221,21 @@ Status LineParser::CutFields(std::string_view line, std::uint32_t lineNumber) {
     const std::size_t end = i == 0 ? line.size() : positions_[i - 1];
     std::string_view field = line.substr(begin, end - begin);
     if (i == 0 && ClosesFields() && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
-    while (!field.empty() && (field.front() == ' ' || field.front() == opening_)) field.remove_prefix(1);
+    field = WithoutOpening(field);
     if (i < needed && field.size() > kMaxField) {
       return LineError(import_text::kFieldTooLong, lineNumber, import_text::kShowFirst64, First(field, 64));
     }
     fields_[i].assign(field);
   }
   return Status::Ok();
+}
+
+// Leading spaces, then the one opening character the export wrote before the field and the
+// spaces that pad a number after it: a name that itself starts with "(", "[" or "{" keeps it.
+std::string_view LineParser::WithoutOpening(std::string_view field) const {
+  field = TrimLeftSpaces(field);
+  if (field.starts_with(opening_)) field = TrimLeftSpaces(field.substr(1));
+  return field;
 }
 
 // The leftmost field carries the number of an enumerated list and, in a table split into
@@ -238,8 +252,8 @@ Status LineParser::ReadNameField(std::uint32_t lineNumber) {
     if (period == std::string::npos) return Error(std::string(import_text::kPeriodMissing));
     name.erase(0, period + 1);
     // A tab list puts a tab after the number.
-    const std::size_t start = name.find_first_not_of(std::string{' ', '\t', opening_});
-    name.erase(0, start == std::string::npos ? name.size() : start);
+    const std::size_t start = std::min(name.find_first_not_of(" \t"), name.size());
+    name = std::string(WithoutOpening(std::string_view(name).substr(start)));
   }
   if (layout_.HtmlTable && layout_.SplitArtistTitle) {
     const std::size_t tab = name.find('\t');

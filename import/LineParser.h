@@ -60,6 +60,7 @@ class LineParser {
   // Collects the delimiter positions from the right; drops a closing character ending `line`.
   [[nodiscard]] Status FindDelimiters(std::string_view& line, std::uint32_t lineNumber);
   [[nodiscard]] Status CutFields(std::string_view line, std::uint32_t lineNumber);
+  std::string_view WithoutOpening(std::string_view field) const;
   [[nodiscard]] Status ReadNameField(std::uint32_t lineNumber);
 
   // One field of ParseImportLine into `entry`; a play time goes to `seconds`.
