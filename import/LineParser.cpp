@@ -1,4 +1,4 @@
-// SplitFromRight and the field rules of every column, with their error texts.
+// SplitFromRight in its phases, and the field rules of every column.
 #include "import/LineParser.h"
 
 #include <algorithm>
