@@ -160,7 +160,7 @@ std::int64_t Scanner::FindExisting(const std::string& name, const std::string& f
 
 void Scanner::ScanVolume(const Volume& volume, const std::string& startFolder) {
   c_.Memory.LastStartFolder = startFolder;
-  c_.Ui.SetStatus("Processing drive " + volume.Root + "... wait.");
+  c_.Ui.SetStatus(std::string(scan_text::kProcessingDrive) + volume.Root + std::string(scan_text::kProcessingDriveEnd));
   c_.Memory.LastSerial = volume.Serial;
   folders_.clear();
   bool subfolders = request_.IncludeSubfolders || request_.AllDrives;
@@ -259,10 +259,8 @@ void Scanner::FileStep(const ScanFolder& folder, const FolderItem& file, const s
       case 0: return;
       case 2: break;
       default: {
-        std::string question =
-            "Error processing file:\r\n" + path + "\r\n\nError message:\r\n" + std::string(result.ErrorText()) +
-            "\r\n\nINCLUDE THIS FILE TO THE LIST?\r\n\n(you can set your options to always include or"
-            "\r\nexclude erroneous files and avoid this message)";
+        std::string question = std::string(scan_text::kFileError) + path + std::string(scan_text::kFileErrorMessage) +
+                               std::string(result.ErrorText()) + std::string(scan_text::kIncludeFile);
         Answer answer = c_.Ui.AskYesNoCancel(question, scan_text::kFailureTitle, Answer::Yes);
         if (answer == Answer::Cancel) cancelled_ = true;
         if (answer != Answer::Yes) return;
@@ -340,7 +338,8 @@ void Scanner::FinishCancelled() {
     outcome_.Status = std::string(scan_text::kBackupError);
     return;
   }
-  outcome_.Status = "Cancelled. " + std::to_string(list.ItemCount()) + " items in memory.";
+  outcome_.Status = std::string(scan_text::kCancelled) + " " + std::to_string(list.ItemCount()) +
+                    std::string(scan_text::kItemsInMemory);
 }
 
 }  // namespace
@@ -350,14 +349,17 @@ ScanOutcome StartScan(const ScanRequest& request, ScanContext& context) { return
 std::string ScanSummary(std::uint32_t added, std::uint32_t processed, std::uint32_t updated, std::uint32_t ignored,
                         std::uint32_t itemCount) {
   std::string text;
-  if (added > 0) text += "Added: " + std::to_string(added) + " of " + std::to_string(processed) + ".";
-  if (updated > 0) text += " Updated: " + std::to_string(updated) + ".";
-  if (ignored > 0) text += " Ignored: " + std::to_string(ignored) + ".";
+  if (added > 0) {
+    text += std::string(scan_text::kAdded) + std::to_string(added) + std::string(scan_text::kAddedOf) +
+            std::to_string(processed) + ".";
+  }
+  if (updated > 0) text += std::string(scan_text::kUpdated) + std::to_string(updated) + ".";
+  if (ignored > 0) text += std::string(scan_text::kIgnored) + std::to_string(ignored) + ".";
   if (text.empty()) {
     text = std::string(scan_text::kNothingFound);
     if (itemCount == 0) return text;
   }
-  return text + " Total: " + std::to_string(itemCount) + " items.";
+  return text + std::string(scan_text::kTotal) + std::to_string(itemCount) + std::string(scan_text::kItems);
 }
 
 std::string FitSummary(std::string summary, const std::function<int(std::string_view)>& measureWidth) {

@@ -17,6 +17,26 @@ inline constexpr std::string_view kFailureTitle = "failure";
 inline constexpr std::string_view kSorting = "Sorting... wait.";
 inline constexpr std::string_view kNothingFound = "No mp3's found.";
 inline constexpr std::string_view kCancelled = "Cancelled.";
+// After a cancel that restored the list: kCancelled, a space, the count and this.
+inline constexpr std::string_view kItemsInMemory = " items in memory.";
+// "Processing drive " and the volume's root, then this.
+inline constexpr std::string_view kProcessingDrive = "Processing drive ";
+inline constexpr std::string_view kProcessingDriveEnd = "... wait.";
+// The question about a file the analysis refused: its path after kFileError, the analysis
+// error after kFileErrorMessage, then kIncludeFile.
+inline constexpr std::string_view kFileError = "Error processing file:\r\n";
+inline constexpr std::string_view kFileErrorMessage = "\r\n\nError message:\r\n";
+inline constexpr std::string_view kIncludeFile =
+    "\r\n\nINCLUDE THIS FILE TO THE LIST?\r\n\n(you can set your options to always include or\r\nexclude "
+    "erroneous files and avoid this message)";
+// The summary: "Added: a of p. Updated: u. Ignored: i. Total: n items.", each part only when
+// its count is not 0.
+inline constexpr std::string_view kAdded = "Added: ";
+inline constexpr std::string_view kAddedOf = " of ";
+inline constexpr std::string_view kUpdated = " Updated: ";
+inline constexpr std::string_view kIgnored = " Ignored: ";
+inline constexpr std::string_view kTotal = " Total: ";
+inline constexpr std::string_view kItems = " items.";
 inline constexpr std::string_view kBackupError = "Backup file error. List cleared.";
 
 }  // namespace ordonna::scan_text

@@ -25,8 +25,13 @@ inline constexpr std::size_t kViewerColumnCount = 14;
 inline constexpr std::size_t kCustomColorCount = 16;
 
 // Flags are 0/1 bytes, choices are zero-based item indexes, colours are 0x00BBGGRR (red in
-// the low byte), font styles are bit sets (1 bold, 2 italic, 4 underline, 8 strike-out) and
-// charsets are Windows character-set numbers.
+// the low byte), font styles are bit sets of the kFont... bits below and charsets are Windows
+// character-set numbers.
+inline constexpr std::uint8_t kFontBold = 1;
+inline constexpr std::uint8_t kFontItalic = 2;
+inline constexpr std::uint8_t kFontUnderline = 4;
+inline constexpr std::uint8_t kFontStrikeOut = 8;
+
 #pragma pack(push, 1)
 struct MainOptions {
   std::uint8_t InfoTime;                                // 0

@@ -12,7 +12,6 @@ namespace {
 
 constexpr std::string_view kDefaultFontName = "Courier New";
 constexpr std::uint8_t kDefaultCharset = 1;  // the Windows "default character set"
-constexpr std::uint8_t kFontBold = 1;
 
 // Colours are 0x00BBGGRR.
 constexpr std::int32_t kMainWindowColor = 0x00BEDED5;

@@ -5,15 +5,15 @@
 
 namespace ordonna {
 
-ListEntry UndeterminedEntry() {
+ListEntry UndeterminedEntry(const UndeterminedValues& values) {
   ListEntry entry{};
   entry.BitrateCode = kBitrateUnknown;
   entry.SizeKB = kNumberUnknown;
   entry.Frames = kNumberUnknown;
   entry.StereoMode = kStereoUnknown;
-  entry.FrequencyCode = kFrequencyUnknown;
-  entry.FileDate = kNumberUnknown;
-  entry.DateAdded = kNumberUnknown;
+  entry.FrequencyCode = values.FrequencyCode;
+  entry.FileDate = values.FileDate;
+  entry.DateAdded = values.DateAdded;
   return entry;
 }
 

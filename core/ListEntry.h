@@ -17,6 +17,11 @@ inline constexpr std::uint8_t kBitrateVariable = 16;
 inline constexpr std::uint8_t kStereoUnknown = 4;
 inline constexpr std::uint8_t kFrequencyUnknown = 3;
 inline constexpr std::int32_t kNumberUnknown = -1;  // SizeKB, Frames, FileDate
+// An imported entry whose list gives no frequency at all (a frequency column's "?" reads as
+// kFrequencyUnknown).
+inline constexpr std::uint8_t kFrequencyNotRead = 255;
+// The dates the reader of other programs' lists leaves: day 0, which reads as undetermined.
+inline constexpr std::int32_t kDayNotRead = 0;
 
 inline constexpr std::size_t kNameCapacity = 255;
 inline constexpr std::size_t kLabelCapacity = 32;
@@ -52,8 +57,16 @@ static_assert(offsetof(ListEntry, FrequencyCode) == 555);
 static_assert(offsetof(ListEntry, FileDate) == 556);
 static_assert(offsetof(ListEntry, DateAdded) == 560);
 
-// An all-zero entry with every number field set to "not determined".
-ListEntry UndeterminedEntry();
+// The fields whose value in a new entry depends on who makes it.
+struct UndeterminedValues {
+  std::uint8_t FrequencyCode = kFrequencyUnknown;
+  std::int32_t FileDate = kNumberUnknown;
+  std::int32_t DateAdded = kNumberUnknown;
+};
+
+// An all-zero entry with every number field set to "not determined", the frequency and the
+// dates to `values`.
+ListEntry UndeterminedEntry(const UndeterminedValues& values = {});
 
 // Same file name, folder and volume label, ignoring the case of ASCII letters only.
 bool SameFile(const ListEntry& a, const ListEntry& b);

@@ -12,16 +12,11 @@ namespace {
 
 constexpr std::string_view kDefaultTableFont = "Courier New";
 
-// Font style bits.
-constexpr std::uint8_t kBold = 1;
-constexpr std::uint8_t kItalic = 2;
-constexpr std::uint8_t kUnderline = 4;
-
 // `colorRule` is the style sheet's colour line, or empty when the text keeps its colour.
 std::string FontStyleText(std::uint8_t fontStyle, std::string_view colorRule) {
-  std::string out = (fontStyle & kItalic) != 0 ? "font-style:italic;\r\n" : "font-style:normal;\r\n";
-  if ((fontStyle & kBold) != 0) out += "font-weight:bold;\r\n";
-  if ((fontStyle & kUnderline) != 0) out += "text-decoration:underline;\r\n";
+  std::string out = (fontStyle & kFontItalic) != 0 ? "font-style:italic;\r\n" : "font-style:normal;\r\n";
+  if ((fontStyle & kFontBold) != 0) out += "font-weight:bold;\r\n";
+  if ((fontStyle & kFontUnderline) != 0) out += "text-decoration:underline;\r\n";
   out += colorRule;
   return out;
 }

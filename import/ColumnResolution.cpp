@@ -206,19 +206,16 @@ std::optional<ResolvedColumns> ReadTitleRow(std::string_view line) {
   return result;
 }
 
-}  // namespace
-
-Status ResolveColumns(std::string_view text, const std::string& localeDateFormat, Caller& caller,
-                      ResolvedColumns& result) {
-  result = ResolvedColumns{};
+// The first lines of the text, refused when there are too few or one is too long.
+Status TakeSample(std::string_view text, Caller& caller, std::vector<std::string_view>& lines) {
   if (text.size() < kMinimumText) return Status::Invalid(import_text::kFileTooSmall);
-  const std::vector<std::string_view> lines = SampleLines(text, kSampleLines);
+  lines = SampleLines(text, kSampleLines);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].size() > kMaxLineLength) {
-      return Status::Invalid(CutToCapacity("Line too long (" + std::to_string(lines[i].size()) +
-                                               " bytes). Displaying first 64 characters:\r\n" +
-                                               std::string(CutToCapacity(lines[i], 64)),
-                                           255));
+      const std::string message = std::string(import_text::kSampleLineTooLong) + std::to_string(lines[i].size()) +
+                                  std::string(import_text::kBytes) + std::string(import_text::kFieldShowFirst64) +
+                                  std::string(CutToCapacity(lines[i], 64));
+      return Status::Invalid(CutToCapacity(message, 255));
     }
     if (i % kEventEvery == kEventEvery - 1) {
       caller.ProcessEvents();
@@ -226,24 +223,29 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
     }
   }
   if (lines.size() < 4) return Status::Invalid(import_text::kFileTooSmall);
-  if (std::optional<ResolvedColumns> titles = ReadTitleRow(lines.front())) {
-    result = *titles;
-    return Status::Ok();
-  }
+  return Status::Ok();
+}
 
-  // Enumeration: the numbers run on over the second to fifth lines (after a title "No.").
+// The numbers run on over the second to fifth lines (after a title "No.").
+bool IsEnumerated(const std::vector<std::string_view>& lines) {
   const bool numberTitle = StartsWith(TrimLeft(lines[0]), "No.\t");
   bool enumerated = true;
   for (std::size_t k = 1; k < std::min<std::size_t>(lines.size(), 5); ++k) {
     const std::string expected = std::to_string(numberTitle ? k : k + 1) + ".";
     if (!StartsWith(TrimLeft(lines[k]), expected)) enumerated = false;
   }
+  return enumerated;
+}
 
-  // Delimiters: counted from the second character on; a closing character at the end closes
-  // the last field, while a tab or comma there comes before an empty last field.
-  constexpr std::array<char, 5> kCandidates = {',', ')', ']', '}', '\t'};
-  std::vector<std::array<std::size_t, 5>> counts(lines.size());
-  std::array<std::size_t, 5> totals{};
+// The delimiter candidates, in the order that breaks a tie; the tab wins whenever present.
+constexpr std::array<char, 5> kCandidates = {',', ')', ']', '}', '\t'};
+constexpr std::size_t kTabCandidate = 4;
+using CandidateCounts = std::array<std::size_t, kCandidates.size()>;
+
+// Every candidate counted from the second character on; a closing character at the end
+// closes the last field, while a tab or comma there comes before an empty last field.
+std::vector<CandidateCounts> CountCandidates(const std::vector<std::string_view>& lines) {
+  std::vector<CandidateCounts> counts(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     for (std::size_t k = 1; k < line.size(); ++k) {
@@ -252,34 +254,55 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
         if (line[k] == kCandidates[c] && !(closing && k + 1 == line.size())) ++counts[i][c];
       }
     }
-    for (std::size_t c = 0; c < kCandidates.size(); ++c) totals[c] += counts[i][c];
   }
-  std::size_t winner = 4;
-  if (totals[4] == 0) {
-    winner = 0;
-    for (std::size_t c = 1; c < 4; ++c) {
-      if (totals[c] > totals[winner]) winner = c;
-    }
-    if (totals[winner] < lines.size()) return Status::Invalid(import_text::kPossiblySpaces);
+  return counts;
+}
+
+// The candidate with the highest total, which must reach one per line.
+Status ChooseDelimiter(const std::vector<CandidateCounts>& counts, std::size_t& winner) {
+  CandidateCounts totals{};
+  for (const CandidateCounts& count : counts) {
+    for (std::size_t c = 0; c < kCandidates.size(); ++c) totals[c] += count[c];
   }
-  std::size_t delimiters = counts[0][winner];
-  for (const auto& count : counts) {
+  winner = kTabCandidate;
+  if (totals[kTabCandidate] != 0) return Status::Ok();
+  winner = 0;
+  for (std::size_t c = 1; c < kTabCandidate; ++c) {
+    if (totals[c] > totals[winner]) winner = c;
+  }
+  if (totals[winner] < counts.size()) return Status::Invalid(import_text::kPossiblySpaces);
+  return Status::Ok();
+}
+
+// The delimiters every line holds: the same number of tabs on every line, else the fewest.
+Status DelimitersPerLine(const std::vector<CandidateCounts>& counts, std::size_t winner, bool enumerated,
+                         std::size_t& delimiters) {
+  delimiters = counts[0][winner];
+  for (const CandidateCounts& count : counts) {
     if (count[winner] == 0) return Status::Invalid(import_text::kNotOrdl);
-    if (winner == 4 && count[winner] != delimiters) return Status::Invalid(import_text::kVariableTabs);
+    if (winner == kTabCandidate && count[winner] != delimiters) return Status::Invalid(import_text::kVariableTabs);
     delimiters = std::min(delimiters, count[winner]);
   }
-  if (winner == 4 && enumerated) --delimiters;
+  // An enumerated tab list has a tab after every number.
+  if (winner == kTabCandidate && enumerated) --delimiters;
   if (delimiters < 1 || delimiters > 9) return Status::Invalid(import_text::kNotOrdl);
-  result.DelimiterCode = winner == 4 ? kDelimiterTab : static_cast<std::uint8_t>(winner);
+  return Status::Ok();
+}
 
-  // The first eight lines, split from the right.
+// The fields of the classified lines by column, rightmost first.
+using SampleColumns = std::vector<std::vector<std::string>>;
+
+// The first eight lines split from the right, the numbers of an enumerated list removed.
+Status SplitSample(const std::vector<std::string_view>& lines, const std::vector<CandidateCounts>& counts,
+                   std::size_t winner, std::size_t delimiters, std::uint8_t delimiterCode, bool enumerated,
+                   SampleColumns& fields) {
   if (lines.size() < kClassifiedLines) return Status::Invalid(import_text::kFileTooSmall);
   const std::size_t columns = delimiters + 1;
-  std::vector<std::vector<std::string>> fields(columns);
+  fields.assign(columns, {});
   DateTable unusedDates;
   LineLayout layout;
   layout.Order.assign(columns, ColumnCode::FileName);
-  layout.DelimiterCode = result.DelimiterCode;
+  layout.DelimiterCode = delimiterCode;
   LineParser parser(layout, unusedDates);
   for (std::size_t i = 0; i < kClassifiedLines; ++i) {
     if (lines[i].size() < 8 || counts[i][winner] < delimiters) return Status::Invalid(import_text::kNotOrdl);
@@ -295,14 +318,18 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
       name.erase(0, std::min(name.find_first_not_of(" \t"), name.size()));
     }
   }
+  return Status::Ok();
+}
 
-  // The type of every column, rightmost first.
-  const std::string separators = DateSeparators(localeDateFormat);
-  std::vector<ColumnType> types(columns, ColumnType::Free);
+// The type of every column, rightmost first, by the first test all its fields pass. More
+// than two date columns cannot be told apart: they are taken as free text.
+Status ClassifyColumns(const SampleColumns& fields, std::string_view separators, std::vector<ColumnType>& types,
+                       std::size_t& dateColumns) {
+  types.assign(fields.size(), ColumnType::Free);
+  dateColumns = 0;
   bool sizeFound = false;
-  std::size_t dateColumns = 0;
   auto already = [&](ColumnType type) { return std::find(types.begin(), types.end(), type) != types.end(); };
-  for (std::size_t c = 0; c < columns; ++c) {
+  for (std::size_t c = 0; c < fields.size(); ++c) {
     const std::vector<std::string>& column = fields[c];
     ColumnType type = ColumnType::Free;
     if (std::all_of(column.begin(), column.end(), [](const std::string& f) { return PathTest(f) == Verdict::Real; })) {
@@ -335,83 +362,118 @@ Status ResolveColumns(std::string_view text, const std::string& localeDateFormat
     }
     types[c] = type;
   }
-  // More than two date columns cannot be told apart: they are taken as free text.
   if (dateColumns > 2) {
     std::replace(types.begin(), types.end(), ColumnType::Date, ColumnType::Free);
     dateColumns = 0;
   }
   const std::size_t free = static_cast<std::size_t>(std::count(types.begin(), types.end(), ColumnType::Free));
   if (free != 1 && free != 2) return Status::Invalid(std::to_string(free) + std::string(import_text::kFreeColumns));
+  return Status::Ok();
+}
 
+// A single date left of the path is the date created, right of it the date added; without
+// a path the user says which.
+bool SingleDateIsCreated(const std::vector<ColumnType>& types, Caller& caller) {
   const auto path = std::find(types.begin(), types.end(), ColumnType::Path);
-  bool singleDateCreated = true;
-  if (dateColumns == 1) {
-    const auto date = std::find(types.begin(), types.end(), ColumnType::Date);
-    if (path != types.end()) {
-      // Rightmost first: a date left of the path has the higher index.
-      singleDateCreated = date > path;
-    } else {
-      const Answer answer = caller.AskYesNo(import_text::kOneDateQuestion, import_text::kOneDateTitle, Answer::No);
-      singleDateCreated = answer == Answer::Yes;
-    }
-  }
+  const auto date = std::find(types.begin(), types.end(), ColumnType::Date);
+  // Rightmost first: a date left of the path has the higher index.
+  if (path != types.end()) return date > path;
+  return caller.AskYesNo(import_text::kOneDateQuestion, import_text::kOneDateTitle, Answer::No) == Answer::Yes;
+}
 
+// The column codes and field flags of the types. From the left: the first free column is
+// the name, a second one the label; of two dates the left one is the date created.
+void AssignColumns(const std::vector<ColumnType>& types, std::size_t dateColumns, bool singleDateCreated,
+                   ResolvedColumns& result) {
   ImportedFields& f = result.Fields;
-  f.Enumerate = enumerated;
   bool nameSeen = false;
   bool rightDateSeen = false;
-  // From the left: the first free column is the name, a second one the label.
-  std::vector<ColumnCode> order(columns);
-  for (std::size_t c = columns; c-- > 0;) {
+  result.Order.assign(types.size(), ColumnCode::FileName);
+  for (std::size_t c = types.size(); c-- > 0;) {
+    ColumnCode& code = result.Order[c];
     switch (types[c]) {
       case ColumnType::Free:
-        order[c] = nameSeen ? ColumnCode::VolumeLabel : ColumnCode::FileName;
+        code = nameSeen ? ColumnCode::VolumeLabel : ColumnCode::FileName;
         if (nameSeen) f.VolumeLabel = true;
         nameSeen = true;
         break;
       case ColumnType::Path:
-        order[c] = ColumnCode::Path;
+        code = ColumnCode::Path;
         f.Path = true;
         break;
       case ColumnType::ShortStereo:
-        order[c] = ColumnCode::StereoMode;
+        code = ColumnCode::StereoMode;
         f.Stereo = true;
         break;
       case ColumnType::LongStereo:
-        order[c] = ColumnCode::StereoMode;
+        code = ColumnCode::StereoMode;
         f.Stereo = true;
         f.LongStereo = true;
         break;
       case ColumnType::Frequency:
-        order[c] = ColumnCode::Frequency;
+        code = ColumnCode::Frequency;
         f.Frequency = true;
         break;
       case ColumnType::Bitrate:
-        order[c] = ColumnCode::Bitrate;
+        code = ColumnCode::Bitrate;
         f.Kbps = true;
         break;
       case ColumnType::Time:
-        order[c] = ColumnCode::PlayTime;
+        code = ColumnCode::PlayTime;
         f.Time = true;
         break;
       case ColumnType::Size:
-        order[c] = ColumnCode::Size;
+        code = ColumnCode::Size;
         f.Size = true;
         break;
       case ColumnType::Number:
-        order[c] = ColumnCode::Number;
+        code = ColumnCode::Number;
         f.NumberColumn = true;
         break;
       case ColumnType::Date: {
         const bool created = dateColumns == 2 ? !rightDateSeen : singleDateCreated;
         rightDateSeen = true;
-        order[c] = created ? ColumnCode::DateCreated : ColumnCode::DateAdded;
+        code = created ? ColumnCode::DateCreated : ColumnCode::DateAdded;
         (created ? f.DateCreated : f.DateAdded) = true;
         break;
       }
     }
   }
-  result.Order = order;
+}
+
+}  // namespace
+
+Status ResolveColumns(std::string_view text, const std::string& localeDateFormat, Caller& caller,
+                      ResolvedColumns& result) {
+  result = ResolvedColumns{};
+  std::vector<std::string_view> lines;
+  if (Status status = TakeSample(text, caller, lines); !status.ok()) return status;
+  if (std::optional<ResolvedColumns> titles = ReadTitleRow(lines.front())) {
+    result = *titles;
+    return Status::Ok();
+  }
+  const bool enumerated = IsEnumerated(lines);
+
+  const std::vector<CandidateCounts> counts = CountCandidates(lines);
+  std::size_t winner = kTabCandidate;
+  std::size_t delimiters = 0;
+  if (Status status = ChooseDelimiter(counts, winner); !status.ok()) return status;
+  if (Status status = DelimitersPerLine(counts, winner, enumerated, delimiters); !status.ok()) return status;
+  result.DelimiterCode = winner == kTabCandidate ? kDelimiterTab : static_cast<std::uint8_t>(winner);
+
+  SampleColumns fields;
+  if (Status status = SplitSample(lines, counts, winner, delimiters, result.DelimiterCode, enumerated, fields);
+      !status.ok()) {
+    return status;
+  }
+  std::vector<ColumnType> types;
+  std::size_t dateColumns = 0;
+  if (Status status = ClassifyColumns(fields, DateSeparators(localeDateFormat), types, dateColumns); !status.ok()) {
+    return status;
+  }
+  const bool singleDateCreated = dateColumns != 1 || SingleDateIsCreated(types, caller);
+  result.Fields.Enumerate = enumerated;
+  AssignColumns(types, dateColumns, singleDateCreated, result);
   return Status::Ok();
 }
 

@@ -91,7 +91,7 @@ std::optional<std::int32_t> Rounded(double value) {
 struct LineValues {
   std::optional<std::int32_t> Minutes;
   std::optional<std::int32_t> Seconds;
-  std::uint8_t Frequency = 255;
+  std::uint8_t Frequency = kFrequencyNotRead;
 };
 
 void ApplyToken(double value, std::string_view unit, ListEntry& entry, LineValues& values) {
@@ -111,7 +111,7 @@ void ApplyToken(double value, std::string_view unit, ListEntry& entry, LineValue
     if (auto seconds = Rounded(value)) values.Seconds = *seconds;
   } else if (unit == "KHZ") {
     double khz = std::nearbyint(value);
-    values.Frequency = khz == 32 ? 2 : khz == 44 ? 0 : khz == 48 ? 1 : 255;
+    values.Frequency = khz == 32 ? 2 : khz == 44 ? 0 : khz == 48 ? 1 : kFrequencyNotRead;
   } else if (unit == "KBPS") {
     if (entry.BitrateCode != kBitrateUnknown) return;
     double kbps = std::nearbyint(value);
@@ -148,13 +148,7 @@ void FinishLine(ListEntry& entry, const LineValues& values) {
 }
 
 ListEntry NewForeignEntry() {
-  ListEntry entry{};
-  entry.Frames = kNumberUnknown;
-  entry.BitrateCode = kBitrateUnknown;
-  entry.SizeKB = kNumberUnknown;
-  entry.StereoMode = kStereoUnknown;
-  entry.FrequencyCode = 255;
-  return entry;
+  return UndeterminedEntry({.FrequencyCode = kFrequencyNotRead, .FileDate = kDayNotRead, .DateAdded = kDayNotRead});
 }
 
 // Reads lines of at most a limit of bytes, never a whole line into memory.

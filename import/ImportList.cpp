@@ -81,7 +81,8 @@ void CalculateMissing(const std::vector<ColumnCode>& order, EntryList& list, Cal
   const bool size = Has(order, ColumnCode::Size);
   const bool time = Has(order, ColumnCode::PlayTime);
   if (!Has(order, ColumnCode::Bitrate) || size == time) return;
-  caller.SetStatus(std::string("Calculating missing ") + (size ? "playtimes..." : "file sizes..."));
+  caller.SetStatus(std::string(import_text::kCalculatingMissing) +
+                   std::string(size ? import_text::kMissingPlayTimes : import_text::kMissingSizes));
   for (ListEntry& entry : list.Entries()) {
     const std::uint8_t code = entry.BitrateCode;
     if (code < 1 || code > 14) continue;
@@ -160,6 +161,165 @@ void IntegrateSecondary(ListStore& list, bool append) {
   secondary.Clear();
 }
 
+// Every 100 entries the status and a chance to cancel; every 50,000 the question whether
+// to go on.
+Status ReportProgress(std::uint32_t count, Caller& caller) {
+  if (count % kStatusEvery == 0) {
+    caller.SetStatus(std::string(import_text::kImported) + Num(count) + std::string(import_text::kItemsSoFar));
+    caller.ProcessEvents();
+    if (!caller.Running()) return Status::Cancelled();
+  }
+  if (count % kBigListEvery == 0) {
+    const std::string question =
+        std::string(import_text::kBigListQuestion) + Num(count) + std::string(import_text::kBigListQuestionEnd);
+    if (caller.AskYesNo(question, import_text::kBigListTitle, Answer::Yes) != Answer::Yes) return Status::Cancelled();
+  }
+  return Status::Ok();
+}
+
+// A byte-order mark (editors on Windows save one) and NUL bytes before a list are no part
+// of its first line.
+std::string_view WithoutLeadingMarks(std::string_view bytes) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  for (;;) {
+    if (bytes.starts_with(kByteOrderMark)) {
+      bytes.remove_prefix(kByteOrderMark.size());
+    } else if (bytes.starts_with('\0')) {
+      bytes.remove_prefix(1);
+    } else {
+      return bytes;
+    }
+  }
+}
+
+// Where the list lies in the file: recognised by its tag, without the header and footer
+// files a text list was written with.
+Status LocateList(std::string_view bytes, const AppOptions& options, RecognizedList& list, Caller& caller) {
+  if (Status status = RecognizeList(bytes, list); !status.ok()) return status;
+  if (list.Kind == ImportKind::Text && options.Dialog.ImportStripHeaderFooter != 0) {
+    if (Status status = StripMessageFiles(bytes, options, list, caller); !status.ok()) return status;
+  }
+  if (list.Start >= list.End) return Status::Invalid(import_text::kOverlap);
+  return Status::Ok();
+}
+
+// The lines of a list and how they are laid out.
+struct ListLines {
+  std::string Converted;  // an HTML list converted into lines
+  std::string_view Text;  // the lines: Converted, or a text list where it lies
+  LineLayout Layout;
+  ImportedFields Fields;
+  bool SkipTitleRow = false;
+};
+
+// A text list's columns are worked out from its content; an HTML list's come from its tag,
+// and its markup is converted into lines.
+Status PrepareLines(std::string_view bytes, const RecognizedList& list, const std::string& localeDateFormat,
+                    Caller& caller, ListLines& out) {
+  LineLayout& layout = out.Layout;
+  if (list.Kind == ImportKind::Text) {
+    out.Text = bytes.substr(list.Start, list.End - list.Start);
+    ResolvedColumns columns;
+    if (Status status = ResolveColumns(out.Text, localeDateFormat, caller, columns); !status.ok()) return status;
+    out.Fields = columns.Fields;
+    layout.Order = columns.Order;
+    layout.DelimiterCode = columns.DelimiterCode;
+    out.SkipTitleRow = columns.TitleRow;
+  } else {
+    const ImportedFields& fields = list.Fields;
+    out.Fields = fields;
+    layout.Order = ColumnOrderOf(fields, list.CaptionStyle);
+    layout.DelimiterCode = fields.Delimiter;
+    layout.HtmlTable = list.Kind == ImportKind::HtmlTable;
+    layout.SplitArtistTitle = fields.SplitArtistTitle;
+    // A plain page written with spaces or tabs gets tabs for its delimiters in conversion.
+    if (list.Kind == ImportKind::PlainHtml && fields.Delimiter >= 4) layout.DelimiterCode = kDelimiterTab;
+    const bool captionColumn =
+        (list.CaptionStyle == '7' && !fields.Path) || (list.CaptionStyle == '9' && !fields.VolumeLabel);
+    if (Status status = ConvertList(bytes, list, captionColumn, layout.Order.size() - 1, out.Converted); !status.ok()) {
+      return status;
+    }
+    out.Text = out.Converted;
+  }
+  layout.Enumerated = out.Fields.Enumerate;
+  return Status::Ok();
+}
+
+std::array<bool, 10> IncludedFields(const ImportedFields& fields) {
+  return {fields.Enumerate || fields.NumberColumn,
+          fields.Time,
+          fields.Kbps,
+          fields.Size,
+          fields.Stereo,
+          fields.Frequency,
+          fields.DateCreated,
+          fields.Path,
+          fields.DateAdded,
+          fields.VolumeLabel};
+}
+
+// One entry per line with content, up to the million entries a list may hold (`existing`
+// already in the target list count towards them).
+Status ReadLines(const ListLines& lines, LineParser& parser, std::uint32_t existing, EntryList& into, Caller& caller) {
+  // Room for every line at once spares a big list the copies of its growth (a quarter of a
+  // million entries are 140 MB) and the final trim.
+  const std::size_t room = existing >= kMillion ? 0 : kMillion - existing;
+  std::size_t expected = LinesWithContent(lines.Text);
+  if (lines.SkipTitleRow && expected > 0) --expected;
+  into.SetCapacity(std::min(expected, room));
+
+  const std::string_view text = lines.Text;
+  std::uint32_t lineNumber = 0;
+  ListEntry entry{};
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line(text.data() + pos, end - pos);
+    pos = end + 1;
+    ++lineNumber;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || (lines.SkipTitleRow && lineNumber == 1)) continue;
+    if (static_cast<std::uint64_t>(existing) + into.ItemCount() >= kMillion) {
+      caller.ShowMessage(import_text::kMillion, import_text::kWarningTitle, MessageKind::Warning);
+      break;
+    }
+    if (Status status = parser.ParseImportLine(line, lineNumber, into.ItemCount(), entry); !status.ok()) {
+      return status;
+    }
+    into.AppendEntry(entry);
+    if (Status status = ReportProgress(into.ItemCount(), caller); !status.ok()) return status;
+  }
+  into.Trim();
+  return Status::Ok();
+}
+
+// The day/month/year order of the dates read, then the dates themselves.
+Status ResolveImportedDates(const ListLines& lines, const AppOptions& options, const ImportEnvironment& environment,
+                            DateTable& dates, LineParser& parser, EntryList& into, Caller& caller) {
+  caller.SetStatus(import_text::kExaminingDates);
+  caller.ProcessEvents();
+  if (!caller.Running()) return Status::Cancelled();
+  const DateResolution resolution = ResolveDateOrder(dates.Roles(),
+                                                     {lines.Fields.DateStyle, options.Dialog.ImportDateStyleFallback,
+                                                      options.Main.DateStyle, environment.LocaleDateFormat},
+                                                     caller);
+  switch (resolution.Outcome) {
+    case DateOutcome::Cancelled: return Status::Cancelled();
+    case DateOutcome::Failed: return Status::Invalid(resolution.Error);
+    case DateOutcome::LeaveUnknown: ClearDates(dates, into, 0); return Status::Ok();
+    case DateOutcome::Resolved: break;
+  }
+  std::uint32_t badLine = 0;
+  if (!ConvertDates(dates, resolution.Order, into, 0, badLine)) {
+    const std::string message = std::string(import_text::kInvalidDate) + Num(badLine) +
+                                std::string(import_text::kFieldShowSomeOf) +
+                                std::string(CutToCapacity(DateFieldOf(lines.Text, badLine, parser), 48));
+    return Status::Invalid(CutToCapacity(message, 255));
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 ImportEnvironment HostImportEnvironment(Platform& platform) {
@@ -182,133 +342,29 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
                         std::uint32_t existing, EntryList& into, ParsedList& parsed, Caller& caller) {
   into.Clear();
   parsed = ParsedList{};
+  bytes = WithoutLeadingMarks(bytes);
   RecognizedList list;
-  if (Status status = RecognizeList(bytes, list); !status.ok()) return status;
-  if (list.Kind == ImportKind::Text && options.Dialog.ImportStripHeaderFooter != 0) {
-    if (Status status = StripMessageFiles(bytes, options, list, caller); !status.ok()) return status;
+  if (Status status = LocateList(bytes, options, list, caller); !status.ok()) return status;
+  ListLines lines;
+  if (Status status = PrepareLines(bytes, list, environment.LocaleDateFormat, caller, lines); !status.ok()) {
+    return status;
   }
-  if (list.Start >= list.End) return Status::Invalid(import_text::kOverlap);
-
-  LineLayout layout;
-  // A text list is read where it lies; HTML is converted into lines first.
-  std::string converted;
-  std::string_view lines;
-  bool skipTitleRow = false;
-  ImportedFields fields;
-  if (list.Kind == ImportKind::Text) {
-    lines = bytes.substr(list.Start, list.End - list.Start);
-    ResolvedColumns columns;
-    if (Status status = ResolveColumns(lines, environment.LocaleDateFormat, caller, columns); !status.ok()) {
-      return status;
-    }
-    fields = columns.Fields;
-    layout.Order = columns.Order;
-    layout.DelimiterCode = columns.DelimiterCode;
-    skipTitleRow = columns.TitleRow;
-  } else {
-    fields = list.Fields;
-    parsed.Tagged = true;
-    layout.Order = ColumnOrderOf(fields, list.CaptionStyle);
-    layout.DelimiterCode = fields.Delimiter;
-    layout.HtmlTable = list.Kind == ImportKind::HtmlTable;
-    layout.SplitArtistTitle = fields.SplitArtistTitle;
-    // A plain page written with spaces or tabs gets tabs for its delimiters in conversion.
-    if (list.Kind == ImportKind::PlainHtml && fields.Delimiter >= 4) layout.DelimiterCode = kDelimiterTab;
-    const bool captionColumn =
-        (list.CaptionStyle == '7' && !fields.Path) || (list.CaptionStyle == '9' && !fields.VolumeLabel);
-    if (Status status = ConvertList(bytes, list, captionColumn, layout.Order.size() - 1, converted); !status.ok()) {
-      return status;
-    }
-    lines = converted;
-  }
-  layout.Enumerated = fields.Enumerate;
-  layout.DateAddedFallback = options.Dialog.ImportDateAddedFallback;
-  layout.Today = environment.Today;
-  parsed.SortState = list.Kind == ImportKind::Text ? kNoSortOrder : fields.SortState;
-  parsed.Included = {fields.Enumerate || fields.NumberColumn,
-                     fields.Time,
-                     fields.Kbps,
-                     fields.Size,
-                     fields.Stereo,
-                     fields.Frequency,
-                     fields.DateCreated,
-                     fields.Path,
-                     fields.DateAdded,
-                     fields.VolumeLabel};
-
-  // Every line with content gives one entry: room for them all at once spares a big list
-  // the copies of its growth (a quarter of a million entries are 140 MB) and the final trim.
-  const std::size_t room = existing >= kMillion ? 0 : kMillion - existing;
-  std::size_t expected = LinesWithContent(lines);
-  if (skipTitleRow && expected > 0) --expected;
-  into.SetCapacity(std::min(expected, room));
+  lines.Layout.DateAddedFallback = options.Dialog.ImportDateAddedFallback;
+  lines.Layout.Today = environment.Today;
+  parsed.Tagged = list.Kind != ImportKind::Text;
+  parsed.SortState = parsed.Tagged ? lines.Fields.SortState : kNoSortOrder;
+  parsed.Included = IncludedFields(lines.Fields);
 
   DateTable dates;
-  LineParser parser(layout, dates);
-  std::uint32_t lineNumber = 0;
-  ListEntry entry{};
-  std::size_t pos = 0;
-  while (pos < lines.size()) {
-    std::size_t end = lines.find('\n', pos);
-    if (end == std::string_view::npos) end = lines.size();
-    std::string_view line(lines.data() + pos, end - pos);
-    pos = end + 1;
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.empty() || (skipTitleRow && lineNumber == 1)) continue;
-    if (static_cast<std::uint64_t>(existing) + into.ItemCount() >= kMillion) {
-      caller.ShowMessage(import_text::kMillion, import_text::kWarningTitle, MessageKind::Warning);
-      break;
-    }
-    if (Status status = parser.ParseImportLine(line, lineNumber, into.ItemCount(), entry); !status.ok()) {
-      return status;
-    }
-    into.AppendEntry(entry);
-    const std::uint32_t count = into.ItemCount();
-    if (count % kStatusEvery == 0) {
-      caller.SetStatus("Imported " + Num(count) + " items so far...");
-      caller.ProcessEvents();
-      if (!caller.Running()) return Status::Cancelled();
-    }
-    if (count % kBigListEvery == 0) {
-      const std::string question = "Note: you have successfully imported\r\n" + Num(count) + " items so far. Continue?";
-      if (caller.AskYesNo(question, import_text::kBigListTitle, Answer::Yes) != Answer::Yes) {
-        return Status::Cancelled();
-      }
-    }
-  }
-  into.Trim();
-
-  if (options.Dialog.ImportCmf != 0) CalculateMissing(layout.Order, into, caller);
-  if (options.Dialog.ImportClab != 0 && Has(layout.Order, ColumnCode::Path) &&
-      !Has(layout.Order, ColumnCode::VolumeLabel)) {
+  LineParser parser(lines.Layout, dates);
+  if (Status status = ReadLines(lines, parser, existing, into, caller); !status.ok()) return status;
+  const std::vector<ColumnCode>& order = lines.Layout.Order;
+  if (options.Dialog.ImportCmf != 0) CalculateMissing(order, into, caller);
+  if (options.Dialog.ImportClab != 0 && Has(order, ColumnCode::Path) && !Has(order, ColumnCode::VolumeLabel)) {
     AddFixedDiskLabels(environment.FixedVolumes, into, caller);
   }
-  if (!dates.Empty()) {
-    caller.SetStatus(import_text::kExaminingDates);
-    caller.ProcessEvents();
-    if (!caller.Running()) return Status::Cancelled();
-    const DateResolution resolution = ResolveDateOrder(dates.Roles(),
-                                                       {fields.DateStyle, options.Dialog.ImportDateStyleFallback,
-                                                        options.Main.DateStyle, environment.LocaleDateFormat},
-                                                       caller);
-    switch (resolution.Outcome) {
-      case DateOutcome::Cancelled: return Status::Cancelled();
-      case DateOutcome::Failed: return Status::Invalid(resolution.Error);
-      case DateOutcome::LeaveUnknown: ClearDates(dates, into, 0); break;
-      case DateOutcome::Resolved: {
-        std::uint32_t badLine = 0;
-        if (!ConvertDates(dates, resolution.Order, into, 0, badLine)) {
-          return Status::Invalid(CutToCapacity("Invalid date (line " + Num(badLine) +
-                                                   "). Displaying [some of] it:\r\n" +
-                                                   std::string(CutToCapacity(DateFieldOf(lines, badLine, parser), 48)),
-                                               255));
-        }
-        break;
-      }
-    }
-  }
-  return Status::Ok();
+  if (dates.Empty()) return Status::Ok();
+  return ResolveImportedDates(lines, options, environment, dates, parser, into, caller);
 }
 
 namespace {
@@ -352,7 +408,9 @@ class ImportRun {
     if (result.Outcome != ImportOutcome::Imported) {
       list_.Secondary().Clear();
       const std::uint32_t count = list_.ItemCount();
-      caller_.SetStatus(count > 0 ? "Import cancelled. " + Num(count) + " items." : "Import cancelled.");
+      caller_.SetStatus(count > 0 ? std::string(import_text::kCancelledWithCount) + Num(count) +
+                                        std::string(import_text::kItems)
+                                  : std::string(import_text::kImportCancelled));
     }
     return result;
   }
@@ -411,8 +469,9 @@ class ImportRun {
     const std::uint32_t imported = list_.Secondary().ItemCount();
     IntegrateSecondary(list_, append_);
     const std::uint32_t total = list_.ItemCount();
-    caller_.SetStatus(append_ && countBefore_ > 0 ? "Imported " + Num(imported) + ", total " + Num(total) + " items."
-                                                  : "Imported " + Num(imported) + " items.");
+    std::string done = std::string(import_text::kImported) + Num(imported);
+    if (append_ && countBefore_ > 0) done += std::string(import_text::kTotal) + Num(total);
+    caller_.SetStatus(done + std::string(import_text::kItems));
     AskAboutIncludedFields(parsed.Included);
     // A tagged list appended to other entries no longer has the tag's order.
     list_.SortState = parsed.Tagged && !(append_ && countBefore_ > 0) ? parsed.SortState : kNoSortOrder;
@@ -422,7 +481,8 @@ class ImportRun {
 
   ImportResult FailureDialog(const std::string& error) {
     list_.Secondary().Clear();
-    const std::string question = "ERROR!\r\n\n" + error + "\r\n\n" + std::string(import_text::kFallbackQuestion);
+    const std::string question = std::string(import_text::kFailureStart) + error +
+                                 std::string(import_text::kFailureEnd) + std::string(import_text::kFallbackQuestion);
     if (caller_.AskYesNo(question, import_text::kFailedTitle, Answer::No) != Answer::Yes) {
       return {ImportOutcome::Failed, 0};
     }

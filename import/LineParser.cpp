@@ -1,10 +1,12 @@
-// SplitFromRight and the field rules of every column, with their error texts.
+// SplitFromRight in its phases, and the field rules of every column.
 #include "import/LineParser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "core/Text.h"
+#include "import/ImportMessages.h"
 
 namespace ordonna {
 namespace {
@@ -25,17 +27,26 @@ Status Error(std::string text) { return Status::Invalid(CutToCapacity(text, kMax
 
 std::string_view First(std::string_view text, std::size_t count) { return CutToCapacity(text, count); }
 
+// The message, the line number, `tail` and the start of `shown`.
+Status LineError(std::string_view what, std::uint32_t line, std::string_view tail, std::string_view shown) {
+  return Error(std::string(what) + Number(line) + std::string(tail) + std::string(shown));
+}
+
 // "<what> (line n). Displaying [some of] it:" CR LF and the start of the field.
 Status FieldError(std::string_view what, std::uint32_t line, std::string_view field, std::size_t shown) {
-  return Error(std::string(what) + Number(line) + "). Displaying [some of] it:\r\n" + std::string(First(field, shown)));
+  return LineError(what, line, import_text::kFieldShowSomeOf, First(field, shown));
 }
 
 Status LongFieldError(std::string_view what, std::uint32_t line, std::string_view field) {
-  return Error(std::string(what) + Number(line) + "). Displaying first 64 characters:\r\n" +
-               std::string(First(field, 64)));
+  return LineError(what, line, import_text::kFieldShowFirst64, First(field, 64));
 }
 
 bool Undetermined(std::string_view text) { return text.empty() || text == "?" || text == "-"; }
+
+std::string_view TrimLeftSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  return text;
+}
 
 std::string_view TrimRightSpaces(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -88,6 +99,45 @@ std::optional<std::uint8_t> ReadFrequency(std::string_view field) {
   return std::nullopt;
 }
 
+// "minutes:seconds"; undetermined minutes leave the time absent (kNumberUnknown).
+Status ReadPlayTime(std::string_view field, std::uint32_t lineNumber, std::int32_t& seconds) {
+  if (Undetermined(field)) return Status::Ok();
+  const std::size_t colon = field.find(':');
+  if (colon == std::string_view::npos) {
+    return FieldError(import_text::kNoTimeColon, lineNumber, field, 32);
+  }
+  const std::string_view minutesText = field.substr(0, colon);
+  const std::string_view secondsText = field.substr(colon + 1);
+  if (minutesText.empty() || minutesText == "?" || minutesText == "-" || minutesText == "??" || minutesText == "--") {
+    return Status::Ok();
+  }
+  const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
+  if (!minutes || *minutes > kMaxMinutes) return FieldError(import_text::kBadMinutes, lineNumber, minutesText, 16);
+  const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
+  if (!secs || *secs > 59) return FieldError(import_text::kBadSeconds, lineNumber, secondsText, 16);
+  seconds = *minutes * 60 + *secs;
+  return Status::Ok();
+}
+
+// The digits before any unit; an undetermined size leaves `sizeKB` as it is.
+Status ReadSize(std::string_view field, std::uint32_t lineNumber, std::int32_t& sizeKB) {
+  if (Undetermined(WithoutSizeUnit(field))) return Status::Ok();
+  std::string_view digits = field;
+  while (!digits.empty() && !IsDigit(digits.back())) digits.remove_suffix(1);
+  const std::optional<std::int32_t> size = ParseDecimal(digits);
+  if (!size) return FieldError(import_text::kBadSize, lineNumber, field, 32);
+  sizeKB = *size;
+  return Status::Ok();
+}
+
+void SetFramesFromPlayTime(std::int32_t seconds, ListEntry& entry) {
+  if (seconds > 0) {
+    entry.Frames = static_cast<std::int32_t>(std::lround(seconds / SecondsPerFrame(entry.FrequencyCode)));
+  } else if (seconds == 0) {
+    entry.Frames = 0;
+  }
+}
+
 }  // namespace
 
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
@@ -122,26 +172,35 @@ LineParser::LineParser(LineLayout layout, DateTable& dates) : layout_(std::move(
 }
 
 Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumber) {
+  if (Status status = CheckLength(line, lineNumber); !status.ok()) return status;
+  if (Status status = FindDelimiters(line, lineNumber); !status.ok()) return status;
+  if (Status status = CutFields(line, lineNumber); !status.ok()) return status;
+  return ReadNameField(lineNumber);
+}
+
+Status LineParser::CheckLength(std::string_view line, std::uint32_t lineNumber) const {
   if (line.size() > kMaxLineLength) {
-    return Error("Line " + Number(lineNumber) + " too long (" + Number(static_cast<std::uint32_t>(line.size())) +
-                 " bytes) found.\r\nDisplaying first 64 characters:\r\n" + std::string(First(line, 64)));
+    return Error(std::string(import_text::kLine) + Number(lineNumber) + std::string(import_text::kTooLongLength) +
+                 Number(static_cast<std::uint32_t>(line.size())) + std::string(import_text::kBytesFound) +
+                 std::string(import_text::kShowFirst64) + std::string(First(line, 64)));
   }
   std::size_t lead = line.find_first_not_of(' ');
   if (lead == std::string_view::npos) lead = line.size();
   if (line.size() < 4 || line.size() - lead < 4) {
-    return Error("Too short line found. Content:\r\n" + std::string(line));
+    return Error(std::string(import_text::kTooShortLine) + std::string(line));
   }
-  const std::size_t needed = layout_.Order.size() - 1;
+  return Status::Ok();
+}
+
+Status LineParser::FindDelimiters(std::string_view& line, std::uint32_t lineNumber) {
   positions_.clear();
   // A closing character at the very end closes the last field ("(a) (b)"). A tab or comma
   // there is the delimiter before an empty last field and stays.
-  const bool closes = delimiter_ == ')' || delimiter_ == ']' || delimiter_ == '}';
-  const bool trailing = closes && line.back() == delimiter_;
+  const bool trailing = ClosesFields() && line.back() == delimiter_;
   for (std::size_t i = line.size(); i-- > 1;) {
     if (line[i] != delimiter_) continue;
     if (positions_.size() == kMaxDelimiters + (trailing ? 1 : 0)) {
-      return Error("Too many delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
-                   std::string(First(line, 64)));
+      return LineError(import_text::kTooManyDelimiters, lineNumber, import_text::kShowSomeOfLine, First(line, 64));
     }
     positions_.push_back(i);
   }
@@ -149,47 +208,57 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
     positions_.erase(positions_.begin());
     line.remove_suffix(1);
   }
-  if (positions_.size() < needed) {
-    return Error("Invalid no. of delimiters in the line " + Number(lineNumber) + ".\r\nDisplaying [some of] it:\r\n" +
-                 std::string(First(line, 64)));
+  if (positions_.size() < NeededDelimiters()) {
+    return LineError(import_text::kTooFewDelimiters, lineNumber, import_text::kShowSomeOfLine, First(line, 64));
   }
+  return Status::Ok();
+}
 
+Status LineParser::CutFields(std::string_view line, std::uint32_t lineNumber) {
+  const std::size_t needed = NeededDelimiters();
   for (std::size_t i = 0; i <= needed; ++i) {
     const std::size_t begin = i == needed ? 0 : positions_[i] + 1;
     const std::size_t end = i == 0 ? line.size() : positions_[i - 1];
     std::string_view field = line.substr(begin, end - begin);
-    if (i == 0 && closes && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
-    while (!field.empty() && (field.front() == ' ' || field.front() == opening_)) field.remove_prefix(1);
+    if (i == 0 && ClosesFields() && !field.empty() && field.back() == delimiter_) field.remove_suffix(1);
+    field = WithoutOpening(field);
     if (i < needed && field.size() > kMaxField) {
-      return Error("A field seems to be too long in the line " + Number(lineNumber) +
-                   ".\r\nDisplaying first 64 characters:\r\n" + std::string(First(field, 64)));
+      return LineError(import_text::kFieldTooLong, lineNumber, import_text::kShowFirst64, First(field, 64));
     }
     fields_[i].assign(field);
   }
+  return Status::Ok();
+}
 
-  // The leftmost field carries the number of an enumerated list and, in a table split into
-  // artist and title, the tab between the two cells.
-  std::string& name = fields_[needed];
+// Leading spaces, then the one opening character the export wrote before the field and the
+// spaces that pad a number after it: a name that itself starts with "(", "[" or "{" keeps it.
+std::string_view LineParser::WithoutOpening(std::string_view field) const {
+  field = TrimLeftSpaces(field);
+  if (field.starts_with(opening_)) field = TrimLeftSpaces(field.substr(1));
+  return field;
+}
+
+// The leftmost field carries the number of an enumerated list and, in a table split into
+// artist and title, the tab between the two cells.
+Status LineParser::ReadNameField(std::uint32_t lineNumber) {
+  std::string& name = fields_[NeededDelimiters()];
   if (layout_.HtmlTable && layout_.Enumerated) {
     const std::size_t tab = name.find('\t');
-    if (tab == std::string::npos) return Error("Invalid enumeration in this HTML table file.");
+    if (tab == std::string::npos) return Error(std::string(import_text::kTableEnumeration));
     name.erase(tab, 1);
   }
   if (layout_.Enumerated) {
     const std::size_t period = name.find('.');
-    if (period == std::string::npos) return Error("Invalid enumeration (period missing).");
+    if (period == std::string::npos) return Error(std::string(import_text::kPeriodMissing));
     name.erase(0, period + 1);
     // A tab list puts a tab after the number.
-    const std::size_t start = name.find_first_not_of(std::string{' ', '\t', opening_});
-    name.erase(0, start == std::string::npos ? name.size() : start);
+    const std::size_t start = std::min(name.find_first_not_of(" \t"), name.size());
+    name = std::string(WithoutOpening(std::string_view(name).substr(start)));
   }
   if (layout_.HtmlTable && layout_.SplitArtistTitle) {
     const std::size_t tab = name.find('\t');
     if (tab == std::string::npos) {
-      return Error(
-          "Although this seemed to be artist-title split HTML list,\r\nlooks like not all lines are split "
-          "(line " +
-          Number(lineNumber) + ").\r\nDisplaying [some of] this field:\r\n" + std::string(First(name, 64)));
+      return LineError(import_text::kNotSplit, lineNumber, import_text::kShowSomeOfField, First(name, 64));
     }
     // A name without an artist was written with an empty artist cell.
     if (tab == 0) {
@@ -201,8 +270,7 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
   // Names padded to a width end in spaces that are not part of the name.
   while (!name.empty() && name.back() == ' ') name.pop_back();
   if (name.size() > kMaxField) {
-    return Error("A field seems to be too long in the line " + Number(lineNumber) +
-                 ".\r\nDisplaying first 64 characters:\r\n" + std::string(First(name, 64)));
+    return LineError(import_text::kFieldTooLong, lineNumber, import_text::kShowFirst64, First(name, 64));
   }
   return Status::Ok();
 }
@@ -210,96 +278,64 @@ Status LineParser::SplitFromRight(std::string_view line, std::uint32_t lineNumbe
 Status LineParser::ParseImportLine(std::string_view line, std::uint32_t lineNumber, std::uint32_t entryIndex,
                                    ListEntry& entry) {
   if (Status status = SplitFromRight(line, lineNumber); !status.ok()) return status;
-  entry = ListEntry{};
-  entry.BitrateCode = kBitrateUnknown;
-  entry.FrequencyCode = kBitrateUnknown;
-  entry.StereoMode = kStereoUnknown;
-  entry.SizeKB = kNumberUnknown;
-  entry.Frames = kNumberUnknown;
-  entry.FileDate = kNumberUnknown;
-  entry.DateAdded = layout_.DateAddedFallback == 0 ? layout_.Today : kNumberUnknown;
-  std::int32_t seconds = -1;
-
+  entry = UndeterminedEntry({.FrequencyCode = kFrequencyNotRead,
+                             .DateAdded = layout_.DateAddedFallback == 0 ? layout_.Today : kNumberUnknown});
+  std::int32_t seconds = kNumberUnknown;
   for (std::size_t i = 0; i < layout_.Order.size(); ++i) {
-    const std::string& field = fields_[i];
-    switch (layout_.Order[i]) {
-      case ColumnCode::FileName:
-        if (field.size() > kMaxField) return LongFieldError("Filename too long (line ", lineNumber, field);
-        entry.FileName.Set(field);
-        break;
-      case ColumnCode::PlayTime: {
-        if (Undetermined(field)) break;
-        const std::size_t colon = field.find(':');
-        if (colon == std::string::npos)
-          return FieldError("Semicolon not found in the time field (line ", lineNumber, field, 32);
-        const std::string_view minutesText = std::string_view(field).substr(0, colon);
-        const std::string_view secondsText = std::string_view(field).substr(colon + 1);
-        if (minutesText.empty() || minutesText == "?" || minutesText == "-" || minutesText == "??" ||
-            minutesText == "--") {
-          break;
-        }
-        const std::optional<std::int32_t> minutes = ParseDecimal(minutesText);
-        if (!minutes || *minutes > kMaxMinutes)
-          return FieldError("Can't read minutes (line ", lineNumber, minutesText, 16);
-        const std::optional<std::int32_t> secs = ParseDecimal(secondsText);
-        if (!secs || *secs > 59) return FieldError("Can't read seconds (line ", lineNumber, secondsText, 16);
-        seconds = *minutes * 60 + *secs;
-        break;
-      }
-      case ColumnCode::Bitrate: entry.BitrateCode = ReadBitrate(field); break;
-      case ColumnCode::Size: {
-        if (Undetermined(WithoutSizeUnit(field))) break;
-        std::string_view digits = field;
-        while (!digits.empty() && !IsDigit(digits.back())) digits.remove_suffix(1);
-        const std::optional<std::int32_t> size = ParseDecimal(digits);
-        if (!size) return FieldError("Can't read filesize (line ", lineNumber, field, 32);
-        entry.SizeKB = *size;
-        break;
-      }
-      case ColumnCode::StereoMode: {
-        const std::optional<std::uint8_t> mode = ReadStereo(field);
-        if (!mode) return FieldError("Can't read stereo mode (line ", lineNumber, field, 32);
-        entry.StereoMode = *mode;
-        break;
-      }
-      case ColumnCode::Frequency: {
-        const std::optional<std::uint8_t> code = ReadFrequency(field);
-        if (!code) return FieldError("Can't read the frequency (line ", lineNumber, field, 32);
-        entry.FrequencyCode = *code;
-        break;
-      }
-      case ColumnCode::DateCreated:
-        if (!dates_.ParseDate(field, DateSlot::Created, entryIndex, lineNumber)) {
-          return FieldError("Invalid date (line ", lineNumber, field, 48);
-        }
-        break;
-      case ColumnCode::Path:
-        if (field.size() > kMaxField) return LongFieldError("Path too long (line ", lineNumber, field);
-        entry.Folder.Set(field);
-        break;
-      case ColumnCode::DateAdded:
-        entry.DateAdded = kNumberUnknown;
-        if (!dates_.ParseDate(field, DateSlot::Added, entryIndex, lineNumber)) {
-          return FieldError("Invalid date (line ", lineNumber, field, 48);
-        }
-        break;
-      case ColumnCode::VolumeLabel:
-        if (field.size() > kMaxField) {
-          return Error("Label too long (line " + Number(lineNumber) + ").\r\nDisplaying first 64 characters:\r\n" +
-                       std::string(First(field, 64)));
-        }
-        entry.VolumeLabel.Set(field);
-        break;
-      case ColumnCode::Number: break;
-      default: return Error("Unknown error 2.");
+    if (Status status = ReadField(layout_.Order[i], fields_[i], lineNumber, entryIndex, entry, seconds); !status.ok()) {
+      return status;
     }
   }
-  if (seconds > 0) {
-    entry.Frames = static_cast<std::int32_t>(std::lround(seconds / SecondsPerFrame(entry.FrequencyCode)));
-  } else if (seconds == 0) {
-    entry.Frames = 0;
-  }
+  SetFramesFromPlayTime(seconds, entry);
   return Status::Ok();
+}
+
+Status LineParser::ReadField(ColumnCode column, const std::string& field, std::uint32_t lineNumber,
+                             std::uint32_t entryIndex, ListEntry& entry, std::int32_t& seconds) {
+  switch (column) {
+    case ColumnCode::FileName:
+      if (field.size() > kMaxField) return LongFieldError(import_text::kFileNameTooLong, lineNumber, field);
+      entry.FileName.Set(field);
+      return Status::Ok();
+    case ColumnCode::PlayTime: return ReadPlayTime(field, lineNumber, seconds);
+    case ColumnCode::Bitrate: entry.BitrateCode = ReadBitrate(field); return Status::Ok();
+    case ColumnCode::Size: return ReadSize(field, lineNumber, entry.SizeKB);
+    case ColumnCode::StereoMode: {
+      const std::optional<std::uint8_t> mode = ReadStereo(field);
+      if (!mode) return FieldError(import_text::kBadStereo, lineNumber, field, 32);
+      entry.StereoMode = *mode;
+      return Status::Ok();
+    }
+    case ColumnCode::Frequency: {
+      const std::optional<std::uint8_t> code = ReadFrequency(field);
+      if (!code) return FieldError(import_text::kBadFrequency, lineNumber, field, 32);
+      entry.FrequencyCode = *code;
+      return Status::Ok();
+    }
+    case ColumnCode::DateCreated:
+      if (!dates_.ParseDate(field, DateSlot::Created, entryIndex, lineNumber)) {
+        return FieldError(import_text::kInvalidDate, lineNumber, field, 48);
+      }
+      return Status::Ok();
+    case ColumnCode::Path:
+      if (field.size() > kMaxField) return LongFieldError(import_text::kPathTooLong, lineNumber, field);
+      entry.Folder.Set(field);
+      return Status::Ok();
+    case ColumnCode::DateAdded:
+      entry.DateAdded = kNumberUnknown;
+      if (!dates_.ParseDate(field, DateSlot::Added, entryIndex, lineNumber)) {
+        return FieldError(import_text::kInvalidDate, lineNumber, field, 48);
+      }
+      return Status::Ok();
+    case ColumnCode::VolumeLabel:
+      if (field.size() > kMaxField) {
+        return LineError(import_text::kLabelTooLong, lineNumber, import_text::kLabelShowFirst64, First(field, 64));
+      }
+      entry.VolumeLabel.Set(field);
+      return Status::Ok();
+    case ColumnCode::Number: return Status::Ok();
+    default: return Error(std::string(import_text::kUnknownError2));
+  }
 }
 
 }  // namespace ordonna

@@ -54,6 +54,22 @@ class LineParser {
   char opening_;
   std::array<std::string, 10> fields_;
   std::vector<std::size_t> positions_;
+
+  // The phases of SplitFromRight, in order.
+  [[nodiscard]] Status CheckLength(std::string_view line, std::uint32_t lineNumber) const;
+  // Collects the delimiter positions from the right; drops a closing character ending `line`.
+  [[nodiscard]] Status FindDelimiters(std::string_view& line, std::uint32_t lineNumber);
+  [[nodiscard]] Status CutFields(std::string_view line, std::uint32_t lineNumber);
+  std::string_view WithoutOpening(std::string_view field) const;
+  [[nodiscard]] Status ReadNameField(std::uint32_t lineNumber);
+
+  // One field of ParseImportLine into `entry`; a play time goes to `seconds`.
+  [[nodiscard]] Status ReadField(ColumnCode column, const std::string& field, std::uint32_t lineNumber,
+                                 std::uint32_t entryIndex, ListEntry& entry, std::int32_t& seconds);
+
+  std::size_t NeededDelimiters() const { return layout_.Order.size() - 1; }
+  // ")", "]" and "}" close the field they end.
+  bool ClosesFields() const { return delimiter_ == ')' || delimiter_ == ']' || delimiter_ == '}'; }
 };
 
 // A field read as a whole number of at most nine digits; nothing when it holds anything else.

@@ -1,5 +1,5 @@
 # Fails when a file of a logic library folder includes a Qt header.
-foreach(folder core collect listfile export import match config view platform cli)
+foreach(folder core collect listfile export import match config view platform cli ui/logic)
   file(GLOB_RECURSE sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
   foreach(source ${sources})
     file(STRINGS "${source}" hits REGEX "#include[ \t]*<Q")

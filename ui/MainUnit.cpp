@@ -59,12 +59,6 @@ constexpr std::array<int, 7> kPopupSizes = {6, 8, 9, 10, 11, 12, 16};
 constexpr std::array<const char*, 7> kPopupCaptions = {"size=&6",  "size=&8",  "size=&9", "size=1&0 (default)",
                                                        "size=1&1", "size=1&2", "si&ze=16"};
 
-// Font style bits of the option record.
-constexpr std::uint8_t kBold = 1;
-constexpr std::uint8_t kItalic = 2;
-constexpr std::uint8_t kUnderline = 4;
-constexpr std::uint8_t kStrikeOut = 8;
-
 // The option record's colours are 0x00BBGGRR.
 QColor ColorOf(std::int32_t stored) {
   const auto value = static_cast<std::uint32_t>(stored);
@@ -577,10 +571,10 @@ QFont TMainForm::MainFont() const {
   // "Courier New" is rarely installed here: fall back to a fixed-pitch face like it.
   font.setStyleHint(QFont::TypeWriter);
   font.setPointSize(ClampMainFontSize(dialog.MainFontSize));
-  font.setBold((dialog.MainFontStyle & kBold) != 0);
-  font.setItalic((dialog.MainFontStyle & kItalic) != 0);
-  font.setUnderline((dialog.MainFontStyle & kUnderline) != 0);
-  font.setStrikeOut((dialog.MainFontStyle & kStrikeOut) != 0);
+  font.setBold((dialog.MainFontStyle & kFontBold) != 0);
+  font.setItalic((dialog.MainFontStyle & kFontItalic) != 0);
+  font.setUnderline((dialog.MainFontStyle & kFontUnderline) != 0);
+  font.setStrikeOut((dialog.MainFontStyle & kFontStrikeOut) != 0);
   return font;
 }
 
@@ -601,10 +595,10 @@ void TMainForm::ButFontClick() {
     dialog.MainFontSize = ClampMainFontSize(chosen->pointSize());
   }
   std::uint8_t style = 0;
-  if (chosen->bold()) style |= kBold;
-  if (chosen->italic()) style |= kItalic;
-  if (chosen->underline()) style |= kUnderline;
-  if (chosen->strikeOut()) style |= kStrikeOut;
+  if (chosen->bold()) style |= kFontBold;
+  if (chosen->italic()) style |= kFontItalic;
+  if (chosen->underline()) style |= kFontUnderline;
+  if (chosen->strikeOut()) style |= kFontStrikeOut;
   dialog.MainFontStyle = style;
   ApplyFonts();
 }
