@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "AnalysisTestUtil.h"
 #include "collect/MpegHeader.h"
@@ -21,19 +22,11 @@ MpegHeader Decode(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
   return DecodeMpegHeader(std::span<const std::uint8_t, 4>(bytes, 4));
 }
 
-TEST(MpegHeader, DecodesEveryField) {
-  // Every field away from the usual values: MPEG-2.5 Layer II with CRC, index 15, sampling 3,
-  // padded, mono. The usual values are read in every analysis test.
-  MpegHeader h = Decode(0xE4, 0xFE, 0xC0);
-  EXPECT_EQ(h.VersionBits, 0);
-  EXPECT_EQ(h.LayerBits, 2);
-  EXPECT_TRUE(h.Crc);
-  EXPECT_EQ(h.BitrateIndex, 15);
-  EXPECT_EQ(h.SamplingIndex, 3);
-  EXPECT_TRUE(h.Padding);
-  EXPECT_EQ(h.ChannelMode, 3);
+TEST(MpegHeader, SyncNeedsAllThreeTopBits) {
+  // Each header field is read, and each wrong reading caught, by the analysis tests.
   EXPECT_TRUE(IsFrameSync(0xFF, 0xE0));
   EXPECT_FALSE(IsFrameSync(0xFF, 0xDF));
+  EXPECT_FALSE(IsFrameSync(0xFF, 0xBF));
   EXPECT_FALSE(IsFrameSync(0xFE, 0xFF));
 }
 
@@ -73,7 +66,18 @@ TEST(TagSkipper, AudioEndBeforeId3v1AndLyrics3) {
   const std::string audio(10000, 'a');
   // The first "LYRICSBEGIN" in the window counts.
   EXPECT_EQ(AudioEnd("LYRICSBEGIN" + audio + testing::Lyrics3v2("words")), 0);
-  EXPECT_EQ(AudioEnd(audio + "LYRICSBEGIN" + audio + testing::Lyrics3v1("words")), 20011) << "v1 window of 5,100";
+  // "LYRICSBEGIN" must start inside the last 5,100 bytes (v1) or 301,000 bytes (v2) of the
+  // file, an ID3v1 tag behind the block included.
+  const std::tuple<const char*, std::size_t, std::string> windows[] = {
+      {"LYRICSEND", 5100, ""}, {"LYRICS200", 301000, ""}, {"LYRICSEND", 5100, testing::Id3v1Tag()}};
+  for (const auto& [marker, window, tag] : windows) {
+    const std::size_t fits = window - 20 - tag.size();  // lyrics that fill the window exactly
+    for (std::size_t lyrics : {fits, fits + 1}) {
+      const std::string file = audio + "LYRICSBEGIN" + std::string(lyrics, 'x') + marker + tag;
+      EXPECT_EQ(AudioEnd(file), lyrics == fits ? 10000 : static_cast<std::int64_t>(file.size() - tag.size()))
+          << marker << " with " << lyrics << " bytes of lyrics and " << tag.size() << " of tag";
+    }
+  }
   // A marker without its start: the next place is tried, then nothing.
   EXPECT_EQ(AudioEnd(audio + "LYRICSEND"), 10009);
   EXPECT_EQ(AudioEnd(audio + "LYRICSBEGINLYRICSEND" + std::string(128, 'x')), 10000);

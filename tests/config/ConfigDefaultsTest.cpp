@@ -83,12 +83,21 @@ TEST(ConfigDefaults, FactoryDefaultsOfTheMainBlockSitAtTheirFileOffsets) {
 
 TEST(ConfigDefaults, WindowsAreCentredForTheirNominalSizes) {
   ConfigImage image = FactoryImage();
-  // {offset in the block, value}: main 284 x 362, options 787 x 549, viewer 700 x 600,
-  // comparison setup 307 x 502, find 217 x 190, each centred on 1920 x 1080.
-  const std::pair<std::size_t, std::int32_t> places[] = {{0, 818},  {4, 359},  {8, 566},   {12, 265},
-                                                         {40, 700}, {44, 600}, {64, 806},  {68, 289},
-                                                         {72, 610}, {76, 240}, {112, 851}, {116, 445}};
-  for (const auto& [offset, value] : places) EXPECT_EQ(I32At(image, kPlaces + offset), value) << offset;
+  // Every place, by its offset in the block and its window's nominal size, centred on 1920 x
+  // 1080; the viewer's size (offsets 40, 44) is stored as such.
+  struct Place {
+    std::size_t Offset;
+    std::int32_t Width, Height;
+  };
+  const Place places[] = {{0, 284, 362},  {8, 787, 549},  {16, 320, 314},  {24, 430, 557}, {32, 307, 415},
+                          {48, 482, 307}, {56, 482, 307}, {64, 307, 502},  {72, 700, 600}, {80, 256, 286},
+                          {88, 313, 246}, {96, 301, 301}, {104, 227, 310}, {112, 217, 190}};
+  for (const Place& p : places) {
+    EXPECT_EQ(I32At(image, kPlaces + p.Offset), (1920 - p.Width) / 2) << "left at " << p.Offset;
+    EXPECT_EQ(I32At(image, kPlaces + p.Offset + 4), (1080 - p.Height) / 2) << "top at " << p.Offset + 4;
+  }
+  EXPECT_EQ(I32At(image, kPlaces + 40), 700);
+  EXPECT_EQ(I32At(image, kPlaces + 44), 600);
 
   // On a screen smaller than the window the halves truncate toward zero, not downward.
   AppOptions small{};

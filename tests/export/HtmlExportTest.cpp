@@ -149,6 +149,24 @@ TEST(PlainHtml, EnumerationPaddingAndEscaping) {
       << rows;
 }
 
+TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {
+  // A text is escaped only when it needs it: each special character must make it so by itself.
+  const std::pair<std::string, std::string> specials[] = {
+      {"&", "&amp;"}, {"\"", "&quot;"}, {"<", "&lt;"}, {">", "&gt;"}, {std::string(1, '\0'), "&nbsp;"}};
+  for (const auto& [special, entity] : specials) {
+    ExportFixture fixture;
+    fixture.options.Main.InfoPath = fixture.options.Main.InfoVolumeLabel = 1;
+    fixture.Add(FullEntry("a" + special, "/m" + special, "L" + special));
+    EXPECT_EQ(AfterTag(Plain(fixture)),
+              "<NOBR>a" + entity + ", /m" + entity + ", L" + entity + "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>")
+        << entity;
+    const std::string table = AfterTag(Table(fixture));
+    for (const std::string cell : {"a", "/m", "L"}) {
+      EXPECT_NE(table.find("<NOBR>&nbsp;" + cell + entity + "&nbsp;</NOBR>"), std::string::npos) << table;
+    }
+  }
+}
+
 TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
   TempDir dir;
   WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");

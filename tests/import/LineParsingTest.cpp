@@ -63,6 +63,11 @@ TEST(LineParsing, FieldsComeFromTheRightAndErrorsNameTheLineAndShowTheField) {
       // ??:?? is an absent time; without a date-added column today's date is written
       {"(Name) (320kbps) (?\?:?\?)", {C::PlayTime, C::Bitrate, C::FileName}, 1, 0, "Name|||14 -1 -1 4 255 -1 45000"},
       {"Name\t\t48.0", {C::Frequency, C::StereoMode, C::FileName}, 4, 1, "Name|||255 -1 -1 4 1 -1 -1"},
+      // the unit in any letter case, and only the whole unit
+      {"Name, 128 KBPS", {C::Bitrate, C::FileName}, 0, 1, "Name|||9 -1 -1 4 255 -1 -1"},
+      {"Name, 32kBpS", {C::Bitrate, C::FileName}, 0, 1, "Name|||1 -1 -1 4 255 -1 -1"},
+      {"Name, VAR.Kbps", {C::Bitrate, C::FileName}, 0, 1, "Name|||16 -1 -1 4 255 -1 -1"},
+      {"Name, 128 kbp", {C::Bitrate, C::FileName}, 0, 1, "Name|||255 -1 -1 4 255 -1 -1"},
       {"Name, 12:60", {C::PlayTime, C::FileName}, 0, 1, "Can't read seconds" + shown + "60"},
       {"Name, 1260", {C::PlayTime, C::FileName}, 0, 1, "Semicolon not found in the time field" + shown + "1260"},
       {"Name, 99999999999:01", {C::PlayTime, C::FileName}, 0, 1, "Can't read minutes" + shown + "99999999999"},
@@ -98,14 +103,19 @@ TEST(DateResolution, ParseDateLearnsTheRolesOfThePositions) {
   EXPECT_EQ(+r.Order.Day, 0);
   EXPECT_EQ(+r.Order.Month, 1);
 
-  for (const auto& [field, roles] : {std::pair{"12/24/2003", DatePartRoles{0, 1, 2}}, {"2003-12-24", {2, 0, 1}}}) {
+  // 13 is the least day, 12 the greatest month; 31 the greatest day, 32 the least year.
+  const std::pair<const char*, DatePartRoles> rolesOf[] = {{"12/24/2003", {0, 1, 2}}, {"2003-12-24", {2, 0, 1}},
+                                                           {"13.12.2003", {1, 0, 2}}, {"12.12.2003", {0, 0, 2}},
+                                                           {"31.12.32", {1, 0, 2}},   {"1.1.2099", {0, 0, 2}}};
+  for (const auto& [field, roles] : rolesOf) {
     DateTable other;
     EXPECT_TRUE(other.ParseDate(field, DateSlot::Created, 0, 1));
     EXPECT_EQ(other.Roles(), roles) << field;
   }
 
   DateTable invalid;
-  for (std::string_view field : {"1.2.3.4", "1.2.20045", "0.1.2004", "5.6", "24.25.2003", "2003.12.2004", "01.02.03"}) {
+  for (std::string_view field :
+       {"1.2.3.4", "1.2.20045", "0.1.2004", "1.1.2100", "5.6", "24.25.2003", "2003.12.2004", "01.02.03"}) {
     EXPECT_FALSE(invalid.ParseDate(field, DateSlot::Created, 0, 1)) << field;
   }
   EXPECT_TRUE(invalid.ParseDate("01.02.2003", DateSlot::Created, 0, 1));
@@ -165,7 +175,7 @@ TEST(ColumnResolution, FindsDelimiterColumnsAndReportsBadLists) {
   std::string text;
   for (int i = 1; i <= 10; ++i) {
     text += std::string(i % 2 ? "Some, artist" : "Some artist") + " - song " + std::to_string(i) + ", 3:4" +
-            std::to_string(i % 10) + ", 128 kbps, /music/a b\r\n";
+            std::to_string(i % 10) + ", 128 " + (i % 2 ? "kbps" : "KBps") + ", /music/a b\r\n";
   }
   ASSERT_TRUE(ResolveColumns(text, "%d/%m/%Y", caller, r).ok());
   EXPECT_EQ(r.Order, (std::vector<ColumnCode>{C::Path, C::Bitrate, C::PlayTime, C::FileName}))

@@ -227,21 +227,30 @@ TEST(Comparison, LoadFailuresAndTheLabelQuestion) {
   stopsWith("cut.ordl", whole.substr(0, whole.size() - 3), "Invalid ORDL file or disk error (reading external file).");
   stopsWith("empty.ordl", std::string("\x03Ord\x3F", 5), "Nothing imported.");
 
-  // Two records with 40-character labels: one question; Yes keeps 32 characters.
-  std::string file("\x03Ord\x00", 5);
-  for (const char* name : {"Alpha - One", "Other"}) {
-    file.push_back(static_cast<char>(std::strlen(name)));
-    file += name;
-    file.push_back(0);
-    file.push_back(40);
-    file += std::string(40, 'L');
-    file += std::string(19, '\0');
-  }
-  WriteFileBytes(f.dir.File("labels.ordl"), file);
-  settings.ListFile = f.dir.File("labels.ordl");
+  // Labels of 32 characters read without a question; of 33 and 40, one question per file, and
+  // Yes keeps 32 characters.
+  auto labelled = [&](std::size_t first, std::size_t second) {
+    std::string file("\x03Ord\x00", 5);
+    for (auto [name, length] : {std::pair{"Alpha - One", first}, {"Other", second}}) {
+      file.push_back(static_cast<char>(std::strlen(name)));
+      file += name;
+      file.push_back(0);
+      file.push_back(static_cast<char>(length));
+      file += std::string(length, 'L');
+      file += std::string(19, '\0');
+    }
+    WriteFileBytes(f.dir.File("labels.ordl"), file);
+    settings.ListFile = f.dir.File("labels.ordl");
+  };
+  labelled(32, 32);
+  EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  ASSERT_EQ(f.external.ItemCount(), 2u);
+  EXPECT_EQ(f.external.Entry(1).VolumeLabel.View(), std::string(32, 'L'));
+  labelled(33, 40);
   f.caller.Expect("External file doesn't seem to be a ORDL file.\r\nTry to process anyway?", Answer::Yes);
   EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
   ASSERT_EQ(f.external.ItemCount(), 2u);
+  EXPECT_EQ(f.external.Entry(0).VolumeLabel.View(), std::string(32, 'L'));
   EXPECT_EQ(f.external.Entry(1).VolumeLabel.View(), std::string(32, 'L'));
   f.caller.Expect("", Answer::No);
   EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
@@ -268,6 +277,14 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
     EXPECT_EQ(g.Run(g.Settings(2, engine, 2), stop), CompareEnd::SavedOnStop);
     EXPECT_EQ(LogBody(ReadFileBytes(g.dir.File("out"))),
               "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
+
+    // Action 1 takes a 99 % pair without asking and asks about a 98 % one (0.99 - 1/100).
+    const std::string hundred(99, 'x');
+    Fixture near({"Morning", hundred + "a"}, {"Morning!", hundred + "b"});
+    Answers confirm({kCompareMatch});
+    EXPECT_EQ(near.Run(near.Settings(7, engine, 1), confirm), CompareEnd::Finished);
+    EXPECT_EQ(confirm.asked, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1, 1}}));
+    EXPECT_EQ(near.state.MatchCount, 2u);
 
     // A plain stop writes nothing.
     Fixture h({"Song A1"}, {"Song A2"});

@@ -97,6 +97,10 @@ TEST(DuplicateSearch, DocumentedPairLoopCases) {
     EXPECT_EQ(asked.answers.asked, "0,3,85;1,3,85;2,3,85;");
     EXPECT_EQ(asked.marks, (DeletionMarks{1, 0, 0, 1}));
     EXPECT_EQ(asked.state.MatchesFound, 5u);
+    // ... and a 98 % pair too (0.99 - 1/100).
+    const std::string hundred(99, 'x');
+    Search near(List({hundred + "a", hundred + "b"}), Settings(1, engine), {kDupLeaveBoth});
+    EXPECT_EQ(near.answers.asked, "0,1,98;");
 
     // "DELETE 1ST" ends entry i: later entries are compared with entry i + 1 onwards.
     Search first(List({"Song A1", "Song A2", "Song A3"}), Settings(2, engine), {kDupDeleteFirst, kDupDeleteSecond});
