@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/OutputFile.h"
 #include "platform/Platform.h"
 
 extern char** environ;
@@ -67,7 +68,7 @@ WriteResult WriteIfDifferent(const std::string& folder, const std::string& name,
   std::error_code error;
   if (std::filesystem::is_regular_file(path, error) && FileContent(path) == content) return WriteResult::Same;
   std::filesystem::create_directories(folder, error);
-  return ReplaceFileAtomically(path, content.data(), content.size()).ok() ? WriteResult::Written : WriteResult::Failed;
+  return WriteWholeFile(path, content).ok() ? WriteResult::Written : WriteResult::Failed;
 }
 
 // Rebuilds the user's MIME cache when the tool is there; without it the package still

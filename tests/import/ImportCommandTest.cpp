@@ -180,10 +180,10 @@ TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
     fx.Add(FullEntry(std::string("Song in ") + folder, folder, ""));
   }
   fx.options.Main.InfoPath = 1;
-  StringSink page;
+  MemorySink page;
   ASSERT_TRUE(ExportPlainHtml(fx.Job(), page).ok());
   fx.options.Main.InfoVolumeLabel = 1;
-  StringSink labelled;
+  MemorySink labelled;
   ASSERT_TRUE(ExportPlainHtml(fx.Job(), labelled).ok());
 
   TempDir dir;
@@ -203,12 +203,12 @@ TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
     for (const ListEntry& entry : into.Entries()) found.emplace_back(entry.VolumeLabel.View());
     return found;
   };
-  EXPECT_EQ(labels(page.text), (std::vector<std::string>{"MUSIC", "DATA", "DATA", "", ""}))
+  EXPECT_EQ(labels(page.Bytes), (std::vector<std::string>{"MUSIC", "DATA", "DATA", "", ""}))
       << "the deepest root wins, a root matches whole folder names only, a volume without a label gives none";
   options.Dialog.ImportClab = 0;
-  EXPECT_EQ(labels(page.text), (std::vector<std::string>{"", "", "", "", ""})) << "only when asked for";
+  EXPECT_EQ(labels(page.Bytes), (std::vector<std::string>{"", "", "", "", ""})) << "only when asked for";
   options.Dialog.ImportClab = 1;
-  EXPECT_EQ(labels(labelled.text), (std::vector<std::string>{"", "", "", "", ""}))
+  EXPECT_EQ(labels(labelled.Bytes), (std::vector<std::string>{"", "", "", "", ""}))
       << "a list with a label column keeps its own (empty) labels";
 }
 

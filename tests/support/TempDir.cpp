@@ -1,6 +1,9 @@
 // Temporary folders under the system's temporary directory.
 #include "support/TempDir.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +32,11 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string NullDeviceIn(const TempDir& dir) {
+  const std::string node = dir.File("null");
+  return mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? node : "/dev/null";
 }
 
 }  // namespace ordonna::testing

@@ -1,0 +1,51 @@
+// POSIX answers about named files.
+#include "platform/FileSystem.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/Snapshot.h"
+#include "platform/InputFile.h"
+#include "platform/OutputFile.h"
+
+namespace ordonna {
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0;
+}
+
+bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool IsSameFile(const std::string& first, const std::string& second) {
+  struct stat one {};
+  struct stat two {};
+  return stat(first.c_str(), &one) == 0 && stat(second.c_str(), &two) == 0 && one.st_dev == two.st_dev &&
+         one.st_ino == two.st_ino;
+}
+
+Status WriteSnapshotFile(const std::string& path, std::span<const ListEntry> entries) {
+  return WriteFileWith(
+      path, [&](OutputSink& sink) { return WriteSnapshot(sink, entries); }, OutputFile::Access::OwnerOnly);
+}
+
+Status ReadSnapshotFile(const std::string& path, std::uint32_t expectedCount, EntryList& list) {
+  InputFile file;
+  Status status = file.Open(path);
+  if (status.ok()) status = ReadSnapshot(file, expectedCount, list);
+  return status;
+}
+
+void RemoveTemporaryFiles(const std::string& folder) {
+  for (std::string_view name : {temp_file::kScanSnapshot, temp_file::kImportBackup, temp_file::kImportWork,
+                                temp_file::kViewerUndo, temp_file::kViewerFilter}) {
+    (void)RemoveFile(folder + "/" + std::string(name));
+  }
+}
+
+}  // namespace ordonna
