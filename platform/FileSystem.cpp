@@ -4,7 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
 #include "core/Snapshot.h"
+#include "core/Text.h"
 #include "platform/InputFile.h"
 #include "platform/OutputFile.h"
 
@@ -20,6 +25,11 @@ bool PathExists(const std::string& path) {
   return stat(path.c_str(), &info) == 0;
 }
 
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
 
 bool IsSameFile(const std::string& first, const std::string& second) {
@@ -27,6 +37,29 @@ bool IsSameFile(const std::string& first, const std::string& second) {
   struct stat two {};
   return stat(first.c_str(), &one) == 0 && stat(second.c_str(), &two) == 0 && one.st_dev == two.st_dev &&
          one.st_ino == two.st_ino;
+}
+
+std::string AbsoluteFolderOf(const std::string& path) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? std::string() : absolute.lexically_normal().parent_path().string();
+}
+
+std::vector<std::string> FilesBelow(const std::string& folder, std::string_view suffix) {
+  std::vector<std::string> found;
+  std::error_code error;
+  auto options = std::filesystem::directory_options::skip_permission_denied;
+  for (auto it = std::filesystem::recursive_directory_iterator(folder, options, error);
+       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+    std::error_code typeError;
+    const std::string name = it->path().filename().string();
+    if (it->is_regular_file(typeError) && name.size() >= suffix.size() &&
+        EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - suffix.size()), suffix)) {
+      found.push_back(it->path().string());
+    }
+  }
+  std::sort(found.begin(), found.end());
+  return found;
 }
 
 Status WriteSnapshotFile(const std::string& path, std::span<const ListEntry> entries) {

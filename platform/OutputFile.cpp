@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace ordonna {
 namespace {
@@ -54,6 +55,26 @@ bool FollowLinks(std::string path, std::string& resolved) {
   return false;
 }
 
+// The descriptor a name stands for when it names one the program holds open ("/dev/stdout",
+// "/dev/fd/1", "/proc/self/fd/1"), else -1. Such a name is written through that descriptor,
+// at its own position, whatever it leads to: "> out.txt" of a shell then receives the output.
+int DescriptorNamed(const std::string& name) {
+  int fd = -1;
+  if (name == "/dev/stdout") {
+    fd = 1;
+  } else if (name == "/dev/stderr") {
+    fd = 2;
+  } else {
+    for (std::string_view prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+      if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+      std::string_view digits = std::string_view(name).substr(prefix.size());
+      if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string_view::npos) return -1;
+      fd = std::stoi(std::string(digits));
+    }
+  }
+  return fd >= 0 && fcntl(fd, F_GETFD) != -1 ? fd : -1;
+}
+
 }  // namespace
 
 OutputFile::~OutputFile() { Discard(); }
@@ -61,35 +82,35 @@ OutputFile::~OutputFile() { Discard(); }
 Status OutputFile::Open(const std::string& target, Access access) {
   Discard();
   access_ = access;
-  if (!FollowLinks(target, target_)) {
-    error_ = ErrorStatus("Cannot create file", target, errno);
+  target_ = target;
+  if (int held = DescriptorNamed(target); held >= 0) {
+    fd_ = fcntl(held, F_DUPFD_CLOEXEC, 3);
+    direct_ = fd_ >= 0;
+    error_ = fd_ >= 0 ? Status::Ok() : ErrorStatus("Cannot create file", target, errno);
     return error_;
   }
+  // The kernel follows every link here, the links of /proc included.
   struct stat info {};
-  bool exists = stat(target_.c_str(), &info) == 0;
+  const bool exists = stat(target.c_str(), &info) == 0;
   if (exists && S_ISDIR(info.st_mode)) {
-    error_ = ErrorStatus("Cannot create file", target_, EISDIR);
+    error_ = ErrorStatus("Cannot create file", target, EISDIR);
     return error_;
   }
   direct_ = exists && (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode));
   if (exists && !direct_ && !S_ISREG(info.st_mode)) {
-    error_ = Status::IoError("Cannot create file", target_ + " (not a regular file)");
+    error_ = Status::IoError("Cannot create file", target + " (not a regular file)");
     return error_;
   }
   if (direct_) {
-    fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) {
-      error_ = ErrorStatus("Cannot create file", target_, errno);
-      return error_;
-    }
-  } else {
+    fd_ = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  } else if (FollowLinks(target, target_)) {
     temporary_ = target_ + ".tmp-XXXXXX";
     fd_ = mkstemp(temporary_.data());
-    if (fd_ < 0) {
-      error_ = ErrorStatus("Cannot create file", temporary_, errno);
-      temporary_.clear();
-      return error_;
-    }
+  }
+  if (fd_ < 0) {
+    error_ = ErrorStatus("Cannot create file", temporary_.empty() ? target_ : temporary_, errno);
+    temporary_.clear();
+    return error_;
   }
   error_ = Status::Ok();
   buffer_.reserve(kBufferSize);

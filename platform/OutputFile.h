@@ -3,8 +3,9 @@
 // - a regular file (or a new name) is replaced only when complete: the content goes to a
 //   temporary file beside it, which Commit flushes to disk and renames over it, so until then,
 //   and after any failure, the file keeps its old content;
-// - a character device, FIFO or socket is written straight through, never replaced
-//   (so a terminal or "/dev/stdout" receives the output);
+// - a character device, FIFO or socket is written straight through, never replaced;
+// - a name of a descriptor the program holds open ("/dev/stdout", "/dev/fd/N") is written
+//   through that descriptor, whatever it leads to (a pipe, a terminal, a shell's "> file");
 // - a folder or a block device is refused.
 #pragma once
 
