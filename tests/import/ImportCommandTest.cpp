@@ -147,6 +147,29 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
   }
 }
 
+// Refused before anything is read: a saved list (whatever its name), which is loaded, not
+// imported; and a temporary folder where the backup of the list cannot go, named with the reason.
+TEST(ImportCommand, ListFilesAndAnUnwritableTemporaryFolderAreRefused) {
+  for (std::uint8_t foreign : {0, 1}) {
+    CommandFixture fx;
+    fx.options.Dialog.ImportFileType = foreign;
+    const std::string before = ListImage(fx.list);
+    EXPECT_EQ(fx.Import("saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30)).Outcome, ImportOutcome::Failed);
+    EXPECT_EQ(ListImage(fx.list), before);
+    EXPECT_EQ(MessageTexts(fx.caller), std::vector<std::string>{"This file is an ORDL list, not a text or html "
+                                                                "list.\r\nLoad it instead of importing it."});
+  }
+  CommandFixture fx;
+  WriteFileBytes(fx.dir.File("plain"), "");
+  fx.environment.TempFolder = fx.dir.File("plain/temp");
+  const std::string before = ListImage(fx.list);
+  EXPECT_EQ(fx.Import("a.txt", TabList(30)).Outcome, ImportOutcome::Failed);
+  EXPECT_EQ(ListImage(fx.list), before);
+  EXPECT_EQ(MessageTexts(fx.caller),
+            std::vector<std::string>{"Can't write the backup of the list in the temporary folder\r\n" +
+                                     fx.dir.File("plain/temp") + "\r\n(Not a directory)"});
+}
+
 TEST(ImportCommand, FailureDialogFallsBackToForeignReaderOnYes) {
   for (bool append : {false, true}) {
     CommandFixture fx;
