@@ -34,7 +34,10 @@ TEST(Writers, AFaultOfTheSinkEndsEveryWriterAsAFailure) {
       {"list file", [&](OutputSink& sink) { return WriteListFile(sink, entries, 0); }},
       {"snapshot", [&](OutputSink& sink) { return WriteSnapshot(sink, entries.Entries()); }},
       {"configuration", [&](OutputSink& sink) { return WriteConfiguration(sink, fixture.options); }},
-      {"log", [&](OutputSink& sink) { return WriteLogFile(sink, "Log at ", {"1.1.2026", "12:00"}, "300:", lines); }},
+      {"log",
+       [&](OutputSink& sink) {
+         return WriteLogFile(sink, "Log at ", {"1.1.2026", "12:00"}, "300:", lines);
+       }},
       {"text", [&](OutputSink& sink) { return ExportText(fixture.Job(), sink); }},
       {"plain html", [&](OutputSink& sink) { return ExportPlainHtml(fixture.Job(), sink); }},
       {"html table", [&](OutputSink& sink) { return ExportHtmlTable(fixture.Job(), {}, sink); }},
