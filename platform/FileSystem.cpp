@@ -64,7 +64,7 @@ std::vector<std::string> FilesBelow(const std::string& folder, std::string_view 
 
 Status WriteSnapshotFile(const std::string& path, std::span<const ListEntry> entries) {
   return WriteFileWith(
-      path, [&](OutputSink& sink) { return WriteSnapshot(sink, entries); }, OutputFile::Access::OwnerOnly);
+      path, [&](OutputSink& sink) { return WriteSnapshot(sink, entries); }, OutputFile::Use::Temporary);
 }
 
 Status ReadSnapshotFile(const std::string& path, std::uint32_t expectedCount, EntryList& list) {

@@ -79,9 +79,9 @@ int DescriptorNamed(const std::string& name) {
 
 OutputFile::~OutputFile() { Discard(); }
 
-Status OutputFile::Open(const std::string& target, Access access) {
+Status OutputFile::Open(const std::string& target, Use use) {
   Discard();
-  access_ = access;
+  use_ = use;
   target_ = target;
   if (int held = DescriptorNamed(target); held >= 0) {
     fd_ = fcntl(held, F_DUPFD_CLOEXEC, 3);
@@ -149,11 +149,12 @@ Status OutputFile::Commit() {
   // mkstemp made the file owner-only: a replaced file keeps its permissions, a new one gets
   // those any new file of the user would get.
   struct stat old {};
-  mode_t mode = access_ == Access::OwnerOnly       ? mode_t{0600}
+  mode_t mode = use_ == Use::Temporary             ? mode_t{0600}
                 : stat(target_.c_str(), &old) == 0 ? (old.st_mode & 07777)
                                                    : (0666 & ~CurrentUmask());
   if (error_.ok() && fchmod(fd_, mode) != 0) error_ = ErrorStatus("Cannot write file", temporary_, errno);
-  if (error_.ok() && fsync(fd_) != 0) error_ = ErrorStatus("Cannot write file", temporary_, errno);
+  if (error_.ok() && use_ == Use::Document && fsync(fd_) != 0)
+    error_ = ErrorStatus("Cannot write file", temporary_, errno);
   if (fd_ >= 0 && close(fd_) != 0 && error_.ok()) error_ = ErrorStatus("Cannot write file", temporary_, errno);
   fd_ = -1;
   if (error_.ok() && rename(temporary_.c_str(), target_.c_str()) != 0) {
@@ -176,10 +177,9 @@ void OutputFile::Discard() {
   direct_ = false;
 }
 
-Status WriteFileWith(const std::string& path, const std::function<Status(OutputSink&)>& write,
-                     OutputFile::Access access) {
+Status WriteFileWith(const std::string& path, const std::function<Status(OutputSink&)>& write, OutputFile::Use use) {
   OutputFile file;
-  Status status = file.Open(path, access);
+  Status status = file.Open(path, use);
   if (status.ok()) status = write(file);
   if (status.ok()) status = file.Commit();
   return status;

@@ -21,8 +21,10 @@ namespace ordonna {
 
 class OutputFile final : public OutputSink {
  public:
-  // Who may read a new file: everyone the umask allows, or its owner only (snapshots).
-  enum class Access { Shared, OwnerOnly };
+  // A document of the user (synced to disk, permissions as the umask allows), or a work file
+  // of the program such as a snapshot (its owner's only, and not synced: it is never kept
+  // across a crash).
+  enum class Use { Document, Temporary };
 
   OutputFile() = default;
   OutputFile(const OutputFile&) = delete;
@@ -31,11 +33,11 @@ class OutputFile final : public OutputSink {
   ~OutputFile() override;
 
   // Starts writing to `target` by the rules above.
-  [[nodiscard]] Status Open(const std::string& target, Access access = Access::Shared);
+  [[nodiscard]] Status Open(const std::string& target, Use use = Use::Document);
   // Buffered; the first failure is kept and returned again by every later call.
   [[nodiscard]] Status Write(std::string_view bytes) override;
-  // Flushes, syncs, closes and renames over the target. A replaced target's permissions
-  // are kept; a new target gets the permissions of any new file (the umask applies).
+  // Flushes, syncs (a document), closes and renames over the target. A replaced document
+  // keeps its permissions; a new one gets those of any new file (the umask applies).
   [[nodiscard]] Status Commit();
   // Removes the temporary file; the target is untouched (what went straight through a
   // device stays sent).
@@ -46,7 +48,7 @@ class OutputFile final : public OutputSink {
 
   int fd_ = -1;
   bool direct_ = false;  // writing straight through a device, FIFO or socket
-  Access access_ = Access::Shared;
+  Use use_ = Use::Document;
   std::string target_;
   std::string temporary_;
   std::string buffer_;
@@ -56,7 +58,7 @@ class OutputFile final : public OutputSink {
 // Opens `path` by the rules above, lets `write` fill it and commits; the first failure is
 // returned and leaves a replaced file as it was.
 [[nodiscard]] Status WriteFileWith(const std::string& path, const std::function<Status(OutputSink&)>& write,
-                                   OutputFile::Access access = OutputFile::Access::Shared);
+                                   OutputFile::Use use = OutputFile::Use::Document);
 // Writes `bytes` as the whole content of `path`.
 [[nodiscard]] Status WriteWholeFile(const std::string& path, std::string_view bytes);
 

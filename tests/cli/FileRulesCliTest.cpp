@@ -76,24 +76,36 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"export text", [](const Files& f, const std::string& out) -> std::vector<std::string> {
+    {"export text",
+     [](const Files& f, const std::string& out) -> std::vector<std::string> {
        return {"export", "--type", "text", f.list, out};
-     }, ".txt"},
-    {"export xls", [](const Files& f, const std::string& out) -> std::vector<std::string> {
+     },
+     ".txt"},
+    {"export xls",
+     [](const Files& f, const std::string& out) -> std::vector<std::string> {
        return {"export", "--type", "xls", f.list, out};
-     }, ".xls"},
-    {"dupes log", [](const Files& f, const std::string& out) -> std::vector<std::string> {
+     },
+     ".xls"},
+    {"dupes log",
+     [](const Files& f, const std::string& out) -> std::vector<std::string> {
        return {"dupes", "--percent", "80", "--action", "auto", "--log", out, f.list};
-     }, ".txt"},
-    {"compare log", [](const Files& f, const std::string& out) -> std::vector<std::string> {
+     },
+     ".txt"},
+    {"compare log",
+     [](const Files& f, const std::string& out) -> std::vector<std::string> {
        return {"compare", "--action", "7", "--ordl", f.list, f.external, "-o", out};
-     }, ".txt"},
-    {"import", [](const Files& f, const std::string& out) -> std::vector<std::string> {
+     },
+     ".txt"},
+    {"import",
+     [](const Files& f, const std::string& out) -> std::vector<std::string> {
        return {"import", "--yes", "--options", f.options, f.text, "-o", out};
-     }, ".ordl"},
-    {"config init", [](const Files&, const std::string& out) -> std::vector<std::string> {
+     },
+     ".ordl"},
+    {"config init",
+     [](const Files&, const std::string& out) -> std::vector<std::string> {
        return {"config", "init", "--force", out};
-     }, ".ini"},
+     },
+     ".ini"},
 };
 
 TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefusesFolders) {

@@ -56,7 +56,7 @@ TEST(OutputFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmaskOrIsOwn
   umask(027);
   Status created = WriteWholeFile(dir.File("new.ordl"), "x");
   Status snapshot = WriteFileWith(
-      dir.File("main.tmp"), [](OutputSink& sink) { return sink.Write("s"); }, OutputFile::Access::OwnerOnly);
+      dir.File("main.tmp"), [](OutputSink& sink) { return sink.Write("s"); }, OutputFile::Use::Temporary);
   umask(old);
   ASSERT_TRUE(replaced.ok() && created.ok() && snapshot.ok());
   EXPECT_EQ(ReadFileBytes(path), "new") << "an older, longer file is replaced whole";
