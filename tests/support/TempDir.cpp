@@ -1,8 +1,10 @@
 // Temporary folders under the system's temporary directory.
 #include "support/TempDir.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -36,7 +38,15 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 std::string NullDeviceIn(const TempDir& dir) {
   const std::string node = dir.File("null");
-  return mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? node : "/dev/null";
+  if (mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) return "/dev/null";
+  // A folder on a file system mounted without devices holds the node but cannot open it.
+  const int fd = open(node.c_str(), O_WRONLY);
+  if (fd >= 0) {
+    close(fd);
+    return node;
+  }
+  unlink(node.c_str());
+  return "/dev/null";
 }
 
 }  // namespace ordonna::testing
