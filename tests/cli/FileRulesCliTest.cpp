@@ -145,6 +145,10 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
     EXPECT_TRUE(std::filesystem::is_empty(f.dir.File("folder" + x)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.File("lists")), {}), 1) << "no temporary left";
   }
+  Files f;
+  CliResult out = RunCli({"export", "--type", "text", f.list, "/dev/stdout"});
+  EXPECT_EQ(out.ExitCode, 0) << out.Err;
+  EXPECT_EQ(out.Out.substr(0, 10), "Same Song,") << "the pipe of standard output receives the list";
 }
 
 // Status 1, the input byte for byte as it was, and nothing else written.
