@@ -68,51 +68,34 @@ struct Files {
   }
 };
 
-// Each writer of the command line and the extension its output takes.
-struct Writer {
-  std::string name;
-  std::vector<std::string> (*arguments)(const Files& files, const std::string& out);
-  std::string extension;
+// Each writer of the command line: its arguments, with OUT for its output and LIST, EXTERNAL,
+// TEXT and OPTIONS for the files of Files, and the extension its output takes.
+const std::pair<std::vector<std::string>, std::string> kWriters[] = {
+    {{"export", "--type", "text", "LIST", "OUT"}, ".txt"},
+    {{"export", "--type", "xls", "LIST", "OUT"}, ".xls"},
+    {{"dupes", "--percent", "80", "--action", "auto", "--log", "OUT", "LIST"}, ".txt"},
+    {{"compare", "--action", "7", "--ordl", "LIST", "EXTERNAL", "-o", "OUT"}, ".txt"},
+    {{"import", "--yes", "--options", "OPTIONS", "TEXT", "-o", "OUT"}, ".ordl"},
+    {{"config", "init", "--force", "OUT"}, ".ini"},
 };
 
-const Writer kWriters[] = {
-    {"export text",
-     [](const Files& f, const std::string& out) -> std::vector<std::string> {
-       return {"export", "--type", "text", f.list, out};
-     },
-     ".txt"},
-    {"export xls",
-     [](const Files& f, const std::string& out) -> std::vector<std::string> {
-       return {"export", "--type", "xls", f.list, out};
-     },
-     ".xls"},
-    {"dupes log",
-     [](const Files& f, const std::string& out) -> std::vector<std::string> {
-       return {"dupes", "--percent", "80", "--action", "auto", "--log", out, f.list};
-     },
-     ".txt"},
-    {"compare log",
-     [](const Files& f, const std::string& out) -> std::vector<std::string> {
-       return {"compare", "--action", "7", "--ordl", f.list, f.external, "-o", out};
-     },
-     ".txt"},
-    {"import",
-     [](const Files& f, const std::string& out) -> std::vector<std::string> {
-       return {"import", "--yes", "--options", f.options, f.text, "-o", out};
-     },
-     ".ordl"},
-    {"config init",
-     [](const Files&, const std::string& out) -> std::vector<std::string> {
-       return {"config", "init", "--force", out};
-     },
-     ".ini"},
-};
+std::vector<std::string> Filled(std::vector<std::string> arguments, const Files& f, const std::string& out) {
+  for (std::string& argument : arguments) {
+    for (const auto& [word, path] : {std::pair{"OUT", out},
+                                     {"LIST", f.list},
+                                     {"EXTERNAL", f.external},
+                                     {"TEXT", f.text},
+                                     {"OPTIONS", f.options}}) {
+      if (argument == word) argument = path;
+    }
+  }
+  return arguments;
+}
 
 TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefusesFolders) {
-  for (const Writer& writer : kWriters) {
-    SCOPED_TRACE(writer.name);
+  for (const auto& [writer, x] : kWriters) {
+    SCOPED_TRACE(writer.front() + " " + writer[2]);
     Files f;
-    const std::string& x = writer.extension;
     std::filesystem::create_directory(f.dir.File("lists"));
     WriteFileBytes(f.dir.File("lists/real" + x), "old");
     std::filesystem::create_symlink("lists/real" + x, f.dir.File("link" + x));
@@ -120,7 +103,7 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
     ASSERT_EQ(mkfifo(f.dir.File("pipe" + x).c_str(), 0600), 0);
     const std::string device = testing::NullDeviceIn(f.dir);
 
-    CliResult linked = RunCli(writer.arguments(f, f.dir.File("link" + x)));
+    CliResult linked = RunCli(Filled(writer, f, f.dir.File("link" + x)));
     EXPECT_EQ(linked.ExitCode, 0) << linked.Err;
     EXPECT_GT(ReadFileBytes(f.dir.File("lists/real" + x)).size(), 3u) << "the link's target is written";
     EXPECT_TRUE(IsKind(f.dir.File("link" + x), S_IFLNK)) << "the link stays";
@@ -128,7 +111,7 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
     // A reader is there before the writer opens the FIFO; what it gets is read afterwards.
     const int reader = open(f.dir.File("pipe" + x).c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    CliResult piped = RunCli(writer.arguments(f, f.dir.File("pipe" + x)));
+    CliResult piped = RunCli(Filled(writer, f, f.dir.File("pipe" + x)));
     char buffer[4096];
     const ssize_t received = read(reader, buffer, sizeof buffer);
     close(reader);
@@ -136,11 +119,11 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
     EXPECT_GT(received, 0) << "the reader of the FIFO gets the output";
     EXPECT_TRUE(IsKind(f.dir.File("pipe" + x), S_IFIFO)) << "the FIFO stays";
 
-    CliResult discarded = RunCli(writer.arguments(f, device));
+    CliResult discarded = RunCli(Filled(writer, f, device));
     EXPECT_EQ(discarded.ExitCode, 0) << discarded.Err;
     EXPECT_TRUE(IsKind(device, S_IFCHR)) << "the device stays";
 
-    CliResult refused = RunCli(writer.arguments(f, f.dir.File("folder" + x)));
+    CliResult refused = RunCli(Filled(writer, f, f.dir.File("folder" + x)));
     EXPECT_EQ(refused.ExitCode, 1) << refused.Err;
     EXPECT_TRUE(std::filesystem::is_empty(f.dir.File("folder" + x)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.File("lists")), {}), 1) << "no temporary left";
