@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "core/Snapshot.h"
 #include "core/Sort.h"
+#include "platform/FileSystem.h"
 
 namespace ordonna {
 namespace {
@@ -71,12 +71,12 @@ void BM_SnapshotWriteRead(benchmark::State& state) {
   std::string path = (std::filesystem::temp_directory_path() / "ordonna-bench-snapshot.tmp").string();
   const std::vector<ListEntry>& list = SharedList();
   for (auto _ : state) {
-    if (!WriteSnapshot(path, list).ok()) state.SkipWithError("write failed");
+    if (!WriteSnapshotFile(path, list).ok()) state.SkipWithError("write failed");
     EntryList read;
-    if (!ReadSnapshot(path, kEntries, read).ok()) state.SkipWithError("read failed");
+    if (!ReadSnapshotFile(path, kEntries, read).ok()) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(read.Entries().data());
   }
-  std::remove(path.c_str());
+  (void)RemoveFile(path);
   state.SetBytesProcessed(state.iterations() * 2 * static_cast<std::int64_t>(kEntries * sizeof(ListEntry)));
 }
 

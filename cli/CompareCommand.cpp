@@ -13,6 +13,7 @@
 #include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
 #include "cli/MatchConsole.h"
+#include "cli/OutputGuard.h"
 #include "cli/UserOptions.h"
 #include "core/Text.h"
 #include "export/FieldStyle.h"
@@ -77,6 +78,18 @@ int RunCompare(const CompareArguments& args) {
   if (!RemovesFromCurrent(action) && args.Output.empty()) {
     std::cerr << "ordonna-cli: compare: action " << int{action} << " writes a file: name it with -o\n";
     return kExitUsage;
+  }
+  // The reduced current list (actions 4 and 9) may replace the list it was read from; a log or
+  // a new list may not.
+  const std::string optionsFile = CommandOptionsFile(args.OptionsFile, *platform);
+  if (!args.Output.empty() && !WritesNewList(action) && !RemovesFromCurrent(action) &&
+      !LogNameAllowed("compare", args.Output)) {
+    return kExitFailure;
+  }
+  if (!args.Output.empty() &&
+      !OutputSparesInputs("compare", args.Output,
+                          {RemovesFromCurrent(action) ? std::string_view() : args.File, args.External, optionsFile})) {
+    return kExitFailure;
   }
   dialog.CompareListFile.Set(args.External);
   dialog.CompareSaveFile.Set(RemovesFromCurrent(action) ? std::string() : args.Output);

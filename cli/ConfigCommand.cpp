@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,6 +14,7 @@
 #include "config/AppOptions.h"
 #include "config/ConfigFile.h"
 #include "core/Text.h"
+#include "platform/FileSystem.h"
 
 namespace ordonna::cli {
 namespace {
@@ -301,21 +301,20 @@ struct InitArguments {
 };
 
 int InitializeConfiguration(const InitArguments& arguments) {
-  std::error_code error;
-  if (!arguments.Force && std::filesystem::exists(arguments.File, error)) {
+  if (!arguments.Force && PathExists(arguments.File)) {
     std::cerr << "ordonna-cli: config init: " << arguments.File << " already exists (use --force to replace it)\n";
     return kExitFailure;
   }
   // The options dialogs open in the folder of the file, as they do beside the program's own file.
-  std::filesystem::path absolute = std::filesystem::absolute(arguments.File, error);
-  if (error) {
-    std::cerr << "ordonna-cli: config init: " << arguments.File << ": " << error.message() << '\n';
+  const std::string folder = AbsoluteFolderOf(arguments.File);
+  if (folder.empty()) {
+    std::cerr << "ordonna-cli: config init: " << arguments.File << ": the current folder cannot be found\n";
     return kExitFailure;
   }
   FactoryContext context;
   context.ScreenWidth = arguments.ScreenWidth;
   context.ScreenHeight = arguments.ScreenHeight;
-  context.OptionsFolder = absolute.lexically_normal().parent_path().string();
+  context.OptionsFolder = folder;
 
   AppOptions options{};
   SetFactoryDefaults(options, context);

@@ -11,6 +11,7 @@
 #include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
 #include "cli/MatchConsole.h"
+#include "cli/OutputGuard.h"
 #include "cli/UserOptions.h"
 #include "core/Text.h"
 #include "export/FieldStyle.h"
@@ -41,6 +42,13 @@ int RunDupes(const DupesArguments& args) {
     std::cerr << "ordonna-cli: dupes: cannot use the options file: " << status.ToString() << '\n';
     return kExitFailure;
   }
+  // The reduced list may replace the list it was read from; a log may not.
+  const std::string optionsFile = CommandOptionsFile(args.OptionsFile, *platform);
+  if (!args.Log.empty() &&
+      (!LogNameAllowed("dupes", args.Log) || !OutputSparesInputs("dupes", args.Log, {args.File, optionsFile}))) {
+    return kExitFailure;
+  }
+  if (!args.Output.empty() && !OutputSparesInputs("dupes", args.Output, {optionsFile})) return kExitFailure;
   if (args.Percent) options.Dialog.MatchPercent = static_cast<std::uint8_t>(*args.Percent);
   if (args.Action == "auto") options.Dialog.MatchAction = 0;
   if (args.Action == "auto99") options.Dialog.MatchAction = 1;

@@ -9,6 +9,7 @@
 
 #include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
+#include "cli/OutputGuard.h"
 #include "cli/UserOptions.h"
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
@@ -57,6 +58,12 @@ int RunExport(const ExportArguments& args) {
   AppOptions options{};
   if (Status status = LoadCommandOptions(args.OptionsFile, *platform, options); !status.ok()) {
     return Fail("cannot use the options file: " + status.ToString());
+  }
+  const MainOptions& main = options.Main;
+  if (!OutputSparesInputs("export", args.Out,
+                          {args.List, CommandOptionsFile(args.OptionsFile, *platform), main.TextHeaderFile.View(),
+                           main.TextFooterFile.View(), main.HtmlHeaderFile.View(), main.HtmlFooterFile.View()})) {
+    return kExitFailure;
   }
   ConsoleCaller::CatchInterrupts();
   ConsoleCaller caller(ConsoleCaller::Policy::Preferred, true);

@@ -7,6 +7,7 @@
 
 #include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
+#include "cli/OutputGuard.h"
 #include "cli/UserOptions.h"
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
@@ -83,6 +84,11 @@ int RunImport(const ImportArguments& args) {
   AppOptions options{};
   if (Status status = LoadCommandOptions(args.OptionsFile, *platform, options); !status.ok()) {
     return Fail("cannot use the options file: " + status.ToString());
+  }
+  // The list appended to may be the one written: it is read whole before.
+  if (!OutputSparesInputs("import", ListFileTarget(args.Out),
+                          {args.In, CommandOptionsFile(args.OptionsFile, *platform)})) {
+    return kExitFailure;
   }
   ConsoleCaller::CatchInterrupts();
   const ConsoleCaller::Policy policy = args.Yes  ? ConsoleCaller::Policy::Yes

@@ -2,11 +2,9 @@
 // per file, as text through the field formatters or as one JSON object per line.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -18,6 +16,7 @@
 #include "core/Text.h"
 #include "export/FieldStyle.h"
 #include "export/Formatters.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace ordonna::cli {
@@ -29,30 +28,16 @@ struct InfoOptions {
   std::vector<std::string> Paths;
 };
 
-bool HasMp3Extension(const std::string& name) {
-  return name.size() >= 4 && EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".mp3");
-}
-
 // The files to analyse: each file argument as given, and for each folder every "*.mp3"
 // below it, sorted.
 std::vector<std::string> CollectFiles(const std::vector<std::string>& paths) {
   std::vector<std::string> files;
   for (const std::string& path : paths) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) {
+    if (!IsFolder(path)) {
       files.push_back(path);
       continue;
     }
-    std::vector<std::string> found;
-    auto options = std::filesystem::directory_options::skip_permission_denied;
-    for (auto it = std::filesystem::recursive_directory_iterator(path, options, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-      std::error_code typeError;
-      if (it->is_regular_file(typeError) && HasMp3Extension(it->path().filename().string())) {
-        found.push_back(it->path().string());
-      }
-    }
-    std::sort(found.begin(), found.end());
+    std::vector<std::string> found = FilesBelow(path, ".mp3");
     files.insert(files.end(), found.begin(), found.end());
   }
   return files;

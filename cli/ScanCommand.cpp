@@ -1,7 +1,5 @@
 // ordonna-cli scan: the folder scan without a window. Builds a new list (or adds to a list
 // file) from a folder tree or every volume and saves it; Ctrl-C cancels as CANCEL does.
-#include <unistd.h>
-
 #include <iostream>
 #include <map>
 #include <memory>
@@ -10,11 +8,13 @@
 
 #include "cli/Command.h"
 #include "cli/ConsoleCaller.h"
+#include "cli/OutputGuard.h"
 #include "cli/UserOptions.h"
 #include "collect/Scan.h"
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
 namespace ordonna::cli {
@@ -37,7 +37,7 @@ struct ScanArguments {
 
 std::string DefaultFolder(Platform& platform) {
   std::string music = platform.HomeFolder() + "/Music";
-  return access(music.c_str(), F_OK) == 0 ? music : platform.HomeFolder();
+  return PathExists(music) ? music : platform.HomeFolder();
 }
 
 int RunScan(const ScanArguments& args) {
@@ -46,6 +46,10 @@ int RunScan(const ScanArguments& args) {
   Status status = LoadCommandOptions(args.OptionsFile, *platform, options);
   if (!status.ok()) {
     std::cerr << "ordonna-cli: scan: cannot use the options file: " << status.ToString() << '\n';
+    return kExitFailure;
+  }
+  // The list appended to may be the one written: it is read whole before.
+  if (!OutputSparesInputs("scan", ListFileTarget(args.Output), {CommandOptionsFile(args.OptionsFile, *platform)})) {
     return kExitFailure;
   }
   MainOptions& main = options.Main;

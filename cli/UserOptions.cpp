@@ -10,8 +10,12 @@ Status LoadCommandOptions(const std::string& path, Platform& platform, AppOption
   options = AppOptions{};
   SetFactoryDefaults(options, FactoryContext{0, 0, folder});
   if (!path.empty()) return LoadConfiguration(path, options);
-  (void)LoadConfiguration(folder + "/ordonna.ini", options);
+  (void)LoadConfiguration(CommandOptionsFile(path, platform), options);
   return Status::Ok();
+}
+
+std::string CommandOptionsFile(const std::string& path, Platform& platform) {
+  return path.empty() ? platform.ConfigFolder() + "/ordonna.ini" : path;
 }
 
 }  // namespace ordonna::cli

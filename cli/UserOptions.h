@@ -14,4 +14,7 @@ namespace ordonna::cli {
 // path: that file, and a failure when it cannot be loaded.
 [[nodiscard]] Status LoadCommandOptions(const std::string& path, Platform& platform, AppOptions& options);
 
+// The configuration file LoadCommandOptions reads for `path`.
+std::string CommandOptionsFile(const std::string& path, Platform& platform);
+
 }  // namespace ordonna::cli

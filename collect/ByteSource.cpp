@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace ordonna {
 
@@ -25,25 +23,9 @@ bool MemorySource::Fetch(std::int64_t pos, std::size_t need, std::span<const std
   return true;
 }
 
-FileSource::~FileSource() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
 bool FileSource::Open(const std::string& path) {
   assert(buffer_.size() >= kMaxFetch + kReadSlack);
-  // Only regular files: opening a pipe or a device could block or never end.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) return false;
-  // Reads go straight into our buffer; the stream's own buffer would only add a copy.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
-  if (std::fseek(file_, 0, SEEK_END) != 0) return false;
-  long size = std::ftell(file_);
-  if (size < 0) return false;
-  size_ = size;
-  filePos_ = size;
-  return true;
+  return file_.Open(path).ok();
 }
 
 bool FileSource::Fetch(std::int64_t pos, std::size_t need, std::span<const std::uint8_t>& out) {
@@ -55,14 +37,14 @@ bool FileSource::Fetch(std::int64_t pos, std::size_t need, std::span<const std::
     return true;
   }
   std::size_t want = std::min(std::max(need, readSize_), kMaxFetch + kReadSlack);
+  const std::int64_t size = Size();
   std::size_t fromFile =
-      pos >= size_ ? 0 : static_cast<std::size_t>(std::min<std::int64_t>(size_ - pos, static_cast<std::int64_t>(want)));
+      pos >= size ? 0 : static_cast<std::size_t>(std::min<std::int64_t>(size - pos, static_cast<std::int64_t>(want)));
   if (fromFile > 0) {
-    if (pos != filePos_ && std::fseek(file_, static_cast<long>(pos), SEEK_SET) != 0) return false;
-    std::size_t got = std::fread(buffer_.data(), 1, fromFile, file_);
-    filePos_ = pos + static_cast<std::int64_t>(got);
+    std::size_t got = 0;
+    Status status = file_.ReadAt(static_cast<std::uint64_t>(pos), buffer_.data(), fromFile, got);
     // A short read means the file shrank or failed under us: never fill in stale bytes.
-    if (got != fromFile) {
+    if (!status.ok() || got != fromFile) {
       bufferLen_ = 0;
       return false;
     }

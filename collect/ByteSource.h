@@ -4,10 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/InputFile.h"
 
 namespace ordonna {
 
@@ -42,7 +43,7 @@ class MemorySource final : public ByteSource {
   std::vector<std::uint8_t>& padded_;
 };
 
-// A file on disk, read with plain sequential reads into a caller-owned buffer of at least
+// A file on disk, read into a caller-owned buffer of at least
 // kMaxFetch + kReadSlack bytes. Each read fetches max(need, readSize) bytes, so a caller
 // chooses between few large reads and reading only what it looks at. The file is only read.
 class FileSource final : public ByteSource {
@@ -50,22 +51,17 @@ class FileSource final : public ByteSource {
   static constexpr std::size_t kReadSlack = 4096;
 
   FileSource(std::vector<std::uint8_t>& buffer, std::size_t readSize) : buffer_(buffer), readSize_(readSize) {}
-  ~FileSource() override;
-  FileSource(const FileSource&) = delete;
-  FileSource& operator=(const FileSource&) = delete;
 
-  // Opens `path` read-only and takes its size. False when it cannot.
+  // Opens `path` read-only and takes its size. False when it cannot or is no regular file.
   [[nodiscard]] bool Open(const std::string& path);
-  std::int64_t Size() const override { return size_; }
+  std::int64_t Size() const override { return static_cast<std::int64_t>(file_.Size()); }
   [[nodiscard]] bool Fetch(std::int64_t pos, std::size_t need, std::span<const std::uint8_t>& out) override;
   void SetReadSize(std::size_t readSize) { readSize_ = readSize; }
 
  private:
   std::vector<std::uint8_t>& buffer_;
   std::size_t readSize_;
-  std::FILE* file_ = nullptr;
-  std::int64_t size_ = 0;
-  std::int64_t filePos_ = 0;    // where the next read continues without a seek
+  InputFile file_;
   std::int64_t bufferPos_ = 0;  // file position of buffer_[0]
   std::size_t bufferLen_ = 0;   // valid bytes in buffer_ (file bytes, then zeros past the end)
 };

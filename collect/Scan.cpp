@@ -13,6 +13,7 @@
 #include "core/Snapshot.h"
 #include "core/Sort.h"
 #include "core/Text.h"
+#include "platform/FileSystem.h"
 
 namespace ordonna {
 namespace {
@@ -129,7 +130,7 @@ bool Scanner::Prepare() {
       return false;
     }
     snapshotPath_ = c_.Host.TempFolder() + "/" + std::string(temp_file::kScanSnapshot);
-    snapshotFailed_ = !WriteSnapshot(snapshotPath_, list.Working().Entries()).ok();
+    snapshotFailed_ = !WriteSnapshotFile(snapshotPath_, list.Working().Entries()).ok();
   }
   savedSortState_ = list.SortState;
   savedUnsaved_ = list.Unsaved;
@@ -333,7 +334,7 @@ void Scanner::FinishCancelled() {
     restored = false;
   }
   // The snapshot is the second source.
-  if (!restored && (snapshotFailed_ || !ReadSnapshot(snapshotPath_, baseCount_, list.Working()).ok())) {
+  if (!restored && (snapshotFailed_ || !ReadSnapshotFile(snapshotPath_, baseCount_, list.Working()).ok())) {
     ClearList(list);
     outcome_.Status = std::string(scan_text::kBackupError);
     return;

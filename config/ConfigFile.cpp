@@ -3,24 +3,13 @@
 #include "config/ConfigFile.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
-#include "platform/Platform.h"
+#include "platform/InputFile.h"
+#include "platform/OutputFile.h"
 
 namespace ordonna {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-Status ErrnoStatus(std::string_view what, const std::string& path) {
-  return Status::IoError(what, path + " (" + std::strerror(errno) + ")");
-}
 
 // Byte counts in messages are grouped by thousands ("7,101"), as the program writes numbers.
 std::string GroupedNumber(std::uintmax_t value) {
@@ -109,22 +98,25 @@ Status ParseConfiguration(std::span<const std::uint8_t> image, AppOptions& optio
   return status;
 }
 
-Status ReadConfigurationImage(const std::string& path, AppOptions& options) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return ErrnoStatus("Cannot open file", path);
-
+Status ReadConfigurationImage(InputSource& source, AppOptions& options) {
   // One byte more than an image reveals a longer file without reading all of it.
   std::array<std::uint8_t, kConfigFileSize + 1> buffer;
-  std::size_t read = std::fread(buffer.data(), 1, buffer.size(), file.get());
-  if (std::ferror(file.get()) != 0) return ErrnoStatus("Cannot read file", path);
+  std::size_t read = 0;
+  Status status = source.ReadAt(0, buffer.data(), buffer.size(), read);
+  if (!status.ok()) return status;
   if (read > kConfigFileSize) {
-    std::error_code error;
-    std::uintmax_t size = std::filesystem::file_size(path, error);
-    std::string found = error ? "more than " + GroupedNumber(kConfigFileSize) : GroupedNumber(size);
-    return Status::Corrupt("Not a valid configuration file", path + " (" + SizeReason(found) + ")");
+    return Status::Corrupt("Not a valid configuration file", SizeReason(GroupedNumber(source.Size())));
   }
-  Status status = ParseConfigurationImage(std::span(buffer.data(), read), options);
-  if (!status.ok()) return Status::Corrupt(status.message(), path + " (" + status.detail() + ")");
+  return ParseConfigurationImage(std::span(buffer.data(), read), options);
+}
+
+Status ReadConfigurationImage(const std::string& path, AppOptions& options) {
+  InputFile file;
+  Status status = file.Open(path);
+  if (status.ok()) status = ReadConfigurationImage(file, options);
+  if (status.code() == Status::Code::Corrupt) {
+    return Status::Corrupt(status.message(), path + " (" + status.detail() + ")");
+  }
   return status;
 }
 
@@ -135,7 +127,11 @@ Status LoadConfiguration(const std::string& path, AppOptions& options) {
 }
 
 Status WriteConfiguration(const std::string& path, const AppOptions& options) {
-  return ReplaceFileAtomically(path, &options, sizeof options);
+  return WriteFileWith(path, [&](OutputSink& sink) { return WriteConfiguration(sink, options); });
+}
+
+Status WriteConfiguration(OutputSink& sink, const AppOptions& options) {
+  return WriteBytes(sink, &options, sizeof options);
 }
 
 void PadStrings(MainOptions& options) {

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "config/AppOptions.h"
+#include "core/InputSource.h"
+#include "core/OutputSink.h"
 #include "core/Sort.h"
 #include "core/Status.h"
 
@@ -48,6 +50,8 @@ std::string ResolveDialogFolder(std::string_view stored, const std::string& home
 // Reads the file at `path` as stored (no repairs). A missing or unreadable file, or one that
 // is not exactly kConfigFileSize bytes long, is a failure that leaves `options` untouched.
 [[nodiscard]] Status ReadConfigurationImage(const std::string& path, AppOptions& options);
+// The same from a source; the failure's detail does not name a file.
+[[nodiscard]] Status ReadConfigurationImage(InputSource& source, AppOptions& options);
 
 // ReadConfigurationImage followed by the load repairs.
 [[nodiscard]] Status LoadConfiguration(const std::string& path, AppOptions& options);
@@ -55,6 +59,8 @@ std::string ResolveDialogFolder(std::string_view stored, const std::string& home
 // Replaces the file at `path` with the record's image through a temporary file, so that a
 // failure leaves an existing file byte for byte as it was.
 [[nodiscard]] Status WriteConfiguration(const std::string& path, const AppOptions& options);
+// Writes the record's image to `sink`.
+[[nodiscard]] Status WriteConfiguration(OutputSink& sink, const AppOptions& options);
 
 // Zeroes the bytes behind the length of the five file names and the three font names, so
 // that two copies of the block compare equal byte for byte when their values are equal.

@@ -4,22 +4,23 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <string_view>
 
+#include "core/InputSource.h"
 #include "core/ListEntry.h"
 #include "core/ListStore.h"
+#include "core/OutputSink.h"
 #include "core/Status.h"
 
 namespace ordonna {
 
-// Writes `entries` with their count; the file is readable by its owner only.
-[[nodiscard]] Status WriteSnapshot(const std::string& path, std::span<const ListEntry> entries);
+// Writes `entries` with their count.
+[[nodiscard]] Status WriteSnapshot(OutputSink& sink, std::span<const ListEntry> entries);
 
 // Reads a snapshot that must hold exactly `expectedCount` entries into `list`, replacing its
 // content. A different stored count, a short or over-long file or an I/O error is a failure
 // and leaves `list` as it was.
-[[nodiscard]] Status ReadSnapshot(const std::string& path, std::uint32_t expectedCount, EntryList& list);
+[[nodiscard]] Status ReadSnapshot(InputSource& source, std::uint32_t expectedCount, EntryList& list);
 
 // The snapshots and work files that operations keep in the temporary folder.
 namespace temp_file {
@@ -29,8 +30,5 @@ inline constexpr std::string_view kImportWork = "importing.(file).tmp";
 inline constexpr std::string_view kViewerUndo = "vundo.(file).tmp";
 inline constexpr std::string_view kViewerFilter = "filter.(file).tmp";
 }  // namespace temp_file
-
-// Removes every one of them from `folder`; those that are not there are no error.
-void RemoveTemporaryFiles(const std::string& folder);
 
 }  // namespace ordonna

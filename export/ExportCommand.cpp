@@ -9,10 +9,10 @@
 #include "core/ListStore.h"
 #include "core/Sort.h"
 #include "core/Text.h"
-#include "export/ExportFile.h"
 #include "export/ExportMessages.h"
 #include "export/TextExport.h"
 #include "export/XlsExport.h"
+#include "platform/OutputFile.h"
 
 namespace ordonna {
 namespace {
@@ -123,7 +123,7 @@ std::optional<TypeQuestion> QuestionExportType(std::string_view fileName, std::u
 
 Status ExportToFile(const std::string& path, ExportType type, const TableCaption& caption, const ExportJob& job) {
   if (type == ExportType::Xls) return ExportXls(job, path);
-  ExportFile file;
+  OutputFile file;
   if (Status status = file.Open(path); !status.ok()) return DiskError(status);
   Status status;
   switch (type) {

@@ -2,14 +2,12 @@
 #include "export/ExportJob.h"
 
 #include <array>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "config/AppOptions.h"
 #include "core/Caller.h"
 #include "export/ExportMessages.h"
+#include "platform/InputFile.h"
 
 namespace ordonna {
 namespace {
@@ -58,16 +56,17 @@ Status ExportBuffer::Flush() {
 }
 
 std::optional<std::vector<std::string>> ReadMessageFile(const std::string& path) {
-  // Only a regular file: a pipe or a device named here would block the export or never end.
-  std::error_code error;
-  if (path.empty() || !std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
+  InputFile file;
+  if (path.empty() || !file.Open(path).ok()) return std::nullopt;
+  return ReadMessageFile(file);
+}
+
+std::optional<std::vector<std::string>> ReadMessageFile(InputSource& source) {
   std::string bytes(kMessageFileLimit + 1, '\0');
-  std::size_t size = std::fread(bytes.data(), 1, bytes.size(), file);
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed || size == 0 || size > kMessageFileLimit) return std::nullopt;
+  std::size_t size = 0;
+  if (!source.ReadAt(0, bytes.data(), bytes.size(), size).ok() || size == 0 || size > kMessageFileLimit) {
+    return std::nullopt;
+  }
   bytes.resize(size);
 
   std::vector<std::string> lines;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputSource.h"
+#include "core/OutputSink.h"
 #include "core/Status.h"
 #include "export/FieldStyle.h"
 
@@ -25,13 +27,6 @@ struct Delimiters {
   std::string_view Opening;
   std::string_view Separator;
   std::string_view Closing;
-};
-
-// Where an export's bytes go: a file being written, or memory in tests.
-class ExportSink {
- public:
-  virtual ~ExportSink() = default;
-  [[nodiscard]] virtual Status Write(std::string_view bytes) = 0;
 };
 
 struct ExportJob {
@@ -72,7 +67,7 @@ class ExportProgress {
 // with the list. The first failure is kept.
 class ExportBuffer {
  public:
-  explicit ExportBuffer(ExportSink& sink) : sink_(sink) {}
+  explicit ExportBuffer(OutputSink& sink) : sink_(sink) {}
 
   void Append(std::string_view text) { text_ += text; }
   // Hands the text over once a block is full; returns the first failure so far.
@@ -81,7 +76,7 @@ class ExportBuffer {
   [[nodiscard]] Status Flush();
 
  private:
-  ExportSink& sink_;
+  OutputSink& sink_;
   std::string text_;
   Status status_;
 };
@@ -94,6 +89,8 @@ inline constexpr std::size_t kMessageFileLimit = std::size_t{1} << 20;
 // lone CR). Nothing when the file is missing, not a regular file, empty, larger than
 // kMessageFileLimit, or cannot be read.
 std::optional<std::vector<std::string>> ReadMessageFile(const std::string& path);
+// The same from a source.
+std::optional<std::vector<std::string>> ReadMessageFile(InputSource& source);
 
 // Appends the lines of the message file at `path`, each followed by CR LF (or, with
 // `lineEndFirst`, preceded by it). When the file gives no lines, shows `warning` instead

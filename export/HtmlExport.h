@@ -32,11 +32,11 @@ inline constexpr std::string_view kTableTagOpening = "<OrdONNAtaG LABEL=\"s";
 inline constexpr std::string_view kPlainEndTag = "<oRdONNATAG LABEL=\"ENd\">";
 
 // Writes the whole working list as a plain HTML page. Failures as for ExportText.
-[[nodiscard]] Status ExportPlainHtml(const ExportJob& job, ExportSink& sink);
+[[nodiscard]] Status ExportPlainHtml(const ExportJob& job, OutputSink& sink);
 
 // Writes the whole working list as an HTML table. Grouped captions need a list sorted by
 // path or by volume label; on any other list they are left out. Failures as for ExportText.
-[[nodiscard]] Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, ExportSink& sink);
+[[nodiscard]] Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, OutputSink& sink);
 
 // The style sheet of the page: a "table" (or "body") block with the table font and, for a
 // table with captions, an "em" block with the caption font. An empty TableFontName becomes

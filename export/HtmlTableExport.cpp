@@ -67,7 +67,7 @@ void AppendColumn(InfoColumn column, const ListEntry& e, const FieldStyle& style
 
 }  // namespace
 
-Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, ExportSink& sink) {
+Status ExportHtmlTable(const ExportJob& job, const TableCaption& caption, OutputSink& sink) {
   MainOptions& options = job.Options.Main;
   const std::uint8_t sortField = job.List.SortState & kSortFieldMask;
   const bool groupable = sortField == kSortPath || sortField == kSortVolumeLabel;

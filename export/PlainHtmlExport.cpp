@@ -41,7 +41,7 @@ std::string ColumnText(InfoColumn column, const ListEntry& e, const FieldStyle& 
 
 }  // namespace
 
-Status ExportPlainHtml(const ExportJob& job, ExportSink& sink) {
+Status ExportPlainHtml(const ExportJob& job, OutputSink& sink) {
   MainOptions& options = job.Options.Main;
   const Delimiters& delimiters = kDelimiters[options.Delimiter < kDelimiters.size() ? options.Delimiter : 0];
   const std::string between =

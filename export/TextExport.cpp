@@ -66,7 +66,7 @@ void AppendColumn(InfoColumn column, const ListEntry& e, const FieldStyle& style
 
 }  // namespace
 
-Status ExportText(const ExportJob& job, ExportSink& sink) {
+Status ExportText(const ExportJob& job, OutputSink& sink) {
   MainOptions& options = job.Options.Main;
   if (options.HeaderRowTabs != 0) options.Delimiter = kTabs;
   // A delimiter beyond the six styles reads as the first, as loading the options repairs it.

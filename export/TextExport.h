@@ -11,6 +11,6 @@ namespace ordonna {
 // the options themselves. Missing header or footer files are only warned about. Returns an
 // IoError when the sink fails and Cancelled when the user cancelled; the sink has then
 // received part of the list.
-[[nodiscard]] Status ExportText(const ExportJob& job, ExportSink& sink);
+[[nodiscard]] Status ExportText(const ExportJob& job, OutputSink& sink);
 
 }  // namespace ordonna

@@ -10,9 +10,9 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "core/Text.h"
-#include "export/ExportFile.h"
 #include "export/ExportMessages.h"
 #include "export/Formatters.h"
+#include "platform/OutputFile.h"
 
 namespace ordonna {
 namespace {
@@ -76,7 +76,7 @@ std::string XlsCellText(std::string_view text) {
   return out;
 }
 
-Status WriteXlsFile(const ExportJob& job, ExportSink& sink) {
+Status WriteXlsFile(const ExportJob& job, OutputSink& sink) {
   const EntryList& list = job.List.Working();
   assert(list.ItemCount() < kXlsEntryLimit);
   std::vector<std::optional<InfoColumn>> columns = {std::nullopt};
@@ -103,7 +103,7 @@ Status ExportXls(const ExportJob& job, const std::string& path) {
   if (count == 0) return Status::Invalid(export_text::kXlsEmpty);
 
   ExportProgress progress(job);
-  ExportFile file;
+  OutputFile file;
   Status status = file.Open(path);
   if (status.ok()) status = WriteXlsFile(job, file);
   if (status.ok()) status = file.Commit();

@@ -23,7 +23,7 @@ inline constexpr std::uint32_t kXlsEntryLimit = 65536;
 
 // Writes the records: beginning of file, the cells of column 0 for every row, then those of
 // each selected field, end of file. REQUIRES: fewer than kXlsEntryLimit entries.
-[[nodiscard]] Status WriteXlsFile(const ExportJob& job, ExportSink& sink);
+[[nodiscard]] Status WriteXlsFile(const ExportJob& job, OutputSink& sink);
 
 // `text` in Windows-1252, the code page readers assume for cells that name none: a character
 // without a Windows-1252 form becomes "?". At most 255 bytes.

@@ -1,8 +1,7 @@
-// Feeds arbitrary bytes to the foreign text-list reader, line by line as the file reader
-// cuts them and as one whole file; every line must parse without reading past its end.
-#include <unistd.h>
+// Feeds arbitrary bytes to the foreign text-list reader, line by line as the reader cuts
+// them and as one whole list; every line must parse without reading past its end.
 #include <cstdint>
-#include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,15 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       start = end + 1;
     }
   }
-  char path[] = "/tmp/ordonna-fuzz-foreign-XXXXXX";
-  int fd = mkstemp(path);
-  if (fd < 0) return 0;
-  if (write(fd, data, size) == static_cast<ssize_t>(size)) {
-    ordonna::EntryList entries;
-    FuzzCaller caller;
-    (void)ordonna::ImportForeignText(path, {}, entries, caller);
-  }
-  close(fd);
-  unlink(path);
+  ordonna::MemoryInput source(std::span(data, size));
+  ordonna::EntryList entries;
+  FuzzCaller caller;
+  (void)ordonna::ImportForeignText(source, {}, entries, caller);
   return 0;
 }

@@ -4,12 +4,12 @@
 
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <limits>
-#include <memory>
+#include <vector>
 
 #include "core/Text.h"
+#include "platform/InputFile.h"
 
 namespace ordonna {
 namespace {
@@ -154,7 +154,7 @@ ListEntry NewForeignEntry() {
 // Reads lines of at most a limit of bytes, never a whole line into memory.
 class LineSource {
  public:
-  explicit LineSource(std::FILE* file) : file_(file) {}
+  explicit LineSource(InputSource& source) : source_(source), buffer_(1 << 16) {}
 
   enum class Result { Line, TooLong, End, Error };
 
@@ -166,17 +166,17 @@ class LineSource {
       line.clear();
       bool overlong = false;
       int c;
-      while ((c = std::getc(file_)) != EOF && c != '\n') {
+      while ((c = NextByte()) != kEnd && c != '\n') {
         if (overlong) continue;
         line.push_back(static_cast<char>(c));
         // Text mode keeps room for the CR of a CR LF end.
         if (!unixMode && line.size() > kForeignLineLimit + 1) return Result::TooLong;
         if (unixMode && line.size() > kForeignLineLimit) overlong = true;
       }
-      if (std::ferror(file_)) return Result::Error;
-      if (c == EOF && line.empty() && !overlong) return Result::End;
+      if (failed_) return Result::Error;
+      if (c == kEnd && line.empty() && !overlong) return Result::End;
       if (overlong) {
-        if (c == EOF) return Result::End;
+        if (c == kEnd) return Result::End;
         continue;
       }
       if (!unixMode && !line.empty() && line.back() == '\r') line.pop_back();
@@ -185,12 +185,37 @@ class LineSource {
     }
   }
 
- private:
-  std::FILE* file_;
-};
+  // Starts again at the first line.
+  void Rewind() {
+    offset_ = 0;
+    begin_ = end_ = 0;
+  }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
+ private:
+  static constexpr int kEnd = -1;
+
+  // The next byte, or kEnd at the end or after a failure.
+  int NextByte() {
+    if (begin_ == end_) {
+      std::size_t got = 0;
+      if (failed_ || !source_.ReadAt(offset_, buffer_.data(), buffer_.size(), got).ok()) {
+        failed_ = true;
+        return kEnd;
+      }
+      offset_ += got;
+      begin_ = 0;
+      end_ = got;
+      if (got == 0) return kEnd;
+    }
+    return static_cast<unsigned char>(buffer_[begin_++]);
+  }
+
+  InputSource& source_;
+  std::vector<char> buffer_;
+  std::uint64_t offset_ = 0;
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool failed_ = false;
 };
 
 }  // namespace
@@ -264,18 +289,25 @@ bool ParseForeignLine(std::string_view line, const ForeignTextOptions& options, 
 
 ForeignTextResult ImportForeignText(const std::string& path, const ForeignTextOptions& options, EntryList& into,
                                     Caller& caller) {
+  InputFile file;
+  if (!file.Open(path).ok()) {
+    caller.SetStatus(options.Messages.Reading);
+    into.Clear();
+    caller.ShowMessage(options.Messages.CantOpen, kWarningTitle, MessageKind::Warning);
+    return {};
+  }
+  return ImportForeignText(file, options, into, caller);
+}
+
+ForeignTextResult ImportForeignText(InputSource& input, const ForeignTextOptions& options, EntryList& into,
+                                    Caller& caller) {
   ForeignTextResult result;
   const ForeignTextMessages& texts = options.Messages;
   caller.SetStatus(texts.Reading);
   into.Clear();
   into.SetCapacity(kGrowthStep);
   try {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-      caller.ShowMessage(texts.CantOpen, kWarningTitle, MessageKind::Warning);
-      return result;
-    }
-    LineSource source(file.get());
+    LineSource source(input);
     bool unixMode = false;
     std::string line;
     for (;;) {
@@ -292,7 +324,7 @@ ForeignTextResult ImportForeignText(const std::string& path, const ForeignTextOp
           return {false, result.Lines, 0};
         }
         unixMode = true;
-        std::rewind(file.get());
+        source.Rewind();
         into.Clear();
         into.SetCapacity(kGrowthStep);
         result.Lines = 0;

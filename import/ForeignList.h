@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/Caller.h"
+#include "core/InputSource.h"
 #include "core/ListStore.h"
 
 namespace ordonna {
@@ -65,6 +66,9 @@ inline constexpr std::size_t kForeignLineLimit = 2047;
 // (open, read, unexpected errors), as are the long-line question and the status texts;
 // `caller.Running()` turning false stops the read as a failure.
 ForeignTextResult ImportForeignText(const std::string& path, const ForeignTextOptions& options, EntryList& into,
+                                    Caller& caller);
+// The same from a source.
+ForeignTextResult ImportForeignText(InputSource& source, const ForeignTextOptions& options, EntryList& into,
                                     Caller& caller);
 
 // The entry one line gives (the line without its line end). Exposed for the fuzz target.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <iterator>
 #include <limits>
@@ -22,6 +21,9 @@
 #include "import/ImportMessages.h"
 #include "import/LineParser.h"
 #include "import/ListRecognition.h"
+#include "listfile/OrdlFormat.h"
+#include "platform/FileSystem.h"
+#include "platform/InputFile.h"
 #include "platform/MappedFile.h"
 
 namespace ordonna {
@@ -369,6 +371,26 @@ Status ReadExportedList(std::string_view bytes, const AppOptions& options, const
 
 namespace {
 
+// True when the file at `path` starts with the list-file signature: a saved list, which is
+// loaded, never imported as text.
+bool IsListFile(const std::string& path) {
+  InputFile file;
+  std::array<std::uint8_t, kOrdlSignature.size()> start{};
+  std::size_t got = 0;
+  return file.Open(path).ok() && file.ReadAt(0, start.data(), start.size(), got).ok() && got == start.size() &&
+         std::equal(start.begin(), start.end(), kOrdlSignature.begin());
+}
+
+// The backup of the list could not be written: the temporary folder and the system's reason
+// (the end of the failure's detail, in brackets), not the output's disk, are at fault.
+std::string TempFolderError(const std::string& folder, const Status& status) {
+  const std::string& detail = status.detail();
+  const std::size_t open = detail.rfind(" (");
+  const std::string reason =
+      open != std::string::npos && detail.back() == ')' ? detail.substr(open + 2, detail.size() - open - 3) : detail;
+  return std::string(import_text::kTempFolderError) + "\r\n" + folder + "\r\n(" + reason + ")";
+}
+
 // The steps of one import; the caller's list is changed only by Finish on success.
 class ImportRun {
  public:
@@ -391,6 +413,11 @@ class ImportRun {
       return {};
     }
     if (std::optional<std::string> folder = ImportFolderOf(path_)) options_.Dialog.ImportFolder.Set(*folder);
+    if (IsListFile(path_)) {
+      caller_.ShowMessage(import_text::kListFileNotImported, import_text::kWarningTitle, MessageKind::Warning);
+      caller_.SetStatus(import_text::kImportFailed);
+      return {ImportOutcome::Failed, 0};
+    }
     countBefore_ = list_.ItemCount();
     append_ = append;
 
@@ -453,8 +480,9 @@ class ImportRun {
     // The list as it was, on disk while the import runs (the program's folder is cleaned of
     // such files at close).
     backupPath_ = environment_.TempFolder + "/" + std::string(temp_file::kImportBackup);
-    if (!WriteSnapshot(backupPath_, list_.Working().Entries()).ok()) {
-      caller_.ShowMessage(import_text::kDiskError, import_text::kWarningTitle, MessageKind::Warning);
+    if (Status saved = WriteSnapshotFile(backupPath_, list_.Working().Entries()); !saved.ok()) {
+      caller_.ShowMessage(TempFolderError(environment_.TempFolder, saved), import_text::kWarningTitle,
+                          MessageKind::Warning);
       return {ImportOutcome::Failed, 0};
     }
 
@@ -502,7 +530,7 @@ class ImportRun {
   }
 
   void RemoveBackup() {
-    if (!backupPath_.empty()) std::remove(backupPath_.c_str());
+    if (!backupPath_.empty()) (void)RemoveFile(backupPath_);
   }
 
   ListStore& list_;

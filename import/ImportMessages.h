@@ -14,6 +14,9 @@ inline constexpr std::string_view kNoXls = "Sorry, XLS files can not be imported
 inline constexpr std::string_view kImportFailed = "Import failed.";
 inline constexpr std::string_view kImporting = "Importing, please wait...";
 inline constexpr std::string_view kDiskError = "Disk error";
+inline constexpr std::string_view kListFileNotImported =
+    "This file is an ORDL list, not a text or html list.\r\nLoad it instead of importing it.";
+inline constexpr std::string_view kTempFolderError = "Can't write the backup of the list in the temporary folder";
 inline constexpr std::string_view kTooLarge = "File too large. Must be below 2 Gb.";
 inline constexpr std::string_view kTooSmall = "Can't import files smaller than 512 bytes!";
 inline constexpr std::string_view kUnknownError4 = "unknown error 4.";

@@ -10,7 +10,7 @@
 #include "listfile/OrdlFormat.h"
 #include "listfile/OrdlMessages.h"
 #include "listfile/OrdlReader.h"
-#include "platform/AtomicFile.h"
+#include "platform/OutputFile.h"
 
 namespace ordonna {
 namespace {
@@ -177,23 +177,21 @@ std::string ListFileTarget(const std::string& chosenName, bool* extensionAdded) 
   return add ? chosenName + ".ordl" : chosenName;
 }
 
-Status WriteListFile(const std::string& path, const EntryList& entries, std::uint8_t sortState) {
-  AtomicFile file;
-  Status status = file.Open(path);
-  if (!status.ok()) return status;
+Status WriteListFile(OutputSink& sink, const EntryList& entries, std::uint8_t sortState) {
   std::string block(kOrdlSignature.begin(), kOrdlSignature.end());
   block.push_back(static_cast<char>(sortState));
   for (const ListEntry& entry : entries.Entries()) {
     AppendOrdlRecord(block, entry);
     if (block.size() >= (1 << 16)) {
-      status = file.Write(block.data(), block.size());
-      if (!status.ok()) return status;
+      if (Status status = sink.Write(block); !status.ok()) return status;
       block.clear();
     }
   }
-  status = file.Write(block.data(), block.size());
-  if (!status.ok()) return status;
-  return file.Commit();
+  return sink.Write(block);
+}
+
+Status WriteListFile(const std::string& path, const EntryList& entries, std::uint8_t sortState) {
+  return WriteFileWith(path, [&](OutputSink& sink) { return WriteListFile(sink, entries, sortState); });
 }
 
 Status SaveListFile(const std::string& path, ListStore& list, AppOptions& options) {

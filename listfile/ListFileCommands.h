@@ -9,6 +9,7 @@
 #include "config/AppOptions.h"
 #include "core/Caller.h"
 #include "core/ListStore.h"
+#include "core/OutputSink.h"
 #include "core/Status.h"
 
 namespace ordonna {
@@ -43,5 +44,7 @@ std::string ListFileTarget(const std::string& chosenName, bool* extensionAdded =
 
 // Writes entries and SortState in the list file format, replacing `path` atomically.
 [[nodiscard]] Status WriteListFile(const std::string& path, const EntryList& entries, std::uint8_t sortState);
+// The same to a sink.
+[[nodiscard]] Status WriteListFile(OutputSink& sink, const EntryList& entries, std::uint8_t sortState);
 
 }  // namespace ordonna

@@ -10,23 +10,19 @@ constexpr std::size_t kBlockSize = 1 << 20;
 
 }  // namespace
 
-OrdlFileInput::~OrdlFileInput() {
-  if (file_ != nullptr) std::fclose(file_);
-}
-
 bool OrdlFileInput::Open(const std::string& path) {
-  file_ = std::fopen(path.c_str(), "rb");
   buffer_.resize(kBlockSize);
-  return file_ != nullptr;
+  return file_.Open(path).ok();
 }
 
 bool OrdlFileInput::Fill() {
-  if (file_ == nullptr || failed_) return false;
+  if (!file_.IsOpen() || failed_) return false;
   std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
   end_ -= begin_;
   begin_ = 0;
-  std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
-  if (got == 0 && std::ferror(file_)) failed_ = true;
+  std::size_t got = 0;
+  if (!file_.ReadAt(offset_, buffer_.data() + end_, buffer_.size() - end_, got).ok()) failed_ = true;
+  offset_ += got;
   end_ += got;
   return got != 0;
 }

@@ -2,22 +2,18 @@
 // without holding the whole file in memory.
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "listfile/OrdlReader.h"
+#include "platform/InputFile.h"
 
 namespace ordonna {
 
 class OrdlFileInput final : public OrdlInput {
  public:
-  OrdlFileInput() = default;
-  OrdlFileInput(const OrdlFileInput&) = delete;
-  OrdlFileInput& operator=(const OrdlFileInput&) = delete;
-  ~OrdlFileInput() override;
-
-  // Opens `path` read-only; false when it cannot be opened.
+  // Opens `path` read-only; false when it is no regular file or cannot be opened.
   bool Open(const std::string& path);
   bool Read(void* data, std::size_t size) override;
   bool AtEnd() override;
@@ -25,7 +21,8 @@ class OrdlFileInput final : public OrdlInput {
  private:
   bool Fill();
 
-  std::FILE* file_ = nullptr;
+  InputFile file_;
+  std::uint64_t offset_ = 0;  // where the next block starts in the file
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;

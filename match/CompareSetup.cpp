@@ -1,10 +1,9 @@
 // Settings window rules.
 #include "match/CompareSetup.h"
 
-#include <filesystem>
-
 #include "core/Text.h"
 #include "match/CompareTexts.h"
+#include "platform/FileSystem.h"
 
 namespace ordonna {
 namespace {
@@ -12,11 +11,6 @@ namespace {
 bool EndsWith(const std::string& name, std::string_view extension) {
   return !extension.empty() && name.size() >= extension.size() &&
          EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - extension.size()), extension);
-}
-
-bool Exists(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
 }
 
 void RepairShared(DialogOptions& dialog) {
@@ -50,12 +44,12 @@ std::string_view RelaxedSwitch::Set(bool relaxed) {
 
 std::string CompleteInputName(const std::string& chosen, bool textList) {
   std::string_view extension = textList ? ".txt" : ".ordl";
-  if (!Exists(chosen) && !EndsWith(chosen, extension)) return chosen + std::string(extension);
+  if (!IsRegularFile(chosen) && !EndsWith(chosen, extension)) return chosen + std::string(extension);
   return chosen;
 }
 
 bool InputValid(const std::string& path, bool textList) {
-  return Exists(path) && (textList || EndsWith(path, ".ordl"));
+  return IsRegularFile(path) && (textList || EndsWith(path, ".ordl"));
 }
 
 std::string_view OutputExtension(std::uint8_t action, int filterIndex) {
@@ -72,7 +66,7 @@ std::string CompleteOutputName(const std::string& chosen, std::string_view exten
 FileState OutputState(const std::string& path, std::uint8_t action) {
   if (path.empty() || RemovesFromCurrent(action)) return FileState::Invalid;
   if (EndsWith(path, ".ordl") != WritesNewList(action)) return FileState::Invalid;
-  return Exists(path) ? FileState::Replaces : FileState::New;
+  return IsRegularFile(path) ? FileState::Replaces : FileState::New;
 }
 
 bool GoEnabled(bool inputValid, FileState output, std::uint8_t action) {

@@ -1,10 +1,10 @@
 // The deletion log.
 #include "match/DupLog.h"
 
-#include <filesystem>
 #include <vector>
 
 #include "core/Text.h"
+#include "platform/FileSystem.h"
 
 namespace ordonna {
 
@@ -48,8 +48,7 @@ DupLogSaved SaveDupLog(const std::string& chosen, bool firstFilterSelected, cons
   saved.LogPath = "\"" + target.Path + "\"";
   if (auto folder = RememberedFolder(target.Path)) options.Dialog.DupLogFolder.Set(*folder);
   // The dialog asked already unless the name was changed after it.
-  std::error_code error;
-  if (target.TxtAppended && std::filesystem::exists(target.Path, error)) {
+  if (target.TxtAppended && PathExists(target.Path)) {
     if (caller.AskYesNo(ReplaceQuestion(target.Path), kWriteLogTitle, Answer::No) != Answer::Yes) return saved;
   }
   if (!WriteDupLog(target.Path, list, marks, state.ToDelete, style, stamp).ok()) {

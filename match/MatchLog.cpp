@@ -5,7 +5,7 @@
 
 #include "export/Formatters.h"
 #include "match/TitleMatch.h"
-#include "platform/AtomicFile.h"
+#include "platform/OutputFile.h"
 
 namespace ordonna {
 namespace {
@@ -51,11 +51,8 @@ std::string PairLine(std::string_view prefix, const ListEntry& entry, const Fiel
   return line;
 }
 
-Status WriteLogFile(const std::string& path, std::string_view firstLine, const LogStamp& stamp,
-                    std::string_view secondLine, std::span<const std::string> lines) {
-  AtomicFile file;
-  Status status = file.Open(path);
-  if (!status.ok()) return status;
+Status WriteLogFile(OutputSink& sink, std::string_view firstLine, const LogStamp& stamp, std::string_view secondLine,
+                    std::span<const std::string> lines) {
   std::string text(firstLine);
   text += stamp.Date + ", " + stamp.Time + "\r\n";
   text += secondLine;
@@ -64,14 +61,16 @@ Status WriteLogFile(const std::string& path, std::string_view firstLine, const L
     text += "\r\n";
     text += line;
     if (text.size() >= (1 << 16)) {
-      status = file.Write(text.data(), text.size());
-      if (!status.ok()) return status;
+      if (Status status = sink.Write(text); !status.ok()) return status;
       text.clear();
     }
   }
-  status = file.Write(text.data(), text.size());
-  if (!status.ok()) return status;
-  return file.Commit();
+  return sink.Write(text);
+}
+
+Status WriteLogFile(const std::string& path, std::string_view firstLine, const LogStamp& stamp,
+                    std::string_view secondLine, std::span<const std::string> lines) {
+  return WriteFileWith(path, [&](OutputSink& sink) { return WriteLogFile(sink, firstLine, stamp, secondLine, lines); });
 }
 
 }  // namespace ordonna

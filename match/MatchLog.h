@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/ListEntry.h"
+#include "core/OutputSink.h"
 #include "core/Status.h"
 #include "export/FieldStyle.h"
 
@@ -41,6 +42,9 @@ std::string PairLine(std::string_view prefix, const ListEntry& entry, const Fiel
 // Writes `firstLine` + stamp, `secondLine`, then each of `lines` after a line break (so an
 // empty line follows the header and the last line has no line break).
 [[nodiscard]] Status WriteLogFile(const std::string& path, std::string_view firstLine, const LogStamp& stamp,
+                                  std::string_view secondLine, std::span<const std::string> lines);
+// The same to a sink.
+[[nodiscard]] Status WriteLogFile(OutputSink& sink, std::string_view firstLine, const LogStamp& stamp,
                                   std::string_view secondLine, std::span<const std::string> lines);
 
 }  // namespace ordonna

@@ -9,9 +9,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 
+#include "platform/InputFile.h"
+#include "platform/OutputFile.h"
 #include "platform/Platform.h"
 
 extern char** environ;
@@ -55,19 +56,25 @@ std::string DesktopEntry(const std::string& executable) {
          "Categories=AudioVideo;Audio;\n";
 }
 
-std::string FileContent(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The bytes of a regular file; nothing when it is none or cannot be read.
+std::optional<std::string> FileContent(const std::string& path) {
+  InputFile file;
+  if (!file.Open(path).ok()) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  std::size_t got = 0;
+  if (!file.ReadAt(0, bytes.data(), bytes.size(), got).ok()) return std::nullopt;
+  bytes.resize(got);
+  return bytes;
 }
 
 enum class WriteResult { Same, Written, Failed };
 
 WriteResult WriteIfDifferent(const std::string& folder, const std::string& name, const std::string& content) {
   std::string path = folder + "/" + name;
+  if (FileContent(path) == content) return WriteResult::Same;
   std::error_code error;
-  if (std::filesystem::is_regular_file(path, error) && FileContent(path) == content) return WriteResult::Same;
   std::filesystem::create_directories(folder, error);
-  return ReplaceFileAtomically(path, content.data(), content.size()).ok() ? WriteResult::Written : WriteResult::Failed;
+  return WriteWholeFile(path, content).ok() ? WriteResult::Written : WriteResult::Failed;
 }
 
 // Rebuilds the user's MIME cache when the tool is there; without it the package still

@@ -76,8 +76,4 @@ struct LinuxSystemFiles {
 };
 std::unique_ptr<Platform> MakeLinuxPlatform(const LinuxSystemFiles& files);
 
-// Writes `size` bytes to a temporary file beside `path`, flushes it to disk and renames it
-// over `path`. On any failure the temporary file is removed and `path` is left untouched.
-[[nodiscard]] Status ReplaceFileAtomically(const std::string& path, const void* data, std::size_t size);
-
 }  // namespace ordonna

@@ -1,9 +1,8 @@
 // The about window's texts and its help button.
 #include "ui/AboutUnit.h"
 
-#include <QFileInfo>
-
 #include "config/AppOptions.h"
+#include "platform/FileSystem.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
@@ -38,7 +37,7 @@ TAboutForm::TAboutForm(AppOptions& options, Dialogs& dialogs, QString helpFile, 
 TAboutForm::~TAboutForm() = default;
 
 void TAboutForm::HelpButClick() {
-  if (!QFileInfo::exists(helpFile_)) {
+  if (!PathExists(ToBytes(helpFile_))) {
     WarnMessage(dialogs_, ToQString(ui_text::kHelpMissing) + helpFile_);
     return;
   }

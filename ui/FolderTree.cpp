@@ -3,9 +3,11 @@
 
 #include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QTreeView>
+
+#include "platform/FileSystem.h"
+#include "ui/QtText.h"
 
 namespace ordonna {
 namespace {
@@ -63,7 +65,7 @@ void FolderTree::SetRoot(const QString& root) {
 }
 
 bool FolderTree::SetCurrentFolder(const QString& folder) {
-  if (root_.isEmpty() || !FolderHolds(root_, folder) || !QFileInfo(folder).isDir()) return false;
+  if (root_.isEmpty() || !FolderHolds(root_, folder) || !IsFolder(ToBytes(folder))) return false;
   const QModelIndex index = filter_.mapFromSource(files_.index(folder));
   if (!index.isValid()) return false;
   for (QModelIndex above = index.parent(); above.isValid(); above = above.parent()) view_.expand(above);

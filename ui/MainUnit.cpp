@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -24,10 +22,10 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigMessages.h"
 #include "config/RememberedFolder.h"
-#include "core/Snapshot.h"
 #include "import/ImportList.h"
 #include "listfile/ListFileCommands.h"
 #include "listfile/OrdlMessages.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
 #include "ui/AboutUnit.h"
@@ -322,7 +320,7 @@ void TMainForm::SaveButClick() {
   const std::string target = ListFileTarget(ToBytes(chosen), &extensionAdded);
   options_.Dialog.SaveFolder.Set(StoredFolderOf(target));
   // The file dialog asked about the name it returned, not about the one with ".ordl".
-  if (extensionAdded && QFileInfo::exists(ToQString(target)) &&
+  if (extensionAdded && PathExists(target) &&
       dialogs_.AskMessage(ToQString(target) + ToQString(ui_text::kAlreadyExists) + ToQString(ui_text::kReplaceIt),
                           ToQString(ui_text::kReplaceTitle), false, Answer::No) != Answer::Yes) {
     return;
@@ -534,7 +532,7 @@ void TMainForm::FillDrives() {
 
 bool TMainForm::SelectFolder(const QString& folder) {
   const QString clean = QDir::cleanPath(folder);
-  if (clean.isEmpty() || !QFileInfo(clean).isDir()) return false;
+  if (clean.isEmpty() || !IsFolder(ToBytes(clean))) return false;
   const std::optional<Volume> volume = host_.VolumeOf(ToBytes(clean));
   if (!volume) return false;
   const QString root = ToQString(volume->Root);

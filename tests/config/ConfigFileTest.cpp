@@ -163,22 +163,24 @@ TEST(ConfigLoad, FilesOfAnyOtherSizeAreRejectedAndLeaveTheRecordUnchanged) {
     const char* Reason;
   };
   const Case cases[] = {
-      {"one byte short", valid.substr(0, 7100), "(7,100 bytes; expected 7,101)"},
-      {"one byte long", valid + '\0', "(7,102 bytes; expected 7,101)"},
-      {"empty", "", "(0 bytes; expected 7,101)"},
-      {"two images", valid + valid, "(14,202 bytes; expected 7,101)"},
+      {"one byte short", valid.substr(0, 7100), "7,100 bytes; expected 7,101"},
+      {"one byte long", valid + '\0', "7,102 bytes; expected 7,101"},
+      {"empty", "", "0 bytes; expected 7,101"},
+      {"two images", valid + valid, "14,202 bytes; expected 7,101"},
   };
   const ConfigImage before = ImageOf(Sentinel());
   for (const Case& c : cases) {
-    testing::WriteFileBytes(dir.File("ordonna.ini"), c.Bytes);
+    MemoryInput source(c.Bytes);
     AppOptions options = Sentinel();
-    Status status = LoadConfiguration(dir.File("ordonna.ini"), options);
-    EXPECT_EQ(status.message() + (" " + status.detail()),
-              "Not a valid configuration file " + dir.File("ordonna.ini") + " " + c.Reason)
-        << c.Name;
-    EXPECT_FALSE(status.ok()) << c.Name;
+    Status status = ReadConfigurationImage(source, options);
+    EXPECT_EQ(status.ToString(), std::string("Not a valid configuration file: ") + c.Reason) << c.Name;
     EXPECT_EQ(ImageOf(options), before) << c.Name;
   }
+  // From a file, the reason follows its name.
+  testing::WriteFileBytes(dir.File("ordonna.ini"), "");
+  AppOptions empty = Sentinel();
+  EXPECT_EQ(LoadConfiguration(dir.File("ordonna.ini"), empty).ToString(),
+            "Not a valid configuration file: " + dir.File("ordonna.ini") + " (0 bytes; expected 7,101)");
 
   AppOptions options = Sentinel();
   EXPECT_FALSE(LoadConfiguration(dir.File("missing.ini"), options).ok());
@@ -222,7 +224,7 @@ TEST(ConfigWrite, WrittenFileIsTheRecordImageAndReadsBackUnchanged) {
 }
 
 // Replacement itself (permissions, a folder in the way, leftovers) is checked with the
-// atomic file; here the one failure that comes from the configuration's own name.
+// output file; here the one failure that comes from the configuration's own name.
 TEST(ConfigWrite, FailedWriteLeavesTheOldFileByteForByte) {
   testing::TempDir dir;
   const std::string old = "an older file that must survive";

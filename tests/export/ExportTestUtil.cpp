@@ -53,15 +53,6 @@ AppOptions AllColumnsOptions() {
   return options;
 }
 
-Status FailingSink::Write(std::string_view bytes) {
-  if (written + bytes.size() > limit_) {
-    written = limit_;
-    return Status::IoError("Cannot write file", "disk full");
-  }
-  written += bytes.size();
-  return Status::Ok();
-}
-
 ScopedFileSizeLimit::ScopedFileSizeLimit(std::size_t bytes) {
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit limit{};

@@ -43,27 +43,6 @@ AppOptions PlainOptions();
 // PlainOptions with every info column set.
 AppOptions AllColumnsOptions();
 
-// Keeps every byte.
-class StringSink final : public ExportSink {
- public:
-  Status Write(std::string_view bytes) override {
-    text += bytes;
-    return Status::Ok();
-  }
-  std::string text;
-};
-
-// Accepts `limit` bytes, then fails every write, as a full disk does.
-class FailingSink final : public ExportSink {
- public:
-  explicit FailingSink(std::size_t limit) : limit_(limit) {}
-  Status Write(std::string_view bytes) override;
-  std::size_t written = 0;
-
- private:
-  std::size_t limit_;
-};
-
 // Limits the size of files this process writes while it lives, so that writes fail as on a
 // full disk (the signal the kernel sends for it is ignored).
 class ScopedFileSizeLimit {

@@ -17,7 +17,6 @@ using testing::AllColumnsOptions;
 using testing::ExportFixture;
 using testing::FullEntry;
 using testing::SparseEntry;
-using testing::StringSink;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
@@ -33,15 +32,15 @@ void AddTwoEntries(ExportFixture& fixture) {
 }
 
 std::string Plain(ExportFixture& fixture) {
-  StringSink sink;
+  MemorySink sink;
   EXPECT_TRUE(ExportPlainHtml(fixture.Job(), sink).ok());
-  return sink.text;
+  return sink.Bytes;
 }
 
 std::string Table(ExportFixture& fixture, TableCaption caption = {}) {
-  StringSink sink;
+  MemorySink sink;
   EXPECT_TRUE(ExportHtmlTable(fixture.Job(), caption, sink).ok());
-  return sink.text;
+  return sink.Bytes;
 }
 
 // The page between the list tag and the end: what one list's rows look like.

@@ -10,6 +10,7 @@
 
 #include "export/ExportTestUtil.h"
 #include "export/HtmlExport.h"
+#include "support/Faults.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -20,14 +21,13 @@ using testing::ExportFixture;
 using testing::FailingSink;
 using testing::FullEntry;
 using testing::SparseEntry;
-using testing::StringSink;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
 std::string Export(ExportFixture& fixture) {
-  StringSink sink;
+  MemorySink sink;
   EXPECT_TRUE(ExportText(fixture.Job(), sink).ok());
-  return sink.text;
+  return sink.Bytes;
 }
 
 TEST(TextExport, EveryDelimiterStyleFramesTheFields) {
@@ -150,18 +150,18 @@ TEST(TextExport, MissingEmptyOrUnusableMessageFilesOnlyWarn) {
 // Every writer lets the user cancel on the entries whose index modulo 64 is its own phase, and
 // ends on the first failing write, the last flush included.
 TEST(Exports, CancelPointsAndWriteFailures) {
-  using Writer = std::function<Status(const ExportJob&, ExportSink&)>;
+  using Writer = std::function<Status(const ExportJob&, OutputSink&)>;
   const std::pair<Writer, std::uint32_t> writers[] = {
       {ExportText, 18},
       {ExportPlainHtml, 53},
-      {[](const ExportJob& job, ExportSink& sink) { return ExportHtmlTable(job, {}, sink); }, 37}};
+      {[](const ExportJob& job, OutputSink& sink) { return ExportHtmlTable(job, {}, sink); }, 37}};
   for (const auto& [write, phase] : writers) {
     SCOPED_TRACE("phase " + std::to_string(phase));
     for (std::uint32_t count : {phase, phase + 1, phase + 129}) {
       ExportFixture fixture;
       for (std::uint32_t i = 0; i < count; ++i) fixture.Add(FullEntry("x"));
       if (count == phase + 1) fixture.caller.CancelAfter(0);
-      StringSink sink;
+      MemorySink sink;
       EXPECT_EQ(write(fixture.Job(), sink).code(), count == phase + 1 ? Status::Code::Cancelled : Status::Code::Ok);
       EXPECT_EQ(fixture.caller.eventsProcessed, count == phase ? 0 : count == phase + 1 ? 1 : 3) << count;
       EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));

@@ -20,7 +20,6 @@ using testing::ExportFixture;
 using testing::FullEntry;
 using testing::ReadFileBytes;
 using testing::SparseEntry;
-using testing::StringSink;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
@@ -58,9 +57,9 @@ std::vector<Cell> Cells(const std::string& bytes) {
 }
 
 std::string Write(ExportFixture& fixture) {
-  StringSink sink;
+  MemorySink sink;
   EXPECT_TRUE(WriteXlsFile(fixture.Job(), sink).ok());
-  return sink.text;
+  return sink.Bytes;
 }
 
 TEST(XlsExport, TwoEntriesWithTheNameColumnOnly) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <tuple>
 
 #include "export/ExportTestUtil.h"
+#include "support/Faults.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
@@ -16,7 +19,6 @@ namespace {
 using testing::Describe;
 using testing::ScriptedCaller;
 using testing::TempDir;
-using testing::WriteFileBytes;
 
 // The entry read from one line, as Describe writes it ("" when the line is refused).
 std::string Parse(std::string_view line, bool mirc = false, bool keepLine = false) {
@@ -75,10 +77,9 @@ struct FileRun {
 };
 
 FileRun Read(const std::string& bytes, ScriptedCaller& caller, ForeignTextOptions options = {}) {
-  TempDir dir;
-  WriteFileBytes(dir.File("list.txt"), bytes);
+  MemoryInput input(bytes);
   FileRun run;
-  run.Result = ImportForeignText(dir.File("list.txt"), options, run.Entries, caller);
+  run.Result = ImportForeignText(input, options, run.Entries, caller);
   return run;
 }
 
@@ -99,11 +100,14 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   run = Read("a\nb\n", merging, options);
   EXPECT_EQ(merging.statuses.back(), "Read 2, imported 2, total 12 items.");
 
+  // Only a regular file opens; a FIFO fails at once instead of waiting for a writer.
   TempDir dir;
+  ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
   const std::tuple<std::string, bool, std::string> failures[] = {
       {"/nonexistent/list.txt", false, "Unable to open the external text file."},
       {"/nonexistent/list.txt", true, "Not able to open the external text file."},
-      {dir.Path(), false, "Can't read external text file."},  // a folder
+      {dir.Path(), false, "Unable to open the external text file."},
+      {dir.File("pipe"), false, "Unable to open the external text file."},
   };
   for (const auto& [path, comparing, text] : failures) {
     ScriptedCaller failing;
@@ -113,6 +117,13 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
     EXPECT_FALSE(ImportForeignText(path, failingOptions, entries, failing).Ok) << text;
     EXPECT_EQ(testing::MessageTexts(failing), std::vector<std::string>{text});
   }
+  ScriptedCaller unreadable;
+  std::string lines;
+  for (int i = 0; i < 50000; ++i) lines += "a\n";
+  testing::FailingInput damaged(lines, 70000);
+  EntryList entries;
+  EXPECT_FALSE(ImportForeignText(damaged, {}, entries, unreadable).Ok);
+  EXPECT_EQ(testing::MessageTexts(unreadable), std::vector<std::string>{"Can't read external text file."});
 }
 
 TEST(ForeignList, LongLinesAskAboutUnixText) {

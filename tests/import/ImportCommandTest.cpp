@@ -147,6 +147,29 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
   }
 }
 
+// Refused before anything is read: a saved list (whatever its name), which is loaded, not
+// imported; and a temporary folder where the backup of the list cannot go, named with the reason.
+TEST(ImportCommand, ListFilesAndAnUnwritableTemporaryFolderAreRefused) {
+  for (std::uint8_t foreign : {0, 1}) {
+    CommandFixture fx;
+    fx.options.Dialog.ImportFileType = foreign;
+    const std::string before = ListImage(fx.list);
+    EXPECT_EQ(fx.Import("saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30)).Outcome, ImportOutcome::Failed);
+    EXPECT_EQ(ListImage(fx.list), before);
+    EXPECT_EQ(MessageTexts(fx.caller), std::vector<std::string>{"This file is an ORDL list, not a text or html "
+                                                                "list.\r\nLoad it instead of importing it."});
+  }
+  CommandFixture fx;
+  WriteFileBytes(fx.dir.File("plain"), "");
+  fx.environment.TempFolder = fx.dir.File("plain/temp");
+  const std::string before = ListImage(fx.list);
+  EXPECT_EQ(fx.Import("a.txt", TabList(30)).Outcome, ImportOutcome::Failed);
+  EXPECT_EQ(ListImage(fx.list), before);
+  EXPECT_EQ(MessageTexts(fx.caller),
+            std::vector<std::string>{"Can't write the backup of the list in the temporary folder\r\n" +
+                                     fx.dir.File("plain/temp") + "\r\n(Not a directory)"});
+}
+
 TEST(ImportCommand, FailureDialogFallsBackToForeignReaderOnYes) {
   for (bool append : {false, true}) {
     CommandFixture fx;
@@ -180,10 +203,10 @@ TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
     fx.Add(FullEntry(std::string("Song in ") + folder, folder, ""));
   }
   fx.options.Main.InfoPath = 1;
-  StringSink page;
+  MemorySink page;
   ASSERT_TRUE(ExportPlainHtml(fx.Job(), page).ok());
   fx.options.Main.InfoVolumeLabel = 1;
-  StringSink labelled;
+  MemorySink labelled;
   ASSERT_TRUE(ExportPlainHtml(fx.Job(), labelled).ok());
 
   TempDir dir;
@@ -203,12 +226,12 @@ TEST(ImportCommand, MissingLabelsComeFromTheFixedVolumeHoldingTheFolder) {
     for (const ListEntry& entry : into.Entries()) found.emplace_back(entry.VolumeLabel.View());
     return found;
   };
-  EXPECT_EQ(labels(page.text), (std::vector<std::string>{"MUSIC", "DATA", "DATA", "", ""}))
+  EXPECT_EQ(labels(page.Bytes), (std::vector<std::string>{"MUSIC", "DATA", "DATA", "", ""}))
       << "the deepest root wins, a root matches whole folder names only, a volume without a label gives none";
   options.Dialog.ImportClab = 0;
-  EXPECT_EQ(labels(page.text), (std::vector<std::string>{"", "", "", "", ""})) << "only when asked for";
+  EXPECT_EQ(labels(page.Bytes), (std::vector<std::string>{"", "", "", "", ""})) << "only when asked for";
   options.Dialog.ImportClab = 1;
-  EXPECT_EQ(labels(labelled.text), (std::vector<std::string>{"", "", "", "", ""}))
+  EXPECT_EQ(labels(labelled.Bytes), (std::vector<std::string>{"", "", "", "", ""}))
       << "a list with a label column keeps its own (empty) labels";
 }
 

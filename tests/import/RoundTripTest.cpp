@@ -116,14 +116,14 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
         tableCaption = {CaptionKind::Typed, "My \"best\" songs"};
       }
     }
-    StringSink sink;
+    MemorySink sink;
     ExportJob job = fx.Job();
     Status exported = type == ExportType::Text        ? ExportText(job, sink)
                       : type == ExportType::PlainHtml ? ExportPlainHtml(job, sink)
                                                       : ExportHtmlTable(job, tableCaption, sink);
     ASSERT_TRUE(exported.ok());
     const std::string where = "round " + std::to_string(round);  // the generator is seeded: rounds repeat
-    if (sink.text.size() < 512) continue;
+    if (sink.Bytes.size() < 512) continue;
 
     // A single-date text list asks which date it holds; any other question or message fails.
     ScriptedCaller caller;
@@ -135,8 +135,8 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
     fx.options.Dialog.ImportDateAddedFallback = 1;
     EntryList into;
     ParsedList parsed;
-    Status status = ReadExportedList(sink.text, fx.options, environment, 0, into, parsed, caller);
-    ASSERT_TRUE(status.ok()) << where << "\n" << status.message() << "\n" << sink.text.substr(0, 600);
+    Status status = ReadExportedList(sink.Bytes, fx.options, environment, 0, into, parsed, caller);
+    ASSERT_TRUE(status.ok()) << where << "\n" << status.message() << "\n" << sink.Bytes.substr(0, 600);
     ASSERT_EQ(into.ItemCount(), entries.size()) << where;
     for (std::size_t i = 0; i < entries.size(); ++i) {
       ExpectSameFields(entries[i], into.Entry(static_cast<std::uint32_t>(i)), m, where + " entry " + std::to_string(i));
@@ -156,18 +156,18 @@ TEST(ImportRoundTrip, EveryExportReadsBackTheExportedFields) {
 std::vector<std::string> ReadBackNames(ExportType type, ExportFixture& fx, const std::vector<std::string>& names,
                                        std::string_view lead = {}) {
   for (const std::string& name : names) fx.Add(FullEntry(name));
-  StringSink sink;
+  MemorySink sink;
   ExportJob job = fx.Job();
   const Status written = type == ExportType::Text        ? ExportText(job, sink)
                          : type == ExportType::PlainHtml ? ExportPlainHtml(job, sink)
                                                          : ExportHtmlTable(job, TableCaption{}, sink);
   EXPECT_TRUE(written.ok());
-  sink.text.insert(0, lead);
+  sink.Bytes.insert(0, lead);
   ScriptedCaller caller;
   EntryList into;
   ParsedList parsed;
   const Status status =
-      ReadExportedList(sink.text, fx.options, {"/tmp", "%d/%m/%Y", 40000, {}}, 0, into, parsed, caller);
+      ReadExportedList(sink.Bytes, fx.options, {"/tmp", "%d/%m/%Y", 40000, {}}, 0, into, parsed, caller);
   EXPECT_TRUE(status.ok()) << status.message();
   std::vector<std::string> read;
   for (const ListEntry& e : into.Entries()) read.emplace_back(e.FileName.View());

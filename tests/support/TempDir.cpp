@@ -1,6 +1,11 @@
 // Temporary folders under the system's temporary directory.
 #include "support/TempDir.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +34,19 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string NullDeviceIn(const TempDir& dir) {
+  const std::string node = dir.File("null");
+  if (mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) return "/dev/null";
+  // A folder on a file system mounted without devices holds the node but cannot open it.
+  const int fd = open(node.c_str(), O_WRONLY);
+  if (fd >= 0) {
+    close(fd);
+    return node;
+  }
+  unlink(node.c_str());
+  return "/dev/null";
 }
 
 }  // namespace ordonna::testing

@@ -23,4 +23,8 @@ class TempDir {
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// A character device that discards what is written: a node made in `dir` where the system
+// allows it, else "/dev/null".
+std::string NullDeviceIn(const TempDir& dir);
+
 }  // namespace ordonna::testing

@@ -1,0 +1,152 @@
+// Writing named files: a file changes only on a successful commit, keeps its permissions and
+// leaves no temporary behind; links are followed, devices and FIFOs written straight through,
+// folders refused.
+#include "platform/OutputFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <future>
+
+#include "support/TempDir.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+std::size_t FilesIn(const std::string& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+unsigned ModeOf(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
+
+TEST(OutputFile, ContentLargerThanTheBufferArrivesWhole) {
+  TempDir dir;
+  std::string expected;
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir.File("list.ordl")).ok());
+  for (int i = 0; i < 5000; ++i) {
+    std::string piece = std::to_string(i) + std::string(500, static_cast<char>('a' + i % 26));
+    expected += piece;
+    ASSERT_TRUE(file.Write(piece).ok());
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("list.ordl"))) << "nothing appears before the commit";
+  ASSERT_TRUE(file.Commit().ok());
+  EXPECT_EQ(ReadFileBytes(dir.File("list.ordl")), expected);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+TEST(OutputFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmaskOrIsOwnerOnly) {
+  TempDir dir;
+  const std::string path = dir.File("ordonna.ini");
+  WriteFileBytes(path, std::string(9000, 'o'));
+  chmod(path.c_str(), 0640);
+  const mode_t old = umask(077);
+  Status replaced = WriteWholeFile(path, "new");
+  umask(027);
+  Status created = WriteWholeFile(dir.File("new.ordl"), "x");
+  Status snapshot = WriteFileWith(
+      dir.File("main.tmp"), [](OutputSink& sink) { return sink.Write("s"); }, OutputFile::Use::Temporary);
+  umask(old);
+  ASSERT_TRUE(replaced.ok() && created.ok() && snapshot.ok());
+  EXPECT_EQ(ReadFileBytes(path), "new") << "an older, longer file is replaced whole";
+  EXPECT_EQ(ModeOf(path), 0640u);
+  EXPECT_EQ(ModeOf(dir.File("new.ordl")), 0640u);
+  EXPECT_EQ(ModeOf(dir.File("main.tmp")), 0600u);
+  EXPECT_EQ(FilesIn(dir.Path()), 3u) << "no temporary left";
+}
+
+TEST(OutputFile, EveryFailureLeavesTheTargetAndNoTemporary) {
+  TempDir dir;
+  WriteFileBytes(dir.File("list.ordl"), "old list");
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.Open(dir.File("list.ordl")).ok());
+    ASSERT_TRUE(file.Write("partial").ok());
+  }
+  // The old content and the number of files in the folder: no temporary is left.
+  auto state = [&] { return ReadFileBytes(dir.File("list.ordl")) + "|" + std::to_string(FilesIn(dir.Path())); };
+  EXPECT_EQ(state(), "old list|1") << "never committed";
+
+  OutputFile file;
+  ASSERT_TRUE(file.Open(dir.File("list.ordl")).ok());
+  ASSERT_TRUE(file.Write("partial").ok());
+  file.Discard();
+  EXPECT_FALSE(file.Commit().ok()) << "a discarded file cannot be committed";
+  EXPECT_EQ(state(), "old list|1");
+
+  Status failed = WriteFileWith(dir.File("list.ordl"), [](OutputSink& sink) {
+    (void)sink.Write("partial");
+    return Status::IoError("Cannot write file");
+  });
+  EXPECT_FALSE(failed.ok());
+  EXPECT_EQ(state(), "old list|1") << "a writer's failure is not committed";
+
+  OutputFile missing;
+  EXPECT_FALSE(missing.Open(dir.File("missing/list.ordl")).ok());
+  EXPECT_FALSE(missing.Write("x").ok());
+  EXPECT_FALSE(missing.Commit().ok());
+
+  Status full = WriteWholeFile("/dev/full", std::string(1 << 16, 'x'));
+  EXPECT_FALSE(full.ok()) << "a full disk is a write failure";
+}
+
+// What is at the name decides what is written: a link's target (replaced in its own folder,
+// the link kept), a device or FIFO straight through (never replaced), a folder nothing.
+TEST(OutputFile, WhatIsAtTheNameDecidesWhatIsWritten) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("lists"));
+  WriteFileBytes(dir.File("lists/real.ordl"), "old");
+  std::filesystem::create_symlink("lists/real.ordl", dir.File("link.ordl"));
+  std::filesystem::create_symlink("link.ordl", dir.File("chain.ordl"));
+  std::filesystem::create_symlink("lists/new.ordl", dir.File("dangling.ordl"));
+  std::filesystem::create_directory(dir.File("folder"));
+  const std::string device = testing::NullDeviceIn(dir);
+
+  struct Case {
+    std::string name;    // what the writer is given
+    std::string target;  // where the content must arrive
+    bool written;
+  };
+  const Case cases[] = {
+      {dir.File("link.ordl"), dir.File("lists/real.ordl"), true},
+      {dir.File("chain.ordl"), dir.File("lists/real.ordl"), true},
+      {dir.File("dangling.ordl"), dir.File("lists/new.ordl"), true},
+      {dir.File("folder"), "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(WriteWholeFile(c.name, "new " + c.name).ok(), c.written);
+    if (c.written) {
+      EXPECT_EQ(ReadFileBytes(c.target), "new " + c.name);
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ordl"))) << "the link stays a link";
+  EXPECT_EQ(FilesIn(dir.File("lists")), 2u) << "no temporary left beside the targets";
+  EXPECT_EQ(FilesIn(dir.File("folder")), 0u);
+
+  EXPECT_TRUE(WriteWholeFile(device, "to the device").ok());
+  struct stat info {};
+  ASSERT_EQ(stat(device.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode)) << "a device is written through, never replaced";
+
+  ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  std::future<std::string> reader = std::async(std::launch::async, [&] { return ReadFileBytes(dir.File("pipe")); });
+  EXPECT_TRUE(WriteWholeFile(dir.File("pipe"), "through the pipe").ok());
+  EXPECT_EQ(reader.get(), "through the pipe");
+  ASSERT_EQ(stat(dir.File("pipe").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "a FIFO stays a FIFO";
+}
+
+}  // namespace
+}  // namespace ordonna
