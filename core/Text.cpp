@@ -124,4 +124,17 @@ std::string AsciiUpperCopy(std::string_view text) {
   return out;
 }
 
+std::string_view WithoutLeadingMarks(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  for (;;) {
+    if (text.starts_with(kByteOrderMark)) {
+      text.remove_prefix(kByteOrderMark.size());
+    } else if (text.starts_with('\0')) {
+      text.remove_prefix(1);
+    } else {
+      return text;
+    }
+  }
+}
+
 }  // namespace ordonna

@@ -42,6 +42,10 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// `text` without the byte-order marks (editors on Windows save one) and NUL bytes before
+// it: they are no part of a list's first line.
+std::string_view WithoutLeadingMarks(std::string_view text);
 std::string AsciiUpperCopy(std::string_view text);
 
 }  // namespace ordonna

@@ -330,6 +330,7 @@ ForeignTextResult ImportForeignText(InputSource& input, const ForeignTextOptions
         result.Lines = 0;
         continue;
       }
+      if (result.Lines == 0) line.erase(0, line.size() - WithoutLeadingMarks(line).size());
       ++result.Lines;
       if (result.Lines % 256 == 0) {
         caller.ProcessEvents();

@@ -179,21 +179,6 @@ Status ReportProgress(std::uint32_t count, Caller& caller) {
   return Status::Ok();
 }
 
-// A byte-order mark (editors on Windows save one) and NUL bytes before a list are no part
-// of its first line.
-std::string_view WithoutLeadingMarks(std::string_view bytes) {
-  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  for (;;) {
-    if (bytes.starts_with(kByteOrderMark)) {
-      bytes.remove_prefix(kByteOrderMark.size());
-    } else if (bytes.starts_with('\0')) {
-      bytes.remove_prefix(1);
-    } else {
-      return bytes;
-    }
-  }
-}
-
 // Where the list lies in the file: recognised by its tag, without the header and footer
 // files a text list was written with.
 Status LocateList(std::string_view bytes, const AppOptions& options, RecognizedList& list, Caller& caller) {

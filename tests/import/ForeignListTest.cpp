@@ -91,6 +91,15 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   ASSERT_EQ(run.Entries.ItemCount(), 3u);
   EXPECT_EQ(run.Entries.Entry(1).FileName.View(), "Artist - Two");
   EXPECT_EQ(run.Entries.Entry(2).FileName.View(), "short");
+
+  // A byte-order mark and NUL bytes before the first line are no part of its name.
+  for (const std::string lead :
+       {std::string("\xEF\xBB\xBF"), std::string("\0\0", 2), std::string("\0\xEF\xBB\xBF", 4)}) {
+    ScriptedCaller marked;
+    run = Read(lead + "Artist - One.mp3\nArtist - Two.mp3\n", marked);
+    ASSERT_EQ(run.Entries.ItemCount(), 2u);
+    EXPECT_EQ(run.Entries.Entry(0).FileName.View(), "Artist - One");
+  }
   EXPECT_EQ(caller.statuses,
             (std::vector<std::string>{"Importing unknown type text list...", "Read 4 lines. Imported 3 items."}));
 
