@@ -142,7 +142,8 @@ void AddCompareCommand(CLI::App& app, CommandRunner& runner) {
   command->add_flag("--json", args->Json, R"(Print {"unique": U, "matches": M, "matched": [indexes]})");
   command->add_option("LIST", args->File, "The current .ordl list file")->required();
   command->add_option("EXTERNAL", args->External, "The external list")->required();
-  command->add_option("-o", args->Output, "The log or new list (actions 0-3, 5-8), or the reduced current list (4, 9)");
+  command->add_option("-o", args->Output, "The log or new list (actions 0-3, 5-8), or the reduced current list (4, 9)")
+      ->check(kOutputName);
   command->callback([args, &runner] { runner.Run = [args] { return RunCompare(*args); }; });
 }
 

@@ -104,8 +104,9 @@ void AddDupesCommand(CLI::App& app, CommandRunner& runner) {
       ->check(CLI::IsMember({"auto", "auto99", "confirm"}));
   command->add_flag("--naive", args->Naive, "Compare every pair (the plain pair loop)");
   command->add_flag("--json", args->Json, R"(Print {"matches": N, "to_delete": M, "marked": [indexes]})");
-  command->add_option("--log", args->Log, "Write the deletion log to this file");
-  command->add_option("-o", args->Output, "Write the list without the marked entries to this .ordl file");
+  command->add_option("--log", args->Log, "Write the deletion log to this file")->check(kOutputName);
+  command->add_option("-o", args->Output, "Write the list without the marked entries to this .ordl file")
+      ->check(kOutputName);
   command->add_option("LIST", args->File, "The .ordl list file")->required();
   command->callback([args, &runner] { runner.Run = [args] { return RunDupes(*args); }; });
 }

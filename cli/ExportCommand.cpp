@@ -111,7 +111,8 @@ void AddExportCommand(CLI::App& app, CommandRunner& runner) {
       ->add_option("OUT", args->Out,
                    "The file to write; an existing one is replaced only when the export "
                    "succeeds")
-      ->required();
+      ->required()
+      ->check(kOutputName);
   command->callback([args, &runner] { runner.Run = [args] { return RunExport(*args); }; });
 }
 

@@ -121,7 +121,7 @@ void AddImportCommand(CLI::App& app, CommandRunner& runner) {
   CLI::Option* yes = command->add_flag("--yes", args->Yes, "Answer every question Yes (OK)");
   command->add_flag("--no", args->No, "Answer every question No (Cancel)")->excludes(yes);
   command->add_option("IN", args->In, "The list to import")->required()->check(CLI::ExistingFile);
-  command->add_option("-o,--output", args->Out, "The .ordl list file to write")->required();
+  command->add_option("-o,--output", args->Out, "The .ordl list file to write")->required()->check(kOutputName);
   command->callback([args, &runner] { runner.Run = [args] { return RunImport(*args); }; });
 }
 

@@ -108,7 +108,9 @@ void AddScanCommand(CLI::App& app, CommandRunner& runner) {
       ->check(CLI::Range(10, 2048));
   scan->add_flag("--hidden", args->Hidden, "Include hidden files and folders");
   scan->add_option("--options", args->OptionsFile, "Configuration file to take the other settings from");
-  scan->add_option("-o,--output", args->Output, "List file to write (.ordl is added when missing)")->required();
+  scan->add_option("-o,--output", args->Output, "List file to write (.ordl is added when missing)")
+      ->required()
+      ->check(kOutputName);
   scan->add_option("FOLDER", args->Folder, "Folder to scan (default: the Music folder, else home)");
   scan->callback([args, &runner] { runner.Run = [args] { return RunScan(*args); }; });
 }

@@ -1,8 +1,30 @@
 // ordonna-cli: the catalogue's operations from the command line, one subcommand each.
 #include <exception>
 #include <iostream>
+#include <string>
+#include <string_view>
 
 #include "cli/Command.h"
+
+namespace {
+
+// The first word names the command; when it names none, say so (the parser would only say
+// that a command is missing) and list the ones there are.
+bool ReportUnknownCommand(const CLI::App& app, int argc, char** argv) {
+  if (argc < 2 || argv[1][0] == '-') return false;
+  const std::string_view word = argv[1];
+  std::string names;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (command->get_name() == word) return false;
+    names += names.empty() ? "" : ", ";
+    names += command->get_name();
+  }
+  std::cerr << "ordonna-cli: unknown command \"" << word << "\"; the commands are " << names
+            << ".\nRun with --help for more information.\n";
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace ordonna::cli;
@@ -21,6 +43,7 @@ int main(int argc, char** argv) {
   AddScanCommand(app, runner);
   AddSimilarityCommand(app, runner);
 
+  if (ReportUnknownCommand(app, argc, argv)) return kExitUsage;
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
