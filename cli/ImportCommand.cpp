@@ -102,6 +102,7 @@ int RunImport(const ImportArguments& args) {
   const ImportResult result = ImportList(list, options, HostImportEnvironment(*platform), host, caller);
   if (!caller.Last().empty()) std::cout << ConsoleText(caller.Last()) << '\n';
   if (result.Outcome != ImportOutcome::Imported) return kExitFailure;
+  if (result.Imported == 0) return Fail("no entry was imported; nothing was written to " + ListFileTarget(args.Out));
   if (Status status = WriteListFile(ListFileTarget(args.Out), list.Working(), list.SortState); !status.ok()) {
     return Fail(status.ToString());
   }

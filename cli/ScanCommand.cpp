@@ -15,6 +15,7 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
+#include "listfile/OrdlMessages.h"
 #include "platform/Platform.h"
 
 namespace ordonna::cli {
@@ -77,9 +78,15 @@ int RunScan(const ScanArguments& args) {
   request.AllDrives = args.AllDrives;
   ScanOutcome outcome = StartScan(request, context);
   std::cout << ConsoleText(outcome.Status) << std::endl;
-  if (outcome.Cancelled) return kExitFailure;
+  if (outcome.Cancelled || outcome.NotReady) return kExitFailure;
+  // An empty list is never saved: the file keeps what it held.
+  const std::string target = ListFileTarget(args.Output);
+  if (list.ItemCount() == 0) {
+    std::cerr << "ordonna-cli: scan: " << ordl_text::kEmptyList << " Nothing was written to " << target << ".\n";
+    return kExitFailure;
+  }
 
-  status = WriteListFile(ListFileTarget(args.Output), list.Working(), list.SortState);
+  status = WriteListFile(target, list.Working(), list.SortState);
   if (!status.ok()) {
     std::cerr << "ordonna-cli: scan: " << status.ToString() << '\n';
     return kExitFailure;

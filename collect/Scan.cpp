@@ -100,6 +100,7 @@ ScanOutcome Scanner::Run() {
       std::vector<FolderItem> probe;
       if (!volume || !c_.Host.ListFolder(start, volume->Device, true, ".mp3", probe)) {
         c_.Ui.ShowMessage(scan_text::kDriveNotReady, scan_text::kDriveNotReadyTitle, MessageKind::Error);
+        outcome_.NotReady = true;
       } else {
         ScanVolume(*volume, start);
       }

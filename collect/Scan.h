@@ -34,6 +34,7 @@ struct ScanMemory {
 struct ScanOutcome {
   bool Started = false;    // false when the user declined before anything changed
   bool Cancelled = false;  // by the user, an error prompt or the folder limit
+  bool NotReady = false;   // the start folder could not be read ("Drive not ready")
   std::string Status;      // the final status text, already set through the caller
 };
 

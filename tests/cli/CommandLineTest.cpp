@@ -22,6 +22,25 @@ CliResult RunCli(const std::vector<std::string>& arguments) { return testing::Ru
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+struct Record {
+  std::string Name;
+  std::string Folder = "/music";
+  std::string Label = "DISK";
+};
+
+// A list file made byte by byte; the numeric tail is that of a 128 kbps, 300-frame song.
+std::string ListBytes(const std::vector<Record>& records) {
+  std::string bytes = std::string("\3Ord") + '\x3f';
+  for (const Record& r : records) {
+    for (const std::string* text : {&r.Name, &r.Folder, &r.Label}) {
+      bytes += static_cast<char>(text->size());
+      bytes += *text;
+    }
+    bytes += std::string("\x09\x64\0\0\0\x2c\x01\0\0\x01\0\xc8\xaf\0\0\xc8\xaf\0\0", 19);
+  }
+  return bytes;
+}
+
 TEST(BadUsage, UnknownCommandsAndEmptyOutputNamesAreRefused) {
   CliResult bogus = RunCli({"bogus"});
   EXPECT_EQ(bogus.ExitCode, 2);
@@ -44,6 +63,28 @@ TEST(BadUsage, UnknownCommandsAndEmptyOutputNamesAreRefused) {
     EXPECT_TRUE(Contains(result.Err, "an empty name")) << result.Err;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "nothing was written";
+}
+
+TEST(EmptyResults, AreNeverSavedAndLeaveTheEarlierFile) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("empty"));
+  WriteFileBytes(dir.File("blank.txt"), "\n\n");
+  const std::string earlier = ListBytes({{"kept"}});
+  WriteFileBytes(dir.File("base.ordl"), earlier);
+  const std::vector<std::vector<std::string>> runs = {
+      {"scan", "-o", dir.File("keep.ordl"), dir.File("empty")},
+      {"scan", "-o", dir.File("keep.ordl"), dir.File("missing")},
+      {"scan", "--append", dir.File("base.ordl"), "-o", dir.File("keep.ordl"), dir.File("missing")},
+      {"import", "--foreign", "--yes", dir.File("blank.txt"), "-o", dir.File("keep.ordl")},
+      {"import", "--foreign", "--yes", "--append", dir.File("base.ordl"), dir.File("blank.txt"), "-o",
+       dir.File("keep.ordl")},
+  };
+  for (const std::vector<std::string>& arguments : runs) {
+    WriteFileBytes(dir.File("keep.ordl"), earlier);
+    CliResult result = RunCli(arguments);
+    EXPECT_EQ(result.ExitCode, 1) << arguments[0] << " " << arguments.back() << ": " << result.Err;
+    EXPECT_EQ(ReadFileBytes(dir.File("keep.ordl")), earlier) << arguments[0] << " " << arguments.back();
+  }
 }
 
 }  // namespace
