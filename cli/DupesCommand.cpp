@@ -28,6 +28,7 @@ struct DupesArguments {
   std::string Action;
   bool Naive = false;
   bool Json = false;
+  bool Yes = false;
   std::string Log;
   std::string Output;
   std::string File;
@@ -46,7 +47,7 @@ int RunDupes(const DupesArguments& args) {
   if (args.Action == "auto99") options.Dialog.MatchAction = 1;
   if (args.Action == "confirm") options.Dialog.MatchAction = 2;
 
-  ConsoleCaller caller(ConsoleCaller::Policy::Preferred, false);
+  ConsoleCaller caller(args.Yes ? ConsoleCaller::Policy::Yes : ConsoleCaller::Policy::Preferred, false);
   ListStore list;
   if (LoadListFile(args.File, true, false, list, caller, [] { return true; }).Count < 0) return kExitFailure;
 
@@ -104,6 +105,7 @@ void AddDupesCommand(CLI::App& app, CommandRunner& runner) {
       ->check(CLI::IsMember({"auto", "auto99", "confirm"}));
   command->add_flag("--naive", args->Naive, "Compare every pair (the plain pair loop)");
   command->add_flag("--json", args->Json, R"(Print {"matches": N, "to_delete": M, "marked": [indexes]})");
+  AddYesFlag(*command, args->Yes);
   command->add_option("--log", args->Log, "Write the deletion log to this file")->check(kOutputName);
   command->add_option("-o", args->Output, "Write the list without the marked entries to this .ordl file")
       ->check(kOutputName);

@@ -24,6 +24,7 @@ struct ExportArguments {
   std::string Type;
   std::optional<std::string> Caption;
   bool Force = false;
+  bool Yes = false;
   std::string OptionsFile;
   std::string List;
   std::string Out;
@@ -59,7 +60,7 @@ int RunExport(const ExportArguments& args) {
     return Fail("cannot use the options file: " + status.ToString());
   }
   ConsoleCaller::CatchInterrupts();
-  ConsoleCaller caller(ConsoleCaller::Policy::Preferred, true);
+  ConsoleCaller caller(args.Yes ? ConsoleCaller::Policy::Yes : ConsoleCaller::Policy::Preferred, true);
   ListStore list;
   if (LoadListFile(args.List, true, false, list, caller, [] { return true; }).Count < 0) return kExitFailure;
   if (list.ItemCount() == 0) {
@@ -104,6 +105,7 @@ void AddExportCommand(CLI::App& app, CommandRunner& runner) {
                       "Caption typed for an HTML table when the options' CaptionMode asks for one (2 or 3)");
   command->add_flag("--force", args->Force,
                     "Write the options' ExportType even when OUT's extension suits another type");
+  AddYesFlag(*command, args->Yes);
   command->add_option("--options", args->OptionsFile,
                       "Configuration file with every export option (default: the user's)");
   command->add_option("LIST", args->List, "The .ordl list file")->required();

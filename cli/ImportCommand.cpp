@@ -45,13 +45,11 @@ int Fail(std::string_view text) {
 class ImportConsole final : public Caller {
  public:
   explicit ImportConsole(ConsoleCaller::Policy policy) : inner_(policy, false) {}
-  // Questions and the answers taken are shown on stderr: the failure dialog's question holds
-  // the error itself.
   Answer AskYesNo(std::string_view text, std::string_view title, Answer preferred) override {
-    return Report(text, inner_.AskYesNo(text, title, preferred));
+    return inner_.AskYesNo(text, title, preferred);
   }
   Answer AskYesNoCancel(std::string_view text, std::string_view title, Answer preferred) override {
-    return Report(text, inner_.AskYesNoCancel(text, title, preferred));
+    return inner_.AskYesNoCancel(text, title, preferred);
   }
   void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override {
     inner_.ShowMessage(text, title, kind);
@@ -65,15 +63,6 @@ class ImportConsole final : public Caller {
   const std::string& Last() const { return last_; }
 
  private:
-  static Answer Report(std::string_view text, Answer answer) {
-    std::cerr << "ordonna-cli: import: " << ConsoleText(text) << " ["
-              << (answer == Answer::Yes  ? "yes"
-                  : answer == Answer::No ? "no"
-                                         : "cancel")
-              << "]\n";
-    return answer;
-  }
-
   ConsoleCaller inner_;
   std::string last_;
 };

@@ -31,6 +31,7 @@ struct ScanArguments {
   std::optional<int> MinKB;
   std::optional<int> MaxMB;
   bool Hidden = false;
+  bool Yes = false;
   std::string OptionsFile;
   std::string Output;
   std::string Folder;
@@ -58,8 +59,10 @@ int RunScan(const ScanArguments& args) {
   if (args.Hidden) main.IncludeHiddenSystem = 1;
 
   // Prompts only when asked for; otherwise the error action's prompt takes its default.
-  ConsoleCaller caller(
-      main.ErrorAction == 1 && args.OnError ? ConsoleCaller::Policy::Ask : ConsoleCaller::Policy::Preferred, true);
+  ConsoleCaller caller(args.Yes                                ? ConsoleCaller::Policy::Yes
+                       : main.ErrorAction == 1 && args.OnError ? ConsoleCaller::Policy::Ask
+                                                               : ConsoleCaller::Policy::Preferred,
+                       true);
   ConsoleCaller::CatchInterrupts();
 
   ListStore list;
@@ -114,6 +117,7 @@ void AddScanCommand(CLI::App& app, CommandRunner& runner) {
   scan->add_option("--max-mb", args->MaxMB, "Skip files larger than this many megabytes (2048: no limit)")
       ->check(CLI::Range(10, 2048));
   scan->add_flag("--hidden", args->Hidden, "Include hidden files and folders");
+  AddYesFlag(*scan, args->Yes);
   scan->add_option("--options", args->OptionsFile, "Configuration file to take the other settings from");
   scan->add_option("-o,--output", args->Output, "List file to write (.ordl is added when missing)")
       ->required()

@@ -65,6 +65,42 @@ TEST(BadUsage, UnknownCommandsAndEmptyOutputNamesAreRefused) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "nothing was written";
 }
 
+// A list of the older layout: its label may be longer than 32 bytes and its tail counts
+// seconds (here 60) instead of frames, without a frequency byte.
+std::string Version4ListBytes() {
+  std::string bytes = std::string("\3Ord") + '\x3f';
+  bytes += "\4song\6/music\x28" + std::string(40, 'L');
+  bytes += std::string("\x09\x64\0\0\0\x3c\0\0\0\x01\xc8\xaf\0\0\xc8\xaf\0\0", 18);
+  return bytes;
+}
+
+TEST(Questions, AreShownWithTheAnswerTakenAndYesReadsOlderLists) {
+  TempDir dir;
+  WriteFileBytes(dir.File("old.ordl"), Version4ListBytes());
+  WriteFileBytes(dir.File("base.ordl"), ListBytes({{"other"}}));
+  std::filesystem::create_directory(dir.File("empty"));
+  const std::vector<std::vector<std::string>> runs = {
+      {"list", dir.File("old.ordl")},
+      {"export", "--type", "text", dir.File("old.ordl"), dir.File("out.txt")},
+      {"dupes", dir.File("old.ordl")},
+      {"compare", "--ordl", "--action", "0", "-o", dir.File("log.txt"), dir.File("old.ordl"), dir.File("base.ordl")},
+      {"scan", "--append", dir.File("old.ordl"), "-o", dir.File("out.ordl"), dir.File("empty")},
+  };
+  for (std::vector<std::string> arguments : runs) {
+    CliResult refused = RunCli(arguments);
+    EXPECT_EQ(refused.ExitCode, 1) << arguments[0];
+    EXPECT_TRUE(Contains(refused.Err, "Try to process as Ordonna v4.0-v4.12 file?")) << refused.Err;
+    EXPECT_TRUE(Contains(refused.Err, "[no]")) << refused.Err;
+
+    arguments.insert(arguments.begin() + 1, "--yes");
+    CliResult accepted = RunCli(arguments);
+    EXPECT_EQ(accepted.ExitCode, 0) << arguments[0] << ": " << accepted.Err;
+    EXPECT_TRUE(Contains(accepted.Err, "[yes]")) << accepted.Err;
+  }
+  CliResult listed = RunCli({"list", "--yes", dir.File("old.ordl")});
+  EXPECT_EQ(listed.Out.substr(0, 10), "song\t1:00\t") << listed.Out;
+}
+
 TEST(EmptyResults, AreNeverSavedAndLeaveTheEarlierFile) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("empty"));
