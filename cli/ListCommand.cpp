@@ -27,12 +27,13 @@ struct ListArguments {
   std::string File;
 };
 
+// Names may come from other lists and hold control characters: they are printed as "?".
 std::string TextLine(const ListEntry& e, const FieldStyle& style) {
-  std::string line = DecodeForDisplay(e.FileName.View());
+  std::string line = DecodeForTerminal(e.FileName.View());
   for (const std::string& field :
        {FormatPlayTime(e.Frames, e.FrequencyCode, style), FormatKbpsUnit(e.BitrateCode, style),
         FormatSize(e.SizeKB, style), FormatStereo(e.StereoMode, style), FormatFreqUnit(e.FrequencyCode),
-        FormatDate(e.FileDate, style), DecodeForDisplay(e.Folder.View()), DecodeForDisplay(e.VolumeLabel.View()),
+        FormatDate(e.FileDate, style), DecodeForTerminal(e.Folder.View()), DecodeForTerminal(e.VolumeLabel.View()),
         FormatDate(e.DateAdded, style)}) {
     line += '\t';
     line += field;

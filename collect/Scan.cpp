@@ -235,9 +235,10 @@ void Scanner::FileStep(const ScanFolder& folder, const FolderItem& file, const s
   if (options.Main.MaxSizeMB < 2048 && file.Size > static_cast<std::int64_t>(options.Main.MaxSizeMB) * 1048576) return;
 
   ListEntry entry = UndeterminedEntry();
-  entry.FileName.Set(std::string_view(file.Name).substr(0, file.Name.size() - 4));
-  entry.Folder.Set(folder.Path);
-  entry.VolumeLabel.Set(label);
+  // Control bytes are stored as "?"; the file itself is still read by its real path.
+  entry.FileName.Set(MaskControlBytes(std::string_view(file.Name).substr(0, file.Name.size() - 4)));
+  entry.Folder.Set(MaskControlBytes(folder.Path));
+  entry.VolumeLabel.Set(MaskControlBytes(label));
   entry.FileDate = LocalDayNumber(static_cast<std::time_t>(file.ModifiedTime)).value_or(kNumberUnknown);
 
   std::int64_t found = -1;

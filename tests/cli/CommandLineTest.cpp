@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "support/CliRunner.h"
+#include "support/Mp3Builder.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -121,6 +123,43 @@ TEST(EmptyResults, AreNeverSavedAndLeaveTheEarlierFile) {
     EXPECT_EQ(result.ExitCode, 1) << arguments[0] << " " << arguments.back() << ": " << result.Err;
     EXPECT_EQ(ReadFileBytes(dir.File("keep.ordl")), earlier) << arguments[0] << " " << arguments.back();
   }
+}
+
+// The names a list holds: the first field of each line of `list`.
+std::multiset<std::string> ListedNames(const std::string& listFile) {
+  std::multiset<std::string> names;
+  for (const std::string& line : testing::Lines(RunCli({"list", listFile}).Out))
+    names.insert(line.substr(0, line.find('\t')));
+  return names;
+}
+
+TEST(Names, ControlBytesNeverReachAListLineOrTheTerminal) {
+  TempDir dir;
+  const std::string folder = dir.File(
+      "music/cd\x1b"
+      "1");
+  std::filesystem::create_directories(folder);
+  std::multiset<std::string> stored;
+  for (int byte = 1; byte < 128; byte = byte == 31 ? 127 : byte + 1) {
+    const std::string number = std::to_string(byte);
+    WriteFileBytes(folder + "/song " + static_cast<char>(byte) + " with a control byte " + number + ".mp3",
+                   testing::Frames(300, {}));
+    stored.insert("song ? with a control byte " + number);
+  }
+  ASSERT_EQ(RunCli({"scan", "-o", dir.File("songs.ordl"), dir.File("music")}).ExitCode, 0);
+  EXPECT_EQ(ListedNames(dir.File("songs.ordl")), stored);
+  EXPECT_TRUE(Contains(RunCli({"list", dir.File("songs.ordl")}).Out, "/music/cd?1\t"));
+
+  ASSERT_EQ(RunCli({"export", "--type", "text", dir.File("songs.ordl"), dir.File("songs.txt")}).ExitCode, 0);
+  CliResult imported = RunCli({"import", "--yes", dir.File("songs.txt"), "-o", dir.File("back.ordl")});
+  ASSERT_EQ(imported.ExitCode, 0) << imported.Err;
+  EXPECT_EQ(ListedNames(dir.File("back.ordl")), stored) << "every line of the export reads back";
+
+  // A list made elsewhere may hold any byte: the text form shows controls as "?".
+  WriteFileBytes(dir.File("raw.ordl"), ListBytes({{"a\x1b[2Jb\xC2\x9B", "/f\rg", "L\x07"}}));
+  CliResult raw = RunCli({"list", dir.File("raw.ordl")});
+  EXPECT_EQ(raw.Out.substr(0, 8), "a?[2Jb?\t") << raw.Out;
+  EXPECT_TRUE(Contains(raw.Out, "\t/f?g\tL?\t")) << raw.Out;
 }
 
 }  // namespace

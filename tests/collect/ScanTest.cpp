@@ -326,7 +326,22 @@ TEST_F(ScanTest, NothingFoundAndAMissingStartFolder) {
   EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text,
             "disk error: Drive not ready or other I/O error!");
   EXPECT_FALSE(outcome.Cancelled);
+  EXPECT_TRUE(outcome.NotReady);
   EXPECT_EQ(outcome.Status, "No mp3's found.");
+}
+
+TEST_F(ScanTest, ControlBytesInNamesAreStoredAsQuestionMarks) {
+  Put("in\nfolder/a\tb\x7f.mp3", Mp3());
+  host.label = "MU\x01SIC";
+  Scan(ScanMode::New);
+  ASSERT_EQ(list.ItemCount(), 1u);
+  EXPECT_EQ(list.Entry(0).FileName.View(), "a?b?");
+  EXPECT_EQ(list.Entry(0).Folder.View(), music.Path() + "/in?folder");
+  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "MU?SIC");
+  EXPECT_EQ(+list.Entry(0).Frames, 300) << "the file is read by its real name";
+
+  options.Main.ExistingEntries = 3;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 1. Total: 1 items.") << "stored forms match each other";
 }
 
 TEST_F(ScanTest, AllDrivesWalksEveryVolumeWithItsLabel) {
