@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "cli/Command.h"
+#include "platform/Platform.h"
+#include "platform/RunFolder.h"
 
 namespace {
 
@@ -27,6 +29,7 @@ bool ReportUnknownCommand(const CLI::App& app, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  using namespace ordonna;
   using namespace ordonna::cli;
   CLI::App app{"Ordonna: catalogue MP3 collections from the command line.", "ordonna-cli"};
   app.set_version_flag("--version", std::string("ordonna-cli ") + ORDONNA_VERSION);
@@ -56,8 +59,14 @@ int main(int argc, char** argv) {
     app.exit(e, std::cout, std::cerr);
     return kExitUsage;
   }
+  if (!runner.Run) return kExitUsage;
+  // Temporary files go to a folder of this run, removed at exit and on Ctrl-C; folders of
+  // runs that were killed go first.
+  const std::string temporary = MakeHostPlatform()->TempFolder();
+  RemoveEndedRunFolders(temporary);
+  RunFolder runFolder(temporary);
   try {
-    return runner.Run ? runner.Run() : kExitUsage;
+    return runner.Run();
   } catch (const std::exception& e) {
     std::cerr << "ordonna-cli: " << e.what() << '\n';
     return kExitFailure;

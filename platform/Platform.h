@@ -35,7 +35,8 @@ class Platform {
   // Folder of "ordonna.ini": $ORDONNA_HOME when set, else the user's configuration folder.
   // Created (owner-only) when missing. No trailing separator.
   virtual std::string ConfigFolder() = 0;
-  // Folder of the temporary list files: $ORDONNA_HOME when set, else the user's cache folder.
+  // Folder of the temporary list files: $ORDONNA_HOME when set, else the user's cache folder;
+  // while a RunFolder lives (a command-line run), that folder.
   virtual std::string TempFolder() = 0;
   // The user's home folder; stands for the stored default folder "c:\".
   virtual std::string HomeFolder() = 0;

@@ -162,5 +162,27 @@ TEST(Names, ControlBytesNeverReachAListLineOrTheTerminal) {
   EXPECT_TRUE(Contains(raw.Out, "\t/f?g\tL?\t")) << raw.Out;
 }
 
+TEST(TemporaryFiles, NoneIsLeftAfterARunThatSucceedsOrFails) {
+  TempDir dir;
+  const std::string home = dir.File("home");
+  std::filesystem::create_directories(dir.File("music"));
+  WriteFileBytes(dir.File("music/new.mp3"), testing::Frames(300, {}));
+  WriteFileBytes(dir.File("base.ordl"), ListBytes({{"old"}}));
+  WriteFileBytes(dir.File("in.txt"), std::string(600, 'x') + "\n");
+  const std::vector<std::vector<std::string>> runs = {
+      {"scan", "--append", dir.File("base.ordl"), "-o", dir.File("out.ordl"), dir.File("music")},
+      {"scan", "--append", dir.File("base.ordl"), "-o", dir.File("out.ordl"), dir.File("missing")},
+      {"import", "--yes", "--append", dir.File("base.ordl"), dir.File("in.txt"), "-o", dir.File("out.ordl")},
+  };
+  for (std::vector<std::string> arguments : runs) {
+    // A home of this test's own: other tests' runs may be under way in the shared one.
+    arguments.insert(arguments.begin(), {"ORDONNA_HOME=" + home, ORDONNA_CLI_PATH});
+    CliResult result = testing::RunProgram("/usr/bin/env", arguments);
+    EXPECT_NE(result.ExitCode, -1);
+    std::filesystem::create_directories(home);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 0) << arguments[2] << ": " << result.Err;
+  }
+}
+
 }  // namespace
 }  // namespace ordonna
