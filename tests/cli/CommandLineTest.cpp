@@ -103,6 +103,24 @@ TEST(Questions, AreShownWithTheAnswerTakenAndYesReadsOlderLists) {
   EXPECT_EQ(listed.Out.substr(0, 10), "song\t1:00\t") << listed.Out;
 }
 
+TEST(Memory, ALoadLargerThanTheMemorySaysSo) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+  // 200,000 entries need 113 MB in memory; the run may have 64 MB of address space.
+  TempDir dir;
+  std::string bytes = ListBytes({{"first"}});
+  // Records with empty names and the same numeric tail.
+  const std::string empty = std::string(3, '\0') + bytes.substr(bytes.size() - 19);
+  for (int i = 1; i < 200000; ++i) bytes += empty;
+  WriteFileBytes(dir.File("big.ordl"), bytes);
+  CliResult limited = testing::RunProgram(
+      "/bin/sh", {"-c", "ulimit -v 65536 && exec \"$0\" list \"$1\"", ORDONNA_CLI_PATH, dir.File("big.ordl")});
+  EXPECT_EQ(limited.ExitCode, 1);
+  EXPECT_TRUE(Contains(limited.Err, "Not enough memory for the 200000 entries of this list.")) << limited.Err;
+  EXPECT_EQ(RunCli({"list", dir.File("big.ordl")}).ExitCode, 0) << "the list itself is sound";
+}
+
 TEST(EmptyResults, AreNeverSavedAndLeaveTheEarlierFile) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("empty"));

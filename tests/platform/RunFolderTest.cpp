@@ -61,7 +61,8 @@ TEST(RunFolder, FoldersOfEndedRunsAreRemovedOthersKept) {
   ASSERT_GE(ended, 0);
   if (ended == 0) _exit(0);
   ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
-  for (const std::string& name : {RunFolderName(ended), RunFolderName(getpid()), std::string("run.x"), std::string("keep")}) {
+  for (const std::string& name :
+       {RunFolderName(ended), RunFolderName(getpid()), std::string("run.x"), std::string("keep")}) {
     std::filesystem::create_directory(base.File(name));
     WriteFileBytes(base.File(name) + "/main.(file).tmp", "snapshot");
   }
