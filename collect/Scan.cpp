@@ -71,6 +71,7 @@ class Scanner {
   std::uint32_t processed_ = 0;
   std::uint32_t updated_ = 0;
   std::uint32_t ignored_ = 0;
+  std::uint32_t tooLong_ = 0;  // of the ignored: paths the system cannot open
   bool cancelled_ = false;
   bool snapshotFailed_ = false;
   std::string snapshotPath_;
@@ -254,6 +255,12 @@ void Scanner::FileStep(const ScanFolder& folder, const FolderItem& file, const s
   }
 
   const std::string path = JoinPath(folder.Path, file.Name);
+  if (path.size() > kLongestOpenablePath) {
+    ++ignored_;
+    ++tooLong_;
+    ++processed_;
+    return;
+  }
   const auto mode = options.Main.SlowProcessing != 0 ? ProcessingMode::Slow : ProcessingMode::Fast;
   AnalysisResult result = c_.Analyzer.AnalyzeFile(path, mode, c_.Ui);
   if (!result.Ok()) {
@@ -313,8 +320,9 @@ void Scanner::FinishNormally() {
   if (main.SortDescending != 0) state = static_cast<std::uint8_t>(state + kSortDescendingBit);
   if (main.SortCaseSensitive != 0) state = static_cast<std::uint8_t>(state + kSortCaseSensitiveBit);
   list.SortState = state;
-  outcome_.Status = FitSummary(
-      ScanSummary(list.ItemCount() - baseCount_, processed_, updated_, ignored_, list.ItemCount()), c_.MeasureWidth);
+  outcome_.Status =
+      FitSummary(ScanSummary(list.ItemCount() - baseCount_, processed_, updated_, ignored_, list.ItemCount(), tooLong_),
+                 c_.MeasureWidth);
 }
 
 void Scanner::FinishCancelled() {
@@ -350,11 +358,15 @@ void Scanner::FinishCancelled() {
 ScanOutcome StartScan(const ScanRequest& request, ScanContext& context) { return Scanner(request, context).Run(); }
 
 std::string ScanSummary(std::uint32_t added, std::uint32_t processed, std::uint32_t updated, std::uint32_t ignored,
-                        std::uint32_t itemCount) {
+                        std::uint32_t itemCount, std::uint32_t tooLong) {
   std::string text;
   if (added > 0) text += "Added: " + std::to_string(added) + " of " + std::to_string(processed) + ".";
   if (updated > 0) text += " Updated: " + std::to_string(updated) + ".";
-  if (ignored > 0) text += " Ignored: " + std::to_string(ignored) + ".";
+  if (ignored > 0) {
+    text += " Ignored: " + std::to_string(ignored);
+    if (tooLong > 0) text += std::string(scan_text::kPathTooLong) + std::to_string(tooLong) + ")";
+    text += ".";
+  }
   if (text.empty()) {
     text = std::string(scan_text::kNothingFound);
     if (itemCount == 0) return text;

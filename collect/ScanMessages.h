@@ -18,5 +18,7 @@ inline constexpr std::string_view kSorting = "Sorting... wait.";
 inline constexpr std::string_view kNothingFound = "No mp3's found.";
 inline constexpr std::string_view kCancelled = "Cancelled.";
 inline constexpr std::string_view kBackupError = "Backup file error. List cleared.";
+// Behind the ignored count: " (path too long: " + n + ")".
+inline constexpr std::string_view kPathTooLong = " (path too long: ";
 
 }  // namespace ordonna::scan_text

@@ -12,6 +12,10 @@
 
 namespace ordonna {
 
+// The longest path, in bytes, that the system opens by name. A file below a longer path can
+// be listed (folders are then opened one step at a time) but not analysed.
+inline constexpr std::size_t kLongestOpenablePath = 4095;
+
 // A mounted file system that can hold music: its root is where the scan starts.
 struct Volume {
   std::string Root;      // mount point, "/" separated, no trailing "/" except "/" itself
