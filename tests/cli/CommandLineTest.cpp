@@ -20,6 +20,14 @@ using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kUnderSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool kUnderSanitizer = __has_feature(address_sanitizer) || __has_feature(thread_sanitizer);
+#else
+constexpr bool kUnderSanitizer = false;
+#endif
+
 CliResult RunCli(const std::vector<std::string>& arguments) { return testing::RunProgram(ORDONNA_CLI_PATH, arguments); }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -104,9 +112,7 @@ TEST(Questions, AreShownWithTheAnswerTakenAndYesReadsOlderLists) {
 }
 
 TEST(Memory, ALoadLargerThanTheMemorySaysSo) {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
-#endif
+  if (kUnderSanitizer) GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
   // 200,000 entries need 113 MB in memory; the run may have 64 MB of address space.
   TempDir dir;
   std::string bytes = ListBytes({{"first"}});
