@@ -17,6 +17,18 @@ struct CommandRunner {
   std::function<int()> Run;
 };
 
+// For every option that names a file to write: an empty name is bad usage, not a file
+// called "" (which would become a hidden ".ordl").
+inline const CLI::Validator kOutputName(
+    [](std::string& name) { return name.empty() ? std::string("an empty name names no file") : std::string(); },
+    "FILE");
+
+// --yes: every question is answered Yes instead of the answer it proposes; the questions and
+// answers are printed either way.
+inline void AddYesFlag(CLI::App& command, bool& yes) {
+  command.add_flag("--yes", yes, "Answer every question Yes (for example: read a list of the older layout)");
+}
+
 void AddCompareCommand(CLI::App& app, CommandRunner& runner);
 void AddConfigCommand(CLI::App& app, CommandRunner& runner);
 void AddDupesCommand(CLI::App& app, CommandRunner& runner);

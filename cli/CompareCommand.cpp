@@ -35,6 +35,7 @@ struct CompareArguments {
   std::string OptionsFile;
   bool Naive = false;
   bool Json = false;
+  bool Yes = false;
   std::string File;
   std::string External;
   std::string Output;
@@ -94,7 +95,7 @@ int RunCompare(const CompareArguments& args) {
   dialog.CompareListFile.Set(args.External);
   dialog.CompareSaveFile.Set(RemovesFromCurrent(action) ? std::string() : args.Output);
 
-  ConsoleCaller caller(ConsoleCaller::Policy::Ask, false);
+  ConsoleCaller caller(args.Yes ? ConsoleCaller::Policy::Yes : ConsoleCaller::Policy::Ask, false);
   ListStore list;
   if (LoadListFile(args.File, true, false, list, caller, [] { return true; }).Count < 0) return kExitFailure;
 
@@ -153,9 +154,11 @@ void AddCompareCommand(CLI::App& app, CommandRunner& runner) {
   command->add_option("--options", args->OptionsFile, "Configuration file with the comparison settings");
   command->add_flag("--naive", args->Naive, "Compare every pair (the plain pair loop)");
   command->add_flag("--json", args->Json, R"(Print {"unique": U, "matches": M, "matched": [indexes]})");
+  AddYesFlag(*command, args->Yes);
   command->add_option("LIST", args->File, "The current .ordl list file")->required();
   command->add_option("EXTERNAL", args->External, "The external list")->required();
-  command->add_option("-o", args->Output, "The log or new list (actions 0-3, 5-8), or the reduced current list (4, 9)");
+  command->add_option("-o", args->Output, "The log or new list (actions 0-3, 5-8), or the reduced current list (4, 9)")
+      ->check(kOutputName);
   command->callback([args, &runner] { runner.Run = [args] { return RunCompare(*args); }; });
 }
 

@@ -346,7 +346,7 @@ void AddConfigCommand(CLI::App& app, CommandRunner& runner) {
       "init",
       "Write a configuration file holding the factory defaults. Window positions are centred on the given "
       "screen size; the options folder is the folder of FILE.");
-  init->add_option("FILE", initArguments->File, "The configuration file to create")->required();
+  init->add_option("FILE", initArguments->File, "The configuration file to create")->required()->check(kOutputName);
   init->add_option("--screen-width", initArguments->ScreenWidth, "Screen width in pixels")
       ->capture_default_str()
       ->check(CLI::Range(1, 100000));

@@ -64,13 +64,14 @@ void ConsoleCaller::ClearProgress() {
 
 Answer ConsoleCaller::Decide(std::string_view text, std::string_view title, Answer preferred, bool withCancel) {
   ClearProgress();
-  switch (policy_) {
-    case Policy::Yes: return Answer::Yes;
-    case Policy::No: return Answer::No;
-    case Policy::Preferred: return preferred;
-    case Policy::Ask: break;
+  if (policy_ != Policy::Ask || isatty(STDIN_FILENO) == 0) {
+    const Answer answer = policy_ == Policy::Yes ? Answer::Yes : policy_ == Policy::No ? Answer::No : preferred;
+    // Nobody saw the question, so it is printed with the answer taken for the user.
+    std::cerr << "ordonna-cli: ";
+    if (!title.empty()) std::cerr << ConsoleText(title) << ": ";
+    std::cerr << ConsoleText(text) << " [" << AnswerWord(answer) << "]\n";
+    return answer;
   }
-  if (isatty(STDIN_FILENO) == 0) return preferred;
   std::cerr << "[" << ConsoleText(title) << "] " << ConsoleText(text) << "\n"
             << (withCancel ? "(y)es, (n)o or (c)ancel" : "(y)es or (n)o") << " [" << AnswerWord(preferred)
             << "]: " << std::flush;

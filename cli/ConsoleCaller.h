@@ -1,6 +1,6 @@
 // The Caller of ordonna-cli: messages go to stderr, questions are answered by policy (or
-// asked on the terminal), status texts become a progress line on a terminal, and Ctrl-C
-// clears the running flag as the CANCEL button does.
+// asked on the terminal; a question answered by policy is printed with its answer), status texts become a progress line
+// on a terminal, and Ctrl-C clears the running flag as the CANCEL button does.
 #pragma once
 
 #include <string>

@@ -29,6 +29,7 @@ struct DupesArguments {
   std::string Action;
   bool Naive = false;
   bool Json = false;
+  bool Yes = false;
   std::string Log;
   std::string Output;
   std::string File;
@@ -54,7 +55,7 @@ int RunDupes(const DupesArguments& args) {
   if (args.Action == "auto99") options.Dialog.MatchAction = 1;
   if (args.Action == "confirm") options.Dialog.MatchAction = 2;
 
-  ConsoleCaller caller(ConsoleCaller::Policy::Preferred, false);
+  ConsoleCaller caller(args.Yes ? ConsoleCaller::Policy::Yes : ConsoleCaller::Policy::Preferred, false);
   ListStore list;
   if (LoadListFile(args.File, true, false, list, caller, [] { return true; }).Count < 0) return kExitFailure;
 
@@ -112,8 +113,10 @@ void AddDupesCommand(CLI::App& app, CommandRunner& runner) {
       ->check(CLI::IsMember({"auto", "auto99", "confirm"}));
   command->add_flag("--naive", args->Naive, "Compare every pair (the plain pair loop)");
   command->add_flag("--json", args->Json, R"(Print {"matches": N, "to_delete": M, "marked": [indexes]})");
-  command->add_option("--log", args->Log, "Write the deletion log to this file");
-  command->add_option("-o", args->Output, "Write the list without the marked entries to this .ordl file");
+  AddYesFlag(*command, args->Yes);
+  command->add_option("--log", args->Log, "Write the deletion log to this file")->check(kOutputName);
+  command->add_option("-o", args->Output, "Write the list without the marked entries to this .ordl file")
+      ->check(kOutputName);
   command->add_option("LIST", args->File, "The .ordl list file")->required();
   command->callback([args, &runner] { runner.Run = [args] { return RunDupes(*args); }; });
 }

@@ -25,6 +25,7 @@ struct ExportArguments {
   std::string Type;
   std::optional<std::string> Caption;
   bool Force = false;
+  bool Yes = false;
   std::string OptionsFile;
   std::string List;
   std::string Out;
@@ -66,7 +67,7 @@ int RunExport(const ExportArguments& args) {
     return kExitFailure;
   }
   ConsoleCaller::CatchInterrupts();
-  ConsoleCaller caller(ConsoleCaller::Policy::Preferred, true);
+  ConsoleCaller caller(args.Yes ? ConsoleCaller::Policy::Yes : ConsoleCaller::Policy::Preferred, true);
   ListStore list;
   if (LoadListFile(args.List, true, false, list, caller, [] { return true; }).Count < 0) return kExitFailure;
   if (list.ItemCount() == 0) {
@@ -111,6 +112,7 @@ void AddExportCommand(CLI::App& app, CommandRunner& runner) {
                       "Caption typed for an HTML table when the options' CaptionMode asks for one (2 or 3)");
   command->add_flag("--force", args->Force,
                     "Write the options' ExportType even when OUT's extension suits another type");
+  AddYesFlag(*command, args->Yes);
   command->add_option("--options", args->OptionsFile,
                       "Configuration file with every export option (default: the user's)");
   command->add_option("LIST", args->List, "The .ordl list file")->required();
@@ -118,7 +120,8 @@ void AddExportCommand(CLI::App& app, CommandRunner& runner) {
       ->add_option("OUT", args->Out,
                    "The file to write; an existing one is replaced only when the export "
                    "succeeds")
-      ->required();
+      ->required()
+      ->check(kOutputName);
   command->callback([args, &runner] { runner.Run = [args] { return RunExport(*args); }; });
 }
 

@@ -46,13 +46,11 @@ int Fail(std::string_view text) {
 class ImportConsole final : public Caller {
  public:
   explicit ImportConsole(ConsoleCaller::Policy policy) : inner_(policy, false) {}
-  // Questions and the answers taken are shown on stderr: the failure dialog's question holds
-  // the error itself.
   Answer AskYesNo(std::string_view text, std::string_view title, Answer preferred) override {
-    return Report(text, inner_.AskYesNo(text, title, preferred));
+    return inner_.AskYesNo(text, title, preferred);
   }
   Answer AskYesNoCancel(std::string_view text, std::string_view title, Answer preferred) override {
-    return Report(text, inner_.AskYesNoCancel(text, title, preferred));
+    return inner_.AskYesNoCancel(text, title, preferred);
   }
   void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override {
     inner_.ShowMessage(text, title, kind);
@@ -66,15 +64,6 @@ class ImportConsole final : public Caller {
   const std::string& Last() const { return last_; }
 
  private:
-  static Answer Report(std::string_view text, Answer answer) {
-    std::cerr << "ordonna-cli: import: " << ConsoleText(text) << " ["
-              << (answer == Answer::Yes  ? "yes"
-                  : answer == Answer::No ? "no"
-                                         : "cancel")
-              << "]\n";
-    return answer;
-  }
-
   ConsoleCaller inner_;
   std::string last_;
 };
@@ -108,6 +97,7 @@ int RunImport(const ImportArguments& args) {
   const ImportResult result = ImportList(list, options, HostImportEnvironment(*platform), host, caller);
   if (!caller.Last().empty()) std::cout << ConsoleText(caller.Last()) << '\n';
   if (result.Outcome != ImportOutcome::Imported) return kExitFailure;
+  if (result.Imported == 0) return Fail("no entry was imported; nothing was written to " + ListFileTarget(args.Out));
   if (Status status = WriteListFile(ListFileTarget(args.Out), list.Working(), list.SortState); !status.ok()) {
     return Fail(status.ToString());
   }
@@ -127,7 +117,7 @@ void AddImportCommand(CLI::App& app, CommandRunner& runner) {
   CLI::Option* yes = command->add_flag("--yes", args->Yes, "Answer every question Yes (OK)");
   command->add_flag("--no", args->No, "Answer every question No (Cancel)")->excludes(yes);
   command->add_option("IN", args->In, "The list to import")->required()->check(CLI::ExistingFile);
-  command->add_option("-o,--output", args->Out, "The .ordl list file to write")->required();
+  command->add_option("-o,--output", args->Out, "The .ordl list file to write")->required()->check(kOutputName);
   command->callback([args, &runner] { runner.Run = [args] { return RunImport(*args); }; });
 }
 

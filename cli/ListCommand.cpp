@@ -22,16 +22,18 @@ namespace {
 
 struct ListArguments {
   bool Json = false;
+  bool Yes = false;
   std::string OptionsFile;
   std::string File;
 };
 
+// Names may come from other lists and hold control characters: they are printed as "?".
 std::string TextLine(const ListEntry& e, const FieldStyle& style) {
-  std::string line = DecodeForDisplay(e.FileName.View());
+  std::string line = DecodeForTerminal(e.FileName.View());
   for (const std::string& field :
        {FormatPlayTime(e.Frames, e.FrequencyCode, style), FormatKbpsUnit(e.BitrateCode, style),
         FormatSize(e.SizeKB, style), FormatStereo(e.StereoMode, style), FormatFreqUnit(e.FrequencyCode),
-        FormatDate(e.FileDate, style), DecodeForDisplay(e.Folder.View()), DecodeForDisplay(e.VolumeLabel.View()),
+        FormatDate(e.FileDate, style), DecodeForTerminal(e.Folder.View()), DecodeForTerminal(e.VolumeLabel.View()),
         FormatDate(e.DateAdded, style)}) {
     line += '\t';
     line += field;
@@ -62,7 +64,7 @@ int RunList(const ListArguments& args) {
     std::cerr << "ordonna-cli: list: cannot use the options file: " << status.ToString() << '\n';
     return kExitFailure;
   }
-  ConsoleCaller caller(ConsoleCaller::Policy::Preferred, false);
+  ConsoleCaller caller(args.Yes ? ConsoleCaller::Policy::Yes : ConsoleCaller::Policy::Preferred, false);
   ListStore list;
   if (LoadListFile(args.File, true, false, list, caller, [] { return true; }).Count < 0) return kExitFailure;
   FieldStyle style = FieldStyleOf(options, platform->ShortDateFormat());
@@ -79,6 +81,7 @@ void AddListCommand(CLI::App& app, CommandRunner& runner) {
   auto args = std::make_shared<ListArguments>();
   CLI::App* list = app.add_subcommand("list", "Print the entries of a list file, one per line");
   list->add_flag("--json", args->Json, "Print one JSON object per entry with the raw field values");
+  AddYesFlag(*list, args->Yes);
   list->add_option("--options", args->OptionsFile, "Configuration file whose display styles to use");
   list->add_option("LIST", args->File, "The .ordl list file")->required();
   list->callback([args, &runner] { runner.Run = [args] { return RunList(*args); }; });

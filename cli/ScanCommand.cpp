@@ -14,6 +14,7 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
+#include "listfile/OrdlMessages.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 
@@ -30,6 +31,7 @@ struct ScanArguments {
   std::optional<int> MinKB;
   std::optional<int> MaxMB;
   bool Hidden = false;
+  bool Yes = false;
   std::string OptionsFile;
   std::string Output;
   std::string Folder;
@@ -61,8 +63,10 @@ int RunScan(const ScanArguments& args) {
   if (args.Hidden) main.IncludeHiddenSystem = 1;
 
   // Prompts only when asked for; otherwise the error action's prompt takes its default.
-  ConsoleCaller caller(
-      main.ErrorAction == 1 && args.OnError ? ConsoleCaller::Policy::Ask : ConsoleCaller::Policy::Preferred, true);
+  ConsoleCaller caller(args.Yes                                ? ConsoleCaller::Policy::Yes
+                       : main.ErrorAction == 1 && args.OnError ? ConsoleCaller::Policy::Ask
+                                                               : ConsoleCaller::Policy::Preferred,
+                       true);
   ConsoleCaller::CatchInterrupts();
 
   ListStore list;
@@ -81,9 +85,15 @@ int RunScan(const ScanArguments& args) {
   request.AllDrives = args.AllDrives;
   ScanOutcome outcome = StartScan(request, context);
   std::cout << ConsoleText(outcome.Status) << std::endl;
-  if (outcome.Cancelled) return kExitFailure;
+  if (outcome.Cancelled || outcome.NotReady) return kExitFailure;
+  // An empty list is never saved: the file keeps what it held.
+  const std::string target = ListFileTarget(args.Output);
+  if (list.ItemCount() == 0) {
+    std::cerr << "ordonna-cli: scan: " << ordl_text::kEmptyList << " Nothing was written to " << target << ".\n";
+    return kExitFailure;
+  }
 
-  status = WriteListFile(ListFileTarget(args.Output), list.Working(), list.SortState);
+  status = WriteListFile(target, list.Working(), list.SortState);
   if (!status.ok()) {
     std::cerr << "ordonna-cli: scan: " << status.ToString() << '\n';
     return kExitFailure;
@@ -111,8 +121,11 @@ void AddScanCommand(CLI::App& app, CommandRunner& runner) {
   scan->add_option("--max-mb", args->MaxMB, "Skip files larger than this many megabytes (2048: no limit)")
       ->check(CLI::Range(10, 2048));
   scan->add_flag("--hidden", args->Hidden, "Include hidden files and folders");
+  AddYesFlag(*scan, args->Yes);
   scan->add_option("--options", args->OptionsFile, "Configuration file to take the other settings from");
-  scan->add_option("-o,--output", args->Output, "List file to write (.ordl is added when missing)")->required();
+  scan->add_option("-o,--output", args->Output, "List file to write (.ordl is added when missing)")
+      ->required()
+      ->check(kOutputName);
   scan->add_option("FOLDER", args->Folder, "Folder to scan (default: the Music folder, else home)");
   scan->callback([args, &runner] { runner.Run = [args] { return RunScan(*args); }; });
 }

@@ -72,6 +72,7 @@ class Scanner {
   std::uint32_t processed_ = 0;
   std::uint32_t updated_ = 0;
   std::uint32_t ignored_ = 0;
+  std::uint32_t tooLong_ = 0;  // of the ignored: paths the system cannot open
   bool cancelled_ = false;
   bool snapshotFailed_ = false;
   std::string snapshotPath_;
@@ -101,6 +102,7 @@ ScanOutcome Scanner::Run() {
       std::vector<FolderItem> probe;
       if (!volume || !c_.Host.ListFolder(start, volume->Device, true, ".mp3", probe)) {
         c_.Ui.ShowMessage(scan_text::kDriveNotReady, scan_text::kDriveNotReadyTitle, MessageKind::Error);
+        outcome_.NotReady = true;
       } else {
         ScanVolume(*volume, start);
       }
@@ -235,9 +237,10 @@ void Scanner::FileStep(const ScanFolder& folder, const FolderItem& file, const s
   if (options.Main.MaxSizeMB < 2048 && file.Size > static_cast<std::int64_t>(options.Main.MaxSizeMB) * 1048576) return;
 
   ListEntry entry = UndeterminedEntry();
-  entry.FileName.Set(std::string_view(file.Name).substr(0, file.Name.size() - 4));
-  entry.Folder.Set(folder.Path);
-  entry.VolumeLabel.Set(label);
+  // Control bytes are stored as "?"; the file itself is still read by its real path.
+  entry.FileName.Set(MaskControlBytes(std::string_view(file.Name).substr(0, file.Name.size() - 4)));
+  entry.Folder.Set(MaskControlBytes(folder.Path));
+  entry.VolumeLabel.Set(MaskControlBytes(label));
   entry.FileDate = LocalDayNumber(static_cast<std::time_t>(file.ModifiedTime)).value_or(kNumberUnknown);
 
   std::int64_t found = -1;
@@ -253,6 +256,12 @@ void Scanner::FileStep(const ScanFolder& folder, const FolderItem& file, const s
   }
 
   const std::string path = JoinPath(folder.Path, file.Name);
+  if (path.size() > kLongestOpenablePath) {
+    ++ignored_;
+    ++tooLong_;
+    ++processed_;
+    return;
+  }
   const auto mode = options.Main.SlowProcessing != 0 ? ProcessingMode::Slow : ProcessingMode::Fast;
   AnalysisResult result = c_.Analyzer.AnalyzeFile(path, mode, c_.Ui);
   if (!result.Ok()) {
@@ -310,8 +319,9 @@ void Scanner::FinishNormally() {
   if (main.SortDescending != 0) state = static_cast<std::uint8_t>(state + kSortDescendingBit);
   if (main.SortCaseSensitive != 0) state = static_cast<std::uint8_t>(state + kSortCaseSensitiveBit);
   list.SortState = state;
-  outcome_.Status = FitSummary(
-      ScanSummary(list.ItemCount() - baseCount_, processed_, updated_, ignored_, list.ItemCount()), c_.MeasureWidth);
+  outcome_.Status =
+      FitSummary(ScanSummary(list.ItemCount() - baseCount_, processed_, updated_, ignored_, list.ItemCount(), tooLong_),
+                 c_.MeasureWidth);
 }
 
 void Scanner::FinishCancelled() {
@@ -348,14 +358,18 @@ void Scanner::FinishCancelled() {
 ScanOutcome StartScan(const ScanRequest& request, ScanContext& context) { return Scanner(request, context).Run(); }
 
 std::string ScanSummary(std::uint32_t added, std::uint32_t processed, std::uint32_t updated, std::uint32_t ignored,
-                        std::uint32_t itemCount) {
+                        std::uint32_t itemCount, std::uint32_t tooLong) {
   std::string text;
   if (added > 0) {
     text += std::string(scan_text::kAdded) + std::to_string(added) + std::string(scan_text::kAddedOf) +
             std::to_string(processed) + ".";
   }
   if (updated > 0) text += std::string(scan_text::kUpdated) + std::to_string(updated) + ".";
-  if (ignored > 0) text += std::string(scan_text::kIgnored) + std::to_string(ignored) + ".";
+  if (ignored > 0) {
+    text += std::string(scan_text::kIgnored) + std::to_string(ignored);
+    if (tooLong > 0) text += std::string(scan_text::kPathTooLong) + std::to_string(tooLong) + ")";
+    text += ".";
+  }
   if (text.empty()) {
     text = std::string(scan_text::kNothingFound);
     if (itemCount == 0) return text;

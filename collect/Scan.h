@@ -34,6 +34,7 @@ struct ScanMemory {
 struct ScanOutcome {
   bool Started = false;    // false when the user declined before anything changed
   bool Cancelled = false;  // by the user, an error prompt or the folder limit
+  bool NotReady = false;   // the start folder could not be read ("Drive not ready")
   std::string Status;      // the final status text, already set through the caller
 };
 
@@ -52,9 +53,10 @@ struct ScanContext {
 // Runs a whole scan. The caller clears its running flag to cancel (Caller::Running).
 ScanOutcome StartScan(const ScanRequest& request, ScanContext& context);
 
-// The summary of a finished scan (before any shortening).
+// The summary of a finished scan (before any shortening). `tooLong` of the ignored files
+// were left out because their path is longer than the system opens.
 std::string ScanSummary(std::uint32_t added, std::uint32_t processed, std::uint32_t updated, std::uint32_t ignored,
-                        std::uint32_t itemCount);
+                        std::uint32_t itemCount, std::uint32_t tooLong = 0);
 
 // Shortens a summary wider than 264 pixels: six characters fewer, the last one a ".".
 std::string FitSummary(std::string summary, const std::function<int(std::string_view)>& measureWidth);

@@ -38,5 +38,7 @@ inline constexpr std::string_view kIgnored = " Ignored: ";
 inline constexpr std::string_view kTotal = " Total: ";
 inline constexpr std::string_view kItems = " items.";
 inline constexpr std::string_view kBackupError = "Backup file error. List cleared.";
+// Behind the ignored count: " (path too long: " + n + ")".
+inline constexpr std::string_view kPathTooLong = " (path too long: ";
 
 }  // namespace ordonna::scan_text

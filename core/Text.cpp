@@ -78,6 +78,31 @@ std::string DecodeForDisplay(std::string_view text) {
   return out;
 }
 
+std::string DecodeForTerminal(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    TextCharacter c = NextCharacter(text.substr(pos));
+    if (c.CodePoint < 0x20 || (c.CodePoint >= 0x7F && c.CodePoint <= 0x9F)) {
+      out.push_back('?');
+    } else if (c.ValidUtf8) {
+      out.append(text.substr(pos, c.Bytes));
+    } else {
+      AppendUtf8(out, c.CodePoint);
+    }
+    pos += c.Bytes;
+  }
+  return out;
+}
+
+std::string MaskControlBytes(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if ((c >= 1 && c <= 31) || c == 127) c = '?';
+  }
+  return out;
+}
+
 char32_t Windows1252ToUnicode(std::uint8_t byte) {
   if (byte >= 0x80 && byte <= 0x9F) return kHighControls[byte - 0x80];
   return byte;

@@ -29,6 +29,15 @@ std::size_t CharacterCount(std::string_view text);
 // Valid UTF-8 for display: valid sequences are kept, other bytes decoded as Windows-1252.
 std::string DecodeForDisplay(std::string_view text);
 
+// DecodeForDisplay for a terminal: every control character (U+0000-U+001F, U+007F-U+009F)
+// becomes "?", so a name cannot move the cursor or change colours.
+std::string DecodeForTerminal(std::string_view text);
+
+// The form of a name stored in an entry: bytes 1 to 31 and 127 become "?". A tab or line break
+// in a file name would otherwise break every line of a text export. Other bytes are kept, so
+// the result has the length of `text`.
+std::string MaskControlBytes(std::string_view text);
+
 // The Unicode character of a Windows-1252 byte (the five unassigned bytes map to C1 controls).
 char32_t Windows1252ToUnicode(std::uint8_t byte);
 

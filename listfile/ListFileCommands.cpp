@@ -3,6 +3,9 @@
 
 #include <cstring>
 #include <exception>
+#include <new>
+#include <stdexcept>
+#include <string>
 
 #include "config/ConfigFile.h"
 #include "core/Sort.h"
@@ -49,6 +52,22 @@ class LoadRun {
   Caller& caller_;
 };
 
+std::string NoMemoryText(std::uint32_t count) {
+  return std::string(ordl_text::kNoMemoryStart) + std::to_string(count) + std::string(ordl_text::kNoMemoryEnd);
+}
+
+// False when the memory for `count` entries cannot be had.
+bool Reserve(EntryList& list, std::size_t count) {
+  try {
+    list.SetCapacity(count);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
+}
+
 // Reads the whole file in one layout into `read`. A first pass counts the records, so the
 // list is allocated once at its final size: a million entries then need their 564 MB once,
 // not again for every growth step and a final trim.
@@ -59,7 +78,8 @@ OrdlContent ReadWhole(const std::string& path, OrdlLayout layout, std::uint32_t 
   if (counted.Error != OrdlReadError::None) return counted;
   OrdlFileInput source;
   if (!source.Open(path)) return {OrdlReadError::DiskError, 0, 0};
-  read.SetCapacity(counted.Records);
+  // A list larger than the memory fails here, before a byte of it is decoded.
+  if (!Reserve(read, counted.Records)) return {OrdlReadError::OutOfMemory, 0, counted.Records};
   OrdlContent content = ReadOrdl(source, layout, read, existing);
   // The file changed between the two passes: take it as unreadable rather than guess.
   if (content.Error == OrdlReadError::None && content.Records != counted.Records)
@@ -115,6 +135,7 @@ LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append,
     switch (content.Error) {
       case OrdlReadError::None: break;
       case OrdlReadError::TooLarge: run.Report(ordl_text::kTooLarge); break;
+      case OrdlReadError::OutOfMemory: run.Report(NoMemoryText(content.Records)); break;
       case OrdlReadError::NotOrdonna: run.Report(ordl_text::kNotOrdonnaFile); break;
       default: run.Report(ordl_text::kDiskError); break;
     }
@@ -124,7 +145,11 @@ LoadResult LoadListFile(const std::string& path, bool reportErrors, bool append,
     }
 
     if (append) {
-      list.Working().SetCapacity(static_cast<std::size_t>(existing) + read.ItemCount());
+      if (!Reserve(list.Working(), static_cast<std::size_t>(existing) + read.ItemCount())) {
+        run.Report(NoMemoryText(read.ItemCount()));
+        caller.SetStatus(ordl_text::kCantLoad);
+        return result;
+      }
       for (const ListEntry& entry : read.Entries()) list.AppendEntry(entry);
       list.Unsaved = true;
     } else {

@@ -9,6 +9,9 @@ inline constexpr std::string_view kCantOpen = "Can't open the file.";
 inline constexpr std::string_view kNotOrdonnaFile = "Not a Ordonna file!";
 inline constexpr std::string_view kDiskError = "Disk error!";
 inline constexpr std::string_view kTooLarge = "This list is too large to load.";
+// "Not enough memory for the " + count + " entries of this list."
+inline constexpr std::string_view kNoMemoryStart = "Not enough memory for the ";
+inline constexpr std::string_view kNoMemoryEnd = " entries of this list.";
 inline constexpr std::string_view kTryVersion4 =
     "Doesn't seem to be a valid Ordonna file.\r\nTry to process as Ordonna v4.0-v4.12 file?\r\n\n"
     "(44.1 KHz frequency will be assigned to all items)";

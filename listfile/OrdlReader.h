@@ -16,6 +16,7 @@ enum class OrdlReadError {
   DiskError,      // unreadable, cut short, or no record at all
   NeedsVersion4,  // a label longer than 32 bytes: the file may be of the older layout
   TooLarge,       // more records than a signed 32-bit count holds
+  OutOfMemory,    // the entries could not be allocated (Records says how many there are)
 };
 
 // Where the bytes come from: a file read in blocks, or memory.

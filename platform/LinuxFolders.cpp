@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -16,6 +17,29 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 
+// Opens `folder`, also when its path is longer than the system takes: then the longest
+// prefix that fits is opened and the rest walked one folder at a time.
+DIR* OpenFolder(const std::string& folder) {
+  if (folder.size() <= kLongestOpenablePath) return opendir(folder.c_str());
+  std::size_t split = folder.rfind('/', kLongestOpenablePath);
+  if (split == std::string::npos || split == 0) return nullptr;
+  int fd = open(folder.substr(0, split).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  for (std::size_t start = split + 1; fd >= 0 && start < folder.size();) {
+    std::size_t end = folder.find('/', start);
+    if (end == std::string::npos) end = folder.size();
+    const std::string part = folder.substr(start, end - start);
+    start = end + 1;
+    if (part.empty()) continue;
+    const int next = openat(fd, part.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    close(fd);
+    fd = next;
+  }
+  if (fd < 0) return nullptr;
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) close(fd);
+  return dir;
+}
+
 bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   return name.size() >= suffix.size() && EqualIgnoringAsciiCase(name.substr(name.size() - suffix.size()), suffix);
 }
@@ -25,7 +49,7 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view suffix) {
 bool ListLinuxFolder(const std::string& folder, std::uint64_t device, bool includeHidden, std::string_view fileSuffix,
                      std::vector<FolderItem>& items) {
   items.clear();
-  std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+  std::unique_ptr<DIR, DirCloser> dir(OpenFolder(folder));
   if (!dir) return false;
   const int fd = dirfd(dir.get());
   while (const dirent* entry = readdir(dir.get())) {

@@ -3,6 +3,7 @@
 
 #include "platform/LinuxFolders.h"
 #include "platform/LinuxVolumes.h"
+#include "platform/RunFolder.h"
 
 #include <langinfo.h>
 #include <pwd.h>
@@ -50,7 +51,10 @@ class LinuxPlatform final : public Platform {
   explicit LinuxPlatform(LinuxSystemFiles files) : files_(std::move(files)) {}
 
   std::string ConfigFolder() override { return UserFolder("XDG_CONFIG_HOME", "/.config"); }
-  std::string TempFolder() override { return UserFolder("XDG_CACHE_HOME", "/.cache"); }
+  std::string TempFolder() override {
+    std::string run = CurrentRunFolder();
+    return run.empty() ? UserFolder("XDG_CACHE_HOME", "/.cache") : run;
+  }
   std::string HomeFolder() override { return Home(); }
 
   std::string ShortDateFormat() override {

@@ -12,6 +12,10 @@
 
 namespace ordonna {
 
+// The longest path, in bytes, that the system opens by name. A file below a longer path can
+// be listed (folders are then opened one step at a time) but not analysed.
+inline constexpr std::size_t kLongestOpenablePath = 4095;
+
 // A mounted file system that can hold music: its root is where the scan starts.
 struct Volume {
   std::string Root;      // mount point, "/" separated, no trailing "/" except "/" itself
@@ -35,7 +39,8 @@ class Platform {
   // Folder of "ordonna.ini": $ORDONNA_HOME when set, else the user's configuration folder.
   // Created (owner-only) when missing. No trailing separator.
   virtual std::string ConfigFolder() = 0;
-  // Folder of the temporary list files: $ORDONNA_HOME when set, else the user's cache folder.
+  // Folder of the temporary list files: $ORDONNA_HOME when set, else the user's cache folder;
+  // while a RunFolder lives (a command-line run), that folder.
   virtual std::string TempFolder() = 0;
   // The user's home folder; stands for the stored default folder "c:\".
   virtual std::string HomeFolder() = 0;

@@ -12,6 +12,7 @@
 
 #include "platform/FileTypeRegistration.h"
 #include "platform/Platform.h"
+#include "platform/RunFolder.h"
 #include "platform/SingleInstance.h"
 #include "ui/Dialogs.h"
 #include "ui/MainUnit.h"
@@ -53,6 +54,10 @@ int main(int argc, char* argv[]) {
     dialogs.ShowMessage(text, ToQString(ui_text::kAlreadyRunningTitle), MessageKind::Warning);
     return 0;
   }
+
+  // The fixed temporary names are this copy's; command-line runs that were killed may have
+  // left folders of their own beside them.
+  RemoveEndedRunFolders(host->TempFolder());
 
   switch (RegisterListFileType(UserDataHome(), ToBytes(QApplication::applicationFilePath()))) {
     case FileTypeResult::CannotStart: WarnMessage(dialogs, ToQString(ui_text::kCantRegister)); break;

@@ -2,8 +2,10 @@
 // answers, cancelling with restore, volumes and the folder limit.
 #include "collect/Scan.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -52,6 +54,39 @@ class TestPlatform : public Platform {
  private:
   std::unique_ptr<Platform> real_;
   std::string temp_;
+};
+
+// A folder chain deeper than the system opens by path, made and removed one level at a
+// time (a path-based removal could not reach it).
+class DeepFolder {
+ public:
+  DeepFolder(const std::string& base, int levels) {
+    fds_.push_back(open(base.c_str(), O_RDONLY | O_DIRECTORY));
+    for (int i = 0; i < levels; ++i) {
+      mkdirat(fds_.back(), kName.c_str(), 0700);
+      fds_.push_back(openat(fds_.back(), kName.c_str(), O_RDONLY | O_DIRECTORY));
+    }
+  }
+  ~DeepFolder() {
+    for (const std::string& name : files_) unlinkat(fds_.back(), name.c_str(), 0);
+    for (std::size_t i = fds_.size() - 1; i > 0; --i) {
+      close(fds_[i]);
+      unlinkat(fds_[i - 1], kName.c_str(), AT_REMOVEDIR);
+    }
+    close(fds_[0]);
+  }
+  void Put(const std::string& name, const std::string& bytes) {
+    int fd = openat(fds_.back(), name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+    files_.push_back(name);
+  }
+
+ private:
+  const std::string kName = std::string(250, 'd');
+  std::vector<int> fds_;
+  std::vector<std::string> files_;
 };
 
 std::string Mp3(int frames = 300) {
@@ -326,7 +361,30 @@ TEST_F(ScanTest, NothingFoundAndAMissingStartFolder) {
   EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text,
             "disk error: Drive not ready or other I/O error!");
   EXPECT_FALSE(outcome.Cancelled);
+  EXPECT_TRUE(outcome.NotReady);
   EXPECT_EQ(outcome.Status, "No mp3's found.");
+}
+
+TEST_F(ScanTest, FilesBelowOverlongPathsAreIgnoredWithTheReason) {
+  Put("short.mp3", Mp3());
+  DeepFolder deep(music.Path(), 17);  // more than 4,250 bytes below the music folder
+  deep.Put("long.mp3", Mp3());
+  EXPECT_EQ(Scan(ScanMode::New).Status, "Added: 1 of 2. Ignored: 1 (path too long: 1). Total: 1 items.");
+  EXPECT_EQ(Names(), std::vector<std::string>{"short"});
+}
+
+TEST_F(ScanTest, ControlBytesInNamesAreStoredAsQuestionMarks) {
+  Put("in\nfolder/a\tb\x7f.mp3", Mp3());
+  host.label = "MU\x01SIC";
+  Scan(ScanMode::New);
+  ASSERT_EQ(list.ItemCount(), 1u);
+  EXPECT_EQ(list.Entry(0).FileName.View(), "a?b?");
+  EXPECT_EQ(list.Entry(0).Folder.View(), music.Path() + "/in?folder");
+  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "MU?SIC");
+  EXPECT_EQ(+list.Entry(0).Frames, 300) << "the file is read by its real name";
+
+  options.Main.ExistingEntries = 3;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 1. Total: 1 items.") << "stored forms match each other";
 }
 
 TEST_F(ScanTest, AllDrivesWalksEveryVolumeWithItsLabel) {
@@ -375,6 +433,7 @@ TEST_F(ScanTest, FolderLimitCancelsTheScan) {
 TEST(ScanSummary, TextsAndTheWidthCut) {
   EXPECT_EQ(ScanSummary(2, 3, 1, 0, 12), "Added: 2 of 3. Updated: 1. Total: 12 items.");
   EXPECT_EQ(ScanSummary(0, 0, 0, 0, 0), "No mp3's found.");
+  EXPECT_EQ(ScanSummary(0, 3, 0, 3, 5, 2), " Ignored: 3 (path too long: 2). Total: 5 items.");
   auto width = [](std::string_view text) { return static_cast<int>(text.size()) * 7; };
   std::string longText = "Added: 123456 of 123456. Updated: 99999. Ignored: 88888. Total: 1234567 items.";
   EXPECT_EQ(FitSummary(longText, width), longText.substr(0, longText.size() - 7) + ".");

@@ -57,6 +57,22 @@ TEST(Text, DecodeForDisplayKeepsUtf8AndReadsOtherBytesAsWindows1252) {
   for (const auto& [bytes, text] : cases) EXPECT_EQ(DecodeForDisplay(bytes), text) << bytes;
 }
 
+TEST(Text, ControlCharactersBecomeQuestionMarks) {
+  // Stored names: bytes 1-31 and 127 only; the bytes of UTF-8 and Windows-1252 text stay.
+  std::string everyControl;
+  for (int byte = 1; byte < 32; ++byte) everyControl += static_cast<char>(byte);
+  everyControl += '\x7f';
+  EXPECT_EQ(MaskControlBytes(everyControl), std::string(32, '?'));
+  EXPECT_EQ(MaskControlBytes("a\tb\r\nc \xC3\xA9\x9B\x80"), "a?b??c \xC3\xA9\x9B\x80");
+  // The terminal form also hides C1 controls, whether written in UTF-8 or as a lone byte.
+  const std::pair<std::string, std::string> terminal[] = {{"a\x1b[31mb", "a?[31mb"},
+                                                          {"x\xC2\x9By", "x?y"},
+                                                          {"x\x81y\x7f", "x?y?"},
+                                                          {std::string("n\0ul", 4), "n?ul"},
+                                                          {"\xC3\xA9\x80", "\xC3\xA9\xE2\x82\xAC"}};
+  for (const auto& [text, shown] : terminal) EXPECT_EQ(DecodeForTerminal(text), shown) << text;
+}
+
 TEST(Text, Windows1252MapsBothWays) {
   EXPECT_EQ(Windows1252ToUnicode(0x80), U'\u20AC');
   EXPECT_EQ(UnicodeToWindows1252(U'\u0178'), 0x9F);

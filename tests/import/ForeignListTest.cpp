@@ -93,7 +93,7 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   EXPECT_EQ(run.Entries.Entry(2).FileName.View(), "short");
 
   // A byte-order mark and NUL bytes before the first line are no part of its name.
-  for (const std::string lead :
+  for (const std::string& lead :
        {std::string("\xEF\xBB\xBF"), std::string("\0\0", 2), std::string("\0\xEF\xBB\xBF", 4)}) {
     ScriptedCaller marked;
     run = Read(lead + "Artist - One.mp3\nArtist - Two.mp3\n", marked);
