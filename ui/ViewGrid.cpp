@@ -1,0 +1,71 @@
+// Cells formatted on demand through view/ and painted plainly.
+#include "ui/ViewGrid.h"
+
+#include <utility>
+
+#include <QPainter>
+
+#include "ui/QtText.h"
+
+namespace ordonna {
+
+ViewGridModel::ViewGridModel(const ListStore& list, QObject* parent) : QAbstractTableModel(parent), list_(list) {}
+
+void ViewGridModel::Rebuild(ColumnLayout layout, FieldStyle style, bool shown) {
+  beginResetModel();
+  layout_ = std::move(layout);
+  cells_.emplace(std::move(style), list_.ItemCount());
+  shown_ = shown;
+  endResetModel();
+}
+
+int ViewGridModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid() || !cells_) return 0;
+  return shown_ ? static_cast<int>(list_.ItemCount()) : 1;
+}
+
+int ViewGridModel::columnCount(const QModelIndex& parent) const {
+  if (parent.isValid()) return 0;
+  return static_cast<int>(layout_.Kinds.size());
+}
+
+QVariant ViewGridModel::data(const QModelIndex& index, int role) const {
+  if (!shown_ || !index.isValid()) return {};
+  const auto row = static_cast<std::uint32_t>(index.row());
+  const ColumnKind kind = layout_.Kinds[static_cast<std::size_t>(index.column())];
+  if (role == Qt::DisplayRole && row < list_.ItemCount()) {
+    return ToQString(cells_->CellText(list_.Entry(row), row, kind));
+  }
+  // The numbers line up on their right edge in any font.
+  if (role == Qt::TextAlignmentRole) {
+    return static_cast<int>(Qt::AlignVCenter | (kind == ColumnKind::Number ? Qt::AlignRight : Qt::AlignLeft));
+  }
+  return {};
+}
+
+QVariant ViewGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !shown_) return {};
+  if (section < 0 || static_cast<std::size_t>(section) >= layout_.Kinds.size()) return {};
+  return ToQString(ColumnHeader(layout_.Kinds[static_cast<std::size_t>(section)], layout_.StereoStyle));
+}
+
+Qt::ItemFlags ViewGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void ViewGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const bool selected = option.state.testFlag(QStyle::State_Selected);
+  if (selected) painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+  const QString text = index.data(Qt::DisplayRole).toString();
+  if (text.isEmpty()) return;
+  const auto alignment = static_cast<Qt::Alignment>(index.data(Qt::TextAlignmentRole).toInt());
+  painter->save();
+  painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+  painter->setFont(option.font);
+  painter->drawText(option.rect.adjusted(kCellTextMargin, 0, -kCellTextMargin, 0), static_cast<int>(alignment),
+                    text);
+  painter->restore();
+}
+
+}  // namespace ordonna
