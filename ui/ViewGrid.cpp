@@ -63,8 +63,7 @@ void ViewGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& optio
   painter->save();
   painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
   painter->setFont(option.font);
-  painter->drawText(option.rect.adjusted(kCellTextMargin, 0, -kCellTextMargin, 0), static_cast<int>(alignment),
-                    text);
+  painter->drawText(option.rect.adjusted(kCellTextMargin, 0, -kCellTextMargin, 0), static_cast<int>(alignment), text);
   painter->restore();
 }
 

@@ -20,16 +20,16 @@
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
-#include "view/Caption.h"
-#include "view/ColumnWidths.h"
-#include "view/SortNames.h"
-#include "view/ViewerLook.h"
 #include "ui/Dialogs.h"
 #include "ui/QtText.h"
 #include "ui/ViewGrid.h"
 #include "ui/WindowFader.h"
 #include "ui/WindowPlace.h"
 #include "ui_ViewUnit.h"
+#include "view/Caption.h"
+#include "view/ColumnWidths.h"
+#include "view/SortNames.h"
+#include "view/ViewerLook.h"
 
 namespace ordonna {
 namespace {
@@ -37,9 +37,9 @@ namespace {
 constexpr int kMinFontSize = 4;
 constexpr int kMaxFontSize = 32;
 constexpr std::string_view kResortHint = "Sort again as specified in main options";
-constexpr std::array<const char*, 4> kTotalTimeCaptions = {
-    "Like &d.h:m:s", "Like &h:m:s", "Like d da&ys, h hours, m minutes, s seconds",
-    "Like h hou&rs, m minutes, s seconds"};
+constexpr std::array<const char*, 4> kTotalTimeCaptions = {"Like &d.h:m:s", "Like &h:m:s",
+                                                           "Like d da&ys, h hours, m minutes, s seconds",
+                                                           "Like h hou&rs, m minutes, s seconds"};
 
 // The option record's colours are 0x00BBGGRR.
 QColor StoredColor(std::int32_t stored) {
@@ -74,7 +74,8 @@ TViewForm::TViewForm(const ViewerSetup& setup, QWidget* parent)
       list_(setup.List),
       options_(setup.Options),
       dialogs_(setup.Ask),
-      caller_(setup.Ask, [](const QString&) {}, running_),
+      caller_(
+          setup.Ask, [](const QString&) {}, running_),
       viewer_(setup.List, setup.Options, setup.TempFolder) {
   ui_->setupUi(this);
   setWindowModality(Qt::WindowModal);
@@ -98,8 +99,8 @@ TViewForm::TViewForm(const ViewerSetup& setup, QWidget* parent)
   header.viewport()->installEventFilter(this);
 
   fader_ = new WindowFader(
-      *this, QStringLiteral("BlendTimer"),
-      [this] { return setup_.FadingSupported && options_.Main.FadeViewer == 1; }, [this] { close(); });
+      *this, QStringLiteral("BlendTimer"), [this] { return setup_.FadingSupported && options_.Main.FadeViewer == 1; },
+      [this] { close(); });
 
   // The grid's popup menu.
   popupMenu_ = new QMenu(this);
@@ -325,11 +326,12 @@ void TViewForm::ApplyScheme() {
   // The header row: its colour, with the scheme's own text colour (never inverted, so that
   // the names stay readable).
   const QColor headerColor = ColorOf(colors.Header);
-  const QColor headerText = scheme == 0 ? QApplication::palette().color(QPalette::ButtonText)
-                                        : ColorOf(ColorsOf(scheme, false).Text);
+  const QColor headerText =
+      scheme == 0 ? QApplication::palette().color(QPalette::ButtonText) : ColorOf(ColorsOf(scheme, false).Text);
   grid.horizontalHeader()->setStyleSheet(
-      QStringLiteral("QHeaderView { background-color: %1; } QHeaderView::section { background-color: %1; color: %2; border: none; "
-                     "border-right: 1px solid %3; border-bottom: 1px solid %3; padding-left: %4px; }")
+      QStringLiteral(
+          "QHeaderView { background-color: %1; } QHeaderView::section { background-color: %1; color: %2; border: none; "
+          "border-right: 1px solid %3; border-bottom: 1px solid %3; padding-left: %4px; }")
           .arg(headerColor.name(), headerText.name(), headerColor.darker(150).name())
           .arg(kCellTextMargin));
   const std::array<QAbstractButton*, 3> radios = {ui_->WinRadio, ui_->LightRadio, ui_->DarkRadio};
@@ -391,8 +393,7 @@ void TViewForm::GoTo(GridPosition position) {
 void TViewForm::SelectRows(std::uint32_t first, std::uint32_t count) {
   QTableView& grid = *ui_->SG1;
   const int last = static_cast<int>(first + count) - 1;
-  const QItemSelection block(model_->index(static_cast<int>(first), 0),
-                             model_->index(last, model_->columnCount() - 1));
+  const QItemSelection block(model_->index(static_cast<int>(first), 0), model_->index(last, model_->columnCount() - 1));
   grid.selectionModel()->select(block, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -525,7 +526,8 @@ void TViewForm::FontButClick() {
   MainOptions& main = options_.Main;
   main.ViewerFontName.Set(ToBytes(chosen->family()));
   // A font chosen by pixel size has no point size; the current size stays then.
-  if (chosen->pointSize() > 0) main.ViewerFontSize = static_cast<std::uint8_t>(std::clamp(chosen->pointSize(), kMinFontSize, kMaxFontSize));
+  if (chosen->pointSize() > 0)
+    main.ViewerFontSize = static_cast<std::uint8_t>(std::clamp(chosen->pointSize(), kMinFontSize, kMaxFontSize));
   std::uint8_t style = 0;
   if (chosen->bold()) style |= kFontBold;
   if (chosen->italic()) style |= kFontItalic;

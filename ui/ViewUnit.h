@@ -44,7 +44,7 @@ struct ViewerSetup {
   bool& OversizeWarned;  // the too-long-list warning was shown (once per run)
   std::function<void()> SaveList;
   std::function<void()> ExportList;
-  std::function<void()> NewList;                      // the viewer emptied the list
+  std::function<void()> NewList;                     // the viewer emptied the list
   std::function<void(const QString&)> NotAvailable;  // a window that is not there yet
 };
 
@@ -126,8 +126,8 @@ class TViewForm final : public QWidget {
   QActionGroup* widthItems_;
   QActionGroup* totalTimeItems_;
   bool building_ = false;
-  bool refused_ = false;      // the list is too long to show
-  bool closeAgreed_ = false;  // the close question was answered
+  bool refused_ = false;            // the list is too long to show
+  bool closeAgreed_ = false;        // the close question was answered
   std::uint32_t deletedFirst_ = 0;  // the block the last deletion removed, selected again by its undo
   std::uint32_t deletedCount_ = 0;
 };
