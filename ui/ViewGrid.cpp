@@ -1,6 +1,7 @@
 // Cells formatted on demand through view/ and painted plainly.
 #include "ui/ViewGrid.h"
 
+#include <cmath>
 #include <utility>
 
 #include <QPainter>
@@ -52,6 +53,20 @@ QVariant ViewGridModel::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags ViewGridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+GridTextWidth::GridTextWidth(const QFont& font) : metrics_(font) { advances_.fill(-1); }
+
+int GridTextWidth::operator()(std::string_view text) {
+  qreal width = 0;
+  for (const char byte : text) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code >= advances_.size()) return static_cast<int>(std::ceil(metrics_.horizontalAdvance(ToQString(text))));
+    qreal& advance = advances_[code];
+    if (advance < 0) advance = metrics_.horizontalAdvance(QChar(code));
+    width += advance;
+  }
+  return static_cast<int>(std::ceil(width));
 }
 
 void ViewGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {

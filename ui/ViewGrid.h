@@ -3,9 +3,12 @@
 // and a lean cell painter for it.
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include <QAbstractTableModel>
+#include <QFontMetricsF>
 #include <QStyledItemDelegate>
 
 #include "core/ListStore.h"
@@ -46,6 +49,19 @@ class ViewGridPainter final : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+// Text widths in the grid's font for the automatic column widths, quick enough for every row
+// of a long list: ASCII texts add up their characters' advances (kerning only narrows a
+// text, so the sum never cuts one short), other texts are measured whole.
+class GridTextWidth {
+ public:
+  explicit GridTextWidth(const QFont& font);
+  int operator()(std::string_view text);
+
+ private:
+  QFontMetricsF metrics_;
+  std::array<qreal, 128> advances_;  // by character; negative until measured
 };
 
 // Left and right room of a cell's text, in pixels (the measured widths add 4).

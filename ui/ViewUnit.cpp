@@ -262,19 +262,13 @@ void TViewForm::SetBusy(bool busy) {
   }
 }
 
-int TViewForm::TextWidth(std::string_view text) const {
-  return QFontMetrics(ui_->SG1->font()).horizontalAdvance(ToQString(text));
-}
-
 void TViewForm::ApplyWidths() {
   if (refused_ || model_->columnCount() == 0) return;
   const ColumnLayout& layout = model_->Layout();
-  const QFontMetrics metrics(ui_->SG1->font());
   const std::vector<int> widths =
       options_.Main.ViewerManualColWidth != 0
           ? ManualWidths(layout, options_.Main)
-          : AutomaticWidths(list_.Working(), layout, model_->Cells(),
-                            [&metrics](std::string_view text) { return metrics.horizontalAdvance(ToQString(text)); });
+          : AutomaticWidths(list_.Working(), layout, model_->Cells(), GridTextWidth(ui_->SG1->font()));
   QHeaderView& header = *ui_->SG1->horizontalHeader();
   for (std::size_t i = 0; i < widths.size(); ++i) header.resizeSection(static_cast<int>(i), widths[i]);
 }

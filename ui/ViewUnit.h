@@ -103,7 +103,6 @@ class TViewForm final : public QWidget {
   void UpdateSortControls();
   void UpdateUndo();
   QFont GridFont() const;
-  int TextWidth(std::string_view text) const;
   void SetBusy(bool busy);
 
   std::unique_ptr<Ui::TViewForm> ui_;

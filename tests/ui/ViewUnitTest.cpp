@@ -24,8 +24,7 @@ namespace {
 
 // Starts the main window over `count` entries "e00", "e01", ... whose play times fall as the
 // names rise; columns: number, file name, time; not sorted.
-TMainForm& StartWithList(WindowSession& session, int count,
-                         const std::function<void(AppOptions&)>& change = {}) {
+TMainForm& StartWithList(WindowSession& session, int count, const std::function<void(AppOptions&)>& change = {}) {
   session.WriteSettings([&](AppOptions& o) {
     o.Main.Enumerate = 1;
     o.Main.InfoTime = 1;
@@ -64,7 +63,8 @@ bool CloseByEsc(TMainForm& form, TViewForm& viewer) {
 
 QString Names(const ListStore& list) {
   QStringList names;
-  for (const ListEntry& entry : list.Working().Entries()) names << QString::fromStdString(std::string(entry.FileName.View()));
+  for (const ListEntry& entry : list.Working().Entries())
+    names << QString::fromStdString(std::string(entry.FileName.View()));
   return names.join(' ');
 }
 
@@ -116,7 +116,8 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QVERIFY(viewer.isModal());
   QCOMPARE(viewer.windowTitle(), QStringLiteral(" Internal List Viewer (3 items, 12:56)"));
   QCOMPARE(Header(viewer, 0) + '|' + Header(viewer, 1) + '|' + Header(viewer, 2), QStringLiteral("no|filename|time"));
-  QCOMPARE(Cell(viewer, 2, 0) + '|' + Cell(viewer, 2, 1) + '|' + Cell(viewer, 2, 2), QStringLiteral(" 3. | e02 | 4:16 "));
+  QCOMPARE(Cell(viewer, 2, 0) + '|' + Cell(viewer, 2, 1) + '|' + Cell(viewer, 2, 2),
+           QStringLiteral(" 3. | e02 | 4:16 "));
   QCOMPARE(Find<QLabel>(viewer, "SortLabel").text(), QStringLiteral("not sorted"));
   // The main window's commands wait until the viewer has closed.
   QVERIFY(!Find<QWidget>(form, "LoadBut").isEnabled());
