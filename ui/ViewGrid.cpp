@@ -69,16 +69,23 @@ int GridTextWidth::operator()(std::string_view text) {
   return static_cast<int>(std::ceil(width));
 }
 
+// Text drawn at its baseline (no line layout) and clipped to the cell, as a string grid does.
 void ViewGridPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const bool selected = option.state.testFlag(QStyle::State_Selected);
   if (selected) painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
   const QString text = index.data(Qt::DisplayRole).toString();
   if (text.isEmpty()) return;
-  const auto alignment = static_cast<Qt::Alignment>(index.data(Qt::TextAlignmentRole).toInt());
+  const QFontMetrics metrics(option.font);
+  const QRect room = option.rect.adjusted(kCellTextMargin, 0, -kCellTextMargin, 0);
+  int left = room.left();
+  if ((index.data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight) != 0) {
+    left = room.right() + 1 - metrics.horizontalAdvance(text);
+  }
+  const int baseline = room.top() + (room.height() - metrics.height()) / 2 + metrics.ascent();
   painter->save();
+  painter->setClipRect(room, Qt::IntersectClip);
   painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-  painter->setFont(option.font);
-  painter->drawText(option.rect.adjusted(kCellTextMargin, 0, -kCellTextMargin, 0), static_cast<int>(alignment), text);
+  painter->drawText(QPoint(left, baseline), text);
   painter->restore();
 }
 

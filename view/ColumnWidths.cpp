@@ -80,16 +80,20 @@ class ColumnMeasure {
   int Widest() const { return widest_; }
 
  private:
-  // Folders and labels repeat row after row in a list sorted by them.
+  // Folders and labels repeat row after row in a list sorted by them. Elsewhere a text is
+  // known by its 64-bit hash: comparing the texts themselves would read entries all over the
+  // list, and two folders of one list sharing a hash is not to be expected.
   bool SeenText(std::string_view text) {
-    if (!seenTexts_.empty() && text == previousText_) return false;
+    if (measuredText_ && text == previousText_) return false;
+    measuredText_ = true;
     previousText_ = text;
-    return seenTexts_.insert(text).second;
+    return seenTextHashes_.insert(std::hash<std::string_view>{}(text)).second;
   }
 
   ColumnKind kind_;
   int widest_;
-  std::unordered_set<std::string_view> seenTexts_;  // views into the list, which does not change meanwhile
+  std::unordered_set<std::size_t> seenTextHashes_;
+  bool measuredText_ = false;
   std::string_view previousText_;
   SeenValues seenValues_;
 };

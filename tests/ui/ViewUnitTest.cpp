@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <filesystem>
+
 #include "core/ListStore.h"
 #include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
@@ -197,6 +199,10 @@ void ViewUnitTest::deletionByKeyAndUndoRestoreRowsAndSelection() {
   QCOMPARE(grid.model()->rowCount(), 7);
   QVERIFY(form.List().Unsaved);
   QVERIFY(undo.isEnabled());
+  // The undo image lies in the user's temporary folder, readable by its owner only.
+  const std::filesystem::path image = std::filesystem::path(session.Home()) / "vundo.(file).tmp";
+  QVERIFY(std::filesystem::status(image).permissions() ==
+          (std::filesystem::perms::owner_read | std::filesystem::perms::owner_write));
 
   QTest::keyClick(&viewer, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(Names(form.List()), QStringLiteral("e00 e01 e02 e03 e04 e05 e06 e07 e08 e09"));
@@ -219,6 +225,10 @@ void ViewUnitTest::deletionByKeyAndUndoRestoreRowsAndSelection() {
   QCOMPARE(form.List().ItemCount(), 0u);
   QVERIFY(!Find<QWidget>(form, "ViewBut").isEnabled());
   QVERIFY_SCRIPT_DONE(session.dialogs);
+  // Closing the program removes it with the other temporary files.
+  QVERIFY(std::filesystem::exists(image));
+  form.close();
+  QVERIFY(!std::filesystem::exists(image));
 }
 
 void ViewUnitTest::colourSchemesFromRadioButtonsAndMenu() {
