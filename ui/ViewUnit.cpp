@@ -305,7 +305,6 @@ void TViewForm::ApplyFont() {
     const QSignalBlocker blocker(ui_->updn1);
     ui_->updn1->setValue(font.pointSize());
   }
-  ApplyScheme();
   BuildGrid();
 }
 

@@ -4,16 +4,21 @@
 // a window (view_tests).
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 
 #include <filesystem>
 
 #include "core/ListStore.h"
+#include "listfile/ListFileCommands.h"
 #include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
 
@@ -108,6 +113,7 @@ class ViewUnitTest : public QObject {
   void headerClicksSortAfterTheQuestion();
   void deletionByKeyAndUndoRestoreRowsAndSelection();
   void colourSchemesFromRadioButtonsAndMenu();
+  void panelControlsChangeTheOptionsAndRunTheMainCommands();
   void tooLongListIsRefusedWithOneWarningPerRun();
 };
 
@@ -124,16 +130,24 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   // The main window's commands wait until the viewer has closed.
   QVERIFY(!Find<QWidget>(form, "LoadBut").isEnabled());
   QVERIFY(!Find<QWidget>(form, "ViewBut").isEnabled());
+  // A list file sent by a later copy waits until the viewer has closed.
+  EntryList five;
+  for (int i = 0; i < 5; ++i) five.AppendEntry(NamedEntry("f" + std::to_string(i), "/other"));
+  const std::string sent = session.Home() + "/sent.ordl";
+  QVERIFY(WriteListFile(sent, five, kNoSortOrder).ok());
+  form.OpenListFile(QString::fromStdString(sent));
+  QTest::qWait(300);
+  QCOMPARE(form.List().ItemCount(), 3u);
   // Placement: moved and resized, then closed by Esc.
   viewer.move(30, 40);
   viewer.resize(640, 480);
   QVERIFY(CloseByEsc(form, viewer));
+  QTRY_COMPARE(form.List().ItemCount(), 5u);
   const WindowPlaces& places = form.Options().Places;
   QCOMPARE(QList<int>({places.ViewerLeft, places.ViewerTop, places.ViewerWidth, places.ViewerHeight}),
            QList<int>({30, 40, 640, 480}));
   QCOMPARE(form.Options().Dialog.ViewerMaximized, std::uint8_t{0});
   QVERIFY(Find<QWidget>(form, "LoadBut").isEnabled());
-  QCOMPARE(form.StatusText(), QStringLiteral("Ready."));  // the count did not change
 
   // Opened again, maximized and closed so: only the state is stored.
   TViewForm& again = OpenViewer(form);
@@ -251,6 +265,56 @@ void ViewUnitTest::colourSchemesFromRadioButtonsAndMenu() {
   QVERIFY(Find<QAbstractButton>(viewer, "WinRadio").isChecked());
   QCOMPARE(grid.palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
   QVERIFY(CloseByEsc(form, viewer));
+}
+
+void ViewUnitTest::panelControlsChangeTheOptionsAndRunTheMainCommands() {
+  WindowSession session;
+  TMainForm& form = StartWithList(session, 3, [](AppOptions& o) { o.Main.ViewerManualColWidth = 0; });
+  ScriptedDialogs& dialogs = session.dialogs;
+  MainOptions& main = form.Options().Main;
+  TViewForm& viewer = OpenViewer(form);
+  QHeaderView& header = *Find<QTableView>(viewer, "SG1").horizontalHeader();
+
+  // Widths are stored under their kinds at every mouse release, and the manual mode applies them.
+  const int automatic = header.sectionSize(1);
+  header.resizeSection(1, automatic + 50);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(header.viewport(), &release);
+  QCOMPARE(main.ViewerColumnWidths[KindSlot(ColumnKind::FileName)], automatic + 50);
+  QTest::mouseClick(&Find<QCheckBox>(viewer, "AutoCheck"), Qt::LeftButton);
+  QCOMPARE(header.sectionSize(1), automatic);
+  Find<QAction>(viewer, "ManualItem").trigger();
+  QCOMPARE(main.ViewerManualColWidth, std::uint8_t{1});
+  QVERIFY(Find<QCheckBox>(viewer, "ManualCheck").isChecked());
+  QCOMPARE(header.sectionSize(1), automatic + 50);
+
+  // Artist and title in columns of their own; the font size; the total time's form.
+  QTest::mouseClick(&Find<QCheckBox>(viewer, "SplitCheck"), Qt::LeftButton);
+  QCOMPARE(Header(viewer, 1) + '|' + Header(viewer, 2), QStringLiteral("artist|title"));
+  Find<QSpinBox>(viewer, "updn1").setValue(14);
+  QCOMPARE(main.ViewerFontSize, std::uint8_t{14});
+  QCOMPARE(Find<QTableView>(viewer, "SG1").font().pointSize(), 14);
+  const QString caption = viewer.windowTitle();
+  Find<QAction>(viewer, "TotalTime2").trigger();
+  QCOMPARE(form.Options().Dialog.ViewerTotalTimeStyle, std::uint8_t{2});
+  QVERIFY(viewer.windowTitle() != caption);
+
+  // Save runs the main window's command; the windows still to come say so.
+  const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
+  dialogs.ExpectFile(saved);
+  QTest::mouseClick(&Find<QPushButton>(viewer, "SaveBut"), Qt::LeftButton);
+  QVERIFY(QFile::exists(saved));
+  QTest::keyClick(&viewer, Qt::Key_F, Qt::ControlModifier);
+  QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
+  QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
+  QStringList shown;
+  for (const ScriptedDialogs::Message& message : dialogs.Shown) shown << message.Text;
+  QCOMPARE(shown, QStringList({QStringLiteral("The find window is not available yet."),
+                               QStringLiteral("The options window is not available yet."),
+                               QStringLiteral("The editor window is not available yet.")}));
+  QVERIFY(CloseByEsc(form, viewer));
+  QVERIFY_SCRIPT_DONE(dialogs);
 }
 
 void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
