@@ -1,7 +1,7 @@
 // Viewer figures for a list of 262,144 entries with every column and automatic widths: from
 // the View click to the painted grid, the resident memory the open viewer adds, a header
 // sort by file name, deleting 10,000 selected rows and undoing, and scroll-step repaints.
-// Run in a Release build: QT_QPA_PLATFORM=offscreen bench/bench_viewer
+// Run by bench/viewer.sh (a Release build, drawn offscreen).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

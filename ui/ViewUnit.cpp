@@ -13,7 +13,6 @@
 #include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
 #include <QShortcut>
