@@ -36,6 +36,7 @@
 #include "ui/LoadMergeUnit.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
+#include "ui/ViewUnit.h"
 #include "ui/WindowFader.h"
 #include "ui/WindowPlace.h"
 #include "ui/logic/StatusCut.h"
@@ -73,6 +74,7 @@ TMainForm::TMainForm(const MainFormSetup& setup)
       dialogs_(setup.Ask),
       commandLineFile_(setup.CommandLineFile),
       helpFile_(setup.HelpFile),
+      fadingSupported_(setup.FadingSupported),
       rules_(list_, options_, setup.FadingSupported),
       statusText_(ToQString(ui_text::kReady)),
       caller_(
@@ -479,13 +481,43 @@ void TMainForm::OptButClick() {
   NotAvailable(QStringLiteral("The options window"));
 }
 
+// The viewer is window-modal: a scan, load or import under it would leave its grid and undo
+// image stale. The commands are held while it is open; list files sent meanwhile wait.
 void TMainForm::ViewButClick() {
+  if (rules_.Busy()) return;
   if (list_.Working().Empty()) {
     WarnMessage(dialogs_, ToQString(ui_text::kNoDataToView));
     ui_->ViewBut->setEnabled(false);
     return;
   }
-  NotAvailable(QStringLiteral("The viewer"));
+  rules_.HoldCommands(true);
+  DisableAllCommands();
+  viewedCount_ = list_.ItemCount();
+  ViewerSetup setup{.List = list_,
+                    .Options = options_,
+                    .Ask = dialogs_,
+                    .TempFolder = host_.TempFolder(),
+                    .LocaleDateFormat = host_.ShortDateFormat(),
+                    .FadingSupported = fadingSupported_,
+                    .OversizeWarned = oversizeWarned_,
+                    .SaveList = [this] { SaveButClick(); },
+                    .ExportList = [this] { ExportButClick(); },
+                    .NewList = [this] { NewList(false); },
+                    .NotAvailable = [this](const QString& window) { NotAvailable(window); }};
+  auto* viewer = new TViewForm(setup, this);
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  connect(viewer, &TViewForm::Closed, this, &TMainForm::ViewerClosed);
+  viewer->Open();
+}
+
+void TMainForm::ViewerClosed() {
+  if (list_.ItemCount() != viewedCount_) {
+    viewedCount_ = list_.ItemCount();
+    ShowStatus(ToQString(ui_text::kAlteredStart) + QString::number(viewedCount_) + ToQString(ui_text::kAlteredEnd));
+  }
+  rules_.HoldCommands(false);
+  EnableListCommands();
+  QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
 }
 
 void TMainForm::NotAvailable(const QString& command) {

@@ -108,6 +108,7 @@ class TMainForm final : public QWidget {
   void ImportButClick();
   void ExportButClick();
   void ViewButClick();
+  void ViewerClosed();
   void ExtViewButClick();
   void OptButClick();
   void AboutButClick();
@@ -148,6 +149,7 @@ class TMainForm final : public QWidget {
   Dialogs& dialogs_;
   const std::string commandLineFile_;
   const QString helpFile_;
+  const bool fadingSupported_;
   std::string configPath_;
 
   AppOptions options_{};
@@ -159,6 +161,8 @@ class TMainForm final : public QWidget {
 
   QString statusText_;
   QtCaller caller_;
+  std::uint32_t viewedCount_ = 0;  // the item count when the viewer opened
+  bool oversizeWarned_ = false;    // the viewer's too-long-list warning is shown once per run
   FolderTree* folders_;
   QMenu* popupMenu_;
   QTimer* timerve_;

@@ -12,6 +12,9 @@ inline constexpr std::string_view kQuitWhileRunning = "The process is running...
 inline constexpr std::string_view kQuitUnsaved = "With unsaved list... are you sure?";
 inline constexpr std::string_view kNoDataToView = "No data to view";
 inline constexpr std::string_view kNotAvailableYet = " is not available yet.";
+// After the viewer changed the number of entries: "Altered, 12 items."
+inline constexpr std::string_view kAlteredStart = "Altered, ";
+inline constexpr std::string_view kAlteredEnd = " items.";
 
 inline constexpr std::string_view kSaveTitle = " - SAVE THE LIST AS - ";
 inline constexpr std::string_view kSaveFilter = "ORDL files (*.ordl *.ORDL)";

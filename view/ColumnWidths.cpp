@@ -30,6 +30,34 @@ std::int64_t ValueKey(const ListEntry& entry, ColumnKind kind) {
   }
 }
 
+std::int64_t DigitCount(std::uint64_t number) {
+  std::int64_t digits = 1;
+  for (; number >= 10; number /= 10) ++digits;
+  return digits;
+}
+
+// Whether a value was seen before: a bitmap for the small non-negative values most columns
+// hold (dates, sizes, play times), a hash set for the rest. A long list is measured by a
+// lookup per row and column, so this is the hot path of building the grid.
+class SeenValues {
+ public:
+  bool Insert(std::int64_t value) {
+    if (value < 0 || value >= kBitmapLimit) return others_.insert(value).second;
+    const auto bit = static_cast<std::size_t>(value);
+    if (bit / 64 >= bits_.size()) bits_.resize(bit / 64 + 1);
+    std::uint64_t& word = bits_[bit / 64];
+    const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+    if ((word & mask) != 0) return false;
+    word |= mask;
+    return true;
+  }
+
+ private:
+  static constexpr std::int64_t kBitmapLimit = std::int64_t{1} << 25;  // 4 MB of bits at most
+  std::vector<std::uint64_t> bits_;
+  std::unordered_set<std::int64_t> others_;
+};
+
 // One column's widest text so far, measuring each distinct value once.
 class ColumnMeasure {
  public:
@@ -38,23 +66,36 @@ class ColumnMeasure {
   void Add(const ListEntry& entry, std::uint32_t index, const CellFormatter& cells, const TextWidthFunction& width) {
     bool fresh = true;
     switch (kind_) {
-      case ColumnKind::Number:
+      // Numbers are padded to one length: their digit count stands for the text.
+      case ColumnKind::Number: fresh = seenValues_.Insert(DigitCount(index + std::uint64_t{1})); break;
       case ColumnKind::FileName:
       case ColumnKind::Artist:
       case ColumnKind::Title: break;
-      case ColumnKind::Path: fresh = seenTexts_.insert(entry.Folder.View()).second; break;
-      case ColumnKind::VolumeLabel: fresh = seenTexts_.insert(entry.VolumeLabel.View()).second; break;
-      default: fresh = seenValues_.insert(ValueKey(entry, kind_)).second; break;
+      case ColumnKind::Path: fresh = SeenText(entry.Folder.View()); break;
+      case ColumnKind::VolumeLabel: fresh = SeenText(entry.VolumeLabel.View()); break;
+      default: fresh = seenValues_.Insert(ValueKey(entry, kind_)); break;
     }
     if (fresh) widest_ = std::max(widest_, width(cells.CellText(entry, index, kind_)));
   }
   int Widest() const { return widest_; }
 
  private:
+  // Folders and labels repeat row after row in a list sorted by them. Elsewhere a text is
+  // known by its 64-bit hash: comparing the texts themselves would read entries all over the
+  // list, and two folders of one list sharing a hash is not to be expected.
+  bool SeenText(std::string_view text) {
+    if (measuredText_ && text == previousText_) return false;
+    measuredText_ = true;
+    previousText_ = text;
+    return seenTextHashes_.insert(std::hash<std::string_view>{}(text)).second;
+  }
+
   ColumnKind kind_;
   int widest_;
-  std::unordered_set<std::string_view> seenTexts_;  // views into the list, which does not change meanwhile
-  std::unordered_set<std::int64_t> seenValues_;
+  std::unordered_set<std::size_t> seenTextHashes_;
+  bool measuredText_ = false;
+  std::string_view previousText_;
+  SeenValues seenValues_;
 };
 
 }  // namespace

@@ -18,7 +18,8 @@ struct MainOptions;
 using TextWidthFunction = std::function<int(std::string_view)>;
 
 // Each column's widest text (its header included) plus 4 pixels; the number column 3 pixels
-// less. Each distinct value of a column is measured once; names and numbers every row.
+// less. Each distinct value of a column is measured once, the numbers once per digit count
+// (digits are equally wide in the fonts a grid uses), names every row.
 std::vector<int> AutomaticWidths(const EntryList& list, const ColumnLayout& layout, const CellFormatter& cells,
                                  const TextWidthFunction& textWidth);
 

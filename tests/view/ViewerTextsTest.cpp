@@ -119,7 +119,7 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
   };
   // " 1. " is 28 pixels (the number column gives 3 back), " longer name " 91, " ??:?? " 49.
   EXPECT_EQ(AutomaticWidths(list, layout, cells, width), (std::vector<int>{29, 95, 53}));
-  EXPECT_EQ(measured, 4 + 4 + 2) << "numbers and names every row, a repeated time once";
+  EXPECT_EQ(measured, 3 + 1 + 3 + 1) << "the headers, one number length, every name, a repeated time once";
 
   options.ViewerSplitArtistTitle = 1;
   const ColumnLayout split = BuildColumnLayout(options);
