@@ -26,12 +26,11 @@ constexpr std::array<std::string_view, 4> kExportTypes = {"Text", "Plain HTML", 
 constexpr std::array<std::string_view, 3> kErrorActions = {"Always discard", "Prompt", "Always include"};
 constexpr std::array<std::string_view, 6> kDelimiters = {",", "( )", "[ ]", "{ }", "spaces", "tabs"};
 constexpr std::array<std::string_view, 4> kCaptionModes = {
-    "Do not make captions", "Use path or label (only if sorted by it)",
-    "Path/label if sorted by it, input otherwise", "Always input the caption"};
-constexpr std::array<std::string_view, 10> kSortFields = {"Filename",     "Playtime",     "Bitrate [kbps]",
-                                                          "File size",    "Stereo mode",  "Frequency",
-                                                          "Date created", "Path",         "Date added",
-                                                          "Volume label"};
+    "Do not make captions", "Use path or label (only if sorted by it)", "Path/label if sorted by it, input otherwise",
+    "Always input the caption"};
+constexpr std::array<std::string_view, 10> kSortFields = {"Filename",    "Playtime",    "Bitrate [kbps]", "File size",
+                                                          "Stereo mode", "Frequency",   "Date created",   "Path",
+                                                          "Date added",  "Volume label"};
 constexpr std::array<std::string_view, 3> kStartupLoads = {"Don't load anything (list is empty)",
                                                            "Load last saved list", "Load the list from:"};
 // The size units, shown on an example size.
@@ -129,7 +128,13 @@ constexpr std::array<ConfigField, 159> kFields = {{
     Color("MainWindowColor", kMain + offsetof(MainOptions, MainWindowColor)),
     Color("OptionsWindowColor", kMain + offsetof(MainOptions, OptionsWindowColor)),
     Color("ViewerWindowColor", kMain + offsetof(MainOptions, ViewerWindowColor)),
-    {"ViewerColumnWidths", kMain + offsetof(MainOptions, ViewerColumnWidths), FieldKind::I32, kViewerColumnCount, 0, kI32Max, {}},
+    {"ViewerColumnWidths",
+     kMain + offsetof(MainOptions, ViewerColumnWidths),
+     FieldKind::I32,
+     kViewerColumnCount,
+     0,
+     kI32Max,
+     {}},
     Text("TextHeaderFile", kMain + offsetof(MainOptions, TextHeaderFile)),
     Text("TextFooterFile", kMain + offsetof(MainOptions, TextFooterFile)),
     Text("HtmlHeaderFile", kMain + offsetof(MainOptions, HtmlHeaderFile)),
@@ -212,7 +217,13 @@ constexpr std::array<ConfigField, 159> kFields = {{
     Flag("SkipFilterMsgDontShow", kDialog + offsetof(DialogOptions, SkipFilterMsgDontShow)),
     Word("SizeDiffKB", kDialog + offsetof(DialogOptions, SizeDiffKB)),
     Word("TimeDiffSec", kDialog + offsetof(DialogOptions, TimeDiffSec)),
-    {"CustomColors", kDialog + offsetof(DialogOptions, CustomColors), FieldKind::ColorText, kCustomColorCount, 0, kColorText, {}},
+    {"CustomColors",
+     kDialog + offsetof(DialogOptions, CustomColors),
+     FieldKind::ColorText,
+     kCustomColorCount,
+     0,
+     kColorText,
+     {}},
     Byte("MainFontSize", kDialog + offsetof(DialogOptions, MainFontSize), 4, 32),
     Byte("MainFontCharset", kDialog + offsetof(DialogOptions, MainFontCharset)),
     Text("MainFontName", kDialog + offsetof(DialogOptions, MainFontName)),
@@ -235,7 +246,6 @@ constexpr std::array<ConfigField, 159> kFields = {{
     Text("CompareListFile", kDialog + offsetof(DialogOptions, CompareListFile)),
     Text("CompareSaveFile", kDialog + offsetof(DialogOptions, CompareSaveFile)),
 }};
-
 
 constexpr std::size_t SizeOf(FieldKind kind) {
   switch (kind) {

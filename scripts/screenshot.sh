@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the windowed program, starts it on a virtual X display with its own settings
-# folder, and saves a picture of the main window as build/screenshots/main-window.png (main-window-SIZE.png with a font size).
-#   scripts/screenshot.sh [FONT_SIZE]   (the status line and folder font size, 4..32)
+# folder, and saves pictures of the main window (build/screenshots/main-window.png) and of
+# the options window (options-window.png); with a font size, main-window-SIZE.png (the status
+# line and folder font) and options-window-SIZE.png (every text of the program in that size).
+#   scripts/screenshot.sh [FONT_SIZE]   (4..32)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
@@ -29,27 +31,55 @@ fi
 
 cat >"$home/shoot.sh" <<'EOF'
 set -euo pipefail
+# find_window NAME: the id of the first window whose title matches NAME.
+find_window() {
+  local found=
+  for _ in $(seq 100); do
+    found=$(xdotool search --name "$1" 2>/dev/null | head -n 1 || true)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  echo "$found"
+}
+
 "$ORDONNA_EXE" &
 pid=$!
-window=
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^ Ordonna$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(find_window '^ Ordonna$')
 [ -n "$window" ] || { echo "the main window did not appear" >&2; kill "$pid"; exit 1; }
 sleep 1  # let the folder tree fill in
 import -window "$window" "$ORDONNA_SHOT"
 xdotool getwindowgeometry "$window"
+kill "$pid"
+wait "$pid" || true
+
+# The options window, opened by the main window's Alt+O; with a font size every text of the
+# program takes it (a style sheet given to the toolkit on the command line).
+if [ -n "$ORDONNA_FONT_SIZE" ]; then
+  echo "* { font-size: ${ORDONNA_FONT_SIZE}pt; }" >"$ORDONNA_HOME/font.qss"
+  "$ORDONNA_EXE" -stylesheet "$ORDONNA_HOME/font.qss" &
+else
+  "$ORDONNA_EXE" &
+fi
+pid=$!
+window=$(find_window '^ Ordonna$')
+[ -n "$window" ] || { echo "the main window did not appear" >&2; kill "$pid"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers alt+o
+options=$(find_window '^ Ordonna - OPTIONS$')
+[ -n "$options" ] || { echo "the options window did not appear" >&2; kill "$pid"; exit 1; }
+sleep 1
+import -window "$options" "$ORDONNA_OPTIONS_SHOT"
+xdotool getwindowgeometry "$options"
 kill "$pid"
 EOF
 # Another virtual display starting at the same moment can take the number xvfb-run picked:
 # then the program cannot connect, and a second attempt gets a free number.
 for attempt in 1 2 3; do
   if ORDONNA_HOME="$home" XDG_DATA_HOME="$home/data" ORDONNA_EXE="$build/ui/ordonna" \
-     ORDONNA_SHOT="$shots/main-window$suffix.png" \
-     xvfb-run -a -s "-screen 0 1280x1024x24" bash "$home/shoot.sh"; then
-    echo "Saved $shots/main-window$suffix.png"
+     ORDONNA_SHOT="$shots/main-window$suffix.png" ORDONNA_OPTIONS_SHOT="$shots/options-window$suffix.png" \
+     ORDONNA_FONT_SIZE="${1:-}" xvfb-run -a -s "-screen 0 1920x1200x24" bash "$home/shoot.sh"; then
+    echo "Saved $shots/main-window$suffix.png and $shots/options-window$suffix.png"
     exit 0
   fi
   echo "attempt $attempt failed" >&2

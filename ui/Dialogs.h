@@ -3,9 +3,11 @@
 // QtDialogs, tests pass a scripted one that answers without blocking.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
+#include <QColor>
 #include <QFont>
 #include <QPointer>
 #include <QString>
@@ -46,6 +48,9 @@ class Dialogs {
   virtual QString ChooseOpenFile(const FileDialogRequest& request) = 0;
   // The chosen font, or nothing when cancelled.
   virtual std::optional<QFont> ChooseFont(const QFont& initial) = 0;
+  // The chosen colour, or nothing when cancelled. The picker starts with `customColors` as
+  // its sixteen custom colours and leaves them there as the user changed them.
+  virtual std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) = 0;
   // Runs one of the program's own modal windows; true when it closed accepted.
   virtual bool RunModal(QDialog& dialog) = 0;
   // Hands a file to the user's program for its type; false when none could be started.
@@ -65,6 +70,7 @@ class QtDialogs final : public Dialogs {
   QString ChooseSaveFile(const FileDialogRequest& request) override;
   QString ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<QFont> ChooseFont(const QFont& initial) override;
+  std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
   bool RunModal(QDialog& dialog) override;
   bool OpenDocument(const QString& path) override;
 

@@ -3,6 +3,8 @@
 #include "ui/logic/OptionsWindowRules.h"
 
 #include <array>
+#include <charconv>
+#include <cstdio>
 #include <cstring>
 
 #include "config/ConfigFields.h"
@@ -29,6 +31,20 @@ std::int32_t& ChosenWindowColor(AppOptions& options) {
 }
 
 bool TooDark(std::int32_t color) { return Byte(color, 0) < 65 && Byte(color, 8) < 65 && Byte(color, 16) < 65; }
+
+std::int32_t CustomColorValue(const ColorString& text) {
+  const std::string_view digits = text.View();
+  std::uint32_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (digits.size() != 8 || error != std::errc() || end != digits.data() + digits.size()) return 0;
+  return static_cast<std::int32_t>(value & 0xFFFFFF);
+}
+
+void StoreCustomColor(ColorString& text, std::int32_t color) {
+  char digits[9];
+  std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(color) & 0xFFFFFFu);
+  text.Set(std::string_view(digits, 8));
+}
 
 bool SortSettingsDiffer(const MainOptions& before, const MainOptions& after) {
   return before.SortField != after.SortField || before.SortDescending != after.SortDescending ||

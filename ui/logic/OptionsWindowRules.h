@@ -32,6 +32,11 @@ std::int32_t& ChosenWindowColor(AppOptions& options);
 // A colour whose red, green and blue are all below 65 asks whether the user is certain.
 bool TooDark(std::int32_t color);
 
+// A custom colour of the picker as stored, eight hex digits "00BBGGRR"; an unreadable one
+// counts as black.
+std::int32_t CustomColorValue(const ColorString& text);
+void StoreCustomColor(ColorString& text, std::int32_t color);
+
 // After OK: the viewer re-sorts when the sort settings differ, and rebuilds its grid when the
 // columns to show differ (info flags, enumeration, artist/title split).
 bool SortSettingsDiffer(const MainOptions& before, const MainOptions& after);
