@@ -78,7 +78,7 @@ EOF
 for attempt in 1 2 3; do
   if ORDONNA_HOME="$home" XDG_DATA_HOME="$home/data" ORDONNA_EXE="$build/ui/ordonna" \
      ORDONNA_SHOT="$shots/main-window$suffix.png" ORDONNA_OPTIONS_SHOT="$shots/options-window$suffix.png" \
-     ORDONNA_FONT_SIZE="${1:-}" xvfb-run -a -s "-screen 0 1920x1200x24" bash "$home/shoot.sh"; then
+     ORDONNA_FONT_SIZE="${1:-}" xvfb-run -a -s "-screen 0 3840x2160x24" bash "$home/shoot.sh"; then
     echo "Saved $shots/main-window$suffix.png and $shots/options-window$suffix.png"
     exit 0
   fi

@@ -484,8 +484,13 @@ void TMainForm::OptButClick() {
 }
 
 TMainForm::OptionsOutcome TMainForm::OpenOptions(QWidget* parent) {
-  OptionsWindowSetup setup{options_,        dialogs_, host_.ConfigFolder(), host_.HomeFolder(), fadingSupported_,
-                           [this] { ApplyWindowColor(); }, [this] { ApplyReplacedOptions(); }};
+  OptionsWindowSetup setup{options_,
+                           dialogs_,
+                           host_.ConfigFolder(),
+                           host_.HomeFolder(),
+                           fadingSupported_,
+                           [this] { ApplyWindowColor(); },
+                           [this] { ApplyReplacedOptions(); }};
   TOptform window(setup, parent);
   dialogs_.RunModal(window);
   return {window.OptionsSaved(), window.Snapshot()};

@@ -123,9 +123,12 @@ TOptform::TOptform(const OptionsWindowSetup& setup, QWidget* parent)
       *this, QStringLiteral("BlendTimer"), [this] { return FadeDue(); }, [this] { done(closeResult_); });
   FillChoices();
 
-  numbers_ = {{ui_->MinSizeEdit, "MinSizeKB"},     {ui_->MaxSizeEdit, "MaxSizeMB"},
-              {ui_->AskSaveEdit, "AskSaveThreshold"}, {ui_->PadFilenameEdit, "PadFilenameTo"},
-              {ui_->CellSpacingEdit, "CellSpacing"}, {ui_->CellPaddingEdit, "CellPadding"},
+  numbers_ = {{ui_->MinSizeEdit, "MinSizeKB"},
+              {ui_->MaxSizeEdit, "MaxSizeMB"},
+              {ui_->AskSaveEdit, "AskSaveThreshold"},
+              {ui_->PadFilenameEdit, "PadFilenameTo"},
+              {ui_->CellSpacingEdit, "CellSpacing"},
+              {ui_->CellPaddingEdit, "CellPadding"},
               {ui_->BorderEdit, "Border"}};
   for (QPushButton* button : {ui_->ProcessingHelpBut, ui_->ExistingHelpBut}) FitToText(*button, QStringLiteral("?"));
   for (QPushButton* panel : {ui_->BgColorPanel, ui_->TextColorPanel, ui_->WindowColorPanel}) {
@@ -455,9 +458,7 @@ void TOptform::DelimiterChange(int index) {
   Warn(warning, {});
 }
 
-void TOptform::ErrorInfoStyleChange(int index) {
-  Warn(rules_.SetErrorInfoStyle(static_cast<std::uint8_t>(index)), {});
-}
+void TOptform::ErrorInfoStyleChange(int index) { Warn(rules_.SetErrorInfoStyle(static_cast<std::uint8_t>(index)), {}); }
 
 void TOptform::UseOwnHtmlTagsClick() {
   Warn(rules_.SetUseOwnHtmlTags(ui_->UseOwnHtmlTagsCheck->isChecked()),
@@ -485,9 +486,11 @@ void TOptform::ColorPanelClick(ColorPanel panel) {
                         : panel == ColorPanel::Text     ? options_.Main.TableTextColor
                                                         : ChosenWindowColor(options_);
   std::array<QColor, kCustomColorCount> custom;
-  for (std::size_t i = 0; i < kCustomColorCount; ++i) custom[i] = ColorOf(CustomColorValue(options_.Dialog.CustomColors[i]));
+  for (std::size_t i = 0; i < kCustomColorCount; ++i)
+    custom[i] = ColorOf(CustomColorValue(options_.Dialog.CustomColors[i]));
   const std::optional<QColor> chosen = dialogs_.ChooseColor(ColorOf(field), custom);
-  for (std::size_t i = 0; i < kCustomColorCount; ++i) StoreCustomColor(options_.Dialog.CustomColors[i], StoredColor(custom[i]));
+  for (std::size_t i = 0; i < kCustomColorCount; ++i)
+    StoreCustomColor(options_.Dialog.CustomColors[i], StoredColor(custom[i]));
   if (!chosen) return;
   const std::int32_t color = StoredColor(*chosen);
   if (panel == ColorPanel::Window && TooDark(color) &&
@@ -531,21 +534,21 @@ void TOptform::ChooseMessageFile(MessageFile which) {
   const Choice choice = [&]() -> Choice {
     switch (which) {
       case MessageFile::TextHeader:
-        return {main.TextHeaderFile,        dialog.TextMsgFolder, OptionsMessage::HeaderFileIs, title("HEADER", "TEXT"),
-                kMessageFileFilter,         0};
+        return {main.TextHeaderFile,     dialog.TextMsgFolder, OptionsMessage::HeaderFileIs,
+                title("HEADER", "TEXT"), kMessageFileFilter,   0};
       case MessageFile::HtmlHeader:
-        return {main.HtmlHeaderFile,        dialog.HtmlMsgFolder, OptionsMessage::HeaderFileIs, title("HEADER", "HTML"),
-                kMessageFileFilter,         1};
+        return {main.HtmlHeaderFile,     dialog.HtmlMsgFolder, OptionsMessage::HeaderFileIs,
+                title("HEADER", "HTML"), kMessageFileFilter,   1};
       case MessageFile::TextFooter:
-        return {main.TextFooterFile,        dialog.TextMsgFolder, OptionsMessage::FooterFileIs, title("FOOTER", "TEXT"),
-                kMessageFileFilter,         0};
+        return {main.TextFooterFile,     dialog.TextMsgFolder, OptionsMessage::FooterFileIs,
+                title("FOOTER", "TEXT"), kMessageFileFilter,   0};
       case MessageFile::HtmlFooter:
-        return {main.HtmlFooterFile,        dialog.HtmlMsgFolder, OptionsMessage::FooterFileIs, title("FOOTER", "HTML"),
-                kMessageFileFilter,         1};
+        return {main.HtmlFooterFile,     dialog.HtmlMsgFolder, OptionsMessage::FooterFileIs,
+                title("FOOTER", "HTML"), kMessageFileFilter,   1};
       case MessageFile::StartupList: break;
     }
-    return {main.StartupListFile, dialog.StartupListFolder, OptionsMessage::StartupListIs,
-            ToQString(kStartupListTitle), kListFileFilter, 0};
+    return {main.StartupListFile,         dialog.StartupListFolder, OptionsMessage::StartupListIs,
+            ToQString(kStartupListTitle), kListFileFilter,          0};
   }();
   if (!choice.File.Empty()) {
     const QString question = MessageText(choice.Question) + ToQString(choice.File.View()) + QStringLiteral("\r\n\n") +

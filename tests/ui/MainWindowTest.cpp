@@ -2,6 +2,7 @@
 // questions, closing during a scan, the status line, the start-up list, saving, loading,
 // exporting and importing through the window, fonts and the placeholders of later windows.
 // The rules behind them are tested without a window (ui_logic_tests).
+#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
 #include <QFontMetrics>
@@ -485,9 +486,18 @@ void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
   TMainForm& form = StartOnMusic(session, music, 1);
   ScriptedDialogs& dialogs = session.dialogs;
 
+  // Options opens the options window; what its OK keeps is in the settings file at once.
+  QString optionsTitle;
+  dialogs.ExpectModal([&optionsTitle](QDialog& window) {
+    optionsTitle = window.windowTitle();
+    Find<QCheckBox>(window, "InfoPathCheck").click();
+    Find<QPushButton>(window, "OkBut").click();
+    return window.result() == QDialog::Accepted;
+  });
   Click(form, "OptBut");
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The options window is not available yet."));
-  QVERIFY(dialogs.Shown.back().Kind == MessageKind::Information);
+  QCOMPARE(optionsTitle, QStringLiteral(" Ordonna - OPTIONS"));
+  QCOMPARE(form.Options().Main.InfoPath, 1);
+  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');
   QVERIFY(Enabled(form, "OptBut"));
 
   // View with an empty list warns and switches itself off.

@@ -29,11 +29,13 @@ TEST(OptionsWindowRules, TypedNumbersAreStoredOnlyWhenValidAndRepairedOnLeaving)
     const char* Kept;  // the text the field keeps on leaving
   };
   const Row rows[] = {
-      {"MaxSizeMB", "2049", false, "2048"}, {"MaxSizeMB", "100", true, "100"},   {"MaxSizeMB", "9", false, "2048"},
-      {"MinSizeKB", "0", false, "10"},      {"MinSizeKB", "2000", true, "2000"}, {"MinSizeKB", "", false, "10"},
+      {"MaxSizeMB", "2049", false, "2048"}, {"MaxSizeMB", "100", true, "100"},
+      {"MaxSizeMB", "9", false, "2048"},    {"MinSizeKB", "0", false, "10"},
+      {"MinSizeKB", "2000", true, "2000"},  {"MinSizeKB", "", false, "10"},
       {"AskSaveThreshold", "0", true, "0"}, {"AskSaveThreshold", "65536", false, "500"},
-      {"PadFilenameTo", "99", true, "99"},  {"PadFilenameTo", "100", false, "0"}, {"CellSpacing", "12", true, "12"},
-      {"CellPadding", "1a", false, "0"},    {"Border", "-1", false, "1"},
+      {"PadFilenameTo", "99", true, "99"},  {"PadFilenameTo", "100", false, "0"},
+      {"CellSpacing", "12", true, "12"},    {"CellPadding", "1a", false, "0"},
+      {"Border", "-1", false, "1"},
   };
   for (const Row& row : rows) {
     AppOptions options = Factory();

@@ -46,7 +46,9 @@ class ScriptedDialogs final : public Dialogs {
   void OnMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
 
   // True when every queued answer was used.
-  bool AllUsed() const { return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty(); }
+  bool AllUsed() const {
+    return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
+  }
 
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
   void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
@@ -60,8 +62,8 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<Question> Asked;
   std::vector<Message> Shown;
   std::vector<FileDialogRequest> FileRequests;
-  std::vector<QFont> FontRequests;          // the font each font dialog started with
-  std::vector<QColor> ColorRequests;        // the colour each picker started with
+  std::vector<QFont> FontRequests;                          // the font each font dialog started with
+  std::vector<QColor> ColorRequests;                        // the colour each picker started with
   std::vector<std::array<QColor, 16>> CustomColorRequests;  // and its custom colours
   QStringList Opened;
   QStringList Unexpected;

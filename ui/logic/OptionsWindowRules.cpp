@@ -53,10 +53,17 @@ bool SortSettingsDiffer(const MainOptions& before, const MainOptions& after) {
 
 bool ViewerColumnsDiffer(const MainOptions& before, const MainOptions& after) {
   auto columns = [](const MainOptions& main) {
-    return std::array<std::uint8_t, 11>{main.InfoTime,       main.InfoKbps,        main.InfoFrequency,
-                                        main.InfoSize,       main.InfoDateCreated, main.InfoVolumeLabel,
-                                        main.InfoPath,       main.InfoStereo,      main.InfoDateAdded,
-                                        main.Enumerate,      main.ViewerSplitArtistTitle};
+    return std::array<std::uint8_t, 11>{main.InfoTime,
+                                        main.InfoKbps,
+                                        main.InfoFrequency,
+                                        main.InfoSize,
+                                        main.InfoDateCreated,
+                                        main.InfoVolumeLabel,
+                                        main.InfoPath,
+                                        main.InfoStereo,
+                                        main.InfoDateAdded,
+                                        main.Enumerate,
+                                        main.ViewerSplitArtistTitle};
   };
   return columns(before) != columns(after);
 }
@@ -96,9 +103,9 @@ std::vector<HeaderRowSetting> OptionsWindowRules::SetHeaderRowTabs(bool on) {
   main.HeaderRowTabs = Flag(on);
   if (!on) {
     if (memoryHeld_) {
-      for (HeaderRowSetting setting : {HeaderRowSetting::ExportType, HeaderRowSetting::HeaderFromFile,
-                                       HeaderRowSetting::FooterFromFile, HeaderRowSetting::Delimiter,
-                                       HeaderRowSetting::PadFilenameTo}) {
+      for (HeaderRowSetting setting :
+           {HeaderRowSetting::ExportType, HeaderRowSetting::HeaderFromFile, HeaderRowSetting::FooterFromFile,
+            HeaderRowSetting::Delimiter, HeaderRowSetting::PadFilenameTo}) {
         Restore(setting);
       }
     }
@@ -137,9 +144,9 @@ void OptionsWindowRules::Restore(HeaderRowSetting setting) {
 void OptionsWindowRules::LeaveHeaderRow(HeaderRowSetting changed) {
   options_.Main.HeaderRowTabs = 0;
   if (memoryHeld_) {
-    for (HeaderRowSetting setting : {HeaderRowSetting::ExportType, HeaderRowSetting::HeaderFromFile,
-                                     HeaderRowSetting::FooterFromFile, HeaderRowSetting::Delimiter,
-                                     HeaderRowSetting::PadFilenameTo}) {
+    for (HeaderRowSetting setting :
+         {HeaderRowSetting::ExportType, HeaderRowSetting::HeaderFromFile, HeaderRowSetting::FooterFromFile,
+          HeaderRowSetting::Delimiter, HeaderRowSetting::PadFilenameTo}) {
       if (setting != changed) Restore(setting);
     }
   }
