@@ -399,12 +399,6 @@ void TOptform::ApplyWindowColors() {
 void TOptform::NumberEdited(const NumberEdit& number, const QString& text) {
   const bool wasHeaderRow = options_.Main.HeaderRowTabs != 0;
   ShowNumberValidity(number, rules_.TypeNumber(number.Field, ToBytes(text)));
-  if (number.Edit == ui_->AskSaveEdit) {
-    ui_->NeverLabel->setVisible(options_.Main.AskSaveThreshold == 0);
-    QFont font = this->font();
-    if (text.size() >= kAskSaveShrinkLength) font.setPointSizeF(font.pointSizeF() - 1);
-    number.Edit->setFont(font);
-  }
   if (wasHeaderRow && options_.Main.HeaderRowTabs == 0) ShowOptions();
 }
 
@@ -418,7 +412,11 @@ void TOptform::ShowNumberValidity(const NumberEdit& number, bool valid) {
   QPalette palette = number.Edit->palette();
   palette.setColor(QPalette::Base, valid ? kValidBackground : kInvalidBackground);
   number.Edit->setPalette(palette);
-  if (number.Edit == ui_->AskSaveEdit) ui_->NeverLabel->setVisible(options_.Main.AskSaveThreshold == 0);
+  if (number.Edit != ui_->AskSaveEdit) return;
+  ui_->NeverLabel->setVisible(options_.Main.AskSaveThreshold == 0);
+  QFont font = this->font();
+  if (number.Edit->text().size() >= kAskSaveShrinkLength) font.setPointSizeF(font.pointSizeF() - 1);
+  number.Edit->setFont(font);
 }
 
 // ---- Controls with rules ----------------------------------------------------------------

@@ -29,8 +29,8 @@ struct OptionsSession {
     options = FactoryOptions();
     if (change) change(options);
     opened = options;
-    OptionsWindowSetup setup{options, dialogs, folder.Path(), "/home/someone", false, [this] { ++colorChanges; },
-                             [this] { ++replaced; }};
+    OptionsWindowSetup setup{
+        options, dialogs, folder.Path(), "/home/someone", false, [this] { ++colorChanges; }, [this] { ++replaced; }};
     window = std::make_unique<TOptform>(setup, nullptr);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) qFatal("the options window was not shown");
@@ -246,9 +246,10 @@ void OptUnitTest::everyWayOutButOkPutsTheBlockBack() {
     QVERIFY(session.window->isHidden());
     QVERIFY(session.MainAsOpened());
     QVERIFY(!session.window->OptionsSaved());
-    const bool told = !session.dialogs.Shown.empty() &&
-                      session.dialogs.Shown.back().Text ==
-                          QStringLiteral("Options changes have been discarded.\r\nUse the OK button to save them next time.");
+    const bool told =
+        !session.dialogs.Shown.empty() &&
+        session.dialogs.Shown.back().Text ==
+            QStringLiteral("Options changes have been discarded.\r\nUse the OK button to save them next time.");
     QCOMPARE(told, way == Way::CloseBox);
   }
   // The close box without changes says nothing.
