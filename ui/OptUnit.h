@@ -14,7 +14,6 @@
 #include "config/AppOptions.h"
 #include "ui/logic/OptionsWindowRules.h"
 
-class QLabel;
 class QLineEdit;
 class QTimer;
 class QWidget;
@@ -69,7 +68,6 @@ class TOptform final : public QDialog {
   };
 
   void FillChoices();
-  void FormShow();
   void ShowOptions();
   void ShowDependentControls();
   void ShowColors();
