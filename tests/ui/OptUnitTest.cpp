@@ -25,12 +25,12 @@ namespace {
 
 // One options window over its own record and settings folder.
 struct OptionsSession {
-  explicit OptionsSession(const std::function<void(AppOptions&)>& change = {}) {
+  explicit OptionsSession(const std::function<void(AppOptions&)>& change = {}, bool fading = false) {
     options = FactoryOptions();
     if (change) change(options);
     opened = options;
     OptionsWindowSetup setup{
-        options, dialogs, folder.Path(), "/home/someone", false, [this] { ++colorChanges; }, [this] { ++replaced; }};
+        options, dialogs, folder.Path(), "/home/someone", fading, [this] { ++colorChanges; }, [this] { ++replaced; }};
     window = std::make_unique<TOptform>(setup, nullptr);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) qFatal("the options window was not shown");
@@ -78,6 +78,7 @@ class OptUnitTest : public QObject {
   void headerRowMarksWhatItChangedAndGivesItBack();
   void warningsOfTheControls();
   void everyWayOutButOkPutsTheBlockBack();
+  void fadesInAndOutWhenAsked();
   void okSavesAndResetMakesFactoryDefaults();
   void defaultsAndLoadingAFile();
   void colourPickerAndDarkColours();
@@ -256,6 +257,16 @@ void OptUnitTest::everyWayOutButOkPutsTheBlockBack() {
   OptionsSession unchanged;
   unchanged.window->close();
   QVERIFY(unchanged.dialogs.Shown.empty());
+}
+
+void OptUnitTest::fadesInAndOutWhenAsked() {
+  OptionsSession session([](AppOptions& options) { options.Main.FadeOptions = 1; }, true);
+  QTRY_COMPARE_WITH_TIMEOUT(session.window->windowOpacity(), 1.0, 2000);
+  QTest::mouseClick(&session.Get<QPushButton>("OkBut"), Qt::LeftButton);
+  QVERIFY2(session.window->isVisible(), "the window fades out before it closes");
+  QTRY_VERIFY_WITH_TIMEOUT(session.window->isHidden(), 2000);
+  QVERIFY(session.window->windowOpacity() < 0.1);
+  QVERIFY(session.window->OptionsSaved());
 }
 
 void OptUnitTest::okSavesAndResetMakesFactoryDefaults() {
