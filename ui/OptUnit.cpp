@@ -134,6 +134,8 @@ TOptform::TOptform(const OptionsWindowSetup& setup, QWidget* parent)
   for (QPushButton* panel : {ui_->BgColorPanel, ui_->TextColorPanel, ui_->WindowColorPanel}) {
     FitToText(*panel, QStringLiteral("0000"));
   }
+  ui_->AskSaveEdit->ensurePolished();
+  askSaveFont_ = ui_->AskSaveEdit->font();
   for (const NumberEdit& number : numbers_) {
     FitToText(*number.Edit, QString(number.Edit->maxLength(), QLatin1Char('0')));
     number.Edit->setAutoFillBackground(true);
@@ -414,7 +416,7 @@ void TOptform::ShowNumberValidity(const NumberEdit& number, bool valid) {
   number.Edit->setPalette(palette);
   if (number.Edit != ui_->AskSaveEdit) return;
   ui_->NeverLabel->setVisible(options_.Main.AskSaveThreshold == 0);
-  QFont font = this->font();
+  QFont font = askSaveFont_;
   if (number.Edit->text().size() >= kAskSaveShrinkLength) font.setPointSizeF(font.pointSizeF() - 1);
   number.Edit->setFont(font);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QDialog>
+#include <QFont>
 
 #include "config/AppOptions.h"
 #include "ui/logic/OptionsWindowRules.h"
@@ -109,6 +110,7 @@ class TOptform final : public QDialog {
   std::function<void()> optionsReplaced_;
   OptionsWindowRules rules_;
   std::vector<NumberEdit> numbers_;
+  QFont askSaveFont_;  // the threshold field's font before it shrinks for five digits
   QTimer* captionTimer_;
   std::vector<QWidget*> markedCaptions_;
   WindowFader* fader_;
