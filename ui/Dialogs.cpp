@@ -82,6 +82,13 @@ Answer QtDialogs::AskMessage(const QString& text, const QString& title, bool wit
   }
 }
 
+bool QtDialogs::AskOkCancel(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Warning, title, DisplayLines(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
 void QtDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
   QMessageBox box(IconOf(kind), title, DisplayLines(text), QMessageBox::Ok, parent_);
   box.exec();

@@ -41,6 +41,9 @@ class Dialogs {
   // is the default button; closing the box answers No (Cancel when offered). Texts may break
   // lines with "\r\n".
   virtual Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) = 0;
+  // A question with a warning icon and the buttons OK and Cancel (the default, also Esc);
+  // true for OK.
+  virtual bool AskOkCancel(const QString& text, const QString& title) = 0;
   // A message with an OK button and the icon of `kind`.
   virtual void ShowMessage(const QString& text, const QString& title, MessageKind kind) = 0;
   // The chosen file, or empty when cancelled. The save dialog confirms replacing a file.
@@ -66,6 +69,7 @@ class QtDialogs final : public Dialogs {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
+  bool AskOkCancel(const QString& text, const QString& title) override;
   void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
   QString ChooseSaveFile(const FileDialogRequest& request) override;
   QString ChooseOpenFile(const FileDialogRequest& request) override;

@@ -644,8 +644,7 @@ void TOptform::LoadFromButClick() {
 }
 
 void TOptform::ResetButClick() {
-  if (dialogs_.AskMessage(MessageText(OptionsMessage::ResetQuestion), MessageText(OptionsMessage::ResetTitle), false,
-                          Answer::No) != Answer::Yes) {
+  if (!dialogs_.AskOkCancel(MessageText(OptionsMessage::ResetQuestion), MessageText(OptionsMessage::ResetTitle))) {
     return;
   }
   const QRect screen = QGuiApplication::primaryScreen()->geometry();

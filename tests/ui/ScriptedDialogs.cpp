@@ -19,6 +19,10 @@ Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bo
   return reply.Value;
 }
 
+bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
+  return AskMessage(text, title, false, Answer::No) == Answer::Yes;
+}
+
 void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
   Shown.push_back({text, title, kind});
   if (messageHook_) messageHook_(Shown.back());

@@ -51,6 +51,8 @@ class ScriptedDialogs final : public Dialogs {
   }
 
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
+  // Answered from the question queue: Yes stands for OK.
+  bool AskOkCancel(const QString& text, const QString& title) override;
   void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
   QString ChooseSaveFile(const FileDialogRequest& request) override;
   QString ChooseOpenFile(const FileDialogRequest& request) override;
