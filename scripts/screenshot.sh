@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the windowed program, starts it on a virtual X display with its own settings
-# folder, and saves a picture of the main window as build/screenshots/main-window.png (main-window-SIZE.png with a font size).
-# Then it opens the viewer over a generated list of 1,000 entries with every column and saves
-# it as viewer-light.png and viewer-dark.png (the Light and Dark colour schemes).
-#   scripts/screenshot.sh [FONT_SIZE]   (the status line and folder font size, 4..32)
+# folder, and saves pictures in build/screenshots/: the main window (main-window.png), the
+# options window (options-window.png), and the viewer over a generated list of 1,000 entries
+# with every column in the Light and Dark colour schemes (viewer-light.png, viewer-dark.png).
+# With a font size: main-window-SIZE.png (the status line and folder font) and
+# options-window-SIZE.png (every text of the program in that size).
+#   scripts/screenshot.sh [FONT_SIZE]   (4..32)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
@@ -30,10 +32,15 @@ if [ -n "${1:-}" ]; then
   suffix="-$1"
 fi
 
-# One run: the program (with ORDONNA_ARGS), then the main window or, with ORDONNA_VIEWER, the
-# viewer opened by the View key.
+# One run: the program (with ORDONNA_ARGS) and a picture of the main window; with
+# ORDONNA_VIEWER, of the viewer opened by the View key; with ORDONNA_OPTIONS, of the options
+# window opened by Alt+O, every text in ORDONNA_FONT_SIZE points when given.
 cat >"$home/shoot.sh" <<'EOF'
 set -euo pipefail
+if [ -n "$ORDONNA_FONT_SIZE" ]; then
+  echo "* { font-size: ${ORDONNA_FONT_SIZE}pt; }" >"$ORDONNA_HOME/font.qss"
+  ORDONNA_ARGS="$ORDONNA_ARGS -stylesheet $ORDONNA_HOME/font.qss"
+fi
 "$ORDONNA_EXE" $ORDONNA_ARGS &
 pid=$!
 wait_for() {
@@ -53,20 +60,31 @@ if [ -n "$ORDONNA_VIEWER" ]; then
   xdotool windowfocus --sync "$window" key --window "$window" alt+v
   wait_for 'Internal List Viewer'
   sleep 1
+elif [ -n "$ORDONNA_OPTIONS" ]; then
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --clearmodifiers alt+o
+  wait_for '^ Ordonna - OPTIONS$'
+  sleep 1
 fi
 import -window "$window" "$ORDONNA_SHOT"
 xdotool getwindowgeometry "$window"
 kill "$pid"
+wait "$pid" || true
 EOF
 
-# shoot NAME [LIST_FILE]: saves NAME.png; with a list file, of the viewer over that list.
+# shoot NAME [LIST_FILE] [viewer|options] [FONT_SIZE]: saves NAME.png.
 shoot() {
   # Another virtual display starting at the same moment can take the number xvfb-run picked:
-  # then the program cannot connect, and a second attempt gets a free number.
+  # then the program cannot connect, and a second attempt gets a free number. The screen is
+  # large enough for the options window at 32 points.
+  local viewer= options=
+  [ "${3:-}" = viewer ] && viewer=1
+  [ "${3:-}" = options ] && options=1
   for attempt in 1 2 3; do
     if ORDONNA_HOME="$home" XDG_DATA_HOME="$home/data" ORDONNA_EXE="$build/ui/ordonna" \
-       ORDONNA_SHOT="$shots/$1.png" ORDONNA_ARGS="${2:-}" ORDONNA_VIEWER="${2:+1}" \
-       xvfb-run -a -s "-screen 0 1280x1024x24" bash "$home/shoot.sh"; then
+       ORDONNA_SHOT="$shots/$1.png" ORDONNA_ARGS="${2:-}" ORDONNA_FONT_SIZE="${4:-}" \
+       ORDONNA_VIEWER="$viewer" ORDONNA_OPTIONS="$options" \
+       xvfb-run -a -s "-screen 0 3840x2160x24" bash "$home/shoot.sh"; then
       echo "Saved $shots/$1.png"
       return 0
     fi
@@ -76,6 +94,8 @@ shoot() {
 }
 
 shoot "main-window$suffix"
+shoot "options-window$suffix" "" options "${1:-}"
+[ -n "${1:-}" ] && exit 0
 
 # The viewer: every column, the window 1,180 x 700 and not maximized.
 bench_write_list "$home/thousand.ordl" 1000
@@ -93,5 +113,5 @@ struct.pack_into("<ii", data, places + 72, 40, 40)     # ViewerLeft, ViewerTop
 data[2309 + 22] = 0                                     # ViewerMaximized
 open(path, "wb").write(data)
 PY
-  shoot "viewer-${scheme%:*}" "$home/thousand.ordl"
+  shoot "viewer-${scheme%:*}" "$home/thousand.ordl" viewer
 done

@@ -1,6 +1,7 @@
 // The real message boxes, file and font dialogs, and the shell's open action.
 #include "ui/Dialogs.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -81,6 +82,13 @@ Answer QtDialogs::AskMessage(const QString& text, const QString& title, bool wit
   }
 }
 
+bool QtDialogs::AskOkCancel(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Warning, title, DisplayLines(text), QMessageBox::Ok | QMessageBox::Cancel, parent_);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
 void QtDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
   QMessageBox box(IconOf(kind), title, DisplayLines(text), QMessageBox::Ok, parent_);
   box.exec();
@@ -95,6 +103,14 @@ std::optional<QFont> QtDialogs::ChooseFont(const QFont& initial) {
   QFont font = QFontDialog::getFont(&ok, initial, parent_);
   if (!ok) return std::nullopt;
   return font;
+}
+
+std::optional<QColor> QtDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
+  for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i) QColorDialog::setCustomColor(i, customColors[i]);
+  const QColor color = QColorDialog::getColor(initial, parent_);
+  for (int i = 0; i < QColorDialog::customCount() && i < 16; ++i) customColors[i] = QColorDialog::customColor(i);
+  if (!color.isValid()) return std::nullopt;
+  return color;
 }
 
 bool QtDialogs::RunModal(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

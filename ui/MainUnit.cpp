@@ -34,6 +34,7 @@
 #include "ui/ImportUnit.h"
 #include "ui/InputCaption.h"
 #include "ui/LoadMergeUnit.h"
+#include "ui/OptUnit.h"
 #include "ui/QtText.h"
 #include "ui/UiMessages.h"
 #include "ui/ViewUnit.h"
@@ -478,7 +479,33 @@ void TMainForm::ExportButClick() {
 
 void TMainForm::OptButClick() {
   if (rules_.Busy()) return;
-  NotAvailable(QStringLiteral("The options window"));
+  (void)OpenOptions(this);
+}
+
+TMainForm::OptionsOutcome TMainForm::OpenOptions(QWidget* parent) {
+  OptionsWindowSetup setup{options_,
+                           dialogs_,
+                           host_.ConfigFolder(),
+                           host_.HomeFolder(),
+                           fadingSupported_,
+                           [this] { ApplyWindowColor(); },
+                           [this] { ApplyReplacedOptions(); }};
+  TOptform window(setup, parent);
+  dialogs_.RunModal(window);
+  return {window.OptionsSaved(), window.Snapshot()};
+}
+
+void TMainForm::ApplyReplacedOptions() {
+  ApplyWindowColor();
+  ApplyFonts();
+  ui_->sadcheck->setChecked(options_.Dialog.SearchAllDrives != 0);
+  ui_->Incbox->setChecked(options_.Dialog.IncludeSubfolders != 0);
+  MoveToStoredPlace(*this, {options_.Places.MainLeft, options_.Places.MainTop});
+  // The remembered scan folder, or the home folder when it is gone; the selector then says
+  // which folder is really shown.
+  if (!SelectFolder(DialogFolder(options_.Dialog.LastScanFolder.View()))) SelectFolder(ToQString(host_.HomeFolder()));
+  options_.Dialog.LastScanFolder.Set(StoredFolder(ToBytes(folders_->CurrentFolder())));
+  EnableListCommands();
 }
 
 // The viewer is window-modal: a scan, load or import under it would leave its grid and undo

@@ -84,6 +84,14 @@ class TMainForm final : public QWidget {
   // The file "Vie&w ext." opens; set by an export.
   void SetLastExportFile(const QString& path);
 
+  // Runs the options window over `parent` (this window or the viewer). `Before` holds
+  // MainOptions as they were, so the caller can redo what changed when `Saved`.
+  struct OptionsOutcome {
+    bool Saved = false;
+    MainOptions Before{};
+  };
+  OptionsOutcome OpenOptions(QWidget* parent);
+
   // Loads `path` in replace mode as the load command does once a file is chosen, with the
   // unsaved-list question. While an operation runs or a dialog is open, the file waits.
   void OpenListFile(const QString& path);
@@ -141,6 +149,8 @@ class TMainForm final : public QWidget {
   void SetMainFontSize(int size);
   void ApplyFonts();
   void ApplyWindowColor();
+  // Options loaded or reset from the options window take effect as at start.
+  void ApplyReplacedOptions();
   int StatusWidth(std::string_view text) const;
   QString DialogFolder(std::string_view stored) const;
 

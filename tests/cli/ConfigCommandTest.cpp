@@ -120,5 +120,58 @@ TEST(ConfigCommand, FailuresAndBadUsageHaveTheirExitStatuses) {
   EXPECT_EQ(RunCli(dir, {"config", "init", dir.File("no/such/folder/ordonna.ini")}).ExitCode, 1);
 }
 
+TEST(ConfigCommand, SetWritesAllPairsOrNoneAndGetPrintsThemAsShowDoes) {
+  testing::TempDir dir;
+  const std::string file = dir.File("ordonna.ini");
+  CliResult created = RunCli(dir, {"config", "set", file, "MaxSizeMB=100", "TableBgColor=00FF80",
+                                   "TextHeaderFile=/my files/head.txt", "CustomColors[3]=00112233"});
+  ASSERT_EQ(created.ExitCode, 0) << created.Err;
+  const std::string written = testing::ReadFileBytes(file);
+  ASSERT_EQ(written.size(), 7101u) << "a missing file starts from the factory defaults";
+
+  CliResult got = RunCli(dir, {"config", "get", file, "MaxSizeMB", "TableBgColor", "TextHeaderFile", "CustomColors[3]",
+                               "MinSizeKB", "CustomColors"});
+  ASSERT_EQ(got.ExitCode, 0) << got.Err;
+  std::vector<std::string> lines = Lines(got.Out);
+  ASSERT_EQ(lines.size(), 21u) << got.Out;
+  EXPECT_EQ(lines[0], "MaxSizeMB 100");
+  EXPECT_EQ(lines[1], "TableBgColor 00FF80");
+  EXPECT_EQ(lines[2], "TextHeaderFile /my files/head.txt");
+  EXPECT_EQ(lines[3], "CustomColors[3] 00112233");
+  EXPECT_EQ(lines[4], "MinSizeKB 10");
+  EXPECT_EQ(lines[5], "CustomColors[0] 00BEDED5");
+  EXPECT_EQ(lines[8], "CustomColors[3] 00112233");
+
+  // One bad pair among good ones: exit 1, the pair named, the file byte for byte as it was.
+  struct Bad {
+    std::vector<std::string> Pairs;
+    std::string Named;
+  };
+  const Bad bad[] = {
+      {{"MinSizeKB=20", "Nonsense=1"}, "Nonsense=1: unknown option"},
+      {{"MaxSizeMB=2049", "MinSizeKB=20"}, "MaxSizeMB=2049: expected a number from 10 to 2048"},
+      {{"MinSizeKB=20", "TextFooterFile=" + std::string(256, 'x')}, "text longer than 255 bytes"},
+      {{"MinSizeKB=20", "CustomColors=00112233"}, "CustomColors=00112233: name one element"},
+      {{"MinSizeKB"}, "MinSizeKB: not NAME=VALUE"},
+  };
+  for (const Bad& row : bad) {
+    std::vector<std::string> arguments = {"config", "set", file};
+    arguments.insert(arguments.end(), row.Pairs.begin(), row.Pairs.end());
+    CliResult refused = RunCli(dir, arguments);
+    EXPECT_EQ(refused.ExitCode, 1) << row.Named;
+    EXPECT_NE(refused.Err.find(row.Named), std::string::npos) << refused.Err;
+    EXPECT_EQ(testing::ReadFileBytes(file), written) << row.Named;
+  }
+
+  CliResult unknown = RunCli(dir, {"config", "get", file, "MaxSizeMB", "Nonsense"});
+  EXPECT_EQ(unknown.ExitCode, 1);
+  EXPECT_TRUE(unknown.Out.empty());
+  EXPECT_NE(unknown.Err.find("Nonsense: unknown option"), std::string::npos) << unknown.Err;
+  EXPECT_EQ(RunCli(dir, {"config", "get", dir.File("missing.ini"), "MaxSizeMB"}).ExitCode, 1);
+  testing::WriteFileBytes(dir.File("short.ini"), written.substr(0, 7000));
+  EXPECT_EQ(RunCli(dir, {"config", "set", dir.File("short.ini"), "MaxSizeMB=20"}).ExitCode, 1);
+  EXPECT_EQ(testing::ReadFileBytes(dir.File("short.ini")).size(), 7000u) << "a damaged file is left alone";
+}
+
 }  // namespace
 }  // namespace ordonna

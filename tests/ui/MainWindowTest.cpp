@@ -2,6 +2,7 @@
 // questions, closing during a scan, the status line, the start-up list, saving, loading,
 // exporting and importing through the window, fonts and the placeholders of later windows.
 // The rules behind them are tested without a window (ui_logic_tests).
+#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
 #include <QFontMetrics>
@@ -479,16 +480,51 @@ void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
   QCOMPARE(V(saved.Dialog.LastScanFolder), Q(music.Path() + "/sub"));
 }
 
+namespace {
+
+std::string ResetQuestion() {
+  return "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose "
+         "not visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK "
+         "there will be no cancelling)\r\n\nProceed?";
+}
+
+}  // namespace
+
 void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
   WindowSession session;
   TempDir music;
   TMainForm& form = StartOnMusic(session, music, 1);
   ScriptedDialogs& dialogs = session.dialogs;
 
+  // Options opens the options window; what its OK keeps is in the settings file at once.
+  QString optionsTitle;
+  dialogs.ExpectModal([&optionsTitle](QDialog& window) {
+    optionsTitle = window.windowTitle();
+    Find<QCheckBox>(window, "InfoPathCheck").click();
+    Find<QPushButton>(window, "OkBut").click();
+    return window.result() == QDialog::Accepted;
+  });
   Click(form, "OptBut");
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The options window is not available yet."));
-  QVERIFY(dialogs.Shown.back().Kind == MessageKind::Information);
+  QCOMPARE(optionsTitle, QStringLiteral(" Ordonna - OPTIONS"));
+  QCOMPARE(form.Options().Main.InfoPath, 1);
+  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');
   QVERIFY(Enabled(form, "OptBut"));
+
+  // A window colour chosen there shows at once; "Reset ALL options" brings the factory colour
+  // back to the main window as at start.
+  QColor shownWhileOpen;
+  dialogs.ExpectColor(QColor(200, 100, 50));
+  dialogs.ExpectQuestion(QString::fromStdString(ResetQuestion()), Answer::Yes);
+  dialogs.ExpectModal([&shownWhileOpen, &form](QDialog& window) {
+    Find<QPushButton>(window, "WindowColorPanel").click();
+    shownWhileOpen = form.palette().color(QPalette::Window);
+    Find<QPushButton>(window, "ResetBut").click();
+    return window.result() == QDialog::Accepted;
+  });
+  Click(form, "OptBut");
+  QCOMPARE(shownWhileOpen, QColor(200, 100, 50));
+  QCOMPARE(form.palette().color(QPalette::Window), QColor(0xD5, 0xDE, 0xBE));
+  QCOMPARE(form.Options().Main.InfoPath, 0);
 
   // View with an empty list warns and switches itself off.
   auto& viewBut = Find<QPushButton>(form, "ViewBut");

@@ -19,6 +19,10 @@ Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bo
   return reply.Value;
 }
 
+bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
+  return AskMessage(text, title, false, Answer::No) == Answer::Yes;
+}
+
 void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
   Shown.push_back({text, title, kind});
   if (messageHook_) messageHook_(Shown.back());
@@ -40,6 +44,7 @@ QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { retu
 QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { return NextFile(request); }
 
 std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
+  FontRequests.push_back(initial);
   if (fonts_.empty()) {
     Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
     return std::nullopt;
@@ -47,6 +52,19 @@ std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
   std::optional<QFont> font = fonts_.front();
   fonts_.pop_front();
   return font;
+}
+
+std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
+  ColorRequests.push_back(initial);
+  CustomColorRequests.push_back(customColors);
+  if (colors_.empty()) {
+    Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
+    return std::nullopt;
+  }
+  ColorReply reply = std::move(colors_.front());
+  colors_.pop_front();
+  if (reply.EditCustom) reply.EditCustom(customColors);
+  return reply.Color;
 }
 
 bool ScriptedDialogs::RunModal(QDialog& dialog) {

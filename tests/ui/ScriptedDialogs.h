@@ -3,6 +3,7 @@
 // nobody queued is recorded in `Unexpected` and answered with its default.
 #pragma once
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -33,6 +34,11 @@ class ScriptedDialogs final : public Dialogs {
   // The next file dialog returns `path` (empty: cancelled).
   void ExpectFile(QString path) { files_.push_back(std::move(path)); }
   void ExpectFont(std::optional<QFont> font) { fonts_.push_back(std::move(font)); }
+  // The next colour picker returns `color` (nothing: cancelled) after `editCustom` changed
+  // its custom colours, as a user adding one does.
+  void ExpectColor(std::optional<QColor> color, std::function<void(std::array<QColor, 16>&)> editCustom = {}) {
+    colors_.push_back({color, std::move(editCustom)});
+  }
   // The next modal window is handed to `run`, which plays the user and returns whether the
   // window was accepted.
   void ExpectModal(std::function<bool(QDialog&)> run) { modals_.push_back(std::move(run)); }
@@ -40,19 +46,27 @@ class ScriptedDialogs final : public Dialogs {
   void OnMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
 
   // True when every queued answer was used.
-  bool AllUsed() const { return questions_.empty() && files_.empty() && fonts_.empty() && modals_.empty(); }
+  bool AllUsed() const {
+    return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
+  }
 
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
+  // Answered from the question queue: Yes stands for OK.
+  bool AskOkCancel(const QString& text, const QString& title) override;
   void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
   QString ChooseSaveFile(const FileDialogRequest& request) override;
   QString ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<QFont> ChooseFont(const QFont& initial) override;
+  std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
   bool RunModal(QDialog& dialog) override;
   bool OpenDocument(const QString& path) override;
 
   std::vector<Question> Asked;
   std::vector<Message> Shown;
   std::vector<FileDialogRequest> FileRequests;
+  std::vector<QFont> FontRequests;                          // the font each font dialog started with
+  std::vector<QColor> ColorRequests;                        // the colour each picker started with
+  std::vector<std::array<QColor, 16>> CustomColorRequests;  // and its custom colours
   QStringList Opened;
   QStringList Unexpected;
 
@@ -66,6 +80,11 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<Reply> questions_;
   std::deque<QString> files_;
   std::deque<std::optional<QFont>> fonts_;
+  struct ColorReply {
+    std::optional<QColor> Color;
+    std::function<void(std::array<QColor, 16>&)> EditCustom;
+  };
+  std::deque<ColorReply> colors_;
   std::deque<std::function<bool(QDialog&)>> modals_;
   std::function<void(const Message&)> messageHook_;
 };

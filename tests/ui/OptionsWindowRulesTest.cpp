@@ -1,0 +1,237 @@
+// The options window's rules without a window: typed numbers, the header row rule, the
+// warnings, the dependent controls and the cancel that puts MainOptions back byte for byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <random>
+
+#include "config/ConfigFile.h"
+#include "ui/logic/OptionsWindowRules.h"
+
+namespace ordonna {
+namespace {
+
+AppOptions Factory() {
+  AppOptions options{};
+  SetFactoryDefaults(options, FactoryContext{1024, 768, "/opt/ordonna"});
+  return options;
+}
+
+bool SameMain(const MainOptions& a, const MainOptions& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(OptionsWindowRules, TypedNumbersAreStoredOnlyWhenValidAndRepairedOnLeaving) {
+  struct Row {
+    const char* Field;
+    const char* Typed;
+    bool Valid;
+    const char* Kept;  // the text the field keeps on leaving
+  };
+  const Row rows[] = {
+      {"MaxSizeMB", "2049", false, "2048"}, {"MaxSizeMB", "100", true, "100"},
+      {"MaxSizeMB", "9", false, "2048"},    {"MinSizeKB", "0", false, "10"},
+      {"MinSizeKB", "2000", true, "2000"},  {"MinSizeKB", "", false, "10"},
+      {"AskSaveThreshold", "0", true, "0"}, {"AskSaveThreshold", "65536", false, "500"},
+      {"PadFilenameTo", "99", true, "99"},  {"PadFilenameTo", "100", false, "0"},
+      {"CellSpacing", "12", true, "12"},    {"CellPadding", "1a", false, "0"},
+      {"Border", "-1", false, "1"},
+  };
+  for (const Row& row : rows) {
+    AppOptions options = Factory();
+    OptionsWindowRules rules(options);
+    const AppOptions before = options;
+    EXPECT_EQ(rules.TypeNumber(row.Field, row.Typed), row.Valid) << row.Field << " " << row.Typed;
+    if (!row.Valid) {
+      EXPECT_TRUE(SameMain(options.Main, before.Main)) << row.Field << " " << row.Typed << " changed the options";
+    }
+    EXPECT_EQ(rules.LeaveNumber(row.Field, row.Typed), row.Kept) << row.Field << " " << row.Typed;
+  }
+  // An invalid text on leaving brings back the value from the opening, not the last valid one.
+  AppOptions options = Factory();
+  OptionsWindowRules rules(options);
+  ASSERT_TRUE(rules.TypeNumber("MaxSizeMB", "300"));
+  EXPECT_FALSE(rules.TypeNumber("MaxSizeMB", "3000"));
+  EXPECT_EQ(options.Main.MaxSizeMB, 300);
+  EXPECT_EQ(rules.LeaveNumber("MaxSizeMB", "3000"), "2048");
+  EXPECT_EQ(options.Main.MaxSizeMB, 2048);
+}
+
+// Export type plain HTML, header and footer files, commas, space filling to 30.
+AppOptions BeforeHeaderRow() {
+  AppOptions options = Factory();
+  options.Main.ExportType = 1;
+  options.Main.HeaderFromFile = 1;
+  options.Main.FooterFromFile = 1;
+  options.Main.Delimiter = 0;
+  options.Main.PadFilenameTo = 30;
+  return options;
+}
+
+TEST(OptionsWindowRules, HeaderRowOverridesFiveSettingsAndGivesThemBack) {
+  AppOptions options = BeforeHeaderRow();
+  OptionsWindowRules rules(options);
+  EXPECT_EQ(rules.SetHeaderRowTabs(true).size(), 5u) << "every caption turns blue";
+  const MainOptions& main = options.Main;
+  EXPECT_EQ(main.HeaderRowTabs, 1);
+  EXPECT_EQ(main.ExportType, 0);
+  EXPECT_EQ(main.Delimiter, 5);
+  EXPECT_EQ(main.HeaderFromFile + main.FooterFromFile + main.PadFilenameTo, 0);
+  rules.SetHeaderRowTabs(false);
+  EXPECT_TRUE(SameMain(main, BeforeHeaderRow().Main)) << "switching off restores all five";
+
+  // Changing one of them while the row is on: the row goes off, the other four come back and
+  // the changed one keeps the user's value.
+  struct Row {
+    const char* Action;
+    std::function<void(OptionsWindowRules&)> Change;
+    std::function<void(MainOptions&)> Expected;  // applied to the settings from before
+  };
+  const Row rows[] = {
+      {"export type XLS", [](OptionsWindowRules& r) { (void)r.SetExportType(3); },
+       [](MainOptions& m) { m.ExportType = 3; }},
+      {"header from file", [](OptionsWindowRules& r) { r.SetHeaderFromFile(true); }, [](MainOptions&) {}},
+      {"footer from file", [](OptionsWindowRules& r) { r.SetFooterFromFile(true); }, [](MainOptions&) {}},
+      {"delimiter spaces", [](OptionsWindowRules& r) { (void)r.SetDelimiter(4); },
+       [](MainOptions& m) { m.Delimiter = 4; }},
+      {"space filling 12", [](OptionsWindowRules& r) { (void)r.TypeNumber("PadFilenameTo", "12"); },
+       [](MainOptions& m) { m.PadFilenameTo = 12; }},
+  };
+  for (const Row& row : rows) {
+    AppOptions changed = BeforeHeaderRow();
+    OptionsWindowRules rowRules(changed);
+    rowRules.SetHeaderRowTabs(true);
+    row.Change(rowRules);
+    AppOptions expected = BeforeHeaderRow();
+    row.Expected(expected.Main);
+    EXPECT_TRUE(SameMain(changed.Main, expected.Main)) << row.Action;
+  }
+  // Settings that agree with the row leave it on.
+  AppOptions kept = BeforeHeaderRow();
+  OptionsWindowRules keptRules(kept);
+  keptRules.SetHeaderRowTabs(true);
+  (void)keptRules.SetExportType(0);
+  (void)keptRules.SetDelimiter(5);
+  (void)keptRules.TypeNumber("PadFilenameTo", "0");
+  keptRules.SetHeaderFromFile(false);
+  EXPECT_EQ(kept.Main.HeaderRowTabs, 1);
+}
+
+TEST(OptionsWindowRules, WarningsOfTheControls) {
+  using Change = std::function<std::optional<OptionsMessage>(OptionsWindowRules&)>;
+  struct Row {
+    const char* Action;
+    std::function<void(MainOptions&)> Before;
+    Change Act;
+    std::optional<OptionsMessage> Warning;
+  };
+  auto none = [](MainOptions&) {};
+  auto ownTags = [](MainOptions& m) { m.UseOwnHtmlTags = 1; };
+  const Row rows[] = {
+      {"plain HTML with tabs", [](MainOptions& m) { m.Delimiter = 5; },
+       [](OptionsWindowRules& r) { return r.SetExportType(1); }, OptionsMessage::PlainHtmlTabs},
+      {"tabs with plain HTML", [](MainOptions& m) { m.ExportType = 1; },
+       [](OptionsWindowRules& r) { return r.SetDelimiter(5); }, OptionsMessage::PlainHtmlTabs},
+      {"HTML table with tabs", [](MainOptions& m) { m.Delimiter = 5; },
+       [](OptionsWindowRules& r) { return r.SetExportType(2); }, std::nullopt},
+      {"omit info", none, [](OptionsWindowRules& r) { return r.SetErrorInfoStyle(0); }, OptionsMessage::OmitInfo},
+      {"hyphens", none, [](OptionsWindowRules& r) { return r.SetErrorInfoStyle(2); }, std::nullopt},
+      {"own tags ticked", none, [](OptionsWindowRules& r) { return r.SetUseOwnHtmlTags(true); },
+       OptionsMessage::OwnHtmlTags},
+      {"own tags cleared", ownTags, [](OptionsWindowRules& r) { return r.SetUseOwnHtmlTags(false); }, std::nullopt},
+      {"plain HTML styled with own tags", ownTags, [](OptionsWindowRules& r) { return r.SetPlainHtmlStyled(true); },
+       OptionsMessage::NoEffectWithOwnTags},
+      {"plain HTML styled", none, [](OptionsWindowRules& r) { return r.SetPlainHtmlStyled(true); }, std::nullopt},
+      {"table font with own tags", ownTags, [](OptionsWindowRules& r) { return r.TableFontChosen(); },
+       OptionsMessage::NoEffectWithOwnTags},
+      {"table font", none, [](OptionsWindowRules& r) { return r.TableFontChosen(); }, std::nullopt},
+      {"background with styled plain HTML and own tags",
+       [](MainOptions& m) { m.UseOwnHtmlTags = m.PlainHtmlStyled = 1; },
+       [](OptionsWindowRules& r) { return r.TableBgColorChosen(); }, OptionsMessage::BgNoEffectInPlainHtml},
+      {"background with own tags only", ownTags, [](OptionsWindowRules& r) { return r.TableBgColorChosen(); },
+       std::nullopt},
+      {"background panel, box clear", none,
+       [](OptionsWindowRules& r) { return r.ColorPanelRefusal(ColorPanel::Background); },
+       OptionsMessage::BgColorNotEnabled},
+      {"text panel, box clear", none, [](OptionsWindowRules& r) { return r.ColorPanelRefusal(ColorPanel::Text); },
+       OptionsMessage::TextColorNotEnabled},
+      {"background panel, box ticked", [](MainOptions& m) { m.UseBgColor = 1; },
+       [](OptionsWindowRules& r) { return r.ColorPanelRefusal(ColorPanel::Background); }, std::nullopt},
+      {"window panel", none, [](OptionsWindowRules& r) { return r.ColorPanelRefusal(ColorPanel::Window); },
+       std::nullopt},
+  };
+  for (const Row& row : rows) {
+    AppOptions options = Factory();
+    row.Before(options.Main);
+    OptionsWindowRules rules(options);
+    EXPECT_EQ(row.Act(rules), row.Warning) << row.Action;
+  }
+  // Once cancelling has begun, nothing warns.
+  AppOptions options = Factory();
+  OptionsWindowRules rules(options);
+  rules.Cancel();
+  EXPECT_EQ(rules.SetErrorInfoStyle(0), std::nullopt);
+}
+
+TEST(OptionsWindowRules, DependentControlsAndDarkColours) {
+  AppOptions options = Factory();
+  OptionsWindowRules rules(options);
+  for (std::uint8_t load : {0, 1, 2}) {
+    options.Main.StartupLoad = load;
+    EXPECT_EQ(rules.StartupListButtonEnabled(), load == 2);
+  }
+  for (std::uint8_t field = 0; field < 10; ++field) {
+    options.Main.SortField = field;
+    options.Main.SortList = 1;
+    EXPECT_EQ(rules.CaseSensitiveEnabled(), field == 0 || field == 7 || field == 9) << int{field};
+    options.Main.SortList = 0;
+    EXPECT_FALSE(rules.CaseSensitiveEnabled() || rules.SortControlsEnabled());
+  }
+  EXPECT_TRUE(TooDark(0x404040));
+  EXPECT_FALSE(TooDark(0x404041)) << "red 65";
+  EXPECT_FALSE(TooDark(0x414040)) << "blue 65";
+  options.Dialog.ColorWindowChoice = 1;
+  EXPECT_EQ(&ChosenWindowColor(options), &options.Main.ViewerWindowColor);
+  options.Dialog.ColorWindowChoice = 2;
+  EXPECT_EQ(&ChosenWindowColor(options), &options.Main.OptionsWindowColor);
+}
+
+TEST(OptionsWindowRules, CancelPutsTheBlockBackByteForByteAfterAnyChanges) {
+  std::mt19937 random(19);
+  for (int round = 0; round < 50; ++round) {
+    AppOptions options = BeforeHeaderRow();
+    options.Main.TextHeaderFile.Set("/a/longer/header/name.txt");
+    const AppOptions opened = options;
+    OptionsWindowRules rules(options);
+    for (int step = 0; step < 12; ++step) {
+      const auto value = static_cast<std::uint8_t>(random() % 6);
+      switch (random() % 8) {
+        case 0: rules.SetHeaderRowTabs(value % 2 == 0); break;
+        case 1: (void)rules.SetExportType(value % 4); break;
+        case 2: (void)rules.SetDelimiter(value); break;
+        case 3: rules.SetHeaderFromFile(value % 2 == 0); break;
+        case 4: (void)rules.TypeNumber("PadFilenameTo", std::to_string(value * 7)); break;
+        case 5: options.Main.TextHeaderFile.Set("/b"); break;
+        case 6: rules.Defaults(); break;
+        default: options.Main.TableFontSize = value; break;
+      }
+    }
+    EXPECT_EQ(rules.ChangedSinceOpen(), !SameMain(options.Main, opened.Main));
+    rules.Cancel();
+    ASSERT_TRUE(SameMain(options.Main, opened.Main)) << "round " << round;
+    EXPECT_FALSE(rules.ChangedSinceOpen());
+  }
+}
+
+TEST(OptionsWindowRules, TheViewerRedoesWhatChanged) {
+  const MainOptions before = Factory().Main;
+  MainOptions after = before;
+  EXPECT_FALSE(SortSettingsDiffer(before, after) || ViewerColumnsDiffer(before, after));
+  after.SortCaseSensitive = 1;
+  EXPECT_TRUE(SortSettingsDiffer(before, after) && !ViewerColumnsDiffer(before, after));
+  after.InfoStereo = 1;
+  EXPECT_TRUE(ViewerColumnsDiffer(before, after));
+}
+
+}  // namespace
+}  // namespace ordonna
