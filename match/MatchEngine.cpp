@@ -1,17 +1,27 @@
 // The pigeonhole index. A name within edit distance t of another (the shorter of length l)
 // shares at least one of its t + 1 pieces with it, near the same place; pieces are looked up
 // by hash, so a collision only adds a candidate and never loses a pair. Every candidate is
-// then checked with the exact TitleMatchPercent and AcceptPair.
+// then checked with the exact TitleMatchPercent.
 #include "match/MatchEngine.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <thread>
 #include <unordered_map>
 
+#include "core/Text.h"
+
 namespace ordonna {
 namespace {
+
+// Two names that match: ids of one list, or of the first and the second list.
+struct MatchPair {
+  std::uint32_t First;
+  std::uint32_t Second;
+  std::uint8_t Percent;
+};
 
 std::uint64_t Mix(std::uint64_t h) {
   h ^= h >> 33;
@@ -230,19 +240,18 @@ class PieceJoin {
 // Names (of one list, or of two lists side by side) with what the joins need.
 struct TitleSet {
   std::vector<PreparedTitle> Titles;
-  std::vector<const ListEntry*> Entries;
+  std::vector<std::string_view> Names;
   std::uint32_t FirstCount = 0;  // ids below it are of the first list
   bool Cross = false;
-  CrossPairs Which = CrossPairs::All;
 };
 
 void PrepareAll(TitleSet& set, bool highChars, unsigned threads) {
-  set.Titles.resize(set.Entries.size());
+  set.Titles.resize(set.Names.size());
   std::atomic<std::size_t> next{0};
   auto work = [&] {
-    for (std::size_t i; (i = next.fetch_add(1024)) < set.Entries.size();) {
-      std::size_t end = std::min(set.Entries.size(), i + 1024);
-      for (; i < end; ++i) set.Titles[i] = PrepareTitle(set.Entries[i]->FileName.View(), highChars);
+    for (std::size_t i; (i = next.fetch_add(1024)) < set.Names.size();) {
+      std::size_t end = std::min(set.Names.size(), i + 1024);
+      for (; i < end; ++i) set.Titles[i] = PrepareTitle(set.Names[i], highChars);
     }
   };
   std::vector<std::thread> pool;
@@ -253,17 +262,11 @@ void PrepareAll(TitleSet& set, bool highChars, unsigned threads) {
 
 class Searcher {
  public:
-  Searcher(const TitleSet& set, const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule)
-      : set_(set), settings_(settings), limits_(limits), unspecifiedRule_(unspecifiedRule) {}
+  Searcher(const TitleSet& set, const MatchSettings& settings) : set_(set), settings_(settings) {}
 
   bool Run(const JoinControl& control, std::vector<MatchPair>& pairs) {
     BuildJoins();
     const std::size_t n = set_.Titles.size();
-    if (set_.Which != CrossPairs::All) {
-      const std::size_t kept = set_.Which == CrossPairs::FirstOfFirst ? set_.FirstCount : n - set_.FirstCount;
-      lowest_ = std::vector<std::atomic<std::uint32_t>>(kept);
-      for (auto& value : lowest_) value.store(UINT32_MAX, std::memory_order_relaxed);
-    }
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stopped{false};
     std::atomic<std::size_t> done{0};
@@ -271,7 +274,6 @@ class Searcher {
     auto work = [&](unsigned worker) {
       std::vector<std::uint32_t> stamps(n, 0);
       std::uint32_t stamp = 0;
-      std::vector<std::uint32_t> partners;
       std::vector<MatchPair>& out = found[worker];
       constexpr std::size_t kBatch = 64;
       for (std::size_t first; (first = next.fetch_add(kBatch)) < n;) {
@@ -282,23 +284,13 @@ class Searcher {
         std::size_t end = std::min(n, first + kBatch);
         for (std::size_t place = first; place < end; ++place) {
           ++stamp;
-          // Entries that keep their first match probe first, so that the partners probing
-          // later skip every pair beyond a first match already found.
-          auto probe = static_cast<std::uint32_t>(
-              set_.Which == CrossPairs::FirstOfSecond ? (place + set_.FirstCount) % n : place);
-          // An entry whose first match alone counts checks its partners in order: once one
-          // matches, the later ones are skipped unchecked.
-          const bool inOrder = KeepsFirstMatch(probe);
+          const auto probe = static_cast<std::uint32_t>(place);
           const bool probeFirst = probe < set_.FirstCount;
           auto visit = [&](std::uint32_t other) {
             if (set_.Cross && (other < set_.FirstCount) == probeFirst) return;  // a pair within one list
             if (stamps[other] == stamp) return;
             stamps[other] = stamp;
-            if (inOrder) {
-              partners.push_back(other);
-            } else {
-              Check(other, probe, out);
-            }
+            Check(other, probe, out);
           };
           const PreparedTitle& title = set_.Titles[probe];
           if (whole_) {
@@ -313,11 +305,6 @@ class Searcher {
           if (part_ && title.Split) {
             VisitPart(0, probe, visit);
             VisitPart(1, probe, visit);
-          }
-          if (inOrder) {
-            std::sort(partners.begin(), partners.end());
-            for (std::uint32_t other : partners) Check(other, probe, out);
-            partners.clear();
           }
         }
         std::size_t total = done.fetch_add(end - first) + (end - first);
@@ -345,25 +332,11 @@ class Searcher {
         std::unique(pairs.begin(), pairs.end(),
                     [](const MatchPair& x, const MatchPair& y) { return x.First == y.First && x.Second == y.Second; }),
         pairs.end());
-    if (set_.Which == CrossPairs::FirstOfFirst) {
-      std::erase_if(pairs, [this](const MatchPair& pair) { return pair.Second != lowest_[pair.First].load(); });
-    } else if (set_.Which == CrossPairs::FirstOfSecond) {
-      std::erase_if(pairs, [this](const MatchPair& pair) { return pair.First != lowest_[pair.Second].load(); });
-    }
     if (control.Progress) control.Progress(1000);
     return true;
   }
 
  private:
-  // True for an entry of the list whose entries keep only their first match.
-  bool KeepsFirstMatch(std::uint32_t id) const {
-    switch (set_.Which) {
-      case CrossPairs::FirstOfFirst: return id < set_.FirstCount;
-      case CrossPairs::FirstOfSecond: return id >= set_.FirstCount;
-      default: return false;
-    }
-  }
-
   void BuildJoins() {
     const std::size_t n = set_.Titles.size();
     const int percent = settings_.MatchPercent;
@@ -493,46 +466,21 @@ class Searcher {
     return BoundedDistance(x.Normal, y.Normal, cutoff) <= cutoff;
   }
 
-  void Check(std::uint32_t a, std::uint32_t b, std::vector<MatchPair>& out) {
-    if (!MayMatch(a, b)) return;
+  // Names equal up to ASCII case are one name here, so every pair is of two different names.
+  void Check(std::uint32_t a, std::uint32_t b, std::vector<MatchPair>& out) const {
     std::uint32_t first = std::min(a, b);
     std::uint32_t second = std::max(a, b);
-    if (set_.Cross) {
-      if ((first < set_.FirstCount) == (second < set_.FirstCount)) return;
-      second -= set_.FirstCount;
-      // Only the lowest partner counts: a partner above one already found needs no check.
-      std::atomic<std::uint32_t>* lowest = nullptr;
-      std::uint32_t partner = 0;
-      if (set_.Which != CrossPairs::All) {
-        const bool ofFirst = set_.Which == CrossPairs::FirstOfFirst;
-        lowest = &lowest_[ofFirst ? first : second];
-        partner = ofFirst ? second : first;
-        if (partner > lowest->load(std::memory_order_relaxed)) return;
-      }
-      if (!AcceptPair(*set_.Entries[first], *set_.Entries[second + set_.FirstCount], limits_, unspecifiedRule_)) {
-        return;
-      }
-      int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second + set_.FirstCount], settings_,
-                                MatchPrecision::AtThresholdOnly);
-      if (p < settings_.MatchPercent) return;
-      out.push_back({first, second, static_cast<std::uint8_t>(p)});
-      if (lowest != nullptr) {
-        std::uint32_t seen = lowest->load(std::memory_order_relaxed);
-        while (partner < seen && !lowest->compare_exchange_weak(seen, partner, std::memory_order_relaxed)) {
-        }
-      }
-      return;
-    }
     if (first == second) return;
-    if (!AcceptPair(*set_.Entries[first], *set_.Entries[second], limits_, unspecifiedRule_)) return;
+    if (set_.Cross && (first < set_.FirstCount) == (second < set_.FirstCount)) return;
+    if (!MayMatch(a, b)) return;
     int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second], settings_, MatchPrecision::AtThresholdOnly);
-    if (p >= settings_.MatchPercent) out.push_back({first, second, static_cast<std::uint8_t>(p)});
+    if (p < settings_.MatchPercent) return;
+    if (set_.Cross) second -= set_.FirstCount;
+    out.push_back({first, second, static_cast<std::uint8_t>(p)});
   }
 
   const TitleSet& set_;
   MatchSettings settings_;
-  PairLimits limits_;
-  bool unspecifiedRule_;
   std::unique_ptr<PieceJoin> whole_;
   std::unique_ptr<PieceJoin> wholeOfSplit_;  // relaxed, below 99: split names by their whole name
   std::unique_ptr<PieceJoin> part_;
@@ -543,8 +491,6 @@ class Searcher {
   std::size_t groupWork_ = 0;
   bool prefilter_ = false;
   double minimum_ = 0;
-  // For each entry whose first match alone counts, the lowest partner found so far.
-  std::vector<std::atomic<std::uint32_t>> lowest_;
   // Normalized lengths (whole name, artist, title) for the quick test.
   struct Shape {
     std::uint8_t Whole;
@@ -556,35 +502,100 @@ class Searcher {
   std::array<int, 256> partCutoffs_{};
 };
 
-bool Search(TitleSet& set, const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-            const JoinControl& control, std::vector<MatchPair>& pairs) {
+bool Search(TitleSet& set, const MatchSettings& settings, const JoinControl& control, std::vector<MatchPair>& pairs) {
   pairs.clear();
   PrepareAll(set, settings.HighChars, std::max(1u, control.Threads));
-  Searcher searcher(set, settings, limits, unspecifiedRule);
+  Searcher searcher(set, settings);
   return searcher.Run(control, pairs);
+}
+
+// The name pairs as lists of partners per name of the first side.
+NameMatches PartnersOf(const std::vector<MatchPair>& pairs, std::size_t names, bool bothWays, bool withItself) {
+  NameMatches matches;
+  matches.Start.assign(names + 1, 0);
+  for (const MatchPair& pair : pairs) {
+    ++matches.Start[pair.First + 1];
+    if (bothWays) ++matches.Start[pair.Second + 1];
+  }
+  if (withItself) {
+    for (std::size_t name = 0; name < names; ++name) ++matches.Start[name + 1];
+  }
+  for (std::size_t name = 0; name < names; ++name) matches.Start[name + 1] += matches.Start[name];
+  matches.Partners.resize(matches.Start[names]);
+  std::vector<std::uint32_t> fill(matches.Start.begin(), matches.Start.end() - 1);
+  if (withItself) {
+    // Equal up to ASCII case: 100 at any threshold.
+    for (std::uint32_t name = 0; name < names; ++name) matches.Partners[fill[name]++] = {name, 100};
+  }
+  for (const MatchPair& pair : pairs) {
+    matches.Partners[fill[pair.First]++] = {pair.Second, pair.Percent};
+    if (bothWays) matches.Partners[fill[pair.Second]++] = {pair.First, pair.Percent};
+  }
+  return matches;
 }
 
 }  // namespace
 
-bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& settings, const PairLimits& limits,
-                     bool unspecifiedRule, const JoinControl& control, std::vector<MatchPair>& pairs) {
-  TitleSet set;
-  set.Entries.reserve(list.size());
-  for (const ListEntry& entry : list) set.Entries.push_back(&entry);
-  return Search(set, settings, limits, unspecifiedRule, control, pairs);
+NameGroups GroupNames(std::span<const ListEntry> list) {
+  NameGroups groups;
+  groups.NameOf.resize(list.size());
+  std::unordered_map<std::string, std::uint32_t> known;
+  known.reserve(list.size());
+  std::vector<std::uint32_t> sizes;
+  for (std::uint32_t i = 0; i < list.size(); ++i) {
+    auto [at, added] =
+        known.try_emplace(AsciiUpperCopy(list[i].FileName.View()), static_cast<std::uint32_t>(groups.First.size()));
+    if (added) {
+      groups.First.push_back(i);
+      sizes.push_back(0);
+    }
+    groups.NameOf[i] = at->second;
+    ++sizes[at->second];
+  }
+  groups.Start.assign(groups.First.size() + 1, 0);
+  for (std::size_t name = 0; name < sizes.size(); ++name) groups.Start[name + 1] = groups.Start[name] + sizes[name];
+  groups.Members.resize(list.size());
+  std::vector<std::uint32_t> fill(groups.Start.begin(), groups.Start.end() - 1);
+  for (std::uint32_t i = 0; i < list.size(); ++i) groups.Members[fill[groups.NameOf[i]]++] = i;
+  return groups;
 }
 
-bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntry> second,
-                      const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-                      const JoinControl& control, std::vector<MatchPair>& pairs, CrossPairs which) {
+bool FindSelfNameMatches(std::span<const ListEntry> list, const NameGroups& groups, const MatchSettings& settings,
+                         const JoinControl& control, NameMatches& matches) {
+  TitleSet set;
+  set.Names.reserve(groups.Count());
+  for (std::uint32_t entry : groups.First) set.Names.push_back(list[entry].FileName.View());
+  std::vector<MatchPair> pairs;
+  if (!Search(set, settings, control, pairs)) return false;
+  matches = PartnersOf(pairs, groups.Count(), true, true);
+  return true;
+}
+
+bool FindCrossNameMatches(std::span<const ListEntry> first, const NameGroups& firstGroups,
+                          std::span<const ListEntry> second, const NameGroups& secondGroups,
+                          const MatchSettings& settings, const JoinControl& control, NameMatches& matches) {
   TitleSet set;
   set.Cross = true;
-  set.Which = which;
-  set.FirstCount = static_cast<std::uint32_t>(first.size());
-  set.Entries.reserve(first.size() + second.size());
-  for (const ListEntry& entry : first) set.Entries.push_back(&entry);
-  for (const ListEntry& entry : second) set.Entries.push_back(&entry);
-  return Search(set, settings, limits, unspecifiedRule, control, pairs);
+  set.FirstCount = firstGroups.Count();
+  set.Names.reserve(firstGroups.Count() + secondGroups.Count());
+  for (std::uint32_t entry : firstGroups.First) set.Names.push_back(first[entry].FileName.View());
+  for (std::uint32_t entry : secondGroups.First) set.Names.push_back(second[entry].FileName.View());
+  std::vector<MatchPair> pairs;
+  if (!Search(set, settings, control, pairs)) return false;
+  matches = PartnersOf(pairs, firstGroups.Count(), false, false);
+  return true;
+}
+
+NameMatches Transposed(const NameMatches& matches, std::uint32_t partnerNames) {
+  std::vector<MatchPair> pairs;
+  pairs.reserve(matches.Partners.size());
+  for (std::uint32_t name = 0; name + 1 < matches.Start.size(); ++name) {
+    for (const NamePartner& partner : matches.Of(name)) pairs.push_back({partner.Name, name, partner.Percent});
+  }
+  std::sort(pairs.begin(), pairs.end(), [](const MatchPair& x, const MatchPair& y) {
+    return x.First != y.First ? x.First < y.First : x.Second < y.Second;
+  });
+  return PartnersOf(pairs, partnerNames, false, false);
 }
 
 }  // namespace ordonna
