@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -72,19 +73,75 @@ int RelaxedPieceLength(int length) {
   return kept;
 }
 
+// The units present in a text: one bit per letter, digit and space, the other units sharing
+// the bits below the last; the last bit stands for a text that is not to be tested.
+constexpr std::uint64_t kAnyUnits = std::uint64_t{1} << 63;
+
+std::uint64_t UnitsPresent(TitleView text) {
+  std::uint64_t present = 0;
+  for (char32_t unit : text) {
+    unsigned bit = unit >= U'a' && unit <= U'z'   ? unit - U'a'
+                   : unit >= U'0' && unit <= U'9' ? 26 + (unit - U'0')
+                   : unit == U' '                 ? 36
+                                                  : 37 + unit % 26;
+    present |= std::uint64_t{1} << bit;
+  }
+  return present;
+}
+
+// An edit changes the units present in a text by at most two, so texts within `cutoff`
+// edits differ in at most 2 x cutoff of them (shared bits only hide differences).
+bool Apart(std::uint64_t x, std::uint64_t y, int cutoff) {
+  return x != kAnyUnits && y != kAnyUnits && std::popcount(x ^ y) > 2 * cutoff;
+}
+
+// How many units of each kind a text holds: letters, digits by fours, space, the rest; two
+// counts of at most 15 to a byte.
+using UnitCounts = std::array<std::uint8_t, 16>;
+
+UnitCounts CountUnits(TitleView text) {
+  std::array<std::uint8_t, 32> counts{};
+  for (char32_t unit : text) {
+    std::size_t bin = unit >= U'a' && unit <= U'z'   ? unit - U'a'
+                      : unit >= U'0' && unit <= U'9' ? 26 + (unit - U'0') % 4
+                      : unit == U' '                 ? 30
+                                                     : 31;
+    if (counts[bin] < 15) ++counts[bin];
+  }
+  UnitCounts packed{};
+  for (std::size_t i = 0; i < packed.size(); ++i) {
+    packed[i] = static_cast<std::uint8_t>(counts[2 * i] | counts[2 * i + 1] << 4);
+  }
+  return packed;
+}
+
+// An edit changes the counts by at most two in all (one unit out, one in), and neither
+// shared kinds nor the cap of 15 add to the difference: texts within d edits are at most
+// 2 x d apart here.
+int CountDistance(const UnitCounts& x, const UnitCounts& y) {
+  int total = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    total += std::abs((x[i] & 15) - (y[i] & 15)) + std::abs((x[i] >> 4) - (y[i] >> 4));
+  }
+  return total;
+}
+
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
 class PieceIndex {
  public:
-  // `before` orders the ids of one key.
+  // `before` orders the ids of one key; `tags` (per id, or empty) are kept beside the ids.
   template <typename Before>
-  void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items, Before before) {
+  void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items, Before before,
+             const std::vector<std::uint64_t>& tags) {
     std::sort(items.begin(), items.end(), [&before](const auto& x, const auto& y) {
       return x.first != y.first ? x.first < y.first : before(x.second, y.second);
     });
     ids_.resize(items.size());
     std::size_t distinct = 0;
+    if (!tags.empty()) tags_.resize(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
       ids_[i] = items[i].second;
+      if (!tags.empty()) tags_[i] = tags[items[i].second];
       if (i == 0 || items[i].first != items[i - 1].first) ++distinct;
     }
     std::size_t size = 16;
@@ -99,6 +156,11 @@ class PieceIndex {
       slots_[at] = {items[i].first, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j)};
       i = j;
     }
+  }
+
+  // The tags of the ids Find returned, or null.
+  const std::uint64_t* TagsOf(std::span<const std::uint32_t> ids) const {
+    return tags_.empty() ? nullptr : tags_.data() + (ids.data() - ids_.data());
   }
 
   std::span<const std::uint32_t> Find(std::uint64_t key) const {
@@ -118,6 +180,7 @@ class PieceIndex {
   };
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> ids_;
+  std::vector<std::uint64_t> tags_;
   std::size_t mask_ = 0;
 };
 
@@ -127,8 +190,9 @@ class PieceJoin {
   // `bound(l)` is the distance allowed when the shorter text has l units. Relaxed joins look
   // for pieces anywhere in the longer text (a window of it may be the match).
   // Only texts whose `indexed` flag is set (all, when empty) are looked up; any text probes.
+  // A plain join may keep a tag per id (`tags`), for the filter of Probe.
   PieceJoin(std::vector<TitleView> texts, std::function<int(int)> bound, bool relaxed,
-            const std::vector<bool>& indexed = {})
+            const std::vector<bool>& indexed = {}, const std::vector<std::uint64_t>& tags = {})
       : texts_(std::move(texts)), relaxed_(relaxed) {
     for (int l = 0; l <= 256; ++l) {
       bounds_[static_cast<std::size_t>(l)] = std::max(0, bound(l));
@@ -156,11 +220,13 @@ class PieceJoin {
     }
     // Relaxed probes want the shorter texts of each piece: those come first.
     if (relaxed_) {
-      index_.Build(items, [this](std::uint32_t a, std::uint32_t b) {
-        return lengths_[a] != lengths_[b] ? lengths_[a] < lengths_[b] : a < b;
-      });
+      index_.Build(items,
+                   [this](std::uint32_t a, std::uint32_t b) {
+                     return lengths_[a] != lengths_[b] ? lengths_[a] < lengths_[b] : a < b;
+                   },
+                   {});
     } else {
-      index_.Build(items, std::less<std::uint32_t>());
+      index_.Build(items, std::less<std::uint32_t>(), tags);
     }
   }
 
@@ -170,8 +236,10 @@ class PieceJoin {
   // is found from either side. Relaxed joins need the shorter text's pieces anywhere in the
   // longer one: they visit shorter texts, or as long ones with a smaller id.
   // `anyId` visits larger ids too: for a probe that is itself not indexed.
+  // Ids whose tag is Apart from `tag` by `cutoff` are skipped unvisited.
   template <typename Visit>
-  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false) const {
+  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false, std::uint64_t tag = kAnyUnits,
+             int cutoff = 0) const {
     TitleView text = texts_[probe];
     if (text.empty()) return;
     const int L = static_cast<int>(text.size());
@@ -210,8 +278,13 @@ class PieceJoin {
           if (pos < 0 || pos + piece.Length > L) continue;
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
-          for (std::uint32_t id : ids) {
-            if ((anyId || id < probe) && lengths_[id] == l) visit(id);
+          const std::uint64_t* tags = tag != kAnyUnits && !ids.empty() ? index_.TagsOf(ids) : nullptr;
+          for (std::size_t at = 0; at < ids.size(); ++at) {
+            const std::uint32_t id = ids[at];
+            // The ids of a key ascend (plain joins).
+            if (!anyId && id >= probe) break;
+            if (lengths_[id] != l || (tags != nullptr && Apart(tags[at], tag, cutoff))) continue;
+            visit(id);
           }
         }
       }
@@ -359,7 +432,9 @@ class Searcher {
         shapes_[id] = {static_cast<std::uint8_t>(title.Normal.size()),
                        {static_cast<std::uint8_t>(title.NormalPart[0].size()),
                         static_cast<std::uint8_t>(title.NormalPart[1].size())},
-                       title.Split};
+                       title.Split,
+                       {UnitsPresent(title.NormalPart[0]), UnitsPresent(title.NormalPart[1])},
+                       {CountUnits(title.Normal), CountUnits(title.NormalPart[0]), CountUnits(title.NormalPart[1])}};
       }
       for (std::size_t m = 0; m < wholeCutoffs_.size(); ++m) {
         wholeCutoffs_[m] = DistanceBound(m, minimum);
@@ -394,8 +469,19 @@ class Searcher {
             if (title.NormalPart[which].empty()) emptyParts_[which][title.UpperPart[which]].push_back(id);
           }
         }
-        artist_ = std::make_unique<PieceJoin>(std::move(partTexts[0]), partBound, settings_.Relaxed);
-        part_ = std::make_unique<PieceJoin>(std::move(partTexts[1]), partBound, settings_.Relaxed);
+        // Each part's join keeps the units of the other part, which must pass the part
+        // threshold too: most names that share a common title have artists far apart.
+        std::vector<std::uint64_t> otherUnits[2];
+        if (prefilter_) {
+          for (int which = 0; which < 2; ++which) {
+            otherUnits[which].resize(n);
+            for (std::uint32_t id = 0; id < n; ++id) otherUnits[which][id] = OtherPartUnits(id, which);
+          }
+        }
+        artist_ = std::make_unique<PieceJoin>(std::move(partTexts[0]), partBound, settings_.Relaxed,
+                                              std::vector<bool>(), otherUnits[0]);
+        part_ = std::make_unique<PieceJoin>(std::move(partTexts[1]), partBound, settings_.Relaxed, std::vector<bool>(),
+                                            otherUnits[1]);
       }
     }
     for (auto* map : {&wholeGroups}) {
@@ -413,7 +499,9 @@ class Searcher {
   void VisitPart(int which, std::uint32_t probe, Visit&& visit) const {
     const PreparedTitle& title = set_.Titles[probe];
     if (!title.NormalPart[which].empty()) {
-      (which == 0 ? artist_ : part_)->Probe(probe, visit);
+      const std::uint64_t other = prefilter_ ? OtherPartUnits(probe, which) : kAnyUnits;
+      const int cutoff = partCutoffs_[std::min<std::size_t>(title.NormalPart[1 - which].size(), 255)];
+      (which == 0 ? artist_ : part_)->Probe(probe, visit, false, other, cutoff);
       return;
     }
     auto found = emptyParts_[which].find(title.UpperPart[which]);
@@ -421,6 +509,12 @@ class Searcher {
     for (std::uint32_t other : found->second) {
       if (other < probe) visit(other);
     }
+  }
+
+  // The units of the part that is not `which` of a split name, or kAnyUnits when it is empty.
+  std::uint64_t OtherPartUnits(std::uint32_t id, int which) const {
+    const Shape& shape = shapes_[id];
+    return shape.Split && shape.Part[1 - which] != 0 ? shape.PartUnits[1 - which] : kAnyUnits;
   }
 
   // Checks the pair of ids `a` and `b` found by a join (or a group), in either order.
@@ -438,11 +532,16 @@ class Searcher {
         const int q = sb.Part[which];
         if (p == 0 || q == 0) break;
         const int m = std::min(p, q);
-        if (std::abs(p - q) > partCutoffs_[static_cast<std::size_t>(m)]) return false;
+        const int cutoff = partCutoffs_[static_cast<std::size_t>(m)];
+        if (std::abs(p - q) > cutoff || CountDistance(sa.Counts[1 + which], sb.Counts[1 + which]) > 2 * cutoff) {
+          return false;
+        }
       }
     } else if (sa.Whole != 0 && sb.Whole != 0) {
       const int m = std::min(sa.Whole, sb.Whole);
-      if (std::abs(sa.Whole - sb.Whole) > wholeCutoffs_[static_cast<std::size_t>(m)]) return false;
+      const int cutoff = wholeCutoffs_[static_cast<std::size_t>(m)];
+      if (std::abs(sa.Whole - sb.Whole) > cutoff || CountDistance(sa.Counts[0], sb.Counts[0]) > 2 * cutoff)
+        return false;
     }
     const PreparedTitle& x = set_.Titles[a];
     const PreparedTitle& y = set_.Titles[b];
@@ -491,12 +590,16 @@ class Searcher {
   std::size_t groupWork_ = 0;
   bool prefilter_ = false;
   double minimum_ = 0;
-  // Normalized lengths (whole name, artist, title) for the quick test.
+  // Normalized lengths and unit counts (whole name, artist, title) for the quick test, and
+  // the units present in the parts for the part joins' filter.
   struct Shape {
     std::uint8_t Whole;
     std::uint8_t Part[2];
     bool Split;
+    std::uint64_t PartUnits[2];
+    UnitCounts Counts[3];
   };
+
   std::vector<Shape> shapes_;
   std::array<int, 256> wholeCutoffs_{};
   std::array<int, 256> partCutoffs_{};
