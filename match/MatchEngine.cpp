@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -73,28 +72,6 @@ int RelaxedPieceLength(int length) {
   return kept;
 }
 
-// The units present in a text: one bit per letter, digit and space, the other units sharing
-// the bits below the last; the last bit stands for a text that is not to be tested.
-constexpr std::uint64_t kAnyUnits = std::uint64_t{1} << 63;
-
-std::uint64_t UnitsPresent(TitleView text) {
-  std::uint64_t present = 0;
-  for (char32_t unit : text) {
-    unsigned bit = unit >= U'a' && unit <= U'z'   ? unit - U'a'
-                   : unit >= U'0' && unit <= U'9' ? 26 + (unit - U'0')
-                   : unit == U' '                 ? 36
-                                                  : 37 + unit % 26;
-    present |= std::uint64_t{1} << bit;
-  }
-  return present;
-}
-
-// An edit changes the units present in a text by at most two, so texts within `cutoff`
-// edits differ in at most 2 x cutoff of them (shared bits only hide differences).
-bool Apart(std::uint64_t x, std::uint64_t y, int cutoff) {
-  return x != kAnyUnits && y != kAnyUnits && std::popcount(x ^ y) > 2 * cutoff;
-}
-
 // How many units of each kind a text holds: letters, digits by fours, space, the rest; two
 // counts of at most 15 to a byte.
 using UnitCounts = std::array<std::uint8_t, 16>;
@@ -126,13 +103,28 @@ int CountDistance(const UnitCounts& x, const UnitCounts& y) {
   return total;
 }
 
+// What a part join keeps of a split name's other part, which must pass the part threshold
+// too: most names that share a common title have artists far apart, and the reverse.
+struct PartTag {
+  UnitCounts Counts;
+  std::uint8_t Length = 0;
+  bool Any = true;  // no other part to test
+};
+
+// True when the other parts of two names are too far apart for the cutoffs of their lengths.
+bool TagsApart(const PartTag& x, const PartTag& y, const std::array<int, 256>& cutoffs) {
+  if (x.Any || y.Any) return false;
+  const int cutoff = cutoffs[std::min(x.Length, y.Length)];
+  return std::abs(x.Length - y.Length) > cutoff || CountDistance(x.Counts, y.Counts) > 2 * cutoff;
+}
+
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
 class PieceIndex {
  public:
   // `before` orders the ids of one key; `tags` (per id, or empty) are kept beside the ids.
   template <typename Before>
   void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items, Before before,
-             const std::vector<std::uint64_t>& tags) {
+             const std::vector<PartTag>& tags) {
     std::sort(items.begin(), items.end(), [&before](const auto& x, const auto& y) {
       return x.first != y.first ? x.first < y.first : before(x.second, y.second);
     });
@@ -159,7 +151,7 @@ class PieceIndex {
   }
 
   // The tags of the ids Find returned, or null.
-  const std::uint64_t* TagsOf(std::span<const std::uint32_t> ids) const {
+  const PartTag* TagsOf(std::span<const std::uint32_t> ids) const {
     return tags_.empty() ? nullptr : tags_.data() + (ids.data() - ids_.data());
   }
 
@@ -180,7 +172,7 @@ class PieceIndex {
   };
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> ids_;
-  std::vector<std::uint64_t> tags_;
+  std::vector<PartTag> tags_;
   std::size_t mask_ = 0;
 };
 
@@ -192,7 +184,7 @@ class PieceJoin {
   // Only texts whose `indexed` flag is set (all, when empty) are looked up; any text probes.
   // A plain join may keep a tag per id (`tags`), for the filter of Probe.
   PieceJoin(std::vector<TitleView> texts, std::function<int(int)> bound, bool relaxed,
-            const std::vector<bool>& indexed = {}, const std::vector<std::uint64_t>& tags = {})
+            const std::vector<bool>& indexed = {}, const std::vector<PartTag>& tags = {})
       : texts_(std::move(texts)), relaxed_(relaxed) {
     for (int l = 0; l <= 256; ++l) {
       bounds_[static_cast<std::size_t>(l)] = std::max(0, bound(l));
@@ -236,10 +228,10 @@ class PieceJoin {
   // is found from either side. Relaxed joins need the shorter text's pieces anywhere in the
   // longer one: they visit shorter texts, or as long ones with a smaller id.
   // `anyId` visits larger ids too: for a probe that is itself not indexed.
-  // Ids whose tag is Apart from `tag` by `cutoff` are skipped unvisited.
+  // Ids whose tag is TagsApart from `tag` under `cutoffs` are skipped unvisited.
   template <typename Visit>
-  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false, std::uint64_t tag = kAnyUnits,
-             int cutoff = 0) const {
+  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false, const PartTag* tag = nullptr,
+             const std::array<int, 256>* cutoffs = nullptr) const {
     TitleView text = texts_[probe];
     if (text.empty()) return;
     const int L = static_cast<int>(text.size());
@@ -278,12 +270,12 @@ class PieceJoin {
           if (pos < 0 || pos + piece.Length > L) continue;
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
-          const std::uint64_t* tags = tag != kAnyUnits && !ids.empty() ? index_.TagsOf(ids) : nullptr;
+          const PartTag* tags = tag != nullptr && !tag->Any && !ids.empty() ? index_.TagsOf(ids) : nullptr;
           for (std::size_t at = 0; at < ids.size(); ++at) {
             const std::uint32_t id = ids[at];
             // The ids of a key ascend (plain joins).
             if (!anyId && id >= probe) break;
-            if (lengths_[id] != l || (tags != nullptr && Apart(tags[at], tag, cutoff))) continue;
+            if (lengths_[id] != l || (tags != nullptr && TagsApart(tags[at], *tag, *cutoffs))) continue;
             visit(id);
           }
         }
@@ -433,7 +425,6 @@ class Searcher {
                        {static_cast<std::uint8_t>(title.NormalPart[0].size()),
                         static_cast<std::uint8_t>(title.NormalPart[1].size())},
                        title.Split,
-                       {UnitsPresent(title.NormalPart[0]), UnitsPresent(title.NormalPart[1])},
                        {CountUnits(title.Normal), CountUnits(title.NormalPart[0]), CountUnits(title.NormalPart[1])}};
       }
       for (std::size_t m = 0; m < wholeCutoffs_.size(); ++m) {
@@ -471,11 +462,11 @@ class Searcher {
         }
         // Each part's join keeps the units of the other part, which must pass the part
         // threshold too: most names that share a common title have artists far apart.
-        std::vector<std::uint64_t> otherUnits[2];
+        std::vector<PartTag> otherUnits[2];
         if (prefilter_) {
           for (int which = 0; which < 2; ++which) {
             otherUnits[which].resize(n);
-            for (std::uint32_t id = 0; id < n; ++id) otherUnits[which][id] = OtherPartUnits(id, which);
+            for (std::uint32_t id = 0; id < n; ++id) otherUnits[which][id] = OtherPart(id, which);
           }
         }
         artist_ = std::make_unique<PieceJoin>(std::move(partTexts[0]), partBound, settings_.Relaxed,
@@ -499,9 +490,8 @@ class Searcher {
   void VisitPart(int which, std::uint32_t probe, Visit&& visit) const {
     const PreparedTitle& title = set_.Titles[probe];
     if (!title.NormalPart[which].empty()) {
-      const std::uint64_t other = prefilter_ ? OtherPartUnits(probe, which) : kAnyUnits;
-      const int cutoff = partCutoffs_[std::min<std::size_t>(title.NormalPart[1 - which].size(), 255)];
-      (which == 0 ? artist_ : part_)->Probe(probe, visit, false, other, cutoff);
+      const PartTag other = prefilter_ ? OtherPart(probe, which) : PartTag{};
+      (which == 0 ? artist_ : part_)->Probe(probe, visit, false, &other, &partCutoffs_);
       return;
     }
     auto found = emptyParts_[which].find(title.UpperPart[which]);
@@ -511,10 +501,12 @@ class Searcher {
     }
   }
 
-  // The units of the part that is not `which` of a split name, or kAnyUnits when it is empty.
-  std::uint64_t OtherPartUnits(std::uint32_t id, int which) const {
+  // The part that is not `which` of a split name, as the part joins keep it.
+  PartTag OtherPart(std::uint32_t id, int which) const {
     const Shape& shape = shapes_[id];
-    return shape.Split && shape.Part[1 - which] != 0 ? shape.PartUnits[1 - which] : kAnyUnits;
+    PartTag tag;
+    if (shape.Split && shape.Part[1 - which] != 0) tag = {shape.Counts[2 - which], shape.Part[1 - which], false};
+    return tag;
   }
 
   // Checks the pair of ids `a` and `b` found by a join (or a group), in either order.
@@ -590,13 +582,11 @@ class Searcher {
   std::size_t groupWork_ = 0;
   bool prefilter_ = false;
   double minimum_ = 0;
-  // Normalized lengths and unit counts (whole name, artist, title) for the quick test, and
-  // the units present in the parts for the part joins' filter.
+  // Normalized lengths and unit counts (whole name, artist, title) for the quick tests.
   struct Shape {
     std::uint8_t Whole;
     std::uint8_t Part[2];
     bool Split;
-    std::uint64_t PartUnits[2];
     UnitCounts Counts[3];
   };
 
