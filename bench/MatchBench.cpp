@@ -175,10 +175,11 @@ bool DupRuns(const Mix& mix, int percent, std::size_t titles, std::size_t sample
   const bool same = fastSample.Marks == reference.Marks && fastSample.Matches == reference.Matches;
   const double scale = static_cast<double>(titles) / static_cast<double>(part.ItemCount());
   const double estimate = reference.Seconds * scale * scale;
-  std::printf("%s, duplicates %d %%: fast %.2f s (cpu %.2f), %u matches, %u marked, peak %ld MB; plain loop on %u: "
-              "%.2f s, estimate %.0f s (%.0fx); sample marks %s\n",
-              mix.Name, percent, fast.Seconds, fast.Cpu, fast.Matches, Marked(fast.Marks), peak, part.ItemCount(),
-              reference.Seconds, estimate, estimate / std::max(fast.Seconds, 1e-6), same ? "identical" : "DIFFERENT");
+  std::printf(
+      "%s, duplicates %d %%: fast %.2f s (cpu %.2f), %u matches, %u marked, peak %ld MB; plain loop on %u: "
+      "%.2f s, estimate %.0f s (%.0fx); sample marks %s\n",
+      mix.Name, percent, fast.Seconds, fast.Cpu, fast.Matches, Marked(fast.Marks), peak, part.ItemCount(),
+      reference.Seconds, estimate, estimate / std::max(fast.Seconds, 1e-6), same ? "identical" : "DIFFERENT");
   return same;
 }
 
@@ -209,11 +210,12 @@ bool CompareRuns(const Mix& mix, int percent, std::size_t compared, std::size_t 
   const bool same = fastSample.Result == reference.Result;
   const double scale = static_cast<double>(compared) / static_cast<double>(currentSample.Working().ItemCount());
   const double estimate = reference.Seconds * scale * scale;
-  std::printf("%s, comparison %d %% action 7: fast %.2f s (cpu %.2f), %s matches, peak %ld MB; plain loop on %u x %u: "
-              "%.2f s, estimate %.0f s (%.0fx); sample marks %s\n",
-              mix.Name, percent, fast.Seconds, fast.Cpu, fast.Result.substr(2, fast.Result.find(' ', 2) - 2).c_str(),
-              peak, currentSample.Working().ItemCount(), currentSample.Working().ItemCount(), reference.Seconds,
-              estimate, estimate / std::max(fast.Seconds, 1e-6), same ? "identical" : "DIFFERENT");
+  std::printf(
+      "%s, comparison %d %% action 7: fast %.2f s (cpu %.2f), %s matches, peak %ld MB; plain loop on %u x %u: "
+      "%.2f s, estimate %.0f s (%.0fx); sample marks %s\n",
+      mix.Name, percent, fast.Seconds, fast.Cpu, fast.Result.substr(2, fast.Result.find(' ', 2) - 2).c_str(), peak,
+      currentSample.Working().ItemCount(), currentSample.Working().ItemCount(), reference.Seconds, estimate,
+      estimate / std::max(fast.Seconds, 1e-6), same ? "identical" : "DIFFERENT");
   return same;
 }
 
@@ -243,13 +245,15 @@ int main(int argc, char** argv) {
   mixes[2].Names.Repeated = 0.1;
   std::string folder = (std::filesystem::temp_directory_path() / "ordonna-bench-match").string();
   std::filesystem::create_directories(folder);
-  std::printf("%zu titles (comparison %zu x %zu), automatic, factory settings; plain loop estimate = its time on "
-              "the sample x (size / sample) squared\n",
-              titles, compared, compared);
+  std::printf(
+      "%zu titles (comparison %zu x %zu), automatic, factory settings; plain loop estimate = its time on "
+      "the sample x (size / sample) squared\n",
+      titles, compared, compared);
   bool same = true;
   for (const Mix& mix : mixes) {
     for (int percent : {80, 99}) same = InChild([&] { return DupRuns(mix, percent, titles, sample); }) && same;
-    for (int percent : {80, 99}) same = InChild([&] { return CompareRuns(mix, percent, compared, sample, folder); }) && same;
+    for (int percent : {80, 99})
+      same = InChild([&] { return CompareRuns(mix, percent, compared, sample, folder); }) && same;
   }
   std::filesystem::remove_all(folder);
   return same ? 0 : 1;
