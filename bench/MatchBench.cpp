@@ -163,13 +163,16 @@ bool InChild(Run run) {
 }
 
 bool DupRuns(const Mix& mix, int percent, std::size_t titles, std::size_t sample) {
-  std::vector<ListEntry> entries = MixEntries(mix, titles, 2026);
   EntryList list;
-  for (const ListEntry& e : entries) list.AppendEntry(e);
+  {
+    // One copy of the list only: the peak is the search's.
+    std::vector<ListEntry> entries = MixEntries(mix, titles, 2026);
+    for (const ListEntry& e : entries) list.AppendEntry(e);
+  }
   DupFigures fast = RunDups(list, PairEngine::Fast, percent);
   const long peak = PeakMegabytes();
   EntryList part;
-  for (std::size_t i = 0; i < sample && i < titles; ++i) part.AppendEntry(entries[i]);
+  for (std::size_t i = 0; i < sample && i < titles; ++i) part.AppendEntry(list.Entry(static_cast<std::uint32_t>(i)));
   DupFigures fastSample = RunDups(part, PairEngine::Fast, percent);
   DupFigures reference = RunDups(part, PairEngine::Reference, percent);
   const bool same = fastSample.Marks == reference.Marks && fastSample.Matches == reference.Matches;

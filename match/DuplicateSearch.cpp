@@ -1,5 +1,6 @@
-// The duplicates pair loop: the plain loop over every pair, and the replay of the pairs the
-// fast engine found, sharing the handling of a matched pair so that both behave alike.
+// The duplicates pair loop: the plain loop over every pair, and its replay over the entries
+// of the names the fast engine found alike, sharing the handling of a matched pair so that
+// both behave alike.
 #include "match/DuplicateSearch.h"
 
 #include <algorithm>
