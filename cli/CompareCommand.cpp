@@ -36,6 +36,7 @@ struct CompareArguments {
   bool Naive = false;
   bool Json = false;
   bool Yes = false;
+  bool Quiet = false;
   std::string File;
   std::string External;
   std::string Output;
@@ -107,14 +108,21 @@ int RunCompare(const CompareArguments& args) {
   CompareRun run;
   run.Start(list, external, settings, ThreadPriorityOf(dialog.ThreadPriority), caller);
   CompareState& state = run.State();
-  while (!run.Ended()) {
-    if (state.Confirming && state.Answer.Get() == kCompareNoAnswer) {
-      run.SetAnswer(AskOnTerminal(state.Texts.Read()));
-    } else if (state.AwaitingDelete && state.Answer.Get() == kCompareNoAnswer) {
-      // "&DELETE" when the reduced list has somewhere to go.
-      run.SetAnswer(args.Output.empty() ? kCompareIdleStop : kCompareRemove);
-    } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  {
+    ProgressLine progress(!args.Quiet, "matched");
+    while (!run.Ended()) {
+      if (state.Confirming && state.Answer.Get() == kCompareNoAnswer) {
+        progress.Pause();
+        run.SetAnswer(AskOnTerminal(state.Texts.Read()));
+        progress.Resume();
+      } else if (state.AwaitingDelete && state.Answer.Get() == kCompareNoAnswer) {
+        // "&DELETE" when the reduced list has somewhere to go.
+        run.SetAnswer(args.Output.empty() ? kCompareIdleStop : kCompareRemove);
+      } else {
+        // Only the pair loop moves the line; loading may ask its own questions.
+        if (state.Running) progress.Update(state.Progress, state.MatchCount);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
     }
   }
   const std::uint8_t sortState = list.SortState;
@@ -155,6 +163,7 @@ void AddCompareCommand(CLI::App& app, CommandRunner& runner) {
   command->add_flag("--naive", args->Naive, "Compare every pair (the plain pair loop)");
   command->add_flag("--json", args->Json, R"(Print {"unique": U, "matches": M, "matched": [indexes]})");
   AddYesFlag(*command, args->Yes);
+  command->add_flag("--quiet", args->Quiet, "No progress line on the terminal");
   command->add_option("LIST", args->File, "The current .ordl list file")->required();
   command->add_option("EXTERNAL", args->External, "The external list")->required();
   command->add_option("-o", args->Output, "The log or new list (actions 0-3, 5-8), or the reduced current list (4, 9)")

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -110,6 +111,74 @@ void ConsoleCaller::SetStatus(std::string_view text) {
   if (CharacterCount(line) > 100) line = "..." + line.substr(line.size() - 97);
   std::fprintf(stderr, "\r\x1b[K%s", line.c_str());
   progressShown_ = true;
+}
+
+namespace {
+
+std::string Clock(double seconds) {
+  const long whole = static_cast<long>(seconds);
+  char text[32];
+  if (whole >= 3600) {
+    std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", whole / 3600, whole / 60 % 60, whole % 60);
+  } else {
+    std::snprintf(text, sizeof text, "%ld:%02ld", whole / 60, whole % 60);
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ProgressText(std::uint16_t thousandths, std::uint32_t found, std::string_view what, double elapsedSeconds) {
+  char share[16];
+  std::snprintf(share, sizeof share, "%.1f", thousandths / 10.0);
+  std::string text = std::string(share) + " % done, " + std::to_string(found) + " " + std::string(what) + ", " +
+                     Clock(elapsedSeconds) + " elapsed";
+  if (thousandths > 0 && thousandths < 1000) {
+    text += ", about " + Clock(elapsedSeconds * (1000 - thousandths) / thousandths) + " left";
+  }
+  return text;
+}
+
+ProgressLine::ProgressLine(bool wanted, std::string found)
+    : shown_(wanted && isatty(STDERR_FILENO) != 0),
+      found_(std::move(found)),
+      start_(std::chrono::steady_clock::now()) {}
+
+ProgressLine::~ProgressLine() {
+  std::lock_guard lock(mutex_);
+  Clear();
+}
+
+void ProgressLine::Update(std::uint16_t thousandths, std::uint32_t found) {
+  if (!shown_) return;
+  std::lock_guard lock(mutex_);
+  const auto now = std::chrono::steady_clock::now();
+  // Four times a second: enough to see it move, little enough to cost nothing.
+  if (paused_ || (drawn_ && now - lastDrawn_ < std::chrono::milliseconds(250))) return;
+  lastDrawn_ = now;
+  const double elapsed = std::chrono::duration<double>(now - start_).count();
+  std::fprintf(stderr, "\r\x1b[K%s",
+               ProgressText(std::min<std::uint16_t>(thousandths, 1000), found, found_, elapsed).c_str());
+  std::fflush(stderr);
+  drawn_ = true;
+}
+
+void ProgressLine::Pause() {
+  std::lock_guard lock(mutex_);
+  Clear();
+  paused_ = true;
+}
+
+void ProgressLine::Resume() {
+  std::lock_guard lock(mutex_);
+  paused_ = false;
+}
+
+void ProgressLine::Clear() {
+  if (!drawn_) return;
+  std::fputs("\r\x1b[K", stderr);
+  std::fflush(stderr);
+  drawn_ = false;
 }
 
 }  // namespace ordonna::cli

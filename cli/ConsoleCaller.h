@@ -3,6 +3,9 @@
 // on a terminal, and Ctrl-C clears the running flag as the CANCEL button does.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -41,6 +44,34 @@ class ConsoleCaller final : public Caller {
   bool progressShown_ = false;
   long long lastProgressMs_ = 0;
 };
+
+// The progress line of a long search on stderr, only while stderr is a terminal: the share
+// of the outer loop done, the entries found so far, the time spent and an estimate of the
+// rest. Updates may come from any thread and often; the line is redrawn a few times a
+// second, cleared while a question is asked (Pause, Resume) and at the end.
+class ProgressLine {
+ public:
+  // `found` names the count, as in "120 marked".
+  ProgressLine(bool wanted, std::string found);
+  ~ProgressLine();
+  void Update(std::uint16_t thousandths, std::uint32_t found);
+  void Pause();
+  void Resume();
+
+ private:
+  void Clear();
+
+  std::mutex mutex_;
+  const bool shown_;
+  const std::string found_;
+  const std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point lastDrawn_;
+  bool drawn_ = false;
+  bool paused_ = false;
+};
+
+// "42.0 % done, 120 marked, 0:12 elapsed, about 0:16 left" (no estimate before any progress).
+std::string ProgressText(std::uint16_t thousandths, std::uint32_t found, std::string_view what, double elapsedSeconds);
 
 // "\r\n" and "\n\n" in the program's texts read as plain line breaks on a console.
 std::string ConsoleText(std::string_view text);

@@ -1,10 +1,13 @@
 // ordonna-cli dupes: the duplicates search over a list file, automatic or confirmed on the
 // terminal; prints the finish text and the names marked for deletion, and writes the
 // deletion log and the list without them when asked to.
+#include <atomic>
+#include <chrono>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -30,9 +33,26 @@ struct DupesArguments {
   bool Naive = false;
   bool Json = false;
   bool Yes = false;
+  bool Quiet = false;
   std::string Log;
   std::string Output;
   std::string File;
+};
+
+// A confirmation on the terminal with the progress line out of its way.
+class PausingQuestion final : public PairQuestion {
+ public:
+  PausingQuestion(PairQuestion& inner, ProgressLine& progress) : inner_(inner), progress_(progress) {}
+  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t percent) override {
+    progress_.Pause();
+    std::uint8_t answer = inner_.Ask(first, second, percent);
+    progress_.Resume();
+    return answer;
+  }
+
+ private:
+  PairQuestion& inner_;
+  ProgressLine& progress_;
 };
 
 int RunDupes(const DupesArguments& args) {
@@ -64,10 +84,26 @@ int RunDupes(const DupesArguments& args) {
   settings.Engine = args.Naive ? PairEngine::Reference : PairEngine::Fast;
   DupSearchState state;
   DeletionMarks marks;
-  ConsoleQuestion question(
+  ConsoleQuestion console(
       list.Working(), list.Working(), "File 1: ", "File 2: ", "[1] delete 1st, [2] delete 2nd, [L]eave both, [S]top",
       {{'1', kDupDeleteFirst}, {'2', kDupDeleteSecond}, {'L', kDupLeaveBoth}, {'S', kDupStop}}, kDupStop, style);
-  if (!RunDupSearch(list.Working(), settings, state, marks, question)) {
+  // The search runs on a thread of its own while this one keeps the progress line.
+  std::optional<bool> completed;
+  {
+    ProgressLine progress(!args.Quiet, "marked");
+    PausingQuestion question(console, progress);
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+      completed = RunDupSearch(list.Working(), settings, state, marks, question);
+      done = true;
+    });
+    do {
+      progress.Update(state.Progress, state.ToDelete);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (!done);
+    worker.join();
+  }
+  if (!*completed) {
     std::cerr << "ordonna-cli: dupes: stopped; nothing was deleted\n";
     return kExitFailure;
   }
@@ -114,6 +150,7 @@ void AddDupesCommand(CLI::App& app, CommandRunner& runner) {
   command->add_flag("--naive", args->Naive, "Compare every pair (the plain pair loop)");
   command->add_flag("--json", args->Json, R"(Print {"matches": N, "to_delete": M, "marked": [indexes]})");
   AddYesFlag(*command, args->Yes);
+  command->add_flag("--quiet", args->Quiet, "No progress line on the terminal");
   command->add_option("--log", args->Log, "Write the deletion log to this file")->check(kOutputName);
   command->add_option("-o", args->Output, "Write the list without the marked entries to this .ordl file")
       ->check(kOutputName);

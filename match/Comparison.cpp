@@ -160,40 +160,58 @@ Step FastLoop(CompareLoop& loop, const EntryList& current, const EntryList& exte
   control.Threads = settings.Threads;
   control.ShouldStop = [&loop] { return loop.StopCheck() != Step::Next; };
   control.Progress = [&loop](std::uint16_t progress) { loop.SetProgress(progress); };
-  std::vector<MatchPair> pairs;
-  // Automatic matching ends each outer entry at its first match: no other pair is needed.
-  const bool outerIsExternalList = OuterIsExternal(loop.Procedure());
-  const CrossPairs which = settings.MatchAction != 0 ? CrossPairs::All
-                           : outerIsExternalList     ? CrossPairs::FirstOfSecond
-                                                     : CrossPairs::FirstOfFirst;
-  if (!FindCrossMatches(current.Entries(), external.Entries(), settings.Match, settings.Limits, false, control, pairs,
-                        which)) {
+  const bool outerIsExternal = OuterIsExternal(loop.Procedure());
+  const NameGroups currentGroups = GroupNames(current.Entries());
+  const NameGroups externalGroups = GroupNames(external.Entries());
+  NameMatches matches;
+  if (!FindCrossNameMatches(current.Entries(), currentGroups, external.Entries(), externalGroups, settings.Match,
+                            control, matches)) {
     return loop.StopCheck() == Step::Save ? Step::Save : Step::Stop;
   }
-  // Matching inner entries of each outer entry, in inner order.
-  const bool outerIsExternal = OuterIsExternal(loop.Procedure());
-  if (outerIsExternal) {
-    for (MatchPair& pair : pairs) std::swap(pair.First, pair.Second);
-    std::sort(pairs.begin(), pairs.end(), [](const MatchPair& x, const MatchPair& y) {
-      return x.First != y.First ? x.First < y.First : x.Second < y.Second;
-    });
-  }
+  if (outerIsExternal) matches = Transposed(matches, externalGroups.Count());
+  const NameGroups& outerGroups = outerIsExternal ? externalGroups : currentGroups;
+  const NameGroups& innerGroups = outerIsExternal ? currentGroups : externalGroups;
+  // Each outer entry visits the inner entries of the names that match its own, in inner
+  // order, until one matches: the pairs between them change nothing.
+  struct Candidate {
+    std::uint32_t Place;
+    std::uint32_t End;
+    std::uint8_t Percent;
+    std::uint32_t Entry(const NameGroups& groups) const { return groups.Members[Place]; }
+  };
+  auto later = [&innerGroups](const Candidate& x, const Candidate& y) {
+    return x.Entry(innerGroups) > y.Entry(innerGroups);
+  };
+  std::vector<Candidate> heap;
   // The search above ran the progress to its end; confirmations show the loop's own.
   const bool asks = settings.MatchAction != 0;
-  std::size_t next = 0;
   for (std::uint32_t i = 0; i < loop.OuterCount(); ++i) {
     if (asks) loop.ShowProgress(i);
     if (i % 1024 == 0) {
       Step step = loop.StopCheck();
       if (step != Step::Next) return step;
     }
+    heap.clear();
+    for (const NamePartner& partner : matches.Of(outerGroups.NameOf[i])) {
+      heap.push_back({innerGroups.Start[partner.Name], innerGroups.Start[partner.Name + 1], partner.Percent});
+    }
+    std::make_heap(heap.begin(), heap.end(), later);
     bool matched = false;
-    for (; next < pairs.size() && pairs[next].First == i; ++next) {
-      if (matched) continue;
-      Step step = loop.StopCheck();
-      if (step == Step::Next) step = loop.Matched(i, pairs[next].Second, pairs[next].Percent);
-      if (step == Step::Stop || step == Step::Save) return step;
-      matched = step == Step::Matched;
+    while (!heap.empty() && !matched) {
+      std::pop_heap(heap.begin(), heap.end(), later);
+      Candidate& candidate = heap.back();
+      const std::uint32_t j = candidate.Entry(innerGroups);
+      if (AcceptPair(loop.CurrentOf(i, j), loop.ExternalOf(i, j), settings.Limits, false)) {
+        Step step = loop.StopCheck();
+        if (step == Step::Next) step = loop.Matched(i, j, candidate.Percent);
+        if (step == Step::Stop || step == Step::Save) return step;
+        matched = step == Step::Matched;
+      }
+      if (++candidate.Place < candidate.End) {
+        std::push_heap(heap.begin(), heap.end(), later);
+      } else {
+        heap.pop_back();
+      }
     }
     loop.Decide(i, matched);
   }

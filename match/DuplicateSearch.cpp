@@ -1,8 +1,11 @@
-// The duplicates pair loop: the plain loop over every pair, and the replay of the pairs the
-// fast engine found, sharing the handling of a matched pair so that both behave alike.
+// The duplicates pair loop: the plain loop over every pair, and its replay over the entries
+// of the names the fast engine found alike, sharing the handling of a matched pair so that
+// both behave alike.
 #include "match/DuplicateSearch.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "match/MatchEngine.h"
 #include "match/MatchLog.h"
@@ -80,6 +83,41 @@ bool ReferenceLoop(const EntryList& list, const DupSearchSettings& settings, Dup
   return true;
 }
 
+// The entries of each name not yet passed by the outer loop and not marked: a marked entry
+// is unlinked, so that later probes never see it again.
+class LiveMembers {
+ public:
+  explicit LiveMembers(const NameGroups& groups)
+      : groups_(groups), next_(groups.Members.size() + 1), low_(groups.Start.begin(), groups.Start.end() - 1) {
+    for (std::uint32_t place = 0; place < next_.size(); ++place) next_[place] = place;
+  }
+
+  // The place in Members of the first live entry of `name` after entry `after`, or End(name).
+  std::uint32_t FirstAfter(std::uint32_t name, std::uint32_t after) {
+    std::uint32_t& low = low_[name];
+    const std::uint32_t end = End(name);
+    while (low < end && groups_.Members[low] <= after) ++low;
+    return Live(low, end);
+  }
+  std::uint32_t NextOf(std::uint32_t place, std::uint32_t name) { return Live(place + 1, End(name)); }
+  std::uint32_t End(std::uint32_t name) const { return groups_.Start[name + 1]; }
+  void Remove(std::uint32_t place) { next_[place] = place + 1; }
+
+ private:
+  // The first live place from `place` on (with path halving), or `end`.
+  std::uint32_t Live(std::uint32_t place, std::uint32_t end) {
+    while (place < end && next_[place] != place) {
+      next_[place] = next_[next_[place]];
+      place = next_[place];
+    }
+    return std::min(place, end);
+  }
+
+  const NameGroups& groups_;
+  std::vector<std::uint32_t> next_;  // a place itself while its entry is live
+  std::vector<std::uint32_t> low_;   // per name: no entry before it is after the outer entry
+};
+
 bool FastLoop(const EntryList& list, const DupSearchSettings& settings, DupSearchState& state, PairLoop& loop,
               const DeletionMarks& marks) {
   const std::uint32_t n = list.ItemCount();
@@ -87,24 +125,50 @@ bool FastLoop(const EntryList& list, const DupSearchSettings& settings, DupSearc
   control.Threads = settings.Threads;
   control.ShouldStop = [&loop] { return loop.StopAsked(); };
   control.Progress = [&state](std::uint16_t progress) { state.Progress = progress; };
-  std::vector<MatchPair> pairs;
-  if (!FindSelfMatches(list.Entries(), settings.Match, settings.Limits, true, control, pairs)) return false;
-  // The replay visits the matching pairs in the order of the pair loop; the pairs between
-  // them change nothing but the percentage shown for a moment.
+  const NameGroups groups = GroupNames(list.Entries());
+  NameMatches matches;
+  if (!FindSelfNameMatches(list.Entries(), groups, settings.Match, control, matches)) return false;
+  // The replay visits, for each entry, the live later entries of the names that match its
+  // own in the order of the pair loop; the pairs between them change nothing.
   const bool asks = settings.MatchAction != 0;
-  std::size_t next = 0;
-  for (std::uint32_t i = 0; i + 1 < n && next < pairs.size(); ++i) {
+  LiveMembers live(groups);
+  struct Candidate {
+    std::uint32_t Entry;
+    std::uint32_t Place;
+    std::uint32_t Name;
+    std::uint8_t Percent;
+    bool operator>(const Candidate& other) const { return Entry > other.Entry; }
+  };
+  std::vector<Candidate> heap;
+  const auto later = std::greater<Candidate>();
+  for (std::uint32_t i = 0; i + 1 < n; ++i) {
     if (asks) state.Progress = DupProgress(i, n);
-    for (; next < pairs.size() && pairs[next].First == i; ++next) {
-      const MatchPair& pair = pairs[next];
-      if (marks[pair.Second] == 0) continue;
-      if (loop.StopAsked()) return false;
-      state.CurrentPercent = pair.Percent;
-      Next step = loop.Matched(i, pair.Second, pair.Percent);
-      if (step == Next::Stop) return false;
-      if (step == Next::Entry) {
-        while (next < pairs.size() && pairs[next].First == i) ++next;
-        break;
+    if (i % 1024 == 0 && loop.StopAsked()) return false;
+    heap.clear();
+    for (const NamePartner& partner : matches.Of(groups.NameOf[i])) {
+      std::uint32_t place = live.FirstAfter(partner.Name, i);
+      if (place < live.End(partner.Name)) heap.push_back({groups.Members[place], place, partner.Name, partner.Percent});
+    }
+    std::make_heap(heap.begin(), heap.end(), later);
+    while (!heap.empty()) {
+      std::pop_heap(heap.begin(), heap.end(), later);
+      Candidate& candidate = heap.back();
+      const std::uint32_t j = candidate.Entry;
+      Next step = Next::Pair;
+      if (AcceptPair(list.Entry(i), list.Entry(j), settings.Limits, true)) {
+        if (loop.StopAsked()) return false;
+        state.CurrentPercent = candidate.Percent;
+        step = loop.Matched(i, j, candidate.Percent);
+        if (step == Next::Stop) return false;
+        if (marks[j] == 0) live.Remove(candidate.Place);
+        if (step == Next::Entry) break;
+      }
+      candidate.Place = live.NextOf(candidate.Place, candidate.Name);
+      if (candidate.Place < live.End(candidate.Name)) {
+        candidate.Entry = groups.Members[candidate.Place];
+        std::push_heap(heap.begin(), heap.end(), later);
+      } else {
+        heap.pop_back();
       }
     }
   }

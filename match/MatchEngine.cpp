@@ -1,17 +1,27 @@
 // The pigeonhole index. A name within edit distance t of another (the shorter of length l)
 // shares at least one of its t + 1 pieces with it, near the same place; pieces are looked up
 // by hash, so a collision only adds a candidate and never loses a pair. Every candidate is
-// then checked with the exact TitleMatchPercent and AcceptPair.
+// then checked with the exact TitleMatchPercent.
 #include "match/MatchEngine.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <thread>
 #include <unordered_map>
 
+#include "core/Text.h"
+
 namespace ordonna {
 namespace {
+
+// Two names that match: ids of one list, or of the first and the second list.
+struct MatchPair {
+  std::uint32_t First;
+  std::uint32_t Second;
+  std::uint8_t Percent;
+};
 
 std::uint64_t Mix(std::uint64_t h) {
   h ^= h >> 33;
@@ -62,19 +72,68 @@ int RelaxedPieceLength(int length) {
   return kept;
 }
 
+// How many units of each kind a text holds: letters, digits by fours, space, the rest; two
+// counts of at most 15 to a byte.
+using UnitCounts = std::array<std::uint8_t, 16>;
+
+UnitCounts CountUnits(TitleView text) {
+  std::array<std::uint8_t, 32> counts{};
+  for (char32_t unit : text) {
+    std::size_t bin = unit >= U'a' && unit <= U'z'   ? unit - U'a'
+                      : unit >= U'0' && unit <= U'9' ? 26 + (unit - U'0') % 4
+                      : unit == U' '                 ? 30
+                                                     : 31;
+    if (counts[bin] < 15) ++counts[bin];
+  }
+  UnitCounts packed{};
+  for (std::size_t i = 0; i < packed.size(); ++i) {
+    packed[i] = static_cast<std::uint8_t>(counts[2 * i] | counts[2 * i + 1] << 4);
+  }
+  return packed;
+}
+
+// An edit changes the counts by at most two in all (one unit out, one in), and neither
+// shared kinds nor the cap of 15 add to the difference: texts within d edits are at most
+// 2 x d apart here.
+int CountDistance(const UnitCounts& x, const UnitCounts& y) {
+  int total = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    total += std::abs((x[i] & 15) - (y[i] & 15)) + std::abs((x[i] >> 4) - (y[i] >> 4));
+  }
+  return total;
+}
+
+// What a part join keeps of a split name's other part, which must pass the part threshold
+// too: most names that share a common title have artists far apart, and the reverse.
+struct PartTag {
+  UnitCounts Counts;
+  std::uint8_t Length = 0;
+  bool Any = true;  // no other part to test
+};
+
+// True when the other parts of two names are too far apart for the cutoffs of their lengths.
+bool TagsApart(const PartTag& x, const PartTag& y, const std::array<int, 256>& cutoffs) {
+  if (x.Any || y.Any) return false;
+  const int cutoff = cutoffs[std::min(x.Length, y.Length)];
+  return std::abs(x.Length - y.Length) > cutoff || CountDistance(x.Counts, y.Counts) > 2 * cutoff;
+}
+
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
 class PieceIndex {
  public:
-  // `before` orders the ids of one key.
+  // `before` orders the ids of one key; `tags` (per id, or empty) are kept beside the ids.
   template <typename Before>
-  void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items, Before before) {
+  void Build(std::vector<std::pair<std::uint64_t, std::uint32_t>>& items, Before before,
+             const std::vector<PartTag>& tags) {
     std::sort(items.begin(), items.end(), [&before](const auto& x, const auto& y) {
       return x.first != y.first ? x.first < y.first : before(x.second, y.second);
     });
     ids_.resize(items.size());
     std::size_t distinct = 0;
+    if (!tags.empty()) tags_.resize(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
       ids_[i] = items[i].second;
+      if (!tags.empty()) tags_[i] = tags[items[i].second];
       if (i == 0 || items[i].first != items[i - 1].first) ++distinct;
     }
     std::size_t size = 16;
@@ -89,6 +148,11 @@ class PieceIndex {
       slots_[at] = {items[i].first, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(j)};
       i = j;
     }
+  }
+
+  // The tags of the ids Find returned, or null.
+  const PartTag* TagsOf(std::span<const std::uint32_t> ids) const {
+    return tags_.empty() ? nullptr : tags_.data() + (ids.data() - ids_.data());
   }
 
   std::span<const std::uint32_t> Find(std::uint64_t key) const {
@@ -108,6 +172,7 @@ class PieceIndex {
   };
   std::vector<Slot> slots_;
   std::vector<std::uint32_t> ids_;
+  std::vector<PartTag> tags_;
   std::size_t mask_ = 0;
 };
 
@@ -117,8 +182,9 @@ class PieceJoin {
   // `bound(l)` is the distance allowed when the shorter text has l units. Relaxed joins look
   // for pieces anywhere in the longer text (a window of it may be the match).
   // Only texts whose `indexed` flag is set (all, when empty) are looked up; any text probes.
+  // A plain join may keep a tag per id (`tags`), for the filter of Probe.
   PieceJoin(std::vector<TitleView> texts, std::function<int(int)> bound, bool relaxed,
-            const std::vector<bool>& indexed = {})
+            const std::vector<bool>& indexed = {}, const std::vector<PartTag>& tags = {})
       : texts_(std::move(texts)), relaxed_(relaxed) {
     for (int l = 0; l <= 256; ++l) {
       bounds_[static_cast<std::size_t>(l)] = std::max(0, bound(l));
@@ -146,11 +212,13 @@ class PieceJoin {
     }
     // Relaxed probes want the shorter texts of each piece: those come first.
     if (relaxed_) {
-      index_.Build(items, [this](std::uint32_t a, std::uint32_t b) {
-        return lengths_[a] != lengths_[b] ? lengths_[a] < lengths_[b] : a < b;
-      });
+      index_.Build(items,
+                   [this](std::uint32_t a, std::uint32_t b) {
+                     return lengths_[a] != lengths_[b] ? lengths_[a] < lengths_[b] : a < b;
+                   },
+                   {});
     } else {
-      index_.Build(items, std::less<std::uint32_t>());
+      index_.Build(items, std::less<std::uint32_t>(), tags);
     }
   }
 
@@ -160,8 +228,10 @@ class PieceJoin {
   // is found from either side. Relaxed joins need the shorter text's pieces anywhere in the
   // longer one: they visit shorter texts, or as long ones with a smaller id.
   // `anyId` visits larger ids too: for a probe that is itself not indexed.
+  // Ids whose tag is TagsApart from `tag` under `cutoffs` are skipped unvisited.
   template <typename Visit>
-  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false) const {
+  void Probe(std::uint32_t probe, Visit&& visit, bool anyId = false, const PartTag* tag = nullptr,
+             const std::array<int, 256>* cutoffs = nullptr) const {
     TitleView text = texts_[probe];
     if (text.empty()) return;
     const int L = static_cast<int>(text.size());
@@ -200,8 +270,13 @@ class PieceJoin {
           if (pos < 0 || pos + piece.Length > L) continue;
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
-          for (std::uint32_t id : ids) {
-            if ((anyId || id < probe) && lengths_[id] == l) visit(id);
+          const PartTag* tags = tag != nullptr && !tag->Any && !ids.empty() ? index_.TagsOf(ids) : nullptr;
+          for (std::size_t at = 0; at < ids.size(); ++at) {
+            const std::uint32_t id = ids[at];
+            // The ids of a key ascend (plain joins).
+            if (!anyId && id >= probe) break;
+            if (lengths_[id] != l || (tags != nullptr && TagsApart(tags[at], *tag, *cutoffs))) continue;
+            visit(id);
           }
         }
       }
@@ -230,19 +305,18 @@ class PieceJoin {
 // Names (of one list, or of two lists side by side) with what the joins need.
 struct TitleSet {
   std::vector<PreparedTitle> Titles;
-  std::vector<const ListEntry*> Entries;
+  std::vector<std::string_view> Names;
   std::uint32_t FirstCount = 0;  // ids below it are of the first list
   bool Cross = false;
-  CrossPairs Which = CrossPairs::All;
 };
 
 void PrepareAll(TitleSet& set, bool highChars, unsigned threads) {
-  set.Titles.resize(set.Entries.size());
+  set.Titles.resize(set.Names.size());
   std::atomic<std::size_t> next{0};
   auto work = [&] {
-    for (std::size_t i; (i = next.fetch_add(1024)) < set.Entries.size();) {
-      std::size_t end = std::min(set.Entries.size(), i + 1024);
-      for (; i < end; ++i) set.Titles[i] = PrepareTitle(set.Entries[i]->FileName.View(), highChars);
+    for (std::size_t i; (i = next.fetch_add(1024)) < set.Names.size();) {
+      std::size_t end = std::min(set.Names.size(), i + 1024);
+      for (; i < end; ++i) set.Titles[i] = PrepareTitle(set.Names[i], highChars);
     }
   };
   std::vector<std::thread> pool;
@@ -253,17 +327,11 @@ void PrepareAll(TitleSet& set, bool highChars, unsigned threads) {
 
 class Searcher {
  public:
-  Searcher(const TitleSet& set, const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule)
-      : set_(set), settings_(settings), limits_(limits), unspecifiedRule_(unspecifiedRule) {}
+  Searcher(const TitleSet& set, const MatchSettings& settings) : set_(set), settings_(settings) {}
 
   bool Run(const JoinControl& control, std::vector<MatchPair>& pairs) {
     BuildJoins();
     const std::size_t n = set_.Titles.size();
-    if (set_.Which != CrossPairs::All) {
-      const std::size_t kept = set_.Which == CrossPairs::FirstOfFirst ? set_.FirstCount : n - set_.FirstCount;
-      lowest_ = std::vector<std::atomic<std::uint32_t>>(kept);
-      for (auto& value : lowest_) value.store(UINT32_MAX, std::memory_order_relaxed);
-    }
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stopped{false};
     std::atomic<std::size_t> done{0};
@@ -271,7 +339,6 @@ class Searcher {
     auto work = [&](unsigned worker) {
       std::vector<std::uint32_t> stamps(n, 0);
       std::uint32_t stamp = 0;
-      std::vector<std::uint32_t> partners;
       std::vector<MatchPair>& out = found[worker];
       constexpr std::size_t kBatch = 64;
       for (std::size_t first; (first = next.fetch_add(kBatch)) < n;) {
@@ -282,23 +349,13 @@ class Searcher {
         std::size_t end = std::min(n, first + kBatch);
         for (std::size_t place = first; place < end; ++place) {
           ++stamp;
-          // Entries that keep their first match probe first, so that the partners probing
-          // later skip every pair beyond a first match already found.
-          auto probe = static_cast<std::uint32_t>(
-              set_.Which == CrossPairs::FirstOfSecond ? (place + set_.FirstCount) % n : place);
-          // An entry whose first match alone counts checks its partners in order: once one
-          // matches, the later ones are skipped unchecked.
-          const bool inOrder = KeepsFirstMatch(probe);
+          const auto probe = static_cast<std::uint32_t>(place);
           const bool probeFirst = probe < set_.FirstCount;
           auto visit = [&](std::uint32_t other) {
             if (set_.Cross && (other < set_.FirstCount) == probeFirst) return;  // a pair within one list
             if (stamps[other] == stamp) return;
             stamps[other] = stamp;
-            if (inOrder) {
-              partners.push_back(other);
-            } else {
-              Check(other, probe, out);
-            }
+            Check(other, probe, out);
           };
           const PreparedTitle& title = set_.Titles[probe];
           if (whole_) {
@@ -313,11 +370,6 @@ class Searcher {
           if (part_ && title.Split) {
             VisitPart(0, probe, visit);
             VisitPart(1, probe, visit);
-          }
-          if (inOrder) {
-            std::sort(partners.begin(), partners.end());
-            for (std::uint32_t other : partners) Check(other, probe, out);
-            partners.clear();
           }
         }
         std::size_t total = done.fetch_add(end - first) + (end - first);
@@ -345,25 +397,11 @@ class Searcher {
         std::unique(pairs.begin(), pairs.end(),
                     [](const MatchPair& x, const MatchPair& y) { return x.First == y.First && x.Second == y.Second; }),
         pairs.end());
-    if (set_.Which == CrossPairs::FirstOfFirst) {
-      std::erase_if(pairs, [this](const MatchPair& pair) { return pair.Second != lowest_[pair.First].load(); });
-    } else if (set_.Which == CrossPairs::FirstOfSecond) {
-      std::erase_if(pairs, [this](const MatchPair& pair) { return pair.First != lowest_[pair.Second].load(); });
-    }
     if (control.Progress) control.Progress(1000);
     return true;
   }
 
  private:
-  // True for an entry of the list whose entries keep only their first match.
-  bool KeepsFirstMatch(std::uint32_t id) const {
-    switch (set_.Which) {
-      case CrossPairs::FirstOfFirst: return id < set_.FirstCount;
-      case CrossPairs::FirstOfSecond: return id >= set_.FirstCount;
-      default: return false;
-    }
-  }
-
   void BuildJoins() {
     const std::size_t n = set_.Titles.size();
     const int percent = settings_.MatchPercent;
@@ -386,7 +424,8 @@ class Searcher {
         shapes_[id] = {static_cast<std::uint8_t>(title.Normal.size()),
                        {static_cast<std::uint8_t>(title.NormalPart[0].size()),
                         static_cast<std::uint8_t>(title.NormalPart[1].size())},
-                       title.Split};
+                       title.Split,
+                       {CountUnits(title.Normal), CountUnits(title.NormalPart[0]), CountUnits(title.NormalPart[1])}};
       }
       for (std::size_t m = 0; m < wholeCutoffs_.size(); ++m) {
         wholeCutoffs_[m] = DistanceBound(m, minimum);
@@ -421,8 +460,19 @@ class Searcher {
             if (title.NormalPart[which].empty()) emptyParts_[which][title.UpperPart[which]].push_back(id);
           }
         }
-        artist_ = std::make_unique<PieceJoin>(std::move(partTexts[0]), partBound, settings_.Relaxed);
-        part_ = std::make_unique<PieceJoin>(std::move(partTexts[1]), partBound, settings_.Relaxed);
+        // Each part's join keeps the units of the other part, which must pass the part
+        // threshold too: most names that share a common title have artists far apart.
+        std::vector<PartTag> otherUnits[2];
+        if (prefilter_) {
+          for (int which = 0; which < 2; ++which) {
+            otherUnits[which].resize(n);
+            for (std::uint32_t id = 0; id < n; ++id) otherUnits[which][id] = OtherPart(id, which);
+          }
+        }
+        artist_ = std::make_unique<PieceJoin>(std::move(partTexts[0]), partBound, settings_.Relaxed,
+                                              std::vector<bool>(), otherUnits[0]);
+        part_ = std::make_unique<PieceJoin>(std::move(partTexts[1]), partBound, settings_.Relaxed, std::vector<bool>(),
+                                            otherUnits[1]);
       }
     }
     for (auto* map : {&wholeGroups}) {
@@ -440,7 +490,8 @@ class Searcher {
   void VisitPart(int which, std::uint32_t probe, Visit&& visit) const {
     const PreparedTitle& title = set_.Titles[probe];
     if (!title.NormalPart[which].empty()) {
-      (which == 0 ? artist_ : part_)->Probe(probe, visit);
+      const PartTag other = prefilter_ ? OtherPart(probe, which) : PartTag{};
+      (which == 0 ? artist_ : part_)->Probe(probe, visit, false, &other, &partCutoffs_);
       return;
     }
     auto found = emptyParts_[which].find(title.UpperPart[which]);
@@ -448,6 +499,14 @@ class Searcher {
     for (std::uint32_t other : found->second) {
       if (other < probe) visit(other);
     }
+  }
+
+  // The part that is not `which` of a split name, as the part joins keep it.
+  PartTag OtherPart(std::uint32_t id, int which) const {
+    const Shape& shape = shapes_[id];
+    PartTag tag;
+    if (shape.Split && shape.Part[1 - which] != 0) tag = {shape.Counts[2 - which], shape.Part[1 - which], false};
+    return tag;
   }
 
   // Checks the pair of ids `a` and `b` found by a join (or a group), in either order.
@@ -465,11 +524,16 @@ class Searcher {
         const int q = sb.Part[which];
         if (p == 0 || q == 0) break;
         const int m = std::min(p, q);
-        if (std::abs(p - q) > partCutoffs_[static_cast<std::size_t>(m)]) return false;
+        const int cutoff = partCutoffs_[static_cast<std::size_t>(m)];
+        if (std::abs(p - q) > cutoff || CountDistance(sa.Counts[1 + which], sb.Counts[1 + which]) > 2 * cutoff) {
+          return false;
+        }
       }
     } else if (sa.Whole != 0 && sb.Whole != 0) {
       const int m = std::min(sa.Whole, sb.Whole);
-      if (std::abs(sa.Whole - sb.Whole) > wholeCutoffs_[static_cast<std::size_t>(m)]) return false;
+      const int cutoff = wholeCutoffs_[static_cast<std::size_t>(m)];
+      if (std::abs(sa.Whole - sb.Whole) > cutoff || CountDistance(sa.Counts[0], sb.Counts[0]) > 2 * cutoff)
+        return false;
     }
     const PreparedTitle& x = set_.Titles[a];
     const PreparedTitle& y = set_.Titles[b];
@@ -493,46 +557,21 @@ class Searcher {
     return BoundedDistance(x.Normal, y.Normal, cutoff) <= cutoff;
   }
 
-  void Check(std::uint32_t a, std::uint32_t b, std::vector<MatchPair>& out) {
-    if (!MayMatch(a, b)) return;
+  // Names equal up to ASCII case are one name here, so every pair is of two different names.
+  void Check(std::uint32_t a, std::uint32_t b, std::vector<MatchPair>& out) const {
     std::uint32_t first = std::min(a, b);
     std::uint32_t second = std::max(a, b);
-    if (set_.Cross) {
-      if ((first < set_.FirstCount) == (second < set_.FirstCount)) return;
-      second -= set_.FirstCount;
-      // Only the lowest partner counts: a partner above one already found needs no check.
-      std::atomic<std::uint32_t>* lowest = nullptr;
-      std::uint32_t partner = 0;
-      if (set_.Which != CrossPairs::All) {
-        const bool ofFirst = set_.Which == CrossPairs::FirstOfFirst;
-        lowest = &lowest_[ofFirst ? first : second];
-        partner = ofFirst ? second : first;
-        if (partner > lowest->load(std::memory_order_relaxed)) return;
-      }
-      if (!AcceptPair(*set_.Entries[first], *set_.Entries[second + set_.FirstCount], limits_, unspecifiedRule_)) {
-        return;
-      }
-      int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second + set_.FirstCount], settings_,
-                                MatchPrecision::AtThresholdOnly);
-      if (p < settings_.MatchPercent) return;
-      out.push_back({first, second, static_cast<std::uint8_t>(p)});
-      if (lowest != nullptr) {
-        std::uint32_t seen = lowest->load(std::memory_order_relaxed);
-        while (partner < seen && !lowest->compare_exchange_weak(seen, partner, std::memory_order_relaxed)) {
-        }
-      }
-      return;
-    }
     if (first == second) return;
-    if (!AcceptPair(*set_.Entries[first], *set_.Entries[second], limits_, unspecifiedRule_)) return;
+    if (set_.Cross && (first < set_.FirstCount) == (second < set_.FirstCount)) return;
+    if (!MayMatch(a, b)) return;
     int p = TitleMatchPercent(set_.Titles[first], set_.Titles[second], settings_, MatchPrecision::AtThresholdOnly);
-    if (p >= settings_.MatchPercent) out.push_back({first, second, static_cast<std::uint8_t>(p)});
+    if (p < settings_.MatchPercent) return;
+    if (set_.Cross) second -= set_.FirstCount;
+    out.push_back({first, second, static_cast<std::uint8_t>(p)});
   }
 
   const TitleSet& set_;
   MatchSettings settings_;
-  PairLimits limits_;
-  bool unspecifiedRule_;
   std::unique_ptr<PieceJoin> whole_;
   std::unique_ptr<PieceJoin> wholeOfSplit_;  // relaxed, below 99: split names by their whole name
   std::unique_ptr<PieceJoin> part_;
@@ -543,48 +582,113 @@ class Searcher {
   std::size_t groupWork_ = 0;
   bool prefilter_ = false;
   double minimum_ = 0;
-  // For each entry whose first match alone counts, the lowest partner found so far.
-  std::vector<std::atomic<std::uint32_t>> lowest_;
-  // Normalized lengths (whole name, artist, title) for the quick test.
+  // Normalized lengths and unit counts (whole name, artist, title) for the quick tests.
   struct Shape {
     std::uint8_t Whole;
     std::uint8_t Part[2];
     bool Split;
+    UnitCounts Counts[3];
   };
+
   std::vector<Shape> shapes_;
   std::array<int, 256> wholeCutoffs_{};
   std::array<int, 256> partCutoffs_{};
 };
 
-bool Search(TitleSet& set, const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-            const JoinControl& control, std::vector<MatchPair>& pairs) {
+bool Search(TitleSet& set, const MatchSettings& settings, const JoinControl& control, std::vector<MatchPair>& pairs) {
   pairs.clear();
   PrepareAll(set, settings.HighChars, std::max(1u, control.Threads));
-  Searcher searcher(set, settings, limits, unspecifiedRule);
+  Searcher searcher(set, settings);
   return searcher.Run(control, pairs);
+}
+
+// The name pairs as lists of partners per name of the first side.
+NameMatches PartnersOf(const std::vector<MatchPair>& pairs, std::size_t names, bool bothWays, bool withItself) {
+  NameMatches matches;
+  matches.Start.assign(names + 1, 0);
+  for (const MatchPair& pair : pairs) {
+    ++matches.Start[pair.First + 1];
+    if (bothWays) ++matches.Start[pair.Second + 1];
+  }
+  if (withItself) {
+    for (std::size_t name = 0; name < names; ++name) ++matches.Start[name + 1];
+  }
+  for (std::size_t name = 0; name < names; ++name) matches.Start[name + 1] += matches.Start[name];
+  matches.Partners.resize(matches.Start[names]);
+  std::vector<std::uint32_t> fill(matches.Start.begin(), matches.Start.end() - 1);
+  if (withItself) {
+    // Equal up to ASCII case: 100 at any threshold.
+    for (std::uint32_t name = 0; name < names; ++name) matches.Partners[fill[name]++] = {name, 100};
+  }
+  for (const MatchPair& pair : pairs) {
+    matches.Partners[fill[pair.First]++] = {pair.Second, pair.Percent};
+    if (bothWays) matches.Partners[fill[pair.Second]++] = {pair.First, pair.Percent};
+  }
+  return matches;
 }
 
 }  // namespace
 
-bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& settings, const PairLimits& limits,
-                     bool unspecifiedRule, const JoinControl& control, std::vector<MatchPair>& pairs) {
-  TitleSet set;
-  set.Entries.reserve(list.size());
-  for (const ListEntry& entry : list) set.Entries.push_back(&entry);
-  return Search(set, settings, limits, unspecifiedRule, control, pairs);
+NameGroups GroupNames(std::span<const ListEntry> list) {
+  NameGroups groups;
+  groups.NameOf.resize(list.size());
+  std::unordered_map<std::string, std::uint32_t> known;
+  known.reserve(list.size());
+  std::vector<std::uint32_t> sizes;
+  for (std::uint32_t i = 0; i < list.size(); ++i) {
+    auto [at, added] =
+        known.try_emplace(AsciiUpperCopy(list[i].FileName.View()), static_cast<std::uint32_t>(groups.First.size()));
+    if (added) {
+      groups.First.push_back(i);
+      sizes.push_back(0);
+    }
+    groups.NameOf[i] = at->second;
+    ++sizes[at->second];
+  }
+  groups.Start.assign(groups.First.size() + 1, 0);
+  for (std::size_t name = 0; name < sizes.size(); ++name) groups.Start[name + 1] = groups.Start[name] + sizes[name];
+  groups.Members.resize(list.size());
+  std::vector<std::uint32_t> fill(groups.Start.begin(), groups.Start.end() - 1);
+  for (std::uint32_t i = 0; i < list.size(); ++i) groups.Members[fill[groups.NameOf[i]]++] = i;
+  return groups;
 }
 
-bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntry> second,
-                      const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-                      const JoinControl& control, std::vector<MatchPair>& pairs, CrossPairs which) {
+bool FindSelfNameMatches(std::span<const ListEntry> list, const NameGroups& groups, const MatchSettings& settings,
+                         const JoinControl& control, NameMatches& matches) {
+  TitleSet set;
+  set.Names.reserve(groups.Count());
+  for (std::uint32_t entry : groups.First) set.Names.push_back(list[entry].FileName.View());
+  std::vector<MatchPair> pairs;
+  if (!Search(set, settings, control, pairs)) return false;
+  matches = PartnersOf(pairs, groups.Count(), true, true);
+  return true;
+}
+
+bool FindCrossNameMatches(std::span<const ListEntry> first, const NameGroups& firstGroups,
+                          std::span<const ListEntry> second, const NameGroups& secondGroups,
+                          const MatchSettings& settings, const JoinControl& control, NameMatches& matches) {
   TitleSet set;
   set.Cross = true;
-  set.Which = which;
-  set.FirstCount = static_cast<std::uint32_t>(first.size());
-  set.Entries.reserve(first.size() + second.size());
-  for (const ListEntry& entry : first) set.Entries.push_back(&entry);
-  for (const ListEntry& entry : second) set.Entries.push_back(&entry);
-  return Search(set, settings, limits, unspecifiedRule, control, pairs);
+  set.FirstCount = firstGroups.Count();
+  set.Names.reserve(firstGroups.Count() + secondGroups.Count());
+  for (std::uint32_t entry : firstGroups.First) set.Names.push_back(first[entry].FileName.View());
+  for (std::uint32_t entry : secondGroups.First) set.Names.push_back(second[entry].FileName.View());
+  std::vector<MatchPair> pairs;
+  if (!Search(set, settings, control, pairs)) return false;
+  matches = PartnersOf(pairs, firstGroups.Count(), false, false);
+  return true;
+}
+
+NameMatches Transposed(const NameMatches& matches, std::uint32_t partnerNames) {
+  std::vector<MatchPair> pairs;
+  pairs.reserve(matches.Partners.size());
+  for (std::uint32_t name = 0; name + 1 < matches.Start.size(); ++name) {
+    for (const NamePartner& partner : matches.Of(name)) pairs.push_back({partner.Name, name, partner.Percent});
+  }
+  std::sort(pairs.begin(), pairs.end(), [](const MatchPair& x, const MatchPair& y) {
+    return x.First != y.First ? x.First < y.First : x.Second < y.Second;
+  });
+  return PartnersOf(pairs, partnerNames, false, false);
 }
 
 }  // namespace ordonna

@@ -1,7 +1,9 @@
-// The fast way to the pairs that match: instead of comparing every pair, names are indexed by
+// The fast way to the names that match: instead of comparing every pair, names are indexed by
 // pieces that any matching partner must contain (by the pigeonhole principle on the edit
 // distance the threshold allows), and only the pairs that share a piece are compared in full.
-// The result is exactly the set of pairs the plain pair loop finds, sorted for its replay.
+// Entries whose names are equal up to ASCII case have the same percentage with any partner,
+// so the search runs once per distinct name; the callers replay the pair loop over the
+// entries of the names that match, in its order.
 #pragma once
 
 #include <atomic>
@@ -15,37 +17,53 @@
 
 namespace ordonna {
 
-struct MatchPair {
-  std::uint32_t First;   // self search: the earlier entry; cross search: the entry of `first`
-  std::uint32_t Second;  // self search: the later entry; cross search: the entry of `second`
+// The entries of a list by name (equal up to ASCII case), names numbered in the order of
+// their first entry.
+struct NameGroups {
+  std::vector<std::uint32_t> NameOf;   // the name of each entry
+  std::vector<std::uint32_t> First;    // the first entry of each name
+  std::vector<std::uint32_t> Start;    // the entries of name k are Members[Start[k]] .. Members[Start[k + 1] - 1]
+  std::vector<std::uint32_t> Members;  // entry indexes, ascending within each name
+  std::uint32_t Count() const { return static_cast<std::uint32_t>(First.size()); }
+};
+
+NameGroups GroupNames(std::span<const ListEntry> list);
+
+struct NamePartner {
+  std::uint32_t Name;
   std::uint8_t Percent;
 };
 
+// For each name of one side, the names of the other side that reach the threshold.
+struct NameMatches {
+  std::vector<std::uint32_t> Start;
+  std::vector<NamePartner> Partners;
+  std::span<const NamePartner> Of(std::uint32_t name) const {
+    return {Partners.data() + Start[name], Start[name + 1] - Start[name]};
+  }
+};
+
 struct JoinControl {
-  // Polled between small batches of work; true stops the search (the result is then empty).
+  // Polled between small batches of work; true stops the search.
   std::function<bool()> ShouldStop;
   // Share of the work done, 0..1000, called from the searching threads now and then.
   std::function<void(std::uint16_t)> Progress;
   unsigned Threads = 2;
 };
 
-// All pairs i < j of `list` whose TitleMatchPercent reaches the threshold and that AcceptPair
-// passes, sorted by First, then Second. False when stopped.
-bool FindSelfMatches(std::span<const ListEntry> list, const MatchSettings& settings, const PairLimits& limits,
-                     bool unspecifiedRule, const JoinControl& control, std::vector<MatchPair>& pairs);
+// Every name of `list` with the names whose TitleMatchPercent with it reaches the threshold,
+// itself included (100). The percentage of two names does not depend on their order when
+// relaxed matching is off. False when stopped.
+bool FindSelfNameMatches(std::span<const ListEntry> list, const NameGroups& groups, const MatchSettings& settings,
+                         const JoinControl& control, NameMatches& matches);
 
-// Which pairs a cross search returns for each entry of one list.
-enum class CrossPairs {
-  All,
-  FirstOfFirst,   // for each entry of `first`, only its match with the lowest index in `second`
-  FirstOfSecond,  // for each entry of `second`, only its match with the lowest index in `first`
-};
+// For every name of `first`, the names of `second` for which TitleMatchPercent(first name,
+// second name) reaches the threshold. False when stopped.
+bool FindCrossNameMatches(std::span<const ListEntry> first, const NameGroups& firstGroups,
+                          std::span<const ListEntry> second, const NameGroups& secondGroups,
+                          const MatchSettings& settings, const JoinControl& control, NameMatches& matches);
 
-// All pairs (a in `first`, b in `second`) that match with TitleMatchPercent(a, b) and pass
-// AcceptPair(a, b), sorted by First, then Second; or, for a loop that takes the first match of
-// each entry and goes on, only those. False when stopped.
-bool FindCrossMatches(std::span<const ListEntry> first, std::span<const ListEntry> second,
-                      const MatchSettings& settings, const PairLimits& limits, bool unspecifiedRule,
-                      const JoinControl& control, std::vector<MatchPair>& pairs, CrossPairs which = CrossPairs::All);
+// The same matches listed by the names of the other side (`partnerNames` of them).
+NameMatches Transposed(const NameMatches& matches, std::uint32_t partnerNames);
 
 }  // namespace ordonna

@@ -1,6 +1,10 @@
 // ordonna-cli similarity, dupes and compare, run as separate programs.
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "listfile/ListFileCommands.h"
@@ -48,6 +52,7 @@ TEST(MatchCommands, DupesPrintsLogsAndWrites) {
   CliResult text = RunCli({"dupes", "--percent", "80", "--action", "auto", "--log", dir.File("log.txt"), "-o",
                            dir.File("out.ordl"), dir.File("list.ordl")});
   EXPECT_EQ(text.ExitCode, 0) << text.Err;
+  EXPECT_EQ(text.Err, "") << "no progress line when stderr is not a terminal";
   EXPECT_EQ(text.Out, "Finished. 2 matches found. 2 duplicates to be deleted.\nsame song\nSong A2\n");
   std::string log = ReadFileBytes(dir.File("log.txt"));
   EXPECT_NE(log.find("\r\n2 duplicates found:\r\n\r\nsame song, 3:55, 128 kbps, 4000 K, JS\r\nSong A2, "),
@@ -62,6 +67,54 @@ TEST(MatchCommands, DupesPrintsLogsAndWrites) {
       RunCli({"dupes", "--percent", "80", "--action", "confirm", "-o", dir.File("none.ordl"), dir.File("list.ordl")});
   EXPECT_NE(confirm.ExitCode, 0);
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.ordl")));
+}
+
+// Runs ordonna-cli on a pseudo-terminal; returns all it wrote there.
+std::string RunOnTerminal(const std::vector<std::string>& arguments) {
+  int terminal = -1;
+  pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (child == 0) {
+    std::vector<char*> argv = {const_cast<char*>(ORDONNA_CLI_PATH)};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(ORDONNA_CLI_PATH, argv.data());
+    _exit(127);
+  }
+  std::string written;
+  char buffer[4096];
+  for (;;) {
+    ssize_t got = read(terminal, buffer, sizeof buffer);
+    if (got > 0) {
+      written.append(buffer, static_cast<std::size_t>(got));
+    } else if (got < 0 && errno == EINTR) {
+      continue;
+    } else {
+      break;  // EIO once the program has ended
+    }
+  }
+  close(terminal);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << written;
+  return written;
+}
+
+TEST(MatchCommands, ProgressLineOnATerminalOnly) {
+  TempDir dir;
+  WriteList(dir.File("list.ordl"), {"Same Song", "Other", "same song", "Song A1", "Song A2"});
+  const std::vector<std::string> dupes = {"dupes", "--percent", "80", "--action", "auto", dir.File("list.ordl")};
+  std::string shown = RunOnTerminal(dupes);
+  const std::size_t line = shown.rfind(" % done, ");
+  ASSERT_NE(line, std::string::npos) << shown;
+  EXPECT_NE(shown.find(" marked, 0:00 elapsed", line), std::string::npos) << shown;
+  // Cleared before the results.
+  const std::size_t cleared = shown.find("\r\x1b[K", line);
+  ASSERT_NE(cleared, std::string::npos) << shown;
+  EXPECT_LT(cleared, shown.find("Finished. 2 matches found."));
+
+  std::vector<std::string> quiet = dupes;
+  quiet.insert(quiet.begin() + 1, "--quiet");
+  EXPECT_EQ(RunOnTerminal(quiet).find("% done"), std::string::npos);
 }
 
 TEST(MatchCommands, CompareActions) {

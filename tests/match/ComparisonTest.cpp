@@ -368,10 +368,13 @@ std::vector<std::uint8_t> SeededReplies(std::uint32_t seed) {
 TEST(Comparison, FastEngineRunsLikeThePairLoop) {
   for (int round = 0; round < 300; ++round) {
     testing::NameGenerator names(static_cast<std::uint32_t>(round + 777));
+    // Varied names, then untagged rips, then names repeated across albums.
     testing::NameMix mix;
     mix.NearDuplicates = 0.4;
-    mix.Hostile = (round % 3) * 0.1;
-    std::vector<ListEntry> all = names.Entries(10 + round % 40, mix);
+    mix.Hostile = (round % 5) * 0.05;
+    mix.Tracks = round % 3 == 1 ? 0.3 : 0.0;
+    mix.Repeated = round % 3 == 2 ? 0.1 : 0.0;
+    std::vector<ListEntry> all = names.Entries(static_cast<std::size_t>(10 + round % 90), mix);
     std::string outcomes[2];
     for (int e = 0; e < 2; ++e) {
       Fixture f({}, {});
@@ -388,6 +391,7 @@ TEST(Comparison, FastEngineRunsLikeThePairLoop) {
       settings.MatchAction = static_cast<std::uint8_t>(round % 3);
       settings.Limits.SizeMayDiffer = round % 4 == 0;
       settings.Limits.SizeDiffKB = 50;
+      settings.Limits.TimeMayDiffer = round % 4 == 1;
       Answers answers(SeededReplies(static_cast<std::uint32_t>(round)));
       CompareEnd end = CompareEnd::Stopped;
       if (RemovesFromCurrent(settings.Action)) {

@@ -1,6 +1,8 @@
 // Name and entry generation.
 #include "match/NameGenerator.h"
 
+#include <cstdio>
+
 namespace ordonna::testing {
 namespace {
 
@@ -115,6 +117,22 @@ ListEntry AlikeEntry(const std::string& name) {
   return e;
 }
 
+ListEntry NameGenerator::RealFields(const std::string& name) {
+  const int kbps[] = {128, 160, 192, 256, 320};
+  const std::uint8_t codes[] = {9, 10, 11, 13, 14};
+  ListEntry e = UndeterminedEntry();
+  e.FileName.Set(name);
+  e.Folder.Set("/music");
+  const int seconds = 90 + Below(330);
+  const int rate = Below(5);
+  e.Frames = static_cast<std::int32_t>(seconds / 0.0261224489795918);
+  e.BitrateCode = Below(6) == 0 ? kBitrateVariable : codes[rate];
+  e.SizeKB = seconds * kbps[rate] / 8 + Below(40);
+  e.StereoMode = static_cast<std::uint8_t>(Below(2));
+  e.FrequencyCode = 0;
+  return e;
+}
+
 ListEntry NameGenerator::Fields(const std::string& name) {
   ListEntry e = UndeterminedEntry();
   e.FileName.Set(name);
@@ -134,7 +152,14 @@ std::vector<ListEntry> NameGenerator::Entries(std::size_t count, const NameMix& 
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   for (std::size_t i = 0; i < count; ++i) {
     double roll = unit(random_);
-    if (roll < mix.Hostile) {
+    if (roll < mix.Tracks) {
+      char track[16];
+      std::snprintf(track, sizeof track, "Track %02d", 1 + Below(20));
+      entries.push_back(RealFields(track));
+    } else if ((roll -= mix.Tracks) < mix.Repeated) {
+      const char* const common[] = {"Intro", "Outro", "Interlude", "Untitled"};
+      entries.push_back(RealFields(common[Below(4)]));
+    } else if ((roll -= mix.Repeated) < mix.Hostile) {
       entries.push_back(Fields(HostileName()));
     } else if (roll < mix.Hostile + mix.NearDuplicates && !entries.empty()) {
       // A near-duplicate keeps size and time close to its original.

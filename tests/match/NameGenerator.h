@@ -1,6 +1,7 @@
 // Realistic and hostile file names for the matching tests and benchmarks: "Artist - Title"
 // with track numbers, remixes, accented letters in both encodings, short and
-// punctuation-only names, and planted near-duplicates with sizes and times close by.
+// punctuation-only names, planted near-duplicates with sizes and times close by, and the
+// names that repeat across the albums of real collections.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,8 @@ ListEntry AlikeEntry(const std::string& name);
 struct NameMix {
   double NearDuplicates = 0.04;  // share of entries that are an edited copy of an earlier one
   double Hostile = 0.0;          // share of short, empty and punctuation-only names
+  double Tracks = 0.0;           // share of untagged rips, "Track 01" to "Track 20"
+  double Repeated = 0.0;         // share of names found on many albums ("Intro", "Outro", ...)
 };
 
 class NameGenerator {
@@ -40,6 +43,8 @@ class NameGenerator {
   std::string Word(bool capital);
   std::string Artist();
   ListEntry Fields(const std::string& name);
+  // Play time, bitrate and size that agree, as in real files.
+  ListEntry RealFields(const std::string& name);
   int Below(int n) { return static_cast<int>(random_() % static_cast<std::uint32_t>(n)); }
 
   std::mt19937 random_;
