@@ -494,7 +494,9 @@ TMainForm::OptionsOutcome TMainForm::OpenOptions(QWidget* parent, const std::fun
                            },
                            [this] { ApplyReplacedOptions(); }};
   TOptform window(setup, parent);
-  window.setWindowModality(Qt::WindowModal);
+  // Over the viewer it blocks just the viewer and this window; over this window it stays
+  // application-modal, so that the import options window cannot start an import meanwhile.
+  if (parent != this) window.setWindowModality(Qt::WindowModal);
   dialogs_.RunModal(window);
   return {window.OptionsSaved(), window.Snapshot()};
 }

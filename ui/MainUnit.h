@@ -85,7 +85,7 @@ class TMainForm final : public QWidget {
   // The file "Vie&w ext." opens; set by an export.
   void SetLastExportFile(const QString& path);
 
-  // Runs the options window window-modal over `parent` (this window or the viewer), which
+  // Runs the options window modally over `parent` (this window or the viewer), which
   // `recolorParent` recolours whenever the window colours are applied. `Before` holds
   // MainOptions as they were, so the caller can redo what changed when `Saved`.
   struct OptionsOutcome {
