@@ -17,8 +17,8 @@ struct CommandRunner {
   std::function<int()> Run;
 };
 
-// For every option that names a file to write: an empty name is bad usage, not a file
-// called "" (which would become a hidden ".ordl").
+// For every option that names a file to write or a configuration file to change or read: an
+// empty name is bad usage, not a file called "" (which would become a hidden ".ordl").
 inline const CLI::Validator kOutputName(
     [](std::string& name) { return name.empty() ? std::string("an empty name names no file") : std::string(); },
     "FILE");

@@ -182,7 +182,9 @@ void AddConfigCommand(CLI::App& app, CommandRunner& runner) {
       "get",
       "Print the named fields in the form of \"config show\", one \"Name value\" per line. NAME is a field "
       "name as \"config show\" prints it; an array field without an index prints every element.");
-  get->add_option("FILE", getArguments->File, "The configuration file (exactly 7,101 bytes)")->required();
+  get->add_option("FILE", getArguments->File, "The configuration file (exactly 7,101 bytes)")
+      ->required()
+      ->check(kOutputName);
   get->add_option("NAME", getArguments->Names, "Field names")->required();
   get->callback([&runner, getArguments] { runner.Run = [getArguments] { return GetFields(*getArguments); }; });
 
@@ -193,7 +195,7 @@ void AddConfigCommand(CLI::App& app, CommandRunner& runner) {
       "Numbers are decimal within the field's range, colours six hex digits BBGGRR, custom colours eight "
       "hex digits, texts at most 255 bytes taken as they are. Every pair is checked first; on any error "
       "nothing is written. A missing FILE starts from the factory defaults.");
-  set->add_option("FILE", setArguments->File, "The configuration file")->required();
+  set->add_option("FILE", setArguments->File, "The configuration file")->required()->check(kOutputName);
   set->add_option("NAME=VALUE", setArguments->Pairs, "Fields and their new values")->required();
   set->callback([&runner, setArguments] { runner.Run = [setArguments] { return SetFields(*setArguments); }; });
 

@@ -39,10 +39,15 @@ bool IsSameFile(const std::string& first, const std::string& second) {
          one.st_ino == two.st_ino;
 }
 
-std::string AbsoluteFolderOf(const std::string& path) {
+std::string AbsolutePath(const std::string& path) {
   std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? std::string() : absolute.lexically_normal().parent_path().string();
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? std::string() : absolute.lexically_normal().string();
+}
+
+std::string AbsoluteFolderOf(const std::string& path) {
+  const std::string absolute = AbsolutePath(path);
+  return absolute.empty() ? std::string() : std::filesystem::path(absolute).parent_path().string();
 }
 
 std::vector<std::string> FilesBelow(const std::string& folder, std::string_view suffix) {

@@ -27,6 +27,9 @@ bool RemoveFile(const std::string& path);
 // links), so that writing the one would destroy the other.
 bool IsSameFile(const std::string& first, const std::string& second);
 
+// The absolute, normalised name of `path` (which need not exist); empty when the current
+// folder cannot be found.
+std::string AbsolutePath(const std::string& path);
 // The absolute, normalised name of the folder that holds `path` (which need not exist);
 // empty when the current folder cannot be found.
 std::string AbsoluteFolderOf(const std::string& path);

@@ -482,15 +482,21 @@ void TMainForm::OptButClick() {
   (void)OpenOptions(this);
 }
 
-TMainForm::OptionsOutcome TMainForm::OpenOptions(QWidget* parent) {
+TMainForm::OptionsOutcome TMainForm::OpenOptions(QWidget* parent, const std::function<void()>& recolorParent) {
   OptionsWindowSetup setup{options_,
                            dialogs_,
                            host_.ConfigFolder(),
                            host_.HomeFolder(),
                            fadingSupported_,
-                           [this] { ApplyWindowColor(); },
+                           [this, recolorParent] {
+                             ApplyWindowColor();
+                             if (recolorParent) recolorParent();
+                           },
                            [this] { ApplyReplacedOptions(); }};
   TOptform window(setup, parent);
+  // Over the viewer it blocks just the viewer and this window; over this window it stays
+  // application-modal, so that the import options window cannot start an import meanwhile.
+  if (parent != this) window.setWindowModality(Qt::WindowModal);
   dialogs_.RunModal(window);
   return {window.OptionsSaved(), window.Snapshot()};
 }
@@ -530,7 +536,12 @@ void TMainForm::ViewButClick() {
                     .SaveList = [this] { SaveButClick(); },
                     .ExportList = [this] { ExportButClick(); },
                     .NewList = [this] { NewList(false); },
-                    .NotAvailable = [this](const QString& window) { NotAvailable(window); }};
+                    .NotAvailable = [this](const QString& window) { NotAvailable(window); },
+                    .RunOptions = [this](QWidget& over, std::function<void()> recolor) -> std::optional<MainOptions> {
+                      const OptionsOutcome outcome = OpenOptions(&over, recolor);
+                      if (!outcome.Saved) return std::nullopt;
+                      return outcome.Before;
+                    }};
   auto* viewer = new TViewForm(setup, this);
   viewer->setAttribute(Qt::WA_DeleteOnClose);
   connect(viewer, &TViewForm::Closed, this, &TMainForm::ViewerClosed);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -84,13 +85,14 @@ class TMainForm final : public QWidget {
   // The file "Vie&w ext." opens; set by an export.
   void SetLastExportFile(const QString& path);
 
-  // Runs the options window over `parent` (this window or the viewer). `Before` holds
+  // Runs the options window modally over `parent` (this window or the viewer), which
+  // `recolorParent` recolours whenever the window colours are applied. `Before` holds
   // MainOptions as they were, so the caller can redo what changed when `Saved`.
   struct OptionsOutcome {
     bool Saved = false;
     MainOptions Before{};
   };
-  OptionsOutcome OpenOptions(QWidget* parent);
+  OptionsOutcome OpenOptions(QWidget* parent, const std::function<void()>& recolorParent = {});
 
   // Loads `path` in replace mode as the load command does once a file is chosen, with the
   // unsaved-list question. While an operation runs or a dialog is open, the file waits.

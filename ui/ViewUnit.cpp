@@ -16,6 +16,7 @@
 #include <QPalette>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
@@ -24,6 +25,7 @@
 #include "ui/ViewGrid.h"
 #include "ui/WindowFader.h"
 #include "ui/WindowPlace.h"
+#include "ui/logic/OptionsWindowRules.h"
 #include "ui_ViewUnit.h"
 #include "view/Caption.h"
 #include "view/ColumnWidths.h"
@@ -35,6 +37,8 @@ namespace {
 
 constexpr int kMinFontSize = 4;
 constexpr int kMaxFontSize = 32;
+// After the options window: the grid is rebuilt once that window has gone.
+constexpr int kRebuildAfterOptionsMs = 50;
 constexpr std::string_view kResortHint = "Sort again as specified in main options";
 constexpr std::array<const char*, 4> kTotalTimeCaptions = {"Like &d.h:m:s", "Like &h:m:s",
                                                            "Like d da&ys, h hours, m minutes, s seconds",
@@ -168,8 +172,7 @@ TViewForm::TViewForm(const ViewerSetup& setup, QWidget* parent)
   connect(ui_->FontBut, &QPushButton::clicked, this, &TViewForm::FontButClick);
   connect(ui_->SaveBut, &QPushButton::clicked, this, [this] { setup_.SaveList(); });
   connect(ui_->ExportBut, &QPushButton::clicked, this, [this] { setup_.ExportList(); });
-  connect(ui_->OptBut, &QPushButton::clicked, this,
-          [this] { setup_.NotAvailable(QStringLiteral("The options window")); });
+  connect(ui_->OptBut, &QPushButton::clicked, this, &TViewForm::OptButClick);
   connect(ui_->DupBut, &QPushButton::clicked, this,
           [this] { setup_.NotAvailable(QStringLiteral("The duplicates search")); });
   connect(ui_->CompBut, &QPushButton::clicked, this,
@@ -198,20 +201,8 @@ TViewForm::TViewForm(const ViewerSetup& setup, QWidget* parent)
   addKey(QKeySequence(Qt::Key_F3), &TViewForm::FindNextCommand);
   addKey(QKeySequence(Qt::ControlModifier | Qt::AltModifier | Qt::Key_F), &TViewForm::FindNextCommand);
 
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, StoredColor(options_.Main.ViewerWindowColor));
-  ui_->Panel1->setPalette(palette);
-  ui_->Panel1->setAutoFillBackground(true);
-  {
-    const QSignalBlocker blocker(ui_->updn1);
-    ui_->updn1->setValue(std::clamp<int>(options_.Main.ViewerFontSize, kMinFontSize, kMaxFontSize));
-  }
-  ui_->SplitCheck->setChecked(options_.Main.ViewerSplitArtistTitle != 0);
-  const bool manual = options_.Main.ViewerManualColWidth != 0;
-  ui_->ManualCheck->setChecked(manual);
-  ui_->AutoCheck->setChecked(!manual);
-  widthItems_->actions()[manual ? 0 : 1]->setChecked(true);
-  totalTimeItems_->actions()[options_.Dialog.ViewerTotalTimeStyle & 3]->setChecked(true);
+  ApplyWindowColor();
+  ShowPanelOptions();
   ApplyFilterState();
   UpdateUndo();
   if (setup_.FadingSupported && options_.Main.FadeViewer == 1) fader_->StartTransparent();
@@ -305,6 +296,26 @@ void TViewForm::ApplyFont() {
     ui_->updn1->setValue(font.pointSize());
   }
   BuildGrid();
+}
+
+void TViewForm::ApplyWindowColor() {
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, StoredColor(options_.Main.ViewerWindowColor));
+  ui_->Panel1->setPalette(palette);
+  ui_->Panel1->setAutoFillBackground(true);
+}
+
+void TViewForm::ShowPanelOptions() {
+  {
+    const QSignalBlocker blocker(ui_->updn1);
+    ui_->updn1->setValue(std::clamp<int>(options_.Main.ViewerFontSize, kMinFontSize, kMaxFontSize));
+  }
+  ui_->SplitCheck->setChecked(options_.Main.ViewerSplitArtistTitle != 0);
+  const bool manual = options_.Main.ViewerManualColWidth != 0;
+  ui_->ManualCheck->setChecked(manual);
+  ui_->AutoCheck->setChecked(!manual);
+  widthItems_->actions()[manual ? 0 : 1]->setChecked(true);
+  totalTimeItems_->actions()[options_.Dialog.ViewerTotalTimeStyle & 3]->setChecked(true);
 }
 
 void TViewForm::ApplyScheme() {
@@ -534,6 +545,32 @@ void TViewForm::FontButClick() {
 void TViewForm::TotalTimeClick(std::uint8_t style) {
   options_.Dialog.ViewerTotalTimeStyle = style;
   if (!viewer_.Filtered()) UpdateCaption();
+}
+
+void TViewForm::OptButClick() {
+  if (building_) return;
+  const std::optional<MainOptions> before = setup_.RunOptions(*this, [this] { ApplyWindowColor(); });
+  if (before) ApplySavedOptions(*before);
+}
+
+// The options were kept: everything the viewer shows follows them (a reset or a loaded file
+// may have changed any of it). The re-sort command answers to new main sort options at once;
+// new columns, cell styles, font or widths rebuild the grid shortly after, as the options
+// window closes first.
+void TViewForm::ApplySavedOptions(const MainOptions& before) {
+  ApplyWindowColor();
+  ShowPanelOptions();
+  ApplyFilterState();
+  if (SortSettingsDiffer(before, options_.Main)) UpdateSortControls();
+  if (ViewerColumnsDiffer(before, options_.Main) || ViewerCellsDiffer(before, options_.Main)) {
+    QTimer::singleShot(kRebuildAfterOptionsMs, this, [this] {
+      const GridPosition at = CurrentPosition();
+      ApplyFont();
+      GoTo(at);
+    });
+  } else if (!viewer_.Filtered()) {
+    UpdateCaption();
+  }
 }
 
 void TViewForm::GridContextPopup(const QPoint& position) {

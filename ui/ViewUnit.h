@@ -8,12 +8,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QFont>
 #include <QString>
 #include <QWidget>
 
+#include "config/AppOptions.h"
 #include "ui/QtCaller.h"
 #include "view/ListViewer.h"
 
@@ -27,7 +29,6 @@ class TViewForm;
 
 namespace ordonna {
 
-struct AppOptions;
 class Dialogs;
 class ListStore;
 class ViewGridModel;
@@ -46,6 +47,10 @@ struct ViewerSetup {
   std::function<void()> ExportList;
   std::function<void()> NewList;                     // the viewer emptied the list
   std::function<void(const QString&)> NotAvailable;  // a window that is not there yet
+  // Runs the options window over the viewer, calling `recolor` whenever it applies the
+  // window colours; MainOptions as they were before when the options were kept (O&K or a
+  // reset), nothing when they were cancelled.
+  std::function<std::optional<MainOptions>(QWidget& over, std::function<void()> recolor)> RunOptions;
 };
 
 class TViewForm final : public QWidget {
@@ -84,6 +89,7 @@ class TViewForm final : public QWidget {
   void updn1Change(int size);
   void FontButClick();
   void TotalTimeClick(std::uint8_t style);
+  void OptButClick();
   void HeaderClick(int position);
   void FindCommand();
   void FindNextCommand();
@@ -99,6 +105,10 @@ class TViewForm final : public QWidget {
   void ApplyScheme();
   void ApplyFilterState();
   void ApplyFont();
+  void ApplyWindowColor();
+  // The panel's switches, the font size and the total-time menu as the options say.
+  void ShowPanelOptions();
+  void ApplySavedOptions(const MainOptions& before);
   void UpdateCaption();
   void UpdateSortControls();
   void UpdateUndo();

@@ -5,11 +5,10 @@
 #include <string>
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStringList>
 
+#include "platform/FileSystem.h"
 #include "platform/FileTypeRegistration.h"
 #include "platform/Platform.h"
 #include "platform/RunFolder.h"
@@ -39,10 +38,13 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral(ORDONNA_VERSION));
 
   // At most one argument: a list file. The running copy has another working folder, so the
-  // name travels as an absolute path.
+  // name travels as an absolute path (as given when this copy's folder is gone).
   const QStringList arguments = QApplication::arguments().mid(1);
-  const std::string listFile =
-      arguments.size() == 1 ? ToBytes(QFileInfo(arguments.front()).absoluteFilePath()) : std::string();
+  std::string listFile;
+  if (arguments.size() == 1) {
+    listFile = AbsolutePath(ToBytes(arguments.front()));
+    if (listFile.empty()) listFile = ToBytes(arguments.front());
+  }
   std::unique_ptr<Platform> host = MakeHostPlatform();
   QtDialogs dialogs;
 
@@ -67,7 +69,7 @@ int main(int argc, char* argv[]) {
   }
 
   MainFormSetup setup{*host, dialogs, WindowOpacitySupported(), listFile,
-                      QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("ordonna.local.help.html"))};
+                      QApplication::applicationDirPath() + QStringLiteral("/ordonna.local.help.html")};
   TMainForm form(setup);
   dialogs.SetParent(&form);
   if (!form.LoadSettings()) return 1;

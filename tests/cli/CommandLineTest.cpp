@@ -66,6 +66,8 @@ TEST(BadUsage, UnknownCommandsAndEmptyOutputNamesAreRefused) {
       {"dupes", "-o", "", dir.File("l.ordl")},
       {"compare", "-o", "", dir.File("l.ordl"), dir.File("l.ordl")},
       {"config", "init", ""},
+      {"config", "set", "", "MaxSizeMB=20"},
+      {"config", "get", "", "MaxSizeMB"},
   };
   for (const std::vector<std::string>& arguments : emptyOutputs) {
     CliResult result = RunCli(arguments);

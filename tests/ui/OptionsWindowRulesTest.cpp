@@ -226,11 +226,19 @@ TEST(OptionsWindowRules, CancelPutsTheBlockBackByteForByteAfterAnyChanges) {
 TEST(OptionsWindowRules, TheViewerRedoesWhatChanged) {
   const MainOptions before = Factory().Main;
   MainOptions after = before;
-  EXPECT_FALSE(SortSettingsDiffer(before, after) || ViewerColumnsDiffer(before, after));
+  EXPECT_FALSE(SortSettingsDiffer(before, after) || ViewerColumnsDiffer(before, after) ||
+               ViewerCellsDiffer(before, after));
   after.SortCaseSensitive = 1;
-  EXPECT_TRUE(SortSettingsDiffer(before, after) && !ViewerColumnsDiffer(before, after));
+  EXPECT_TRUE(SortSettingsDiffer(before, after) && !ViewerColumnsDiffer(before, after) &&
+              !ViewerCellsDiffer(before, after));
   after.InfoStereo = 1;
-  EXPECT_TRUE(ViewerColumnsDiffer(before, after));
+  EXPECT_TRUE(ViewerColumnsDiffer(before, after) && !ViewerCellsDiffer(before, after));
+  MainOptions cells = before;
+  cells.ViewerColumnWidths[kViewerColumnCount - 1] += 1;
+  EXPECT_TRUE(ViewerCellsDiffer(before, cells) && !ViewerColumnsDiffer(before, cells));
+  cells = before;
+  cells.ViewerFontName.Set("Mono");
+  EXPECT_TRUE(ViewerCellsDiffer(before, cells));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The viewer window under Qt Test: opened by View over the working list and closed by Esc,
 // header sorting with its questions, deletion and undo by their keys, the colour schemes, the
-// too-long-list warning and the stored placement. The list logic behind it is tested without
-// a window (view_tests).
+// options window over it, the too-long-list warning and the stored placement. The list logic behind it is tested
+// without a window (view_tests).
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -101,6 +103,29 @@ void ClickHeader(TViewForm& viewer, int column) {
   emit Find<QTableView>(viewer, "SG1").horizontalHeader()->sectionClicked(column);
 }
 
+// What the options reach in the viewer: headers, re-sort button, panel colour, grid font
+// size, colour scheme.
+QString ViewerState(TViewForm& viewer) {
+  QStringList headers;
+  for (int column = 0; column < Find<QTableView>(viewer, "SG1").model()->columnCount(); ++column)
+    headers << Header(viewer, column);
+  QString scheme;
+  for (const char* radio : {"WinRadio", "LightRadio", "DarkRadio"})
+    if (Find<QAbstractButton>(viewer, radio).isChecked()) scheme = QString::fromLatin1(radio);
+  return QStringLiteral("%1 | %2 | %3 | %4pt | %5")
+      .arg(headers.join(','),
+           Find<QPushButton>(viewer, "ReSortBut").isEnabled() ? QStringLiteral("re-sort") : QStringLiteral("sorted"),
+           Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window).name())
+      .arg(Find<QTableView>(viewer, "SG1").font().pointSize())
+      .arg(scheme);
+}
+
+void Choose(QDialog& window, const char* combo, int index) {
+  auto& box = Find<QComboBox>(window, combo);
+  box.setCurrentIndex(index);
+  emit box.activated(index);
+}
+
 const QString kSortTail = QStringLiteral("?\r\n\n(this won't affect main sorting option)");
 
 }  // namespace
@@ -114,6 +139,7 @@ class ViewUnitTest : public QObject {
   void deletionByKeyAndUndoRestoreRowsAndSelection();
   void colourSchemesFromRadioButtonsAndMenu();
   void panelControlsChangeTheOptionsAndRunTheMainCommands();
+  void optionsWindowOverTheViewer();
   void tooLongListIsRefusedWithOneWarningPerRun();
 };
 
@@ -306,13 +332,91 @@ void ViewUnitTest::panelControlsChangeTheOptionsAndRunTheMainCommands() {
   QTest::mouseClick(&Find<QPushButton>(viewer, "SaveBut"), Qt::LeftButton);
   QVERIFY(QFile::exists(saved));
   QTest::keyClick(&viewer, Qt::Key_F, Qt::ControlModifier);
-  QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
   QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
   QStringList shown;
   for (const ScriptedDialogs::Message& message : dialogs.Shown) shown << message.Text;
   QCOMPARE(shown, QStringList({QStringLiteral("The find window is not available yet."),
-                               QStringLiteral("The options window is not available yet."),
                                QStringLiteral("The editor window is not available yet.")}));
+  QVERIFY(CloseByEsc(form, viewer));
+  QVERIFY_SCRIPT_DONE(dialogs);
+}
+
+// Each row plays the user in the options window opened by the viewer's button, leaves it by
+// O&K, &CANCEL or a reset, and gives the viewer's state afterwards; the rows follow one another.
+void ViewUnitTest::optionsWindowOverTheViewer() {
+  WindowSession session;
+  TMainForm& form = StartWithList(session, 4, [](AppOptions& o) {
+    o.Main.SortField = 0;
+    o.Main.ViewerColorScheme = 2;
+    o.Main.ViewerFontSize = 12;
+    o.Main.ViewerWindowColor = 0x00405060;
+    o.Dialog.ColorWindowChoice = 1;  // the colour panel edits the viewer's colour
+  });
+  ScriptedDialogs& dialogs = session.dialogs;
+  form.List().SortState = 0;  // "e00" to "e03" are in file-name order
+  TViewForm& viewer = OpenViewer(form);
+  QCOMPARE(ViewerState(viewer), QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio"));
+
+  enum class Leave { Ok, Cancel, Reset };
+  struct Row {
+    const char* Change;
+    std::function<void(QDialog&)> Act;
+    bool PicksColor;  // the colour picker answers red 200, green 100, blue 50
+    Leave Way;
+    QString Expected;
+  };
+  auto pickColor = [&viewer](QDialog& window) {
+    Find<QPushButton>(window, "WindowColorPanel").click();
+    // Shown at once, while the options window is open.
+    QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
+  };
+  const std::vector<Row> rows = {
+      {"a column ticked", [](QDialog& w) { Find<QCheckBox>(w, "InfoPathCheck").click(); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size,path | sorted | #605040 | 12pt | DarkRadio")},
+      {"another sort field", [](QDialog& w) { Choose(w, "SortFieldCombo", 7); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size,path | re-sort | #605040 | 12pt | DarkRadio")},
+      {"a column ticked, the sort field back",
+       [](QDialog& w) {
+         Find<QCheckBox>(w, "InfoStereoCheck").click();
+         Choose(w, "SortFieldCombo", 0);
+       },
+       false, Leave::Ok, QStringLiteral("no,filename,time,kbps,size,m.,path | sorted | #605040 | 12pt | DarkRadio")},
+      {"a cell style only", [](QDialog& w) { Choose(w, "StereoStyleCombo", 1); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #605040 | 12pt | DarkRadio")},
+      {"colour, column and sort field cancelled",
+       [&](QDialog& w) {
+         pickColor(w);
+         Find<QCheckBox>(w, "EnumerateCheck").click();
+         Choose(w, "SortFieldCombo", 1);
+       },
+       true, Leave::Cancel,
+       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #605040 | 12pt | DarkRadio")},
+      {"colour kept", pickColor, true, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #c86432 | 12pt | DarkRadio")},
+      {"every option reset", [](QDialog&) {}, false, Leave::Reset,
+       QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")},
+  };
+  const QString resetQuestion = QStringLiteral(
+      "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose not "
+      "visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK there "
+      "will be no cancelling)\r\n\nProceed?");
+  for (const Row& row : rows) {
+    if (row.PicksColor) dialogs.ExpectColor(QColor(200, 100, 50));
+    if (row.Way == Leave::Reset) dialogs.ExpectQuestion(resetQuestion, Answer::Yes);
+    bool overViewer = false;
+    dialogs.ExpectModal([&](QDialog& window) {
+      overViewer = window.parentWidget() == &viewer && window.windowModality() == Qt::WindowModal;
+      row.Act(window);
+      const char* leave = row.Way == Leave::Ok ? "OkBut" : row.Way == Leave::Cancel ? "CancelBut" : "ResetBut";
+      Find<QPushButton>(window, leave).click();
+      return window.result() == QDialog::Accepted;
+    });
+    QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
+    QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
+    QVERIFY2(overViewer, row.Change);
+    QVERIFY2(ViewerState(viewer) == row.Expected, qPrintable(row.Change + QStringLiteral(": ") + ViewerState(viewer)));
+  }
+  QCOMPARE(form.List().ItemCount(), 4u);
   QVERIFY(CloseByEsc(form, viewer));
   QVERIFY_SCRIPT_DONE(dialogs);
 }

@@ -68,6 +68,16 @@ bool ViewerColumnsDiffer(const MainOptions& before, const MainOptions& after) {
   return columns(before) != columns(after);
 }
 
+bool ViewerCellsDiffer(const MainOptions& before, const MainOptions& after) {
+  auto styles = [](const MainOptions& main) {
+    return std::array<std::uint8_t, 8>{main.DateStyle,       main.SizeStyle,           main.StereoStyle,
+                                       main.VbrStyle,        main.ErrorInfoStyle,      main.ViewerFontSize,
+                                       main.ViewerFontStyle, main.ViewerManualColWidth};
+  };
+  return styles(before) != styles(after) || before.ViewerFontName.View() != after.ViewerFontName.View() ||
+         std::memcmp(before.ViewerColumnWidths, after.ViewerColumnWidths, sizeof before.ViewerColumnWidths) != 0;
+}
+
 OptionsWindowRules::OptionsWindowRules(AppOptions& options) : options_(options) { Open(); }
 
 void OptionsWindowRules::Open() {

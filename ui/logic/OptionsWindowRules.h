@@ -41,6 +41,9 @@ void StoreCustomColor(ColorString& text, std::int32_t color);
 // columns to show differ (info flags, enumeration, artist/title split).
 bool SortSettingsDiffer(const MainOptions& before, const MainOptions& after);
 bool ViewerColumnsDiffer(const MainOptions& before, const MainOptions& after);
+// The grid's cells differ too when the styles of their texts do, or (after a reset or a
+// loaded file) the viewer's font, width mode or manual widths: the grid is rebuilt then.
+bool ViewerCellsDiffer(const MainOptions& before, const MainOptions& after);
 
 class OptionsWindowRules {
  public:
