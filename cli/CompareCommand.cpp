@@ -105,9 +105,10 @@ int RunCompare(const CompareArguments& args) {
   settings.Engine = args.Naive ? PairEngine::Reference : PairEngine::Fast;
   EntryList external;
   CompareRun run;
-  run.Start(list, external, settings, ThreadPriorityOf(dialog.ThreadPriority), caller);
+  run.Start(list, external, settings, ThreadPriorityOf(dialog.ThreadPriority));
   CompareState& state = run.State();
   while (!run.Ended()) {
+    if (run.ServeRequests(caller)) continue;
     if (state.Confirming && state.Answer.Get() == kCompareNoAnswer) {
       run.SetAnswer(AskOnTerminal(state.Texts.Read()));
     } else if (state.AwaitingDelete && state.Answer.Get() == kCompareNoAnswer) {
@@ -117,6 +118,7 @@ int RunCompare(const CompareArguments& args) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
   }
+  (void)run.ServeRequests(caller);  // the messages left when the worker ended
   const std::uint8_t sortState = list.SortState;
   DeletionResult removed = run.Close(list);
   const CompareEnd end = run.End();
