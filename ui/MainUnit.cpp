@@ -530,6 +530,7 @@ void TMainForm::ViewButClick() {
                     .SaveList = [this] { SaveButClick(); },
                     .ExportList = [this] { ExportButClick(); },
                     .NewList = [this] { NewList(false); },
+                    .ShowStatus = [this](const QString& text) { ShowStatus(text); },
                     .NotAvailable = [this](const QString& window) { NotAvailable(window); }};
   auto* viewer = new TViewForm(setup, this);
   viewer->setAttribute(Qt::WA_DeleteOnClose);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QFont>
 #include <QString>
@@ -45,6 +46,7 @@ struct ViewerSetup {
   std::function<void()> SaveList;
   std::function<void()> ExportList;
   std::function<void()> NewList;                     // the viewer emptied the list
+  std::function<void(const QString&)> ShowStatus;    // the main window's status line
   std::function<void(const QString&)> NotAvailable;  // a window that is not there yet
 };
 
@@ -87,6 +89,7 @@ class TViewForm final : public QWidget {
   void HeaderClick(int position);
   void FindCommand();
   void FindNextCommand();
+  void DupButClick();
   void GridContextPopup(const QPoint& position);
 
   GridPosition CurrentPosition() const;
@@ -104,6 +107,8 @@ class TViewForm final : public QWidget {
   void UpdateUndo();
   QFont GridFont() const;
   void SetBusy(bool busy);
+  // Another window removed entries behind the grid (their old indexes, ascending).
+  void EntriesRemovedBehind(const std::vector<std::uint32_t>& removed, bool cleared);
 
   std::unique_ptr<Ui::TViewForm> ui_;
   ViewerSetup setup_;
