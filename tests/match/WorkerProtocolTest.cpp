@@ -32,9 +32,9 @@ std::optional<WorkerRequests::Request> NextRequest(WorkerRequests& requests) {
 TEST(WorkerProtocol, RequestsInEveryOrder) {
   struct Case {
     const char* name;
-    bool stopFirst;     // the stop comes before the question
-    bool staleReply;    // a reply arrives before any question
-    bool stopWhileOpen; // the stop comes while the question waits
+    bool stopFirst;      // the stop comes before the question
+    bool staleReply;     // a reply arrives before any question
+    bool stopWhileOpen;  // the stop comes while the question waits
     Answer expected;
   };
   const Case cases[] = {
