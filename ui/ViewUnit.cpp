@@ -19,8 +19,10 @@
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
+#include "ui/CompUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/DupSearchUnit.h"
+#include "ui/PreCompUnit.h"
 #include "ui/PreDupUnit.h"
 #include "ui/QtText.h"
 #include "ui/ViewGrid.h"
@@ -173,8 +175,7 @@ TViewForm::TViewForm(const ViewerSetup& setup, QWidget* parent)
   connect(ui_->OptBut, &QPushButton::clicked, this,
           [this] { setup_.NotAvailable(QStringLiteral("The options window")); });
   connect(ui_->DupBut, &QPushButton::clicked, this, &TViewForm::DupButClick);
-  connect(ui_->CompBut, &QPushButton::clicked, this,
-          [this] { setup_.NotAvailable(QStringLiteral("The list comparison")); });
+  connect(ui_->CompBut, &QPushButton::clicked, this, &TViewForm::CompButClick);
   connect(deleteItem_, &QAction::triggered, this, &TViewForm::DelButClick);
   connect(undoItem_, &QAction::triggered, this, &TViewForm::UndoButClick);
   connect(insertItem_, &QAction::triggered, this, &TViewForm::InsButClick);
@@ -567,6 +568,26 @@ void TViewForm::DupButClick() {
                       if (setup_.ShowStatus) setup_.ShowStatus(text);
                     }};
     TDupSearchForm progress(run, this);
+    dialogs_.RunModal(progress);
+    ui_->SG1->setEnabled(true);
+    SetBusy(false);
+    if (!progress.Removed().empty()) EntriesRemovedBehind(progress.Removed(), progress.Cleared());
+  } else {
+    options_.Dialog = kept;
+    ui_->SG1->setEnabled(true);
+    SetBusy(false);
+  }
+  UpdateCaption();
+}
+
+void TViewForm::CompButClick() {
+  if (building_ || refused_) return;
+  SetBusy(true);
+  ui_->SG1->setEnabled(false);
+  const DialogOptions kept = options_.Dialog;
+  TPreCompForm settings(options_, dialogs_, this);
+  if (dialogs_.RunModal(settings)) {
+    TCompForm progress({list_, options_, dialogs_, setup_.LocaleDateFormat, settings.Relaxed()}, this);
     dialogs_.RunModal(progress);
     ui_->SG1->setEnabled(true);
     SetBusy(false);

@@ -90,6 +90,7 @@ class TViewForm final : public QWidget {
   void FindCommand();
   void FindNextCommand();
   void DupButClick();
+  void CompButClick();
   void GridContextPopup(const QPoint& position);
 
   GridPosition CurrentPosition() const;

@@ -52,7 +52,8 @@ TViewForm& StartViewer(WindowSession& session, std::uint8_t matchAction) {
 
 QString Names(const ListStore& list) {
   QStringList names;
-  for (const ListEntry& entry : list.Working().Entries()) names << QString::fromStdString(std::string(entry.FileName.View()));
+  for (const ListEntry& entry : list.Working().Entries())
+    names << QString::fromStdString(std::string(entry.FileName.View()));
   return names.join('|');
 }
 
@@ -145,8 +146,7 @@ void DupSearchWindowTest::abortAndCloseDuringARun() {
     QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
     QCOMPARE(Names(session.Form().List()),
              reply == Answer::Yes ? all : QStringLiteral("Alpha - One|Beta - Two|Gamma - Three|Beta - Two"));
-    QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(),
-             static_cast<int>(session.Form().List().ItemCount()));
+    QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(session.Form().List().ItemCount()));
     QVERIFY_SCRIPT_DONE(session.dialogs);
   }
   // Escape while the first question is open: the worker stops, nothing was marked, no question.
@@ -179,7 +179,7 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
     dialog.show();
     if (!ClickWhenShown(dialog, "SaveLogBut")) return false;
     if (!ClickWhenShown(dialog, "ViewLogBut")) return false;
-    if (Find<QPushButton>(dialog, "ViewLogBut").isEnabled()) return false;  // off for two seconds
+    if (Find<QPushButton>(dialog, "ViewLogBut").isEnabled()) return false;      // off for two seconds
     QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);  // "&UNDO"
     return false;
   });
