@@ -33,13 +33,13 @@ if [ "$sanitize" -eq 1 ]; then
     run_suite "$root/build-asan" "-O1 -g1" -DORDONNA_SANITIZE=ON
   echo "== Threaded tests under ThreadSanitizer"
   # Only the targets whose tests run workers: the rest has no second thread to race with.
-  tsan_targets=(match_tests)
+  tsan_targets=(match_tests ui_dupsearch_tests ui_compare_tests)
   cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DORDONNA_TSAN=ON >/dev/null
   ninja -C "$root/build-tsan" -j "$jobs" "${tsan_targets[@]}"
   mkdir -p "$root/build-tsan/tests/home"
   for target in "${tsan_targets[@]}"; do
     ORDONNA_HOME="$root/build-tsan/tests/home" TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-      QT_QPA_PLATFORM=offscreen "$root/build-tsan/tests/$target"
+      QT_QPA_PLATFORM=offscreen "$(find "$root/build-tsan/tests" -name "$target" -type f)"
   done
 fi

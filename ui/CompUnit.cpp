@@ -35,16 +35,16 @@ TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       ui_(std::make_unique<Ui::TCompForm>()),
       setup_(setup),
-      caller_(setup.Ask, [](const QString&) {}, running_) {
+      caller_(
+          setup.Ask, [](const QString&) {}, running_) {
   ui_->setupUi(this);
   setFixedSize(474, 282);  // placed controls, no layout
   const std::uint8_t action = setup_.Options.Dialog.CompareAction % kCompareActionCount;
   ui_->ActionLabel->setText(ToQString(kCompareActionLines[action]));
   ui_->LogLabel->setText(action >= 5 ? QStringLiteral("Matches log") : QStringLiteral("Unique log"));
-  for (QWidget* hidden :
-       {static_cast<QWidget*>(ui_->CloseBut), static_cast<QWidget*>(ui_->AbortBut),
-        static_cast<QWidget*>(ui_->FinishLabel), static_cast<QWidget*>(ui_->MatchBut),
-        static_cast<QWidget*>(ui_->DifferBut), static_cast<QWidget*>(ui_->ViewLogBut)}) {
+  for (QWidget* hidden : {static_cast<QWidget*>(ui_->CloseBut), static_cast<QWidget*>(ui_->AbortBut),
+                          static_cast<QWidget*>(ui_->FinishLabel), static_cast<QWidget*>(ui_->MatchBut),
+                          static_cast<QWidget*>(ui_->DifferBut), static_cast<QWidget*>(ui_->ViewLogBut)}) {
     hidden->hide();
   }
   connect(ui_->MatchBut, &QPushButton::clicked, this, [this] { Reply(kCompareMatch); });
@@ -55,9 +55,8 @@ TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
   tick_.setInterval(50);
   connect(&tick_, &QTimer::timeout, this, &TCompForm::Tick);
   blink_.setInterval(250);
-  connect(&blink_, &QTimer::timeout, this, [this] {
-    ui_->ProgressBar->setValue(ui_->ProgressBar->value() != 0 ? 0 : run_.State().Progress.load());
-  });
+  connect(&blink_, &QTimer::timeout, this,
+          [this] { ui_->ProgressBar->setValue(ui_->ProgressBar->value() != 0 ? 0 : run_.State().Progress.load()); });
 }
 
 TCompForm::~TCompForm() = default;
@@ -83,8 +82,8 @@ void TCompForm::paintEvent(QPaintEvent*) {
   const int last = std::max(width() - 1, 1);
   for (int x = 0; x < width(); ++x) {
     const double share = static_cast<double>(x) / last;
-    painter.setPen(QColor(65, static_cast<int>(std::lround(255 - 63 * share)),
-                          static_cast<int>(std::lround(192 + 63 * share))));
+    painter.setPen(
+        QColor(65, static_cast<int>(std::lround(255 - 63 * share)), static_cast<int>(std::lround(192 + 63 * share))));
     painter.drawLine(x, 0, x, height());
   }
 }

@@ -70,7 +70,7 @@ TPreCompForm::TPreCompForm(AppOptions& options, Dialogs& dialogs, QWidget* paren
     label->setGeometry(value == 100 ? x - 30 : x - 10, slider.bottom() + 2, value == 100 ? 40 : 20, 16);
     label->setAlignment(value == 100 ? Qt::AlignRight : Qt::AlignHCenter);
   }
-  setFixedSize(524, 400);  // placed controls, no layout; 9 pixels taller for the letter row
+  setFixedSize(524, 416);  // placed controls, no layout; taller: the letter note takes its own row
   ShowSettings();
   DialogOptions& dialog = options_.Dialog;
   connect(ui_->TrackBar1, &QSlider::valueChanged, this,
@@ -235,8 +235,7 @@ void TPreCompForm::ButLastClick() {
 void TPreCompForm::UpdateFileStates() {
   const std::uint8_t action = options_.Dialog.CompareAction;
   ui_->ButLoadFile->setIcon(StatePicture(inputValid_, false));
-  ui_->ButSaveFile->setIcon(
-      StatePicture(outputState_ != FileState::Invalid, outputState_ == FileState::Replaces));
+  ui_->ButSaveFile->setIcon(StatePicture(outputState_ != FileState::Invalid, outputState_ == FileState::Replaces));
   ui_->ButSaveFile->setEnabled(!RemovesFromCurrent(action));
   ui_->LabInpFile->setText(FittedName(*ui_->LabInpFile, input_));
   ui_->LabInpFile->setToolTip(QStringLiteral("Input file: ") + ToQString(input_));
