@@ -113,7 +113,7 @@ void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
     QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
     QVERIFY2(finish.startsWith(QStringLiteral("Finished. ")), qPrintable(QString::number(action) + finish));
     QCOMPARE(std::filesystem::exists(out), !removes);
-    const QString left = action == 4 ? QStringLiteral("Lone Current")
+    const QString left = action == 4   ? QStringLiteral("Lone Current")
                          : action == 9 ? QStringLiteral("Alpha - One|Beta - Two")
                                        : all;
     TMainForm& form = session.Form();
