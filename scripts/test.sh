@@ -39,7 +39,7 @@ if [ "$sanitize" -eq 1 ]; then
   ninja -C "$root/build-tsan" -j "$jobs" "${tsan_targets[@]}"
   mkdir -p "$root/build-tsan/tests/home"
   tsan_run() {
-    ORDONNA_HOME="$root/build-tsan/tests/home" TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+    ORDONNA_HOME="$root/build-tsan/tests/home" TSAN_OPTIONS="halt_on_error=1:suppressions=$root/scripts/tsan.supp" \
       QT_QPA_PLATFORM=offscreen "$(find "$root/build-tsan/tests" -name "$1" -type f)" "${@:2}"
   }
   # The long random sweeps compare results, not threads; the optimised pass runs them.
