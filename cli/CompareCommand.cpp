@@ -106,11 +106,12 @@ int RunCompare(const CompareArguments& args) {
   settings.Engine = args.Naive ? PairEngine::Reference : PairEngine::Fast;
   EntryList external;
   CompareRun run;
-  run.Start(list, external, settings, ThreadPriorityOf(dialog.ThreadPriority), caller);
+  run.Start(list, external, settings, ThreadPriorityOf(dialog.ThreadPriority));
   CompareState& state = run.State();
   {
     ProgressLine progress(!args.Quiet, "matched");
     while (!run.Ended()) {
+      if (run.ServeRequests(caller)) continue;
       if (state.Confirming && state.Answer.Get() == kCompareNoAnswer) {
         progress.Pause();
         run.SetAnswer(AskOnTerminal(state.Texts.Read()));
@@ -125,6 +126,7 @@ int RunCompare(const CompareArguments& args) {
       }
     }
   }
+  (void)run.ServeRequests(caller);  // the messages left when the worker ended
   const std::uint8_t sortState = list.SortState;
   DeletionResult removed = run.Close(list);
   const CompareEnd end = run.End();

@@ -1,6 +1,11 @@
 // How a long operation talks to whoever runs it (a window, the command-line tool, a test):
 // questions, messages, status text, pending events and the running flag. The logic never
 // shows anything itself, so every operation runs the same under each caller.
+//
+// Thread rule: a caller is used only on the thread that owns it (a window's caller on the
+// user-interface thread). A worker thread never calls one: it leaves its questions and
+// messages in the state it shares with its window (match/WorkerState.h), and the window asks
+// them through its caller and writes the answers back.
 #pragma once
 
 #include <string_view>

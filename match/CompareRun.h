@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "core/Caller.h"
 #include "match/Comparison.h"
 #include "platform/ThreadPriority.h"
 
@@ -19,10 +20,10 @@ class CompareRun {
   // Stops the worker and waits for it.
   ~CompareRun();
 
-  // Starts the worker. `current` and `external` must outlive the run; `caller` receives the
-  // loaders' questions and messages from the worker's thread.
+  // Starts the worker. `current` and `external` must outlive the run. The loaders' questions
+  // and messages wait in State().Requests for the window (ServeRequests).
   void Start(const ListStore& current, EntryList& external, const CompareSettings& settings,
-             ThreadPriorityLevel priority, Caller& caller);
+             ThreadPriorityLevel priority);
 
   CompareState& State() { return state_; }
   bool Ended() const { return ended_.load(std::memory_order_acquire); }
@@ -30,7 +31,11 @@ class CompareRun {
   CompareEnd End() const { return end_; }
   const CompareMarks& Marks() const { return marks_; }
 
-  void SetAnswer(std::uint8_t answer) { state_.Answer.Set(answer); }
+  // A stop (8 or 32) also answers a waiting loader's question No.
+  void SetAnswer(std::uint8_t answer);
+  // Shows the waiting messages and asks the waiting question through `caller`, on the
+  // caller's thread. Returns false when nothing was waiting.
+  bool ServeRequests(Caller& caller);
   void Wait();
 
   // "&ABORT": while the pair loop runs, holds the worker, asks whether to save what was found

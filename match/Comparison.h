@@ -42,6 +42,8 @@ struct CompareState {
   std::atomic<bool> LogWritten{false};        // "&VIEW LOG" shows at the end
   // The abort question is open: the worker holds still at its next stop check.
   std::atomic<bool> Paused{false};
+  // The loaders' questions and messages, asked and shown by the window.
+  WorkerRequests Requests;
   WorkerTexts Texts;
   LogList Log{kCompareLogFull};
 };

@@ -1,7 +1,56 @@
-// The log list and the texts behind their mutex.
+// The worker's requests, the log list and the texts behind their mutexes.
 #include "match/WorkerState.h"
 
 namespace ordonna {
+
+Answer WorkerRequests::Ask(std::string_view text, std::string_view title, Answer preferred) {
+  std::unique_lock lock(mutex_);
+  if (stopped_) return Answer::No;
+  reply_.reset();
+  queue_.push_back({true, std::string(text), std::string(title), preferred, MessageKind::Warning});
+  replied_.wait(lock, [this] { return reply_.has_value() || stopped_; });
+  Answer answer = stopped_ ? Answer::No : *reply_;
+  reply_.reset();
+  return answer;
+}
+
+void WorkerRequests::Tell(std::string_view text, std::string_view title, MessageKind kind) {
+  std::lock_guard lock(mutex_);
+  queue_.push_back({false, std::string(text), std::string(title), Answer::No, kind});
+}
+
+std::optional<WorkerRequests::Request> WorkerRequests::Next() {
+  std::lock_guard lock(mutex_);
+  if (queue_.empty()) return std::nullopt;
+  Request request = std::move(queue_.front());
+  queue_.pop_front();
+  return request;
+}
+
+void WorkerRequests::Reply(Answer answer) {
+  {
+    std::lock_guard lock(mutex_);
+    reply_ = answer;
+  }
+  replied_.notify_all();
+}
+
+void WorkerRequests::Stop() {
+  {
+    std::lock_guard lock(mutex_);
+    stopped_ = true;
+    // A question not yet taken by the window is answered by the stop.
+    std::erase_if(queue_, [](const Request& request) { return request.Question; });
+  }
+  replied_.notify_all();
+}
+
+void WorkerRequests::Reset() {
+  std::lock_guard lock(mutex_);
+  queue_.clear();
+  reply_.reset();
+  stopped_ = false;
+}
 
 void LogList::Add(std::string_view name) {
   std::lock_guard lock(mutex_);

@@ -1,14 +1,20 @@
 // What a search or comparison worker shares with its progress window: the answer channel the
-// worker blocks on, the log list it fills and the texts it shows. Numbers are atomics; texts
-// and the log sit behind a mutex. Any thread may read; the worker writes, the window answers.
+// worker blocks on, the questions and messages the window shows for it, the log list it fills
+// and the texts it shows. Numbers are atomics; texts, requests and the log sit behind a mutex.
+// Any thread may read; the worker writes, the window answers.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/Caller.h"
 
 namespace ordonna {
 
@@ -39,6 +45,39 @@ class AnswerChannel {
 
  private:
   std::atomic<std::uint8_t> answer_{0};
+};
+
+// The questions and messages of a worker, shown by the window on its own thread (a worker
+// never touches a window or the window's caller). Messages queue; a question blocks the
+// worker until the window replies or the run stops, which answers No.
+class WorkerRequests {
+ public:
+  struct Request {
+    bool Question = false;
+    std::string Text;
+    std::string Title;
+    Answer Preferred = Answer::No;            // questions
+    MessageKind Kind = MessageKind::Warning;  // messages
+  };
+
+  // Worker side.
+  Answer Ask(std::string_view text, std::string_view title, Answer preferred);
+  void Tell(std::string_view text, std::string_view title, MessageKind kind);
+
+  // Window side: the oldest request not yet taken. A question taken must be replied to.
+  std::optional<Request> Next();
+  void Reply(Answer answer);
+  // The run stops: a waiting question and every later one are answered No.
+  void Stop();
+  // A new run: nothing pending, not stopped.
+  void Reset();
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable replied_;
+  std::deque<Request> queue_;
+  std::optional<Answer> reply_;
+  bool stopped_ = false;
 };
 
 // The log list box: the first 30,000 names, then one overflow line, then nothing more.
@@ -79,6 +118,29 @@ class WorkerTexts {
  private:
   mutable std::mutex mutex_;
   Snapshot texts_;
+};
+
+// The caller a worker hands to the loaders: questions and messages become requests, status
+// texts show in the first file label. Stops are seen through the answer channel, not here.
+class WorkerCaller final : public Caller {
+ public:
+  WorkerCaller(WorkerRequests& requests, WorkerTexts& texts) : requests_(requests), texts_(texts) {}
+  Answer AskYesNo(std::string_view text, std::string_view title, Answer preferred) override {
+    return requests_.Ask(text, title, preferred);
+  }
+  Answer AskYesNoCancel(std::string_view text, std::string_view title, Answer preferred) override {
+    return requests_.Ask(text, title, preferred);
+  }
+  void ShowMessage(std::string_view text, std::string_view title, MessageKind kind) override {
+    requests_.Tell(text, title, kind);
+  }
+  void SetStatus(std::string_view text) override { texts_.SetFiles(text, ""); }
+  void ProcessEvents() override {}
+  bool Running() const override { return true; }
+
+ private:
+  WorkerRequests& requests_;
+  WorkerTexts& texts_;
 };
 
 }  // namespace ordonna

@@ -2,7 +2,11 @@
 # Builds the windowed program, starts it on a virtual X display with its own settings
 # folder, and saves pictures in build/screenshots/: the main window (main-window.png), the
 # options window (options-window.png), and the viewer over a generated list of 1,000 entries
-# with every column in the Light and Dark colour schemes (viewer-light.png, viewer-dark.png).
+# with every column in the Light and Dark colour schemes (viewer-light.png, viewer-dark.png),
+# and the duplicates windows opened from the viewer over a list with planted duplicates: the
+# settings (dup-settings.png) and the progress window asking about a pair (dup-run.png); and
+# the comparison windows over the same list set against itself (comp-settings.png, and
+# comp-run.png asking about a pair).
 # With a font size: main-window-SIZE.png (the status line and folder font) and
 # options-window-SIZE.png (every text of the program in that size).
 #   scripts/screenshot.sh [FONT_SIZE]   (4..32)
@@ -60,6 +64,33 @@ if [ -n "$ORDONNA_VIEWER" ]; then
   xdotool windowfocus --sync "$window" key --window "$window" alt+v
   wait_for 'Internal List Viewer'
   sleep 1
+  if [ "$ORDONNA_VIEWER" = dupsettings ] || [ "$ORDONNA_VIEWER" = duprun ]; then
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+u
+    wait_for '^ Duplicates search options$'
+    sleep 0.5
+    if [ "$ORDONNA_VIEWER" = duprun ]; then
+      # Manual action, then "&GO": the first planted pair waits for an answer.
+      xdotool key --clearmodifiers alt+m
+      xdotool key --clearmodifiers alt+g
+      wait_for 'Please confirm'
+      sleep 0.5
+    fi
+  fi
+  if [ "$ORDONNA_VIEWER" = compsettings ] || [ "$ORDONNA_VIEWER" = comprun ]; then
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+c
+    wait_for '^ Compare options$'
+    sleep 0.5
+    if [ "$ORDONNA_VIEWER" = comprun ]; then
+      # The last known files, then "&GO": the first pair waits for an answer.
+      xdotool key --clearmodifiers alt+k
+      sleep 0.5
+      xdotool key --clearmodifiers alt+g
+      wait_for 'Please confirm'
+      sleep 0.5
+    fi
+  fi
 elif [ -n "$ORDONNA_OPTIONS" ]; then
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --clearmodifiers alt+o
@@ -72,13 +103,15 @@ kill "$pid"
 wait "$pid" || true
 EOF
 
-# shoot NAME [LIST_FILE] [viewer|options] [FONT_SIZE]: saves NAME.png.
+# shoot NAME [LIST_FILE] [viewer|options|dupsettings|duprun|compsettings|comprun] [FONT_SIZE]:
+# saves NAME.png.
 shoot() {
   # Another virtual display starting at the same moment can take the number xvfb-run picked:
   # then the program cannot connect, and a second attempt gets a free number. The screen is
   # large enough for the options window at 32 points.
   local viewer= options=
   [ "${3:-}" = viewer ] && viewer=1
+  case "${3:-}" in dupsettings | duprun | compsettings | comprun) viewer=$3 ;; esac
   [ "${3:-}" = options ] && options=1
   for attempt in 1 2 3; do
     if ORDONNA_HOME="$home" XDG_DATA_HOME="$home/data" ORDONNA_EXE="$build/ui/ordonna" \
@@ -115,3 +148,21 @@ open(path, "wb").write(data)
 PY
   shoot "viewer-${scheme%:*}" "$home/thousand.ordl" viewer
 done
+
+# The duplicates windows over twenty names, every fifth one planted twice.
+python3 - "$home/dupes.ordl" <<'PY'
+import sys
+records = b""
+for i in range(20):
+    name = ("Planted duplicate %d" % (i // 5)) if i % 5 in (0, 3) else ("Artist %02d - Song title %02d" % (i, i * 7))
+    for text in (name.encode(), b"/music/collection", b"DISK"):
+        records += bytes([len(text)]) + text
+    records += bytes(19)
+open(sys.argv[1], "wb").write(b"\x03Ord\x3f" + records)
+PY
+shoot dup-settings "$home/dupes.ordl" dupsettings
+shoot dup-run "$home/dupes.ordl" duprun
+"$build/cli/ordonna-cli" config set "$home/ordonna.ini" CompareWith=0 CompareAction=7 MatchAction=2 \
+  "CompareListFile=$home/dupes.ordl" "CompareSaveFile=$home/matches.txt" >/dev/null
+shoot comp-settings "$home/dupes.ordl" compsettings
+shoot comp-run "$home/dupes.ordl" comprun

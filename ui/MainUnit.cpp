@@ -536,6 +536,7 @@ void TMainForm::ViewButClick() {
                     .SaveList = [this] { SaveButClick(); },
                     .ExportList = [this] { ExportButClick(); },
                     .NewList = [this] { NewList(false); },
+                    .ShowStatus = [this](const QString& text) { ShowStatus(text); },
                     .NotAvailable = [this](const QString& window) { NotAvailable(window); },
                     .RunOptions = [this](QWidget& over, std::function<void()> recolor) -> std::optional<MainOptions> {
                       const OptionsOutcome outcome = OpenOptions(&over, recolor);

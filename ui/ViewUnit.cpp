@@ -20,7 +20,11 @@
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
+#include "ui/CompUnit.h"
 #include "ui/Dialogs.h"
+#include "ui/DupSearchUnit.h"
+#include "ui/PreCompUnit.h"
+#include "ui/PreDupUnit.h"
 #include "ui/QtText.h"
 #include "ui/ViewGrid.h"
 #include "ui/WindowFader.h"
@@ -173,10 +177,8 @@ TViewForm::TViewForm(const ViewerSetup& setup, QWidget* parent)
   connect(ui_->SaveBut, &QPushButton::clicked, this, [this] { setup_.SaveList(); });
   connect(ui_->ExportBut, &QPushButton::clicked, this, [this] { setup_.ExportList(); });
   connect(ui_->OptBut, &QPushButton::clicked, this, &TViewForm::OptButClick);
-  connect(ui_->DupBut, &QPushButton::clicked, this,
-          [this] { setup_.NotAvailable(QStringLiteral("The duplicates search")); });
-  connect(ui_->CompBut, &QPushButton::clicked, this,
-          [this] { setup_.NotAvailable(QStringLiteral("The list comparison")); });
+  connect(ui_->DupBut, &QPushButton::clicked, this, &TViewForm::DupButClick);
+  connect(ui_->CompBut, &QPushButton::clicked, this, &TViewForm::CompButClick);
   connect(deleteItem_, &QAction::triggered, this, &TViewForm::DelButClick);
   connect(undoItem_, &QAction::triggered, this, &TViewForm::UndoButClick);
   connect(insertItem_, &QAction::triggered, this, &TViewForm::InsButClick);
@@ -586,6 +588,68 @@ bool TViewForm::eventFilter(QObject* watched, QEvent* event) {
     StoreWidths();
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// ---- Duplicates search ------------------------------------------------------------------
+
+void TViewForm::DupButClick() {
+  if (building_ || refused_) return;
+  // The grid and the panel wait while the windows are open; a cancelled settings window
+  // leaves the settings as they were.
+  SetBusy(true);
+  ui_->SG1->setEnabled(false);
+  const DialogOptions kept = options_.Dialog;
+  TPreDupForm settings(options_, this);
+  if (dialogs_.RunModal(settings)) {
+    DupRunSetup run{list_, options_, dialogs_, setup_.LocaleDateFormat, [this](const QString& text) {
+                      if (setup_.ShowStatus) setup_.ShowStatus(text);
+                    }};
+    TDupSearchForm progress(run, this);
+    dialogs_.RunModal(progress);
+    ui_->SG1->setEnabled(true);
+    SetBusy(false);
+    if (!progress.Removed().empty()) EntriesRemovedBehind(progress.Removed(), progress.Cleared());
+  } else {
+    options_.Dialog = kept;
+    ui_->SG1->setEnabled(true);
+    SetBusy(false);
+  }
+  UpdateCaption();
+}
+
+void TViewForm::CompButClick() {
+  if (building_ || refused_) return;
+  SetBusy(true);
+  ui_->SG1->setEnabled(false);
+  const DialogOptions kept = options_.Dialog;
+  TPreCompForm settings(options_, dialogs_, this);
+  if (dialogs_.RunModal(settings)) {
+    TCompForm progress({list_, options_, dialogs_, setup_.LocaleDateFormat, settings.Relaxed()}, this);
+    dialogs_.RunModal(progress);
+    ui_->SG1->setEnabled(true);
+    SetBusy(false);
+    if (!progress.Removed().empty()) EntriesRemovedBehind(progress.Removed(), progress.Cleared());
+  } else {
+    options_.Dialog = kept;
+    ui_->SG1->setEnabled(true);
+    SetBusy(false);
+  }
+  UpdateCaption();
+}
+
+void TViewForm::EntriesRemovedBehind(const std::vector<std::uint32_t>& removed, bool cleared) {
+  viewer_.EntriesRemovedBehind(removed);
+  if (cleared) {
+    // The run emptied the list: a new list starts and the viewer closes.
+    WarnMessage(dialogs_, ToQString(kListCleared));
+    setup_.NewList();
+    closeAgreed_ = true;
+    close();
+    return;
+  }
+  BuildGrid();
+  UpdateSortControls();
+  UpdateUndo();
 }
 
 void TViewForm::closeEvent(QCloseEvent* event) {

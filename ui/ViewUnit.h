@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QFont>
 #include <QString>
@@ -46,6 +47,7 @@ struct ViewerSetup {
   std::function<void()> SaveList;
   std::function<void()> ExportList;
   std::function<void()> NewList;                     // the viewer emptied the list
+  std::function<void(const QString&)> ShowStatus;    // the main window's status line
   std::function<void(const QString&)> NotAvailable;  // a window that is not there yet
   // Runs the options window over the viewer, calling `recolor` whenever it applies the
   // window colours; MainOptions as they were before when the options were kept (O&K or a
@@ -93,6 +95,8 @@ class TViewForm final : public QWidget {
   void HeaderClick(int position);
   void FindCommand();
   void FindNextCommand();
+  void DupButClick();
+  void CompButClick();
   void GridContextPopup(const QPoint& position);
 
   GridPosition CurrentPosition() const;
@@ -114,6 +118,8 @@ class TViewForm final : public QWidget {
   void UpdateUndo();
   QFont GridFont() const;
   void SetBusy(bool busy);
+  // Another window removed entries behind the grid (their old indexes, ascending).
+  void EntriesRemovedBehind(const std::vector<std::uint32_t>& removed, bool cleared);
 
   std::unique_ptr<Ui::TViewForm> ui_;
   ViewerSetup setup_;

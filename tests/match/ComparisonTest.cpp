@@ -303,7 +303,7 @@ bool Eventually(Condition condition) {
 
 // Starts `run` and waits for the question that ends a removal action.
 void RunToDeleteQuestion(CompareRun& run, Fixture& f, std::uint8_t action, ThreadPriorityLevel priority) {
-  run.Start(f.current, f.external, f.Settings(action), priority, f.caller);
+  run.Start(f.current, f.external, f.Settings(action), priority);
   ASSERT_TRUE(Eventually([&] { return run.State().AwaitingDelete.load(); }));
 }
 
@@ -341,7 +341,7 @@ TEST(Comparison, AbortWithSavingForEachFamily) {
   for (std::uint8_t action : {0, 1, 5, 8}) {
     Fixture f({"Song A1", "Lone one", "Song B1"}, {"Song A2", "Song B2", "Unmatched"});
     CompareRun run;
-    run.Start(f.current, f.external, f.Settings(action, PairEngine::Fast, 2), ThreadPriorityLevel::Normal, f.caller);
+    run.Start(f.current, f.external, f.Settings(action, PairEngine::Fast, 2), ThreadPriorityLevel::Normal);
     // Confirm one match, then abort during the next confirmation and save.
     ASSERT_TRUE(Eventually([&] { return run.State().Confirming.load(); })) << int{action};
     run.SetAnswer(action >= 5 ? kCompareMatch : kCompareDiffer);

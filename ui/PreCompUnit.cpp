@@ -1,0 +1,298 @@
+// The comparison settings window.
+#include "ui/PreCompUnit.h"
+
+#include <optional>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+
+#include "config/AppOptions.h"
+#include "match/CompareTexts.h"
+#include "match/DupLog.h"
+#include "platform/FileSystem.h"
+#include "ui/Dialogs.h"
+#include "ui/QtText.h"
+#include "ui/WindowPlace.h"
+#include "ui_PreCompUnit.h"
+
+namespace ordonna {
+namespace {
+
+std::optional<int> NumberUpTo(const QString& text, int limit) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok || value < 0 || value > limit || text.trimmed() != text) return std::nullopt;
+  return value;
+}
+
+// The state picture of a file button: green new, yellow replaced, red not valid.
+QIcon StatePicture(bool valid, bool replaces) {
+  QPixmap picture(16, 16);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::black);
+  painter.setBrush(!valid ? QColor(220, 0, 0) : replaces ? QColor(240, 210, 0) : QColor(0, 180, 0));
+  painter.drawEllipse(2, 2, 12, 12);
+  return QIcon(picture);
+}
+
+// A file name shortened from the left with a leading "..." until it fits `label`.
+QString FittedName(const QLabel& label, const std::string& path) {
+  const QFontMetrics metrics(label.font());
+  QString text = ToQString(path);
+  if (metrics.horizontalAdvance(text) <= label.width()) return text;
+  while (!text.isEmpty() && metrics.horizontalAdvance(QStringLiteral("...") + text) > label.width()) text.remove(0, 1);
+  return QStringLiteral("...") + text;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+}  // namespace
+
+TPreCompForm::TPreCompForm(AppOptions& options, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TPreCompForm>()),
+      options_(options),
+      dialogs_(dialogs),
+      relaxed_((RepairCompareSettings(options.Dialog), options.Dialog.CompareWith)) {
+  ui_->setupUi(this);
+  const QRect slider = ui_->TrackBar1->geometry();
+  for (int value = 50; value <= 100; value += 5) {
+    auto* label = new QLabel(value == 100 ? QStringLiteral("100 %") : QString::number(value), this);
+    const int x = slider.left() + 6 + (slider.width() - 12) * (value - 50) / 50;
+    label->setGeometry(value == 100 ? x - 30 : x - 10, slider.bottom() + 2, value == 100 ? 40 : 20, 16);
+    label->setAlignment(value == 100 ? Qt::AlignRight : Qt::AlignHCenter);
+  }
+  setFixedSize(524, 416);  // placed controls, no layout; taller: the letter note takes its own row
+  ShowSettings();
+  DialogOptions& dialog = options_.Dialog;
+  connect(ui_->TrackBar1, &QSlider::valueChanged, this,
+          [&dialog](int value) { dialog.MatchPercent = static_cast<std::uint8_t>(value); });
+  connect(ui_->HighCheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.MatchHighChars = on; });
+  connect(ui_->Bitcheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.BitrateMustMatch = on; });
+  connect(ui_->LetterCheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.LetterCheck = on; });
+  connect(ui_->IgnoreCheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.MircLines = on; });
+  connect(ui_->sizedifcheck, &QCheckBox::toggled, this, [this, &dialog](bool on) {
+    dialog.SizeMayDiffer = on;
+    ui_->SizeEdit->setEnabled(on);
+  });
+  connect(ui_->timedifcheck, &QCheckBox::toggled, this, [this, &dialog](bool on) {
+    dialog.TimeMayDiffer = on;
+    ui_->TimeEdit->setEnabled(on);
+  });
+  connect(ui_->SizeEdit, &QLineEdit::textEdited, this, [&dialog](const QString& text) {
+    if (std::optional<int> value = NumberUpTo(text, 9999)) dialog.SizeDiffKB = static_cast<std::uint16_t>(*value);
+  });
+  connect(ui_->TimeEdit, &QLineEdit::textEdited, this, [&dialog](const QString& text) {
+    if (std::optional<int> value = NumberUpTo(text, 99)) dialog.TimeDiffSec = static_cast<std::uint16_t>(*value);
+  });
+  connect(ui_->SizeEdit, &QLineEdit::returnPressed, this, [this] { ui_->TimeEdit->setFocus(); });
+  connect(ui_->TimeEdit, &QLineEdit::returnPressed, this, [this] { ui_->GoBut->setFocus(); });
+  const std::pair<QRadioButton*, std::uint8_t> actions[] = {{ui_->rbut1, 0}, {ui_->rbut2, 1}, {ui_->rbut3, 2}};
+  for (auto [radio, value] : actions) {
+    connect(radio, &QRadioButton::toggled, this, [&dialog, value](bool on) {
+      if (on) dialog.MatchAction = value;
+    });
+  }
+  const std::pair<QRadioButton*, std::uint8_t> priorities[] = {
+      {ui_->LowRadio, 0}, {ui_->NormalRadio, 1}, {ui_->HighRadio, 2}};
+  for (auto [radio, value] : priorities) {
+    connect(radio, &QRadioButton::toggled, this, [&dialog, value](bool on) {
+      if (on) dialog.ThreadPriority = value;
+    });
+  }
+  connect(ui_->WithCombo, &QComboBox::activated, this, &TPreCompForm::WithComboChange);
+  connect(ui_->ActionCombo, &QComboBox::activated, this, &TPreCompForm::ActionComboChange);
+  connect(ui_->relaxcheck, &QCheckBox::clicked, this, &TPreCompForm::relaxcheckClick);
+  connect(ui_->ButLoadFile, &QPushButton::clicked, this, &TPreCompForm::ButLoadFileClick);
+  connect(ui_->ButSaveFile, &QPushButton::clicked, this, &TPreCompForm::ButSaveFileClick);
+  connect(ui_->ButLast, &QPushButton::clicked, this, &TPreCompForm::ButLastClick);
+  connect(ui_->GoBut, &QPushButton::clicked, this, &TPreCompForm::GoButClick);
+  for (QWidget* label : {static_cast<QWidget*>(ui_->LetterLab), static_cast<QWidget*>(ui_->UserFileLab),
+                         static_cast<QWidget*>(ui_->Mp3Lab), static_cast<QWidget*>(ui_->LabInpFile),
+                         static_cast<QWidget*>(ui_->LabOutFile)}) {
+    label->installEventFilter(this);
+  }
+  ui_->GoBut->setAutoDefault(false);
+  UpdateFileStates();
+}
+
+TPreCompForm::~TPreCompForm() = default;
+
+void TPreCompForm::ShowSettings() {
+  const DialogOptions& dialog = options_.Dialog;
+  ui_->TrackBar1->setValue(dialog.MatchPercent);
+  ui_->HighCheck->setChecked(dialog.MatchHighChars != 0);
+  ui_->sizedifcheck->setChecked(dialog.SizeMayDiffer != 0);
+  ui_->SizeEdit->setText(QString::number(dialog.SizeDiffKB));
+  ui_->SizeEdit->setEnabled(dialog.SizeMayDiffer != 0);
+  ui_->timedifcheck->setChecked(dialog.TimeMayDiffer != 0);
+  ui_->TimeEdit->setText(QString::number(dialog.TimeDiffSec));
+  ui_->TimeEdit->setEnabled(dialog.TimeMayDiffer != 0);
+  ui_->Bitcheck->setChecked(dialog.BitrateMustMatch != 0);
+  ui_->LetterCheck->setChecked(dialog.LetterCheck != 0);
+  ui_->IgnoreCheck->setChecked(dialog.MircLines != 0);
+  ui_->IgnoreCheck->setEnabled(dialog.CompareWith == 1);
+  ui_->WithCombo->setCurrentIndex(dialog.CompareWith);
+  ui_->ActionCombo->setCurrentIndex(dialog.CompareAction);
+  ui_->relaxcheck->setChecked(relaxed_.Relaxed());
+  (dialog.MatchAction == 0 ? ui_->rbut1 : dialog.MatchAction == 2 ? ui_->rbut3 : ui_->rbut2)->setChecked(true);
+  (dialog.ThreadPriority == 0   ? ui_->LowRadio
+   : dialog.ThreadPriority == 2 ? ui_->HighRadio
+                                : ui_->NormalRadio)
+      ->setChecked(true);
+}
+
+void TPreCompForm::WithComboChange(int index) {
+  options_.Dialog.CompareWith = static_cast<std::uint8_t>(index & 1);
+  relaxed_.ListTypeChanged(options_.Dialog.CompareWith);
+  ui_->relaxcheck->setChecked(relaxed_.Relaxed());
+  ui_->IgnoreCheck->setEnabled(options_.Dialog.CompareWith == 1);
+  if (!input_.empty()) inputValid_ = InputValid(input_, options_.Dialog.CompareWith == 1);
+  UpdateFileStates();
+}
+
+void TPreCompForm::ActionComboChange(int index) {
+  options_.Dialog.CompareAction = static_cast<std::uint8_t>(index);
+  if (!output_.empty()) outputState_ = OutputState(output_, options_.Dialog.CompareAction);
+  UpdateFileStates();
+}
+
+void TPreCompForm::relaxcheckClick(bool on) {
+  const std::string_view notice = relaxed_.Set(on);
+  if (!notice.empty()) dialogs_.ShowMessage(DisplayLines(ToQString(notice)), QString(), MessageKind::Information);
+}
+
+void TPreCompForm::TakeInput(const std::string& path) {
+  const bool textList = options_.Dialog.CompareWith == 1;
+  const std::string name = CompleteInputName(path, textList);
+  if (!IsRegularFile(name)) {
+    WarnMessage(dialogs_, ToQString(kFileMissing));
+    return;
+  }
+  input_ = name;
+  if (const std::string folder = FolderOf(name); folder.size() < 256) options_.Dialog.CompareLoadFolder.Set(folder);
+  inputValid_ = InputValid(name, textList);
+}
+
+void TPreCompForm::TakeOutput(const std::string& path) {
+  output_ = path;
+  if (const std::string folder = FolderOf(path); folder.size() < 256) options_.Dialog.CompareSaveFolder.Set(folder);
+  outputState_ = OutputState(path, options_.Dialog.CompareAction);
+}
+
+void TPreCompForm::ButLoadFileClick() {
+  const bool textList = options_.Dialog.CompareWith == 1;
+  FileDialogRequest request;
+  request.Title = QStringLiteral(" - SPECIFY LIST TO COMPARE WITH - ");
+  request.Filter = QtFileFilter(textList ? "Text files|*.txt|All files|*.*" : "ORDL files|*.ordl|all files|*.*");
+  request.Folder = ToQString(options_.Dialog.CompareLoadFolder.View());
+  const QString chosen = dialogs_.ChooseOpenFile(request);
+  if (chosen.isEmpty()) return;
+  TakeInput(ToBytes(chosen));
+  UpdateFileStates();
+}
+
+void TPreCompForm::ButSaveFileClick() {
+  const std::uint8_t action = options_.Dialog.CompareAction;
+  if (RemovesFromCurrent(action)) {
+    WarnMessage(dialogs_, ToQString(kImproperAction));
+    return;
+  }
+  FileDialogRequest request;
+  request.Title = QStringLiteral(" - SAVE COMPARISON RESULTS AS - ");
+  request.Filter = QtFileFilter(WritesNewList(action) ? "ORDL files|*.ordl|all files|*.*"
+                                                      : "text files|*.txt|log files|*.log|all files|*.*");
+  request.Folder = ToQString(options_.Dialog.CompareSaveFolder.View());
+  const QString chosen = dialogs_.ChooseSaveFile(request);
+  if (chosen.isEmpty()) return;
+  // The chooser does not report its filter: a name ending in ".log" stands for the second.
+  const int filter = chosen.endsWith(QStringLiteral(".log"), Qt::CaseInsensitive) ? 2 : 1;
+  const std::string name = CompleteOutputName(ToBytes(chosen), OutputExtension(action, filter));
+  if (name != ToBytes(chosen) && IsRegularFile(name) &&
+      dialogs_.AskMessage(DisplayLines(ToQString(ReplaceQuestion(name))), ToQString(kCompareResultsTitle), false,
+                          Answer::No) != Answer::Yes) {
+    return;
+  }
+  TakeOutput(name);
+  UpdateFileStates();
+}
+
+void TPreCompForm::ButLastClick() {
+  const DialogOptions& dialog = options_.Dialog;
+  if (!dialog.CompareListFile.View().empty()) TakeInput(std::string(dialog.CompareListFile.View()));
+  if (!dialog.CompareSaveFile.View().empty()) TakeOutput(std::string(dialog.CompareSaveFile.View()));
+  UpdateFileStates();
+}
+
+void TPreCompForm::UpdateFileStates() {
+  const std::uint8_t action = options_.Dialog.CompareAction;
+  ui_->ButLoadFile->setIcon(StatePicture(inputValid_, false));
+  ui_->ButSaveFile->setIcon(StatePicture(outputState_ != FileState::Invalid, outputState_ == FileState::Replaces));
+  ui_->ButSaveFile->setEnabled(!RemovesFromCurrent(action));
+  ui_->LabInpFile->setText(FittedName(*ui_->LabInpFile, input_));
+  ui_->LabInpFile->setToolTip(QStringLiteral("Input file: ") + ToQString(input_));
+  ui_->LabOutFile->setText(FittedName(*ui_->LabOutFile, output_));
+  ui_->LabOutFile->setToolTip(QStringLiteral("Output file: ") + ToQString(output_));
+  ui_->ButLast->setEnabled(!options_.Dialog.CompareListFile.View().empty() ||
+                           !options_.Dialog.CompareSaveFile.View().empty());
+  ui_->GoBut->setEnabled(GoEnabled(inputValid_, outputState_, action));
+}
+
+void TPreCompForm::GoButClick() {
+  options_.Dialog.CompareListFile.Set(input_);
+  options_.Dialog.CompareSaveFile.Set(RemovesFromCurrent(options_.Dialog.CompareAction) ? std::string() : output_);
+  accept();
+}
+
+void TPreCompForm::done(int result) {
+  KeepPlace(*this, {options_.Places.CompSetupLeft, options_.Places.CompSetupTop});
+  QDialog::done(result);
+}
+
+void TPreCompForm::showEvent(QShowEvent* event) {
+  MoveToStoredPlace(*this, {options_.Places.CompSetupLeft, options_.Places.CompSetupTop});
+  QDialog::showEvent(event);
+}
+
+void TPreCompForm::changeEvent(QEvent* event) {
+  // Losing the focus to another window closes this one as a cancel; its own dialogs do not.
+  if (event->type() == QEvent::ActivationChange && isVisible()) {
+    if (isActiveWindow()) {
+      wasActive_ = true;
+    } else if (wasActive_ && QApplication::activeModalWidget() == nullptr) {
+      reject();
+    }
+  }
+  QDialog::changeEvent(event);
+}
+
+bool TPreCompForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease) {
+    if (watched == ui_->LetterLab) {
+      ui_->LetterCheck->toggle();
+      return true;
+    }
+    if ((watched == ui_->UserFileLab || watched == ui_->Mp3Lab) && ui_->IgnoreCheck->isEnabled()) {
+      ui_->IgnoreCheck->toggle();
+      return true;
+    }
+  }
+  if (event->type() == QEvent::MouseButtonDblClick && (watched == ui_->LabInpFile || watched == ui_->LabOutFile)) {
+    const bool input = watched == ui_->LabInpFile;
+    dialogs_.ShowMessage(ToQString(input ? input_ : output_),
+                         input ? QStringLiteral("input file") : QStringLiteral("output file"),
+                         MessageKind::Information);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace ordonna
