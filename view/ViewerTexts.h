@@ -59,6 +59,23 @@ inline constexpr std::string_view kRevertQuestion =
     "Do you want to revert to the unfiltered list?\r\n\n(NO will irreversibly make this list primary)";
 inline constexpr std::string_view kRevertTitle = "prompt";
 
+// Finding.
+inline constexpr std::string_view kTooFewToFind = "Must have 2 items at least.";
+inline constexpr std::string_view kFindFirstRequired = "Can't find next. \"Find First\" operation is required.";
+inline constexpr std::string_view kNotFound = "Not found";
+inline constexpr std::string_view kWrapQuestion =
+    "No matches below cursor position.\r\nContinue searching from the beginning?";
+inline constexpr std::string_view kFindTitle = "find";
+
+// The editor.
+inline constexpr std::string_view kPathTooLong = "Path too long. 255 characters at most, please.";
+
+// The notice shown when a filter is made.
+inline constexpr std::string_view kNoticeEditing = "Editing a filtered item WILL\r\naffect the main list.";
+inline constexpr std::string_view kNoticeDeleting = "Deleting a filtered item WILL\r\nremove it from the main list.";
+inline constexpr std::string_view kNoticeSaving =
+    "Saving a filtered list will save ONLY\r\nthe items visible, not the whole list.";
+
 // Control captions and hints that change with the list's state.
 inline constexpr std::string_view kNotSorted = "not sorted";
 inline constexpr std::string_view kResortHintStart = "Re-sort by ";

@@ -1,0 +1,239 @@
+// The editor's record rules and the name search: field texts, steps, auto-repeat, position
+// choices, case folding across scripts and Windows-1252 names, wrapping, and a filter made by
+// the search's match rule.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+#include "support/ScriptedCaller.h"
+#include "support/TempDir.h"
+#include "view/EditorRules.h"
+#include "view/ListViewer.h"
+#include "view/NameSearch.h"
+#include "view/ViewerTexts.h"
+
+namespace ordonna {
+namespace {
+
+using testing::ScriptedCaller;
+
+ListEntry Named(std::string_view name) {
+  ListEntry entry = UndeterminedEntry();
+  entry.FileName.Set(name);
+  return entry;
+}
+
+std::vector<ListEntry> NamedList(std::initializer_list<const char*> names) {
+  std::vector<ListEntry> entries;
+  for (const char* name : names) entries.push_back(Named(name));
+  return entries;
+}
+
+TEST(EditorRules, FieldTexts) {
+  ListEntry entry = NewEditorEntry(45000);
+  EXPECT_EQ(entry.Frames, -1);
+  EXPECT_EQ(entry.SizeKB, -1);
+  EXPECT_EQ(entry.BitrateCode, 255);
+  EXPECT_EQ(entry.StereoMode, 4);
+  EXPECT_EQ(entry.FrequencyCode, 3);
+  EXPECT_EQ(entry.FileDate, -1);
+  EXPECT_EQ(entry.DateAdded, 45000);
+  EXPECT_TRUE(entry.FileName.Empty());
+
+  SetFramesText(entry, "1 234");
+  EXPECT_EQ(entry.Frames, 1234);
+  SetFramesText(entry, "12a");
+  EXPECT_EQ(entry.Frames, -1);
+  SetFramesText(entry, "");
+  EXPECT_EQ(entry.Frames, -1);
+  SetSizeText(entry, " 5 00");
+  EXPECT_EQ(entry.SizeKB, 500);
+  for (const char* ignored : {"-3", "x", ""}) {
+    SetSizeText(entry, ignored);
+    EXPECT_EQ(entry.SizeKB, 500) << ignored;
+  }
+  // Trailing spaces go, control bytes are masked, and a long UTF-8 text is cut between characters.
+  SetNameText(entry, "a\tb  ");
+  EXPECT_EQ(entry.FileName.View(), "a?b");
+  std::string cyrillic;
+  for (int i = 0; i < 20; ++i) cyrillic += "ж";  // two bytes each
+  SetLabelText(entry, "x" + cyrillic);
+  EXPECT_EQ(entry.VolumeLabel.View(), "x" + cyrillic.substr(0, 30));
+}
+
+TEST(EditorRules, ListItemsMapBothWays) {
+  for (int item = 0; item < 4; ++item) EXPECT_EQ(ItemOfFrequency(FrequencyOfItem(item)), item);
+  EXPECT_EQ(FrequencyOfItem(1), 0);
+  for (int item = 0; item < 16; ++item) EXPECT_EQ(ItemOfBitrate(BitrateOfItem(item)), item);
+  EXPECT_EQ(BitrateOfItem(0), 16);
+  EXPECT_EQ(BitrateOfItem(1), 14);
+  EXPECT_EQ(BitrateOfItem(14), 1);
+  EXPECT_EQ(ItemOfBitrate(0), 15);
+  EXPECT_EQ(ItemOfStereo(9), 4);
+}
+
+TEST(EditorRules, ConfirmEnabledOnlyWhileAFieldDiffers) {
+  const ListEntry opening = Named("song");
+  ListEntry working = opening;
+  SetNameText(working, "song2");
+  EXPECT_TRUE(EditedFieldsDiffer(opening, working));
+  SetNameText(working, "song");
+  EXPECT_FALSE(EditedFieldsDiffer(opening, working));
+  working.DateAdded = 7;
+  EXPECT_TRUE(EditedFieldsDiffer(opening, working));
+}
+
+TEST(EditorRules, StepsAndTheirLimits) {
+  struct Row {
+    std::int32_t frames;
+    std::uint8_t frequency;
+    StepButton button;
+    std::int32_t expected;
+  } rows[] = {
+      {100, 0, StepButton::SecondUp, 153},   // 2.6 s shows as 3 s; 4 s
+      {100, 0, StepButton::SecondDown, 77},  // 2 s
+      {100, 9, StepButton::SecondUp, 153},   // an unknown frequency counts as 44.1 kHz
+      {1000, 1, StepButton::SecondUp, 1042},     {262144, 0, StepButton::FrameUp, 262144},
+      {262144, 0, StepButton::SecondUp, 262144}, {0, 0, StepButton::FrameDown, 0},
+      {0, 0, StepButton::SecondDown, 0},         {-1, 0, StepButton::FrameUp, 0},
+      {5, 0, StepButton::FrameDown, 4},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(SteppedFrames(row.frames, row.frequency, row.button), row.expected) << row.frames;
+  }
+  std::vector<int> intervals{kFirstRepeatInterval};
+  for (int i = 0; i < 8; ++i) intervals.push_back(NextRepeatInterval(intervals.back()));
+  EXPECT_EQ(intervals, (std::vector<int>{220, 180, 140, 100, 80, 60, 40, 20, 20}));
+}
+
+TEST(EditorRules, PositionChoiceAndFolderPicker) {
+  EXPECT_EQ(FirstEnabledChoice(2, {true, true, false, false}), 0);
+  EXPECT_EQ(FirstEnabledChoice(7, {true, false, false, true}), 3);  // only the low two bits count
+  EXPECT_EQ(FirstEnabledChoice(1, {false, true, true, true}), 1);
+  EXPECT_EQ(PickerStartFolder("c:\\", "/home/u"), "/home/u");
+  EXPECT_EQ(PickerStartFolder("", "/home/u"), "/home/u");
+  EXPECT_EQ(PickerStartFolder("/music", "/home/u"), "/music");
+  EXPECT_TRUE(FolderFits(std::string(255, 'a')));
+  EXPECT_FALSE(FolderFits(std::string(128, 'a') + std::string(64, 'a') + std::string(32, 'a') + "ééééééééééééééé" +
+                          "é"));  // 256 bytes, fewer characters
+}
+
+TEST(NameSearch, CaseFoldingAcrossScripts) {
+  struct Row {
+    const char* name;
+    const char* text;
+    bool matchCase;
+    bool matches;
+  } rows[] = {
+      {"xabcx", "ABC", false, true},
+      {"xabcx", "ABC", true, false},
+      {"Мумий Тролль", "мумий", false, true},
+      {"Мумий Тролль", "мумий", true, false},
+      {"ÉCHOS", "échos", false, true},
+      {"Straße", "STRASSE", false, false},  // simple folding keeps ß one character
+      {"ΣΟΦΊΑ", "σοφία", false, true},
+      {"\xC9"
+       "CHOS",
+       "échos", false, true},  // a Windows-1252 É
+      {"\xC9"
+       "CHOS",
+       "\xE9"
+       "chos",
+       false, true},
+      {"\xC9"
+       "CHOS",
+       "ÉCHOS", true, false},  // byte for byte
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(NameMatcher(row.text, row.matchCase)(Named(row.name)), row.matches) << row.name << " / " << row.text;
+  }
+}
+
+struct Search {
+  std::optional<std::uint32_t> Find(FindRequest request, std::uint32_t cursor) {
+    memory.FindText = text;
+    return FindAfterWindow(entries, request, cursor, false, memory, caller);
+  }
+  std::optional<std::uint32_t> Next(std::uint32_t cursor) { return FindNext(entries, cursor, false, memory, caller); }
+
+  std::vector<ListEntry> entries = NamedList({"abc", "x", "y", "z"});
+  std::string text = "ABC";
+  SearchMemory memory;
+  ScriptedCaller caller;
+};
+
+TEST(NameSearch, WrapQuestionAndItsAnswers) {
+  using namespace viewer_text;
+  {  // Yes finds the match above the cursor; a second Find Next says "Not found" without asking.
+    Search search;
+    search.caller.Expect(std::string(kWrapQuestion), Answer::Yes);
+    EXPECT_EQ(search.Find(FindRequest::Next, 2), 0u);
+    search.memory.LastRequest = FindRequest::Next;
+    EXPECT_EQ(search.Next(3), std::nullopt);
+    ASSERT_EQ(search.caller.messages.size(), 1u);
+    EXPECT_EQ(search.caller.messages[0].Text, kNotFound);
+    EXPECT_TRUE(search.caller.AllAnswered());
+  }
+  {  // No ends quietly.
+    Search search;
+    search.caller.Expect(std::string(kWrapQuestion), Answer::No);
+    EXPECT_EQ(search.Find(FindRequest::Next, 3), std::nullopt);
+    EXPECT_TRUE(search.caller.messages.empty());
+  }
+  {  // A search from the first entry never asks.
+    Search search;
+    search.text = "q";
+    EXPECT_EQ(search.Find(FindRequest::First, 2), std::nullopt);
+    EXPECT_EQ(search.caller.messages.at(0).Text, kNotFound);
+  }
+  {  // Find First then Find Next steps through the matches.
+    Search search;
+    search.entries = NamedList({"a1", "b", "a2", "a3"});
+    search.text = "a";
+    EXPECT_EQ(search.Find(FindRequest::First, 3), 0u);
+    EXPECT_EQ(search.Next(0), 2u);
+    EXPECT_EQ(search.Next(2), 3u);
+  }
+  {  // Find Next needs a search first, and two entries.
+    Search search;
+    EXPECT_EQ(search.Next(0), std::nullopt);
+    EXPECT_EQ(search.caller.messages.at(0).Text, kFindFirstRequired);
+    search.entries.resize(1);
+    search.memory.LastRequest = FindRequest::First;
+    search.memory.FindText = "x";
+    EXPECT_EQ(search.Next(0), std::nullopt);
+    EXPECT_EQ(search.caller.messages.at(1).Text, kTooFewToFind);
+  }
+  EXPECT_EQ(CentredOn(100, 20), (GridPosition{90, 100}));
+  EXPECT_EQ(CentredOn(3, 20), (GridPosition{0, 3}));
+}
+
+TEST(NameSearch, FilterByTheMatchRuleKeepsOrderAndMap) {
+  testing::TempDir dir;
+  ListStore list;
+  for (const char* name : {"q0", "Ab1", "q2", "aB3", "q4"}) list.AppendEntry(Named(name));
+  AppOptions options{};
+  ScriptedCaller caller;
+  ListViewer viewer(list, options, dir.Path());
+  const ViewerUpdate update = viewer.ApplyFilter(NameMatcher("ab", false), {}, caller);
+  EXPECT_TRUE(update.FilterChanged);
+  ASSERT_EQ(list.ItemCount(), 2u);
+  EXPECT_EQ(list.Working().Entry(1).FileName.View(), "aB3");
+  EXPECT_EQ(viewer.Filter().FilterRowMap, (std::vector<std::uint32_t>{1, 3}));
+  // Nothing matching leaves the list and the folder alone.
+  ListStore other;
+  for (const char* name : {"a", "b"}) other.AppendEntry(Named(name));
+  testing::TempDir otherDir;
+  ListViewer second(other, options, otherDir.Path());
+  EXPECT_FALSE(second.ApplyFilter(NameMatcher("zz", false), {}, caller).ListChanged);
+  EXPECT_EQ(other.ItemCount(), 2u);
+  EXPECT_EQ(caller.messages.back().Text, viewer_text::kNoFilterMatches);
+  EXPECT_TRUE(std::filesystem::is_empty(otherDir.Path()));
+}
+
+}  // namespace
+}  // namespace ordonna
