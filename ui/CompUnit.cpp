@@ -12,6 +12,7 @@
 #include "export/FieldStyle.h"
 #include "platform/ThreadPriority.h"
 #include "ui/Dialogs.h"
+#include "ui/LogLines.h"
 #include "ui/QtText.h"
 #include "ui/WindowPlace.h"
 #include "ui_CompUnit.h"
@@ -140,16 +141,7 @@ void TCompForm::Tick() {
 
 void TCompForm::ShowLogLines() {
   const std::vector<std::string> lines = run_.State().Log.LinesFrom(logShown_);
-  QListWidget& log = *ui_->LogList;
-  for (const std::string& line : lines) {
-    const bool followLast = log.count() < 1 || log.currentRow() == log.count() - 1;
-    log.addItem(ToQString(line));
-    if (log.count() < 2) {
-      log.setCurrentRow(0);
-    } else if (followLast) {
-      log.setCurrentRow(log.count() - 1);
-    }
-  }
+  AppendFollowingLast(*ui_->LogList, lines);
   logShown_ += lines.size();
 }
 

@@ -14,19 +14,14 @@
 #include "match/DupLog.h"
 #include "platform/FileSystem.h"
 #include "ui/Dialogs.h"
+#include "ui/FocusLoss.h"
+#include "ui/MatchSettingsControls.h"
 #include "ui/QtText.h"
 #include "ui/WindowPlace.h"
 #include "ui_PreCompUnit.h"
 
 namespace ordonna {
 namespace {
-
-std::optional<int> NumberUpTo(const QString& text, int limit) {
-  bool ok = false;
-  const int value = text.toInt(&ok);
-  if (!ok || value < 0 || value > limit || text.trimmed() != text) return std::nullopt;
-  return value;
-}
 
 // The state picture of a file button: green new, yellow replaced, red not valid.
 QIcon StatePicture(bool valid, bool replaces) {
@@ -63,38 +58,12 @@ TPreCompForm::TPreCompForm(AppOptions& options, Dialogs& dialogs, QWidget* paren
       dialogs_(dialogs),
       relaxed_((RepairCompareSettings(options.Dialog), options.Dialog.CompareWith)) {
   ui_->setupUi(this);
-  const QRect slider = ui_->TrackBar1->geometry();
-  for (int value = 50; value <= 100; value += 5) {
-    auto* label = new QLabel(value == 100 ? QStringLiteral("100 %") : QString::number(value), this);
-    const int x = slider.left() + 6 + (slider.width() - 12) * (value - 50) / 50;
-    label->setGeometry(value == 100 ? x - 30 : x - 10, slider.bottom() + 2, value == 100 ? 40 : 20, 16);
-    label->setAlignment(value == 100 ? Qt::AlignRight : Qt::AlignHCenter);
-  }
+  AddPercentScale(*this, *ui_->TrackBar1);
   setFixedSize(524, 416);  // placed controls, no layout; taller: the letter note takes its own row
   ShowSettings();
   DialogOptions& dialog = options_.Dialog;
-  connect(ui_->TrackBar1, &QSlider::valueChanged, this,
-          [&dialog](int value) { dialog.MatchPercent = static_cast<std::uint8_t>(value); });
-  connect(ui_->HighCheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.MatchHighChars = on; });
-  connect(ui_->Bitcheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.BitrateMustMatch = on; });
-  connect(ui_->LetterCheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.LetterCheck = on; });
+  ConnectMatchLimits(*this, *ui_, dialog);
   connect(ui_->IgnoreCheck, &QCheckBox::toggled, this, [&dialog](bool on) { dialog.MircLines = on; });
-  connect(ui_->sizedifcheck, &QCheckBox::toggled, this, [this, &dialog](bool on) {
-    dialog.SizeMayDiffer = on;
-    ui_->SizeEdit->setEnabled(on);
-  });
-  connect(ui_->timedifcheck, &QCheckBox::toggled, this, [this, &dialog](bool on) {
-    dialog.TimeMayDiffer = on;
-    ui_->TimeEdit->setEnabled(on);
-  });
-  connect(ui_->SizeEdit, &QLineEdit::textEdited, this, [&dialog](const QString& text) {
-    if (std::optional<int> value = NumberUpTo(text, 9999)) dialog.SizeDiffKB = static_cast<std::uint16_t>(*value);
-  });
-  connect(ui_->TimeEdit, &QLineEdit::textEdited, this, [&dialog](const QString& text) {
-    if (std::optional<int> value = NumberUpTo(text, 99)) dialog.TimeDiffSec = static_cast<std::uint16_t>(*value);
-  });
-  connect(ui_->SizeEdit, &QLineEdit::returnPressed, this, [this] { ui_->TimeEdit->setFocus(); });
-  connect(ui_->TimeEdit, &QLineEdit::returnPressed, this, [this] { ui_->GoBut->setFocus(); });
   const std::pair<QRadioButton*, std::uint8_t> actions[] = {{ui_->rbut1, 0}, {ui_->rbut2, 1}, {ui_->rbut3, 2}};
   for (auto [radio, value] : actions) {
     connect(radio, &QRadioButton::toggled, this, [&dialog, value](bool on) {
@@ -263,14 +232,7 @@ void TPreCompForm::showEvent(QShowEvent* event) {
 }
 
 void TPreCompForm::changeEvent(QEvent* event) {
-  // Losing the focus to another window closes this one as a cancel; its own dialogs do not.
-  if (event->type() == QEvent::ActivationChange && isVisible()) {
-    if (isActiveWindow()) {
-      wasActive_ = true;
-    } else if (wasActive_ && QApplication::activeModalWidget() == nullptr) {
-      reject();
-    }
-  }
+  CancelOnFocusLoss(*this, *event, wasActive_);
   QDialog::changeEvent(event);
 }
 
