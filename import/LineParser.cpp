@@ -299,7 +299,13 @@ Status LineParser::ReadField(ColumnCode column, const std::string& field, std::u
       return Status::Ok();
     case ColumnCode::PlayTime: return ReadPlayTime(field, lineNumber, seconds);
     case ColumnCode::Bitrate: entry.BitrateCode = ReadBitrate(field); return Status::Ok();
-    case ColumnCode::Size: return ReadSize(field, lineNumber, entry.SizeKB);
+    case ColumnCode::Size: {
+      // The record is packed: the size is read into a local, never bound by reference.
+      std::int32_t sizeKB = entry.SizeKB;
+      const Status status = ReadSize(field, lineNumber, sizeKB);
+      entry.SizeKB = sizeKB;
+      return status;
+    }
     case ColumnCode::StereoMode: {
       const std::optional<std::uint8_t> mode = ReadStereo(field);
       if (!mode) return FieldError(import_text::kBadStereo, lineNumber, field, 32);

@@ -46,11 +46,11 @@ void TAboutForm::HelpButClick() {
 
 void TAboutForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {options_.Places.AboutLeft, options_.Places.AboutTop});
+  MoveToStoredPlace(*this, {&options_.Places.AboutLeft, &options_.Places.AboutTop});
 }
 
 void TAboutForm::done(int result) {
-  KeepPlace(*this, {options_.Places.AboutLeft, options_.Places.AboutTop});
+  KeepPlace(*this, {&options_.Places.AboutLeft, &options_.Places.AboutTop});
   QDialog::done(result);
 }
 

@@ -63,7 +63,7 @@ TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
 TCompForm::~TCompForm() = default;
 
 void TCompForm::showEvent(QShowEvent* event) {
-  MoveToStoredPlace(*this, {setup_.Options.Places.CompRunLeft, setup_.Options.Places.CompRunTop});
+  MoveToStoredPlace(*this, {&setup_.Options.Places.CompRunLeft, &setup_.Options.Places.CompRunTop});
   QDialog::showEvent(event);
   if (!started_) {
     started_ = true;
@@ -215,7 +215,7 @@ void TCompForm::done(int result) {
         if ((marks[i] == 0) == (action == 4)) removed_.push_back(i);
       }
     }
-    KeepPlace(*this, {setup_.Options.Places.CompRunLeft, setup_.Options.Places.CompRunTop});
+    KeepPlace(*this, {&setup_.Options.Places.CompRunLeft, &setup_.Options.Places.CompRunTop});
   }
   QDialog::done(result);
 }

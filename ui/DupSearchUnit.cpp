@@ -57,7 +57,7 @@ TDupSearchForm::TDupSearchForm(const DupRunSetup& setup, QWidget* parent)
 TDupSearchForm::~TDupSearchForm() = default;
 
 void TDupSearchForm::showEvent(QShowEvent* event) {
-  MoveToStoredPlace(*this, {setup_.Options.Places.DupRunLeft, setup_.Options.Places.DupRunTop});
+  MoveToStoredPlace(*this, {&setup_.Options.Places.DupRunLeft, &setup_.Options.Places.DupRunTop});
   QDialog::showEvent(event);
   if (!started_) {
     started_ = true;
@@ -224,7 +224,7 @@ void TDupSearchForm::done(int result) {
     const DeletionResult deleted = run_.Close(setup_.List, caller_);
     RecordRemoved(deleted, run_.Marks());
     ui_->ViewLogBut->hide();
-    KeepPlace(*this, {setup_.Options.Places.DupRunLeft, setup_.Options.Places.DupRunTop});
+    KeepPlace(*this, {&setup_.Options.Places.DupRunLeft, &setup_.Options.Places.DupRunTop});
   }
   QDialog::done(result);
 }

@@ -81,7 +81,7 @@ TImportForm::~TImportForm() = default;
 
 void TImportForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {options_.Places.ImportLeft, options_.Places.ImportTop});
+  MoveToStoredPlace(*this, {&options_.Places.ImportLeft, &options_.Places.ImportTop});
   FormActivate();
 }
 
@@ -174,7 +174,7 @@ void TImportForm::done(int result) {
     const std::array<std::uint8_t*, 8> edited = EditedOptions(options_.Dialog);
     for (std::size_t i = 0; i < edited.size(); ++i) *edited[i] = snapshot_[i];
   }
-  KeepPlace(*this, {options_.Places.ImportLeft, options_.Places.ImportTop});
+  KeepPlace(*this, {&options_.Places.ImportLeft, &options_.Places.ImportTop});
   QDialog::done(result);
 }
 

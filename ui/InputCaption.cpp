@@ -34,11 +34,11 @@ void TInputCaptionForm::OkButClick() {
 
 void TInputCaptionForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {options_.Places.CaptionLeft, options_.Places.CaptionTop});
+  MoveToStoredPlace(*this, {&options_.Places.CaptionLeft, &options_.Places.CaptionTop});
 }
 
 void TInputCaptionForm::done(int result) {
-  KeepPlace(*this, {options_.Places.CaptionLeft, options_.Places.CaptionTop});
+  KeepPlace(*this, {&options_.Places.CaptionLeft, &options_.Places.CaptionTop});
   QDialog::done(result);
 }
 

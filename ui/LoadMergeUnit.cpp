@@ -73,7 +73,7 @@ void TLoadMergeForm::GoButClick() {
 
 void TLoadMergeForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {options_.Places.LoadModeLeft, options_.Places.LoadModeTop});
+  MoveToStoredPlace(*this, {&options_.Places.LoadModeLeft, &options_.Places.LoadModeTop});
 }
 
 void TLoadMergeForm::done(int result) {
@@ -82,7 +82,7 @@ void TLoadMergeForm::done(int result) {
     options_.Dialog.AppendSort = savedAppendSort_;
     options_.Dialog.LoadModeDontShow = savedDontShow_;
   }
-  KeepPlace(*this, {options_.Places.LoadModeLeft, options_.Places.LoadModeTop});
+  KeepPlace(*this, {&options_.Places.LoadModeLeft, &options_.Places.LoadModeTop});
   QDialog::done(result);
 }
 

@@ -166,7 +166,7 @@ bool TMainForm::LoadSettings() {
   ui_->sadcheck->setChecked(allDrives);
   ui_->Incbox->setChecked(options_.Dialog.IncludeSubfolders != 0);
   EnableListCommands();
-  MoveToStoredPlace(*this, {options_.Places.MainLeft, options_.Places.MainTop});
+  MoveToStoredPlace(*this, {&options_.Places.MainLeft, &options_.Places.MainTop});
   return true;
 }
 
@@ -506,7 +506,7 @@ void TMainForm::ApplyReplacedOptions() {
   ApplyFonts();
   ui_->sadcheck->setChecked(options_.Dialog.SearchAllDrives != 0);
   ui_->Incbox->setChecked(options_.Dialog.IncludeSubfolders != 0);
-  MoveToStoredPlace(*this, {options_.Places.MainLeft, options_.Places.MainTop});
+  MoveToStoredPlace(*this, {&options_.Places.MainLeft, &options_.Places.MainTop});
   // The remembered scan folder, or the home folder when it is gone; the selector then says
   // which folder is really shown.
   if (!SelectFolder(DialogFolder(options_.Dialog.LastScanFolder.View()))) SelectFolder(ToQString(host_.HomeFolder()));
@@ -757,7 +757,7 @@ bool TMainForm::ConfirmClose(CloseQuestion question) {
 
 void TMainForm::FormClose() {
   rules_.StopRunning();
-  KeepPlace(*this, {options_.Places.MainLeft, options_.Places.MainTop});
+  KeepPlace(*this, {&options_.Places.MainLeft, &options_.Places.MainTop});
   RemoveTemporaryFiles(host_.TempFolder());
   if (!WriteConfiguration(configPath_, options_).ok()) {
     dialogs_.ShowMessage(ToQString(ConfigMessageText(ConfigMessage::WriteFailed)),

@@ -289,7 +289,7 @@ void TOptform::FillChoices() {
 
 void TOptform::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {options_.Places.OptionsLeft, options_.Places.OptionsTop});
+  MoveToStoredPlace(*this, {&options_.Places.OptionsLeft, &options_.Places.OptionsTop});
   if (FadeDue()) fader_->FadeIn();
 }
 
@@ -671,7 +671,7 @@ void TOptform::done(int result) {
       rules_.Cancel();
       ApplyWindowColors();
     }
-    KeepPlace(*this, {options_.Places.OptionsLeft, options_.Places.OptionsTop});
+    KeepPlace(*this, {&options_.Places.OptionsLeft, &options_.Places.OptionsTop});
   }
   if (FadeDue() && !fader_->FadedOut()) {
     fader_->FadeOut();

@@ -222,12 +222,12 @@ void TPreCompForm::GoButClick() {
 }
 
 void TPreCompForm::done(int result) {
-  KeepPlace(*this, {options_.Places.CompSetupLeft, options_.Places.CompSetupTop});
+  KeepPlace(*this, {&options_.Places.CompSetupLeft, &options_.Places.CompSetupTop});
   QDialog::done(result);
 }
 
 void TPreCompForm::showEvent(QShowEvent* event) {
-  MoveToStoredPlace(*this, {options_.Places.CompSetupLeft, options_.Places.CompSetupTop});
+  MoveToStoredPlace(*this, {&options_.Places.CompSetupLeft, &options_.Places.CompSetupTop});
   QDialog::showEvent(event);
 }
 

@@ -71,12 +71,12 @@ void TPreDupForm::GoButClick() {
 }
 
 void TPreDupForm::done(int result) {
-  KeepPlace(*this, {options_.Places.DupSetupLeft, options_.Places.DupSetupTop});
+  KeepPlace(*this, {&options_.Places.DupSetupLeft, &options_.Places.DupSetupTop});
   QDialog::done(result);
 }
 
 void TPreDupForm::showEvent(QShowEvent* event) {
-  MoveToStoredPlace(*this, {options_.Places.DupSetupLeft, options_.Places.DupSetupTop});
+  MoveToStoredPlace(*this, {&options_.Places.DupSetupLeft, &options_.Places.DupSetupTop});
   QDialog::showEvent(event);
 }
 

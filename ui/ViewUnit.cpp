@@ -215,7 +215,7 @@ TViewForm::~TViewForm() = default;
 void TViewForm::Open() {
   const WindowPlaces& places = options_.Places;
   resize(places.ViewerWidth, places.ViewerHeight);
-  MoveToStoredPlace(*this, {options_.Places.ViewerLeft, options_.Places.ViewerTop});
+  MoveToStoredPlace(*this, {&options_.Places.ViewerLeft, &options_.Places.ViewerTop});
   ApplyFont();
   if (options_.Dialog.ViewerMaximized != 0) {
     showMaximized();
@@ -670,7 +670,7 @@ void TViewForm::closeEvent(QCloseEvent* event) {
     options_.Dialog.ViewerMaximized = 1;
   } else {
     options_.Dialog.ViewerMaximized = 0;
-    KeepPlace(*this, {places.ViewerLeft, places.ViewerTop});
+    KeepPlace(*this, {&places.ViewerLeft, &places.ViewerTop});
     places.ViewerWidth = width();
     places.ViewerHeight = height();
   }

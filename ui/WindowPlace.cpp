@@ -1,6 +1,9 @@
 // The windows' size and place, over the placement arithmetic of config/WindowPlacement.
 #include "ui/WindowPlace.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
@@ -9,6 +12,17 @@
 #include "config/WindowPlacement.h"
 
 namespace ordonna {
+namespace {
+
+std::int32_t StoredValue(const void* field) {
+  std::int32_t value;
+  std::memcpy(&value, field, sizeof value);
+  return value;
+}
+
+void Store(void* field, std::int32_t value) { std::memcpy(field, &value, sizeof value); }
+
+}  // namespace
 
 void FixWindowSize(QWidget& window, QSize clientArea) {
   window.layout()->activate();
@@ -17,17 +31,17 @@ void FixWindowSize(QWidget& window, QSize clientArea) {
 
 void MoveToStoredPlace(QWidget& window, StoredPlace place) {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  const WindowPosition placed =
-      PlaceWindow({place.Left, place.Top}, window.width(), window.height(), screen.width(), screen.height());
-  place.Left = placed.Left;
-  place.Top = placed.Top;
+  const WindowPosition placed = PlaceWindow({StoredValue(place.Left), StoredValue(place.Top)}, window.width(),
+                                            window.height(), screen.width(), screen.height());
+  Store(place.Left, placed.Left);
+  Store(place.Top, placed.Top);
   window.move(placed.Left, placed.Top);
 }
 
 void KeepPlace(const QWidget& window, StoredPlace place) {
   if (!window.isVisible()) return;
-  place.Left = window.x();
-  place.Top = window.y();
+  Store(place.Left, window.x());
+  Store(place.Top, window.y());
 }
 
 }  // namespace ordonna

@@ -2,8 +2,8 @@
 // than their described client area; the stored place (two fields of WindowPlaces), pulled
 // inside the screen when shown and kept when the window closes. Every window does the same:
 //   constructor: FixWindowSize(*this, {width, height});
-//   showEvent:   MoveToStoredPlace(*this, {places.XLeft, places.XTop});
-//   on closing:  KeepPlace(*this, {places.XLeft, places.XTop});
+//   showEvent:   MoveToStoredPlace(*this, {&places.XLeft, &places.XTop});
+//   on closing:  KeepPlace(*this, {&places.XLeft, &places.XTop});
 #pragma once
 
 #include <cstdint>
@@ -14,10 +14,11 @@ class QWidget;
 
 namespace ordonna {
 
-// Where one window was last: its two fields of WindowPlaces.
+// Where one window was last: its two fields of WindowPlaces. The record is packed, so its
+// fields may lie anywhere: they are reached byte-wise, never through an int32_t reference.
 struct StoredPlace {
-  std::int32_t& Left;
-  std::int32_t& Top;
+  void* Left;
+  void* Top;
 };
 
 // The described client area, or more when larger fonts need the room.

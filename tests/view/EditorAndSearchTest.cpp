@@ -35,26 +35,26 @@ std::vector<ListEntry> NamedList(std::initializer_list<const char*> names) {
 
 TEST(EditorRules, FieldTexts) {
   ListEntry entry = NewEditorEntry(45000);
-  EXPECT_EQ(entry.Frames, -1);
-  EXPECT_EQ(entry.SizeKB, -1);
+  EXPECT_EQ(std::int32_t{entry.Frames}, -1);
+  EXPECT_EQ(std::int32_t{entry.SizeKB}, -1);
   EXPECT_EQ(entry.BitrateCode, 255);
   EXPECT_EQ(entry.StereoMode, 4);
   EXPECT_EQ(entry.FrequencyCode, 3);
-  EXPECT_EQ(entry.FileDate, -1);
-  EXPECT_EQ(entry.DateAdded, 45000);
+  EXPECT_EQ(std::int32_t{entry.FileDate}, -1);
+  EXPECT_EQ(std::int32_t{entry.DateAdded}, 45000);
   EXPECT_TRUE(entry.FileName.Empty());
 
   SetFramesText(entry, "1 234");
-  EXPECT_EQ(entry.Frames, 1234);
+  EXPECT_EQ(std::int32_t{entry.Frames}, 1234);
   SetFramesText(entry, "12a");
-  EXPECT_EQ(entry.Frames, -1);
+  EXPECT_EQ(std::int32_t{entry.Frames}, -1);
   SetFramesText(entry, "");
-  EXPECT_EQ(entry.Frames, -1);
+  EXPECT_EQ(std::int32_t{entry.Frames}, -1);
   SetSizeText(entry, " 5 00");
-  EXPECT_EQ(entry.SizeKB, 500);
+  EXPECT_EQ(std::int32_t{entry.SizeKB}, 500);
   for (const char* ignored : {"-3", "x", ""}) {
     SetSizeText(entry, ignored);
-    EXPECT_EQ(entry.SizeKB, 500) << ignored;
+    EXPECT_EQ(std::int32_t{entry.SizeKB}, 500) << ignored;
   }
   // Trailing spaces go, control bytes are masked, and a long UTF-8 text is cut between characters.
   SetNameText(entry, "a\tb  ");

@@ -320,7 +320,8 @@ TEST(ListViewer, EditsThatChangeNothingAndEditsUndoneAfterAHeaderSort) {
   EXPECT_EQ(s.list.SortState, 1);
   EXPECT_EQ(s.Names(), "t01 t04 t03 t02 t00") << "by time, the edited entry first";
   s.viewer.Undo(s.caller);
-  EXPECT_EQ(s.list.Working().Entry(0).Frames, 990) << "the old content is back in the entry that was edited";
+  EXPECT_EQ(std::int32_t{s.list.Working().Entry(0).Frames}, 990)
+      << "the old content is back in the entry that was edited";
   EXPECT_TRUE(SameEntries(s.Entries(), {Item(1), Item(4), Item(3), Item(2), Item(0)}));
 }
 
