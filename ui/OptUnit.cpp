@@ -265,7 +265,11 @@ TOptform::TOptform(const OptionsWindowSetup& setup, QWidget* parent)
   }
 }
 
-TOptform::~TOptform() = default;
+TOptform::~TOptform() {
+  // The dialog's own destructor hides it, which takes the focus from a number field: its
+  // "left the field" repair must not run on a window half destroyed, nor change the options.
+  for (const NumberEdit& number : numbers_) QObject::disconnect(number.Edit, nullptr, this, nullptr);
+}
 
 bool TOptform::FadeDue() const { return fadingSupported_ && options_.Main.FadeOptions != 0; }
 
