@@ -537,12 +537,12 @@ void TMainForm::ViewButClick() {
                     .ExportList = [this] { ExportButClick(); },
                     .NewList = [this] { NewList(false); },
                     .ShowStatus = [this](const QString& text) { ShowStatus(text); },
-                    .NotAvailable = [this](const QString& window) { NotAvailable(window); },
                     .RunOptions = [this](QWidget& over, std::function<void()> recolor) -> std::optional<MainOptions> {
                       const OptionsOutcome outcome = OpenOptions(&over, recolor);
                       if (!outcome.Saved) return std::nullopt;
                       return outcome.Before;
-                    }};
+                    },
+                    .Host = &host_};
   auto* viewer = new TViewForm(setup, this);
   viewer->setAttribute(Qt::WA_DeleteOnClose);
   connect(viewer, &TViewForm::Closed, this, &TMainForm::ViewerClosed);
@@ -557,11 +557,6 @@ void TMainForm::ViewerClosed() {
   rules_.HoldCommands(false);
   EnableListCommands();
   QTimer::singleShot(0, this, &TMainForm::OpenPendingFiles);
-}
-
-void TMainForm::NotAvailable(const QString& command) {
-  dialogs_.ShowMessage(command + ToQString(ui_text::kNotAvailableYet), QStringLiteral(" Ordonna"),
-                       MessageKind::Information);
 }
 
 void TMainForm::ExtViewButClick() {

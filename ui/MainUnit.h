@@ -141,7 +141,6 @@ class TMainForm final : public QWidget {
   void ReceiveInstanceMessages();
   void BeginOperation();
   void EndOperation();
-  void NotAvailable(const QString& command);
   void ApplyCommands(const MainCommands& commands);
   bool ConfirmClose(CloseQuestion question);
 

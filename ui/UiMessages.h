@@ -11,7 +11,6 @@ inline constexpr std::string_view kQuitTitle = "quit?";
 inline constexpr std::string_view kQuitWhileRunning = "The process is running... are you sure?";
 inline constexpr std::string_view kQuitUnsaved = "With unsaved list... are you sure?";
 inline constexpr std::string_view kNoDataToView = "No data to view";
-inline constexpr std::string_view kNotAvailableYet = " is not available yet.";
 // After the viewer changed the number of entries: "Altered, 12 items."
 inline constexpr std::string_view kAlteredStart = "Altered, ";
 inline constexpr std::string_view kAlteredEnd = " items.";

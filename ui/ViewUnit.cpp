@@ -23,9 +23,12 @@
 #include "ui/CompUnit.h"
 #include "ui/Dialogs.h"
 #include "ui/DupSearchUnit.h"
+#include "ui/FindUnit.h"
+#include "ui/InsertUnit.h"
 #include "ui/PreCompUnit.h"
 #include "ui/PreDupUnit.h"
 #include "ui/QtText.h"
+#include "ui/SkipFmsg.h"
 #include "ui/ViewGrid.h"
 #include "ui/WindowFader.h"
 #include "ui/WindowPlace.h"
@@ -452,18 +455,96 @@ void TViewForm::UndoButClick() {
 }
 
 void TViewForm::InsButClick() {
+  if (building_ || refused_) return;
   if (viewer_.Filtered()) {
     Apply(viewer_.Unfilter(CurrentPosition(), caller_));
     return;
   }
-  setup_.NotAvailable(QStringLiteral("The editor window"));
+  const GridPosition at = CurrentPosition();
+  ListEntry entry{};
+  if (!RunEditor(false, entry)) return;
+  Apply(viewer_.Insert(entry, options_.Dialog.InsertPosition, at.CurrentRow, at, caller_));
 }
 
-void TViewForm::EditButClick() { setup_.NotAvailable(QStringLiteral("The editor window")); }
+void TViewForm::EditButClick() {
+  if (building_ || refused_ || list_.Working().Empty()) return;
+  const GridPosition at = CurrentPosition();
+  const QModelIndexList selected = ui_->SG1->selectionModel()->selectedRows();
+  std::uint32_t index = selected.isEmpty() ? at.CurrentRow : list_.ItemCount();
+  for (const QModelIndex& row : selected) index = std::min(index, static_cast<std::uint32_t>(row.row()));
+  if (index >= list_.ItemCount()) return;
+  ListEntry entry = list_.Working().Entry(index);
+  // The editor's position choice shows the edit option while it is open.
+  DialogOptions& dialog = options_.Dialog;
+  const std::uint8_t insertPosition = dialog.InsertPosition;
+  dialog.InsertPosition = dialog.EditPosition;
+  const bool confirmed = RunEditor(true, entry);
+  dialog.EditPosition = dialog.InsertPosition;
+  dialog.InsertPosition = insertPosition;
+  if (confirmed) Apply(viewer_.Edit(index, entry, dialog.EditPosition, at, caller_));
+}
 
-void TViewForm::FindCommand() { setup_.NotAvailable(QStringLiteral("The find window")); }
+bool TViewForm::RunEditor(bool editMode, ListEntry& entry) {
+  EditorSetup setup{.Options = options_,
+                    .Ask = dialogs_,
+                    .Host = setup_.Host,
+                    .Style = FieldStyleOf(options_, setup_.LocaleDateFormat),
+                    .EditMode = editMode,
+                    .Entry = entry,
+                    .Choices = PositionChoices(list_.SortState, options_.Main)};
+  ui_->SG1->setEnabled(false);
+  ui_->Panel1->setEnabled(false);
+  TInsertForm editor(setup, this);
+  const bool confirmed = dialogs_.RunModal(editor);
+  ui_->SG1->setEnabled(true);
+  ui_->Panel1->setEnabled(true);
+  if (confirmed) entry = editor.Entry();
+  return confirmed;
+}
 
-void TViewForm::FindNextCommand() { setup_.NotAvailable(QStringLiteral("The find window")); }
+void TViewForm::FindCommand() {
+  if (building_ || refused_ || !SearchPossible(list_.ItemCount(), caller_)) return;
+  search_.Wrapped = false;
+  filterUpdate_ = {};
+  TFindForm finder(
+      options_, viewer_.Filtered(), search_.FindText, [this](const std::string& text) { return MakeFilter(text); },
+      this);
+  dialogs_.RunModal(finder);
+  const FindRequest request = finder.Request();
+  if (request == FindRequest::Filter) {
+    search_.LastRequest = request;
+    Apply(filterUpdate_);
+    if (options_.Dialog.SkipFilterMsgDontShow != 0) return;
+    TSkipFMsgForm notice(options_, this);
+    if (!dialogs_.RunModal(notice)) UndoButClick();
+    return;
+  }
+  if (request != FindRequest::Nothing) search_.FindText = finder.Text();
+  const std::uint32_t cursor = CurrentPosition().CurrentRow;
+  ShowFound(FindAfterWindow(list_.Working().Entries(), request, cursor, options_.Dialog.FindMatchCase != 0, search_,
+                            caller_));
+}
+
+bool TViewForm::MakeFilter(const std::string& text) {
+  filterUpdate_ =
+      viewer_.ApplyFilter(NameMatcher(text, options_.Dialog.FindMatchCase != 0), CurrentPosition(), caller_);
+  return filterUpdate_.FilterChanged;
+}
+
+void TViewForm::FindNextCommand() {
+  if (building_ || refused_) return;
+  const std::uint32_t cursor = CurrentPosition().CurrentRow;
+  ShowFound(FindNext(list_.Working().Entries(), cursor, options_.Dialog.FindMatchCase != 0, search_, caller_));
+}
+
+void TViewForm::ShowFound(std::optional<std::uint32_t> found) {
+  if (!found) return;
+  const QTableView& grid = *ui_->SG1;
+  const int rowHeight = std::max(grid.verticalHeader()->defaultSectionSize(), 1);
+  const auto visibleRows = static_cast<std::uint32_t>(std::max(grid.viewport()->height() / rowHeight, 1));
+  GoTo(CentredOn(*found, visibleRows));
+  SelectRows(*found, 1);
+}
 
 void TViewForm::ReSortButClick() {
   if (refused_ || !ui_->ReSortBut->isEnabled()) return;

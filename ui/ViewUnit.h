@@ -19,6 +19,7 @@
 #include "config/AppOptions.h"
 #include "ui/QtCaller.h"
 #include "view/ListViewer.h"
+#include "view/NameSearch.h"
 
 class QAction;
 class QActionGroup;
@@ -32,6 +33,7 @@ namespace ordonna {
 
 class Dialogs;
 class ListStore;
+class Platform;
 class ViewGridModel;
 class WindowFader;
 
@@ -46,13 +48,13 @@ struct ViewerSetup {
   bool& OversizeWarned;  // the too-long-list warning was shown (once per run)
   std::function<void()> SaveList;
   std::function<void()> ExportList;
-  std::function<void()> NewList;                     // the viewer emptied the list
-  std::function<void(const QString&)> ShowStatus;    // the main window's status line
-  std::function<void(const QString&)> NotAvailable;  // a window that is not there yet
+  std::function<void()> NewList;                   // the viewer emptied the list
+  std::function<void(const QString&)> ShowStatus;  // the main window's status line
   // Runs the options window over the viewer, calling `recolor` whenever it applies the
   // window colours; MainOptions as they were before when the options were kept (O&K or a
   // reset), nothing when they were cancelled.
   std::function<std::optional<MainOptions>(QWidget& over, std::function<void()> recolor)> RunOptions;
+  Platform* Host = nullptr;  // volumes for the editor's pickers
 };
 
 class TViewForm final : public QWidget {
@@ -97,6 +99,10 @@ class TViewForm final : public QWidget {
   void FindNextCommand();
   void DupButClick();
   void CompButClick();
+  // Runs the editor over `entry` (edit mode) or a new entry; true when confirmed.
+  bool RunEditor(bool editMode, ListEntry& entry);
+  bool MakeFilter(const std::string& text);
+  void ShowFound(std::optional<std::uint32_t> found);
   void GridContextPopup(const QPoint& position);
 
   GridPosition CurrentPosition() const;
@@ -145,6 +151,8 @@ class TViewForm final : public QWidget {
   bool closeAgreed_ = false;        // the close question was answered
   std::uint32_t deletedFirst_ = 0;  // the block the last deletion removed, selected again by its undo
   std::uint32_t deletedCount_ = 0;
+  SearchMemory search_;
+  ViewerUpdate filterUpdate_;  // what making the filter from the find window changed
 };
 
 }  // namespace ordonna
