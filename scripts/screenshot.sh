@@ -6,7 +6,8 @@
 # and the duplicates windows opened from the viewer over a list with planted duplicates: the
 # settings (dup-settings.png) and the progress window asking about a pair (dup-run.png); and
 # the comparison windows over the same list set against itself (comp-settings.png, and
-# comp-run.png asking about a pair).
+# comp-run.png asking about a pair); the editor (editor.png), the find window (find.png) and
+# the notice shown when a filter is made (filter-notice.png).
 # With a font size: main-window-SIZE.png (the status line and folder font) and
 # options-window-SIZE.png (every text of the program in that size).
 #   scripts/screenshot.sh [FONT_SIZE]   (4..32)
@@ -36,9 +37,10 @@ if [ -n "${1:-}" ]; then
   suffix="-$1"
 fi
 
-# One run: the program (with ORDONNA_ARGS) and a picture of the main window; with
-# ORDONNA_VIEWER, of the viewer opened by the View key; with ORDONNA_OPTIONS, of the options
-# window opened by Alt+O, every text in ORDONNA_FONT_SIZE points when given.
+# One run: the program (with ORDONNA_ARGS) and a picture of the window reached by the steps
+# of ORDONNA_STEPS, every text in ORDONNA_FONT_SIZE points when given. Steps are separated by
+# ";": "KEYS" presses keys, "KEYS=TITLE" presses them and waits for the window whose title
+# matches TITLE (that window is the one pictured), "type:TEXT" types text.
 cat >"$home/shoot.sh" <<'EOF'
 set -euo pipefail
 if [ -n "$ORDONNA_FONT_SIZE" ]; then
@@ -60,63 +62,33 @@ wait_for() {
 }
 wait_for '^ Ordonna$'
 sleep 1  # let the folder tree fill in and the list load
-if [ -n "$ORDONNA_VIEWER" ]; then
-  xdotool windowfocus --sync "$window" key --window "$window" alt+v
-  wait_for 'Internal List Viewer'
-  sleep 1
-  if [ "$ORDONNA_VIEWER" = dupsettings ] || [ "$ORDONNA_VIEWER" = duprun ]; then
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key --clearmodifiers alt+u
-    wait_for '^ Duplicates search options$'
-    sleep 0.5
-    if [ "$ORDONNA_VIEWER" = duprun ]; then
-      # Manual action, then "&GO": the first planted pair waits for an answer.
-      xdotool key --clearmodifiers alt+m
-      xdotool key --clearmodifiers alt+g
-      wait_for 'Please confirm'
-      sleep 0.5
-    fi
+IFS=';' read -ra steps <<<"$ORDONNA_STEPS"
+for step in "${steps[@]}"; do
+  if [[ "$step" == type:* ]]; then
+    xdotool type --delay 20 "${step#type:}"
+    continue
   fi
-  if [ "$ORDONNA_VIEWER" = compsettings ] || [ "$ORDONNA_VIEWER" = comprun ]; then
-    xdotool windowfocus --sync "$window" 2>/dev/null || true
-    xdotool key --clearmodifiers alt+c
-    wait_for '^ Compare options$'
-    sleep 0.5
-    if [ "$ORDONNA_VIEWER" = comprun ]; then
-      # The last known files, then "&GO": the first pair waits for an answer.
-      xdotool key --clearmodifiers alt+k
-      sleep 0.5
-      xdotool key --clearmodifiers alt+g
-      wait_for 'Please confirm'
-      sleep 0.5
-    fi
-  fi
-elif [ -n "$ORDONNA_OPTIONS" ]; then
   xdotool windowfocus --sync "$window" 2>/dev/null || true
-  xdotool key --clearmodifiers alt+o
-  wait_for '^ Ordonna - OPTIONS$'
-  sleep 1
-fi
+  xdotool key --clearmodifiers "${step%%=*}"
+  if [[ "$step" == *=* ]]; then
+    wait_for "${step#*=}"
+  fi
+  sleep 0.7
+done
 import -window "$window" "$ORDONNA_SHOT"
 xdotool getwindowgeometry "$window"
 kill "$pid"
 wait "$pid" || true
 EOF
 
-# shoot NAME [LIST_FILE] [viewer|options|dupsettings|duprun|compsettings|comprun] [FONT_SIZE]:
-# saves NAME.png.
+# shoot NAME [LIST_FILE] [STEPS] [FONT_SIZE]: saves NAME.png.
 shoot() {
   # Another virtual display starting at the same moment can take the number xvfb-run picked:
   # then the program cannot connect, and a second attempt gets a free number. The screen is
   # large enough for the options window at 32 points.
-  local viewer= options=
-  [ "${3:-}" = viewer ] && viewer=1
-  case "${3:-}" in dupsettings | duprun | compsettings | comprun) viewer=$3 ;; esac
-  [ "${3:-}" = options ] && options=1
   for attempt in 1 2 3; do
     if ORDONNA_HOME="$home" XDG_DATA_HOME="$home/data" ORDONNA_EXE="$build/ui/ordonna" \
-       ORDONNA_SHOT="$shots/$1.png" ORDONNA_ARGS="${2:-}" ORDONNA_FONT_SIZE="${4:-}" \
-       ORDONNA_VIEWER="$viewer" ORDONNA_OPTIONS="$options" \
+       ORDONNA_SHOT="$shots/$1.png" ORDONNA_ARGS="${2:-}" ORDONNA_STEPS="${3:-}" ORDONNA_FONT_SIZE="${4:-}" \
        xvfb-run -a -s "-screen 0 3840x2160x24" bash "$home/shoot.sh"; then
       echo "Saved $shots/$1.png"
       return 0
@@ -126,8 +98,9 @@ shoot() {
   return 1
 }
 
+viewer='alt+v=Internal List Viewer'
 shoot "main-window$suffix"
-shoot "options-window$suffix" "" options "${1:-}"
+shoot "options-window$suffix" "" "alt+o=^ Ordonna - OPTIONS$" "${1:-}"
 [ -n "${1:-}" ] && exit 0
 
 # The viewer: every column, the window 1,180 x 700 and not maximized.
@@ -146,7 +119,7 @@ struct.pack_into("<ii", data, places + 72, 40, 40)     # ViewerLeft, ViewerTop
 data[2309 + 22] = 0                                     # ViewerMaximized
 open(path, "wb").write(data)
 PY
-  shoot "viewer-${scheme%:*}" "$home/thousand.ordl" viewer
+  shoot "viewer-${scheme%:*}" "$home/thousand.ordl" "$viewer"
 done
 
 # The duplicates windows over twenty names, every fifth one planted twice.
@@ -160,9 +133,16 @@ for i in range(20):
     records += bytes(19)
 open(sys.argv[1], "wb").write(b"\x03Ord\x3f" + records)
 PY
-shoot dup-settings "$home/dupes.ordl" dupsettings
-shoot dup-run "$home/dupes.ordl" duprun
+dup_settings="$viewer;alt+u=^ Duplicates search options$"
+shoot dup-settings "$home/dupes.ordl" "$dup_settings"
+# Manual action, then "&GO": the first planted pair waits for an answer.
+shoot dup-run "$home/dupes.ordl" "$dup_settings;alt+m;alt+g=Please confirm"
+shoot editor "$home/dupes.ordl" "$viewer;alt+i=^ Editor$"
+shoot find "$home/dupes.ordl" "$viewer;ctrl+f=^ Type text to find:$"
+shoot filter-notice "$home/dupes.ordl" "$viewer;ctrl+f=^ Type text to find:$;type:Planted;alt+l=^ IMPORTANT NOTE:$"
 "$build/cli/ordonna-cli" config set "$home/ordonna.ini" CompareWith=0 CompareAction=7 MatchAction=2 \
   "CompareListFile=$home/dupes.ordl" "CompareSaveFile=$home/matches.txt" >/dev/null
-shoot comp-settings "$home/dupes.ordl" compsettings
-shoot comp-run "$home/dupes.ordl" comprun
+comp_settings="$viewer;alt+c=^ Compare options$"
+shoot comp-settings "$home/dupes.ordl" "$comp_settings"
+# The last known files, then "&GO": the first pair waits for an answer.
+shoot comp-run "$home/dupes.ordl" "$comp_settings;alt+k;alt+g=Please confirm"
