@@ -1,6 +1,7 @@
 // Viewer figures for a list of 262,144 entries with every column and automatic widths: from
 // the View click to the painted grid, the resident memory the open viewer adds, a header
-// sort by file name, deleting 10,000 selected rows and undoing, and scroll-step repaints.
+// sort by file name, deleting 10,000 selected rows and undoing, scroll-step repaints, a find
+// that wraps and finds nothing, and making and leaving a filtered list of half the entries.
 // Run by bench/viewer.sh (a Release build, drawn offscreen).
 #include <algorithm>
 #include <chrono>
@@ -14,13 +15,17 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTest>
 
 #include "config/AppOptions.h"
+#include "core/Caller.h"
 #include "core/ListStore.h"
 #include "core/Sort.h"
 #include "export/FieldStyle.h"
@@ -31,6 +36,7 @@
 #include "ui/ViewUnit.h"
 #include "view/ColumnWidths.h"
 #include "view/Columns.h"
+#include "view/NameSearch.h"
 
 namespace ordonna {
 namespace {
@@ -52,19 +58,43 @@ struct Stopwatch {
   double CpuStart = CpuSeconds();
 };
 
-// Every question answered yes, every dialog cancelled.
+// Every question answered yes, every file dialog cancelled, windows run by `Modal`.
 class YesDialogs final : public Dialogs {
  public:
   Answer AskMessage(const QString&, const QString&, bool, Answer) override { return Answer::Yes; }
+  bool AskOkCancel(const QString&, const QString&) override { return true; }
   void ShowMessage(const QString& text, const QString&, MessageKind) override {
     std::fprintf(stderr, "message: %s\n", qPrintable(text));
   }
   QString ChooseSaveFile(const FileDialogRequest&) override { return {}; }
   QString ChooseOpenFile(const FileDialogRequest&) override { return {}; }
   std::optional<QFont> ChooseFont(const QFont&) override { return std::nullopt; }
-  bool RunModal(QDialog&) override { return false; }
+  std::optional<QColor> ChooseColor(const QColor&, std::array<QColor, 16>&) override { return std::nullopt; }
+  bool RunModal(QDialog& dialog) override { return Modal ? Modal(dialog) : false; }
   bool OpenDocument(const QString&) override { return false; }
+
+  std::function<bool(QDialog&)> Modal;
 };
+
+// Answers every question yes and keeps quiet: the search alone, without the windows.
+class QuietCaller final : public Caller {
+ public:
+  Answer AskYesNo(std::string_view, std::string_view, Answer) override { return Answer::Yes; }
+  Answer AskYesNoCancel(std::string_view, std::string_view, Answer) override { return Answer::Yes; }
+  void ShowMessage(std::string_view, std::string_view, MessageKind) override {}
+  void SetStatus(std::string_view) override {}
+  void ProcessEvents() override {}
+  bool Running() const override { return false; }
+};
+
+// Plays the find window: `text`, then the button named `button`.
+std::function<bool(QDialog&)> FindWindowPress(const char* text, const char* button) {
+  return [text, button](QDialog& window) {
+    window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::fromUtf8(text));
+    window.findChild<QPushButton*>(QString::fromUtf8(button))->click();
+    return window.result() == QDialog::Accepted;
+  };
+}
 
 long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -84,7 +114,7 @@ void FillList(ListStore& list) {
   for (std::uint32_t i : order) {
     ListEntry entry = UndeterminedEntry();
     char text[96];
-    std::snprintf(text, sizeof text, "Artist %05u - Song title number %u (live)", i / 12, i);
+    std::snprintf(text, sizeof text, "Artist %05u - Song title number %u (%s)", i / 12, i, i % 2 ? "studio" : "live");
     entry.FileName.Set(text);
     std::snprintf(text, sizeof text, "/home/user/Music/Artist %05u/Album %06u", i / 12, i / 12);
     entry.Folder.Set(text);
@@ -166,6 +196,20 @@ int main(int argc, char* argv[]) {
     Stopwatch widths;
     const std::vector<int> measured = AutomaticWidths(copy, layout, cells, GridTextWidth(QFont()));
     Report("(peer) the automatic widths alone", widths, 0.5);
+    QuietCaller quiet;
+    SearchMemory memory{.FindText = "no such name"};
+    Stopwatch search;
+    SearchNames(copy.Entries(), kEntries / 2, false, memory, quiet);
+    Report("(peer) the name search alone, wrapped once", search, 0.02);
+    ListStore alone;
+    alone.Working() = std::move(copy);
+    ListViewer viewer(alone, form.Options(), home.string());
+    Stopwatch filter;
+    viewer.ApplyFilter(NameMatcher("(live)", false), {}, quiet);
+    Report("(peer) the filter alone", filter, 0.5);
+    Stopwatch unfilter;
+    viewer.Unfilter({}, quiet);
+    Report("(peer) the unfilter alone", unfilter, 0.5);
   }
 
   Stopwatch watch;
@@ -218,6 +262,29 @@ int main(int argc, char* argv[]) {
     std::printf("%-46s %7.2f ms mean, %.2f ms worst elapsed, %.2f ms processor mean   (target <= 16 ms)\n", name,
                 total / kSteps, worst, (CpuSeconds() - cpuStart) * 1000 / kSteps);
   }
+
+  // Ctrl+F, a text no name holds, Find Next from the middle: the search runs to the end, asks
+  // to go on from the beginning (yes), runs up to the cursor and says "Not found".
+  grid->setCurrentIndex(grid->model()->index(static_cast<int>(kEntries / 2), 1));
+  dialogs.Modal = FindWindowPress("no such name", "ButFindNext");
+  watch = Stopwatch();
+  QTest::keyClick(viewer, Qt::Key_F, Qt::ControlModifier);
+  Report("find next, nothing found, wrapped once", watch, 0.02);
+
+  // Fi&lter on a text half the names hold, the notice not shown; then UNF&ILTER.
+  form.Options().Dialog.SkipFilterMsgDontShow = 1;
+  dialogs.Modal = FindWindowPress("(live)", "ButFilt");
+  watch = Stopwatch();
+  QTest::keyClick(viewer, Qt::Key_F, Qt::ControlModifier);
+  WaitForPaint(*grid);
+  Report("filter keeping half the entries, painted", watch, 0.5);
+  if (form.List().ItemCount() != kEntries / 2) std::fprintf(stderr, "the filter did not happen\n");
+  watch = Stopwatch();
+  viewer->findChild<QPushButton*>(QStringLiteral("InsBut"))->click();
+  WaitForPaint(*grid);
+  Report("unfiltering back to the full list, painted", watch, 0.5);
+  if (form.List().ItemCount() != kEntries) std::fprintf(stderr, "the unfilter did not happen\n");
+
   viewer->close();
   std::filesystem::remove_all(home);
   return 0;

@@ -120,13 +120,24 @@ Status OutputFile::Open(const std::string& target, Use use) {
 Status OutputFile::Write(std::string_view bytes) {
   if (fd_ < 0 && error_.ok()) error_ = Status::IoError("File is not open", target_);
   if (!error_.ok()) return error_;
-  buffer_.append(bytes);
-  return buffer_.size() >= kBufferSize ? Flush() : error_;
+  if (buffer_.size() + bytes.size() < kBufferSize) {
+    buffer_.append(bytes);
+    return error_;
+  }
+  // A large block (a whole list image) goes out as it is rather than through a copy.
+  if (Flush().ok()) WriteAll(bytes);
+  return error_;
 }
 
 Status OutputFile::Flush() {
-  for (std::size_t done = 0; done < buffer_.size() && error_.ok();) {
-    ssize_t written = write(fd_, buffer_.data() + done, buffer_.size() - done);
+  WriteAll(buffer_);
+  buffer_.clear();
+  return error_;
+}
+
+void OutputFile::WriteAll(std::string_view bytes) {
+  for (std::size_t done = 0; done < bytes.size() && error_.ok();) {
+    ssize_t written = write(fd_, bytes.data() + done, bytes.size() - done);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       error_ = ErrorStatus("Cannot write file", direct_ ? target_ : temporary_, errno);
@@ -134,8 +145,6 @@ Status OutputFile::Flush() {
       done += static_cast<std::size_t>(written);
     }
   }
-  buffer_.clear();
-  return error_;
 }
 
 Status OutputFile::Commit() {

@@ -45,6 +45,8 @@ class OutputFile final : public OutputSink {
 
  private:
   [[nodiscard]] Status Flush();
+  // Writes `bytes` to the file unbuffered; a failure is kept in error_.
+  void WriteAll(std::string_view bytes);
 
   int fd_ = -1;
   bool direct_ = false;  // writing straight through a device, FIFO or socket

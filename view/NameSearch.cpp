@@ -63,8 +63,17 @@ NameMatcher::NameMatcher(std::string_view text, bool matchCase)
     : text_(matchCase ? std::string(text) : FoldCase(text)), matchCase_(matchCase) {}
 
 bool NameMatcher::operator()(const ListEntry& entry) const {
-  if (matchCase_) return entry.FileName.View().find(text_) != std::string_view::npos;
-  FoldInto(entry.FileName.View(), folded_);
+  const std::string_view name = entry.FileName.View();
+  if (matchCase_) return name.find(text_) != std::string_view::npos;
+  // Most names are ASCII: they fold into a buffer on the stack, a byte at a time.
+  std::array<char, kNameCapacity> ascii;
+  std::size_t length = 0;
+  while (length < name.size() && static_cast<unsigned char>(name[length]) < 0x80) {
+    ascii[length] = AsciiLower(name[length]);
+    ++length;
+  }
+  if (length == name.size()) return std::string_view(ascii.data(), length).find(text_) != std::string_view::npos;
+  FoldInto(name, folded_);
   return folded_.find(text_) != std::string::npos;
 }
 
