@@ -19,31 +19,11 @@
 namespace ordonna::testing {
 namespace {
 
-#define QVERIFY_SCRIPT_DONE(dialogs) \
-  QVERIFY2((dialogs).AllUsed() && (dialogs).Unexpected.isEmpty(), qPrintable((dialogs).Unexpected.join('\n')))
-
-QString Names(const ListStore& list) {
-  QStringList names;
-  for (const ListEntry& entry : list.Working().Entries()) {
-    names << QString::fromStdString(std::string(entry.FileName.View()));
-  }
-  return names.join('|');
-}
-
 TViewForm& StartViewer(WindowSession& session, std::initializer_list<const char*> names) {
-  session.WriteSettings([](AppOptions& o) {
-    o.Dialog.ViewerMaximized = 0;
+  return OpenViewer(StartWithNames(session, {names.begin(), names.end()}, [](AppOptions& o) {
     o.Dialog.MatchAction = 0;
     o.Dialog.MatchPercent = 90;
-  });
-  TMainForm& form = session.Start();
-  for (const char* name : names) form.List().AppendEntry(NamedEntry(name, "/music"));
-  form.List().SortState = kNoSortOrder;
-  form.EnableListCommands();
-  QTest::mouseClick(&Find<QPushButton>(form, "ViewBut"), Qt::LeftButton);
-  auto* viewer = form.findChild<TViewForm*>();
-  if (viewer == nullptr) qFatal("View opened no viewer");
-  return *viewer;
+  }));
 }
 
 // The settings window: an ORDL list, `action`, the input and (unless 4 or 9) the output file

@@ -20,25 +20,14 @@
 namespace ordonna::testing {
 namespace {
 
-#define QVERIFY_SCRIPT_DONE(dialogs) \
-  QVERIFY2((dialogs).AllUsed() && (dialogs).Unexpected.isEmpty(), qPrintable((dialogs).Unexpected.join('\n')))
-
 // Two planted pairs: entries 0 and 2, 1 and 4.
 const char* const kNames[] = {"Alpha - One", "Beta - Two", "Alpha - One", "Gamma - Three", "Beta - Two"};
 
 TViewForm& StartViewer(WindowSession& session, std::uint8_t matchAction) {
-  session.WriteSettings([&](AppOptions& o) {
-    o.Dialog.ViewerMaximized = 0;
+  TViewForm& viewer = OpenViewer(StartWithNames(session, {std::begin(kNames), std::end(kNames)}, [](AppOptions& o) {
     o.Dialog.MatchAction = 1;
     o.Dialog.MatchPercent = 90;
-  });
-  TMainForm& form = session.Start();
-  for (const char* name : kNames) form.List().AppendEntry(NamedEntry(name, "/music"));
-  form.List().SortState = kNoSortOrder;
-  form.EnableListCommands();
-  QTest::mouseClick(&Find<QPushButton>(form, "ViewBut"), Qt::LeftButton);
-  auto* viewer = form.findChild<TViewForm*>();
-  if (viewer == nullptr) qFatal("View opened no viewer");
+  }));
   // The settings window: the action chosen, then "&GO".
   session.dialogs.ExpectModal([matchAction](QDialog& dialog) {
     QRadioButton* radios[] = {&Find<QRadioButton>(dialog, "rbut1"), &Find<QRadioButton>(dialog, "rbut2"),
@@ -47,14 +36,7 @@ TViewForm& StartViewer(WindowSession& session, std::uint8_t matchAction) {
     QTest::mouseClick(&Find<QPushButton>(dialog, "GoBut"), Qt::LeftButton);
     return dialog.result() == QDialog::Accepted;
   });
-  return *viewer;
-}
-
-QString Names(const ListStore& list) {
-  QStringList names;
-  for (const ListEntry& entry : list.Working().Entries())
-    names << QString::fromStdString(std::string(entry.FileName.View()));
-  return names.join('|');
+  return viewer;
 }
 
 // Waits until `name` shows and clicks it.

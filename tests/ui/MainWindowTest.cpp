@@ -72,9 +72,6 @@ const QString kControls = QStringLiteral(
 const QString kListCommands = QStringLiteral("SaveBut ExportBut ViewBut apbut");
 
 // Every queued answer was used and nothing unqueued was asked or shown.
-#define QVERIFY_SCRIPT_DONE(dialogs) \
-  QVERIFY2((dialogs).AllUsed() && (dialogs).Unexpected.isEmpty(), qPrintable((dialogs).Unexpected.join('\n')))
-
 // A list file of `count` named entries.
 void WriteList(const std::string& path, int count) {
   EntryList entries;

@@ -1,12 +1,14 @@
 // The per-test window: settings folder, settings file, start, and acting inside operations.
 #include "ui/WindowSession.h"
 
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "config/ConfigFile.h"
 #include "core/ListEntry.h"
 #include "support/Mp3Builder.h"
+#include "ui/QtText.h"
 
 namespace ordonna::testing {
 
@@ -73,6 +75,33 @@ ListEntry NamedEntry(const std::string& name, const std::string& folder) {
   entry.FileName.Set(name);
   entry.Folder.Set(folder);
   return entry;
+}
+
+TMainForm& StartWithNames(WindowSession& session, const std::vector<std::string>& names,
+                          const std::function<void(AppOptions&)>& change) {
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.ViewerMaximized = 0;
+    if (change) change(o);
+  });
+  TMainForm& form = session.Start();
+  for (const std::string& name : names) form.List().AppendEntry(NamedEntry(name, "/music"));
+  form.List().SortState = kNoSortOrder;
+  form.EnableListCommands();
+  return form;
+}
+
+TViewForm& OpenViewer(TMainForm& form) {
+  QTest::mouseClick(&Find<QPushButton>(form, "ViewBut"), Qt::LeftButton);
+  auto* viewer = form.findChild<TViewForm*>();
+  if (viewer == nullptr) qFatal("View opened no viewer");
+  if (!QTest::qWaitFor([viewer] { return viewer->isActiveWindow(); })) qFatal("the viewer is not active");
+  return *viewer;
+}
+
+QString Names(const ListStore& list) {
+  QStringList names;
+  for (const ListEntry& entry : list.Working().Entries()) names << ToQString(entry.FileName.View());
+  return names.join('|');
 }
 
 }  // namespace ordonna::testing

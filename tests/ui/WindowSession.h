@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QString>
 #include <QWidget>
@@ -15,6 +16,7 @@
 #include "support/TempDir.h"
 #include "ui/MainUnit.h"
 #include "ui/ScriptedDialogs.h"
+#include "ui/ViewUnit.h"
 
 namespace ordonna::testing {
 
@@ -60,5 +62,20 @@ void WriteMp3Files(const std::string& folder, int count, int frames = 40);
 
 // An entry with just a name and folder.
 ListEntry NamedEntry(const std::string& name, const std::string& folder);
+
+// Starts the main window, its settings changed by `change` (the viewer not maximized), with a
+// list of entries named `names` ("/music") in no order.
+TMainForm& StartWithNames(WindowSession& session, const std::vector<std::string>& names,
+                          const std::function<void(AppOptions&)>& change = {});
+
+// Clicks View and returns the viewer, shown and active (its keys are the window's shortcuts).
+TViewForm& OpenViewer(TMainForm& form);
+
+// The list's file names, joined by "|".
+QString Names(const ListStore& list);
+
+// Every scripted answer used and nothing unexpected asked.
+#define QVERIFY_SCRIPT_DONE(dialogs) \
+  QVERIFY2((dialogs).AllUsed() && (dialogs).Unexpected.isEmpty(), qPrintable((dialogs).Unexpected.join('\n')))
 
 }  // namespace ordonna::testing
