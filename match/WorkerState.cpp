@@ -1,5 +1,6 @@
 // The worker's requests, the log list and the texts behind their mutexes.
 #include "match/WorkerState.h"
+#include <algorithm>
 
 namespace ordonna {
 
@@ -66,10 +67,11 @@ void LogList::Clear() {
   lines_.clear();
 }
 
-std::vector<std::string> LogList::LinesFrom(std::size_t first) const {
+std::vector<std::string> LogList::LinesFrom(std::size_t first, std::size_t most) const {
   std::lock_guard lock(mutex_);
   if (first >= lines_.size()) return {};
-  return {lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.end()};
+  const std::size_t last = first + std::min(most, lines_.size() - first);
+  return {lines_.begin() + static_cast<std::ptrdiff_t>(first), lines_.begin() + static_cast<std::ptrdiff_t>(last)};
 }
 
 std::size_t LogList::Size() const {

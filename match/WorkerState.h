@@ -89,8 +89,8 @@ class LogList {
 
   void Add(std::string_view name);
   void Clear();
-  // The lines from `first` on (a window fetches only what is new).
-  std::vector<std::string> LinesFrom(std::size_t first) const;
+  // At most `most` lines from `first` on (a window fetches only what is new).
+  std::vector<std::string> LinesFrom(std::size_t first, std::size_t most = SIZE_MAX) const;
   std::size_t Size() const;
 
  private:

@@ -122,7 +122,7 @@ void TCompForm::Tick() {
   ui_->File1Label->setText(FitLine(ui_->File1Label->font(), texts.File1));
   ui_->File2Label->setText(FitLine(ui_->File2Label->font(), texts.File2));
   if (!confirming) ui_->ProgressBar->setValue(state.Progress);
-  ShowLogLines();
+  const bool logShown = ShowNewLines(*ui_->LogList, state.Log, logShown_);
   const bool awaitingDelete = state.AwaitingDelete && state.Answer.Get() == kCompareNoAnswer;
   if (state.Finished) {
     const WorkerTexts::Snapshot last = state.Texts.Read();
@@ -136,13 +136,7 @@ void TCompForm::Tick() {
     ui_->CloseBut->show();
     ui_->AbortBut->show();
   }
-  if (run_.Ended()) ShowEnd();
-}
-
-void TCompForm::ShowLogLines() {
-  const std::vector<std::string> lines = run_.State().Log.LinesFrom(logShown_);
-  AppendFollowingLast(*ui_->LogList, lines);
-  logShown_ += lines.size();
+  if (run_.Ended() && logShown) ShowEnd();
 }
 
 void TCompForm::ShowEnd() {

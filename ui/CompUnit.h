@@ -55,7 +55,6 @@ class TCompForm final : public QDialog {
  private:
   void StartRun();
   void Tick();
-  void ShowLogLines();
   void ShowEnd();
   void Reply(std::uint8_t answer);
   void AbortButClick();

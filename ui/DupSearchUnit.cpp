@@ -117,8 +117,8 @@ void TDupSearchForm::Tick() {
   } else {
     ui_->ProgressBar->setValue(state.Progress);
   }
-  ShowLogLines();
-  if (state.Completed && !finished_ && run_.Ended()) {
+  const bool logShown = ShowNewLines(*ui_->LogList, state.Log, logShown_);
+  if (state.Completed && !finished_ && run_.Ended() && logShown) {
     finished_ = true;
     ui_->ProgressBar->hide();
     ui_->ProgressLabel->hide();
@@ -133,12 +133,6 @@ void TDupSearchForm::Tick() {
 
 void TDupSearchForm::Blink() {
   ui_->ProgressBar->setValue(ui_->ProgressBar->value() != 0 ? 0 : run_.State().Progress.load());
-}
-
-void TDupSearchForm::ShowLogLines() {
-  const std::vector<std::string> lines = run_.State().Log.LinesFrom(logShown_);
-  AppendFollowingLast(*ui_->LogList, lines);
-  logShown_ += lines.size();
 }
 
 void TDupSearchForm::ShowFinalButtons() {

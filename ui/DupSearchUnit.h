@@ -58,7 +58,6 @@ class TDupSearchForm final : public QDialog {
   void StartRun();
   void Tick();
   void Blink();
-  void ShowLogLines();
   void ShowFinalButtons();
   void Reply(std::uint8_t answer);
   void AbortButClick();

@@ -1,12 +1,18 @@
 // The log list of the duplicates search and comparison windows.
 #include "ui/LogLines.h"
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QStringList>
 
+#include "match/WorkerState.h"
 #include "ui/QtText.h"
 
 namespace ordonna {
+namespace {
+
+constexpr std::size_t kLinesPerBatch = 500;
+constexpr qint64 kMillisecondsPerCall = 20;
 
 void AppendFollowingLast(QListWidget& log, const std::vector<std::string>& lines) {
   if (lines.empty()) return;
@@ -18,6 +24,20 @@ void AppendFollowingLast(QListWidget& log, const std::vector<std::string>& lines
   for (const std::string& line : lines) texts << ToQString(line);
   log.addItems(texts);
   if (followLast) log.setCurrentRow(log.count() - 1);
+}
+
+}  // namespace
+
+bool ShowNewLines(QListWidget& list, const LogList& log, std::size_t& shown) {
+  QElapsedTimer spent;
+  spent.start();
+  for (;;) {
+    const std::vector<std::string> lines = log.LinesFrom(shown, kLinesPerBatch);
+    AppendFollowingLast(list, lines);
+    shown += lines.size();
+    if (lines.size() < kLinesPerBatch) return true;
+    if (spent.elapsed() >= kMillisecondsPerCall) return false;
+  }
 }
 
 }  // namespace ordonna

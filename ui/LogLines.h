@@ -8,7 +8,12 @@ class QListWidget;
 
 namespace ordonna {
 
-// Appends `lines`; the cursor follows the last line unless the user moved it up.
-void AppendFollowingLast(QListWidget& log, const std::vector<std::string>& lines);
+class LogList;
+
+// Appends the lines of `log` from `shown` on (which it advances), for at most a few tens of
+// milliseconds: a run can log thousands of lines at once, and the window must keep answering.
+// True when every line is shown. The cursor follows the last line unless the user
+// moved it up.
+bool ShowNewLines(QListWidget& list, const LogList& log, std::size_t& shown);
 
 }  // namespace ordonna
