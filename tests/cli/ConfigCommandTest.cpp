@@ -38,27 +38,11 @@ TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrder) {
   EXPECT_EQ(lines.front(), "InfoTime 1");
   EXPECT_EQ(lines[1], "InfoKbps 1");
   EXPECT_EQ(lines.back(), "CompareSaveFile ");
-  for (const char* expected : {"AskSaveThreshold 500",
-                               "MaxSizeMB 2048",
-                               "MainWindowColor BEDED5",
-                               "TableTextColor 000000",
-                               "ViewerColumnWidths[0] 64",
-                               "ViewerColumnWidths[13] 64",
-                               "ViewerFontName Courier New",
-                               "CaptionFontStyle 1",
-                               "MainLeft 818",
-                               "MainTop 359",
-                               "ViewerWidth 700",
-                               "FindTop 445",
-                               "MatchPercent 99",
-                               "SizeDiffKB 500",
-                               "CustomColors[0] 00BEDED5",
-                               "CustomColors[3] 00034654",
-                               "CustomColors[15] 000FBEE4",
-                               "MainFontName Courier New",
-                               "LoadFolder c:\\",
-                               "LastScanFolder c:\\",
-                               "TextHeaderFile "}) {
+  // One field of each kind, so that a byte order that setting and getting share is still seen;
+  // the values at their offsets are checked with the defaults themselves.
+  for (const char* expected :
+       {"AskSaveThreshold 500", "MaxSizeMB 2048", "MainWindowColor BEDED5", "ViewerColumnWidths[13] 64",
+        "ViewerFontName Courier New", "CustomColors[3] 00034654", "MainLeft 818", "LoadFolder c:\\"}) {
     EXPECT_TRUE(HasLine(lines, expected)) << expected;
   }
   EXPECT_TRUE(HasLine(lines, "OptionsFolder " + dir.Path())) << "the options folder is the folder of the file";

@@ -1,6 +1,5 @@
 // The analysis of generated MP3 data in both modes: every field and every error text, as
-// tables of files and their results. Each file also goes through the small-read source and
-// the reference walk (Analyze).
+// tables of files and their results. Each file also goes through the small-read source (Analyze).
 #include "collect/Analysis.h"
 
 #include <gtest/gtest.h>

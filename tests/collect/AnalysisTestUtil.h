@@ -1,6 +1,5 @@
-// Shared by the analysis tests: runs a generated file through the analysis three ways (whole
-// span, a source that hands out only the bytes asked for, the reference walk) and checks
-// that they agree.
+// Shared by the analysis tests: runs a generated file through the analysis two ways (one
+// whole span, and a source that hands out only the bytes asked for) and checks that they agree.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -35,7 +34,7 @@ class ExactSource final : public ByteSource {
   std::vector<std::uint8_t> copy_;
 };
 
-// The analysis of `file` in `mode`; fails the test when the three ways disagree.
+// The analysis of `file` in `mode`; fails the test when the two ways disagree.
 AnalysisResult Analyze(const std::string& file, ProcessingMode mode);
 
 std::span<const std::uint8_t> AsBytes(const std::string& file);

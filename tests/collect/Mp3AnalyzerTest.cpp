@@ -52,6 +52,11 @@ TEST(Mp3Analyzer, FilesGiveTheSameResultsAsMemoryWhateverCameBefore) {
   Mp3Analyzer analyzer;
   ScriptedCaller caller;
   FrameSpec shape;
+  // The fast decision reads the tail into the buffer and finds no sync behind frame 199: the
+  // walk goes on counting from fresh reads, not from the tail left in the buffer.
+  std::string lyricsAmongFirstFrames = testing::Id3v2Tag(33) + testing::Frames(250, shape, true);
+  lyricsAmongFirstFrames.replace(43 + 10 * 417 + 20, 11, "LYRICSBEGIN");
+  lyricsAmongFirstFrames += "LYRICS200";
   const std::string files[] = {
       // A previous file full of 0xFF bytes must not show through behind a short file.
       std::string(3 << 20, '\xFF'),
@@ -62,6 +67,7 @@ TEST(Mp3Analyzer, FilesGiveTheSameResultsAsMemoryWhateverCameBefore) {
       std::string(2000, '\xFF') + testing::Frames(10, shape),
       testing::Frames(2, shape).substr(0, 420),
       "",
+      lyricsAmongFirstFrames,
   };
   for (const std::string& file : files) {
     WriteFileBytes(dir.File("a.mp3"), file);

@@ -26,11 +26,6 @@ constexpr std::string_view kTableStyle =
     "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
     "font-size:10pt;\r\n}\r\n--></STYLE>";
 
-void AddTwoEntries(ExportFixture& fixture) {
-  fixture.Add(FullEntry());
-  fixture.Add(SparseEntry());
-}
-
 std::string Plain(ExportFixture& fixture) {
   MemorySink sink;
   EXPECT_TRUE(ExportPlainHtml(fixture.Job(), sink).ok());
@@ -95,7 +90,8 @@ TEST(StyleBlock, FontNamesCannotInjectMarkup) {
 
 TEST(PlainHtml, PageWithOneLinePerEntryStyledOnlyWhenAsked) {
   ExportFixture fixture;
-  AddTwoEntries(fixture);
+  fixture.Add(FullEntry());
+  fixture.Add(SparseEntry());
   MainOptions& m = fixture.options.Main;
   m.InfoTime = m.UseBgColor = m.UseTextColor = 1;
   m.TableBgColor = 0x00563412, m.TableTextColor = 0x00F0F0F0, m.TableFontStyle = 7;  // bold, italic, underline
@@ -192,23 +188,6 @@ TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
   EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "a table keeps its closing tags";
 }
 
-TEST(HtmlTable, TableWithTitleRowAndOneRowPerEntry) {
-  ExportFixture fixture;
-  AddTwoEntries(fixture);
-  fixture.options.Main.InfoTime = fixture.options.Main.InfoKbps = 1;
-  EXPECT_EQ(Table(fixture), std::string(kHead) + std::string(kTableStyle) +
-                                "</HEAD><BODY><OrdONNAtaG LABEL=\"s0TB000000000063110\">" + std::string(kTable) +
-                                "<TR><TD ALign=LEFT><B>filename</B></TD><TD ALign=LEFT><B>time</B></TD>"
-                                "<TD ALign=LEFT><B>kbps</B></TD></tR>"
-                                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Artist - Title&nbsp;</NOBR></TD>"
-                                "<TD ALIGN=RIGHT><NOBR>&nbsp;3:45&nbsp;</NOBR></TD>"
-                                "<TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD></TR>"
-                                "<TR><TD ALIGN=LEFT><NOBR>&nbsp;Band -Song&nbsp;</NOBR></TD>"
-                                "<TD ALIGN=RIGHT><NOBR>&nbsp;??:??&nbsp;</NOBR></TD>"
-                                "<TD ALIGN=CENTER><NOBR>&nbsp; var &nbsp;</NOBR></TD></TR>"
-                                "</TaBLE></CENTER></BODY></HTmL>");
-}
-
 TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentred) {
   ExportFixture fixture;
   fixture.options = AllColumnsOptions();
@@ -216,7 +195,10 @@ TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentred) {
   m.Enumerate = m.SplitArtistTitle = m.CenterArtistTitle = m.UseBgColor = 1;
   m.TableBgColor = 0x00563412, m.CellSpacing = 3, m.CellPadding = 4, m.Border = 0;
   fixture.Add(FullEntry());
-  EXPECT_EQ(AfterTag(Table(fixture)),
+  const std::string page = Table(fixture);
+  EXPECT_EQ(page.substr(0, page.find("<CENTER>")),
+            std::string(kHead) + std::string(kTableStyle) + "</HEAD><BODY><OrdONNAtaG LABEL=\"sETBSMFCPAV0S063110\">");
+  EXPECT_EQ(AfterTag(page),
             "<CENTER><TABLE CELLSPACING=\"3\" CELLPADDING=\"4\" BORDER=\"0\" BGCOLOR=#123456>"
             "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=CENTER><B>artist</B></TD><TD ALign=CENTER><B>title</B></TD>"
             "<TD ALign=LEFT><B>time</B></TD><TD ALign=LEFT><B>kbps</B></TD><TD ALign=LEFT><B>size</B></TD>"

@@ -75,28 +75,21 @@ TEST(XlsExport, EverySelectedFieldInItsColumnWrittenColumnByColumn) {
   fixture.options = AllColumnsOptions();
   fixture.Add(FullEntry());
   fixture.Add(SparseEntry("Band -Song", std::string("\0", 1)));
-  const std::vector<Cell> expected = {
-      {0, 0, "Artist - Title"},
-      {1, 0, "Band -Song"},
-      {0, 1, "3:45"},
-      {1, 1, "??:??"},
-      {0, 2, "128"},
-      {1, 2, "var"},
-      {0, 3, "5250"},
-      {1, 3, "-1"},
-      {0, 4, "JS"},
-      {1, 4, "?"},
-      {0, 5, "44.1"},
-      {1, 5, "?"},
-      {0, 6, "05.04.2004."},
-      {1, 6, "?"},
-      {0, 7, "/music/a"},
-      {1, 7, ""},
-      {0, 8, "06.04.2004."},
-      {1, 8, "?"},
-      {0, 9, "DISK1"},
-      {1, 9, ""},
-  };
+  // Column by column, the full entry's text above the sparse one's.
+  const char* columns[][2] = {{"Artist - Title", "Band -Song"},
+                              {"3:45", "??:??"},
+                              {"128", "var"},
+                              {"5250", "-1"},
+                              {"JS", "?"},
+                              {"44.1", "?"},
+                              {"05.04.2004.", "?"},
+                              {"/music/a", ""},
+                              {"06.04.2004.", "?"},
+                              {"DISK1", ""}};
+  std::vector<Cell> expected;
+  for (unsigned column = 0; column < 10; ++column) {
+    for (unsigned row = 0; row < 2; ++row) expected.push_back({row, column, columns[column][row]});
+  }
   EXPECT_EQ(Cells(Write(fixture)), expected) << "sizes are bare numbers, a lone zero byte is an empty cell";
 
   fixture.options = testing::PlainOptions();
