@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 #include "core/Caller.h"
@@ -43,9 +44,39 @@ void FoldInto(std::string_view text, std::string& out) {
   }
 }
 
+// Eight bytes at a time: this runs over every name of a search.
+bool IsAscii(std::string_view text) {
+  std::uint64_t bits = 0;
+  std::uint64_t word;
+  if (text.size() < sizeof word) {
+    for (char c : text) bits |= static_cast<unsigned char>(c);
+  } else {
+    for (std::size_t i = 0; i + sizeof word <= text.size(); i += sizeof word) {
+      std::memcpy(&word, text.data() + i, sizeof word);
+      bits |= word;
+    }
+    // The last eight bytes, overlapping words already read.
+    std::memcpy(&word, text.data() + text.size() - sizeof word, sizeof word);
+    bits |= word;
+  }
+  return (bits & 0x8080808080808080ULL) == 0;
+}
+
+constexpr std::uint32_t kPrefetchDistance = 32;
+
+void PrefetchName(const ListEntry& entry) {
+#if defined(__GNUC__)
+  __builtin_prefetch(&entry);
+#else
+  (void)entry;
+#endif
+}
+
 std::optional<std::uint32_t> FirstMatch(std::span<const ListEntry> entries, std::uint32_t from, std::uint32_t to,
                                         const NameMatcher& matches) {
   for (std::uint32_t i = from; i < to; ++i) {
+    // The names lie a record apart, too far for the processor to guess: ask for them ahead.
+    if (i + kPrefetchDistance < to) PrefetchName(entries[i + kPrefetchDistance]);
     if (matches(entries[i])) return i;
   }
   return std::nullopt;
@@ -60,19 +91,35 @@ std::string FoldCase(std::string_view text) {
 }
 
 NameMatcher::NameMatcher(std::string_view text, bool matchCase)
-    : text_(matchCase ? std::string(text) : FoldCase(text)), matchCase_(matchCase) {}
+    : text_(matchCase ? std::string(text) : FoldCase(text)), matchCase_(matchCase) {
+  const std::size_t length = std::min<std::size_t>(text_.size(), UINT16_MAX);
+  skip_.fill(static_cast<std::uint16_t>(std::max<std::size_t>(length, 1)));
+  for (std::size_t i = 0; i + 1 < length; ++i) {
+    skip_[static_cast<unsigned char>(text_[i])] = static_cast<std::uint16_t>(length - 1 - i);
+  }
+}
+
+bool NameMatcher::InAsciiName(std::string_view name) const {
+  const std::size_t length = text_.size();
+  if (length == 0) return true;
+  const char last = text_[length - 1];
+  for (std::size_t at = 0; at + length <= name.size();) {
+    const char under = AsciiLower(name[at + length - 1]);
+    if (under == last) {
+      std::size_t same = 0;
+      while (same + 1 < length && AsciiLower(name[at + same]) == text_[same]) ++same;
+      if (same + 1 == length) return true;
+    }
+    at += skip_[static_cast<unsigned char>(under)];
+  }
+  return false;
+}
 
 bool NameMatcher::operator()(const ListEntry& entry) const {
   const std::string_view name = entry.FileName.View();
   if (matchCase_) return name.find(text_) != std::string_view::npos;
-  // Most names are ASCII: they fold into a buffer on the stack, a byte at a time.
-  std::array<char, kNameCapacity> ascii;
-  std::size_t length = 0;
-  while (length < name.size() && static_cast<unsigned char>(name[length]) < 0x80) {
-    ascii[length] = AsciiLower(name[length]);
-    ++length;
-  }
-  if (length == name.size()) return std::string_view(ascii.data(), length).find(text_) != std::string_view::npos;
+  // Most names are ASCII, whose folding is ASCII lower case: no copy is needed.
+  if (IsAscii(name)) return InAsciiName(name);
   FoldInto(name, folded_);
   return folded_.find(text_) != std::string::npos;
 }

@@ -2,6 +2,7 @@
 // find-next commands with their wrap question, and where the grid's cursor goes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -27,9 +28,14 @@ class NameMatcher {
   bool operator()(const ListEntry& entry) const;
 
  private:
+  // The folded text in an ASCII name folded on the fly, skipping ahead as far as the name's
+  // byte under the text's last byte allows.
+  bool InAsciiName(std::string_view name) const;
+
   std::string text_;
   bool matchCase_;
-  mutable std::string folded_;  // scratch for one name, kept to avoid allocating per entry
+  std::array<std::uint16_t, 256> skip_{};  // by folded byte: how far the text may move on
+  mutable std::string folded_;             // scratch for one name, kept to avoid allocating per entry
 };
 
 // What the find window was closed with.
