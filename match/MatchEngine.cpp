@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -108,14 +109,27 @@ int CountDistance(const UnitCounts& x, const UnitCounts& y) {
 struct PartTag {
   UnitCounts Counts;
   std::uint8_t Length = 0;
-  bool Any = true;  // no other part to test
+  bool Any = true;          // no other part to test
+  std::uint32_t Kinds = 0;  // a bit per kind of unit that the text holds
 };
 
+PartTag TagOf(const UnitCounts& counts, std::uint8_t length) {
+  PartTag tag{counts, length, false, 0};
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    if ((counts[i] & 15) != 0) tag.Kinds |= 1u << (2 * i);
+    if ((counts[i] >> 4) != 0) tag.Kinds |= 1u << (2 * i + 1);
+  }
+  return tag;
+}
+
 // True when the other parts of two names are too far apart for the cutoffs of their lengths.
+// Each kind held by one text only adds at least one to CountDistance, so the count of such
+// kinds is a lower bound of it and never rejects a pair that CountDistance would keep.
 bool TagsApart(const PartTag& x, const PartTag& y, const std::array<int, 256>& cutoffs) {
   if (x.Any || y.Any) return false;
   const int cutoff = cutoffs[std::min(x.Length, y.Length)];
-  return std::abs(x.Length - y.Length) > cutoff || CountDistance(x.Counts, y.Counts) > 2 * cutoff;
+  return std::abs(x.Length - y.Length) > cutoff || std::popcount(x.Kinds ^ y.Kinds) > 2 * cutoff ||
+         CountDistance(x.Counts, y.Counts) > 2 * cutoff;
 }
 
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
@@ -218,7 +232,16 @@ class PieceJoin {
                    },
                    {});
     } else {
-      index_.Build(items, std::less<std::uint32_t>(), tags);
+      // Tagged ids go by the length of their tag (0: no other part), so that a probe reads
+      // only the lengths its own tag admits.
+      auto byTag = [&tags](std::uint32_t a, std::uint32_t b) {
+        return tags[a].Length != tags[b].Length ? tags[a].Length < tags[b].Length : a < b;
+      };
+      if (tags.empty()) {
+        index_.Build(items, std::less<std::uint32_t>(), tags);
+      } else {
+        index_.Build(items, byTag, tags);
+      }
     }
   }
 
@@ -251,6 +274,17 @@ class PieceJoin {
       }
       return;
     }
+    // Outside tagLow..tagHigh the lengths of two tags alone make them TagsApart (the cutoffs
+    // grow with the length), so those ids are never read; ids without a tag (0) always are.
+    const bool filtered = tag != nullptr && !tag->Any;
+    int tagLow = 1;
+    int tagHigh = 255;
+    if (filtered) {
+      const int own = tag->Length;
+      tagHigh = std::min(255, own + (*cutoffs)[static_cast<std::size_t>(own)]);
+      tagLow = own;
+      while (tagLow > 1 && own - (tagLow - 1) <= (*cutoffs)[static_cast<std::size_t>(tagLow - 1)]) --tagLow;
+    }
     const int first = std::max(1, L - maxBound_);
     const int last = std::min(255, L + maxBound_);
     for (int l = first; l <= last; ++l) {
@@ -270,13 +304,31 @@ class PieceJoin {
           if (pos < 0 || pos + piece.Length > L) continue;
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
-          const PartTag* tags = tag != nullptr && !tag->Any && !ids.empty() ? index_.TagsOf(ids) : nullptr;
-          for (std::size_t at = 0; at < ids.size(); ++at) {
-            const std::uint32_t id = ids[at];
-            // The ids of a key ascend (plain joins).
-            if (!anyId && id >= probe) break;
-            if (lengths_[id] != l || (tags != nullptr && TagsApart(tags[at], *tag, *cutoffs))) continue;
-            visit(id);
+          if (ids.empty()) continue;
+          const PartTag* tags = index_.TagsOf(ids);
+          if (tags == nullptr) {
+            for (const std::uint32_t id : ids) {
+              // The ids of a key ascend (plain joins without tags).
+              if (!anyId && id >= probe) break;
+              if (lengths_[id] == l) visit(id);
+            }
+            continue;
+          }
+          auto visitLengths = [&](int shortest, int longest) {
+            const PartTag* from = std::partition_point(
+                tags, tags + ids.size(), [shortest](const PartTag& other) { return other.Length < shortest; });
+            for (std::size_t at = static_cast<std::size_t>(from - tags); at < ids.size(); ++at) {
+              if (tags[at].Length > longest) break;
+              const std::uint32_t id = ids[at];
+              if ((!anyId && id >= probe) || lengths_[id] != l) continue;
+              if (tag == nullptr || !TagsApart(tags[at], *tag, *cutoffs)) visit(id);
+            }
+          };
+          if (!filtered) {
+            visitLengths(0, 255);
+          } else {
+            visitLengths(0, 0);
+            visitLengths(tagLow, tagHigh);
           }
         }
       }
@@ -364,7 +416,8 @@ class Searcher {
             // name looks for all of them; a relaxed join finds pairs from the longer name, so
             // an unsplit name also looks among the split names.
             const bool partsOnly = title.Split && part_;
-            whole_->Probe(probe, visit, partsOnly && !settings_.Relaxed);
+            const PartTag tag = prefilter_ ? WholeTag(probe) : PartTag{};
+            whole_->Probe(probe, visit, partsOnly && !settings_.Relaxed, &tag, &wholeCutoffs_);
             if (wholeOfSplit_ && !title.Split) wholeOfSplit_->Probe(probe, visit);
           }
           if (part_ && title.Split) {
@@ -444,7 +497,15 @@ class Searcher {
           wholeOfSplit_ = std::make_unique<PieceJoin>(wholeTexts, wholeBound, true, splitIndexed);
         }
       }
-      whole_ = std::make_unique<PieceJoin>(std::move(wholeTexts), wholeBound, settings_.Relaxed, wholeIndexed);
+      // Below 99 the whole-name join holds unsplit names only, so each of its pairs meets
+      // MayMatch's whole-name test: the index keeps each name's shape to run it in place.
+      std::vector<PartTag> wholeTags;
+      if (prefilter_) {
+        wholeTags.resize(n);
+        for (std::uint32_t id = 0; id < n; ++id) wholeTags[id] = WholeTag(id);
+      }
+      whole_ =
+          std::make_unique<PieceJoin>(std::move(wholeTexts), wholeBound, settings_.Relaxed, wholeIndexed, wholeTags);
       if (percent <= 98) {
         // Two split names need 100 x sqrt(s1 x s2) to round to the threshold, so the closer
         // of their parts has a similarity of at least the whole-name minimum: each pair is
@@ -501,11 +562,19 @@ class Searcher {
     }
   }
 
+  // The whole name, as the whole-name join keeps it.
+  PartTag WholeTag(std::uint32_t id) const {
+    const Shape& shape = shapes_[id];
+    PartTag tag;
+    if (shape.Whole != 0) tag = TagOf(shape.Counts[0], shape.Whole);
+    return tag;
+  }
+
   // The part that is not `which` of a split name, as the part joins keep it.
   PartTag OtherPart(std::uint32_t id, int which) const {
     const Shape& shape = shapes_[id];
     PartTag tag;
-    if (shape.Split && shape.Part[1 - which] != 0) tag = {shape.Counts[2 - which], shape.Part[1 - which], false};
+    if (shape.Split && shape.Part[1 - which] != 0) tag = TagOf(shape.Counts[2 - which], shape.Part[1 - which]);
     return tag;
   }
 
