@@ -412,13 +412,15 @@ class Searcher {
           const PreparedTitle& title = set_.Titles[probe];
           if (whole_) {
             // Two split names match through their parts, never through the whole name, so
-            // below 99 the whole-name join indexes only unsplit names. A plain join's split
-            // name looks for all of them; a relaxed join finds pairs from the longer name, so
-            // an unsplit name also looks among the split names.
-            const bool partsOnly = title.Split && part_;
+            // below 99 the whole-name join indexes only unsplit names, and the split names
+            // have a join of their own. A plain join finds a pair from either side, so there
+            // only unsplit names look among the split ones; a relaxed join finds pairs from
+            // the longer name, so both look.
             const PartTag tag = prefilter_ ? WholeTag(probe) : PartTag{};
-            whole_->Probe(probe, visit, partsOnly && !settings_.Relaxed, &tag, &wholeCutoffs_);
-            if (wholeOfSplit_ && !title.Split) wholeOfSplit_->Probe(probe, visit);
+            if (!(title.Split && wholeOfSplit_ && !settings_.Relaxed))
+              whole_->Probe(probe, visit, false, &tag, &wholeCutoffs_);
+            if (wholeOfSplit_ && !title.Split)
+              wholeOfSplit_->Probe(probe, visit, !settings_.Relaxed, &tag, &wholeCutoffs_);
           }
           if (part_ && title.Split) {
             VisitPart(0, probe, visit);
@@ -486,23 +488,24 @@ class Searcher {
       }
       // The quick test holds for the plain similarity; relaxed windows have their own.
       prefilter_ = percent <= 98 && !settings_.Relaxed;
-      std::vector<bool> wholeIndexed;
-      auto wholeBound = [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); };
-      if (percent <= 98) {
-        wholeIndexed.resize(n);
-        for (std::uint32_t id = 0; id < n; ++id) wholeIndexed[id] = !set_.Titles[id].Split;
-        if (settings_.Relaxed) {
-          std::vector<bool> splitIndexed(n);
-          for (std::uint32_t id = 0; id < n; ++id) splitIndexed[id] = !wholeIndexed[id];
-          wholeOfSplit_ = std::make_unique<PieceJoin>(wholeTexts, wholeBound, true, splitIndexed);
-        }
-      }
-      // Below 99 the whole-name join holds unsplit names only, so each of its pairs meets
-      // MayMatch's whole-name test: the index keeps each name's shape to run it in place.
+      // Below 99 the whole-name joins pair unsplit names with any name, so each of their
+      // pairs meets MayMatch's whole-name test: the indexes keep each name's shape to run it
+      // in place.
       std::vector<PartTag> wholeTags;
       if (prefilter_) {
         wholeTags.resize(n);
         for (std::uint32_t id = 0; id < n; ++id) wholeTags[id] = WholeTag(id);
+      }
+      std::vector<bool> wholeIndexed;
+      auto wholeBound = [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); };
+      if (percent <= 98) {
+        // Split names by their whole name, for the unsplit names to look up: the few
+        // unsplit names probe, rather than every split name probing the unsplit ones.
+        wholeIndexed.resize(n);
+        for (std::uint32_t id = 0; id < n; ++id) wholeIndexed[id] = !set_.Titles[id].Split;
+        std::vector<bool> splitIndexed(n);
+        for (std::uint32_t id = 0; id < n; ++id) splitIndexed[id] = !wholeIndexed[id];
+        wholeOfSplit_ = std::make_unique<PieceJoin>(wholeTexts, wholeBound, settings_.Relaxed, splitIndexed, wholeTags);
       }
       whole_ =
           std::make_unique<PieceJoin>(std::move(wholeTexts), wholeBound, settings_.Relaxed, wholeIndexed, wholeTags);
@@ -642,7 +645,7 @@ class Searcher {
   const TitleSet& set_;
   MatchSettings settings_;
   std::unique_ptr<PieceJoin> whole_;
-  std::unique_ptr<PieceJoin> wholeOfSplit_;  // relaxed, below 99: split names by their whole name
+  std::unique_ptr<PieceJoin> wholeOfSplit_;  // below 99: split names by their whole name
   std::unique_ptr<PieceJoin> part_;
   std::unique_ptr<PieceJoin> artist_;
   // Split names by the text of a part that folds to nothing (artist, title).
