@@ -109,26 +109,30 @@ int CountDistance(const UnitCounts& x, const UnitCounts& y) {
 struct PartTag {
   UnitCounts Counts;
   std::uint8_t Length = 0;
-  bool Any = true;          // no other part to test
-  std::uint32_t Kinds = 0;  // a bit per kind of unit that the text holds
+  bool Any = true;  // no other part to test
+  // A bit per kind of unit: the text holds at least one of it (Once), at least two (Twice).
+  std::uint32_t Once = 0;
+  std::uint32_t Twice = 0;
 };
 
 PartTag TagOf(const UnitCounts& counts, std::uint8_t length) {
-  PartTag tag{counts, length, false, 0};
-  for (std::size_t i = 0; i < counts.size(); ++i) {
-    if ((counts[i] & 15) != 0) tag.Kinds |= 1u << (2 * i);
-    if ((counts[i] >> 4) != 0) tag.Kinds |= 1u << (2 * i + 1);
+  PartTag tag{counts, length, false, 0, 0};
+  for (std::size_t i = 0; i < 2 * counts.size(); ++i) {
+    const int count = i % 2 == 0 ? counts[i / 2] & 15 : counts[i / 2] >> 4;
+    if (count >= 1) tag.Once |= 1u << i;
+    if (count >= 2) tag.Twice |= 1u << i;
   }
   return tag;
 }
 
 // True when the other parts of two names are too far apart for the cutoffs of their lengths.
-// Each kind held by one text only adds at least one to CountDistance, so the count of such
-// kinds is a lower bound of it and never rejects a pair that CountDistance would keep.
+// The differing bits count, per kind, |min(x, 2) - min(y, 2)| <= |x - y|: a lower bound of
+// CountDistance, so it never rejects a pair that CountDistance would keep.
 bool TagsApart(const PartTag& x, const PartTag& y, const std::array<int, 256>& cutoffs) {
   if (x.Any || y.Any) return false;
   const int cutoff = cutoffs[std::min(x.Length, y.Length)];
-  return std::abs(x.Length - y.Length) > cutoff || std::popcount(x.Kinds ^ y.Kinds) > 2 * cutoff ||
+  return std::abs(x.Length - y.Length) > cutoff ||
+         std::popcount(x.Once ^ y.Once) + std::popcount(x.Twice ^ y.Twice) > 2 * cutoff ||
          CountDistance(x.Counts, y.Counts) > 2 * cutoff;
 }
 
