@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -109,13 +110,30 @@ struct PartTag {
   UnitCounts Counts;
   std::uint8_t Length = 0;
   bool Any = true;  // no other part to test
+  // A bit per kind of unit: the text holds at least one of it (Once), at least two (Twice).
+  std::uint32_t Once = 0;
+  std::uint32_t Twice = 0;
 };
 
+PartTag TagOf(const UnitCounts& counts, std::uint8_t length) {
+  PartTag tag{counts, length, false, 0, 0};
+  for (std::size_t i = 0; i < 2 * counts.size(); ++i) {
+    const int count = i % 2 == 0 ? counts[i / 2] & 15 : counts[i / 2] >> 4;
+    if (count >= 1) tag.Once |= 1u << i;
+    if (count >= 2) tag.Twice |= 1u << i;
+  }
+  return tag;
+}
+
 // True when the other parts of two names are too far apart for the cutoffs of their lengths.
+// The differing bits count, per kind, |min(x, 2) - min(y, 2)| <= |x - y|: a lower bound of
+// CountDistance, so it never rejects a pair that CountDistance would keep.
 bool TagsApart(const PartTag& x, const PartTag& y, const std::array<int, 256>& cutoffs) {
   if (x.Any || y.Any) return false;
   const int cutoff = cutoffs[std::min(x.Length, y.Length)];
-  return std::abs(x.Length - y.Length) > cutoff || CountDistance(x.Counts, y.Counts) > 2 * cutoff;
+  return std::abs(x.Length - y.Length) > cutoff ||
+         std::popcount(x.Once ^ y.Once) + std::popcount(x.Twice ^ y.Twice) > 2 * cutoff ||
+         CountDistance(x.Counts, y.Counts) > 2 * cutoff;
 }
 
 // Key -> range of ids, open addressing over the sorted (key, id) pairs.
@@ -218,7 +236,16 @@ class PieceJoin {
                    },
                    {});
     } else {
-      index_.Build(items, std::less<std::uint32_t>(), tags);
+      // Tagged ids go by the length of their tag (0: no other part), so that a probe reads
+      // only the lengths its own tag admits.
+      auto byTag = [&tags](std::uint32_t a, std::uint32_t b) {
+        return tags[a].Length != tags[b].Length ? tags[a].Length < tags[b].Length : a < b;
+      };
+      if (tags.empty()) {
+        index_.Build(items, std::less<std::uint32_t>(), tags);
+      } else {
+        index_.Build(items, byTag, tags);
+      }
     }
   }
 
@@ -251,6 +278,17 @@ class PieceJoin {
       }
       return;
     }
+    // Outside tagLow..tagHigh the lengths of two tags alone make them TagsApart (the cutoffs
+    // grow with the length), so those ids are never read; ids without a tag (0) always are.
+    const bool filtered = tag != nullptr && !tag->Any;
+    int tagLow = 1;
+    int tagHigh = 255;
+    if (filtered) {
+      const int own = tag->Length;
+      tagHigh = std::min(255, own + (*cutoffs)[static_cast<std::size_t>(own)]);
+      tagLow = own;
+      while (tagLow > 1 && own - (tagLow - 1) <= (*cutoffs)[static_cast<std::size_t>(tagLow - 1)]) --tagLow;
+    }
     const int first = std::max(1, L - maxBound_);
     const int last = std::min(255, L + maxBound_);
     for (int l = first; l <= last; ++l) {
@@ -270,13 +308,31 @@ class PieceJoin {
           if (pos < 0 || pos + piece.Length > L) continue;
           auto ids = index_.Find(
               Key(l, k, text.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(piece.Length))));
-          const PartTag* tags = tag != nullptr && !tag->Any && !ids.empty() ? index_.TagsOf(ids) : nullptr;
-          for (std::size_t at = 0; at < ids.size(); ++at) {
-            const std::uint32_t id = ids[at];
-            // The ids of a key ascend (plain joins).
-            if (!anyId && id >= probe) break;
-            if (lengths_[id] != l || (tags != nullptr && TagsApart(tags[at], *tag, *cutoffs))) continue;
-            visit(id);
+          if (ids.empty()) continue;
+          const PartTag* tags = index_.TagsOf(ids);
+          if (tags == nullptr) {
+            for (const std::uint32_t id : ids) {
+              // The ids of a key ascend (plain joins without tags).
+              if (!anyId && id >= probe) break;
+              if (lengths_[id] == l) visit(id);
+            }
+            continue;
+          }
+          auto visitLengths = [&](int shortest, int longest) {
+            const PartTag* from = std::partition_point(
+                tags, tags + ids.size(), [shortest](const PartTag& other) { return other.Length < shortest; });
+            for (std::size_t at = static_cast<std::size_t>(from - tags); at < ids.size(); ++at) {
+              if (tags[at].Length > longest) break;
+              const std::uint32_t id = ids[at];
+              if ((!anyId && id >= probe) || lengths_[id] != l) continue;
+              if (tag == nullptr || !TagsApart(tags[at], *tag, *cutoffs)) visit(id);
+            }
+          };
+          if (!filtered) {
+            visitLengths(0, 255);
+          } else {
+            visitLengths(0, 0);
+            visitLengths(tagLow, tagHigh);
           }
         }
       }
@@ -360,12 +416,15 @@ class Searcher {
           const PreparedTitle& title = set_.Titles[probe];
           if (whole_) {
             // Two split names match through their parts, never through the whole name, so
-            // below 99 the whole-name join indexes only unsplit names. A plain join's split
-            // name looks for all of them; a relaxed join finds pairs from the longer name, so
-            // an unsplit name also looks among the split names.
-            const bool partsOnly = title.Split && part_;
-            whole_->Probe(probe, visit, partsOnly && !settings_.Relaxed);
-            if (wholeOfSplit_ && !title.Split) wholeOfSplit_->Probe(probe, visit);
+            // below 99 the whole-name join indexes only unsplit names, and the split names
+            // have a join of their own. A plain join finds a pair from either side, so there
+            // only unsplit names look among the split ones; a relaxed join finds pairs from
+            // the longer name, so both look.
+            const PartTag tag = prefilter_ ? WholeTag(probe) : PartTag{};
+            if (!(title.Split && wholeOfSplit_ && !settings_.Relaxed))
+              whole_->Probe(probe, visit, false, &tag, &wholeCutoffs_);
+            if (wholeOfSplit_ && !title.Split)
+              wholeOfSplit_->Probe(probe, visit, !settings_.Relaxed, &tag, &wholeCutoffs_);
           }
           if (part_ && title.Split) {
             VisitPart(0, probe, visit);
@@ -433,18 +492,27 @@ class Searcher {
       }
       // The quick test holds for the plain similarity; relaxed windows have their own.
       prefilter_ = percent <= 98 && !settings_.Relaxed;
+      // Below 99 the whole-name joins pair unsplit names with any name, so each of their
+      // pairs meets MayMatch's whole-name test: the indexes keep each name's shape to run it
+      // in place.
+      std::vector<PartTag> wholeTags;
+      if (prefilter_) {
+        wholeTags.resize(n);
+        for (std::uint32_t id = 0; id < n; ++id) wholeTags[id] = WholeTag(id);
+      }
       std::vector<bool> wholeIndexed;
       auto wholeBound = [minimum](int l) { return DistanceBound(static_cast<std::size_t>(l), minimum); };
       if (percent <= 98) {
+        // Split names by their whole name, for the unsplit names to look up: the few
+        // unsplit names probe, rather than every split name probing the unsplit ones.
         wholeIndexed.resize(n);
         for (std::uint32_t id = 0; id < n; ++id) wholeIndexed[id] = !set_.Titles[id].Split;
-        if (settings_.Relaxed) {
-          std::vector<bool> splitIndexed(n);
-          for (std::uint32_t id = 0; id < n; ++id) splitIndexed[id] = !wholeIndexed[id];
-          wholeOfSplit_ = std::make_unique<PieceJoin>(wholeTexts, wholeBound, true, splitIndexed);
-        }
+        std::vector<bool> splitIndexed(n);
+        for (std::uint32_t id = 0; id < n; ++id) splitIndexed[id] = !wholeIndexed[id];
+        wholeOfSplit_ = std::make_unique<PieceJoin>(wholeTexts, wholeBound, settings_.Relaxed, splitIndexed, wholeTags);
       }
-      whole_ = std::make_unique<PieceJoin>(std::move(wholeTexts), wholeBound, settings_.Relaxed, wholeIndexed);
+      whole_ =
+          std::make_unique<PieceJoin>(std::move(wholeTexts), wholeBound, settings_.Relaxed, wholeIndexed, wholeTags);
       if (percent <= 98) {
         // Two split names need 100 x sqrt(s1 x s2) to round to the threshold, so the closer
         // of their parts has a similarity of at least the whole-name minimum: each pair is
@@ -501,11 +569,19 @@ class Searcher {
     }
   }
 
+  // The whole name, as the whole-name join keeps it.
+  PartTag WholeTag(std::uint32_t id) const {
+    const Shape& shape = shapes_[id];
+    PartTag tag;
+    if (shape.Whole != 0) tag = TagOf(shape.Counts[0], shape.Whole);
+    return tag;
+  }
+
   // The part that is not `which` of a split name, as the part joins keep it.
   PartTag OtherPart(std::uint32_t id, int which) const {
     const Shape& shape = shapes_[id];
     PartTag tag;
-    if (shape.Split && shape.Part[1 - which] != 0) tag = {shape.Counts[2 - which], shape.Part[1 - which], false};
+    if (shape.Split && shape.Part[1 - which] != 0) tag = TagOf(shape.Counts[2 - which], shape.Part[1 - which]);
     return tag;
   }
 
@@ -573,7 +649,7 @@ class Searcher {
   const TitleSet& set_;
   MatchSettings settings_;
   std::unique_ptr<PieceJoin> whole_;
-  std::unique_ptr<PieceJoin> wholeOfSplit_;  // relaxed, below 99: split names by their whole name
+  std::unique_ptr<PieceJoin> wholeOfSplit_;  // below 99: split names by their whole name
   std::unique_ptr<PieceJoin> part_;
   std::unique_ptr<PieceJoin> artist_;
   // Split names by the text of a part that folds to nothing (artist, title).

@@ -102,19 +102,40 @@ std::string RunOnTerminal(const std::vector<std::string>& arguments) {
 TEST(MatchCommands, ProgressLineOnATerminalOnly) {
   TempDir dir;
   WriteList(dir.File("list.ordl"), {"Same Song", "Other", "same song", "Song A1", "Song A2"});
-  const std::vector<std::string> dupes = {"dupes", "--percent", "80", "--action", "auto", dir.File("list.ordl")};
-  std::string shown = RunOnTerminal(dupes);
-  const std::size_t line = shown.rfind(" % done, ");
-  ASSERT_NE(line, std::string::npos) << shown;
-  EXPECT_NE(shown.find(" marked, 0:00 elapsed", line), std::string::npos) << shown;
-  // Cleared before the results.
-  const std::size_t cleared = shown.find("\r\x1b[K", line);
-  ASSERT_NE(cleared, std::string::npos) << shown;
-  EXPECT_LT(cleared, shown.find("Finished. 2 matches found."));
+  // The comparison draws its line only while its pair loop runs: the plain loop over a
+  // thousand names each side keeps it running long enough to be seen.
+  EntryList many;
+  testing::NameGenerator names(5);
+  for (const ListEntry& entry : names.Entries(1000, testing::NameMix{})) many.AppendEntry(entry);
+  ASSERT_TRUE(WriteListFile(dir.File("many.ordl"), many, 63).ok());
+  struct Row {
+    std::vector<std::string> Arguments;
+    std::string Counted;
+    std::string Finished;
+  };
+  const Row rows[] = {
+      {{"dupes", "--percent", "80", "--action", "auto", dir.File("list.ordl")},
+       " marked, 0:00 elapsed",
+       "Finished. 2 matches found."},
+      {{"compare", "--naive", "--action", "7", "--ordl", dir.File("many.ordl"), dir.File("many.ordl"), "-o",
+        dir.File("log.txt")},
+       " matched, 0:",
+       "Finished. 1000 matches"},
+  };
+  for (const Row& row : rows) {
+    std::string shown = RunOnTerminal(row.Arguments);
+    const std::size_t line = shown.rfind(" % done, ");
+    ASSERT_NE(line, std::string::npos) << shown;
+    EXPECT_NE(shown.find(row.Counted, line), std::string::npos) << shown;
+    // Cleared before the results.
+    const std::size_t cleared = shown.find("\r\x1b[K", line);
+    ASSERT_NE(cleared, std::string::npos) << shown;
+    EXPECT_LT(cleared, shown.find(row.Finished)) << shown;
 
-  std::vector<std::string> quiet = dupes;
-  quiet.insert(quiet.begin() + 1, "--quiet");
-  EXPECT_EQ(RunOnTerminal(quiet).find("% done"), std::string::npos);
+    std::vector<std::string> quiet = row.Arguments;
+    quiet.insert(quiet.begin() + 1, "--quiet");
+    EXPECT_EQ(RunOnTerminal(quiet).find("% done"), std::string::npos);
+  }
 }
 
 TEST(MatchCommands, CompareActions) {
