@@ -273,7 +273,6 @@ int main(int argc, char* argv[]) {
   QTest::keyClick(viewer, Qt::Key_F, Qt::ControlModifier);
   dialogs.Reply = Answer::Yes;
   watch = Stopwatch();
-
   QTest::keyClick(viewer, Qt::Key_F3);
   Report("find next (F3), nothing found, wrapped once", watch, 0.02);
 
