@@ -198,7 +198,8 @@ int main(int argc, char* argv[]) {
     const std::vector<int> measured = AutomaticWidths(copy, layout, cells, GridTextWidth(QFont()));
     Report("(peer) the automatic widths alone", widths, 0.5);
     QuietCaller quiet;
-    SearchMemory memory{.FindText = "no such name"};
+    SearchMemory memory;
+    memory.FindText = "no such name";
     Stopwatch search;
     SearchNames(copy.Entries(), kEntries / 2, false, memory, quiet);
     Report("(peer) the name search alone, wrapped once", search, 0.02);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/LargeBlocks.h"
 #include "core/ListEntry.h"
 
 namespace ordonna {
@@ -38,7 +39,8 @@ class EntryList {
 
   // Stores `entry` at index ItemCount, growing by kGrowthStep when full.
   void AppendEntry(const ListEntry& entry);
-  // Sets the allocated length; entries beyond it are dropped from the count.
+  // Sets the allocated length; entries beyond it are dropped from the count. Entries beyond
+  // the count hold nothing meaningful.
   void SetCapacity(std::size_t capacity);
   // Makes the allocated length equal to ItemCount.
   void Trim();
@@ -48,7 +50,7 @@ class EntryList {
   void SetItemCount(std::uint32_t count);
 
  private:
-  std::vector<ListEntry> entries_;
+  std::vector<ListEntry, LargeBlockAllocator<ListEntry>> entries_;
   std::uint32_t count_ = 0;
 };
 
