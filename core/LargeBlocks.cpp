@@ -19,7 +19,7 @@ void SetLargeBlockAdvice(LargeBlockAdvice advice) { g_advice.store(advice); }
 
 void* AllocateBlock(std::size_t bytes) {
   if (bytes < kLargeBlock) return ::operator new(bytes);
-  void* block = ::operator new(bytes, std::align_val_t{kLargePage});
+  void* block = ::operator new (bytes, std::align_val_t{kLargePage});
   // Before the first touch: the pages are chosen when they are first written.
   if (LargeBlockAdvice advice = g_advice.load()) advice(block, bytes);
   return block;
@@ -29,7 +29,7 @@ void FreeBlock(void* block, std::size_t bytes) {
   if (bytes < kLargeBlock) {
     ::operator delete(block, bytes);
   } else {
-    ::operator delete(block, bytes, std::align_val_t{kLargePage});
+    ::operator delete (block, bytes, std::align_val_t{kLargePage});
   }
 }
 
