@@ -2,7 +2,6 @@
 #include "ui/FindUnit.h"
 
 #include "config/AppOptions.h"
-#include "ui/FocusLoss.h"
 #include "ui/QtText.h"
 #include "ui/WindowPlace.h"
 #include "ui_FindUnit.h"
@@ -17,7 +16,7 @@ constexpr int kClientHeight = 163;
 
 TFindForm::TFindForm(AppOptions& options, bool filtered, const std::string& text,
                      std::function<bool(const std::string&)> makeFilter, QWidget* parent)
-    : QDialog(parent),
+    : PlacedDialog({&options.Places.FindLeft, &options.Places.FindTop}, FocusLoss::Cancels, parent),
       ui_(std::make_unique<Ui::TFindForm>()),
       options_(options),
       filtered_(filtered),
@@ -63,14 +62,8 @@ void TFindForm::ButFiltClick() {
 }
 
 void TFindForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {&options_.Places.FindLeft, &options_.Places.FindTop});
+  PlacedDialog::showEvent(event);
   ui_->Edit1->setFocus();
-}
-
-void TFindForm::changeEvent(QEvent* event) {
-  QDialog::changeEvent(event);
-  CancelOnFocusLoss(*this, *event, wasActive_);
 }
 
 void TFindForm::done(int result) {
@@ -78,8 +71,7 @@ void TFindForm::done(int result) {
   if (closing_) return;
   closing_ = true;
   if (result != QDialog::Accepted) request_ = FindRequest::Nothing;
-  KeepPlace(*this, {&options_.Places.FindLeft, &options_.Places.FindTop});
-  QDialog::done(result);
+  PlacedDialog::done(result);
 }
 
 }  // namespace ordonna

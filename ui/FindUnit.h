@@ -7,8 +7,7 @@
 #include <memory>
 #include <string>
 
-#include <QDialog>
-
+#include "ui/PlacedDialog.h"
 #include "view/NameSearch.h"
 
 namespace Ui {
@@ -19,7 +18,7 @@ namespace ordonna {
 
 struct AppOptions;
 
-class TFindForm final : public QDialog {
+class TFindForm final : public PlacedDialog {
   Q_OBJECT
 
  public:
@@ -37,7 +36,6 @@ class TFindForm final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   void Finish(FindRequest request);
@@ -49,7 +47,6 @@ class TFindForm final : public QDialog {
   bool filtered_;
   std::function<bool(const std::string&)> makeFilter_;
   FindRequest request_ = FindRequest::Nothing;
-  bool wasActive_ = false;
   bool closing_ = false;
 };
 

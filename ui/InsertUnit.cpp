@@ -9,7 +9,6 @@
 #include "core/DayNumber.h"
 #include "export/Formatters.h"
 #include "ui/Dialogs.h"
-#include "ui/FocusLoss.h"
 #include "ui/FolderTree.h"
 #include "ui/QtText.h"
 #include "ui/WindowPlace.h"
@@ -35,7 +34,10 @@ QString NumberText(std::int32_t value) { return value >= 0 ? QString::number(val
 }  // namespace
 
 TInsertForm::TInsertForm(const EditorSetup& setup, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TInsertForm>()), setup_(setup), options_(setup.Options) {
+    : PlacedDialog({&setup.Options.Places.InsertLeft, &setup.Options.Places.InsertTop}, FocusLoss::Cancels, parent),
+      ui_(std::make_unique<Ui::TInsertForm>()),
+      setup_(setup),
+      options_(setup.Options) {
   ui_->setupUi(this);
   for (const char* item : kFrequencyItems) ui_->ComboFreq->addItem(QString::fromLatin1(item));
   for (const char* item : kBitrateItems) ui_->KbpsCombo->addItem(QString::fromLatin1(item));
@@ -308,14 +310,8 @@ bool TInsertForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TInsertForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {&options_.Places.InsertLeft, &options_.Places.InsertTop});
+  PlacedDialog::showEvent(event);
   ui_->NazivEdit->setFocus();
-}
-
-void TInsertForm::changeEvent(QEvent* event) {
-  QDialog::changeEvent(event);
-  CancelOnFocusLoss(*this, *event, wasActive_);
 }
 
 void TInsertForm::done(int result) {
@@ -323,8 +319,7 @@ void TInsertForm::done(int result) {
   if (closing_) return;
   closing_ = true;
   buttonTimer_->stop();
-  KeepPlace(*this, {&options_.Places.InsertLeft, &options_.Places.InsertTop});
-  QDialog::done(result);
+  PlacedDialog::done(result);
 }
 
 }  // namespace ordonna

@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include <QDialog>
 #include <QTimer>
 
 #include "core/ListEntry.h"
 #include "export/FieldStyle.h"
 #include "platform/Platform.h"
+#include "ui/PlacedDialog.h"
 #include "view/EditorRules.h"
 #include "view/SortNames.h"
 
@@ -39,7 +39,7 @@ struct EditorSetup {
   std::array<PositionChoice, 4> Choices{};
 };
 
-class TInsertForm final : public QDialog {
+class TInsertForm final : public PlacedDialog {
   Q_OBJECT
 
  public:
@@ -54,7 +54,6 @@ class TInsertForm final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -80,7 +79,6 @@ class TInsertForm final : public QDialog {
   ListEntry entry_;
   ListEntry opening_;
   bool filling_ = false;
-  bool wasActive_ = false;
   bool closing_ = false;
   StepButton held_ = StepButton::None;
   bool repeatStarted_ = false;

@@ -14,7 +14,6 @@
 #include "match/DupLog.h"
 #include "platform/FileSystem.h"
 #include "ui/Dialogs.h"
-#include "ui/FocusLoss.h"
 #include "ui/MatchSettingsControls.h"
 #include "ui/QtText.h"
 #include "ui/WindowPlace.h"
@@ -52,7 +51,7 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 TPreCompForm::TPreCompForm(AppOptions& options, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent),
+    : PlacedDialog({&options.Places.CompSetupLeft, &options.Places.CompSetupTop}, FocusLoss::Cancels, parent),
       ui_(std::make_unique<Ui::TPreCompForm>()),
       options_(options),
       dialogs_(dialogs),
@@ -221,20 +220,7 @@ void TPreCompForm::GoButClick() {
   accept();
 }
 
-void TPreCompForm::done(int result) {
-  KeepPlace(*this, {&options_.Places.CompSetupLeft, &options_.Places.CompSetupTop});
-  QDialog::done(result);
-}
-
-void TPreCompForm::showEvent(QShowEvent* event) {
-  MoveToStoredPlace(*this, {&options_.Places.CompSetupLeft, &options_.Places.CompSetupTop});
-  QDialog::showEvent(event);
-}
-
-void TPreCompForm::changeEvent(QEvent* event) {
-  CancelOnFocusLoss(*this, *event, wasActive_);
-  QDialog::changeEvent(event);
-}
+void TPreCompForm::done(int result) { PlacedDialog::done(result); }
 
 bool TPreCompForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {

@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
-#include <QDialog>
-
 #include "match/CompareSetup.h"
+#include "ui/PlacedDialog.h"
 
 class QAbstractButton;
 
@@ -22,7 +21,7 @@ namespace ordonna {
 struct AppOptions;
 class Dialogs;
 
-class TPreCompForm final : public QDialog {
+class TPreCompForm final : public PlacedDialog {
   Q_OBJECT
 
  public:
@@ -36,8 +35,6 @@ class TPreCompForm final : public QDialog {
   void done(int result) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -61,7 +58,6 @@ class TPreCompForm final : public QDialog {
   std::string output_;
   bool inputValid_ = false;
   FileState outputState_ = FileState::Invalid;
-  bool wasActive_ = false;
 };
 
 }  // namespace ordonna

@@ -8,14 +8,15 @@
 
 #include "config/AppOptions.h"
 #include "match/CompareSetup.h"
-#include "ui/FocusLoss.h"
 #include "ui/MatchSettingsControls.h"
 #include "ui/WindowPlace.h"
 #include "ui_PreDupUnit.h"
 
 namespace ordonna {
 TPreDupForm::TPreDupForm(AppOptions& options, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TPreDupForm>()), options_(options) {
+    : PlacedDialog({&options.Places.DupSetupLeft, &options.Places.DupSetupTop}, FocusLoss::Cancels, parent),
+      ui_(std::make_unique<Ui::TPreDupForm>()),
+      options_(options) {
   ui_->setupUi(this);
   AddPercentScale(*this, *ui_->TrackBar1);
   setFixedSize(543, 325);  // placed controls, no layout
@@ -70,20 +71,7 @@ void TPreDupForm::GoButClick() {
   accept();
 }
 
-void TPreDupForm::done(int result) {
-  KeepPlace(*this, {&options_.Places.DupSetupLeft, &options_.Places.DupSetupTop});
-  QDialog::done(result);
-}
-
-void TPreDupForm::showEvent(QShowEvent* event) {
-  MoveToStoredPlace(*this, {&options_.Places.DupSetupLeft, &options_.Places.DupSetupTop});
-  QDialog::showEvent(event);
-}
-
-void TPreDupForm::changeEvent(QEvent* event) {
-  CancelOnFocusLoss(*this, *event, wasActive_);
-  QDialog::changeEvent(event);
-}
+void TPreDupForm::done(int result) { PlacedDialog::done(result); }
 
 bool TPreDupForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->LetterLab && event->type() == QEvent::MouseButtonRelease) {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include <QDialog>
+#include "ui/PlacedDialog.h"
 
 namespace Ui {
 class TPreDupForm;
@@ -15,7 +15,7 @@ namespace ordonna {
 
 struct AppOptions;
 
-class TPreDupForm final : public QDialog {
+class TPreDupForm final : public PlacedDialog {
   Q_OBJECT
 
  public:
@@ -26,8 +26,6 @@ class TPreDupForm final : public QDialog {
   void done(int result) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
-  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -36,7 +34,6 @@ class TPreDupForm final : public QDialog {
 
   std::unique_ptr<Ui::TPreDupForm> ui_;
   AppOptions& options_;
-  bool wasActive_ = false;
 };
 
 }  // namespace ordonna

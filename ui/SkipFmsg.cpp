@@ -16,7 +16,9 @@ constexpr int kClientHeight = 254;
 }  // namespace
 
 TSkipFMsgForm::TSkipFMsgForm(AppOptions& options, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::TSkipFMsgForm>()), options_(options) {
+    : PlacedDialog({&options.Places.SkipMsgLeft, &options.Places.SkipMsgTop}, FocusLoss::Stays, parent),
+      ui_(std::make_unique<Ui::TSkipFMsgForm>()),
+      options_(options) {
   ui_->setupUi(this);
   setWindowFlag(Qt::WindowStaysOnTopHint);
   ui_->EditingLabel->setText(DisplayLines(ToQString(viewer_text::kNoticeEditing)));
@@ -29,15 +31,9 @@ TSkipFMsgForm::TSkipFMsgForm(AppOptions& options, QWidget* parent)
 
 TSkipFMsgForm::~TSkipFMsgForm() = default;
 
-void TSkipFMsgForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  MoveToStoredPlace(*this, {&options_.Places.SkipMsgLeft, &options_.Places.SkipMsgTop});
-}
-
 void TSkipFMsgForm::done(int result) {
   if (ui_->DontShowCheck->isChecked()) options_.Dialog.SkipFilterMsgDontShow = 1;
-  KeepPlace(*this, {&options_.Places.SkipMsgLeft, &options_.Places.SkipMsgTop});
-  QDialog::done(result);
+  PlacedDialog::done(result);
 }
 
 }  // namespace ordonna

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include <QDialog>
+#include "ui/PlacedDialog.h"
 
 namespace Ui {
 class TSkipFMsgForm;
@@ -15,7 +15,7 @@ namespace ordonna {
 
 struct AppOptions;
 
-class TSkipFMsgForm final : public QDialog {
+class TSkipFMsgForm final : public PlacedDialog {
   Q_OBJECT
 
  public:
@@ -24,9 +24,6 @@ class TSkipFMsgForm final : public QDialog {
   ~TSkipFMsgForm() override;
 
   void done(int result) override;
-
- protected:
-  void showEvent(QShowEvent* event) override;
 
  private:
   std::unique_ptr<Ui::TSkipFMsgForm> ui_;

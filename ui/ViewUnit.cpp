@@ -671,51 +671,49 @@ bool TViewForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-// ---- Duplicates search ------------------------------------------------------------------
+// ---- Duplicates search and comparison ----------------------------------------------------
 
-void TViewForm::DupButClick() {
+template <typename MakeSettings, typename MakeProgress>
+void TViewForm::RunMatching(MakeSettings makeSettings, MakeProgress makeProgress) {
   if (building_ || refused_) return;
   // The grid and the panel wait while the windows are open; a cancelled settings window
   // leaves the settings as they were.
   SetBusy(true);
   ui_->SG1->setEnabled(false);
   const DialogOptions kept = options_.Dialog;
-  TPreDupForm settings(options_, this);
-  if (dialogs_.RunModal(settings)) {
-    DupRunSetup run{list_, options_, dialogs_, setup_.LocaleDateFormat, [this](const QString& text) {
-                      if (setup_.ShowStatus) setup_.ShowStatus(text);
-                    }};
-    TDupSearchForm progress(run, this);
-    dialogs_.RunModal(progress);
-    ui_->SG1->setEnabled(true);
-    SetBusy(false);
-    if (!progress.Removed().empty()) EntriesRemovedBehind(progress.Removed(), progress.Cleared());
+  auto settings = makeSettings();
+  std::vector<std::uint32_t> removed;
+  bool cleared = false;
+  if (dialogs_.RunModal(*settings)) {
+    auto progress = makeProgress(*settings);
+    dialogs_.RunModal(*progress);
+    removed = progress->Removed();
+    cleared = progress->Cleared();
   } else {
     options_.Dialog = kept;
-    ui_->SG1->setEnabled(true);
-    SetBusy(false);
   }
+  ui_->SG1->setEnabled(true);
+  SetBusy(false);
+  if (!removed.empty()) EntriesRemovedBehind(removed, cleared);
   UpdateCaption();
 }
 
+void TViewForm::DupButClick() {
+  RunMatching([this] { return std::make_unique<TPreDupForm>(options_, this); },
+              [this](TPreDupForm&) {
+                const DupRunSetup run{list_, options_, dialogs_, setup_.LocaleDateFormat, [this](const QString& text) {
+                                        if (setup_.ShowStatus) setup_.ShowStatus(text);
+                                      }};
+                return std::make_unique<TDupSearchForm>(run, this);
+              });
+}
+
 void TViewForm::CompButClick() {
-  if (building_ || refused_) return;
-  SetBusy(true);
-  ui_->SG1->setEnabled(false);
-  const DialogOptions kept = options_.Dialog;
-  TPreCompForm settings(options_, dialogs_, this);
-  if (dialogs_.RunModal(settings)) {
-    TCompForm progress({list_, options_, dialogs_, setup_.LocaleDateFormat, settings.Relaxed()}, this);
-    dialogs_.RunModal(progress);
-    ui_->SG1->setEnabled(true);
-    SetBusy(false);
-    if (!progress.Removed().empty()) EntriesRemovedBehind(progress.Removed(), progress.Cleared());
-  } else {
-    options_.Dialog = kept;
-    ui_->SG1->setEnabled(true);
-    SetBusy(false);
-  }
-  UpdateCaption();
+  RunMatching([this] { return std::make_unique<TPreCompForm>(options_, dialogs_, this); },
+              [this](TPreCompForm& settings) {
+                return std::make_unique<TCompForm>(
+                    CompRunSetup{list_, options_, dialogs_, setup_.LocaleDateFormat, settings.Relaxed()}, this);
+              });
 }
 
 void TViewForm::EntriesRemovedBehind(const std::vector<std::uint32_t>& removed, bool cleared) {

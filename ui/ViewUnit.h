@@ -99,6 +99,11 @@ class TViewForm final : public QWidget {
   void FindNextCommand();
   void DupButClick();
   void CompButClick();
+  // A duplicates search or comparison: the settings window `makeSettings` makes and, when it
+  // is confirmed, the progress window `makeProgress` makes from it; the viewer then follows
+  // what the run removed.
+  template <typename MakeSettings, typename MakeProgress>
+  void RunMatching(MakeSettings makeSettings, MakeProgress makeProgress);
   // Runs the editor over `entry` (edit mode) or a new entry; true when confirmed.
   bool RunEditor(bool editMode, ListEntry& entry);
   bool MakeFilter(const std::string& text);
