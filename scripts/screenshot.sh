@@ -8,8 +8,8 @@
 # the comparison windows over the same list set against itself (comp-settings.png, and
 # comp-run.png asking about a pair); the editor (editor.png), the find window (find.png) and
 # the notice shown when a filter is made (filter-notice.png).
-# With a font size: main-window-SIZE.png (the status line and folder font) and
-# options-window-SIZE.png (every text of the program in that size).
+# With a font size: every picture but the viewer's with -SIZE in its name, the main window in
+# its status line and folder font, the other windows with every text in that size.
 #   scripts/screenshot.sh [FONT_SIZE]   (4..32)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -100,15 +100,17 @@ shoot() {
 
 viewer='alt+v=Internal List Viewer'
 shoot "main-window$suffix"
-shoot "options-window$suffix" "" "alt+o=^ Ordonna - OPTIONS$" "${1:-}"
-[ -n "${1:-}" ] && exit 0
+font=${1:-}
+shoot "options-window$suffix" "" "alt+o=^ Ordonna - OPTIONS$" "$font"
 
-# The viewer: every column, the window 1,180 x 700 and not maximized.
-bench_write_list "$home/thousand.ordl" 1000
-rm "$home/ordonna.ini"
-bench_every_column_options "$build/cli/ordonna-cli" "$home/ordonna.ini"
-for scheme in light:1 dark:2; do
-  python3 - "$home/ordonna.ini" "${scheme#*:}" <<'PY'
+# The viewer: every column, the window 1,180 x 700 and not maximized. (Its grid has a font
+# size of its own, so it is pictured at the default size only.)
+if [ -z "$font" ]; then
+  bench_write_list "$home/thousand.ordl" 1000
+  rm "$home/ordonna.ini"
+  bench_every_column_options "$build/cli/ordonna-cli" "$home/ordonna.ini"
+  for scheme in light:1 dark:2; do
+    python3 - "$home/ordonna.ini" "${scheme#*:}" <<'PY'
 import struct, sys
 path, scheme = sys.argv[1], int(sys.argv[2])
 data = bytearray(open(path, "rb").read())
@@ -119,8 +121,9 @@ struct.pack_into("<ii", data, places + 72, 40, 40)     # ViewerLeft, ViewerTop
 data[2309 + 22] = 0                                     # ViewerMaximized
 open(path, "wb").write(data)
 PY
-  shoot "viewer-${scheme%:*}" "$home/thousand.ordl" "$viewer"
-done
+    shoot "viewer-${scheme%:*}" "$home/thousand.ordl" "$viewer"
+  done
+fi
 
 # The duplicates windows over twenty names, every fifth one planted twice.
 python3 - "$home/dupes.ordl" <<'PY'
@@ -134,15 +137,15 @@ for i in range(20):
 open(sys.argv[1], "wb").write(b"\x03Ord\x3f" + records)
 PY
 dup_settings="$viewer;alt+u=^ Duplicates search options$"
-shoot dup-settings "$home/dupes.ordl" "$dup_settings"
+shoot "dup-settings$suffix" "$home/dupes.ordl" "$dup_settings" "$font"
 # Manual action, then "&GO": the first planted pair waits for an answer.
-shoot dup-run "$home/dupes.ordl" "$dup_settings;alt+m;alt+g=Please confirm"
-shoot editor "$home/dupes.ordl" "$viewer;alt+i=^ Editor$"
-shoot find "$home/dupes.ordl" "$viewer;ctrl+f=^ Type text to find:$"
-shoot filter-notice "$home/dupes.ordl" "$viewer;ctrl+f=^ Type text to find:$;type:Planted;alt+l=^ IMPORTANT NOTE:$"
+shoot "dup-run$suffix" "$home/dupes.ordl" "$dup_settings;alt+m;alt+g=Please confirm" "$font"
+shoot "editor$suffix" "$home/dupes.ordl" "$viewer;alt+i=^ Editor$" "$font"
+shoot "find$suffix" "$home/dupes.ordl" "$viewer;ctrl+f=^ Type text to find:$" "$font"
+shoot "filter-notice$suffix" "$home/dupes.ordl" "$viewer;ctrl+f=^ Type text to find:$;type:Planted;alt+l=^ IMPORTANT NOTE:$" "$font"
 "$build/cli/ordonna-cli" config set "$home/ordonna.ini" CompareWith=0 CompareAction=7 MatchAction=2 \
   "CompareListFile=$home/dupes.ordl" "CompareSaveFile=$home/matches.txt" >/dev/null
 comp_settings="$viewer;alt+c=^ Compare options$"
-shoot comp-settings "$home/dupes.ordl" "$comp_settings"
+shoot "comp-settings$suffix" "$home/dupes.ordl" "$comp_settings" "$font"
 # The last known files, then "&GO": the first pair waits for an answer.
-shoot comp-run "$home/dupes.ordl" "$comp_settings;alt+k;alt+g=Please confirm"
+shoot "comp-run$suffix" "$home/dupes.ordl" "$comp_settings;alt+k;alt+g=Please confirm" "$font"

@@ -18,19 +18,7 @@
 #include "ui_CompUnit.h"
 
 namespace ordonna {
-namespace {
-
-constexpr int kLabelWidth = 458;
-
-QString FitLine(const QFont& font, const std::string& line) {
-  const QFontMetrics metrics(font);
-  QString text = ToQString(line);
-  if (metrics.horizontalAdvance(text) <= kLabelWidth) return text;
-  while (!text.isEmpty() && metrics.horizontalAdvance(text + QStringLiteral("...")) > kLabelWidth) text.chop(1);
-  return text + QStringLiteral("...");
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
@@ -39,7 +27,7 @@ TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
       caller_(
           setup.Ask, [](const QString&) {}, running_) {
   ui_->setupUi(this);
-  setFixedSize(474, 282);  // placed controls, no layout
+  FixPlacedWindowSize(*this, QSize(474, 282));
   const std::uint8_t action = setup_.Options.Dialog.CompareAction % kCompareActionCount;
   ui_->ActionLabel->setText(ToQString(kCompareActionLines[action]));
   ui_->LogLabel->setText(action >= 5 ? QStringLiteral("Matches log") : QStringLiteral("Unique log"));
@@ -119,8 +107,8 @@ void TCompForm::Tick() {
       blink_.stop();
     }
   }
-  ui_->File1Label->setText(FitLine(ui_->File1Label->font(), texts.File1));
-  ui_->File2Label->setText(FitLine(ui_->File2Label->font(), texts.File2));
+  ShowFittingLine(*ui_->File1Label, texts.File1);
+  ShowFittingLine(*ui_->File2Label, texts.File2);
   if (!confirming) ui_->ProgressBar->setValue(state.Progress);
   const bool logShown = ShowNewLines(*ui_->LogList, state.Log, logShown_);
   const bool awaitingDelete = state.AwaitingDelete && state.Answer.Get() == kCompareNoAnswer;
@@ -132,7 +120,7 @@ void TCompForm::Tick() {
   }
   if (awaitingDelete && !ui_->CloseBut->isVisible()) {
     ui_->CloseBut->setText(QStringLiteral("&DELETE"));
-    ui_->CloseBut->move(296, ui_->CloseBut->y());
+    ui_->CloseBut->move(PlacedPixels(*this, 296), ui_->CloseBut->y());
     ui_->CloseBut->show();
     ui_->AbortBut->show();
   }
@@ -157,7 +145,7 @@ void TCompForm::ShowEnd() {
   ui_->FinishLabel->setText(ToQString(state.Texts.Read().Finish));
   ui_->FinishLabel->show();
   ui_->CloseBut->setText(QStringLiteral("&CLOSE"));
-  ui_->CloseBut->move(384, ui_->CloseBut->y());
+  ui_->CloseBut->move(PlacedPixels(*this, 384), ui_->CloseBut->y());
   ui_->CloseBut->show();
   ui_->AbortBut->hide();
   ui_->ViewLogBut->setVisible(state.LogWritten);

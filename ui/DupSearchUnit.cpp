@@ -18,11 +18,7 @@
 #include "ui_DupSearchUnit.h"
 
 namespace ordonna {
-namespace {
-
-constexpr int kLabelWidth = 458;
-
-}  // namespace
+namespace {}  // namespace
 
 TDupSearchForm::TDupSearchForm(const DupRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
@@ -30,7 +26,7 @@ TDupSearchForm::TDupSearchForm(const DupRunSetup& setup, QWidget* parent)
       setup_(setup),
       caller_(setup.Ask, setup.ShowStatus, running_) {
   ui_->setupUi(this);
-  setFixedSize(474, 282);  // placed controls, no layout
+  FixPlacedWindowSize(*this, QSize(474, 282));
   // Run start: the progress shows, every finishing control hides.
   ui_->FinishLabel->hide();
   ui_->File1Label->clear();
@@ -84,15 +80,6 @@ void TDupSearchForm::paintEvent(QPaintEvent*) {
   }
 }
 
-QString TDupSearchForm::FitLine(const std::string& line) const {
-  // Too wide: "..." appended, characters lost just before it until it fits.
-  const QFontMetrics metrics(ui_->File1Label->font());
-  QString text = ToQString(line);
-  if (metrics.horizontalAdvance(text) <= kLabelWidth) return text;
-  while (!text.isEmpty() && metrics.horizontalAdvance(text + QStringLiteral("...")) > kLabelWidth) text.chop(1);
-  return text + QStringLiteral("...");
-}
-
 void TDupSearchForm::Tick() {
   DupSearchState& state = run_.State();
   const WorkerTexts::Snapshot texts = state.Texts.Read();
@@ -112,8 +99,8 @@ void TDupSearchForm::Tick() {
   ui_->File1Label->setVisible(confirming);
   ui_->File2Label->setVisible(confirming);
   if (confirming) {
-    ui_->File1Label->setText(FitLine(texts.File1));
-    ui_->File2Label->setText(FitLine(texts.File2));
+    ShowFittingLine(*ui_->File1Label, texts.File1);
+    ShowFittingLine(*ui_->File2Label, texts.File2);
   } else {
     ui_->ProgressBar->setValue(state.Progress);
   }
@@ -143,7 +130,7 @@ void TDupSearchForm::ShowFinalButtons() {
   ui_->AbortBut->setText(ToQString(buttons.AbortCaption));
   ui_->AbortBut->setVisible(buttons.AbortShown);
   ui_->CloseBut->setText(ToQString(buttons.CloseCaption));
-  ui_->CloseBut->move(buttons.CloseLeft, ui_->CloseBut->y());
+  ui_->CloseBut->move(PlacedPixels(*this, buttons.CloseLeft), ui_->CloseBut->y());
   ui_->CloseBut->setVisible(buttons.CloseShown);
   ui_->SaveLogBut->setVisible(buttons.SaveLogShown);
   ui_->ViewLogBut->setVisible(buttons.ViewLogShown);

@@ -65,7 +65,6 @@ class TDupSearchForm final : public QDialog {
   void SaveLogButClick();
   void ViewLogButClick();
   void RecordRemoved(const DeletionResult& result, const DeletionMarks& marks);
-  QString FitLine(const std::string& line) const;
 
   std::unique_ptr<Ui::TDupSearchForm> ui_;
   DupRunSetup setup_;

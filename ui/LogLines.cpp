@@ -1,7 +1,9 @@
-// The log list of the duplicates search and comparison windows.
+// What the duplicates search and comparison windows show of a run.
 #include "ui/LogLines.h"
 
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QListWidget>
 #include <QStringList>
 
@@ -38,6 +40,16 @@ bool ShowNewLines(QListWidget& list, const LogList& log, std::size_t& shown) {
     if (lines.size() < kLinesPerBatch) return true;
     if (spent.elapsed() >= kMillisecondsPerCall) return false;
   }
+}
+
+void ShowFittingLine(QLabel& label, const std::string& line) {
+  const QFontMetrics metrics(label.font());
+  QString text = ToQString(line);
+  if (metrics.horizontalAdvance(text) > label.width()) {
+    while (!text.isEmpty() && metrics.horizontalAdvance(text + QStringLiteral("...")) > label.width()) text.chop(1);
+    text += QStringLiteral("...");
+  }
+  label.setText(text);
 }
 
 }  // namespace ordonna

@@ -58,7 +58,7 @@ TPreCompForm::TPreCompForm(AppOptions& options, Dialogs& dialogs, QWidget* paren
       relaxed_((RepairCompareSettings(options.Dialog), options.Dialog.CompareWith)) {
   ui_->setupUi(this);
   AddPercentScale(*this, *ui_->TrackBar1);
-  setFixedSize(524, 416);  // placed controls, no layout; taller: the letter note takes its own row
+  FixPlacedWindowSize(*this, QSize(524, 416));  // the letter note takes its own row
   ShowSettings();
   DialogOptions& dialog = options_.Dialog;
   ConnectMatchLimits(*this, *ui_, dialog);

@@ -19,7 +19,7 @@ TPreDupForm::TPreDupForm(AppOptions& options, QWidget* parent)
       options_(options) {
   ui_->setupUi(this);
   AddPercentScale(*this, *ui_->TrackBar1);
-  setFixedSize(543, 325);  // placed controls, no layout
+  FixPlacedWindowSize(*this, QSize(543, 325));
   RepairDuplicateSettings(options_.Dialog);
   ShowSettings();
   DialogOptions& dialog = options_.Dialog;

@@ -24,6 +24,12 @@ struct StoredPlace {
 // The described client area, or more when larger fonts need the room.
 void FixWindowSize(QWidget& window, QSize clientArea);
 
+// The same for a window of placed controls (no layout): drawn for the 9-point font, it and
+// every control in it grow in proportion when the font is larger.
+void FixPlacedWindowSize(QWidget& window, QSize clientArea);
+// A position in such a window as drawn, in the window's font.
+int PlacedPixels(const QWidget& window, int designPixels);
+
 // Moves the window to its stored place pulled inside the primary screen, and stores where it
 // went.
 void MoveToStoredPlace(QWidget& window, StoredPlace place);
