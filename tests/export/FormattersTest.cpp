@@ -199,15 +199,14 @@ TEST(HtmlEscaping, MarkupEscapedSpacesMadeVisibleAndNamesPadded) {
       {std::string(32768, 'a'), 32768}, {std::string(32769, 'a'), 0}};
   for (const auto& [text, length] : lengths) EXPECT_EQ(VisibleLength(text), length) << text.substr(0, 20);
   const std::string huge(40000, 'a');  // past the counting limit: wider, not empty
+  const std::string uber =
+      "\xC3\x9C"
+      "b\xC3\xA9r";
   const std::tuple<std::string, std::uint8_t, std::string> padded[] = {{"Salt &amp; Pepper", 10, "Salt &amp; Pepper"},
                                                                        {"AB", 10, "AB        "},
                                                                        {"AB", 0, "AB"},
                                                                        {"&amp;", 3, "&amp;  "},
-                                                                       {"\xC3\x9C"
-                                                                        "b\xC3\xA9r",
-                                                                        6,
-                                                                        "\xC3\x9C"
-                                                                        "b\xC3\xA9r  "},
+                                                                       {uber, 6, uber + "  "},
                                                                        {huge, 10, huge}};
   for (const auto& [text, width, result] : padded) EXPECT_EQ(PadName(text, PadTo(width)), result) << text.substr(0, 20);
 
@@ -236,8 +235,8 @@ TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
 }
 
 TEST(FormatTotalDuration, EveryStylePluralsAndZeroParts) {
+  // only the low two bits of the style count
   const std::tuple<std::int64_t, std::uint8_t, const char*> cases[] = {
-      // only the low two bits of the style count
       {90061, 0, ", 1.01:01:01)"},
       {90061, 1, ", 25:01:01)"},
       {90061, 2, ", 1 day 1 hour 1 minute 1 second )"},
@@ -258,8 +257,7 @@ TEST(FormatTotalDuration, EveryStylePluralsAndZeroParts) {
       {59, 3, ", 59 seconds )"},
       {0, 1, ", 00:00)"},
       {0, 2, ", 0 seconds )"},
-      {-1, 0, ")"},
-  };
+      {-1, 0, ")"}};
   for (const auto& [seconds, style, text] : cases) {
     AppOptions options{};
     options.Dialog.ViewerTotalTimeStyle = style;

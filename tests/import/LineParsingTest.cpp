@@ -48,41 +48,38 @@ TEST(LineParsing, FieldsComeFromTheRightAndErrorsNameTheLineAndShowTheField) {
   const std::vector<ColumnCode> wide = {C::PlayTime, C::VolumeLabel, C::Path, C::FileName};
   const std::string shown = " (line 3). Displaying [some of] it:\r\n";
   struct Case {
-    std::string Line;
     std::vector<ColumnCode> Order;
-    std::uint8_t Delimiter, DateAddedFallback;
+    std::string Line;
     std::string Result;  // the fields after the name, or the error text
+    std::uint8_t Delimiter = 0, DateAddedFallback = 1;
   };
+  const std::vector<ColumnCode> bitrate = {C::Bitrate, C::FileName}, timed = {C::PlayTime, C::FileName};
   const Case cases[] = {
       // a name keeps the delimiter it holds; 725 s at 44.1 kHz
-      {"Hello, world, 12:5, 320 kbps, 7132K",
-       {C::Size, C::Bitrate, C::PlayTime, C::FileName},
-       0,
-       1,
+      {{C::Size, C::Bitrate, C::PlayTime, C::FileName},
+       "Hello, world, 12:5, 320 kbps, 7132K",
        "Hello, world|||14 7132 27754 4 255 -1 -1"},
       // ??:?? is an absent time; without a date-added column today's date is written
-      {"(Name) (320kbps) (?\?:?\?)", {C::PlayTime, C::Bitrate, C::FileName}, 1, 0, "Name|||14 -1 -1 4 255 -1 45000"},
-      {"Name\t\t48.0", {C::Frequency, C::StereoMode, C::FileName}, 4, 1, "Name|||255 -1 -1 4 1 -1 -1"},
+      {{C::PlayTime, C::Bitrate, C::FileName}, "(Name) (320kbps) (?\?:?\?)", "Name|||14 -1 -1 4 255 -1 45000", 1, 0},
+      {{C::Frequency, C::StereoMode, C::FileName}, "Name\t\t48.0", "Name|||255 -1 -1 4 1 -1 -1", 4},
       // the unit in any letter case, and only the whole unit
-      {"Name, 128 KBPS", {C::Bitrate, C::FileName}, 0, 1, "Name|||9 -1 -1 4 255 -1 -1"},
-      {"Name, 32kBpS", {C::Bitrate, C::FileName}, 0, 1, "Name|||1 -1 -1 4 255 -1 -1"},
-      {"Name, VAR.Kbps", {C::Bitrate, C::FileName}, 0, 1, "Name|||16 -1 -1 4 255 -1 -1"},
-      {"Name, 128 kbp", {C::Bitrate, C::FileName}, 0, 1, "Name|||255 -1 -1 4 255 -1 -1"},
-      {"Name, 12:60", {C::PlayTime, C::FileName}, 0, 1, "Can't read seconds" + shown + "60"},
-      {"Name, 1260", {C::PlayTime, C::FileName}, 0, 1, "Semicolon not found in the time field" + shown + "1260"},
-      {"Name, 99999999999:01", {C::PlayTime, C::FileName}, 0, 1, "Can't read minutes" + shown + "99999999999"},
-      {"Name, 9999999999K", {C::Size, C::FileName}, 0, 1, "Can't read filesize" + shown + "9999999999K"},
-      {"Name, stereoo", {C::StereoMode, C::FileName}, 0, 1, "Can't read stereo mode" + shown + "stereoo"},
-      {"Name, 44 KHz", {C::Frequency, C::FileName}, 0, 1, "Can't read the frequency" + shown + "44 KHz"},
-      {"Name, 1.2.3.4", {C::DateCreated, C::FileName}, 0, 1, "Invalid date" + shown + "1.2.3.4"},
-      {"Name only",
-       {C::Size, C::FileName},
-       0,
-       1,
+      {bitrate, "Name, 128 KBPS", "Name|||9 -1 -1 4 255 -1 -1"},
+      {bitrate, "Name, 32kBpS", "Name|||1 -1 -1 4 255 -1 -1"},
+      {bitrate, "Name, VAR.Kbps", "Name|||16 -1 -1 4 255 -1 -1"},
+      {bitrate, "Name, 128 kbp", "Name|||255 -1 -1 4 255 -1 -1"},
+      {timed, "Name, 12:60", "Can't read seconds" + shown + "60"},
+      {timed, "Name, 1260", "Semicolon not found in the time field" + shown + "1260"},
+      {timed, "Name, 99999999999:01", "Can't read minutes" + shown + "99999999999"},
+      {{C::Size, C::FileName}, "Name, 9999999999K", "Can't read filesize" + shown + "9999999999K"},
+      {{C::StereoMode, C::FileName}, "Name, stereoo", "Can't read stereo mode" + shown + "stereoo"},
+      {{C::Frequency, C::FileName}, "Name, 44 KHz", "Can't read the frequency" + shown + "44 KHz"},
+      {{C::DateCreated, C::FileName}, "Name, 1.2.3.4", "Invalid date" + shown + "1.2.3.4"},
+      {{C::Size, C::FileName},
+       "Name only",
        "Invalid no. of delimiters in the line 3.\r\nDisplaying [some of] it:\r\nName only"},
-      {"ab", {C::FileName}, 0, 1, "Too short line found. Content:\r\nab"},
-      {std::string(1023, 'a') + ", 1:00", {C::FileName}, 0, 1, "Line 3 too long (1029 by"},
-      {fields + std::string(250, ' ') + "1:00", wide, 0, 1, "Line 3 too long (1024 by"},
+      {{C::FileName}, "ab", "Too short line found. Content:\r\nab"},
+      {{C::FileName}, std::string(1023, 'a') + ", 1:00", "Line 3 too long (1029 by"},
+      {wide, fields + std::string(250, ' ') + "1:00", "Line 3 too long (1024 by"},
   };
   for (const Case& c : cases) {
     std::string got = Read(c.Line, c.Order, c.Delimiter, c.DateAddedFallback);
