@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/AppOptions.h"
@@ -88,33 +89,23 @@ TEST(ExportCommand, TypeQuestionsForExtensionsThatDoNotSuit) {
     return "You chose to save " + chosen + " file under " + extension +
            " filename.\r\n\nYES = that's what I want to do\r\nNO = save as " + other;
   };
-  struct Case {
-    std::string Name;
-    std::uint8_t Type;
-    std::string Text;  // empty: no question
-    ExportType OnNo;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, std::uint8_t, std::string, ExportType> asked[] = {
       {"/x/list.html", 0, ask("a text", "html", "html table"), ExportType::HtmlTable},
       {"/x/list.HTM", 3, ask("an excel", "html", "html table"), ExportType::HtmlTable},
       {"/x/list.txt", 1, ask("a html", "txt", "text"), ExportType::Text},
       {"/x/list.Xls", 2, ask("a html", "xls", "xls"), ExportType::Xls},
       {"/x/list.txt", 7, ask("a ?", "txt", "text"), ExportType::Text},
-      {"/x/list.htm", 1, "", {}},
-      {"/x/list.html", 2, "", {}},
-      {"/x/list.xls", 3, "", {}},
-      {"/x/list.txt", 0, "", {}},
-      {"/x/list", 3, "", {}},
-      {"/x.txt/list", 3, "", {}},
-      {"/x/list.csv", 0, "", {}},
   };
-  for (const Case& c : cases) {
-    std::optional<TypeQuestion> question = QuestionExportType(c.Name, c.Type);
-    EXPECT_EQ(question ? question->Text : "", c.Text) << c.Name << " " << int(c.Type);
-    if (question) {
-      EXPECT_EQ(question->TypeOnNo, c.OnNo) << c.Name;
-    }
+  for (const auto& [name, type, text, onNo] : asked) {
+    std::optional<TypeQuestion> question = QuestionExportType(name, type);
+    ASSERT_TRUE(question) << name;
+    EXPECT_EQ(question->Text, text);
+    EXPECT_EQ(question->TypeOnNo, onNo) << name;
   }
+  const std::pair<std::string, std::uint8_t> suited[] = {{"/x/list.htm", 1}, {"/x/list.html", 2}, {"/x/list.xls", 3},
+                                                         {"/x/list.txt", 0}, {"/x/list", 3},      {"/x.txt/list", 3},
+                                                         {"/x/list.csv", 0}};
+  for (const auto& [name, type] : suited) EXPECT_FALSE(QuestionExportType(name, type)) << name << " " << int(type);
 }
 
 TEST(ExportCommand, YesKeepsTheTypeNoSwitchesItCancelStops) {

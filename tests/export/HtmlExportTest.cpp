@@ -22,10 +22,6 @@ using testing::WriteFileBytes;
 
 constexpr std::string_view kHead = "<HTmL><HEAD><TITLE>my mp3 list</TITLE>";
 constexpr std::string_view kTable = "<CENTER><TABLE CELLSPACING=\"0\" CELLPADDING=\"2\" BORDER=\"1\">";
-constexpr std::string_view kTableStyle =
-    "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
-    "font-size:10pt;\r\n}\r\n--></STYLE>";
-
 std::string Plain(ExportFixture& fixture) {
   MemorySink sink;
   EXPECT_TRUE(ExportPlainHtml(fixture.Job(), sink).ok());
@@ -176,18 +172,22 @@ TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
   EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "a table keeps its closing tags";
 }
 
-TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentred) {
+TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentredUnderATypedCaption) {
   ExportFixture fixture;
   fixture.options = AllColumnsOptions();
   MainOptions& m = fixture.options.Main;
   m.Enumerate = m.SplitArtistTitle = m.CenterArtistTitle = m.UseBgColor = 1;
   m.TableBgColor = 0x00563412, m.CellSpacing = 3, m.CellPadding = 4, m.Border = 0;
   fixture.Add(FullEntry());
-  const std::string page = Table(fixture);
+  const std::string page = Table(fixture, {CaptionKind::Typed, "a & b \"c\"  x"});
   EXPECT_EQ(page.substr(0, page.find("<CENTER>")),
-            std::string(kHead) + std::string(kTableStyle) + "</HEAD><BODY><OrdONNAtaG LABEL=\"sETBSMFCPAV0S063110\">");
+            std::string(kHead) +
+                "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
+                "font-size:10pt;\r\n}\r\nem\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\nfont-family:'Arial';\r\n"
+                "font-size:9pt;\r\n}\r\n--></STYLE></HEAD><BODY><OrdONNAtaG LABEL=\"sETBSMFCPAV0S063110\">");
   EXPECT_EQ(AfterTag(page),
             "<CENTER><TABLE CELLSPACING=\"3\" CELLPADDING=\"4\" BORDER=\"0\" BGCOLOR=#123456>"
+            "<Tr><tD CoLsPaN=12 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
             "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=CENTER><B>artist</B></TD><TD ALign=CENTER><B>title</B></TD>"
             "<TD ALign=LEFT><B>time</B></TD><TD ALign=LEFT><B>kbps</B></TD><TD ALign=LEFT><B>size</B></TD>"
             "<TD ALign=LEFT><B>m.</B></TD><TD ALign=LEFT><B>KHz</B></TD><TD ALign=LEFT><B>created</B></TD>"
@@ -206,22 +206,6 @@ TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentred) {
 
   fixture.options.Main.StereoStyle = 1;
   EXPECT_NE(Table(fixture).find("<TD ALign=LEFT><B>mode</B></TD>"), std::string::npos);
-}
-
-TEST(HtmlTable, TypedCaptionAboveTheTitleRow) {
-  ExportFixture fixture;
-  fixture.options.Main.InfoTime = fixture.options.Main.Enumerate = 1;
-  fixture.Add(FullEntry());
-  std::string page = Table(fixture, {CaptionKind::Typed, "a & b \"c\"  x"});
-  EXPECT_NE(page.find("em\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\nfont-family:'Arial';\r\nfont-size:9pt;"),
-            std::string::npos);
-  const std::string rows = AfterTag(page);
-  EXPECT_EQ(
-      rows.substr(0, rows.find("<TR><TD ALIGN")),
-      std::string(kTable) +
-          "<Tr><tD CoLsPaN=3 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
-          "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=LEFT><B>filename</B></TD>"
-          "<TD ALign=LEFT><B>time</B></TD></tR>");
 }
 
 TEST(HtmlTable, GroupedCaptionsOpenATablePerFolderOrLabel) {

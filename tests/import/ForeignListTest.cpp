@@ -35,7 +35,8 @@ TEST(ForeignList, DocumentedLinesAndBoundedNumbers) {
       // 225 s / 0.0261224489795918 frames
       {"Artist - Song.mp3 3:45 128kbps 4.5MB 44.1kHz Joint Stereo", "Artist - Song|||9 4608 8613 1 0 0 0"},
       {"01 Intro: 2:10", "01 Intro|||255 -1 4977 4 255 0 0"},
-      {"Seven77", "Seven77|||255 -1 -1 4 255 0 0"},
+      {"Sev:n77", "Sev:n77|||255 -1 -1 4 255 0 0"},  // seven characters are a name as they are
+      {"Eig:t 88", "Eig|||255 -1 -1 4 255 0 0"},
       {"Song name.mp3 vbr 192 kbps", "Song name|||16 -1 -1 4 255 0 0"},  // vbr wins over a later number
       {"Song name.mp3 var kbps 3:00", "Song name|||16 -1 6891 4 255 0 0"},
       {"Song name.mp3 1.5 GB", "Song name|||255 1572864 -1 4 255 0 0"},
@@ -93,13 +94,10 @@ TEST(ForeignList, FileReadingAndStatusTexts) {
   EXPECT_EQ(run.Entries.Entry(2).FileName.View(), "short");
 
   // A byte-order mark and NUL bytes before the first line are no part of its name.
-  for (const std::string& lead :
-       {std::string("\xEF\xBB\xBF"), std::string("\0\0", 2), std::string("\0\xEF\xBB\xBF", 4)}) {
-    ScriptedCaller marked;
-    run = Read(lead + "Artist - One.mp3\nArtist - Two.mp3\n", marked);
-    ASSERT_EQ(run.Entries.ItemCount(), 2u);
-    EXPECT_EQ(run.Entries.Entry(0).FileName.View(), "Artist - One");
-  }
+  ScriptedCaller marked;
+  run = Read(std::string("\0\0\xEF\xBB\xBF\0", 6) + "Artist - One.mp3\nArtist - Two.mp3\n", marked);
+  ASSERT_EQ(run.Entries.ItemCount(), 2u);
+  EXPECT_EQ(run.Entries.Entry(0).FileName.View(), "Artist - One");
   EXPECT_EQ(caller.statuses,
             (std::vector<std::string>{"Importing unknown type text list...", "Read 4 lines. Imported 3 items."}));
 
