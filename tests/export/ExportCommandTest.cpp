@@ -3,7 +3,9 @@
 #include "export/ExportCommand.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,7 +23,6 @@ using testing::ExportFixture;
 using testing::FullEntry;
 using testing::MessageTexts;
 using testing::ReadFileBytes;
-using testing::ScopedFileSizeLimit;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
@@ -194,6 +195,25 @@ TEST(ExportCommand, CaptionWindowStoresItsAnswer) {
   EXPECT_EQ(options.Dialog.LastCaption.View().size(), 255u);
   EXPECT_EQ(options.Dialog.RememberCaption, 1);
 }
+
+// Limits the size of files this process writes while it lives, so that writes fail as on a
+// full disk (the signal the kernel sends for it is ignored).
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &limit_);
+    rlimit limited = limit_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~ScopedFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &limit_); }
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  rlimit limit_{};
+};
 
 // Every failure keeps the earlier export as it was and leaves no temporary file.
 struct FailureFixture : CommandFixture {

@@ -1,9 +1,5 @@
-// Entries, options and sinks for the export tests.
+// Entries and options for the export tests.
 #include "export/ExportTestUtil.h"
-
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "export/FieldStyle.h"
 
@@ -13,7 +9,7 @@ ListEntry FullEntry(std::string_view name, std::string_view folder, std::string_
   ListEntry e = SparseEntry(name, folder);
   e.VolumeLabel.Set(label);
   e.BitrateCode = 9, e.SizeKB = 5250, e.Frames = 8613, e.StereoMode = 1, e.FrequencyCode = 0;
-  e.FileDate = kFifthApril2004, e.DateAdded = kSixthApril2004;
+  e.FileDate = 38082, e.DateAdded = 38083;
   return e;
 }
 
@@ -51,22 +47,6 @@ AppOptions AllColumnsOptions() {
   m.InfoTime = m.InfoKbps = m.InfoSize = m.InfoStereo = m.InfoFrequency = 1;
   m.InfoDateCreated = m.InfoPath = m.InfoDateAdded = m.InfoVolumeLabel = 1;
   return options;
-}
-
-ScopedFileSizeLimit::ScopedFileSizeLimit(std::size_t bytes) {
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limit{};
-  getrlimit(RLIMIT_FSIZE, &limit);
-  previous_ = limit.rlim_cur;
-  limit.rlim_cur = bytes;
-  setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-ScopedFileSizeLimit::~ScopedFileSizeLimit() {
-  rlimit limit{};
-  getrlimit(RLIMIT_FSIZE, &limit);
-  limit.rlim_cur = previous_;
-  setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 ExportJob ExportFixture::Job() { return ExportJob{list, options, FieldStyleOf(options, "%d/%m/%Y"), caller, "Ready."}; }

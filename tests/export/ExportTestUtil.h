@@ -1,9 +1,7 @@
 // What the export tests share: entries with known fields, options with every export choice
-// spelled out, sinks that keep or refuse bytes, and a job over them.
+// spelled out, and a job over a list.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,10 +12,6 @@
 #include "support/ScriptedCaller.h"
 
 namespace ordonna::testing {
-
-// 05.04.2004 and the day after.
-inline constexpr std::int32_t kFifthApril2004 = 38082;
-inline constexpr std::int32_t kSixthApril2004 = 38083;
 
 // "Artist - Title" in /music/a on DISK1: 128 kbps, 5250 KB, 3:45 (8,613 frames at 44.1 kHz),
 // joint stereo, made 05.04.2004, added 06.04.2004.
@@ -42,19 +36,6 @@ inline std::vector<std::string> MessageTexts(const ScriptedCaller& caller) {
 AppOptions PlainOptions();
 // PlainOptions with every info column set.
 AppOptions AllColumnsOptions();
-
-// Limits the size of files this process writes while it lives, so that writes fail as on a
-// full disk (the signal the kernel sends for it is ignored).
-class ScopedFileSizeLimit {
- public:
-  explicit ScopedFileSizeLimit(std::size_t bytes);
-  ~ScopedFileSizeLimit();
-  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
-  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
-
- private:
-  unsigned long long previous_;
-};
 
 // A list, its options and a scripted caller; Job() gathers them with a fixed locale date
 // format ("%d/%m/%Y") and "Ready." as the status to restore.
