@@ -1,6 +1,6 @@
-// The Import command over files: size limits, the XLS refusal, header stripping, the failure
-// dialog with its fallback, the big-list question and stop, labels of fixed disks, and an
-// untouched list after every unsuccessful end, in replace and append mode.
+// The Import command over files: every refusal and unsuccessful end leaving the list untouched
+// in replace and append mode, size and extension limits, header stripping, the failure dialog
+// with its fallback, the million-entry stop and labels of fixed disks.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,19 +60,11 @@ struct CommandFixture {
   }
 };
 
-TEST(ImportCommand, SmallFilesAndXlsAreRefusedWithoutTouchingTheList) {
+// The other sides of the refusals below: an upper-case extension and a file of 512 bytes.
+TEST(ImportCommand, UpperCaseXlsAndFilesOf512BytesAreImported) {
   CommandFixture fx;
-  const std::string before = ListImage(fx.list);
-  std::string small = TabList(40).substr(0, 511);
-  EXPECT_EQ(fx.Import("small.txt", small).Outcome, ImportOutcome::Failed);
-  EXPECT_EQ(ListImage(fx.list), before);
-  EXPECT_EQ(fx.caller.statuses.back(), "Import cancelled. 2 items.");
-  EXPECT_EQ(fx.Import("list.xls", TabList(40)).Outcome, ImportOutcome::Cancelled);
-  EXPECT_EQ(MessageTexts(fx.caller), (std::vector<std::string>{"Can't import files smaller than 512 bytes!",
-                                                               "Sorry, XLS files can not be imported."}));
   fx.options.Dialog.ImportImap = 1;
-  const ImportResult upper = fx.Import("list.XLS", TabList(40));
-  EXPECT_EQ(upper.Outcome, ImportOutcome::Imported) << "the extension test is case-sensitive";
+  EXPECT_EQ(fx.Import("list.XLS", TabList(40)).Outcome, ImportOutcome::Imported);
   EXPECT_EQ(std::tuple(fx.list.ItemCount(), +fx.list.SortState), std::tuple(42u, 63));
 
   std::string exact = TabList(20);
@@ -112,22 +104,32 @@ const std::string kBadSecondsError =
     "(non-ORDL) type text file?";
 
 TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
+  const std::string ordl = "This file is an ORDL list, not a text or html list.\r\nLoad it instead of importing it.";
   struct Case {
-    std::string Question;  // answered No; empty: the import is cancelled at its first check
     std::string Name, Bytes;
     ImportOutcome Outcome;
+    std::string Question;  // answered No
+    std::string Message;   // shown instead of a question
+    std::uint8_t FileType = 0;
   };
   const Case cases[] = {
-      {"", "c.txt", TabList(500), ImportOutcome::Cancelled},
-      {kBadSecondsError, "bad.txt", BadSeconds(), ImportOutcome::Failed},
-      {"ERROR!\r\n\nUnable to decode ORDL specific info tag in this file\r\nwhich appears to be a HTML table "
+      {"small.txt", TabList(40).substr(0, 511), ImportOutcome::Failed, "",
+       "Can't import files smaller than 512 bytes!"},
+      {"list.xls", TabList(40), ImportOutcome::Cancelled, "", "Sorry, XLS files can not be imported."},
+      // a saved list, whatever its name and the type asked for, is loaded, not imported
+      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), ImportOutcome::Failed, "", ordl},
+      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), ImportOutcome::Failed, "", ordl, 1},
+      {"c.txt", TabList(500), ImportOutcome::Cancelled, "", ""},  // cancelled at its first check
+      {"bad.txt", BadSeconds(), ImportOutcome::Failed, kBadSecondsError, ""},
+      {"t.html", "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' '),
+       ImportOutcome::Failed,
+       "ERROR!\r\n\nUnable to decode ORDL specific info tag in this file\r\nwhich appears to be a HTML table "
        "list.\r\n\nImport as other (non-ORDL) type text file?",
-       "t.html", "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' '),
-       ImportOutcome::Failed},
-      {"Note: you have successfully imported\r\n50000 items so far. Continue?", "big.txt", TabList(50001),
-       ImportOutcome::Cancelled},
-      {"With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", "d.txt", TabList(30),
-       ImportOutcome::Cancelled},
+       ""},
+      {"big.txt", TabList(50001), ImportOutcome::Cancelled,
+       "Note: you have successfully imported\r\n50000 items so far. Continue?", ""},
+      {"d.txt", TabList(30), ImportOutcome::Cancelled,
+       "With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", ""},
   };
   for (bool append : {false, true}) {
     for (const Case& c : cases) {
@@ -136,29 +138,25 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
       SCOPED_TRACE(c.Name + (append ? "+" : ""));
       CommandFixture fx;
       fx.options.Dialog.ImportImap = append ? 1 : 0;
+      fx.options.Dialog.ImportFileType = c.FileType;
       fx.options.Main.AskSaveThreshold = asksToDiscard ? 1 : 0;
       fx.list.Unsaved = asksToDiscard;
       const std::string before = ListImage(fx.list);
-      c.Question.empty() ? fx.caller.CancelAfter(0) : fx.caller.Expect(c.Question, Answer::No);
+      if (c.Name == "c.txt") fx.caller.CancelAfter(0);
+      if (!c.Question.empty()) fx.caller.Expect(c.Question, Answer::No);
       EXPECT_EQ(fx.Import(c.Name, c.Bytes).Outcome, c.Outcome);
       EXPECT_EQ(ListImage(fx.list), before);
       EXPECT_TRUE(fx.caller.AllAnswered());
+      EXPECT_EQ(MessageTexts(fx.caller), c.Message.empty() ? std::vector<std::string>{} : std::vector{c.Message});
+      if (c.Name == "small.txt") {
+        EXPECT_EQ(fx.caller.statuses.back(), "Import cancelled. 2 items.");
+      }
     }
   }
 }
 
-// Refused before anything is read: a saved list (whatever its name), which is loaded, not
-// imported; and a temporary folder where the backup of the list cannot go, named with the reason.
-TEST(ImportCommand, ListFilesAndAnUnwritableTemporaryFolderAreRefused) {
-  for (std::uint8_t foreign : {0, 1}) {
-    CommandFixture fx;
-    fx.options.Dialog.ImportFileType = foreign;
-    const std::string before = ListImage(fx.list);
-    EXPECT_EQ(fx.Import("saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30)).Outcome, ImportOutcome::Failed);
-    EXPECT_EQ(ListImage(fx.list), before);
-    EXPECT_EQ(MessageTexts(fx.caller), std::vector<std::string>{"This file is an ORDL list, not a text or html "
-                                                                "list.\r\nLoad it instead of importing it."});
-  }
+// A temporary folder where the backup of the list cannot go is named with the reason.
+TEST(ImportCommand, AnUnwritableTemporaryFolderIsRefused) {
   CommandFixture fx;
   WriteFileBytes(fx.dir.File("plain"), "");
   fx.environment.TempFolder = fx.dir.File("plain/temp");
