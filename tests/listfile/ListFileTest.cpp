@@ -54,7 +54,7 @@ std::string State(const ListStore& list) {
   return image + std::to_string(list.SortState) + list.ListFileName() + (list.Unsaved ? "u" : "s");
 }
 
-TEST(ListFile, SaveAndLoadRoundTrip) {
+TEST(ListFile, SaveAndLoadRoundTripAndAFailedSave) {
   TempDir dir;
   AppOptions options{};
   ListStore list;
@@ -79,6 +79,15 @@ TEST(ListFile, SaveAndLoadRoundTrip) {
   EXPECT_EQ(State(loaded), State(list));
   EXPECT_EQ(caller.statuses.front(), "Loading...");
   EXPECT_TRUE(caller.messages.empty());
+
+  // A failed save leaves the list and what is at the name as they were, and no temporary file.
+  std::filesystem::create_directory(dir.File("taken.ordl"));
+  list.Unsaved = true;
+  const std::string before = State(list);
+  EXPECT_FALSE(SaveListFile(dir.File("taken.ordl"), list, options).ok());
+  EXPECT_EQ(State(list), before);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ordl")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
@@ -221,20 +230,6 @@ TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
     EXPECT_EQ(LoadedStatus(true, result.Count, list.ItemCount()), "Loaded 2, total 3 items.");
   }
   EXPECT_EQ(LoadedStatus(false, 40, 40), "Loaded 40 items.");
-}
-
-TEST(ListFile, FailedSaveLeavesThePreviousFile) {
-  TempDir dir;
-  AppOptions options{};
-  ListStore list;
-  list.AppendEntry(Entry("x"));
-  list.Unsaved = true;
-  std::filesystem::create_directory(dir.File("taken.ordl"));
-  const std::string before = State(list);
-  EXPECT_FALSE(SaveListFile(dir.File("taken.ordl"), list, options).ok());
-  EXPECT_EQ(State(list), before);
-  EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ordl")));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary left";
 }
 
 TEST(OrdlReader, MemoryInputOfAnyShapeEndsCleanly) {
