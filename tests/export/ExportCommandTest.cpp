@@ -62,14 +62,6 @@ struct CommandFixture : ExportFixture {
   std::string Chosen() { return ReadFileBytes(host.chosen); }
 };
 
-TEST(ExportCommand, NothingToExportFromAnEmptyList) {
-  CommandFixture fixture;
-  fixture.list.Working().Clear();
-  EXPECT_FALSE(fixture.Run());
-  EXPECT_EQ(MessageTexts(fixture.caller), (std::vector<std::string>{"Nothing to export"}));
-  EXPECT_TRUE(fixture.host.requests.empty());
-}
-
 TEST(ExportCommand, DialogFollowsTheExportType) {
   CommandFixture fixture;
   fixture.memory.ProposedName = "last.txt";
@@ -230,7 +222,7 @@ struct FailureFixture : CommandFixture {
 };
 
 TEST(ExportCommand, FailuresKeepTheEarlierFile) {
-  enum class Fault { FullDisk, NoFolder, Cancel, TooLarge };
+  enum class Fault { FullDisk, NoFolder, Cancel, TooLarge, Empty };
   struct Case {
     std::uint8_t Type;
     Fault How;
@@ -250,6 +242,7 @@ TEST(ExportCommand, FailuresKeepTheEarlierFile) {
       {1, Fault::Cancel, "", true},
       {2, Fault::Cancel, "", true},
       {3, Fault::TooLarge, "Lists larger than 64K titles can't be exported to XLS format.", false},
+      {0, Fault::Empty, "Nothing to export", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("type " + std::to_string(c.Type) + " fault " + std::to_string(static_cast<int>(c.How)));
@@ -258,6 +251,7 @@ TEST(ExportCommand, FailuresKeepTheEarlierFile) {
     const std::string target = fixture.host.chosen;
     if (c.How == Fault::NoFolder) fixture.host.chosen += "/inside";  // a file where a folder should be
     if (c.How == Fault::Cancel) fixture.caller.CancelAfter(100);
+    if (c.How == Fault::Empty) fixture.list.Working().Clear();
     if (c.How == Fault::TooLarge) {
       for (int i = 0; i < 50000; ++i) fixture.Add(FullEntry("x"));
     }
