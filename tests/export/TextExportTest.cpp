@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "export/ExportTestUtil.h"
@@ -80,35 +81,29 @@ TEST(TextExport, HeaderRowUsesTabsAndKeepsTheTabDelimiter) {
   EXPECT_TRUE(fixture.caller.messages.empty());
 }
 
-TEST(TextExport, HeaderAndFooterFilesAddTheirLines) {
+TEST(TextExport, HeaderAndFooterFilesAddTheirLinesAndMissingEmptyOrUnusableOnesOnlyWarn) {
   TempDir dir;
   WriteFileBytes(dir.File("head.txt"), "line one\nline two\r\nline three\r\n");
   WriteFileBytes(dir.File("foot.txt"), "end one\rend two");
-  ExportFixture fixture;
-  fixture.options.Main.HeaderFromFile = fixture.options.Main.FooterFromFile = 1;
-  fixture.options.Main.TextHeaderFile.Set(dir.File("head.txt"));
-  fixture.options.Main.TextFooterFile.Set(dir.File("foot.txt"));
-  for (const char* name : {"a", "b"}) fixture.Add(FullEntry(name));
-  EXPECT_EQ(Export(fixture), "line one\r\nline two\r\nline three\r\na\r\nb\r\nend one\r\nend two");
-  EXPECT_TRUE(fixture.caller.messages.empty());
-}
-
-TEST(TextExport, MissingEmptyOrUnusableMessageFilesOnlyWarn) {
-  TempDir dir;
   WriteFileBytes(dir.File("empty.txt"), "");
   WriteFileBytes(dir.File("huge.txt"), std::string(kMessageFileLimit + 1, 'x'));
-  for (const std::string& name : {dir.File("missing.txt"), dir.File("empty.txt"), dir.Path(), dir.File("huge.txt")}) {
+  const std::vector<std::string> warnings = {
+      "Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)",
+      "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)"};
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {dir.File("head.txt"), dir.File("foot.txt"),
+       "line one\r\nline two\r\nline three\r\na\r\nb\r\nend one\r\nend two"},
+      {dir.File("missing.txt"), dir.File("missing.txt"), "a\r\nb"},
+      {dir.File("empty.txt"), dir.File("empty.txt"), "a\r\nb"},
+      {dir.Path(), dir.Path(), "a\r\nb"},
+      {dir.File("huge.txt"), dir.File("huge.txt"), "a\r\nb"}};
+  for (const auto& [head, foot, text] : cases) {
     ExportFixture fixture;
     fixture.options.Main.HeaderFromFile = fixture.options.Main.FooterFromFile = 1;
-    fixture.options.Main.TextHeaderFile.Set(name);
-    fixture.options.Main.TextFooterFile.Set(name);
-    fixture.Add(FullEntry("only"));
-    EXPECT_EQ(Export(fixture), "only") << name;
-    EXPECT_EQ(
-        testing::MessageTexts(fixture.caller),
-        (std::vector<std::string>{"Header file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)",
-                                  "Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)"}))
-        << name;
+    fixture.options.Main.TextHeaderFile.Set(head), fixture.options.Main.TextFooterFile.Set(foot);
+    for (const char* name : {"a", "b"}) fixture.Add(FullEntry(name));
+    EXPECT_EQ(Export(fixture), text) << head;
+    EXPECT_EQ(testing::MessageTexts(fixture.caller), text == "a\r\nb" ? warnings : std::vector<std::string>{}) << head;
   }
 }
 
