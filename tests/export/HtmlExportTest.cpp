@@ -76,17 +76,21 @@ TEST(StyleBlock, CaptionBlockFontNamesThatCannotInjectMarkupAndTheDefaultFont) {
   EXPECT_EQ(options.TableFontName.View(), "Courier New") << "the default font is kept in the options";
 }
 
-TEST(PlainHtml, PageWithOneLinePerEntryStyledOnlyWhenAsked) {
+TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
+  TempDir dir;
+  WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");
+  WriteFileBytes(dir.File("foot.html"), "</body></html>");
   ExportFixture fixture;
   fixture.Add(FullEntry());
   fixture.Add(SparseEntry());
   MainOptions& m = fixture.options.Main;
-  m.InfoTime = m.UseBgColor = m.UseTextColor = 1;
+  m.InfoTime = m.UseBgColor = m.UseTextColor = m.HeaderFromFile = m.FooterFromFile = 1;
   m.TableBgColor = 0x00563412, m.TableTextColor = 0x00F0F0F0, m.TableFontStyle = 7;  // bold, italic, underline
+  m.HtmlHeaderFile.Set(dir.File("head.html")), m.HtmlFooterFile.Set(dir.File("foot.html"));
   const std::string body =
-      "<oRdONNATAG LABEL=\"S0T0000000000063110\">"
+      "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S0T0000000000063110\">"
       "<NOBR>Artist - Title, 3:45</NOBR><BR><NOBR>Band -Song, ??:??"
-      "<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>";
+      "<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>";
   EXPECT_EQ(Plain(fixture), std::string(kHead) + "</HEAD><BODY>" + body)
       << "without the styled page neither style sheet nor background";
 
@@ -98,6 +102,7 @@ TEST(PlainHtml, PageWithOneLinePerEntryStyledOnlyWhenAsked) {
                 "font-size:10pt;\r\n}\r\n--></STYLE>"
                 "</HEAD><BODY BGCOLOR=#123456>" +
                 body);
+  EXPECT_TRUE(fixture.caller.messages.empty());
 }
 
 TEST(PlainHtml, DelimitersNumbersAndPaddingBecomeVisibleSpaces) {
@@ -144,19 +149,12 @@ TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
   WriteFileBytes(dir.File("foot.html"), "</body></html>");
   ExportFixture fixture;
   MainOptions& m = fixture.options.Main;
-  m.HeaderFromFile = m.FooterFromFile = 1;
+  m.HeaderFromFile = m.FooterFromFile = m.UseOwnHtmlTags = 1;
   m.HtmlHeaderFile.Set(dir.File("head.html")), m.HtmlFooterFile.Set(dir.File("foot.html"));
   fixture.Add(FullEntry());
   EXPECT_EQ(Plain(fixture),
-            std::string(kHead) +
-                "</HEAD><BODY><html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
-                "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>");
-
-  fixture.options.Main.UseOwnHtmlTags = 1;
-  EXPECT_EQ(Plain(fixture),
             "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
             "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
-  EXPECT_TRUE(fixture.caller.messages.empty());
 
   fixture.options.Main.FooterFromFile = 0;
   std::string page = Table(fixture);
