@@ -37,11 +37,15 @@ std::string Record(const std::string& name, const std::string& folder = "/music"
   return bytes + std::string("\x09\x64\0\0\0\x2c\x01\0\0\x01\0\xc8\xaf\0\0\xc8\xaf\0\0", 19);
 }
 
-TEST(CommandLine, BadUsageExitsWithTwoAndWritesNothing) {
+TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) {
   TempDir dir;
-  const std::string list = dir.File("l.ordl"), text = dir.File("in.txt");
+  const std::string list = dir.File("l.ordl"), text = dir.File("in.txt"), ini = dir.File("ordonna.ini"),
+                    shortIni = dir.File("short.ini"), mine = dir.File("mine.ini");
   WriteList(list, {"song"});
-  WriteFileBytes(text, "x\n");
+  WriteFileBytes(text, "plain text");
+  ASSERT_EQ(RunCli({"config", "init", ini}).ExitCode, 0);
+  WriteFileBytes(shortIni, ReadFileBytes(ini).substr(0, 7100));
+  WriteFileBytes(mine, "keep me");
   const CliCase cases[] = {
       {{"bogus"}, 2, "unknown command \"bogus\""},
       {{"scan", "-o", "", dir.Path()}, 2, "an empty name"},
@@ -60,24 +64,12 @@ TEST(CommandLine, BadUsageExitsWithTwoAndWritesNothing) {
       {{"info", "--fast", text}, 2, ""},
       {{"config"}, 2, ""},
       {{"config", "show"}, 2, "FILE is required"},
-      {{"config", "show", "--bogus", text}, 2, ""},
+      {{"config", "show", "--bogus", ini}, 2, ""},
       {{"config", "init", "--screen-width", "0", dir.File("new.ini")}, 2, ""},
       {{"compare", "--action", "0", list, list}, 2, "name it with -o"},
       {{"similarity", "--percent", "30", "a", "b"}, 2, ""},
-  };
-  for (const CliCase& run : cases) Expect(run);
-  EXPECT_EQ(FilesIn(dir.Path()), 2u) << "nothing was written";
-}
 
-TEST(CommandLine, FailuresExitWithOneSayWhyAndLeaveTheFiles) {
-  TempDir dir;
-  const std::string ini = dir.File("ordonna.ini"), shortIni = dir.File("short.ini"), mine = dir.File("mine.ini");
-  ASSERT_EQ(RunCli({"config", "init", ini}).ExitCode, 0);
-  WriteFileBytes(shortIni, ReadFileBytes(ini).substr(0, 7100));
-  WriteFileBytes(mine, "keep me");
-  WriteFileBytes(dir.File("not.ordl"), "plain text");
-  const CliCase cases[] = {
-      {{"list", dir.File("not.ordl")}, 1, "Not a Ordonna file!"},
+      {{"list", text}, 1, "Not a Ordonna file!"},
       {{"scan", "--options", dir.File("missing.ini"), "-o", dir.File("x"), dir.Path()}, 1, "options file"},
       {{"config", "show", shortIni},
        1,
@@ -85,18 +77,20 @@ TEST(CommandLine, FailuresExitWithOneSayWhyAndLeaveTheFiles) {
       {{"config", "show", dir.File("missing.ini")}, 1, dir.File("missing.ini")},
       {{"config", "init", mine}, 1, "--force"},
       {{"config", "init", dir.File("no/such/folder/ordonna.ini")}, 1, ""},
+      {{"config", "get", ini, "MaxSizeMB", "Nonsense"}, 1, "Nonsense: unknown option"},
       {{"config", "get", dir.File("missing.ini"), "MaxSizeMB"}, 1, ""},
       {{"config", "set", shortIni, "MaxSizeMB=20"}, 1, ""},
       {{"export", dir.File("missing.ordl"), dir.File("out.txt")}, 1, ""},
       {{"info", dir.File("missing.mp3")}, 1, dir.File("missing.mp3") + "\tI/O error reading the file\n"},
   };
-  for (const CliCase& run : cases) Expect(run);
-  EXPECT_EQ(Expect({{"config", "get", ini, "MaxSizeMB", "Nonsense"}, 1, "Nonsense: unknown option"}).Out, "")
-      << "every name is checked before anything is printed";
-  EXPECT_EQ(Expect({{"config", "show", shortIni}, 1, ""}).Out, "");
+  for (const CliCase& run : cases) {
+    CliResult result = Expect(run);
+    EXPECT_TRUE(run.Arguments[0] != "config" || result.Out.empty())
+        << "every name is checked before anything is printed";
+  }
+  EXPECT_EQ(FilesIn(dir.Path()), 5u) << "nothing was written";
   EXPECT_EQ(ReadFileBytes(shortIni).size(), 7100u) << "a damaged file is left alone";
   EXPECT_EQ(ReadFileBytes(mine), "keep me") << "init does not overwrite a file unless told to";
-  EXPECT_FALSE(std::filesystem::exists(dir.File("out.txt")));
   EXPECT_EQ(RunCli({"config", "init", "--force", mine}).ExitCode, 0);
   EXPECT_EQ(ReadFileBytes(mine), ReadFileBytes(ini)) << "the same defaults as the first file";
 }

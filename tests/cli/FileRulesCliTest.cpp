@@ -78,28 +78,25 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
     std::filesystem::create_directory(f.dir.File("folder" + x));
     ASSERT_EQ(mkfifo(f.dir.File("pipe" + x).c_str(), 0600), 0);
     const std::string device = NullDeviceIn(f.dir);
+    auto write = [&](const std::string& out, int status) {
+      CliResult result = RunLimited(f.Filled(writer, out));
+      EXPECT_EQ(result.ExitCode, status) << out << "\n" << result.Err;
+    };
 
-    CliResult linked = RunLimited(f.Filled(writer, f.dir.File("link" + x)));
-    EXPECT_EQ(linked.ExitCode, 0) << linked.Err;
+    write(f.dir.File("link" + x), 0);
     EXPECT_GT(ReadFileBytes(f.dir.File("lists/real" + x)).size(), 3u) << "the link's target is written";
     EXPECT_TRUE(IsKind(f.dir.File("link" + x), S_IFLNK)) << "the link stays";
-
     // A reader is there before the writer opens the FIFO; what it gets is read afterwards.
     const int reader = open(f.dir.File("pipe" + x).c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    CliResult piped = RunLimited(f.Filled(writer, f.dir.File("pipe" + x)));
+    write(f.dir.File("pipe" + x), 0);
     char buffer[4096];
-    const ssize_t received = read(reader, buffer, sizeof buffer);
+    EXPECT_GT(read(reader, buffer, sizeof buffer), 0) << "the reader of the FIFO gets the output";
     close(reader);
-    EXPECT_EQ(piped.ExitCode, 0) << piped.Err;
-    EXPECT_GT(received, 0) << "the reader of the FIFO gets the output";
     EXPECT_TRUE(IsKind(f.dir.File("pipe" + x), S_IFIFO)) << "the FIFO stays";
-
-    CliResult discarded = RunLimited(f.Filled(writer, device));
-    EXPECT_EQ(discarded.ExitCode, 0) << discarded.Err;
+    write(device, 0);
     EXPECT_TRUE(IsKind(device, S_IFCHR)) << "the device stays";
-
-    EXPECT_EQ(RunLimited(f.Filled(writer, f.dir.File("folder" + x))).ExitCode, 1);
+    write(f.dir.File("folder" + x), 1);
     EXPECT_TRUE(std::filesystem::is_empty(f.dir.File("folder" + x)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.File("lists")), {}), 1) << "no temporary left";
   }
