@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -132,12 +133,13 @@ std::vector<std::string> Names(const std::vector<FolderItem>& items, bool folder
   return names;
 }
 
-// Hidden names, FIFOs and links to folders are checked with the scan that lists through here.
 TEST(LinuxFolders, ListingKeepsFoldersAndMatchingRegularFiles) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("Album"));
   WriteFileBytes(dir.File("a.mp3"), "12345");
   WriteFileBytes(dir.File("c.mp3.txt"), "");
+  WriteFileBytes(dir.File(".d.mp3"), "12345");
+  ASSERT_EQ(mkfifo(dir.File("pipe.mp3").c_str(), 0600), 0);
   std::filesystem::create_symlink(dir.File("a.mp3"), dir.File("link.mp3"));
   struct stat info {};
   ASSERT_EQ(stat(dir.Path().c_str(), &info), 0);
@@ -145,9 +147,12 @@ TEST(LinuxFolders, ListingKeepsFoldersAndMatchingRegularFiles) {
   std::vector<FolderItem> items;
   ASSERT_TRUE(ListLinuxFolder(dir.Path(), device, false, ".mp3", items));
   EXPECT_EQ(Names(items, true), (std::vector<std::string>{"Album"}));
-  EXPECT_EQ(Names(items, false), (std::vector<std::string>{"a.mp3", "link.mp3"})) << "no other extension";
+  EXPECT_EQ(Names(items, false), (std::vector<std::string>{"a.mp3", "link.mp3"}))
+      << "no FIFO, no hidden file, no other extension";
   for (const FolderItem& item : items)
     EXPECT_TRUE(item.Name == "Album" || (item.Size == 5 && item.ModifiedTime > 1600000000)) << item.Name;
+  ASSERT_TRUE(ListLinuxFolder(dir.Path(), device, true, ".mp3", items));
+  EXPECT_EQ(Names(items, false), (std::vector<std::string>{".d.mp3", "a.mp3", "link.mp3"}));
 
   ASSERT_TRUE(ListLinuxFolder(dir.Path(), device + 1, false, ".mp3", items));
   EXPECT_TRUE(Names(items, true).empty()) << "folders of another device are another volume";
