@@ -94,8 +94,7 @@ TEST(OutputFile, EveryFailureLeavesTheTargetAndNoTemporary) {
   EXPECT_FALSE(WriteWholeFile("/dev/full", std::string(1 << 16, 'x')).ok()) << "a full disk is a write failure";
 }
 
-// A link's target is replaced in its own folder, the link kept; a folder gets nothing. (That
-// devices and FIFOs are written straight through is checked with every writer of ordonna-cli.)
+// A link's target is replaced in its own folder, the link kept; a folder gets nothing.
 TEST(OutputFile, LinksAreFollowedToTheirTargetAndFoldersRefused) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("lists"));
