@@ -1,24 +1,20 @@
-// ordonna-cli as a user meets it, run as a separate program: bad usage, results that must
-// not be saved, questions answered on the user's behalf, names that carry control bytes,
-// and the temporary files a run leaves behind.
+// ordonna-cli as a user meets it, run as a separate program: bad usage and failures of every
+// command with their exit status and message, questions answered on the user's behalf,
+// results that must not be saved, names that carry control bytes, and the temporary files a
+// run leaves behind.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "support/CliRunner.h"
+#include "cli/CliTestUtil.h"
 #include "support/Mp3Builder.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
-using testing::CliResult;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr bool kUnderSanitizer = true;
@@ -28,68 +24,84 @@ constexpr bool kUnderSanitizer = __has_feature(address_sanitizer) || __has_featu
 constexpr bool kUnderSanitizer = false;
 #endif
 
-CliResult RunCli(const std::vector<std::string>& arguments) { return testing::RunProgram(ORDONNA_CLI_PATH, arguments); }
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-struct Record {
-  std::string Name;
-  std::string Folder = "/music";
-  std::string Label = "DISK";
-};
-
-// A list file made byte by byte; the numeric tail is that of a 128 kbps, 300-frame song.
-std::string ListBytes(const std::vector<Record>& records) {
-  std::string bytes = std::string("\3Ord") + '\x3f';
-  for (const Record& r : records) {
-    for (const std::string* text : {&r.Name, &r.Folder, &r.Label}) {
-      bytes += static_cast<char>(text->size());
-      bytes += *text;
-    }
-    bytes += std::string("\x09\x64\0\0\0\x2c\x01\0\0\x01\0\xc8\xaf\0\0\xc8\xaf\0\0", 19);
-  }
-  return bytes;
+std::size_t FilesIn(const std::string& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(BadUsage, UnknownCommandsAndEmptyOutputNamesAreRefused) {
-  CliResult bogus = RunCli({"bogus"});
-  EXPECT_EQ(bogus.ExitCode, 2);
-  EXPECT_TRUE(Contains(bogus.Err, "unknown command \"bogus\"")) << bogus.Err;
+// A list file made byte by byte: its head, then records whose numeric tail is that of a
+// 128 kbps, 300-frame song.
+const std::string kListHead = std::string("\3Ord") + '\x3f';
+std::string Record(const std::string& name, const std::string& folder = "/music", const std::string& label = "DISK") {
+  std::string bytes;
+  for (const std::string* text : {&name, &folder, &label}) bytes += static_cast<char>(text->size()) + *text;
+  return bytes + std::string("\x09\x64\0\0\0\x2c\x01\0\0\x01\0\xc8\xaf\0\0\xc8\xaf\0\0", 19);
+}
 
+TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) {
   TempDir dir;
-  WriteFileBytes(dir.File("in.txt"), "x\n");
-  const std::vector<std::vector<std::string>> emptyOutputs = {
-      {"scan", "-o", "", dir.Path()},
-      {"import", "-o", "", dir.File("in.txt")},
-      {"export", dir.File("l.ordl"), ""},
-      {"dupes", "--log", "", dir.File("l.ordl")},
-      {"dupes", "-o", "", dir.File("l.ordl")},
-      {"compare", "-o", "", dir.File("l.ordl"), dir.File("l.ordl")},
-      {"config", "init", ""},
-      {"config", "set", "", "MaxSizeMB=20"},
-      {"config", "get", "", "MaxSizeMB"},
+  const std::string list = dir.File("l.ordl"), text = dir.File("in.txt"), ini = dir.File("ordonna.ini"),
+                    shortIni = dir.File("short.ini"), mine = dir.File("mine.ini");
+  WriteList(list, {"song"});
+  WriteFileBytes(text, "plain text");
+  ASSERT_EQ(RunCli({"config", "init", ini}).ExitCode, 0);
+  WriteFileBytes(shortIni, ReadFileBytes(ini).substr(0, 7100));
+  WriteFileBytes(mine, "keep me");
+  const CliCase cases[] = {
+      {{"bogus"}, 2, "unknown command \"bogus\""},
+      {{"scan", "-o", "", dir.Path()}, 2, "an empty name"},
+      {{"import", "-o", "", text}, 2, "an empty name"},
+      {{"export", list, ""}, 2, "an empty name"},
+      {{"dupes", "--log", "", list}, 2, "an empty name"},
+      {{"dupes", "-o", "", list}, 2, "an empty name"},
+      {{"compare", "-o", "", list, list}, 2, "an empty name"},
+      {{"config", "init", ""}, 2, "an empty name"},
+      {{"config", "set", "", "MaxSizeMB=20"}, 2, "an empty name"},
+      {{"config", "get", "", "MaxSizeMB"}, 2, "an empty name"},
+      {{"scan", dir.Path()}, 2, "--output is required"},
+      {{"scan", "--existing", "4", "-o", dir.File("x"), dir.Path()}, 2, ""},
+      {{"scan", "--append", dir.File("missing.ordl"), "-o", dir.File("x"), dir.Path()}, 2, ""},
+      {{"info"}, 2, "FILE is required"},
+      {{"info", "--fast", text}, 2, ""},
+      {{"config"}, 2, ""},
+      {{"config", "show"}, 2, "FILE is required"},
+      {{"config", "show", "--bogus", ini}, 2, ""},
+      {{"config", "init", "--screen-width", "0", dir.File("new.ini")}, 2, ""},
+      {{"compare", "--action", "0", list, list}, 2, "name it with -o"},
+      {{"similarity", "--percent", "30", "a", "b"}, 2, ""},
+
+      {{"list", text}, 1, "Not a Ordonna file!"},
+      {{"scan", "--options", dir.File("missing.ini"), "-o", dir.File("x"), dir.Path()}, 1, "options file"},
+      {{"config", "show", shortIni},
+       1,
+       "Not a valid configuration file: " + shortIni + " (7,100 bytes; expected 7,101)"},
+      {{"config", "show", dir.File("missing.ini")}, 1, dir.File("missing.ini")},
+      {{"config", "init", mine}, 1, "--force"},
+      {{"config", "init", dir.File("no/such/folder/ordonna.ini")}, 1, ""},
+      {{"config", "get", ini, "MaxSizeMB", "Nonsense"}, 1, "Nonsense: unknown option"},
+      {{"config", "get", dir.File("missing.ini"), "MaxSizeMB"}, 1, ""},
+      {{"config", "set", shortIni, "MaxSizeMB=20"}, 1, ""},
+      {{"export", dir.File("missing.ordl"), dir.File("out.txt")}, 1, ""},
+      {{"info", dir.File("missing.mp3")}, 1, dir.File("missing.mp3") + "\tI/O error reading the file\n"},
   };
-  for (const std::vector<std::string>& arguments : emptyOutputs) {
-    CliResult result = RunCli(arguments);
-    EXPECT_EQ(result.ExitCode, 2) << arguments[0] << ": " << result.Err;
-    EXPECT_TRUE(Contains(result.Err, "an empty name")) << result.Err;
+  for (const CliCase& run : cases) {
+    CliResult result = Expect(run);
+    EXPECT_TRUE(run.Arguments[0] != "config" || result.Out.empty())
+        << "every name is checked before anything is printed";
   }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "nothing was written";
+  EXPECT_EQ(FilesIn(dir.Path()), 5u) << "nothing was written";
+  EXPECT_EQ(ReadFileBytes(shortIni).size(), 7100u) << "a damaged file is left alone";
+  EXPECT_EQ(ReadFileBytes(mine), "keep me") << "init does not overwrite a file unless told to";
+  EXPECT_EQ(RunCli({"config", "init", "--force", mine}).ExitCode, 0);
+  EXPECT_EQ(ReadFileBytes(mine), ReadFileBytes(ini)) << "the same defaults as the first file";
 }
 
-// A list of the older layout: its label may be longer than 32 bytes and its tail counts
-// seconds (here 60) instead of frames, without a frequency byte.
-std::string Version4ListBytes() {
-  std::string bytes = std::string("\3Ord") + '\x3f';
-  bytes += "\4song\6/music\x28" + std::string(40, 'L');
-  bytes += std::string("\x09\x64\0\0\0\x3c\0\0\0\x01\xc8\xaf\0\0\xc8\xaf\0\0", 18);
-  return bytes;
-}
-
-TEST(Questions, AreShownWithTheAnswerTakenAndYesReadsOlderLists) {
+TEST(CommandLine, QuestionsAreShownWithTheAnswerTakenAndYesReadsOlderLists) {
   TempDir dir;
-  WriteFileBytes(dir.File("old.ordl"), Version4ListBytes());
-  WriteFileBytes(dir.File("base.ordl"), ListBytes({{"other"}}));
+  // The older layout: a label longer than 32 bytes and a tail that counts seconds (here 60)
+  // instead of frames, without a frequency byte.
+  WriteFileBytes(dir.File("old.ordl"), kListHead + "\4song\6/music\x28" + std::string(40, 'L') +
+                                           std::string("\x09\x64\0\0\0\x3c\0\0\0\x01\xc8\xaf\0\0\xc8\xaf\0\0", 18));
+  WriteFileBytes(dir.File("base.ordl"), kListHead + Record("other"));
   std::filesystem::create_directory(dir.File("empty"));
   const std::vector<std::vector<std::string>> runs = {
       {"list", dir.File("old.ordl")},
@@ -99,67 +111,36 @@ TEST(Questions, AreShownWithTheAnswerTakenAndYesReadsOlderLists) {
       {"scan", "--append", dir.File("old.ordl"), "-o", dir.File("out.ordl"), dir.File("empty")},
   };
   for (std::vector<std::string> arguments : runs) {
-    CliResult refused = RunCli(arguments);
-    EXPECT_EQ(refused.ExitCode, 1) << arguments[0];
-    EXPECT_TRUE(Contains(refused.Err, "Try to process as Ordonna v4.0-v4.12 file?")) << refused.Err;
-    EXPECT_TRUE(Contains(refused.Err, "[no]")) << refused.Err;
-
+    EXPECT_TRUE(Contains(Expect({arguments, 1, "[no]"}).Err, "Try to process as Ordonna v4.0-v4.12 file?"));
     arguments.insert(arguments.begin() + 1, "--yes");
-    CliResult accepted = RunCli(arguments);
-    EXPECT_EQ(accepted.ExitCode, 0) << arguments[0] << ": " << accepted.Err;
-    EXPECT_TRUE(Contains(accepted.Err, "[yes]")) << accepted.Err;
+    Expect({arguments, 0, "[yes]"});
   }
-  CliResult listed = RunCli({"list", "--yes", dir.File("old.ordl")});
-  EXPECT_EQ(listed.Out.substr(0, 10), "song\t1:00\t") << listed.Out;
+  EXPECT_EQ(RunCli({"list", "--yes", dir.File("old.ordl")}).Out.substr(0, 10), "song\t1:00\t");
 }
 
-TEST(Memory, ALoadLargerThanTheMemorySaysSo) {
+TEST(CommandLine, ALoadLargerThanTheMemorySaysSo) {
   if (kUnderSanitizer) GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
   // 200,000 entries need 113 MB in memory; the run may have 64 MB of address space.
   TempDir dir;
-  std::string bytes = ListBytes({{"first"}});
-  // Records with empty names and the same numeric tail.
-  const std::string empty = std::string(3, '\0') + bytes.substr(bytes.size() - 19);
+  std::string bytes = kListHead + Record("first");
+  const std::string empty = Record("", "", "");
   for (int i = 1; i < 200000; ++i) bytes += empty;
   WriteFileBytes(dir.File("big.ordl"), bytes);
-  CliResult limited = testing::RunProgram(
+  CliResult limited = RunProgram(
       "/bin/sh", {"-c", "ulimit -v 65536 && exec \"$0\" list \"$1\"", ORDONNA_CLI_PATH, dir.File("big.ordl")});
   EXPECT_EQ(limited.ExitCode, 1);
   EXPECT_TRUE(Contains(limited.Err, "Not enough memory for the 200000 entries of this list.")) << limited.Err;
   EXPECT_EQ(RunCli({"list", dir.File("big.ordl")}).ExitCode, 0) << "the list itself is sound";
 }
 
-TEST(EmptyResults, AreNeverSavedAndLeaveTheEarlierFile) {
-  TempDir dir;
-  std::filesystem::create_directory(dir.File("empty"));
-  WriteFileBytes(dir.File("blank.txt"), "\n\n");
-  const std::string earlier = ListBytes({{"kept"}});
-  WriteFileBytes(dir.File("base.ordl"), earlier);
-  const std::vector<std::vector<std::string>> runs = {
-      {"scan", "-o", dir.File("keep.ordl"), dir.File("empty")},
-      {"scan", "-o", dir.File("keep.ordl"), dir.File("missing")},
-      {"scan", "--append", dir.File("base.ordl"), "-o", dir.File("keep.ordl"), dir.File("missing")},
-      {"import", "--foreign", "--yes", dir.File("blank.txt"), "-o", dir.File("keep.ordl")},
-      {"import", "--foreign", "--yes", "--append", dir.File("base.ordl"), dir.File("blank.txt"), "-o",
-       dir.File("keep.ordl")},
-  };
-  for (const std::vector<std::string>& arguments : runs) {
-    WriteFileBytes(dir.File("keep.ordl"), earlier);
-    CliResult result = RunCli(arguments);
-    EXPECT_EQ(result.ExitCode, 1) << arguments[0] << " " << arguments.back() << ": " << result.Err;
-    EXPECT_EQ(ReadFileBytes(dir.File("keep.ordl")), earlier) << arguments[0] << " " << arguments.back();
-  }
-}
-
 // The names a list holds: the first field of each line of `list`.
 std::multiset<std::string> ListedNames(const std::string& listFile) {
   std::multiset<std::string> names;
-  for (const std::string& line : testing::Lines(RunCli({"list", listFile}).Out))
-    names.insert(line.substr(0, line.find('\t')));
+  for (const std::string& line : Lines(RunCli({"list", listFile}).Out)) names.insert(line.substr(0, line.find('\t')));
   return names;
 }
 
-TEST(Names, ControlBytesNeverReachAListLineOrTheTerminal) {
+TEST(CommandLine, ControlBytesInNamesNeverReachAListLineOrTheTerminal) {
   TempDir dir;
   const std::string folder = dir.File(
       "music/cd\x1b"
@@ -169,7 +150,7 @@ TEST(Names, ControlBytesNeverReachAListLineOrTheTerminal) {
   for (int byte = 1; byte < 128; byte = byte == 31 ? 127 : byte + 1) {
     const std::string number = std::to_string(byte);
     WriteFileBytes(folder + "/song " + static_cast<char>(byte) + " with a control byte " + number + ".mp3",
-                   testing::Frames(300, {}));
+                   Frames(300, {}));
     stored.insert("song ? with a control byte " + number);
   }
   ASSERT_EQ(RunCli({"scan", "-o", dir.File("songs.ordl"), dir.File("music")}).ExitCode, 0);
@@ -177,36 +158,45 @@ TEST(Names, ControlBytesNeverReachAListLineOrTheTerminal) {
   EXPECT_TRUE(Contains(RunCli({"list", dir.File("songs.ordl")}).Out, "/music/cd?1\t"));
 
   ASSERT_EQ(RunCli({"export", "--type", "text", dir.File("songs.ordl"), dir.File("songs.txt")}).ExitCode, 0);
-  CliResult imported = RunCli({"import", "--yes", dir.File("songs.txt"), "-o", dir.File("back.ordl")});
-  ASSERT_EQ(imported.ExitCode, 0) << imported.Err;
+  Expect({{"import", "--yes", dir.File("songs.txt"), "-o", dir.File("back.ordl")}, 0, ""});
   EXPECT_EQ(ListedNames(dir.File("back.ordl")), stored) << "every line of the export reads back";
 
   // A list made elsewhere may hold any byte: the text form shows controls as "?".
-  WriteFileBytes(dir.File("raw.ordl"), ListBytes({{"a\x1b[2Jb\xC2\x9B", "/f\rg", "L\x07"}}));
+  WriteFileBytes(dir.File("raw.ordl"), kListHead + Record("a\x1b[2Jb\xC2\x9B", "/f\rg", "L\x07"));
   CliResult raw = RunCli({"list", dir.File("raw.ordl")});
   EXPECT_EQ(raw.Out.substr(0, 8), "a?[2Jb?\t") << raw.Out;
   EXPECT_TRUE(Contains(raw.Out, "\t/f?g\tL?\t")) << raw.Out;
 }
 
-TEST(TemporaryFiles, NoneIsLeftAfterARunThatSucceedsOrFails) {
+TEST(CommandLine, EmptyResultsAreNeverSavedAndNoRunLeavesATemporaryFile) {
   TempDir dir;
-  const std::string home = dir.File("home");
+  const std::string home = dir.File("home"), keep = dir.File("keep.ordl"), base = dir.File("base.ordl");
+  const std::string earlier = kListHead + Record("kept");
+  std::filesystem::create_directories(dir.File("empty"));
   std::filesystem::create_directories(dir.File("music"));
-  WriteFileBytes(dir.File("music/new.mp3"), testing::Frames(300, {}));
-  WriteFileBytes(dir.File("base.ordl"), ListBytes({{"old"}}));
+  WriteFileBytes(dir.File("music/new.mp3"), Frames(300, {}));
+  WriteFileBytes(base, earlier);
+  WriteFileBytes(dir.File("blank.txt"), "\n\n");
   WriteFileBytes(dir.File("in.txt"), std::string(600, 'x') + "\n");
-  const std::vector<std::vector<std::string>> runs = {
-      {"scan", "--append", dir.File("base.ordl"), "-o", dir.File("out.ordl"), dir.File("music")},
-      {"scan", "--append", dir.File("base.ordl"), "-o", dir.File("out.ordl"), dir.File("missing")},
-      {"import", "--yes", "--append", dir.File("base.ordl"), dir.File("in.txt"), "-o", dir.File("out.ordl")},
+  const std::pair<std::vector<std::string>, int> runs[] = {
+      {{"scan", "-o", keep, dir.File("empty")}, 1},
+      {{"scan", "-o", keep, dir.File("missing")}, 1},
+      {{"scan", "--append", base, "-o", keep, dir.File("missing")}, 1},
+      {{"import", "--foreign", "--yes", dir.File("blank.txt"), "-o", keep}, 1},
+      {{"import", "--foreign", "--yes", "--append", base, dir.File("blank.txt"), "-o", keep}, 1},
+      {{"scan", "--append", base, "-o", keep, dir.File("music")}, 0},
+      {{"import", "--yes", "--append", base, dir.File("in.txt"), "-o", keep}, 0},
   };
-  for (std::vector<std::string> arguments : runs) {
+  for (auto [arguments, status] : runs) {
+    WriteFileBytes(keep, earlier);
     // A home of this test's own: other tests' runs may be under way in the shared one.
     arguments.insert(arguments.begin(), {"ORDONNA_HOME=" + home, ORDONNA_CLI_PATH});
-    CliResult result = testing::RunProgram("/usr/bin/env", arguments);
-    EXPECT_NE(result.ExitCode, -1);
+    CliResult result = RunProgram("/usr/bin/env", arguments);
+    SCOPED_TRACE(arguments[2] + " " + arguments.back());
+    EXPECT_EQ(result.ExitCode, status) << result.Err;
+    EXPECT_EQ(ReadFileBytes(keep) == earlier, status == 1);
     std::filesystem::create_directories(home);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 0) << arguments[2] << ": " << result.Err;
+    EXPECT_EQ(FilesIn(home), 0u) << "no temporary left";
   }
 }
 

@@ -8,40 +8,22 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <map>
 
+#include "cli/CliTestUtil.h"
 #include "config/ConfigFile.h"
-#include "core/ListEntry.h"
-#include "listfile/ListFileCommands.h"
-#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
-using testing::CliResult;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 // Runs under a time limit, so that a command waiting on a FIFO fails (status 124) rather
 // than hanging the suite.
-CliResult RunCli(std::vector<std::string> arguments) {
+CliResult RunLimited(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), {"20", ORDONNA_CLI_PATH});
-  return testing::RunProgram("timeout", arguments);
-}
-
-void WriteList(const std::string& path, std::initializer_list<std::string> names) {
-  EntryList list;
-  for (const std::string& name : names) {
-    ListEntry entry = UndeterminedEntry();
-    entry.FileName.Set(name);
-    entry.SizeKB = 4000;
-    entry.Frames = 9000;
-    list.AppendEntry(entry);
-  }
-  ASSERT_TRUE(WriteListFile(path, list, 63).ok());
+  return RunProgram("timeout", arguments);
 }
 
 bool IsKind(const std::string& path, mode_t kind) {
@@ -51,49 +33,43 @@ bool IsKind(const std::string& path, mode_t kind) {
 
 struct Files {
   TempDir dir;
-  std::string list = dir.File("list.ordl");
-  std::string external = dir.File("external.ordl");
-  std::string text = dir.File("songs.txt");
-  std::string options = dir.File("options.ini");
+  std::map<std::string, std::string> path = {{"LIST", dir.File("list.ordl")},
+                                             {"EXTERNAL", dir.File("external.ordl")},
+                                             {"TEXT", dir.File("songs.txt")},
+                                             {"OPTIONS", dir.File("options.ini")}};
 
   Files() {
-    WriteList(list, {"Same Song", "Other", "same song", "Lone"});
-    WriteList(external, {"Same Song"});
+    WriteList(path["LIST"], {"Same Song", "Other", "same song", "Lone"});
+    WriteList(path["EXTERNAL"], {"Same Song"});
     std::string songs = "Filename\tTime\r\n";
     for (int i = 0; i < 40; ++i) songs += "Song number " + std::to_string(i) + "\t3:" + std::to_string(10 + i) + "\r\n";
-    WriteFileBytes(text, songs);
+    WriteFileBytes(path["TEXT"], songs);
     AppOptions defaults{};
     SetFactoryDefaults(defaults, {});
-    EXPECT_TRUE(WriteConfiguration(options, defaults).ok());
+    EXPECT_TRUE(WriteConfiguration(path["OPTIONS"], defaults).ok());
   }
-};
 
-// Each writer of the command line: its arguments, with OUT for its output and LIST, EXTERNAL,
-// TEXT and OPTIONS for the files of Files, and the extension its output takes.
-const std::pair<std::vector<std::string>, std::string> kWriters[] = {
-    {{"export", "--type", "text", "LIST", "OUT"}, ".txt"},
-    {{"export", "--type", "xls", "LIST", "OUT"}, ".xls"},
-    {{"dupes", "--percent", "80", "--action", "auto", "--log", "OUT", "LIST"}, ".txt"},
-    {{"compare", "--action", "7", "--ordl", "LIST", "EXTERNAL", "-o", "OUT"}, ".txt"},
-    {{"import", "--yes", "--options", "OPTIONS", "TEXT", "-o", "OUT"}, ".ordl"},
-    {{"config", "init", "--force", "OUT"}, ".ini"},
-};
-
-std::vector<std::string> Filled(std::vector<std::string> arguments, const Files& f, const std::string& out) {
-  for (std::string& argument : arguments) {
-    for (const auto& [word, path] : {std::pair{"OUT", out},
-                                     {"LIST", f.list},
-                                     {"EXTERNAL", f.external},
-                                     {"TEXT", f.text},
-                                     {"OPTIONS", f.options}}) {
-      if (argument == word) argument = path;
+  // `arguments` with OUT standing for `out` and the words of `path` for these files.
+  std::vector<std::string> Filled(std::vector<std::string> arguments, const std::string& out) {
+    path["OUT"] = out;
+    for (std::string& argument : arguments) {
+      if (path.count(argument) != 0) argument = path[argument];
     }
+    return arguments;
   }
-  return arguments;
-}
+};
 
 TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefusesFolders) {
-  for (const auto& [writer, x] : kWriters) {
+  // Each writer of the command line and the extension its output takes.
+  const std::pair<std::vector<std::string>, std::string> writers[] = {
+      {{"export", "--type", "text", "LIST", "OUT"}, ".txt"},
+      {{"export", "--type", "xls", "LIST", "OUT"}, ".xls"},
+      {{"dupes", "--percent", "80", "--action", "auto", "--log", "OUT", "LIST"}, ".txt"},
+      {{"compare", "--action", "7", "--ordl", "LIST", "EXTERNAL", "-o", "OUT"}, ".txt"},
+      {{"import", "--yes", "--options", "OPTIONS", "TEXT", "-o", "OUT"}, ".ordl"},
+      {{"config", "init", "--force", "OUT"}, ".ini"},
+  };
+  for (const auto& [writer, x] : writers) {
     SCOPED_TRACE(writer.front() + " " + writer[2]);
     Files f;
     std::filesystem::create_directory(f.dir.File("lists"));
@@ -101,35 +77,31 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
     std::filesystem::create_symlink("lists/real" + x, f.dir.File("link" + x));
     std::filesystem::create_directory(f.dir.File("folder" + x));
     ASSERT_EQ(mkfifo(f.dir.File("pipe" + x).c_str(), 0600), 0);
-    const std::string device = testing::NullDeviceIn(f.dir);
+    const std::string device = NullDeviceIn(f.dir);
+    auto write = [&](const std::string& out, int status) {
+      CliResult result = RunLimited(f.Filled(writer, out));
+      EXPECT_EQ(result.ExitCode, status) << out << "\n" << result.Err;
+    };
 
-    CliResult linked = RunCli(Filled(writer, f, f.dir.File("link" + x)));
-    EXPECT_EQ(linked.ExitCode, 0) << linked.Err;
+    write(f.dir.File("link" + x), 0);
     EXPECT_GT(ReadFileBytes(f.dir.File("lists/real" + x)).size(), 3u) << "the link's target is written";
     EXPECT_TRUE(IsKind(f.dir.File("link" + x), S_IFLNK)) << "the link stays";
-
     // A reader is there before the writer opens the FIFO; what it gets is read afterwards.
     const int reader = open(f.dir.File("pipe" + x).c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    CliResult piped = RunCli(Filled(writer, f, f.dir.File("pipe" + x)));
+    write(f.dir.File("pipe" + x), 0);
     char buffer[4096];
-    const ssize_t received = read(reader, buffer, sizeof buffer);
+    EXPECT_GT(read(reader, buffer, sizeof buffer), 0) << "the reader of the FIFO gets the output";
     close(reader);
-    EXPECT_EQ(piped.ExitCode, 0) << piped.Err;
-    EXPECT_GT(received, 0) << "the reader of the FIFO gets the output";
     EXPECT_TRUE(IsKind(f.dir.File("pipe" + x), S_IFIFO)) << "the FIFO stays";
-
-    CliResult discarded = RunCli(Filled(writer, f, device));
-    EXPECT_EQ(discarded.ExitCode, 0) << discarded.Err;
+    write(device, 0);
     EXPECT_TRUE(IsKind(device, S_IFCHR)) << "the device stays";
-
-    CliResult refused = RunCli(Filled(writer, f, f.dir.File("folder" + x)));
-    EXPECT_EQ(refused.ExitCode, 1) << refused.Err;
+    write(f.dir.File("folder" + x), 1);
     EXPECT_TRUE(std::filesystem::is_empty(f.dir.File("folder" + x)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.dir.File("lists")), {}), 1) << "no temporary left";
   }
   Files f;
-  CliResult out = RunCli({"export", "--type", "text", f.list, "/dev/stdout"});
+  CliResult out = RunLimited({"export", "--type", "text", f.path["LIST"], "/dev/stdout"});
   EXPECT_EQ(out.ExitCode, 0) << out.Err;
   EXPECT_EQ(out.Out.substr(0, 10), "Same Song,") << "the pipe of standard output receives the list";
 }
@@ -137,37 +109,37 @@ TEST(FileRulesCli, EveryWriterFollowsLinksWritesThroughDevicesAndFifosAndRefuses
 // Status 1, the input byte for byte as it was, and nothing else written.
 TEST(FileRulesCli, NoCommandWritesOverItsInputOrALogUnderAListName) {
   Files f;
-  std::filesystem::create_symlink(f.list, f.dir.File("list-link.ordl"));
-  std::filesystem::create_symlink(f.list, f.dir.File("log.txt"));
-  std::filesystem::create_symlink(f.external, f.dir.File("external-log.txt"));
-  std::filesystem::copy_file(f.text, f.dir.File("text.ordl"));
-  std::filesystem::copy_file(f.options, f.dir.File("options.ordl"));
+  const std::string list = f.path["LIST"], external = f.path["EXTERNAL"], options = f.path["OPTIONS"];
+  std::filesystem::create_symlink(list, f.dir.File("list-link.ordl"));
+  std::filesystem::create_symlink(list, f.dir.File("log.txt"));
+  std::filesystem::create_symlink(external, f.dir.File("external-log.txt"));
+  std::filesystem::copy_file(f.path["TEXT"], f.dir.File("text.ordl"));
+  std::filesystem::copy_file(options, f.dir.File("options.ordl"));
   std::filesystem::create_directory(f.dir.File("music"));
 
   const std::vector<std::string> cases[] = {
-      {"export", "--type", "text", f.list, f.list},
-      {"export", "--type", "text", f.list, f.dir.File("list-link.ordl")},
-      {"export", "--type", "text", "--options", f.options, f.list, f.options},
-      {"dupes", "--percent", "80", "--action", "auto", "--log", f.dir.File("log.txt"), f.list},
-      {"dupes", "--percent", "80", "--action", "auto", "--log", f.dir.File("new.ordl"), f.list},
-      {"compare", "--action", "7", "--ordl", f.list, f.external, "-o", f.dir.File("external-log.txt")},
-      {"compare", "--action", "7", "--ordl", f.list, f.external, "-o", f.list},
-      {"compare", "--action", "7", "--ordl", f.list, f.external, "-o", f.dir.File("new.ORDL")},
-      {"compare", "--action", "1", "--ordl", f.list, f.external, "-o", f.external},
+      {"export", "--type", "text", list, list},
+      {"export", "--type", "text", list, f.dir.File("list-link.ordl")},
+      {"export", "--type", "text", "--options", options, list, options},
+      {"dupes", "--percent", "80", "--action", "auto", "--log", f.dir.File("log.txt"), list},
+      {"dupes", "--percent", "80", "--action", "auto", "--log", f.dir.File("new.ordl"), list},
+      {"compare", "--action", "7", "--ordl", list, external, "-o", f.dir.File("external-log.txt")},
+      {"compare", "--action", "7", "--ordl", list, external, "-o", list},
+      {"compare", "--action", "7", "--ordl", list, external, "-o", f.dir.File("new.ORDL")},
+      {"compare", "--action", "1", "--ordl", list, external, "-o", external},
       {"import", "--yes", f.dir.File("text.ordl"), "-o", f.dir.File("text.ordl")},
       {"scan", "--options", f.dir.File("options.ordl"), "-o", f.dir.File("options.ordl"), f.dir.File("music")},
   };
   auto state = [&] {
     std::string files;
     for (const auto& item : std::filesystem::directory_iterator(f.dir.Path())) {
-      if (item.is_directory()) continue;
-      files += item.path().filename().string() + ":" + ReadFileBytes(item.path().string()).substr(0, 64) + "|";
+      if (!item.is_directory()) files += item.path().string() + ":" + ReadFileBytes(item.path()).substr(0, 64) + "|";
     }
     return files;
   };
   const std::string before = state();
   for (const std::vector<std::string>& arguments : cases) {
-    CliResult result = RunCli(arguments);
+    CliResult result = RunLimited(arguments);
     EXPECT_EQ(result.ExitCode, 1) << arguments.back() << "\n" << result.Out << result.Err;
     EXPECT_EQ(state(), before) << arguments.back();
   }
@@ -175,18 +147,18 @@ TEST(FileRulesCli, NoCommandWritesOverItsInputOrALogUnderAListName) {
 
 TEST(FileRulesCli, ReadersFailAtOnceOnAFifo) {
   Files f;
-  const std::string fifo = f.dir.File("pipe.ordl");
+  const std::string fifo = f.dir.File("pipe.ordl"), list = f.path["LIST"];
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   const std::vector<std::string> cases[] = {
       {"list", fifo},
-      {"list", "--options", fifo, f.list},
+      {"list", "--options", fifo, list},
       {"config", "show", fifo},
       {"export", "--type", "text", fifo, f.dir.File("out.txt")},
-      {"compare", "--action", "7", "--ordl", f.list, fifo, "-o", f.dir.File("out.txt")},
+      {"compare", "--action", "7", "--ordl", list, fifo, "-o", f.dir.File("out.txt")},
       {"import", "--yes", fifo, "-o", f.dir.File("out.ordl")},
   };
   for (const std::vector<std::string>& arguments : cases) {
-    CliResult result = RunCli(arguments);
+    CliResult result = RunLimited(arguments);
     EXPECT_EQ(result.ExitCode, 1) << arguments.front() << "\n" << result.Err;
     EXPECT_FALSE(result.Err.empty()) << arguments.front();
   }

@@ -1,71 +1,78 @@
-// ordonna-cli scan and list, run as separate programs.
+// ordonna-cli scan, list and info, run as separate programs: what they print and save, the
+// folder walk of info and its JSON keys.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "support/CliRunner.h"
+#include "cli/CliTestUtil.h"
 #include "support/Mp3Builder.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
-using testing::CliResult;
-using testing::Lines;
-using testing::TempDir;
+using namespace testing;
 
-CliResult RunCli(const std::vector<std::string>& arguments) { return testing::RunProgram(ORDONNA_CLI_PATH, arguments); }
-
-class ScanCommand : public ::testing::Test {
- protected:
-  ScanCommand() {
-    std::filesystem::create_directories(music.File("Album"));
-    testing::FrameSpec shape;
-    testing::WriteFileBytes(music.File("one.mp3"), testing::Frames(300, shape));
-    testing::WriteFileBytes(music.File("Album/two.MP3"), testing::Frames(400, shape));
-    testing::WriteFileBytes(music.File("Album/cover.jpg"), std::string(20000, 'x'));
-  }
-
-  TempDir music;
-  TempDir out;
-};
-
-TEST_F(ScanCommand, ScansSavesAndListsTheList) {
-  CliResult scan = RunCli({"scan", "--slow", "--on-error", "discard", "-o", out.File("songs"), music.Path()});
-  EXPECT_EQ(scan.ExitCode, 0) << scan.Err;
-  EXPECT_EQ(scan.Out, "Added: 2 of 2. Total: 2 items.\n");
+TEST(ScanCommand, ScansSavesAndListsTheList) {
+  TempDir music, out;
+  std::filesystem::create_directories(music.File("Album"));
+  WriteFileBytes(music.File("one.mp3"), Frames(300, {}));
+  WriteFileBytes(music.File("Album/two.MP3"), Frames(400, {}));
+  WriteFileBytes(music.File("Album/cover.jpg"), std::string(20000, 'x'));
+  EXPECT_EQ(Expect({{"scan", "--slow", "--on-error", "discard", "-o", out.File("songs"), music.Path()}, 0, ""}).Out,
+            "Added: 2 of 2. Total: 2 items.\n");
   ASSERT_TRUE(std::filesystem::exists(out.File("songs.ordl"))) << ".ordl is added to the name";
 
-  CliResult json = RunCli({"list", "--json", out.File("songs.ordl")});
-  EXPECT_EQ(json.ExitCode, 0) << json.Err;
-  std::vector<std::string> lines = Lines(json.Out);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[0].find("\"FileName\":\"one\""), std::string::npos) << lines[0];
-  EXPECT_NE(lines[0].find("\"Frames\":300"), std::string::npos) << lines[0];
-  EXPECT_NE(lines[1].find("\"FileName\":\"two\""), std::string::npos) << lines[1];
+  std::vector<std::string> json = Lines(Expect({{"list", "--json", out.File("songs.ordl")}, 0, ""}).Out);
+  ASSERT_EQ(json.size(), 2u);
+  EXPECT_TRUE(Contains(json[0], "\"FileName\":\"one\"")) << json[0];
+  EXPECT_TRUE(Contains(json[0], "\"Frames\":300")) << json[0];
+  EXPECT_TRUE(Contains(json[1], "\"FileName\":\"two\"")) << json[1];
+  Expect({{"list", out.File("songs.ordl")}, 0, "one\t0:08\t"});
 
-  CliResult text = RunCli({"list", out.File("songs.ordl")});
-  EXPECT_EQ(text.ExitCode, 0);
-  EXPECT_EQ(Lines(text.Out)[0].substr(0, 9), "one\t0:08\t") << text.Out;
-
-  CliResult again = RunCli(
-      {"scan", "--existing", "3", "--append", out.File("songs.ordl"), "-o", out.File("songs.ordl"), music.Path()});
-  EXPECT_EQ(again.ExitCode, 0) << again.Err;
-  EXPECT_EQ(again.Out, " Ignored: 2. Total: 2 items.\n");
+  EXPECT_EQ(Expect({{"scan", "--existing", "3", "--append", out.File("songs.ordl"), "-o", out.File("songs.ordl"),
+                     music.Path()},
+                    0,
+                    ""})
+                .Out,
+            " Ignored: 2. Total: 2 items.\n");
 }
 
-TEST_F(ScanCommand, FailuresAndBadUsage) {
-  EXPECT_EQ(RunCli({"scan", music.Path()}).ExitCode, 2) << "the output file is required";
-  EXPECT_EQ(RunCli({"scan", "--existing", "4", "-o", out.File("x"), music.Path()}).ExitCode, 2);
-  EXPECT_EQ(RunCli({"scan", "--append", out.File("missing.ordl"), "-o", out.File("x"), music.Path()}).ExitCode, 2);
-  CliResult options = RunCli({"scan", "--options", out.File("missing.ini"), "-o", out.File("x"), music.Path()});
-  EXPECT_EQ(options.ExitCode, 1);
-  EXPECT_NE(options.Err.find("options file"), std::string::npos) << options.Err;
+// 48 kHz, 128 kbps, joint stereo: 384 bytes a frame.
+std::string GoodMp3(int frames) { return Frames(frames, {.Sampling = 1}); }
 
-  testing::WriteFileBytes(out.File("not.ordl"), "plain text");
-  CliResult list = RunCli({"list", out.File("not.ordl")});
-  EXPECT_EQ(list.ExitCode, 1);
-  EXPECT_NE(list.Err.find("Not a Ordonna file!"), std::string::npos) << list.Err;
+TEST(InfoCommand, WalksFoldersInSortedOrderIgnoringCaseAndSaysWhetherEveryFileAnalysed) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.File("b/deeper"));
+  std::filesystem::create_directories(dir.File("folder.mp3"));
+  for (const char* name : {"c.MP3", "a.mp3", "b/deeper/z.Mp3", "b/notes.txt", "b/x.mp3.txt"})
+    WriteFileBytes(dir.File(name), GoodMp3(300));
+  WriteFileBytes(dir.File("d.mp3"), "just some text");
+  const std::string fast = "\t128 kbps\t299 frames\t0:07\tJS\t48.0 KHz\t112 K";
+  CliResult walk = RunCli({"info", dir.Path()});
+  EXPECT_EQ(walk.ExitCode, 1) << "one file is no MP3";
+  EXPECT_EQ(Lines(walk.Out), (std::vector<std::string>{
+                                 dir.File("a.mp3") + fast, dir.File("b/deeper/z.Mp3") + fast, dir.File("c.MP3") + fast,
+                                 dir.File("d.mp3") + "\tDoesn't seem like a 32/44.1/48 KHz mp3 file"}));
+  EXPECT_EQ(Expect({{"info", "--slow", dir.File("c.MP3")}, 0, ""}).Out,
+            dir.File("c.MP3") + "\t128 kbps\t300 frames\t0:07\tJS\t48.0 KHz\t112 K\n");
+}
+
+TEST(InfoCommand, JsonLinesHoldExactlyTheResultKeys) {
+  TempDir dir;
+  WriteFileBytes(dir.File("good.mp3"), Id3v2Tag(100) + GoodMp3(150));
+  WriteFileBytes(dir.File("layer2.mp3"), Frames(5, {.Layer = 2}));
+  CliResult result = RunCli({"info", "--json", dir.Path()});
+  EXPECT_EQ(result.ExitCode, 1);
+  const std::vector<std::string> expected = {
+      "{\"file\":\"" + dir.File("good.mp3") +
+          "\",\"ok\":true,\"BitrateCode\":9,\"Frames\":150,\"StereoMode\":1,\"FrequencyCode\":1,\"SizeKB\":56,"
+          "\"FileSizeBytes\":57710,\"error\":\"\"}",
+      "{\"file\":\"" + dir.File("layer2.mp3") +
+          "\",\"ok\":false,\"BitrateCode\":255,\"Frames\":0,\"StereoMode\":4,\"FrequencyCode\":3,\"SizeKB\":2,"
+          "\"FileSizeBytes\":2085,\"error\":\"Seems like mp2, not mp3 file.\"}",
+  };
+  EXPECT_EQ(Lines(result.Out), expected);
 }
 
 }  // namespace

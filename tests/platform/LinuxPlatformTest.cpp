@@ -1,4 +1,5 @@
-// Per-user folders and the locale's date format on this host.
+// The host as the program meets it: per-user folders, the locale's date format, the MIME
+// package and desktop entry for list files, and the nice values of worker threads.
 #include "platform/Platform.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <string>
+#include <thread>
 
+#include "platform/FileTypeRegistration.h"
+#include "platform/ThreadPriority.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
+using testing::ReadFileBytes;
 using testing::TempDir;
 
 // Sets an environment variable (unsets it for nullptr) for the lifetime of the object.
@@ -53,12 +57,54 @@ TEST(LinuxPlatform, OrdonnaHomeOrElseTheXdgFoldersHoldSettingsAndTemporaryFiles)
   ScopedEnv userHome("HOME", dir.Path().c_str());
   EXPECT_EQ(platform->TempFolder(), dir.Path() + "/.cache/ordonna") << "a relative XDG path is ignored";
   EXPECT_EQ(platform->HomeFolder(), dir.Path());
-}
 
-TEST(LinuxPlatform, ShortDateFormatFollowsLcTime) {
   ScopedEnv all("LC_ALL", nullptr);
   ScopedEnv time("LC_TIME", "C");
   EXPECT_EQ(MakeHostPlatform()->ShortDateFormat(), "%m/%d/%y");
+}
+
+TEST(FileTypeRegistration, WritesOnceThenLeavesTheFilesAloneAndSaysHowFarAFailureGot) {
+  TempDir dir;
+  EXPECT_EQ(RegisterListFileType(dir.Path(), "/opt/My Apps/ordonna"), FileTypeResult::Registered);
+  std::string mime = ReadFileBytes(dir.File("mime/packages/ordonna-list.xml"));
+  for (const char* part : {"<glob pattern=\"*.ordl\"/>", "value=\"\\x03Ord\"", "<comment>mp3 list</comment>"})
+    EXPECT_NE(mime.find(part), std::string::npos) << part;
+  std::string desktop = ReadFileBytes(dir.File("applications/ordonna.desktop"));
+  EXPECT_NE(desktop.find("Exec=\"/opt/My Apps/ordonna\" %f\n"), std::string::npos) << desktop;
+  EXPECT_NE(desktop.find("MimeType=application/x-ordonna-list;\n"), std::string::npos);
+  EXPECT_EQ(RegisterListFileType(dir.Path(), "/opt/My Apps/ordonna"), FileTypeResult::Unchanged);
+  EXPECT_EQ(RegisterListFileType(dir.Path(), "/usr/bin/a\"b$c\\d"), FileTypeResult::Registered);
+  desktop = ReadFileBytes(dir.File("applications/ordonna.desktop"));
+  EXPECT_NE(desktop.find("Exec=\"/usr/bin/a\\\\\"b\\\\$c\\\\\\\\d\" %f\n"), std::string::npos) << desktop;
+
+  TempDir noMime, noApplications;
+  testing::WriteFileBytes(noMime.File("mime"), "a file where a folder belongs");
+  EXPECT_EQ(RegisterListFileType(noMime.Path(), "/usr/bin/ordonna"), FileTypeResult::CannotStart);
+  EXPECT_FALSE(std::filesystem::exists(noMime.File("applications")));
+  testing::WriteFileBytes(noApplications.File("applications"), "a file where a folder belongs");
+  EXPECT_EQ(RegisterListFileType(noApplications.Path(), "/usr/bin/ordonna"), FileTypeResult::Incomplete);
+}
+
+TEST(ThreadPriority, OptionMappingAndEachThreadsOwnNiceValue) {
+  using enum ThreadPriorityLevel;
+  EXPECT_EQ((std::vector{ThreadPriorityOf(0), ThreadPriorityOf(1), ThreadPriorityOf(2), ThreadPriorityOf(7)}),
+            (std::vector{Low, Normal, High, Normal}));
+  const int before = CurrentThreadNice();
+  int low = 0, high = 0;
+  ThreadPriorityLevel highInForce = Low;
+  std::thread([&] {
+    EXPECT_EQ(SetCurrentThreadPriority(Low), Low);
+    low = CurrentThreadNice();
+  }).join();
+  std::thread([&] {
+    highInForce = SetCurrentThreadPriority(High);
+    high = CurrentThreadNice();
+  }).join();
+  EXPECT_EQ(low, std::min(before + 10, 19));
+  EXPECT_EQ(CurrentThreadNice(), before) << "the calling thread is unchanged";
+  // Without the privilege to raise priority the worker runs at normal priority.
+  EXPECT_EQ(high, before + (highInForce == High ? -5 : 0));
+  EXPECT_NE(highInForce, Low);
 }
 
 }  // namespace

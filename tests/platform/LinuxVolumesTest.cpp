@@ -21,7 +21,7 @@ using namespace linux_volumes;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-TEST(LinuxVolumes, MountTableLinesAndFilters) {
+TEST(LinuxVolumes, MountTableLinesSerialsAndLinkNames) {
   std::string text =
       "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
       "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
@@ -37,9 +37,7 @@ TEST(LinuxVolumes, MountTableLinesAndFilters) {
   std::vector<bool> music;
   for (const MountEntry& m : mounts) music.push_back(HoldsMusic(m, "/dev"));
   EXPECT_EQ(music, (std::vector<bool>{false, true, true, false, false, false}));
-}
 
-TEST(LinuxVolumes, SerialsAndLinkNames) {
   // NTFS serials show their low half.
   const std::pair<const char*, const char*> serials[] = {{"ABCD-1234", "ABCD1234"},
                                                          {"1b4e28ba-2fa1-11d2-883f-0016d3cca427", "1B4E28BA"},
@@ -53,9 +51,8 @@ TEST(LinuxVolumes, SerialsAndLinkNames) {
 
 TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
   TempDir dir;
-  std::filesystem::create_directories(dir.File("dev"));
-  std::filesystem::create_directories(dir.File("disk/by-label"));
-  std::filesystem::create_directories(dir.File("disk/by-uuid"));
+  for (const char* folder : {"dev", "disk/by-label", "disk/by-uuid"})
+    std::filesystem::create_directories(dir.File(folder));
   for (const char* device : {"dev/sdb1", "dev/sdc1", "dev/sdd1"}) WriteFileBytes(dir.File(device), "");
   std::string longLabel(40, 'L');
   std::filesystem::create_symlink("../../dev/sdb1", dir.File("disk/by-label/My\\x20Music"));
@@ -65,10 +62,9 @@ TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
                                             "2 0 8:33 / /media/a rw - ext4 " + dir.File("dev/sdc1") + " rw\n" +
                                             "3 0 8:49 / /media/c rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
                                             "4 0 8:17 / /srv/bind rw - vfat " + dir.File("dev/sdb1") + " rw\n");
-  LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev")};
-  std::vector<Volume> volumes = ReadVolumes(files);
   std::vector<std::string> seen;
-  for (const Volume& v : volumes) seen.push_back(v.Root + "|" + v.Label + "|" + v.Serial);
+  for (const Volume& v : ReadVolumes({dir.File("mountinfo"), dir.File("disk"), dir.File("dev")}))
+    seen.push_back(v.Root + "|" + v.Label + "|" + v.Serial);
   // A bind mount of the same file system is no second volume, labels keep at most 32 bytes,
   // and a volume without one never takes its mount point's name.
   EXPECT_EQ(seen, (std::vector<std::string>{"/media/a|" + std::string(32, 'L') + "|00000000",
@@ -115,8 +111,8 @@ TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
                                             "4 0 254:0 / /lvm rw - xfs " + dir.File("dev/mapper/vg-music") + " rw\n" +
                                             "5 0 8:49 / /nodisk rw - ext4 " + dir.File("dev/sdd1") + " rw\n" +
                                             "6 0 8:65 / /unknown rw - ext4 " + dir.File("dev/sde1") + " rw\n");
-  LinuxSystemFiles files{dir.File("mountinfo"), dir.File("disk"), dir.File("dev"), dir.File("sys/class/block")};
-  auto platform = MakeLinuxPlatform(files);
+  auto platform =
+      MakeLinuxPlatform({dir.File("mountinfo"), dir.File("disk"), dir.File("dev"), dir.File("sys/class/block")});
   std::vector<std::string> fixed;
   for (const Volume& volume : platform->Volumes()) {
     if (platform->IsFixedDisk(volume)) fixed.push_back(volume.Root);
@@ -140,34 +136,26 @@ std::vector<std::string> Names(const std::vector<FolderItem>& items, bool folder
 TEST(LinuxFolders, ListingKeepsFoldersAndMatchingRegularFiles) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("Album"));
-  std::filesystem::create_directories(dir.File(".hidden"));
   WriteFileBytes(dir.File("a.mp3"), "12345");
-  WriteFileBytes(dir.File("B.MP3"), "");
   WriteFileBytes(dir.File("c.mp3.txt"), "");
-  WriteFileBytes(dir.File(".d.mp3"), "");
+  WriteFileBytes(dir.File(".d.mp3"), "12345");
   ASSERT_EQ(mkfifo(dir.File("pipe.mp3").c_str(), 0600), 0);
-  std::filesystem::create_directory_symlink(dir.Path(), dir.File("loop"));
   std::filesystem::create_symlink(dir.File("a.mp3"), dir.File("link.mp3"));
-
   struct stat info {};
   ASSERT_EQ(stat(dir.Path().c_str(), &info), 0);
   auto device = static_cast<std::uint64_t>(info.st_dev);
   std::vector<FolderItem> items;
   ASSERT_TRUE(ListLinuxFolder(dir.Path(), device, false, ".mp3", items));
-  EXPECT_EQ(Names(items, true), (std::vector<std::string>{"Album"})) << "no hidden folder, no link to a folder";
-  EXPECT_EQ(Names(items, false), (std::vector<std::string>{"B.MP3", "a.mp3", "link.mp3"}))
+  EXPECT_EQ(Names(items, true), (std::vector<std::string>{"Album"}));
+  EXPECT_EQ(Names(items, false), (std::vector<std::string>{"a.mp3", "link.mp3"}))
       << "no FIFO, no hidden file, no other extension";
-  auto a = std::find_if(items.begin(), items.end(), [](const FolderItem& i) { return i.Name == "a.mp3"; });
-  EXPECT_EQ(a->Size, 5);
-  EXPECT_GT(a->ModifiedTime, 1600000000);
-
+  for (const FolderItem& item : items)
+    EXPECT_TRUE(item.Name == "Album" || (item.Size == 5 && item.ModifiedTime > 1600000000)) << item.Name;
   ASSERT_TRUE(ListLinuxFolder(dir.Path(), device, true, ".mp3", items));
-  EXPECT_EQ(Names(items, true), (std::vector<std::string>{".hidden", "Album"}));
-  EXPECT_EQ(Names(items, false), (std::vector<std::string>{".d.mp3", "B.MP3", "a.mp3", "link.mp3"}));
+  EXPECT_EQ(Names(items, false), (std::vector<std::string>{".d.mp3", "a.mp3", "link.mp3"}));
 
   ASSERT_TRUE(ListLinuxFolder(dir.Path(), device + 1, false, ".mp3", items));
   EXPECT_TRUE(Names(items, true).empty()) << "folders of another device are another volume";
-
   EXPECT_FALSE(ListLinuxFolder(dir.File("missing"), device, false, ".mp3", items));
 }
 

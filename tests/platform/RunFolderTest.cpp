@@ -1,5 +1,6 @@
-// Per-run temporary folders: what the host gives as TempFolder, removal at the end of a run
-// and on signals, and the clearing of folders whose run has ended.
+// What a run of the program keeps to itself: its temporary folder (the host's TempFolder while
+// it lives, removed at the end and on signals, cleared once the run has ended) and the one copy
+// per user, where the second finds the lock taken and hands its message to the first.
 #include "platform/RunFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 
 #include "platform/Platform.h"
+#include "platform/SingleInstance.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -20,7 +22,14 @@ using testing::WriteFileBytes;
 
 std::string RunFolderName(pid_t pid) { return "run." + std::to_string(pid); }
 
-TEST(RunFolder, IsTheTemporaryFolderWhileItLivesAndGoesWithItsFiles) {
+// Waits for `child`: true when it ended with status 0 (or by `signal`, when given).
+bool Ended(pid_t child, int signal = 0) {
+  int status = 0;
+  return waitpid(child, &status, 0) == child && (signal != 0 ? WIFSIGNALED(status) && WTERMSIG(status) == signal
+                                                             : WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(RunFolder, IsTheTemporaryFolderWhileItLivesAndGoesWithItsFilesAtTheEndOrOnASignal) {
   TempDir base;
   std::unique_ptr<Platform> host = MakeHostPlatform();
   const std::string shared = host->TempFolder();
@@ -34,11 +43,8 @@ TEST(RunFolder, IsTheTemporaryFolderWhileItLivesAndGoesWithItsFiles) {
   }
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(host->TempFolder(), shared);
-}
 
-TEST(RunFolder, IsRemovedWhenASignalEndsTheProcess) {
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    TempDir base;
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -48,9 +54,7 @@ TEST(RunFolder, IsRemovedWhenASignalEndsTheProcess) {
       raise(signal);
       _exit(0);
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "the signal still ends the run";
+    EXPECT_TRUE(Ended(child, signal)) << "the signal still ends the run";
     EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(child)))) << signal;
   }
 }
@@ -60,17 +64,44 @@ TEST(RunFolder, FoldersOfEndedRunsAreRemovedOthersKept) {
   pid_t ended = fork();
   ASSERT_GE(ended, 0);
   if (ended == 0) _exit(0);
-  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
-  for (const std::string& name :
-       {RunFolderName(ended), RunFolderName(getpid()), std::string("run.x"), std::string("keep")}) {
+  ASSERT_TRUE(Ended(ended));
+  const std::string kept[] = {RunFolderName(getpid()), "run.x", "keep"};
+  for (const std::string& name : {RunFolderName(ended), kept[0], kept[1], kept[2]}) {
     std::filesystem::create_directory(base.File(name));
     WriteFileBytes(base.File(name) + "/main.(file).tmp", "snapshot");
   }
   RemoveEndedRunFolders(base.Path());
   EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(ended))));
-  for (const std::string& name : {RunFolderName(getpid()), std::string("run.x"), std::string("keep")}) {
-    EXPECT_TRUE(std::filesystem::exists(base.File(name))) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(base.File(name))) << name;
+}
+
+TEST(SingleInstance, SecondCopyHandsItsFileToTheFirst) {
+  TempDir dir;
+  WriteFileBytes(dir.File("OrdonnaOne.sock"), "left behind by a crash");
+  auto first = AcquireSingleInstance(dir.Path(), "OrdonnaOne");
+  ASSERT_NE(first, nullptr);
+  ASSERT_GE(first->ListenDescriptor(), 0) << "the stale socket is replaced";
+  EXPECT_TRUE(first->TakeMessages().empty());
+
+  // The lock belongs to the open file, so a second process sees it taken.
+  pid_t child = fork();
+  if (child == 0) {
+    bool refused = AcquireSingleInstance(dir.Path(), "OrdonnaOne") == nullptr;
+    _exit(refused && SendToRunningInstance(dir.Path(), "OrdonnaOne", "/music/list one.ordl") ? 0 : 1);
   }
+  EXPECT_TRUE(Ended(child));
+  EXPECT_EQ(first->TakeMessages(), (std::vector<std::string>{"/music/list one.ordl"}));
+  ASSERT_TRUE(SendToRunningInstance(dir.Path(), "OrdonnaOne", ""));
+  EXPECT_EQ(first->TakeMessages(), (std::vector<std::string>{""}));
+
+  first.reset();
+  EXPECT_FALSE(SendToRunningInstance(dir.Path(), "OrdonnaOne", "x")) << "nobody listens after the first quits";
+  EXPECT_NE(AcquireSingleInstance(dir.Path(), "OrdonnaOne"), nullptr) << "the lock is free again";
+
+  auto alone = AcquireSingleInstance(dir.File("missing"), "OrdonnaOne");
+  ASSERT_NE(alone, nullptr) << "no lock file possible is not another copy running";
+  EXPECT_EQ(alone->ListenDescriptor(), -1);
+  EXPECT_TRUE(alone->TakeMessages().empty());
 }
 
 }  // namespace

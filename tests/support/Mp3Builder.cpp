@@ -14,6 +14,14 @@ void PutBigEndian(std::string& bytes, std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
 }
 
+// Bytes of a Layer III frame with this shape at an MPEG-1 sampling rate: 144,000 * kbps /
+// rate, plus one with padding. For bitrate index 0, the free-format step of the analysis.
+std::size_t FrameBytes(const FrameSpec& shape) {
+  if (shape.Bitrate == 0) return (shape.Channels == 3 ? 14u : 29u) + (shape.Crc ? 2u : 0u);
+  if (shape.Bitrate == 15 || shape.Sampling == 3) throw std::invalid_argument("no frame length");
+  return static_cast<std::size_t>(144000 * kKbps[shape.Bitrate] / kRateHz[shape.Sampling]) + (shape.Padding ? 1 : 0);
+}
+
 }  // namespace
 
 std::string FrameHeader(const FrameSpec& shape) {
@@ -23,12 +31,6 @@ std::string FrameHeader(const FrameSpec& shape) {
   header[2] = static_cast<char>(shape.Bitrate << 4 | shape.Sampling << 2 | (shape.Padding ? 2 : 0));
   header[3] = static_cast<char>(shape.Channels << 6);
   return header;
-}
-
-std::size_t FrameBytes(const FrameSpec& shape) {
-  if (shape.Bitrate == 0) return (shape.Channels == 3 ? 14u : 29u) + (shape.Crc ? 2u : 0u);
-  if (shape.Bitrate == 15 || shape.Sampling == 3) throw std::invalid_argument("no frame length");
-  return static_cast<std::size_t>(144000 * kKbps[shape.Bitrate] / kRateHz[shape.Sampling]) + (shape.Padding ? 1 : 0);
 }
 
 std::string Frame(const FrameSpec& shape) {
@@ -109,11 +111,6 @@ std::string RiffWave(std::string_view mp3, std::size_t padBytes) {
   PutBigEndian(file, file.size() - 4, static_cast<std::uint32_t>(mp3.size()));
   file += mp3;
   return file;
-}
-
-std::uint32_t TestRandom::Next() {
-  state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-  return static_cast<std::uint32_t>(state_ >> 33);
 }
 
 }  // namespace ordonna::testing

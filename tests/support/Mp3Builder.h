@@ -24,10 +24,6 @@ struct FrameSpec {
 // The four header bytes.
 std::string FrameHeader(const FrameSpec& shape);
 
-// Bytes of a Layer III frame with this shape at an MPEG-1 sampling rate: 144,000 * kbps /
-// rate, plus one with padding. For bitrate index 0, the free-format step of the analysis.
-std::size_t FrameBytes(const FrameSpec& shape);
-
 // One frame: header, then fill bytes up to FrameBytes(shape).
 std::string Frame(const FrameSpec& shape);
 
@@ -55,17 +51,5 @@ std::string Lyrics3v2(std::string_view lyrics);
 
 // A RIFF/WAVE file whose "data" chunk holds `mp3`, behind `padBytes` bytes of other chunks.
 std::string RiffWave(std::string_view mp3, std::size_t padBytes = 60);
-
-// A simple deterministic generator for test data.
-class TestRandom {
- public:
-  explicit TestRandom(std::uint64_t seed) : state_(seed * 2654435761u + 1) {}
-  std::uint32_t Next();
-  // 0 <= value < bound.
-  std::uint32_t Below(std::uint32_t bound) { return Next() % bound; }
-
- private:
-  std::uint64_t state_;
-};
 
 }  // namespace ordonna::testing
