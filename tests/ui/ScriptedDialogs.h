@@ -20,8 +20,6 @@ class ScriptedDialogs final : public Dialogs {
   struct Question {
     QString Text;
     QString Title;
-    bool WithCancel;
-    Answer Preferred;
   };
   struct Message {
     QString Text;
@@ -42,8 +40,6 @@ class ScriptedDialogs final : public Dialogs {
   // The next modal window is handed to `run`, which plays the user and returns whether the
   // window was accepted.
   void ExpectModal(std::function<bool(QDialog&)> run) { modals_.push_back(std::move(run)); }
-  // Runs `hook` whenever a message box would block (tests use it to watch the window).
-  void OnMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
 
   // True when every queued answer was used.
   bool AllUsed() const {
@@ -86,7 +82,6 @@ class ScriptedDialogs final : public Dialogs {
   };
   std::deque<ColorReply> colors_;
   std::deque<std::function<bool(QDialog&)>> modals_;
-  std::function<void(const Message&)> messageHook_;
 };
 
 }  // namespace ordonna::testing
