@@ -42,9 +42,8 @@ void QueueCompareSettings(ScriptedDialogs& dialogs, int action, const QString& i
       QTest::mouseClick(&Find<QPushButton>(dialog, "ButSaveFile"), Qt::LeftButton);
     }
     auto& go = Find<QPushButton>(dialog, "GoBut");
-    if (!go.isEnabled()) return false;
+    QVERIFY(go.isEnabled());
     QTest::mouseClick(&go, Qt::LeftButton);
-    return dialog.result() == QDialog::Accepted;
   });
 }
 
@@ -54,10 +53,9 @@ void QueueProgress(ScriptedDialogs& dialogs, QString& finish) {
   dialogs.ExpectModal([&finish](QDialog& dialog) {
     dialog.show();
     auto& close = Find<QPushButton>(dialog, "CloseBut");
-    if (!QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000)) return false;
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000));
     finish = Find<QLabel>(dialog, "FinishLabel").text();
     if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
-    return false;
   });
 }
 

@@ -33,7 +33,6 @@ TViewForm& StartViewer(WindowSession& session, int action) {
   session.dialogs.ExpectModal([action](QDialog& dialog) {
     Find<QRadioButton>(dialog, qPrintable(QStringLiteral("rbut%1").arg(action + 1))).click();
     QTest::mouseClick(&Find<QPushButton>(dialog, "GoBut"), Qt::LeftButton);
-    return dialog.result() == QDialog::Accepted;
   });
   return viewer;
 }
@@ -52,16 +51,15 @@ void QueueProgress(ScriptedDialogs& dialogs, QString& finish, QStringList& log, 
   dialogs.ExpectModal([&finish, &log, answers](QDialog& dialog) {
     dialog.show();
     for (const char* answer : answers) {
-      if (!ClickWhenShown(dialog, answer)) return false;
+      QVERIFY(ClickWhenShown(dialog, answer));
     }
     auto& close = Find<QPushButton>(dialog, "CloseBut");
-    if (!QTest::qWaitFor([&] { return close.isVisible(); }, 5000)) return false;
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible(); }, 5000));
     finish = Find<QLabel>(dialog, "FinishLabel").text();
     auto& lines = Find<QListWidget>(dialog, "LogList");
     for (int i = 0; i < lines.count(); ++i) log << lines.item(i)->text();
-    if (close.text() != QStringLiteral("&DELETE") || close.x() != 296) return false;
+    QVERIFY(close.text() == QStringLiteral("&DELETE") && close.x() == 296);
     QTest::mouseClick(&close, Qt::LeftButton);
-    return false;
   });
 }
 
@@ -129,10 +127,9 @@ void DupSearchWindowTest::abortAndEscDuringARun() {
     session.dialogs.ExpectQuestion(revert, reply);
     session.dialogs.ExpectModal([&](QDialog& dialog) {
       dialog.show();
-      if (!ClickWhenShown(dialog, "Del2But")) return false;
-      if (!QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000)) return false;
+      QVERIFY(ClickWhenShown(dialog, "Del2But"));
+      QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
       QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);
-      return false;
     });
     QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
     const bool kept = reply == Answer::Yes;
@@ -143,16 +140,13 @@ void DupSearchWindowTest::abortAndEscDuringARun() {
   // Escape while the first question is open: the worker stops, nothing was marked, no question.
   WindowSession session;
   TViewForm& viewer = StartViewer(session, 2);
-  bool closed = false;
   session.dialogs.ExpectModal([&](QDialog& dialog) {
     dialog.show();
-    if (!QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000)) return false;
+    QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    closed = static_cast<TDupSearchForm&>(dialog).Run().Ended();
-    return false;
+    QVERIFY(static_cast<TDupSearchForm&>(dialog).Run().Ended());
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
-  QVERIFY(closed);
   CheckViewerFollowsTheList(session, viewer, kAllDuplicates, false);
 }
 
@@ -165,10 +159,9 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
   dialogs.ExpectFile(QString::fromStdString(folder + "/dups"));
   dialogs.ExpectModal([&](QDialog& dialog) {
     dialog.show();
-    if (!ClickWhenShown(dialog, "SaveLogBut") || !ClickWhenShown(dialog, "ViewLogBut")) return false;
-    if (Find<QPushButton>(dialog, "ViewLogBut").isEnabled()) return false;      // off for two seconds
+    QVERIFY(ClickWhenShown(dialog, "SaveLogBut") && ClickWhenShown(dialog, "ViewLogBut"));
+    QVERIFY(!Find<QPushButton>(dialog, "ViewLogBut").isEnabled());              // for two seconds after a click
     QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);  // "&UNDO"
-    return false;
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
   QCOMPARE(dialogs.Opened, QStringList(QString::fromStdString(folder + "/dups.txt")));
@@ -181,7 +174,6 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
   dialogs.ExpectModal([](QDialog& dialog) {
     Find<QRadioButton>(dialog, "rbut3").click();
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    return dialog.result() == QDialog::Accepted;
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
   QCOMPARE(session.Form().Options().Dialog.MatchAction, std::uint8_t{0});

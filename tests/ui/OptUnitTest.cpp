@@ -271,7 +271,8 @@ void OptUnitTest::defaultsAndLoadingAFile() {
   // Save as, change, load back: the saved options return. A damaged file changes nothing.
   session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
   session.Click("SaveAsBut");
-  QCOMPARE(session.dialogs.FileRequests.back().DefaultSuffix, QStringLiteral("ini"));
+  QCOMPARE(session.dialogs.FileRequests.back().DefaultSuffix + session.dialogs.FileRequests.back().Folder,
+           QStringLiteral("ini/tmp"));
   QCOMPARE(ReadFileBytes(session.folder.File("mine.ini")).size(), 7101u);
   session.Choose("SortFieldCombo", 4);
   WriteFileBytes(session.folder.File("bad.ini"), std::string(7100, '\0'));

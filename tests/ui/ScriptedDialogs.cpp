@@ -71,9 +71,10 @@ bool ScriptedDialogs::RunModal(QDialog& dialog) {
     Unexpected.push_back(QStringLiteral("modal window: ") + dialog.windowTitle());
     return false;
   }
-  std::function<bool(QDialog&)> run = std::move(modals_.front());
+  std::function<void(QDialog&)> run = std::move(modals_.front());
   modals_.pop_front();
-  return run(dialog);
+  run(dialog);
+  return dialog.result() == QDialog::Accepted;
 }
 
 bool ScriptedDialogs::OpenDocument(const QString& path) {

@@ -34,16 +34,6 @@
 namespace ordonna::testing {
 namespace {
 
-// QVERIFY for the lambdas that play the user in a modal window (they return whether it was
-// accepted).
-#define MODAL_CHECK(condition)                      \
-  do {                                              \
-    if (!(condition)) {                             \
-      QTest::qFail(#condition, __FILE__, __LINE__); \
-      return false;                                 \
-    }                                               \
-  } while (false)
-
 // Starts the main window over `count` entries "e00", "e01", ... whose play times fall as the
 // names rise; columns: number, file name, time; not sorted.
 TMainForm& StartWithList(WindowSession& session, int count, const std::function<void(AppOptions&)>& change = {}) {
@@ -126,17 +116,15 @@ void QueueFind(ScriptedDialogs& dialogs, const char* text, const char* button) {
   dialogs.ExpectModal([text, button](QDialog& window) {
     QTest::keyClicks(&Find<QLineEdit>(window, "Edit1"), text);
     Find<QPushButton>(window, button).click();
-    return window.result() == QDialog::Accepted;
   });
 }
 
 // The filter's notice, left by `button` with its "don't show" box ticked.
 void QueueNotice(ScriptedDialogs& dialogs, const char* button) {
-  dialogs.ExpectModal([button](QDialog& window) -> bool {
-    MODAL_CHECK(!Find<QCheckBox>(window, "DontShowCheck").isChecked());
+  dialogs.ExpectModal([button](QDialog& window) {
+    QVERIFY(!Find<QCheckBox>(window, "DontShowCheck").isChecked());
     Find<QCheckBox>(window, "DontShowCheck").click();
     Find<QPushButton>(window, button).click();
-    return window.result() == QDialog::Accepted;
   });
 }
 
@@ -205,11 +193,9 @@ void ViewUnitTest::headerClickSortsAfterTheQuestionAndReSortIsUndone() {
   auto& resort = Find<QPushButton>(viewer, "ReSortBut");
   QVERIFY(resort.isEnabled());  // not sorted, the main option is the file name
 
-  const QString question = QStringLiteral("SORT THE LIST BY TIME?\r\n\n(this won't affect main sorting option)");
-  for (Answer reply : {Answer::No, Answer::Yes}) {
-    dialogs.ExpectQuestion(question, reply);
-    emit Grid(viewer).horizontalHeader()->sectionClicked(2);
-  }
+  dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME?\r\n\n(this won't affect main sorting option)"),
+                         Answer::Yes);
+  emit Grid(viewer).horizontalHeader()->sectionClicked(2);
   QCOMPARE(Names(form.List()), QStringLiteral("e03|e02|e01|e00"));
   QCOMPARE(Cell(viewer, 0, 1) + SortLabel(viewer), QStringLiteral(" e03 time"));
   QCOMPARE(form.Options().Main.SortField, std::uint8_t{0});  // the main option stays
@@ -385,7 +371,6 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
       row.Act(window);
       const char* leave = row.Way == Leave::Ok ? "OkBut" : row.Way == Leave::Cancel ? "CancelBut" : "ResetBut";
       Find<QPushButton>(window, leave).click();
-      return window.result() == QDialog::Accepted;
     });
     QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
     QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
@@ -424,30 +409,29 @@ void ViewUnitTest::editorInsertsAndEdits() {
   GoToRow(viewer, 1);
 
   int heldFrames = 0;
-  dialogs.ExpectModal([&heldFrames](QDialog& window) -> bool {
+  dialogs.ExpectModal([&heldFrames](QDialog& window) {
     auto& ok = Find<QPushButton>(window, "OkBut");
-    MODAL_CHECK(ok.text() == QStringLiteral("&INSERT") && ok.isEnabled());
+    QVERIFY(ok.text() == QStringLiteral("&INSERT") && ok.isEnabled());
     // The list has no order: its re-sort choice is off.
-    MODAL_CHECK(!Find<QRadioButton>(window, "rbut3").isEnabled());
+    QVERIFY(!Find<QRadioButton>(window, "rbut3").isEnabled());
     QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "new one  ");
     auto& frames = Find<QLineEdit>(window, "FrameEdit");
     QTest::keyClicks(&frames, "100");
     Find<QComboBox>(window, "ComboFreq").setCurrentIndex(1);
-    MODAL_CHECK(Find<QLabel>(window, "Label3").text() == QStringLiteral("= 0:03"));
+    QVERIFY(Find<QLabel>(window, "Label3").text() == QStringLiteral("= 0:03"));
     // A held +second button repeats after its first tick; releasing it stops the timer.
     auto& plusSecond = Find<QToolButton>(window, "cmsb2");
     QTest::mousePress(&plusSecond, Qt::LeftButton);
-    MODAL_CHECK(QTest::qWaitFor([&] { return frames.text().toInt() > 153; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return frames.text().toInt() > 153; }, 5000));
     QTest::mouseRelease(&plusSecond, Qt::LeftButton);
     auto& timer = *window.findChild<QTimer*>(QStringLiteral("ButtonTimer"));
-    MODAL_CHECK(!timer.isActive() && timer.interval() == 220);
+    QVERIFY(!timer.isActive() && timer.interval() == 220);
     heldFrames = frames.text().toInt();
     // A plain click steps once.
     QTest::mouseClick(&Find<QToolButton>(window, "cmsb1"), Qt::LeftButton);
-    MODAL_CHECK(frames.text().toInt() == heldFrames + 1);
+    QVERIFY(frames.text().toInt() == heldFrames + 1);
     Find<QRadioButton>(window, "rbut1").click();
     ok.click();
-    return window.result() == QDialog::Accepted;
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
   QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
@@ -456,17 +440,16 @@ void ViewUnitTest::editorInsertsAndEdits() {
   QCOMPARE(form.Options().Dialog.InsertPosition, std::uint8_t{0});
 
   // Edit by double click: the confirm button follows whether anything differs.
-  dialogs.ExpectModal([](QDialog& window) -> bool {
+  dialogs.ExpectModal([](QDialog& window) {
     auto& ok = Find<QPushButton>(window, "OkBut");
-    MODAL_CHECK(ok.text() == QStringLiteral("&OK") && !ok.isEnabled());
+    QVERIFY(ok.text() == QStringLiteral("&OK") && !ok.isEnabled());
     auto& name = Find<QLineEdit>(window, "NazivEdit");
     QTest::keyClicks(&name, "x");
-    MODAL_CHECK(ok.isEnabled());
+    QVERIFY(ok.isEnabled());
     QTest::keyClick(&name, Qt::Key_Backspace);
-    MODAL_CHECK(!ok.isEnabled());
+    QVERIFY(!ok.isEnabled());
     QTest::keyClicks(&name, "z");
     ok.click();
-    return window.result() == QDialog::Accepted;
   });
   GoToRow(viewer, 3);
   emit Grid(viewer).doubleClicked(Grid(viewer).model()->index(3, 0));
@@ -484,15 +467,14 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   TViewForm& viewer = OpenViewer(form);
   GoToRow(viewer, 3);
 
-  dialogs.ExpectModal([](QDialog& window) -> bool {
+  dialogs.ExpectModal([](QDialog& window) {
     auto& filter = Find<QPushButton>(window, "ButFilt");
-    MODAL_CHECK(!filter.isEnabled());
-    MODAL_CHECK(ShowActive(window));
+    QVERIFY(!filter.isEnabled());
+    QVERIFY(ShowActive(window));
     auto& text = Find<QLineEdit>(window, "Edit1");
     text.setText(QStringLiteral("échos"));
-    MODAL_CHECK(filter.isEnabled());
+    QVERIFY(filter.isEnabled());
     QTest::keyClick(&text, Qt::Key_Return);  // Find First
-    return window.result() == QDialog::Accepted;
   });
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
   QCOMPARE(CurrentRow(viewer), 2);
@@ -519,16 +501,27 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
 
   // While filtered the window searches only; Esc asks for nothing.
-  dialogs.ExpectModal([](QDialog& window) -> bool {
-    MODAL_CHECK(!Find<QPushButton>(window, "ButFilt").isEnabled());
-    MODAL_CHECK(!Find<QCheckBox>(window, "ChkInversion").isEnabled());
-    MODAL_CHECK(ShowActive(window));
+  dialogs.ExpectModal([](QDialog& window) {
+    QVERIFY(!Find<QPushButton>(window, "ButFilt").isEnabled());
+    QVERIFY(!Find<QCheckBox>(window, "ChkInversion").isEnabled());
+    QVERIFY(ShowActive(window));
     QTest::keyClick(&window, Qt::Key_Escape);
-    return window.result() == QDialog::Accepted;
   });
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
 
   QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 6u);
+
+  // A filter again (no notice now), and closing answers Yes: back to the full list.
+  QueueFind(dialogs, "ta", "ButFilt");
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
+  QCOMPARE(Names(form.List()), QStringLiteral("Beta|delta"));
+  dialogs.ExpectQuestion(
+      QStringLiteral(
+          "Do you want to revert to the unfiltered list?\r\n\n(NO will irreversibly make this list primary)"),
+      Answer::Yes);
+  ViewerKey(viewer, Qt::Key_Escape);
+  QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
   QCOMPARE(form.List().ItemCount(), 6u);
   QVERIFY_SCRIPT_DONE(dialogs);
 }
@@ -543,17 +536,14 @@ void ViewUnitTest::editorAndFinderCancelOnFocusLoss() {
       [&] { QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton); },
       [&] { ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier); }};
   for (const auto& open : openers) {
-    bool closedByItself = false;
-    session.dialogs.ExpectModal([&](QDialog& window) -> bool {
+    session.dialogs.ExpectModal([&](QDialog& window) {
       window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
-      MODAL_CHECK(ShowActive(window));
+      QVERIFY(ShowActive(window));
       if (auto* text = window.findChild<QLineEdit*>(QStringLiteral("Edit1"))) text->setText(QStringLiteral("one"));
       QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
-      closedByItself = QTest::qWaitFor([&window] { return !window.isVisible(); });
-      return window.result() == QDialog::Accepted;
+      QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
     });
     open();
-    QVERIFY(closedByItself);
   }
   QCOMPARE(Names(form.List()), QStringLiteral("one|two"));
   QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "one"
