@@ -19,23 +19,22 @@
 namespace ordonna::testing {
 namespace {
 
-TViewForm& StartViewer(WindowSession& session, std::initializer_list<const char*> names) {
-  return OpenViewer(StartWithNames(session, {names.begin(), names.end()}, [](AppOptions& o) {
+TViewForm& StartViewer(WindowSession& session, const std::vector<std::string>& names) {
+  return OpenViewer(StartWithNames(session, names, [](AppOptions& o) {
     o.Dialog.MatchAction = 0;
     o.Dialog.MatchPercent = 90;
   }));
 }
 
-// The settings window: an ORDL list, `action`, the input and (unless 4 or 9) the output file
-// chosen through the scripted choosers, then "&GO" when it is enabled.
-void QueueSettings(ScriptedDialogs& dialogs, int action, const QString& input, const QString& output) {
+// The comparison's settings window: an ORDL list, `action`, the input and (unless empty) the
+// output file chosen through the scripted choosers, then "&GO" when it is enabled.
+void QueueCompareSettings(ScriptedDialogs& dialogs, int action, const QString& input, const QString& output) {
   dialogs.ExpectModal([&dialogs, action, input, output](QDialog& dialog) {
-    auto& with = Find<QComboBox>(dialog, "WithCombo");
-    with.setCurrentIndex(0);
-    emit with.activated(0);
-    auto& combo = Find<QComboBox>(dialog, "ActionCombo");
-    combo.setCurrentIndex(action);
-    emit combo.activated(action);
+    for (const auto& [name, index] : {std::pair{"WithCombo", 0}, std::pair{"ActionCombo", action}}) {
+      auto& combo = Find<QComboBox>(dialog, name);
+      combo.setCurrentIndex(index);
+      emit combo.activated(index);
+    }
     dialogs.ExpectFile(input);
     QTest::mouseClick(&Find<QPushButton>(dialog, "ButLoadFile"), Qt::LeftButton);
     if (!output.isEmpty()) {
@@ -43,9 +42,8 @@ void QueueSettings(ScriptedDialogs& dialogs, int action, const QString& input, c
       QTest::mouseClick(&Find<QPushButton>(dialog, "ButSaveFile"), Qt::LeftButton);
     }
     auto& go = Find<QPushButton>(dialog, "GoBut");
-    if (!go.isEnabled()) return false;
+    QVERIFY(go.isEnabled());
     QTest::mouseClick(&go, Qt::LeftButton);
-    return dialog.result() == QDialog::Accepted;
   });
 }
 
@@ -55,10 +53,9 @@ void QueueProgress(ScriptedDialogs& dialogs, QString& finish) {
   dialogs.ExpectModal([&finish](QDialog& dialog) {
     dialog.show();
     auto& close = Find<QPushButton>(dialog, "CloseBut");
-    if (!QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000)) return false;
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000));
     finish = Find<QLabel>(dialog, "FinishLabel").text();
     if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
-    return false;
   });
 }
 
@@ -80,14 +77,13 @@ void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
   }
   QVERIFY(WriteListFile(files.File("external.ordl"), external, kNoSortOrder).ok());
   const QString input = QString::fromStdString(files.File("external"));  // ".ordl" appended
-  const QString all = QStringLiteral("Alpha - One|Lone Current|Beta - Two");
   for (int action = 0; action < 10; ++action) {
     WindowSession session;
     TViewForm& viewer = StartViewer(session, {"Alpha - One", "Lone Current", "Beta - Two"});
-    const bool newList = action == 1 || action == 3 || action == 6 || action == 8;
     const bool removes = action == 4 || action == 9;
+    const bool newList = action == 1 || action == 3 || action == 6 || action == 8;
     const std::string out = files.File("out" + std::to_string(action) + (newList ? ".ordl" : ".txt"));
-    QueueSettings(session.dialogs, action, input, removes ? QString() : QString::fromStdString(out));
+    QueueCompareSettings(session.dialogs, action, input, removes ? QString() : QString::fromStdString(out));
     QString finish;
     QueueProgress(session.dialogs, finish);
     QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
@@ -95,14 +91,15 @@ void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
     QCOMPARE(std::filesystem::exists(out), !removes);
     const QString left = action == 4   ? QStringLiteral("Lone Current")
                          : action == 9 ? QStringLiteral("Alpha - One|Beta - Two")
-                                       : all;
+                                       : QStringLiteral("Alpha - One|Lone Current|Beta - Two");
     TMainForm& form = session.Form();
     QCOMPARE(Names(form.List()), left);
     QCOMPARE(form.List().Unsaved, removes);
     QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(form.List().ItemCount()));
     QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());
-    QCOMPARE(QString::fromStdString(std::string(form.Options().Dialog.CompareListFile.View())), input + ".ordl");
     QVERIFY_SCRIPT_DONE(session.dialogs);
+    QCOMPARE(QString::fromStdString(std::string(session.Form().Options().Dialog.CompareListFile.View())),
+             input + ".ordl");
   }
 }
 
@@ -112,17 +109,12 @@ void CompareWindowTest::loaderQuestionAndARemovalThatEmptiesTheList() {
   TempDir files;
   std::string file("\x03Ord\x00", 5);
   for (std::string name : {"Alpha - One", "Beta - Two"}) {
-    file += static_cast<char>(name.size());
-    file += name;
-    file += '\0';
-    file += '\x28';
-    file += std::string(40, 'L');
-    file += std::string(19, '\0');
+    file += static_cast<char>(name.size()) + name + '\0' + '\x28' + std::string(40, 'L') + std::string(19, '\0');
   }
   WriteFileBytes(files.File("labels.ordl"), file);
   WindowSession session;
   TViewForm& viewer = StartViewer(session, {"Alpha - One", "Beta - Two"});
-  QueueSettings(session.dialogs, 4, QString::fromStdString(files.File("labels.ordl")), QString());
+  QueueCompareSettings(session.dialogs, 4, QString::fromStdString(files.File("labels.ordl")), QString());
   session.dialogs.ExpectQuestion(
       QStringLiteral("External file doesn't seem to be a ORDL file.\r\nTry to process anyway?"), Answer::Yes);
   QString finish;
@@ -130,11 +122,9 @@ void CompareWindowTest::loaderQuestionAndARemovalThatEmptiesTheList() {
   QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
   QCOMPARE(finish, QStringLiteral("Finished. 2 matches to be removed from internal list."));
   QCOMPARE(session.Form().List().ItemCount(), 0u);
-  bool warned = false;
-  for (const ScriptedDialogs::Message& message : session.dialogs.Shown) {
-    warned = warned || message.Text == QStringLiteral("List cleared (closing view window).");
-  }
-  QVERIFY(warned);
+  QVERIFY(std::any_of(session.dialogs.Shown.begin(), session.dialogs.Shown.end(), [](const auto& message) {
+    return message.Text == QStringLiteral("List cleared (closing view window).");
+  }));
   QTRY_VERIFY(session.Form().findChild<TViewForm*>() == nullptr);
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }

@@ -1,6 +1,6 @@
 // The duplicates search windows under Qt Test, started from the viewer over a list with
 // planted duplicates: each action with scripted confirmations, abort with either revert
-// answer, closing during a run, the cancelled settings window, and saving and viewing the log.
+// answer, Esc during a run, the cancelled settings window, and saving and viewing the log.
 // After each run the list, the viewer's grid and its undo state are compared whole.
 #include <QLabel>
 #include <QListWidget>
@@ -13,7 +13,6 @@
 
 #include "core/ListStore.h"
 #include "ui/DupSearchUnit.h"
-#include "ui/PreDupUnit.h"
 #include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
 
@@ -21,20 +20,19 @@ namespace ordonna::testing {
 namespace {
 
 // Two planted pairs: entries 0 and 2, 1 and 4.
-const char* const kNames[] = {"Alpha - One", "Beta - Two", "Alpha - One", "Gamma - Three", "Beta - Two"};
+const std::vector<std::string> kDuplicates = {"Alpha - One", "Beta - Two", "Alpha - One", "Gamma - Three",
+                                              "Beta - Two"};
+const QString kAllDuplicates = QStringLiteral("Alpha - One|Beta - Two|Alpha - One|Gamma - Three|Beta - Two");
 
-TViewForm& StartViewer(WindowSession& session, std::uint8_t matchAction) {
-  TViewForm& viewer = OpenViewer(StartWithNames(session, {std::begin(kNames), std::end(kNames)}, [](AppOptions& o) {
+// Starts the viewer over the planted list; its settings window will choose `action`.
+TViewForm& StartViewer(WindowSession& session, int action) {
+  TViewForm& viewer = OpenViewer(StartWithNames(session, kDuplicates, [](AppOptions& o) {
     o.Dialog.MatchAction = 1;
     o.Dialog.MatchPercent = 90;
   }));
-  // The settings window: the action chosen, then "&GO".
-  session.dialogs.ExpectModal([matchAction](QDialog& dialog) {
-    QRadioButton* radios[] = {&Find<QRadioButton>(dialog, "rbut1"), &Find<QRadioButton>(dialog, "rbut2"),
-                              &Find<QRadioButton>(dialog, "rbut3")};
-    radios[matchAction]->click();
+  session.dialogs.ExpectModal([action](QDialog& dialog) {
+    Find<QRadioButton>(dialog, qPrintable(QStringLiteral("rbut%1").arg(action + 1))).click();
     QTest::mouseClick(&Find<QPushButton>(dialog, "GoBut"), Qt::LeftButton);
-    return dialog.result() == QDialog::Accepted;
   });
   return viewer;
 }
@@ -47,6 +45,35 @@ bool ClickWhenShown(QDialog& dialog, const char* name) {
   return true;
 }
 
+// The progress window: presses `answers` at the confirmations, waits for the end, takes the
+// finish label and the log, and presses "&DELETE".
+void QueueProgress(ScriptedDialogs& dialogs, QString& finish, QStringList& log, std::vector<const char*> answers) {
+  dialogs.ExpectModal([&finish, &log, answers](QDialog& dialog) {
+    dialog.show();
+    for (const char* answer : answers) {
+      QVERIFY(ClickWhenShown(dialog, answer));
+    }
+    auto& close = Find<QPushButton>(dialog, "CloseBut");
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible(); }, 5000));
+    finish = Find<QLabel>(dialog, "FinishLabel").text();
+    auto& lines = Find<QListWidget>(dialog, "LogList");
+    for (int i = 0; i < lines.count(); ++i) log << lines.item(i)->text();
+    QVERIFY(close.text() == QStringLiteral("&DELETE") && close.x() == 296);
+    QTest::mouseClick(&close, Qt::LeftButton);
+  });
+}
+
+// The list, the viewer's grid and its undo state agree after a run.
+void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved) {
+  const ListStore& list = session.Form().List();
+  QCOMPARE(Names(list), names);
+  QCOMPARE(list.Unsaved, unsaved);
+  QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(list.ItemCount()));
+  QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());
+  QVERIFY(Find<QWidget>(viewer, "Panel1").isEnabled());
+  QVERIFY_SCRIPT_DONE(session.dialogs);
+}
+
 }  // namespace
 
 class DupSearchWindowTest : public QObject {
@@ -54,13 +81,13 @@ class DupSearchWindowTest : public QObject {
 
  private slots:
   void actionsWithScriptedConfirmations();
-  void abortAndCloseDuringARun();
+  void abortAndEscDuringARun();
   void cancelledSettingsAndTheLog();
 };
 
 void DupSearchWindowTest::actionsWithScriptedConfirmations() {
   struct Case {
-    std::uint8_t matchAction;
+    int action;
     std::vector<const char*> answers;  // the buttons pressed at the confirmations, in order
     QString finish;
     QString left;
@@ -78,41 +105,21 @@ void DupSearchWindowTest::actionsWithScriptedConfirmations() {
   };
   for (const Case& c : cases) {
     WindowSession session;
-    TViewForm& viewer = StartViewer(session, c.matchAction);
+    TViewForm& viewer = StartViewer(session, c.action);
     QString finish;
-    QStringList shownLog;
-    session.dialogs.ExpectModal([&](QDialog& dialog) {
-      dialog.show();
-      for (const char* answer : c.answers) {
-        if (!ClickWhenShown(dialog, answer)) return false;
-      }
-      auto& close = Find<QPushButton>(dialog, "CloseBut");
-      if (!QTest::qWaitFor([&] { return close.isVisible(); }, 5000)) return false;
-      finish = Find<QLabel>(dialog, "FinishLabel").text();
-      auto& log = Find<QListWidget>(dialog, "LogList");
-      for (int i = 0; i < log.count(); ++i) shownLog << log.item(i)->text();
-      if (close.text() != QStringLiteral("&DELETE") || close.x() != 296) return false;
-      QTest::mouseClick(&close, Qt::LeftButton);
-      return false;
-    });
+    QStringList log;
+    QueueProgress(session.dialogs, finish, log, c.answers);
     QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
     QVERIFY2(finish == c.finish, qPrintable(c.left + ": " + finish));
-    QCOMPARE(shownLog.size(), c.left.count('|') == 3 ? 1 : 2);
-    TMainForm& form = session.Form();
-    QCOMPARE(Names(form.List()), c.left);
-    QVERIFY(form.List().Unsaved);
-    QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(form.List().ItemCount()));
-    QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());
-    QVERIFY(Find<QWidget>(viewer, "Panel1").isEnabled());
-    QVERIFY_SCRIPT_DONE(session.dialogs);
+    QCOMPARE(log.size(), c.left.count('|') == 3 ? 1 : 2);
+    CheckViewerFollowsTheList(session, viewer, c.left, true);
   }
 }
 
-void DupSearchWindowTest::abortAndCloseDuringARun() {
+void DupSearchWindowTest::abortAndEscDuringARun() {
   const QString revert = QStringLiteral(
       "Do you wish to revert to previous list state?\r\n\nYES = undo all deletions\r\nNO = perform all the deletions "
       "confirmed so far");
-  const QString all = QStringList({kNames[0], kNames[1], kNames[2], kNames[3], kNames[4]}).join('|');
   // Abort at the second confirmation with one entry marked: Yes keeps the list, No deletes it.
   for (Answer reply : {Answer::Yes, Answer::No}) {
     WindowSession session;
@@ -120,33 +127,27 @@ void DupSearchWindowTest::abortAndCloseDuringARun() {
     session.dialogs.ExpectQuestion(revert, reply);
     session.dialogs.ExpectModal([&](QDialog& dialog) {
       dialog.show();
-      if (!ClickWhenShown(dialog, "Del2But")) return false;
-      if (!QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000)) return false;
+      QVERIFY(ClickWhenShown(dialog, "Del2But"));
+      QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
       QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);
-      return false;
     });
     QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
-    QCOMPARE(Names(session.Form().List()),
-             reply == Answer::Yes ? all : QStringLiteral("Alpha - One|Beta - Two|Gamma - Three|Beta - Two"));
-    QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(session.Form().List().ItemCount()));
-    QVERIFY_SCRIPT_DONE(session.dialogs);
+    const bool kept = reply == Answer::Yes;
+    CheckViewerFollowsTheList(session, viewer,
+                              kept ? kAllDuplicates : QStringLiteral("Alpha - One|Beta - Two|Gamma - Three|Beta - Two"),
+                              !kept);
   }
   // Escape while the first question is open: the worker stops, nothing was marked, no question.
   WindowSession session;
   TViewForm& viewer = StartViewer(session, 2);
-  bool closed = false;
   session.dialogs.ExpectModal([&](QDialog& dialog) {
     dialog.show();
-    if (!QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000)) return false;
+    QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    closed = static_cast<TDupSearchForm&>(dialog).Run().Ended();
-    return false;
+    QVERIFY(static_cast<TDupSearchForm&>(dialog).Run().Ended());
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
-  QVERIFY(closed);
-  QCOMPARE(Names(session.Form().List()), all);
-  QVERIFY(!session.Form().List().Unsaved);
-  QVERIFY_SCRIPT_DONE(session.dialogs);
+  CheckViewerFollowsTheList(session, viewer, kAllDuplicates, false);
 }
 
 void DupSearchWindowTest::cancelledSettingsAndTheLog() {
@@ -156,18 +157,15 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
   // Saved as "dups" (first filter), then viewed through the injected opener.
   const std::string folder = session.Home();
   dialogs.ExpectFile(QString::fromStdString(folder + "/dups"));
-  QString viewed;
   dialogs.ExpectModal([&](QDialog& dialog) {
     dialog.show();
-    if (!ClickWhenShown(dialog, "SaveLogBut")) return false;
-    if (!ClickWhenShown(dialog, "ViewLogBut")) return false;
-    if (Find<QPushButton>(dialog, "ViewLogBut").isEnabled()) return false;      // off for two seconds
+    QVERIFY(ClickWhenShown(dialog, "SaveLogBut") && ClickWhenShown(dialog, "ViewLogBut"));
+    QVERIFY(!Find<QPushButton>(dialog, "ViewLogBut").isEnabled());              // for two seconds after a click
     QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);  // "&UNDO"
-    return false;
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
-  QVERIFY(std::filesystem::exists(folder + "/dups.txt"));
   QCOMPARE(dialogs.Opened, QStringList(QString::fromStdString(folder + "/dups.txt")));
+  QVERIFY(std::filesystem::exists(folder + "/dups.txt"));
   QCOMPARE(session.Form().List().ItemCount(), 5u);  // undone
   QCOMPARE(QString::fromStdString(std::string(session.Form().Options().Dialog.DupLogFolder.View())),
            QString::fromStdString(folder));
@@ -176,7 +174,6 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
   dialogs.ExpectModal([](QDialog& dialog) {
     Find<QRadioButton>(dialog, "rbut3").click();
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    return dialog.result() == QDialog::Accepted;
   });
   QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
   QCOMPARE(session.Form().Options().Dialog.MatchAction, std::uint8_t{0});

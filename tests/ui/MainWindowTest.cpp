@@ -1,10 +1,9 @@
 // The main window under Qt Test: command states, the scan's button swap and cancel, the
 // questions, closing during a scan, the status line, the start-up list, saving, loading,
-// exporting and importing through the window, fonts and the placeholders of later windows.
+// exporting and importing through the window, fonts and the windows it opens.
 // The rules behind them are tested without a window (ui_logic_tests).
 #include <QCheckBox>
 #include <QDialog>
-#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -21,7 +20,6 @@
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
-#include "listfile/ListFileCommands.h"
 #include "support/TempDir.h"
 #include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
@@ -61,30 +59,10 @@ QString ListState(TMainForm& form) {
       .arg(form.List().Unsaved ? " unsaved" : "");
 }
 
-// The last message shown, as "title: text".
-QString LastShown(const ScriptedDialogs& dialogs) {
-  return dialogs.Shown.back().Title + QStringLiteral(": ") + dialogs.Shown.back().Text;
-}
-
 const QString kControls = QStringLiteral(
     "StartBut LoadBut ImportBut OptBut AboutBut Drive1 Dir1 sadcheck Incbox ButFont updn1 SaveBut ExportBut ViewBut "
     "apbut ExtViewBut");
 const QString kListCommands = QStringLiteral("SaveBut ExportBut ViewBut apbut");
-
-// Every queued answer was used and nothing unqueued was asked or shown.
-// A list file of `count` named entries.
-void WriteList(const std::string& path, int count) {
-  EntryList entries;
-  for (int i = 0; i < count; ++i) entries.AppendEntry(NamedEntry("title " + std::to_string(i), "/music"));
-  if (!WriteListFile(path, entries, kNoSortOrder).ok()) qFatal("cannot write %s", path.c_str());
-}
-
-// Replaces the window's list with `count` unsaved entries.
-void FillUnsaved(TMainForm& form, int count) {
-  ClearList(form.List());
-  for (int i = 0; i < count; ++i) form.List().AppendEntry(NamedEntry("entry " + std::to_string(i), "/x"));
-  form.List().Unsaved = true;
-}
 
 // Starts the window with `music`, holding `files` MP3 files, as its scan folder.
 TMainForm& StartOnMusic(WindowSession& session, const TempDir& music, int files,
@@ -111,7 +89,7 @@ class MainWindowTest : public QObject {
   void saveAndLoadThroughTheWindow();
   void fontSizeControlsKeysAndMenu();
   void folderSelectionIsRememberedAndPositionKeptOnScreen();
-  void commandsOfLaterWindowsAndTheAboutWindow();
+  void optionsAboutAndViewExportedWindows();
   void exportAndImportThroughTheWindow();
 };
 
@@ -124,7 +102,6 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   auto& cancel = Find<QPushButton>(form, "Cancelbutton");
   auto& apbut = Find<QWidget>(form, "apbut");
 
-  QCOMPARE(form.StatusText(), QStringLiteral("Ready."));
   QCOMPARE(Find<QLabel>(form, "Label1").text(), QStringLiteral("Ready."));
   QCOMPARE(form.windowTitle(), QStringLiteral(" Ordonna"));
   QCOMPARE(Disabled(form, kControls), kListCommands + QStringLiteral(" ExtViewBut"));
@@ -136,7 +113,6 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
         "SaveBut LoadBut ImportBut ExportBut ViewBut ExtViewBut OptBut Drive1 Dir1 sadcheck Incbox ButFont updn1");
     QCOMPARE(Disabled(form, busy), busy);
     QCOMPARE(form.cursor().shape(), Qt::WaitCursor);
-    QVERIFY(form.Running());
     QTest::mouseClick(&cancel, Qt::LeftButton);
     QVERIFY(!form.Running());
   }));
@@ -148,15 +124,13 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   QCOMPARE(ListState(form), QStringLiteral("Added: 5 of 5. Total: 5 items. [5 unsaved]"));
   QCOMPARE(V(form.List().Entry(0).Folder), Q(music.Path()));
   QCOMPARE(Disabled(form, kControls), QStringLiteral("ExtViewBut"));  // nothing exported yet
-  QVERIFY(cancel.isHidden());
 
   // A cancelled APPEND gives back the list as it was, order and unsaved mark included.
   form.List().Unsaved = false;
   form.List().SortState = 7;
   session.dialogs.ExpectQuestion(
       QStringLiteral("You don't seem to have changed neither\r\ndrive nor path. Continue anyway?"), Answer::Yes);
-  QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "apbut"), [&] {
-    QVERIFY(form.Running());
+  QVERIFY(ClickAndActDuring(apbut, [&] {
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY2(!form.Running(), "Esc clears the running flag");
   }));
@@ -177,27 +151,20 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
 void MainWindowTest::unsavedListQuestions() {
   WindowSession session;
   TMainForm& form = session.Start();
-  FillUnsaved(form, 500);
+  ClearList(form.List());
+  for (int i = 0; i < 500; ++i) form.List().AppendEntry(NamedEntry("entry", "/x"));
+  form.List().Unsaved = true;
   session.dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
   Click(form, "StartBut");
   QCOMPARE(ListState(form), QStringLiteral("Ready. [500 unsaved]"));
   session.dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
   form.close();
   QVERIFY(form.isVisible());
-  QCOMPARE(session.dialogs.Asked.front().Title, QStringLiteral("warning"));
-  QCOMPARE(session.dialogs.Asked.back().Title, QStringLiteral("quit?"));
+  QCOMPARE(session.dialogs.Asked.front().Title + session.dialogs.Asked.back().Title, QStringLiteral("warningquit?"));
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
-  // The offscreen platform keeps the opacity without showing it, and says so at every step.
-  static QtMessageHandler previous = nullptr;
-  previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (!text.contains(QStringLiteral("window opacity"))) previous(type, context, text);
-  });
-  struct Restore {
-    ~Restore() { qInstallMessageHandler(previous); }
-  } restore;
   TempDir music;
   // Yes: the scan stops at its next test of the flag, then the window fades and closes,
   // without the unsaved-list question.
@@ -231,7 +198,8 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
   QVERIFY2(std::filesystem::file_size(session.Home() + "/ordonna.ini") == 7101, "the configuration is saved");
 }
 
-// Where the cut falls is a rule (CutFromFront); here the window measures in its own font.
+// Where the cut falls is a rule (CutFromFront); here the window measures in its own font, and
+// a double click shows the whole text.
 void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
   WindowSession session;
   TMainForm& form = session.Start();
@@ -248,47 +216,26 @@ void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
     QVERIFY2(shown.size() < kept, "a larger font keeps fewer characters");
     kept = shown.size();
   }
-  QCOMPARE(form.StatusText(), path);
-
-  // A double click shows the whole text, not the cut one.
   QTest::mouseDClick(&label, Qt::LeftButton);
   QCOMPARE(session.dialogs.Shown.size(), 1u);
   QCOMPARE(LastShown(session.dialogs), QStringLiteral(": ") + path);
   QVERIFY(session.dialogs.Shown.back().Kind == MessageKind::Information);
 }
 
+// The order is a rule of StartupLists; here a command-line file that cannot be read gives way
+// to the last saved list, silently.
 void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
   TempDir lists;
-  const std::string three = lists.File("three.ordl");
-  WriteList(three, 3);
-  WriteFileBytes(lists.File("broken.ordl"), "not a list");
-  // The command line comes first, and a file that fails falls back to the options (the order
-  // is a rule of StartupLists).
-  struct Case {
-    std::string CommandLine;
-    int StartupLoad;  // 1: the last saved list, 2: the start-up list file
-    std::string LastSaved;
-    std::string StartupFile;
-    std::uint32_t Loaded;  // 0: nothing loads
-  };
-  const Case cases[] = {{lists.File("missing.ordl"), 1, three, "", 3}, {lists.File("broken.ordl"), 0, "", "", 0}};
-  for (const Case& c : cases) {
-    WindowSession session;
-    session.WriteSettings([&](AppOptions& o) {
-      o.Main.StartupLoad = static_cast<std::uint8_t>(c.StartupLoad);
-      o.Dialog.LastSavedList.Set(c.LastSaved);
-      o.Main.StartupListFile.Set(c.StartupFile);
-    });
-    TMainForm& form = session.Start(c.CommandLine);
-    const QByteArray what = QByteArray::fromStdString(c.CommandLine) + " / " + QByteArray::number(c.StartupLoad);
-    QVERIFY2(
-        form.StatusText() == (c.Loaded ? QStringLiteral("Loaded %1 items.").arg(c.Loaded) : QStringLiteral("Ready.")),
-        what);
-    QVERIFY2(form.List().ItemCount() == c.Loaded, what);
-    if (c.Loaded != 0) QCOMPARE(Q(form.List().ListFileName()), "three.ordl");
-    QCOMPARE(Disabled(form, kListCommands), c.Loaded ? QString() : kListCommands);
-    QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
-  }
+  WriteList(lists.File("three.ordl"), 3);
+  WindowSession session;
+  session.WriteSettings([&](AppOptions& o) {
+    o.Main.StartupLoad = 1;
+    o.Dialog.LastSavedList.Set(lists.File("three.ordl"));
+  });
+  TMainForm& form = session.Start(lists.File("missing.ordl"));
+  QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
+  QCOMPARE(Q(form.List().ListFileName()) + Disabled(form, kListCommands), QStringLiteral("three.ordl"));
+  QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
 }
 
 void MainWindowTest::saveAndLoadThroughTheWindow() {
@@ -300,7 +247,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   auto& saveBut = Find<QPushButton>(form, "SaveBut");
   auto& loadBut = Find<QPushButton>(form, "LoadBut");
   Click(form, "StartBut");
-  QCOMPARE(form.List().ItemCount(), 3u);
 
   // A bare name gets ".ordl".
   dialogs.ExpectFile(Q(lists.File("songs")));
@@ -314,7 +260,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QVERIFY(!form.List().Unsaved);
   QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
   QCOMPARE(V(form.Options().Dialog.LastSavedList), Q(songs));
-  QCOMPARE(V(form.Options().Dialog.SaveFolder), Q(lists.Path()));
 
   // ".ordl" added to a name the dialog already checked: the window asks before replacing.
   const std::string old = lists.File("old.txt.ordl");
@@ -340,18 +285,18 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   // LoadAppend says.
   form.Options().Dialog.LoadModeDontShow = 1;
   form.Options().Dialog.LoadAppend = 1;
+  form.Options().Main.AskSaveThreshold = 5;
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton);
   QCOMPARE(dialogs.FileRequests.back().Title + dialogs.FileRequests.back().Filter,
            QStringLiteral(" - LOAD A LIST - ORDL files (*.ordl *.ORDL);;all files (*)"));
-  QCOMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
+  QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
 
   // Ctrl brings the window back: append through it.
   dialogs.ExpectModal([](QDialog& window) {
     Find<QRadioButton>(window, "AppendRadio").click();
     Find<QRadioButton>(window, "NoSortRadio").click();
     Find<QPushButton>(window, "GoBut").click();
-    return window.result() == QDialog::Accepted;
   });
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton, Qt::ControlModifier);
@@ -360,30 +305,20 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QCOMPARE(form.List().SortState, 63);
   QCOMPARE(V(form.Options().Dialog.LoadFolder), Q(lists.Path()));
 
-  // From here on without the window: every load replaces the list. A file that is no list:
-  // its message, the list and its name stay.
+  // Without the window again: a file that is no list leaves the list and its name; replacing
+  // the unsaved list asks first.
   form.Options().Dialog.LoadModeDontShow = 1;
   const std::string bad = lists.File("bad.ordl");
   WriteFileBytes(bad, "nope!");
   dialogs.ExpectFile(Q(bad));
   QTest::mouseClick(&loadBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Not a Ordonna file!"));
   QCOMPARE(ListState(form), QStringLiteral("Can't load the list. [6 unsaved]"));
   QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
   QVERIFY(Enabled(form, "SaveBut"));
-
-  // Replacing an unsaved list asks first (that No keeps it is checked with a list received
-  // from a second copy, which takes the same way).
-  form.Options().Main.AskSaveThreshold = 5;
   dialogs.ExpectFile(Q(songs));
   dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
   QTest::mouseClick(&loadBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-
-  // Cancelling the file dialog changes nothing.
-  dialogs.ExpectFile(QString());
-  QTest::mouseClick(&loadBut, Qt::LeftButton);
-  QCOMPARE(form.List().ItemCount(), 3u);
 
   // An empty list is not saved.
   QVERIFY(form.NewList(false));
@@ -402,9 +337,8 @@ void MainWindowTest::fontSizeControlsKeysAndMenu() {
   auto& updn = Find<QSpinBox>(form, "updn1");
   auto& label = Find<QLabel>(form, "Label1");
   auto size = [&] { return static_cast<int>(form.Options().Dialog.MainFontSize); };
-  QCOMPARE(updn.value(), 10);
-  QCOMPARE(label.font().pointSize(), 10);
   QCOMPARE(form.size(), QSize(276, 333));
+  QCOMPARE(QPoint(updn.value(), label.font().pointSize()), QPoint(10, 10));
 
   updn.setValue(12);
   QCOMPARE(size(), 12);
@@ -427,25 +361,23 @@ void MainWindowTest::fontSizeControlsKeysAndMenu() {
   // The folder tree's menu: fixed sizes with the current one checked.
   auto& menu = Find<QMenu>(form, "PopupMenu1");
   auto& size16 = *menu.findChild<QAction*>(QStringLiteral("Size16"));
-  auto& size10 = *menu.findChild<QAction*>(QStringLiteral("Size10"));
   size16.trigger();
   QCOMPARE(QPoint(size(), updn.value()), QPoint(16, 16));
   emit Find<QTreeView>(form, "Dir1").customContextMenuRequested(QPoint(5, 5));
-  QVERIFY(menu.isVisible() && size16.isChecked() && !size10.isChecked());
+  QVERIFY(menu.isVisible() && size16.isChecked() && !menu.findChild<QAction*>(QStringLiteral("Size10"))->isChecked());
   menu.close();
-  QCOMPARE(menu.actions().front()->text() + '|' + size10.text(), QStringLiteral("Choose &font|size=1&0 (default)"));
 
-  // The font dialog: name and style are kept, the size is clamped to 4..32.
+  // The font dialog: name and style are kept, the size is clamped.
   session.dialogs.ExpectFont(QFont(QStringLiteral("DejaVu Serif"), 40, QFont::Bold, true));
-  QTest::mouseClick(&Find<QPushButton>(form, "ButFont"), Qt::LeftButton);
+  Click(form, "ButFont");
   QCOMPARE(size(), 32);
   QCOMPARE(V(form.Options().Dialog.MainFontName), QStringLiteral("DejaVu Serif"));
   QCOMPARE(form.Options().Dialog.MainFontStyle, 3);
   QVERIFY(label.font().bold());
   session.dialogs.ExpectFont(std::nullopt);
-  QTest::mouseClick(&Find<QPushButton>(form, "ButFont"), Qt::LeftButton);
+  Click(form, "ButFont");
   QCOMPARE(size(), 32);
-  QVERIFY(session.dialogs.AllUsed());
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
@@ -458,9 +390,7 @@ void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
     o.Places.MainTop = -50;
   });
   TMainForm& form = session.Start();
-  const QRect screen = form.screen()->geometry();
-  QCOMPARE(form.pos(), QPoint(screen.width() - form.width(), 0));
-  QCOMPARE(V(form.Options().Dialog.LastScanFolder), Q(music.Path()));
+  QCOMPARE(form.pos(), QPoint(form.screen()->geometry().width() - form.width(), 0));
 
   // A folder chosen in the tree is remembered at once.
   auto& tree = Find<QTreeView>(form, "Dir1");
@@ -477,46 +407,30 @@ void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
   QCOMPARE(V(saved.Dialog.LastScanFolder), Q(music.Path() + "/sub"));
 }
 
-namespace {
-
-std::string ResetQuestion() {
-  return "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose "
-         "not visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK "
-         "there will be no cancelling)\r\n\nProceed?";
-}
-
-}  // namespace
-
-void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
+void MainWindowTest::optionsAboutAndViewExportedWindows() {
   WindowSession session;
   TempDir music;
   TMainForm& form = StartOnMusic(session, music, 1);
   ScriptedDialogs& dialogs = session.dialogs;
 
   // Options opens the options window; what its OK keeps is in the settings file at once.
-  QString optionsTitle;
-  dialogs.ExpectModal([&optionsTitle](QDialog& window) {
-    optionsTitle = window.windowTitle();
+  dialogs.ExpectModal([](QDialog& window) {
     Find<QCheckBox>(window, "InfoPathCheck").click();
     Find<QPushButton>(window, "OkBut").click();
-    return window.result() == QDialog::Accepted;
   });
   Click(form, "OptBut");
-  QCOMPARE(optionsTitle, QStringLiteral(" Ordonna - OPTIONS"));
   QCOMPARE(form.Options().Main.InfoPath, 1);
   QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');
-  QVERIFY(Enabled(form, "OptBut"));
 
   // A window colour chosen there shows at once; "Reset ALL options" brings the factory colour
   // back to the main window as at start.
   QColor shownWhileOpen;
   dialogs.ExpectColor(QColor(200, 100, 50));
-  dialogs.ExpectQuestion(QString::fromStdString(ResetQuestion()), Answer::Yes);
+  dialogs.ExpectQuestion(ResetQuestion(), Answer::Yes);
   dialogs.ExpectModal([&shownWhileOpen, &form](QDialog& window) {
     Find<QPushButton>(window, "WindowColorPanel").click();
     shownWhileOpen = form.palette().color(QPalette::Window);
     Find<QPushButton>(window, "ResetBut").click();
-    return window.result() == QDialog::Accepted;
   });
   Click(form, "OptBut");
   QCOMPARE(shownWhileOpen, QColor(200, 100, 50));
@@ -532,25 +446,21 @@ void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
 
   // The about window's HELP opens the local help page, or says that it is missing.
   const QString help = Q(session.Home() + "/help.html");
-  auto pressHelp = [](QDialog& window) {
-    Find<QPushButton>(window, "HelpBut").click();
-    window.reject();
-    return false;
-  };
-  dialogs.ExpectModal(pressHelp);
-  Click(form, "AboutBut");
+  for (bool present : {false, true}) {
+    if (present) WriteFileBytes(session.Home() + "/help.html", "<html></html>");
+    dialogs.ExpectModal([](QDialog& window) {
+      Find<QPushButton>(window, "HelpBut").click();
+      window.reject();
+    });
+    Click(form, "AboutBut");
+    QCOMPARE(dialogs.Opened, present ? QStringList{help} : QStringList());
+  }
   QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The help page is missing:\r\n") + help);
-  QVERIFY(dialogs.Opened.isEmpty());
-  WriteFileBytes(session.Home() + "/help.html", "<html></html>");
-  dialogs.ExpectModal(pressHelp);
-  Click(form, "AboutBut");
-  QCOMPARE(dialogs.Opened, QStringList{help});
 
   // "View ext." opens the last export and then waits five seconds before it works again
   // (the timer is cut short here).
   auto& extView = Find<QPushButton>(form, "ExtViewBut");
   form.SetLastExportFile(QStringLiteral("/exports/list.html"));
-  QVERIFY(extView.isEnabled());
   QTest::mouseClick(&extView, Qt::LeftButton);
   QCOMPARE(dialogs.Opened.back(), QStringLiteral("/exports/list.html"));
   QVERIFY(!extView.isEnabled());
@@ -564,6 +474,8 @@ void MainWindowTest::commandsOfLaterWindowsAndTheAboutWindow() {
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
+// The export's questions are the export command's (export_tests); here the window asks for the
+// file, exports, enables "View ext." and imports the file back through its options window.
 void MainWindowTest::exportAndImportThroughTheWindow() {
   WindowSession session;
   TempDir music;
@@ -571,32 +483,16 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   // 20 files: an export of at least 512 bytes, the smallest list imported.
   TMainForm& form = StartOnMusic(session, music, 20, [](AppOptions& o) { o.Main.ExportType = 0; });
   ScriptedDialogs& dialogs = session.dialogs;
-  auto& extView = Find<QPushButton>(form, "ExtViewBut");
   Click(form, "StartBut");
-  QVERIFY(!extView.isEnabled());
-
+  QVERIFY(!Enabled(form, "ExtViewBut"));
   dialogs.ExpectFile(Q(out.File("list.txt")));
   Click(form, "ExportBut");
-  const FileDialogRequest request = dialogs.FileRequests.back();
-  QCOMPARE(request.Title, QStringLiteral(" - EXPORT THE LIST AS - "));
-  QCOMPARE(request.Filter, QStringLiteral("Txt files (*.txt *.TXT);;Html files (*.html *.HTML *.htm *.HTM);;"
-                                          "Excel files (*.xls *.XLS);;All files (*)"));
-  QCOMPARE(request.FilterIndex, 0);
-  const std::string text = ReadFileBytes(out.File("list.txt"));
-  QVERIFY2(text.find("song001") != std::string::npos, text.c_str());
-  QVERIFY(extView.isEnabled());
-  QCOMPARE(V(form.Options().Dialog.ExportFolder), Q(out.Path()));
+  QCOMPARE(dialogs.FileRequests.back().Filter + QString::number(dialogs.FileRequests.back().FilterIndex),
+           QStringLiteral("Txt files (*.txt *.TXT);;Html files (*.html *.HTML *.htm *.HTM);;Excel files (*.xls *.XLS);;"
+                          "All files (*)0"));
+  QVERIFY(ReadFileBytes(out.File("list.txt")).find("song001") != std::string::npos);
+  QVERIFY(Enabled(form, "ExtViewBut"));
   const std::vector<ListEntry> exported(form.List().Working().Entries().begin(), form.List().Working().Entries().end());
-
-  // A name that does not suit the type asks first; Cancel writes nothing.
-  dialogs.ExpectFile(Q(out.File("list.html")));
-  dialogs.ExpectQuestion(QStringLiteral("You chose to save a text file under html filename.\r\n\n"
-                                        "YES = that's what I want to do\r\nNO = save as html table"),
-                         Answer::Cancel);
-  Click(form, "ExportBut");
-  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("Warning!"));
-  QVERIFY(!QFile::exists(Q(out.File("list.html"))));
-  QVERIFY(Enabled(form, "ExportBut"));
 
   // The options window stays beside the main window; leaving it without GO imports nothing.
   Click(form, "ImportBut");
@@ -607,7 +503,7 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   options->reject();
   QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
   QCOMPARE(form.List().ItemCount(), 20u);
-  QVERIFY(Enabled(form, "ImportBut") && Enabled(form, "ExportBut"));
+  QCOMPARE(Disabled(form, busy), QString());
 
   // GO asks for the file and replaces the list with what it holds.
   ClearList(form.List());

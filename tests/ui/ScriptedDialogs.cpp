@@ -5,8 +5,8 @@
 
 namespace ordonna::testing {
 
-Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) {
-  Asked.push_back({text, title, withCancel, preferred});
+Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bool /*withCancel*/, Answer preferred) {
+  Asked.push_back({text, title});
   if (questions_.empty()) {
     Unexpected.push_back(QStringLiteral("question: ") + text);
     return preferred;
@@ -25,7 +25,6 @@ bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
 
 void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
   Shown.push_back({text, title, kind});
-  if (messageHook_) messageHook_(Shown.back());
 }
 
 QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
@@ -72,9 +71,10 @@ bool ScriptedDialogs::RunModal(QDialog& dialog) {
     Unexpected.push_back(QStringLiteral("modal window: ") + dialog.windowTitle());
     return false;
   }
-  std::function<bool(QDialog&)> run = std::move(modals_.front());
+  std::function<void(QDialog&)> run = std::move(modals_.front());
   modals_.pop_front();
-  return run(dialog);
+  run(dialog);
+  return dialog.result() == QDialog::Accepted;
 }
 
 bool ScriptedDialogs::OpenDocument(const QString& path) {

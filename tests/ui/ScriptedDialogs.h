@@ -20,8 +20,6 @@ class ScriptedDialogs final : public Dialogs {
   struct Question {
     QString Text;
     QString Title;
-    bool WithCancel;
-    Answer Preferred;
   };
   struct Message {
     QString Text;
@@ -39,11 +37,9 @@ class ScriptedDialogs final : public Dialogs {
   void ExpectColor(std::optional<QColor> color, std::function<void(std::array<QColor, 16>&)> editCustom = {}) {
     colors_.push_back({color, std::move(editCustom)});
   }
-  // The next modal window is handed to `run`, which plays the user and returns whether the
-  // window was accepted.
-  void ExpectModal(std::function<bool(QDialog&)> run) { modals_.push_back(std::move(run)); }
-  // Runs `hook` whenever a message box would block (tests use it to watch the window).
-  void OnMessage(std::function<void(const Message&)> hook) { messageHook_ = std::move(hook); }
+  // The next modal window is handed to `run`, which plays the user; the window was accepted
+  // when its result says so.
+  void ExpectModal(std::function<void(QDialog&)> run) { modals_.push_back(std::move(run)); }
 
   // True when every queued answer was used.
   bool AllUsed() const {
@@ -85,8 +81,7 @@ class ScriptedDialogs final : public Dialogs {
     std::function<void(std::array<QColor, 16>&)> EditCustom;
   };
   std::deque<ColorReply> colors_;
-  std::deque<std::function<bool(QDialog&)>> modals_;
-  std::function<void(const Message&)> messageHook_;
+  std::deque<std::function<void(QDialog&)>> modals_;
 };
 
 }  // namespace ordonna::testing

@@ -1,6 +1,8 @@
-// The viewer window under Qt Test: opened by View over the working list and closed by Esc,
-// header sorting with its questions, deletion and undo by their keys, the colour schemes, the
-// options window over it, the too-long-list warning and the stored placement. The list logic behind it is tested
+// The viewer and the windows it opens, under Qt Test: opened by View and closed by Esc with its
+// stored place, header sorting, deletion and undo by their keys, the colour schemes and panel
+// controls, the options window over it, the too-long-list warning, the editor (confirm button,
+// held step buttons), finding by Enter and F3, filtering with its notice and the ways back,
+// and the editor and find windows closing on focus loss. The list logic behind them is tested
 // without a window (view_tests).
 #include <QAbstractButton>
 #include <QAction>
@@ -11,14 +13,19 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include <filesystem>
 
+#include "core/DayNumber.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
 #include "ui/ViewUnit.h"
@@ -27,26 +34,19 @@
 namespace ordonna::testing {
 namespace {
 
-// Every queued answer was used and nothing unqueued was asked or shown.
 // Starts the main window over `count` entries "e00", "e01", ... whose play times fall as the
 // names rise; columns: number, file name, time; not sorted.
 TMainForm& StartWithList(WindowSession& session, int count, const std::function<void(AppOptions&)>& change = {}) {
-  session.WriteSettings([&](AppOptions& o) {
-    o.Main.Enumerate = 1;
-    o.Main.InfoTime = 1;
-    o.Dialog.ViewerMaximized = 0;
+  TMainForm& form = StartWithNames(session, {}, [&](AppOptions& o) {
+    o.Main.Enumerate = o.Main.InfoTime = 1;
     if (change) change(o);
   });
-  TMainForm& form = session.Start();
   for (int i = 0; i < count; ++i) {
-    char name[8];
-    std::snprintf(name, sizeof name, "e%02d", i);
-    ListEntry entry = NamedEntry(name, "/music");
+    ListEntry entry = NamedEntry((i < 10 ? "e0" : "e") + std::to_string(i), "/music");
     entry.Frames = 10000 - 100 * i;
     entry.FrequencyCode = 0;
     form.List().AppendEntry(entry);
   }
-  form.List().SortState = kNoSortOrder;
   form.EnableListCommands();
   return form;
 }
@@ -57,46 +57,33 @@ bool CloseByEsc(TMainForm& form, TViewForm& viewer) {
   return QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; });
 }
 
+QTableView& Grid(TViewForm& viewer) { return Find<QTableView>(viewer, "SG1"); }
+
 QString Cell(TViewForm& viewer, int row, int column) {
-  QTableView& grid = Find<QTableView>(viewer, "SG1");
-  return grid.model()->index(row, column).data().toString();
+  return Grid(viewer).model()->index(row, column).data().toString();
 }
 
-QString Header(TViewForm& viewer, int column) {
-  return Find<QTableView>(viewer, "SG1").model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+// The header captions joined by ",".
+QString Headers(TViewForm& viewer) {
+  QStringList headers;
+  for (int column = 0; column < Grid(viewer).model()->columnCount(); ++column)
+    headers << Grid(viewer).model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+  return headers.join(',');
 }
 
-// The selected rows as "first-last", the current row after a slash.
-QString Selection(TViewForm& viewer) {
-  QTableView& grid = Find<QTableView>(viewer, "SG1");
-  const QModelIndexList rows = grid.selectionModel()->selectedRows();
-  int first = INT_MAX;
-  int last = -1;
-  for (const QModelIndex& index : rows) {
-    first = std::min(first, index.row());
-    last = std::max(last, index.row());
-  }
-  return QStringLiteral("%1-%2/%3").arg(first).arg(last).arg(grid.currentIndex().row());
-}
-
-void ClickHeader(TViewForm& viewer, int column) {
-  emit Find<QTableView>(viewer, "SG1").horizontalHeader()->sectionClicked(column);
-}
+QString SortLabel(TViewForm& viewer) { return Find<QLabel>(viewer, "SortLabel").text(); }
 
 // What the options reach in the viewer: headers, re-sort button, panel colour, grid font
 // size, colour scheme.
 QString ViewerState(TViewForm& viewer) {
-  QStringList headers;
-  for (int column = 0; column < Find<QTableView>(viewer, "SG1").model()->columnCount(); ++column)
-    headers << Header(viewer, column);
   QString scheme;
   for (const char* radio : {"WinRadio", "LightRadio", "DarkRadio"})
     if (Find<QAbstractButton>(viewer, radio).isChecked()) scheme = QString::fromLatin1(radio);
   return QStringLiteral("%1 | %2 | %3 | %4pt | %5")
-      .arg(headers.join(','),
+      .arg(Headers(viewer),
            Find<QPushButton>(viewer, "ReSortBut").isEnabled() ? QStringLiteral("re-sort") : QStringLiteral("sorted"),
            Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window).name())
-      .arg(Find<QTableView>(viewer, "SG1").font().pointSize())
+      .arg(Grid(viewer).font().pointSize())
       .arg(scheme);
 }
 
@@ -106,7 +93,40 @@ void Choose(QDialog& window, const char* combo, int index) {
   emit box.activated(index);
 }
 
-const QString kSortTail = QStringLiteral("?\r\n\n(this won't affect main sorting option)");
+// Shows a modal window as its exec() would: the active window, so that keys reach it alone.
+bool ShowActive(QDialog& window) {
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+}
+
+// A key of the viewer's, once it is the active window again.
+void ViewerKey(TViewForm& viewer, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  viewer.activateWindow();
+  if (!QTest::qWaitFor([&viewer] { return QApplication::activeWindow() == &viewer; }, 2000)) qFatal("viewer inactive");
+  QTest::keyClick(&viewer, key, modifiers);
+}
+
+int CurrentRow(TViewForm& viewer) { return Grid(viewer).currentIndex().row(); }
+
+void GoToRow(TViewForm& viewer, int row) { Grid(viewer).setCurrentIndex(Grid(viewer).model()->index(row, 0)); }
+
+// The find window: `text` typed, then `button` pressed.
+void QueueFind(ScriptedDialogs& dialogs, const char* text, const char* button) {
+  dialogs.ExpectModal([text, button](QDialog& window) {
+    QTest::keyClicks(&Find<QLineEdit>(window, "Edit1"), text);
+    Find<QPushButton>(window, button).click();
+  });
+}
+
+// The filter's notice, left by `button` with its "don't show" box ticked.
+void QueueNotice(ScriptedDialogs& dialogs, const char* button) {
+  dialogs.ExpectModal([button](QDialog& window) {
+    QVERIFY(!Find<QCheckBox>(window, "DontShowCheck").isChecked());
+    Find<QCheckBox>(window, "DontShowCheck").click();
+    Find<QPushButton>(window, button).click();
+  });
+}
 
 }  // namespace
 
@@ -115,12 +135,14 @@ class ViewUnitTest : public QObject {
 
  private slots:
   void viewOpensTheListAndEscClosesIt();
-  void headerClicksSortAfterTheQuestion();
+  void headerClickSortsAfterTheQuestionAndReSortIsUndone();
   void deletionByKeyAndUndoRestoreRowsAndSelection();
-  void colourSchemesFromRadioButtonsAndMenu();
-  void panelControlsChangeTheOptionsAndRunTheMainCommands();
+  void colourSchemesAndPanelControls();
   void optionsWindowOverTheViewer();
   void tooLongListIsRefusedWithOneWarningPerRun();
+  void editorInsertsAndEdits();
+  void findByEnterAndF3ThenFilterAndBack();
+  void editorAndFinderCancelOnFocusLoss();
 };
 
 void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
@@ -129,14 +151,12 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   TViewForm& viewer = OpenViewer(form);
   QVERIFY(viewer.isModal());
   QCOMPARE(viewer.windowTitle(), QStringLiteral(" Internal List Viewer (3 items, 12:56)"));
-  QCOMPARE(Header(viewer, 0) + '|' + Header(viewer, 1) + '|' + Header(viewer, 2), QStringLiteral("no|filename|time"));
-  QCOMPARE(Cell(viewer, 2, 0) + '|' + Cell(viewer, 2, 1) + '|' + Cell(viewer, 2, 2),
-           QStringLiteral(" 3. | e02 | 4:16 "));
-  QCOMPARE(Find<QLabel>(viewer, "SortLabel").text(), QStringLiteral("not sorted"));
-  // The main window's commands wait until the viewer has closed.
+  QCOMPARE(Headers(viewer) + '|' + Cell(viewer, 2, 0) + '|' + Cell(viewer, 2, 1) + '|' + Cell(viewer, 2, 2),
+           QStringLiteral("no,filename,time,kbps,size| 3. | e02 | 4:16 "));
+  QCOMPARE(SortLabel(viewer), QStringLiteral("not sorted"));
+  // The main window's commands, and a list file sent by a later copy, wait until the viewer
+  // has closed.
   QVERIFY(!Find<QWidget>(form, "LoadBut").isEnabled());
-  QVERIFY(!Find<QWidget>(form, "ViewBut").isEnabled());
-  // A list file sent by a later copy waits until the viewer has closed.
   EntryList five;
   for (int i = 0; i < 5; ++i) five.AppendEntry(NamedEntry("f" + std::to_string(i), "/other"));
   const std::string sent = session.Home() + "/sent.ordl";
@@ -144,7 +164,6 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   form.OpenListFile(QString::fromStdString(sent));
   QTest::qWait(300);
   QCOMPARE(form.List().ItemCount(), 3u);
-  // Placement: moved and resized, then closed by Esc.
   viewer.move(30, 40);
   viewer.resize(640, 480);
   QVERIFY(CloseByEsc(form, viewer));
@@ -166,7 +185,7 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
-void ViewUnitTest::headerClicksSortAfterTheQuestion() {
+void ViewUnitTest::headerClickSortsAfterTheQuestionAndReSortIsUndone() {
   WindowSession session;
   TMainForm& form = StartWithList(session, 4, [](AppOptions& o) { o.Main.SortField = 0; });
   ScriptedDialogs& dialogs = session.dialogs;
@@ -174,29 +193,18 @@ void ViewUnitTest::headerClicksSortAfterTheQuestion() {
   auto& resort = Find<QPushButton>(viewer, "ReSortBut");
   QVERIFY(resort.isEnabled());  // not sorted, the main option is the file name
 
-  dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME") + kSortTail, Answer::No);
-  ClickHeader(viewer, 2);
-  QCOMPARE(Names(form.List()), QStringLiteral("e00|e01|e02|e03"));
-  dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME") + kSortTail, Answer::Yes);
-  ClickHeader(viewer, 2);
+  dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME?\r\n\n(this won't affect main sorting option)"),
+                         Answer::Yes);
+  emit Grid(viewer).horizontalHeader()->sectionClicked(2);
   QCOMPARE(Names(form.List()), QStringLiteral("e03|e02|e01|e00"));
-  QCOMPARE(Cell(viewer, 0, 1), QStringLiteral(" e03 "));
-  dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME (REVERSE ORDER) ") + kSortTail, Answer::Yes);
-  ClickHeader(viewer, 2);
-  QCOMPARE(Names(form.List()), QStringLiteral("e00|e01|e02|e03"));
-  QCOMPARE(Find<QLabel>(viewer, "SortLabel").text(), QStringLiteral("-time"));
+  QCOMPARE(Cell(viewer, 0, 1) + SortLabel(viewer), QStringLiteral(" e03 time"));
   QCOMPARE(form.Options().Main.SortField, std::uint8_t{0});  // the main option stays
-  QCOMPARE(resort.toolTip(), QStringLiteral("Re-sort by filename (main option)"));
 
-  ClickHeader(viewer, 0);
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("You can't sort by numbers."));
-
-  // Re-sorting by the main option, and its undo.
   QTest::mouseClick(&resort, Qt::LeftButton);
-  QCOMPARE(Find<QLabel>(viewer, "SortLabel").text(), QStringLiteral("filename"));
+  QCOMPARE(SortLabel(viewer), QStringLiteral("filename"));
   QVERIFY(!resort.isEnabled());
   QTest::keyClick(&viewer, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(Find<QLabel>(viewer, "SortLabel").text(), QStringLiteral("-time"));
+  QCOMPARE(SortLabel(viewer), QStringLiteral("time"));
   QVERIFY(resort.isEnabled());
   QVERIFY(CloseByEsc(form, viewer));
   QVERIFY_SCRIPT_DONE(dialogs);
@@ -206,7 +214,7 @@ void ViewUnitTest::deletionByKeyAndUndoRestoreRowsAndSelection() {
   WindowSession session;
   TMainForm& form = StartWithList(session, 10);
   TViewForm& viewer = OpenViewer(form);
-  auto& grid = Find<QTableView>(viewer, "SG1");
+  auto& grid = Grid(viewer);
   auto& undo = Find<QPushButton>(viewer, "UndoBut");
   QVERIFY(!undo.isEnabled());
 
@@ -216,20 +224,20 @@ void ViewUnitTest::deletionByKeyAndUndoRestoreRowsAndSelection() {
                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   QTest::keyClick(&viewer, Qt::Key_Delete, Qt::ControlModifier);
   QCOMPARE(Names(form.List()), QStringLiteral("e00|e01|e05|e06|e07|e08|e09"));
-  QCOMPARE(grid.model()->rowCount(), 7);
-  QVERIFY(form.List().Unsaved);
-  QVERIFY(undo.isEnabled());
+  QVERIFY(grid.model()->rowCount() == 7 && form.List().Unsaved && undo.isEnabled());
   // The undo image lies in the user's temporary folder, readable by its owner only.
   const std::filesystem::path image = std::filesystem::path(session.Home()) / "vundo.(file).tmp";
   QVERIFY(std::filesystem::status(image).permissions() ==
           (std::filesystem::perms::owner_read | std::filesystem::perms::owner_write));
 
   QTest::keyClick(&viewer, Qt::Key_Z, Qt::ControlModifier);
-  QCOMPARE(Names(form.List()), QStringLiteral("e00|e01|e02|e03|e04|e05|e06|e07|e08|e09"));
-  QCOMPARE(Selection(viewer), QStringLiteral("2-4/4"));
-  QVERIFY(!undo.isEnabled());  // one level only
-  QTest::keyClick(&viewer, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(grid.model()->rowCount(), 10);
+  QList<int> selected;
+  for (const QModelIndex& index : grid.selectionModel()->selectedRows()) selected << index.row();
+  std::sort(selected.begin(), selected.end());
+  QCOMPARE(selected, QList<int>({2, 3, 4}));
+  QCOMPARE(grid.currentIndex().row(), 4);
+  QVERIFY(!undo.isEnabled());  // one level only
 
   // Deleted again and closed: the main window reports the new count.
   QTest::keyClick(&viewer, Qt::Key_Delete, Qt::ControlModifier);
@@ -238,50 +246,37 @@ void ViewUnitTest::deletionByKeyAndUndoRestoreRowsAndSelection() {
 
   // Deleting every entry asks, then starts a new list and closes the viewer.
   TViewForm& again = OpenViewer(form);
-  Find<QTableView>(again, "SG1").selectAll();
+  Grid(again).selectAll();
   session.dialogs.ExpectQuestion(QStringLiteral("DELETE AND CLOSE?"), Answer::Yes);
   QTest::mouseClick(&Find<QPushButton>(again, "DelBut"), Qt::LeftButton);
   QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
   QCOMPARE(form.List().ItemCount(), 0u);
   QVERIFY(!Find<QWidget>(form, "ViewBut").isEnabled());
   QVERIFY_SCRIPT_DONE(session.dialogs);
-  // Closing the program removes it with the other temporary files.
-  QVERIFY(std::filesystem::exists(image));
-  form.close();
-  QVERIFY(!std::filesystem::exists(image));
 }
 
-void ViewUnitTest::colourSchemesFromRadioButtonsAndMenu() {
+void ViewUnitTest::colourSchemesAndPanelControls() {
   WindowSession session;
-  TMainForm& form = StartWithList(session, 2, [](AppOptions& o) { o.Main.ViewerColorScheme = 1; });
-  TViewForm& viewer = OpenViewer(form);
-  auto& grid = Find<QTableView>(viewer, "SG1");
-  QVERIFY(Find<QAbstractButton>(viewer, "LightRadio").isChecked());
-  QCOMPARE(grid.palette().color(QPalette::Base), QColor(Qt::white));
-
-  QTest::mouseClick(&Find<QAbstractButton>(viewer, "DarkRadio"), Qt::LeftButton);
-  QCOMPARE(form.Options().Main.ViewerColorScheme, std::uint8_t{2});
-  QCOMPARE(grid.palette().color(QPalette::Base), QColor(Qt::black));
-  QCOMPARE(grid.palette().color(QPalette::Text), QColor(Qt::white));
-  QVERIFY(Find<QAction>(viewer, "DarkItem").isChecked());
-  QVERIFY(grid.horizontalHeader()->styleSheet().contains(QColor(80, 88, 96).name()));
-
-  Find<QAction>(viewer, "WindowsItem").trigger();
-  QCOMPARE(form.Options().Main.ViewerColorScheme, std::uint8_t{0});
-  QVERIFY(Find<QAbstractButton>(viewer, "WinRadio").isChecked());
-  QCOMPARE(grid.palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
-  QVERIFY(CloseByEsc(form, viewer));
-}
-
-void ViewUnitTest::panelControlsChangeTheOptionsAndRunTheMainCommands() {
-  WindowSession session;
-  TMainForm& form = StartWithList(session, 3, [](AppOptions& o) { o.Main.ViewerManualColWidth = 0; });
-  ScriptedDialogs& dialogs = session.dialogs;
+  TMainForm& form = StartWithList(session, 3, [](AppOptions& o) {
+    o.Main.ViewerColorScheme = 1;
+    o.Main.ViewerManualColWidth = 0;
+  });
   MainOptions& main = form.Options().Main;
   TViewForm& viewer = OpenViewer(form);
-  QHeaderView& header = *Find<QTableView>(viewer, "SG1").horizontalHeader();
+  auto& grid = Grid(viewer);
+  QVERIFY(Find<QAbstractButton>(viewer, "LightRadio").isChecked());
+  QCOMPARE(grid.palette().color(QPalette::Base), QColor(Qt::white));
+  QTest::mouseClick(&Find<QAbstractButton>(viewer, "DarkRadio"), Qt::LeftButton);
+  QCOMPARE(main.ViewerColorScheme, std::uint8_t{2});
+  QCOMPARE(grid.palette().color(QPalette::Base), QColor(Qt::black));
+  QVERIFY(Find<QAction>(viewer, "DarkItem").isChecked());
+  QVERIFY(grid.horizontalHeader()->styleSheet().contains(QColor(80, 88, 96).name()));
+  Find<QAction>(viewer, "WindowsItem").trigger();
+  QCOMPARE(main.ViewerColorScheme, std::uint8_t{0});
+  QVERIFY(Find<QAbstractButton>(viewer, "WinRadio").isChecked());
 
   // Widths are stored under their kinds at every mouse release, and the manual mode applies them.
+  QHeaderView& header = *grid.horizontalHeader();
   const int automatic = header.sectionSize(1);
   header.resizeSection(1, automatic + 50);
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
@@ -291,28 +286,25 @@ void ViewUnitTest::panelControlsChangeTheOptionsAndRunTheMainCommands() {
   QTest::mouseClick(&Find<QCheckBox>(viewer, "AutoCheck"), Qt::LeftButton);
   QCOMPARE(header.sectionSize(1), automatic);
   Find<QAction>(viewer, "ManualItem").trigger();
-  QCOMPARE(main.ViewerManualColWidth, std::uint8_t{1});
-  QVERIFY(Find<QCheckBox>(viewer, "ManualCheck").isChecked());
+  QVERIFY(main.ViewerManualColWidth == 1 && Find<QCheckBox>(viewer, "ManualCheck").isChecked());
   QCOMPARE(header.sectionSize(1), automatic + 50);
 
   // Artist and title in columns of their own; the font size; the total time's form.
   QTest::mouseClick(&Find<QCheckBox>(viewer, "SplitCheck"), Qt::LeftButton);
-  QCOMPARE(Header(viewer, 1) + '|' + Header(viewer, 2), QStringLiteral("artist|title"));
+  QCOMPARE(Headers(viewer), QStringLiteral("no,artist,title,time,kbps,size"));
   Find<QSpinBox>(viewer, "updn1").setValue(14);
-  QCOMPARE(main.ViewerFontSize, std::uint8_t{14});
-  QCOMPARE(Find<QTableView>(viewer, "SG1").font().pointSize(), 14);
+  QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
   const QString caption = viewer.windowTitle();
   Find<QAction>(viewer, "TotalTime2").trigger();
-  QCOMPARE(form.Options().Dialog.ViewerTotalTimeStyle, std::uint8_t{2});
-  QVERIFY(viewer.windowTitle() != caption);
+  QVERIFY(form.Options().Dialog.ViewerTotalTimeStyle == 2 && viewer.windowTitle() != caption);
 
   // Save runs the main window's command.
   const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
-  dialogs.ExpectFile(saved);
+  session.dialogs.ExpectFile(saved);
   QTest::mouseClick(&Find<QPushButton>(viewer, "SaveBut"), Qt::LeftButton);
   QVERIFY(QFile::exists(saved));
   QVERIFY(CloseByEsc(form, viewer));
-  QVERIFY_SCRIPT_DONE(dialogs);
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 // Each row plays the user in the options window opened by the viewer's button, leaves it by
@@ -370,20 +362,15 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
       {"every option reset", [](QDialog&) {}, false, Leave::Reset,
        QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")},
   };
-  const QString resetQuestion = QStringLiteral(
-      "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose not "
-      "visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK there "
-      "will be no cancelling)\r\n\nProceed?");
   for (const Row& row : rows) {
     if (row.PicksColor) dialogs.ExpectColor(QColor(200, 100, 50));
-    if (row.Way == Leave::Reset) dialogs.ExpectQuestion(resetQuestion, Answer::Yes);
+    if (row.Way == Leave::Reset) dialogs.ExpectQuestion(ResetQuestion(), Answer::Yes);
     bool overViewer = false;
     dialogs.ExpectModal([&](QDialog& window) {
       overViewer = window.parentWidget() == &viewer && window.windowModality() == Qt::WindowModal;
       row.Act(window);
       const char* leave = row.Way == Leave::Ok ? "OkBut" : row.Way == Leave::Cancel ? "CancelBut" : "ResetBut";
       Find<QPushButton>(window, leave).click();
-      return window.result() == QDialog::Accepted;
     });
     QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
     QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
@@ -402,22 +389,165 @@ void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
   entries.SetCapacity(262145);
   entries.SetItemCount(262145);
   form.EnableListCommands();
-  const QString warning = QStringLiteral(
-      "You can't display a list larger than 256K titles\r\nusing this internal viewer. You may, however,\r\n"
-      "export it to text or html format, or use the\r\n\"find duplicates\" and \"compare\" functions.");
-
   for (int opening = 0; opening < 2; ++opening) {
     TViewForm& viewer = OpenViewer(form);
-    auto& grid = Find<QTableView>(viewer, "SG1");
-    QCOMPARE(grid.model()->rowCount(), 1);
-    QCOMPARE(Header(viewer, 0), QString());
-    QVERIFY(!Find<QWidget>(viewer, "updn1").isEnabled());
-    QVERIFY(!Find<QWidget>(viewer, "ReSortBut").isEnabled());
+    QCOMPARE(Grid(viewer).model()->rowCount(), 1);
+    QCOMPARE(Headers(viewer).remove(','), QString());
+    QVERIFY(!Find<QWidget>(viewer, "updn1").isEnabled() && !Find<QWidget>(viewer, "ReSortBut").isEnabled());
     QVERIFY(CloseByEsc(form, viewer));
   }
   QCOMPARE(session.dialogs.Shown.size(), std::size_t{1});
-  QCOMPARE(session.dialogs.Shown.front().Text, warning);
+  QVERIFY(session.dialogs.Shown.front().Text.startsWith(QStringLiteral("You can't display a list larger than 256K")));
   QCOMPARE(form.List().ItemCount(), 262145u);
+}
+
+void ViewUnitTest::editorInsertsAndEdits() {
+  WindowSession session;
+  TMainForm& form = StartWithNames(session, {"a", "b", "c"});
+  ScriptedDialogs& dialogs = session.dialogs;
+  TViewForm& viewer = OpenViewer(form);
+  GoToRow(viewer, 1);
+
+  int heldFrames = 0;
+  dialogs.ExpectModal([&heldFrames](QDialog& window) {
+    auto& ok = Find<QPushButton>(window, "OkBut");
+    QVERIFY(ok.text() == QStringLiteral("&INSERT") && ok.isEnabled());
+    // The list has no order: its re-sort choice is off.
+    QVERIFY(!Find<QRadioButton>(window, "rbut3").isEnabled());
+    QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "new one  ");
+    auto& frames = Find<QLineEdit>(window, "FrameEdit");
+    QTest::keyClicks(&frames, "100");
+    Find<QComboBox>(window, "ComboFreq").setCurrentIndex(1);
+    QVERIFY(Find<QLabel>(window, "Label3").text() == QStringLiteral("= 0:03"));
+    // A held +second button repeats after its first tick; releasing it stops the timer.
+    auto& plusSecond = Find<QToolButton>(window, "cmsb2");
+    QTest::mousePress(&plusSecond, Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return frames.text().toInt() > 153; }, 5000));
+    QTest::mouseRelease(&plusSecond, Qt::LeftButton);
+    auto& timer = *window.findChild<QTimer*>(QStringLiteral("ButtonTimer"));
+    QVERIFY(!timer.isActive() && timer.interval() == 220);
+    heldFrames = frames.text().toInt();
+    // A plain click steps once.
+    QTest::mouseClick(&Find<QToolButton>(window, "cmsb1"), Qt::LeftButton);
+    QVERIFY(frames.text().toInt() == heldFrames + 1);
+    Find<QRadioButton>(window, "rbut1").click();
+    ok.click();
+  });
+  QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
+  QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
+  QCOMPARE(form.List().Working().Entry(1).Frames, heldFrames + 1);
+  QCOMPARE(form.List().Working().Entry(1).DateAdded, TodayDayNumber());
+  QCOMPARE(form.Options().Dialog.InsertPosition, std::uint8_t{0});
+
+  // Edit by double click: the confirm button follows whether anything differs.
+  dialogs.ExpectModal([](QDialog& window) {
+    auto& ok = Find<QPushButton>(window, "OkBut");
+    QVERIFY(ok.text() == QStringLiteral("&OK") && !ok.isEnabled());
+    auto& name = Find<QLineEdit>(window, "NazivEdit");
+    QTest::keyClicks(&name, "x");
+    QVERIFY(ok.isEnabled());
+    QTest::keyClick(&name, Qt::Key_Backspace);
+    QVERIFY(!ok.isEnabled());
+    QTest::keyClicks(&name, "z");
+    ok.click();
+  });
+  GoToRow(viewer, 3);
+  emit Grid(viewer).doubleClicked(Grid(viewer).model()->index(3, 0));
+  // Edited entries go where the main options' order (by file name) puts them.
+  QCOMPARE(Names(form.List()), QStringLiteral("a|b|cz|new one"));
+  QTest::mouseClick(&Find<QPushButton>(viewer, "UndoBut"), Qt::LeftButton);
+  QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
+  QVERIFY_SCRIPT_DONE(dialogs);
+}
+
+void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
+  WindowSession session;
+  TMainForm& form = StartWithNames(session, {"alpha", "Beta", "ÉCHOS one", "gamma", "échos two", "delta"});
+  ScriptedDialogs& dialogs = session.dialogs;
+  TViewForm& viewer = OpenViewer(form);
+  GoToRow(viewer, 3);
+
+  dialogs.ExpectModal([](QDialog& window) {
+    auto& filter = Find<QPushButton>(window, "ButFilt");
+    QVERIFY(!filter.isEnabled());
+    QVERIFY(ShowActive(window));
+    auto& text = Find<QLineEdit>(window, "Edit1");
+    text.setText(QStringLiteral("échos"));
+    QVERIFY(filter.isEnabled());
+    QTest::keyClick(&text, Qt::Key_Return);  // Find First
+  });
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
+  QCOMPARE(CurrentRow(viewer), 2);
+  ViewerKey(viewer, Qt::Key_F3);
+  QCOMPARE(CurrentRow(viewer), 4);
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier | Qt::AltModifier);
+  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("Not found"));
+  QCOMPARE(CurrentRow(viewer), 4);
+
+  // Fi&lter: cancelling its notice takes the filter back; the notice ticked and kept.
+  QueueFind(dialogs, "", "ButFilt");
+  QueueNotice(dialogs, "CancelBut");
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
+  QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("&Insert"));
+  QCOMPARE(form.List().ItemCount(), 6u);
+  QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
+  form.Options().Dialog.SkipFilterMsgDontShow = 0;
+  QueueFind(dialogs, "", "ButFilt");
+  QueueNotice(dialogs, "OkBut");
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
+  QCOMPARE(Names(form.List()), QStringLiteral("ÉCHOS one|échos two"));
+  QVERIFY(viewer.windowTitle().contains(QStringLiteral("of 6")));
+  QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("UNF&ILTER"));
+  QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
+
+  // While filtered the window searches only; Esc asks for nothing.
+  dialogs.ExpectModal([](QDialog& window) {
+    QVERIFY(!Find<QPushButton>(window, "ButFilt").isEnabled());
+    QVERIFY(!Find<QCheckBox>(window, "ChkInversion").isEnabled());
+    QVERIFY(ShowActive(window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+  });
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
+
+  QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
+  QCOMPARE(form.List().ItemCount(), 6u);
+
+  // A filter again (no notice now), and closing answers Yes: back to the full list.
+  QueueFind(dialogs, "ta", "ButFilt");
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
+  QCOMPARE(Names(form.List()), QStringLiteral("Beta|delta"));
+  dialogs.ExpectQuestion(
+      QStringLiteral(
+          "Do you want to revert to the unfiltered list?\r\n\n(NO will irreversibly make this list primary)"),
+      Answer::Yes);
+  ViewerKey(viewer, Qt::Key_Escape);
+  QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
+  QCOMPARE(form.List().ItemCount(), 6u);
+  QVERIFY_SCRIPT_DONE(dialogs);
+}
+
+// Turning to another window closes the editor and the find window as a cancel.
+void ViewUnitTest::editorAndFinderCancelOnFocusLoss() {
+  WindowSession session;
+  TMainForm& form = StartWithNames(session, {"one", "two"});
+  TViewForm& viewer = OpenViewer(form);
+  GoToRow(viewer, 1);
+  const std::vector<std::function<void()>> openers = {
+      [&] { QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton); },
+      [&] { ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier); }};
+  for (const auto& open : openers) {
+    session.dialogs.ExpectModal([&](QDialog& window) {
+      window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
+      QVERIFY(ShowActive(window));
+      if (auto* text = window.findChild<QLineEdit*>(QStringLiteral("Edit1"))) text->setText(QStringLiteral("one"));
+      QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
+      QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
+    });
+    open();
+  }
+  QCOMPARE(Names(form.List()), QStringLiteral("one|two"));
+  QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "one"
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing

@@ -7,6 +7,7 @@
 
 #include "config/ConfigFile.h"
 #include "core/ListEntry.h"
+#include "listfile/ListFileCommands.h"
 #include "support/Mp3Builder.h"
 #include "ui/QtText.h"
 
@@ -16,6 +17,11 @@ AppOptions FactoryOptions() {
   AppOptions options{};
   SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
   return options;
+}
+
+bool ShowAndWait(QWidget& window) {
+  window.show();
+  return QTest::qWaitForWindowExposed(&window);
 }
 
 WindowSession::WindowSession() {
@@ -37,8 +43,7 @@ TMainForm& WindowSession::Start(const std::string& commandLineFile, bool fadingS
                       QString::fromStdString(home_.File("help.html"))};
   form_ = std::make_unique<TMainForm>(setup);
   if (!form_->LoadSettings()) qFatal("the window could not load its settings");
-  form_->show();
-  if (!QTest::qWaitForWindowExposed(form_.get())) qFatal("the window was not shown");
+  if (!ShowAndWait(*form_)) qFatal("the window was not shown");
   // The start-up list loads from the event loop once the window is up.
   QTest::qWait(20);
   return *form_;
@@ -77,6 +82,12 @@ ListEntry NamedEntry(const std::string& name, const std::string& folder) {
   return entry;
 }
 
+void WriteList(const std::string& path, int count) {
+  EntryList entries;
+  for (int i = 0; i < count; ++i) entries.AppendEntry(NamedEntry("title " + std::to_string(i), "/music"));
+  if (!WriteListFile(path, entries, kNoSortOrder).ok()) qFatal("cannot write %s", path.c_str());
+}
+
 TMainForm& StartWithNames(WindowSession& session, const std::vector<std::string>& names,
                           const std::function<void(AppOptions&)>& change) {
   session.WriteSettings([&](AppOptions& o) {
@@ -102,6 +113,17 @@ QString Names(const ListStore& list) {
   QStringList names;
   for (const ListEntry& entry : list.Working().Entries()) names << ToQString(entry.FileName.View());
   return names.join('|');
+}
+
+QString LastShown(const ScriptedDialogs& dialogs) {
+  return dialogs.Shown.back().Title + QStringLiteral(": ") + dialogs.Shown.back().Text;
+}
+
+QString ResetQuestion() {
+  return QStringLiteral(
+      "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose not "
+      "visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK there "
+      "will be no cancelling)\r\n\nProceed?");
 }
 
 }  // namespace ordonna::testing

@@ -23,6 +23,9 @@ namespace ordonna::testing {
 // Factory defaults as on a 1024 x 768 screen, for windows tested without the main window.
 AppOptions FactoryOptions();
 
+// Shows `window` and waits until it is on the screen.
+bool ShowAndWait(QWidget& window);
+
 class WindowSession {
  public:
   WindowSession();
@@ -63,6 +66,9 @@ void WriteMp3Files(const std::string& folder, int count, int frames = 40);
 // An entry with just a name and folder.
 ListEntry NamedEntry(const std::string& name, const std::string& folder);
 
+// Writes a list file of `count` entries named "title 0", "title 1", ... ("/music").
+void WriteList(const std::string& path, int count);
+
 // Starts the main window, its settings changed by `change` (the viewer not maximized), with a
 // list of entries named `names` ("/music") in no order.
 TMainForm& StartWithNames(WindowSession& session, const std::vector<std::string>& names,
@@ -73,6 +79,12 @@ TViewForm& OpenViewer(TMainForm& form);
 
 // The list's file names, joined by "|".
 QString Names(const ListStore& list);
+
+// The last message shown, as "title: text".
+QString LastShown(const ScriptedDialogs& dialogs);
+
+// The question of the options window's "Reset ALL options".
+QString ResetQuestion();
 
 // Every scripted answer used and nothing unexpected asked.
 #define QVERIFY_SCRIPT_DONE(dialogs) \

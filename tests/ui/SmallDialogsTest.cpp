@@ -1,0 +1,292 @@
+// The import options, load options and caption windows on their own: each control writes its
+// option at once, the rules that switch controls, and the ways out (only GO or O&K keep the
+// changes; every way keeps the window's place).
+#include <cstring>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "config/AppOptions.h"
+#include "core/ListStore.h"
+#include "ui/ImportUnit.h"
+#include "ui/InputCaption.h"
+#include "ui/LoadMergeUnit.h"
+#include "ui/WindowSession.h"
+
+namespace ordonna::testing {
+namespace {
+
+ListStore OneEntryList() {
+  ListStore list;
+  list.AppendEntry(NamedEntry("song", "/music"));
+  return list;
+}
+
+bool Enabled(QWidget& window, const char* name) { return Find<QWidget>(window, name).isEnabled(); }
+
+// Clicks a radio button on its indicator (a wide button is not clickable beyond its text).
+void ClickRadio(QWidget& window, const char* name) {
+  auto& radio = Find<QRadioButton>(window, name);
+  QTest::mouseClick(&radio, Qt::LeftButton, {}, QPoint(6, radio.height() / 2));
+}
+
+void ClickLabel(QWidget& window, const char* name) { QTest::mouseClick(&Find<QLabel>(window, name), Qt::LeftButton); }
+
+// The first control whose state does not suit the file type (exported lists or not), or nothing.
+QByteArray WrongForType(TImportForm& window, bool exported) {
+  for (const char* name : {"daradio", "dsradio", "clabcheck", "clablab1", "clablab2", "clablab3", "stripcheck"}) {
+    if (Enabled(window, name) != exported) return name;
+  }
+  for (const char* name : {"MircCheck", "MircLab"}) {
+    if (Enabled(window, name) == exported) return name;
+  }
+  return {};
+}
+
+}  // namespace
+
+class SmallDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void importFileTypeRuleAndStartingState();
+  void importStripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo();
+  void importAppendBoxOfAnEmptyListIsOffButTheOptionKeepsItsValue();
+  void importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
+  void loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack();
+  void captionOkStoresWhatWasTypedAndCancelOrEscOnlyThePlace();
+};
+
+void SmallDialogsTest::importFileTypeRuleAndStartingState() {
+  AppOptions options = FactoryOptions();
+  options.Main.HeaderFromFile = 1;
+  const ListStore list = OneEntryList();
+  TImportForm window(options, list, nullptr);
+  QVERIFY(ShowAndWait(window));
+  QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !window.isModal());
+  // Factory defaults: exported lists, calculate missing values, blank date added, style from
+  // the main options.
+  for (const char* on : {"OwnTypeRadio", "cmfcheck", "DaBlankRadio", "DsMainRadio"})
+    QVERIFY2(Find<QAbstractButton>(window, on).isChecked(), on);
+  QVERIFY(!Find<QCheckBox>(window, "ImapCheck").isChecked() && !Find<QCheckBox>(window, "clabcheck").isChecked());
+  for (const bool exported : {false, true}) {
+    ClickRadio(window, exported ? "OwnTypeRadio" : "OtherTypeRadio");
+    QCOMPARE(options.Dialog.ImportFileType, exported ? 0 : 1);
+    QVERIFY2(WrongForType(window, exported).isEmpty(), WrongForType(window, exported));
+    QVERIFY2(Enabled(window, "cmfcheck") && Enabled(window, "ImapCheck"), "both types calculate and append");
+  }
+  // A window opened on the other type starts with that type's controls.
+  options.Dialog.ImportFileType = 1;
+  TImportForm other(options, list, nullptr);
+  QVERIFY(ShowAndWait(other));
+  QVERIFY(Find<QRadioButton>(other, "OtherTypeRadio").isChecked());
+  QVERIFY2(WrongForType(other, false).isEmpty(), WrongForType(other, false));
+}
+
+void SmallDialogsTest::importStripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeepsItSo() {
+  const ListStore list = OneEntryList();
+  for (int files = 0; files < 4; ++files) {
+    AppOptions options = FactoryOptions();
+    options.Main.HeaderFromFile = files & 1;
+    options.Main.FooterFromFile = (files >> 1) & 1;
+    options.Dialog.ImportStripHeaderFooter = 1;
+    TImportForm window(options, list, nullptr);
+    QVERIFY(ShowAndWait(window));
+    const int offered = files != 0;  // box and label enabled, box ticked, option kept
+    QCOMPARE((QList<int>{Enabled(window, "stripcheck"), Enabled(window, "striplab1"),
+                         Find<QCheckBox>(window, "stripcheck").isChecked(), options.Dialog.ImportStripHeaderFooter}),
+             QList<int>(4, offered));
+  }
+
+  AppOptions options = FactoryOptions();
+  options.Main.FooterFromFile = 1;
+  TImportForm window(options, list, nullptr);
+  QVERIFY(ShowAndWait(window));
+  auto& strip = Find<QCheckBox>(window, "stripcheck");
+  ClickLabel(window, "striplab1");
+  QVERIFY2(strip.isChecked() && strip.hasFocus(), "a click on the label ticks the box and moves the focus to it");
+  QCOMPARE(options.Dialog.ImportStripHeaderFooter, 1);
+  QTest::keyClick(&window, Qt::Key_H, Qt::ShiftModifier);
+  QVERIFY(!strip.isChecked() && options.Dialog.ImportStripHeaderFooter == 0);
+  QTest::keyClick(&window, Qt::Key_H);
+  // The footer file is turned off elsewhere while the window is open: the timer notices.
+  options.Main.FooterFromFile = 0;
+  QVERIFY(strip.isEnabled());
+  QTRY_VERIFY_WITH_TIMEOUT(!strip.isEnabled(), 3000);
+  QVERIFY(!strip.isChecked() && options.Dialog.ImportStripHeaderFooter == 0);
+  QTest::keyClick(&window, Qt::Key_H);
+  QVERIFY2(!strip.isChecked(), "the key does not tick a disabled box");
+}
+
+void SmallDialogsTest::importAppendBoxOfAnEmptyListIsOffButTheOptionKeepsItsValue() {
+  AppOptions options = FactoryOptions();
+  options.Dialog.ImportImap = 1;
+  const ListStore empty;
+  const ListStore list = OneEntryList();
+  for (const ListStore* shown : {&empty, &list}) {
+    const bool offered = shown->ItemCount() > 0;
+    TImportForm window(options, *shown, nullptr);
+    QVERIFY(ShowAndWait(window));
+    QCOMPARE(Find<QCheckBox>(window, "ImapCheck").isChecked(), offered);
+    QCOMPARE(Enabled(window, "ImapCheck") || Enabled(window, "ApLab"), offered);
+    ClickLabel(window, "ApLab");
+    QCOMPARE(options.Dialog.ImportImap, offered ? 0 : 1);
+    if (!offered) {
+      QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
+      QCOMPARE(options.Dialog.ImportImap, 1);
+    }
+  }
+}
+
+void SmallDialogsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
+  const ListStore list = OneEntryList();
+  QWidget mainWindow;
+  QVERIFY(ShowAndWait(mainWindow));
+  for (const char* way : {"GO", "cancel", "Esc", "close box", "main window activated"}) {
+    const QByteArray how(way);
+    AppOptions options = FactoryOptions();
+    options.Main.HeaderFromFile = 1;
+    const AppOptions before = options;
+    TImportForm window(options, list, nullptr);
+    QVERIFY(ShowAndWait(window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    // Every control changed, by mouse, label and key.
+    ClickLabel(window, "ApLab");
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_V, Qt::Key_H}) QTest::keyClick(&window, key);
+    ClickRadio(window, "DaTodayRadio");
+    ClickRadio(window, "DsPromptRadio");
+    ClickRadio(window, "OtherTypeRadio");
+    QTest::keyClick(&window, Qt::Key_X);
+    const DialogOptions changed = options.Dialog;
+    QVERIFY2(changed.ImportFileType == 1 && changed.ImportImap == 1 && changed.MircLines == 1 &&
+                 changed.ImportCmf == 0 && changed.ImportClab == 1 && changed.ImportDateAddedFallback == 0 &&
+                 changed.ImportDateStyleFallback == 1 && changed.ImportStripHeaderFooter == 0,
+             way);
+    window.move(15, 25);
+
+    if (how == "GO") {
+      QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
+    } else if (how == "cancel") {
+      QTest::mouseClick(&Find<QPushButton>(window, "ButCancel"), Qt::LeftButton);
+    } else if (how == "Esc") {
+      QTest::keyClick(&window, Qt::Key_Escape);
+    } else if (how == "close box") {
+      window.close();
+    } else {
+      mainWindow.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+    }
+    QTRY_VERIFY2(window.OptionsClosed(), way);
+    QVERIFY2(!window.isVisible() && window.ImportGo() == (how == "GO"), way);
+    const DialogOptions& expected = how == "GO" ? changed : before.Dialog;
+    QVERIFY2(std::memcmp(&options.Dialog, &expected, sizeof expected) == 0, way);
+    QVERIFY2(std::memcmp(&options.Main, &before.Main, sizeof(MainOptions)) == 0, way);
+    QVERIFY2(options.Places.ImportLeft == 15 && options.Places.ImportTop == 25, way);
+    if (how != "GO") continue;
+
+    // Shown again, the window starts afresh from the kept options and goes back to them.
+    QVERIFY(ShowAndWait(window));
+    QVERIFY(!window.OptionsClosed() && !window.ImportGo() && Find<QCheckBox>(window, "clabcheck").isChecked());
+    ClickRadio(window, "OwnTypeRadio");
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(std::memcmp(&options.Dialog, &changed, sizeof changed) == 0);
+  }
+}
+
+void SmallDialogsTest::loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack() {
+  const QString note = QStringLiteral(
+      "IMPORTANT NOTE:\r\n\nTo get load options window to show again,\r\nhold down the CTRL key while clicking "
+      "LOAD\r\nbutton. And don't forget you still need\r\nto have more than 0 items for it to show!");
+  for (const char* way : {"GO", "Esc", "close box"}) {
+    const QByteArray how(way);
+    ScriptedDialogs dialogs;
+    AppOptions options = FactoryOptions();
+    const DialogOptions before = options.Dialog;
+    TLoadMergeForm window(options, dialogs, nullptr);
+    QVERIFY(ShowAndWait(window));
+    auto& group = Find<QGroupBox>(window, "AppendGroup");
+    QVERIFY2(!group.isEnabled(), "sorting matters only when appending");
+    ClickRadio(window, "AppendRadio");
+    QVERIFY(options.Dialog.LoadAppend == 1 && group.isEnabled());
+    const char* sorts[] = {"SortPrimaryRadio", "SortSecondaryRadio", "SortMainRadio", "NoSortRadio"};
+    for (int choice : {0, 1, 3, 2}) {
+      ClickRadio(window, sorts[choice]);
+      QCOMPARE(static_cast<int>(options.Dialog.AppendSort), choice);
+    }
+    QTest::mouseClick(&Find<QCheckBox>(window, "DontShowCheck"), Qt::LeftButton);
+    QCOMPARE(options.Dialog.LoadModeDontShow, 1);
+    window.move(15, 25);
+    if (how == "GO") {
+      QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
+    } else if (how == "Esc") {
+      QTest::keyClick(&window, Qt::Key_Escape);
+    } else {
+      window.close();
+    }
+    const DialogOptions& d = options.Dialog;
+    QVERIFY2(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25, way);
+    QVERIFY2(window.result() == (how == "GO" ? QDialog::Accepted : QDialog::Rejected), way);
+    const bool kept = how == "GO";
+    QVERIFY2(d.LoadAppend == (kept ? 1 : before.LoadAppend) && d.AppendSort == (kept ? 2 : before.AppendSort) &&
+                 d.LoadModeDontShow == (kept ? 1 : before.LoadModeDontShow),
+             way);
+    QVERIFY2(dialogs.Shown.size() == (kept ? 1u : 0u) && (!kept || dialogs.Shown.front().Text == note), way);
+  }
+  // The window shows the kept choice; New greys the sorting out again, and GO without
+  // "don't show" says nothing.
+  ScriptedDialogs dialogs;
+  AppOptions options = FactoryOptions();
+  options.Dialog.LoadAppend = options.Dialog.AppendSort = 1;
+  TLoadMergeForm window(options, dialogs, nullptr);
+  QVERIFY(ShowAndWait(window));
+  QVERIFY(Find<QRadioButton>(window, "SortSecondaryRadio").isChecked() && Enabled(window, "AppendGroup"));
+  ClickRadio(window, "NewRadio");
+  QVERIFY(options.Dialog.LoadAppend == 0 && !Enabled(window, "AppendGroup"));
+  QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
+  QVERIFY(dialogs.Shown.empty() && options.Dialog.LoadAppend == 0);
+}
+
+// The caption's rules (trimming, offering it again) belong to the export command.
+void SmallDialogsTest::captionOkStoresWhatWasTypedAndCancelOrEscOnlyThePlace() {
+  AppOptions options = FactoryOptions();
+  options.Dialog.LastCaption.Set("kept");
+  options.Dialog.RememberCaption = 1;
+  options.Places.CaptionLeft = 120;
+  options.Places.CaptionTop = 90;
+  for (const char* way : {"cancel", "Esc", "O&K"}) {
+    const QByteArray how(way);
+    TInputCaptionForm window(options, nullptr);
+    QVERIFY(ShowAndWait(window));
+    QCOMPARE(window.pos(), QPoint(options.Places.CaptionLeft, options.Places.CaptionTop));
+    auto& edit = Find<QLineEdit>(window, "CaptionEdit");
+    auto& remember = Find<QCheckBox>(window, "RememberCheck");
+    QVERIFY2(edit.text() == "kept" && remember.isChecked(), way);
+    edit.setText(QStringLiteral("typed"));
+    QTest::mouseClick(&remember, Qt::LeftButton);
+    window.move(200 + how.size(), 150);
+    if (how == "cancel") {
+      QTest::mouseClick(&Find<QPushButton>(window, "CancelBut"), Qt::LeftButton);
+    } else if (how == "Esc") {
+      QTest::keyClick(&window, Qt::Key_Escape);
+    } else {
+      QTest::mouseClick(&Find<QPushButton>(window, "OkBut"), Qt::LeftButton);
+    }
+    const bool ok = how == "O&K";
+    QCOMPARE(window.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
+    QCOMPARE(std::string(options.Dialog.LastCaption.View()), std::string(ok ? "typed" : "kept"));
+    QCOMPARE(options.Dialog.RememberCaption, ok ? 0 : 1);
+    QCOMPARE(QPoint(options.Places.CaptionLeft, options.Places.CaptionTop), QPoint(200 + how.size(), 150));
+  }
+}
+
+}  // namespace ordonna::testing
+
+QTEST_MAIN(ordonna::testing::SmallDialogsTest)
+#include "SmallDialogsTest.moc"
