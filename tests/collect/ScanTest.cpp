@@ -317,7 +317,19 @@ TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
   }
 }
 
-TEST_F(ScanTest, QuestionsBeforeAScan) {
+TEST_F(ScanTest, NothingFoundAMissingStartFolderAndQuestionsBeforeAScan) {
+  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
+  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
+  ScriptedCaller missing;
+  ScanOutcome notReady = Scan(ScanMode::New, missing, music.File("missing"));
+  ASSERT_EQ(missing.messages.size(), 1u);
+  EXPECT_EQ(missing.messages[0].Title + ": " + missing.messages[0].Text,
+            "disk error: Drive not ready or other I/O error!");
+  EXPECT_FALSE(notReady.Cancelled);
+  EXPECT_TRUE(notReady.NotReady);
+  EXPECT_EQ(notReady.Status, "No mp3's found.");
+
   Put("a.mp3", Mp3());
   Scan(ScanMode::New);
   ScriptedCaller no;
@@ -337,22 +349,6 @@ TEST_F(ScanTest, QuestionsBeforeAScan) {
   unsaved.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
   EXPECT_FALSE(Scan(ScanMode::New, unsaved).Started);
   EXPECT_EQ(list.ItemCount(), 602u);
-}
-
-TEST_F(ScanTest, NothingFoundAndAMissingStartFolder) {
-  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
-  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
-  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
-
-  list = ListStore{};
-  ScriptedCaller caller;
-  ScanOutcome outcome = Scan(ScanMode::New, caller, music.File("missing"));
-  ASSERT_EQ(caller.messages.size(), 1u);
-  EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text,
-            "disk error: Drive not ready or other I/O error!");
-  EXPECT_FALSE(outcome.Cancelled);
-  EXPECT_TRUE(outcome.NotReady);
-  EXPECT_EQ(outcome.Status, "No mp3's found.");
 }
 
 TEST_F(ScanTest, FilesBelowOverlongPathsAreIgnoredWithTheReason) {
