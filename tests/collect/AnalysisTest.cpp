@@ -100,7 +100,7 @@ TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
   }
 }
 
-TEST(Analysis, FrameLengths) {
+TEST(Analysis, FrameLengthsAndCounts) {
   // Free-format frames filled with 0xFF: a step one byte short or long lands on a Layer I sync.
   auto freeFormat = [](int channels, bool crc) {
     FrameSpec shape = FrameOf(0, 0, channels);
@@ -121,6 +121,11 @@ TEST(Analysis, FrameLengths) {
       {"31 bytes", freeFormat(0, true), "", "16 300 0 0"},
       {"14 bytes", freeFormat(3, false), "", "16 300 3 0"},
       {"16 bytes", freeFormat(3, true), "", "16 300 3 0"},
+      // Fast mode counts short files and mixed bitrates.
+      {"150 frames", Id3v2Tag(300) + Frames(150, FrameOf(9), true), "9 150 1 0", "="},
+      {"mixed", Id3v2Tag(50) + MixedFrames(1000) + Id3v1Tag(), "16 1000 1 0", "="},
+      // One frame of another bitrate among 199 decides: mixed.
+      {"one other frame", Frames(199, FrameOf(9)) + Frame(FrameOf(10)) + Frames(100, FrameOf(9)), "16 300 1 0", ""},
   });
 }
 
@@ -161,15 +166,6 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
   });
 }
 
-TEST(Analysis, FastModeCountsShortFilesAndMixedBitrates) {
-  Check({
-      {"150 frames", Id3v2Tag(300) + Frames(150, FrameOf(9), true), "9 150 1 0", "="},
-      {"mixed", Id3v2Tag(50) + MixedFrames(1000) + Id3v1Tag(), "16 1000 1 0", "="},
-      // One frame of another bitrate among 199 decides: mixed.
-      {"one other frame", Frames(199, FrameOf(9)) + Frame(FrameOf(10)) + Frames(100, FrameOf(9)), "16 300 1 0", ""},
-  });
-}
-
 TEST(Analysis, HeaderFaultsAndChanges) {
   std::vector<Case> cases;
   struct Fault {
@@ -206,6 +202,8 @@ TEST(Analysis, HeaderFaultsAndChanges) {
   }
   Check(cases);
 
+  const FrameSpec tiny = FrameOf(0, 1, 3);
+  const std::string limit = "More than 256 kiloframes, not allowed";
   const std::string rate = "Can't process variable sampling rate files";
   const std::string stereo = "Can't process variable stereo mode files";
   Check({
@@ -227,21 +225,15 @@ TEST(Analysis, HeaderFaultsAndChanges) {
       {"mode at frame 2 after header frame",
        VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), "",
        stereo + " (400)"},
-  });
-}
-
-TEST(Analysis, MoreThan262143FramesAreRefused) {
-  // Free-format mono frames are the shortest the walk steps over: 14 bytes.
-  const FrameSpec tiny = FrameOf(0, 1, 3);
-  const std::string limit = "More than 256 kiloframes, not allowed";
-  Check({
+      // More than 262,143 frames are refused; free-format mono frames are the shortest the
+      // walk steps over: 14 bytes.
       {"262,143 frames", Frames(262143, tiny), "16 262143 3 1", "="},
       {"262,144 frames", Frames(262144, tiny), "", limit + " (0)"},
       {"with a header count", VbrFrame(FrameOf(1, 1, 3), "Xing", 12345) + Frames(262143, tiny), "", limit + " (12345)"},
   });
 }
 
-TEST(Analysis, WrappersInFront) {
+TEST(Analysis, WrappersAndJunkInFront) {
   // A Layer I sync at an ID3v2 tag's last byte would fail the file if the tag were walked.
   std::string tag = Id3v2Tag(267);
   tag.replace(tag.size() - 4, 4, kLayer1);
@@ -259,6 +251,8 @@ TEST(Analysis, WrappersInFront) {
   auto dataAt = [&](std::size_t position) {
     return syncAt(RiffWave(Frames(300, FrameOf(9)), position - 16), position + 4);
   };
+  std::string junk;
+  for (int i = 0; i < 3000; ++i) junk += static_cast<char>(i % 7 == 0 ? 0xFF : 'a' + i % 26);
   const std::string tooLarge = "Header (ID3v2) tag larger than 1 Mb. (0)";
   const std::string noAudio = "Doesn't seem like a 32/44.1/48 KHz mp3 file (0)";
   Check({
@@ -284,6 +278,12 @@ TEST(Analysis, WrappersInFront) {
       {"empty data chunk", RiffWave("", 0), noAudio, "="},
       {"empty file", "", noAudio, "="},
       {"zeros", std::string(70000, '\0'), noAudio, "="},
+      {"junk in front", junk + Frames(300, FrameOf(9)), "", "9 300 1 0"},
+      // A false sync in front is frame 0 when it passes the checks: 29 bytes of free format.
+      {"free-format false sync", "\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, FrameOf(9)), "",
+       "16 301 1 0"},
+      // Junk between frames is skipped byte by byte.
+      {"gap", Frames(100, FrameOf(9)) + std::string(1000, 'j') + Frames(200, FrameOf(9)), "", "9 300 1 0"},
   });
 }
 
@@ -319,19 +319,6 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
   tag.replace(20, 11, "LYRICSBEGIN");
   cases.push_back({"audio end before frame 0", tag + Frames(250, FrameOf(1, 1)) + "LYRICS200", "1 250 1 1", ""});
   Check(cases);
-}
-
-TEST(Analysis, JunkAndFalseSyncsBeforeAndBetweenFrames) {
-  std::string junk;
-  for (int i = 0; i < 3000; ++i) junk += static_cast<char>(i % 7 == 0 ? 0xFF : 'a' + i % 26);
-  Check({
-      {"junk in front", junk + Frames(300, FrameOf(9)), "", "9 300 1 0"},
-      // A false sync in front is frame 0 when it passes the checks: 29 bytes of free format.
-      {"free-format false sync", "\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, FrameOf(9)), "",
-       "16 301 1 0"},
-      // Junk between frames is skipped byte by byte.
-      {"gap", Frames(100, FrameOf(9)) + std::string(1000, 'j') + Frames(200, FrameOf(9)), "", "9 300 1 0"},
-  });
 }
 
 TEST(SizeKB, BytesToNearestKilobyteHalvesToEven) {

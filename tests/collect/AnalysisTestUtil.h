@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <ostream>
 #include <span>
 #include <string>
@@ -15,7 +17,11 @@
 
 namespace ordonna {
 
-void PrintTo(const AnalysisResult& result, std::ostream* out);
+inline void PrintTo(const AnalysisResult& r, std::ostream* out) {
+  *out << "{error \"" << r.ErrorText() << "\", size " << r.FileSizeBytes << ", kb " << r.SizeKB << ", bitrate "
+       << int{r.BitrateCode} << ", frames " << r.Frames << ", stereo " << int{r.StereoMode} << ", frequency "
+       << int{r.FrequencyCode} << "}";
+}
 
 namespace testing {
 
@@ -25,7 +31,15 @@ class ExactSource final : public ByteSource {
  public:
   explicit ExactSource(const std::string& file) : file_(file) {}
   std::int64_t Size() const override { return static_cast<std::int64_t>(file_.size()); }
-  bool Fetch(std::int64_t pos, std::size_t need, std::span<const std::uint8_t>& out) override;
+  bool Fetch(std::int64_t pos, std::size_t need, std::span<const std::uint8_t>& out) override {
+    requests.emplace_back(pos, need);
+    copy_.assign(need, 0);
+    if (pos < Size())
+      std::memcpy(copy_.data(), file_.data() + pos,
+                  std::min<std::size_t>(need, file_.size() - static_cast<std::size_t>(pos)));
+    out = copy_;
+    return true;
+  }
 
   std::vector<std::pair<std::int64_t, std::size_t>> requests;
 
@@ -34,10 +48,17 @@ class ExactSource final : public ByteSource {
   std::vector<std::uint8_t> copy_;
 };
 
-// The analysis of `file` in `mode`; fails the test when the two ways disagree.
-AnalysisResult Analyze(const std::string& file, ProcessingMode mode);
+inline std::span<const std::uint8_t> AsBytes(const std::string& file) {
+  return {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
+}
 
-std::span<const std::uint8_t> AsBytes(const std::string& file);
+// The analysis of `file` in `mode`; fails the test when the two ways disagree.
+inline AnalysisResult Analyze(const std::string& file, ProcessingMode mode) {
+  AnalysisResult result = AnalyzeMemory(AsBytes(file), mode);
+  ExactSource exact(file);
+  EXPECT_EQ(result, AnalyzeSource(exact, mode)) << "small reads disagree with one span";
+  return result;
+}
 
 }  // namespace testing
 }  // namespace ordonna

@@ -138,22 +138,26 @@ class ScanTest : public ::testing::Test {
 };
 
 TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
-  for (const char* name : {"top.mp3", "B/b.mp3", "B/B1/b1.mp3", "B/B1/B1a/b1a.mp3", "B/B2/b2.mp3", "C/c.mp3"}) {
+  for (const char* name : {"top.mp3", "UPPER.MP3", ".hidden.mp3", ".folder/h.mp3", "B/b.mp3", "B/B1/b1.mp3",
+                           "B/B1/B1a/b1a.mp3", "B/B2/b2.mp3", "C/c.mp3"}) {
     Put(name, Mp3());
   }
+  ASSERT_EQ(mkfifo(Music("pipe.mp3").c_str(), 0600), 0);
+  std::filesystem::create_directory_symlink(music.Path(), Music("loop"));
   ScanOutcome outcome = Scan(ScanMode::New);
   EXPECT_TRUE(outcome.Started);
   EXPECT_FALSE(outcome.Cancelled);
-  // Root, its subfolders B and C, then B's subfolders B1 and B2, then B1's B1a.
-  EXPECT_EQ(Names(), (std::vector<std::string>{"top", "b", "c", "b1", "b2", "b1a"}));
+  // Root, its subfolders B and C, then B's subfolders B1 and B2, then B1's B1a; no hidden
+  // files, pipes or links to folders.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"UPPER", "top", "b", "c", "b1", "b2", "b1a"}));
   EXPECT_EQ(list.Entry(0).Folder.View(), music.Path());
-  EXPECT_EQ(list.Entry(5).Folder.View(), music.Path() + "/B/B1/B1a");
+  EXPECT_EQ(list.Entry(6).Folder.View(), music.Path() + "/B/B1/B1a");
   EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "MUSIC");
   EXPECT_EQ(list.Entry(0).BitrateCode, 9);
   EXPECT_EQ(+list.Entry(0).Frames, 300);
   EXPECT_EQ(+list.Entry(0).DateAdded, TodayDayNumber());
   EXPECT_GT(+list.Entry(0).FileDate, 40000);
-  EXPECT_EQ(outcome.Status, "Added: 6 of 6. Total: 6 items.");
+  EXPECT_EQ(outcome.Status, "Added: 7 of 7. Total: 7 items.");
   EXPECT_EQ(list.SortState, kNoSortOrder);
   EXPECT_TRUE(list.Unsaved);
   EXPECT_EQ(memory.LastStartFolder, music.Path());
@@ -161,7 +165,11 @@ TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
 
   ScriptedCaller caller;
   Scan(ScanMode::New, caller, music.Path(), false);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"top"})) << "without subfolders only the start folder";
+  EXPECT_EQ(Names(), (std::vector<std::string>{"UPPER", "top"})) << "without subfolders only the start folder";
+
+  options.Main.IncludeHiddenSystem = 1;
+  Scan(ScanMode::New);
+  EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "UPPER", "top", "h", "b", "c", "b1", "b2", "b1a"}));
 }
 
 TEST_F(ScanTest, SortedScanRecordsItsOrder) {
@@ -225,22 +233,16 @@ TEST_F(ScanTest, ExistingEntryPolicies) {
   EXPECT_EQ(Scan(ScanMode::Append).Status, " Updated: 3. Total: 3 items.");
   EXPECT_EQ(+list.Entry(2).Frames, 302);
 
-  options.Main.ExistingEntries = 0;
-  EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 3 of 3. Total: 6 items.") << "always add doubles every entry";
-}
-
-TEST_F(ScanTest, ExistingEntriesMatchIgnoringAsciiCaseAndOnlyOldEntries) {
-  Put("Song.mp3", Mp3());
-  Scan(ScanMode::New);
-  std::string folder(list.Entry(0).Folder.View());
-  list.Entry(0).FileName.Set("SONG");
-  list.Entry(0).Folder.Set(AsciiUpperCopy(folder));
-  list.Entry(0).VolumeLabel.Set("music");
+  // Entries match ignoring ASCII case in name, folder and label; another label is another file.
+  list.Entry(0).FileName.Set("A");
+  list.Entry(0).Folder.Set(AsciiUpperCopy(list.Entry(0).Folder.View()));
+  list.Entry(1).VolumeLabel.Set("music");
+  list.Entry(2).VolumeLabel.Set("OTHER");
   options.Main.ExistingEntries = 3;
-  EXPECT_EQ(Scan(ScanMode::Append).Status, " Ignored: 1. Total: 1 items.");
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 1 of 3. Ignored: 2. Total: 4 items.");
 
-  list.Entry(0).VolumeLabel.Set("OTHER");
-  EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 1 of 1. Total: 2 items.") << "another label is another file";
+  options.Main.ExistingEntries = 0;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "Added: 3 of 3. Total: 7 items.") << "always add adds every file again";
 }
 
 TEST_F(ScanTest, ErrorActionAnswers) {
@@ -315,7 +317,19 @@ TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
   }
 }
 
-TEST_F(ScanTest, QuestionsBeforeAScan) {
+TEST_F(ScanTest, NothingFoundAMissingStartFolderAndQuestionsBeforeAScan) {
+  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
+  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
+  ScriptedCaller missing;
+  ScanOutcome notReady = Scan(ScanMode::New, missing, music.File("missing"));
+  ASSERT_EQ(missing.messages.size(), 1u);
+  EXPECT_EQ(missing.messages[0].Title + ": " + missing.messages[0].Text,
+            "disk error: Drive not ready or other I/O error!");
+  EXPECT_FALSE(notReady.Cancelled);
+  EXPECT_TRUE(notReady.NotReady);
+  EXPECT_EQ(notReady.Status, "No mp3's found.");
+
   Put("a.mp3", Mp3());
   Scan(ScanMode::New);
   ScriptedCaller no;
@@ -335,34 +349,6 @@ TEST_F(ScanTest, QuestionsBeforeAScan) {
   unsaved.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
   EXPECT_FALSE(Scan(ScanMode::New, unsaved).Started);
   EXPECT_EQ(list.ItemCount(), 602u);
-}
-
-TEST_F(ScanTest, HiddenFilesFifosAndLinkLoops) {
-  for (const char* name : {"a.mp3", ".hidden.mp3", ".folder/b.mp3", "UPPER.MP3"}) Put(name, Mp3());
-  ASSERT_EQ(mkfifo(Music("pipe.mp3").c_str(), 0600), 0);
-  std::filesystem::create_directory_symlink(music.Path(), Music("loop"));
-  Scan(ScanMode::New);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"UPPER", "a"}));
-
-  options.Main.IncludeHiddenSystem = 1;
-  Scan(ScanMode::New);
-  EXPECT_EQ(Names(), (std::vector<std::string>{".hidden", "UPPER", "a", "b"}));
-}
-
-TEST_F(ScanTest, NothingFoundAndAMissingStartFolder) {
-  EXPECT_EQ(Scan(ScanMode::New).Status, "No mp3's found.");
-  for (int i = 0; i < 10; ++i) list.AppendEntry(UndeterminedEntry());
-  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 10 items.");
-
-  list = ListStore{};
-  ScriptedCaller caller;
-  ScanOutcome outcome = Scan(ScanMode::New, caller, music.File("missing"));
-  ASSERT_EQ(caller.messages.size(), 1u);
-  EXPECT_EQ(caller.messages[0].Title + ": " + caller.messages[0].Text,
-            "disk error: Drive not ready or other I/O error!");
-  EXPECT_FALSE(outcome.Cancelled);
-  EXPECT_TRUE(outcome.NotReady);
-  EXPECT_EQ(outcome.Status, "No mp3's found.");
 }
 
 TEST_F(ScanTest, FilesBelowOverlongPathsAreIgnoredWithTheReason) {
@@ -432,8 +418,6 @@ TEST_F(ScanTest, FolderLimitCancelsTheScan) {
 
 TEST(ScanSummary, TextsAndTheWidthCut) {
   EXPECT_EQ(ScanSummary(2, 3, 1, 0, 12), "Added: 2 of 3. Updated: 1. Total: 12 items.");
-  EXPECT_EQ(ScanSummary(0, 0, 0, 0, 0), "No mp3's found.");
-  EXPECT_EQ(ScanSummary(0, 3, 0, 3, 5, 2), " Ignored: 3 (path too long: 2). Total: 5 items.");
   auto width = [](std::string_view text) { return static_cast<int>(text.size()) * 7; };
   std::string longText = "Added: 123456 of 123456. Updated: 99999. Ignored: 88888. Total: 1234567 items.";
   EXPECT_EQ(FitSummary(longText, width), longText.substr(0, longText.size() - 7) + ".");

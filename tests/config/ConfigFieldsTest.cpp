@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "ImageBytes.h"
 #include "config/ConfigFields.h"
@@ -122,58 +124,43 @@ TEST(ConfigFields, EveryFieldReadsBackWhatWasSetInItsOwnBytesOnly) {
 }
 
 TEST(ConfigFields, TypedValuesAreCheckedAgainstTheirField) {
-  struct Row {
-    const char* Name;
-    std::string Value;
-    bool Valid;
-  };
-  const Row rows[] = {
-      {"MaxSizeMB", "2048", true},
-      {"MaxSizeMB", "2049", false},
-      {"MaxSizeMB", "10", true},
-      {"MaxSizeMB", "9", false},
-      {"MinSizeKB", "0", false},
-      {"MinSizeKB", "2000", true},
-      {"AskSaveThreshold", "0", true},
-      {"AskSaveThreshold", "65535", true},
-      {"AskSaveThreshold", "65536", false},
-      {"PadFilenameTo", "99", true},
-      {"PadFilenameTo", "100", false},
-      {"CellSpacing", "100", false},
-      {"Border", "", false},
-      {"Border", "+1", false},
-      {"Border", " 1", false},
-      {"Border", "1x", false},
-      {"ExportType", "3", true},
-      {"ExportType", "4", false},
-      {"SortField", "10", false},
-      {"EditPosition", "1", false},
-      {"MatchPercent", "49", false},
-      {"MainLeft", "-40", true},
-      {"ViewerWidth", "-1", false},
-      {"TableBgColor", "F0F0F0", true},
-      {"TableBgColor", "f0f0f0", true},
-      {"TableBgColor", "F0F0F", false},
-      {"TableBgColor", "00F0F0F0", false},
-      {"TableBgColor", "GGGGGG", false},
-      {"CustomColors[0]", "00ABCDEF", true},
-      {"CustomColors[0]", "ABCDEF", false},
-      {"TextHeaderFile", std::string(255, 'a'), true},
-      {"TextHeaderFile", std::string(256, 'a'), false},
-      {"TextHeaderFile", "", true},
-  };
-  for (const Row& row : rows) {
-    AppOptions options = Factory();
-    const testing::ConfigImage before = ImageOf(options);
-    const Status status = SetElementText(options, Only(row.Name), row.Value);
-    EXPECT_EQ(status.ok(), row.Valid) << row.Name << "=" << row.Value << ": " << status.ToString();
-    if (!row.Valid) {
-      EXPECT_EQ(ImageOf(options), before) << row.Name << "=" << row.Value;
+  // Valid 1, rejected 0.
+  using Rows = std::vector<std::tuple<const char*, const char*, int>>;
+  const Rows rows = {{"MaxSizeMB", "2048", 1},      {"MaxSizeMB", "2049", 0},
+                     {"MaxSizeMB", "10", 1},        {"MaxSizeMB", "9", 0},
+                     {"MinSizeKB", "0", 0},         {"MinSizeKB", "2000", 1},
+                     {"PadFilenameTo", "99", 1},    {"PadFilenameTo", "100", 0},
+                     {"CellSpacing", "100", 0},     {"Border", "", 0},
+                     {"Border", "+1", 0},           {"Border", " 1", 0},
+                     {"Border", "1x", 0},           {"ExportType", "3", 1},
+                     {"ExportType", "4", 0},        {"SortField", "10", 0},
+                     {"EditPosition", "1", 0},      {"MatchPercent", "49", 0},
+                     {"MainLeft", "-40", 1},        {"ViewerWidth", "-1", 0},
+                     {"TableBgColor", "F0F0F0", 1}, {"TableBgColor", "f0f0f0", 1},
+                     {"TableBgColor", "F0F0F", 0},  {"TableBgColor", "00F0F0F0", 0},
+                     {"TableBgColor", "GGGGGG", 0}, {"TextHeaderFile", "", 1}};
+  const Rows longNames = {{"AskSaveThreshold", "0", 1},
+                          {"AskSaveThreshold", "65535", 1},
+                          {"AskSaveThreshold", "65536", 0},
+                          {"CustomColors[0]", "00ABCDEF", 1},
+                          {"CustomColors[0]", "ABCDEF", 0}};
+  for (const Rows* table : {&rows, &longNames}) {
+    for (const auto& [name, value, valid] : *table) {
+      AppOptions options = Factory();
+      const testing::ConfigImage before = ImageOf(options);
+      const Status status = SetElementText(options, Only(name), value);
+      EXPECT_EQ(status.ok(), valid == 1) << name << "=" << value << ": " << status.ToString();
+      if (!valid) {
+        EXPECT_EQ(ImageOf(options), before) << name << "=" << value;
+      }
     }
   }
-  // A shorter text leaves no bytes of the longer one behind.
+  // Texts up to 255 bytes; a shorter text leaves no bytes of the longer one behind.
   AppOptions options = Factory();
-  ASSERT_TRUE(SetElementText(options, Only("TextHeaderFile"), "abcdef").ok());
+  const testing::ConfigImage before = ImageOf(options);
+  EXPECT_FALSE(SetElementText(options, Only("TextHeaderFile"), std::string(256, 'a')).ok());
+  EXPECT_EQ(ImageOf(options), before);
+  ASSERT_TRUE(SetElementText(options, Only("TextHeaderFile"), std::string(255, 'a')).ok());
   ASSERT_TRUE(SetElementText(options, Only("TextHeaderFile"), "xy").ok());
   EXPECT_TRUE(testing::TailIsZero(ImageOf(options), 132));
 }

@@ -25,10 +25,6 @@ inline ConfigImage ImageOf(const std::string& fileBytes) {
 
 inline AppOptions OptionsOf(const ConfigImage& image) { return std::bit_cast<AppOptions>(image); }
 
-inline std::uint32_t U16At(const ConfigImage& image, std::size_t offset) {
-  return image[offset] | static_cast<std::uint32_t>(image[offset + 1]) << 8;
-}
-
 inline std::int32_t I32At(const ConfigImage& image, std::size_t offset) {
   return static_cast<std::int32_t>(image[offset] | static_cast<std::uint32_t>(image[offset + 1]) << 8 |
                                    static_cast<std::uint32_t>(image[offset + 2]) << 16 |
@@ -38,11 +34,6 @@ inline std::int32_t I32At(const ConfigImage& image, std::size_t offset) {
 inline void SetI32At(ConfigImage& image, std::size_t offset, std::int32_t value) {
   auto bits = static_cast<std::uint32_t>(value);
   for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
-// The text of a stored string: its length byte, then that many characters.
-inline std::string TextAt(const ConfigImage& image, std::size_t offset) {
-  return std::string(reinterpret_cast<const char*>(image.data() + offset + 1), image[offset]);
 }
 
 // True when every byte of a 256-byte string behind its length is zero.

@@ -8,7 +8,7 @@
 namespace ordonna {
 namespace {
 
-TEST(DayNumber, KnownDatesAndTheEndsOfTheRange) {
+TEST(DayNumber, KnownDatesTheEndsOfTheRangeAndRoundTrips) {
   struct Case {
     std::int32_t Day;
     int Year, Month, DayOfMonth;
@@ -25,13 +25,10 @@ TEST(DayNumber, KnownDatesAndTheEndsOfTheRange) {
   for (std::int32_t day : {0, -1, 2958466, INT32_MIN}) EXPECT_FALSE(DecodeDayNumber(day)) << day;
   for (CivilDate bad : {CivilDate{2001, 2, 29}, {2004, 13, 1}, {10000, 1, 1}}) EXPECT_FALSE(EncodeDayNumber(bad));
   EXPECT_EQ(EncodeDayNumber({1899, 12, 30}), 0);
-}
-
-TEST(DayNumber, EveryDayRoundTrips) {
   for (std::int32_t day = 1; day <= 2958465; day += 7) {
     auto date = DecodeDayNumber(day);
     ASSERT_TRUE(date);
-    ASSERT_EQ(EncodeDayNumber(*date), day);
+    ASSERT_EQ(EncodeDayNumber(*date), day) << "every day round trips";
   }
 }
 

@@ -13,21 +13,17 @@ TEST(ListEntry, ImageHasTheStoredLayout) {
   ListEntry entry{};
   entry.FileName.Set("Song");
   entry.Folder.Set("/music");
-  entry.VolumeLabel.Set("DISK");
+  entry.VolumeLabel.Set("LIST");
   entry.BitrateCode = 9, entry.SizeKB = 0x01020304, entry.Frames = -1, entry.StereoMode = 1, entry.FrequencyCode = 2;
   entry.FileDate = 38082, entry.DateAdded = 0x7FFFFFFF;
 
   // Length-prefixed strings of 255, 255 and 32 bytes, then the numbers little-endian without gaps.
   std::string expected(564, '\0');
-  for (const auto& [at, bytes] : {std::pair<std::size_t, std::string>{0, "\x04Song"},
-                                  {256, "\x06/music"},
-                                  {512,
-                                   "\x04"
-                                   "DISK"},
-                                  {545, "\x09\x04\x03\x02\x01\xFF\xFF\xFF\xFF\x01\x02\xC2\x94"},
-                                  {560, "\xFF\xFF\xFF\x7F"}}) {
-    expected.replace(at, bytes.size(), bytes);
-  }
+  expected.replace(0, 5, "\x04Song");
+  expected.replace(256, 7, "\x06/music");
+  expected.replace(512, 5, "\x04LIST");
+  expected.replace(545, 13, "\x09\x04\x03\x02\x01\xFF\xFF\xFF\xFF\x01\x02\xC2\x94");
+  expected.replace(560, 4, "\xFF\xFF\xFF\x7F");
   ASSERT_EQ(sizeof entry, 564u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), expected);
 }
