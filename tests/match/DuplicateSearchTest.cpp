@@ -203,11 +203,12 @@ TEST(DuplicateSearch, WorkerAnswersStopsAndDeletesOnItsThread) {
     EXPECT_EQ(store.ItemCount(), 4000u);
   }
   // A completed run deletes on "&DELETE" and closes without a question.
+  const EntryList same = List({"Same Song", "Other", "same song"});
   DupSearchRun run;
-  run.Start(List({"Same Song", "Other", "same song"}), Settings(0, PairEngine::Fast), ThreadPriorityLevel::High);
+  run.Start(same, Settings(0, PairEngine::Fast), ThreadPriorityLevel::High);
   run.Wait();
   ASSERT_TRUE(run.State().Completed);
-  ListStore store = StoreOf(List({"Same Song", "Other", "same song"}));
+  ListStore store = StoreOf(same);
   EXPECT_TRUE(run.Delete(store).Changed);
   EXPECT_EQ(store.ItemCount(), 2u);
   ScriptedCaller caller;

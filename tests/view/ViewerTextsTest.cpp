@@ -125,11 +125,9 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
   const ColumnLayout split = BuildColumnLayout(options);
   const int widths[] = {10, 20, 30, 40};
   StoreColumnWidths(split, widths, options);
-  EXPECT_EQ(options.ViewerColumnWidths[0], 20) << "artist, element kind + 2";
-  EXPECT_EQ(options.ViewerColumnWidths[1], 30) << "title";
-  EXPECT_EQ(options.ViewerColumnWidths[2], 10) << "number";
-  EXPECT_EQ(options.ViewerColumnWidths[3], 0) << "file name is not shown and keeps its width";
-  EXPECT_EQ(options.ViewerColumnWidths[4], 40) << "time";
+  // Stored by element kind + 2: artist, title, number, file name (not shown, kept), time.
+  EXPECT_EQ(std::vector<int>(options.ViewerColumnWidths, options.ViewerColumnWidths + 5),
+            (std::vector<int>{20, 30, 10, 0, 40}));
   EXPECT_EQ(ManualWidths(split, options), (std::vector<int>{10, 20, 30, 40}));
 }
 
