@@ -268,45 +268,32 @@ void RunToDeleteQuestion(CompareRun& run, Fixture& f, std::uint8_t action, Threa
 
 TEST(Comparison, RemovalActions) {
   // Action 4 where every entry matches: "&DELETE" empties the list, which is then cleared.
+  Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two", "Other"});
+  CompareRun run;
+  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(run, f, 4, ThreadPriorityLevel::Low));
+  EXPECT_EQ(run.State().Texts.Read().Finish, "Finished. 2 matches to be removed from internal list.");
+  run.SetAnswer(kCompareRemove);
+  EXPECT_TRUE(run.Close(f.current).Cleared);
+  EXPECT_EQ(f.current.ItemCount(), 0u);
+
   // Action 9 keeps the matches; "&ABORT" at the end (answer 32) changes nothing.
-  struct Row {
-    std::vector<std::string> current, external;
-    std::uint8_t action;
-    bool remove;
-    std::string finish, left;
-  };
-  const std::string removeOne = "Finished. 1 unique title to be removed from internal list.";
-  const Row rows[] = {
-      {{"Alpha - One", "Beta - Two"},
-       {"Alpha - One", "Beta - Two", "Other"},
-       4,
-       true,
-       "Finished. 2 matches to be removed from internal list.",
-       ""},
-      {{"Alpha - One", "Lone", "Beta - Two"},
-       {"Alpha - One", "Beta - Two"},
-       9,
-       true,
-       removeOne,
-       "Alpha - One|Beta - Two|"},
-      {{"Alpha - One", "Lone"}, {"Alpha - One"}, 9, false, removeOne, "Alpha - One|Lone|"},
-  };
-  for (const Row& row : rows) {
-    Fixture f(row.current, row.external);
-    CompareRun run;
-    ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(run, f, row.action, static_cast<ThreadPriorityLevel>(row.action % 3)));
-    EXPECT_EQ(run.State().Texts.Read().Finish, row.finish);
-    ScriptedCaller nobody;
-    if (row.remove) run.SetAnswer(kCompareRemove);
-    if (!row.remove) run.Abort(nobody);
-    const DeletionResult result = run.Close(f.current);
-    EXPECT_EQ(result.Changed, row.remove) << row.finish;
-    EXPECT_EQ(result.Cleared, row.left.empty()) << row.finish;
-    std::string left;
-    for (const ListEntry& e : f.current.Working().Entries()) left += std::string(e.FileName.View()) + "|";
-    EXPECT_EQ(left, row.left);
-    EXPECT_EQ(f.current.Unsaved, row.remove && !row.left.empty()) << row.finish;
-  }
+  Fixture g({"Alpha - One", "Lone", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
+  CompareRun keep;
+  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(keep, g, 9, ThreadPriorityLevel::Normal));
+  EXPECT_EQ(keep.State().Texts.Read().Finish, "Finished. 1 unique title to be removed from internal list.");
+  keep.SetAnswer(kCompareRemove);
+  EXPECT_TRUE(keep.Close(g.current).Changed);
+  ASSERT_EQ(g.current.ItemCount(), 2u);
+  EXPECT_EQ(g.current.Entry(1).FileName.View(), "Beta - Two");
+  EXPECT_TRUE(g.current.Unsaved);
+
+  Fixture h({"Alpha - One", "Lone"}, {"Alpha - One"});
+  CompareRun aborted;
+  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(aborted, h, 9, ThreadPriorityLevel::Normal));
+  ScriptedCaller nobody;
+  aborted.Abort(nobody);
+  EXPECT_FALSE(aborted.Close(h.current).Changed);
+  EXPECT_EQ(h.current.ItemCount(), 2u);
 }
 
 TEST(Comparison, AbortWithSavingForEachFamily) {
