@@ -164,46 +164,41 @@ struct Search {
 
 TEST(NameSearch, WrapQuestionAndItsAnswers) {
   using namespace viewer_text;
-  {  // Yes finds the match above the cursor; a second Find Next says "Not found" without asking.
-    Search search;
-    search.caller.Expect(std::string(kWrapQuestion), Answer::Yes);
-    EXPECT_EQ(search.Find(FindRequest::Next, 2), 0u);
-    search.memory.LastRequest = FindRequest::Next;
-    EXPECT_EQ(search.Next(3), std::nullopt);
-    ASSERT_EQ(search.caller.messages.size(), 1u);
-    EXPECT_EQ(search.caller.messages[0].Text, kNotFound);
-    EXPECT_TRUE(search.caller.AllAnswered());
-  }
-  {  // No ends quietly.
-    Search search;
-    search.caller.Expect(std::string(kWrapQuestion), Answer::No);
-    EXPECT_EQ(search.Find(FindRequest::Next, 3), std::nullopt);
-    EXPECT_TRUE(search.caller.messages.empty());
-  }
-  {  // A search from the first entry never asks.
-    Search search;
-    search.text = "q";
-    EXPECT_EQ(search.Find(FindRequest::First, 2), std::nullopt);
-    EXPECT_EQ(search.caller.messages.at(0).Text, kNotFound);
-  }
-  {  // Find First then Find Next steps through the matches.
-    Search search;
-    search.entries = NamedList({"a1", "b", "a2", "a3"});
-    search.text = "a";
-    EXPECT_EQ(search.Find(FindRequest::First, 3), 0u);
-    EXPECT_EQ(search.Next(0), 2u);
-    EXPECT_EQ(search.Next(2), 3u);
-  }
-  {  // Find Next needs a search first, and two entries.
-    Search search;
-    EXPECT_EQ(search.Next(0), std::nullopt);
-    EXPECT_EQ(search.caller.messages.at(0).Text, kFindFirstRequired);
-    search.entries.resize(1);
-    search.memory.LastRequest = FindRequest::First;
-    search.memory.FindText = "x";
-    EXPECT_EQ(search.Next(0), std::nullopt);
-    EXPECT_EQ(search.caller.messages.at(1).Text, kTooFewToFind);
-  }
+  // Yes finds the match above the cursor; a second Find Next says "Not found" without asking.
+  Search yes;
+  yes.caller.Expect(std::string(kWrapQuestion), Answer::Yes);
+  EXPECT_EQ(yes.Find(FindRequest::Next, 2), 0u);
+  yes.memory.LastRequest = FindRequest::Next;
+  EXPECT_EQ(yes.Next(3), std::nullopt);
+  ASSERT_EQ(yes.caller.messages.size(), 1u);
+  EXPECT_EQ(yes.caller.messages[0].Text, kNotFound);
+  EXPECT_TRUE(yes.caller.AllAnswered());
+  // No ends quietly.
+  Search no;
+  no.caller.Expect(std::string(kWrapQuestion), Answer::No);
+  EXPECT_EQ(no.Find(FindRequest::Next, 3), std::nullopt);
+  EXPECT_TRUE(no.caller.messages.empty());
+  // A search from the first entry never asks.
+  Search first;
+  first.text = "q";
+  EXPECT_EQ(first.Find(FindRequest::First, 2), std::nullopt);
+  EXPECT_EQ(first.caller.messages.at(0).Text, kNotFound);
+  // Find First then Find Next steps through the matches.
+  Search steps;
+  steps.entries = NamedList({"a1", "b", "a2", "a3"});
+  steps.text = "a";
+  EXPECT_EQ(steps.Find(FindRequest::First, 3), 0u);
+  EXPECT_EQ(steps.Next(0), 2u);
+  EXPECT_EQ(steps.Next(2), 3u);
+  // Find Next needs a search first, and two entries.
+  Search needs;
+  EXPECT_EQ(needs.Next(0), std::nullopt);
+  EXPECT_EQ(needs.caller.messages.at(0).Text, kFindFirstRequired);
+  needs.entries.resize(1);
+  needs.memory.LastRequest = FindRequest::First;
+  needs.memory.FindText = "x";
+  EXPECT_EQ(needs.Next(0), std::nullopt);
+  EXPECT_EQ(needs.caller.messages.at(1).Text, kTooFewToFind);
   EXPECT_EQ(CentredOn(100, 20), (GridPosition{90, 100}));
   EXPECT_EQ(CentredOn(3, 20), (GridPosition{0, 3}));
 }

@@ -22,52 +22,43 @@ namespace {
 using testing::ScriptedCaller;
 using K = ColumnKind;
 
-MainOptions InfoFlags(bool on) {
+const std::vector<K> kAll = {K::Number,    K::FileName, K::Time, K::Kbps,      K::Size,       K::Stereo,
+                             K::Frequency, K::FileDate, K::Path, K::DateAdded, K::VolumeLabel};
+
+// Main options whose flags show these column kinds and no other (Artist and Title: the split).
+MainOptions Showing(const std::vector<K>& kinds) {
   MainOptions options{};
-  for (std::uint8_t* flag : {&options.Enumerate, &options.InfoTime, &options.InfoKbps, &options.InfoSize,
-                             &options.InfoStereo, &options.InfoFrequency, &options.InfoDateCreated, &options.InfoPath,
-                             &options.InfoDateAdded, &options.InfoVolumeLabel}) {
-    *flag = on ? 1 : 0;
+  std::uint8_t fileName = 0;         // always on, without a flag
+  std::vector<std::uint8_t*> flags;  // by kind + 2
+  for (std::uint8_t* flag :
+       {&options.ViewerSplitArtistTitle, &options.ViewerSplitArtistTitle, &options.Enumerate, &fileName,
+        &options.InfoTime, &options.InfoKbps, &options.InfoSize, &options.InfoStereo, &options.InfoFrequency,
+        &options.InfoDateCreated, &options.InfoPath, &options.InfoDateAdded, &options.InfoVolumeLabel}) {
+    *flag = 0;
+    flags.push_back(flag);
   }
+  for (K kind : kinds) *flags[static_cast<std::size_t>(static_cast<int>(kind) + 2)] = 1;
   return options;
 }
 
 TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
-  MainOptions none = InfoFlags(false);
-  MainOptions all = InfoFlags(true);
-  MainOptions allSplit = all;
-  allSplit.ViewerSplitArtistTitle = 1;
-  MainOptions splitPathLabel = none;
-  splitPathLabel.ViewerSplitArtistTitle = 1;
-  splitPathLabel.InfoPath = splitPathLabel.InfoVolumeLabel = 1;
-  MainOptions timeAdded = none;
-  timeAdded.InfoTime = timeAdded.InfoDateAdded = 1;
-  struct Row {
-    const char* name;
-    MainOptions options;
-    std::vector<K> kinds;
+  // The file name shows unless the name is split.
+  const std::vector<std::vector<K>> rows = {
+      {K::FileName},
+      kAll,
+      {K::Number, K::Artist, K::Title, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path,
+       K::DateAdded, K::VolumeLabel},
+      {K::Artist, K::Title, K::Path, K::VolumeLabel},
+      {K::FileName, K::Time, K::DateAdded},
   };
-  const Row rows[] = {
-      {"nothing", none, {K::FileName}},
-      {"all",
-       all,
-       {K::Number, K::FileName, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path, K::DateAdded,
-        K::VolumeLabel}},
-      {"all split",
-       allSplit,
-       {K::Number, K::Artist, K::Title, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path,
-        K::DateAdded, K::VolumeLabel}},
-      {"split, path, label", splitPathLabel, {K::Artist, K::Title, K::Path, K::VolumeLabel}},
-      {"time, date added", timeAdded, {K::FileName, K::Time, K::DateAdded}},
-  };
-  for (const Row& row : rows) {
-    ColumnLayout layout = BuildColumnLayout(row.options);
-    EXPECT_EQ(layout.Kinds, row.kinds) << row.name;
+  for (const std::vector<K>& kinds : rows) {
+    ColumnLayout layout = BuildColumnLayout(Showing(kinds));
+    EXPECT_EQ(layout.Kinds, kinds) << kinds.size();
     for (int slot = 0; slot < kColumnKindCount; ++slot) {
       const auto kind = static_cast<K>(slot - 2);
-      auto found = std::find(row.kinds.begin(), row.kinds.end(), kind);
-      const int expected = found == row.kinds.end() ? -1 : static_cast<int>(found - row.kinds.begin());
-      EXPECT_EQ(layout.PositionOf(kind), expected) << row.name << " kind " << slot - 2;
+      auto found = std::find(kinds.begin(), kinds.end(), kind);
+      const int expected = found == kinds.end() ? -1 : static_cast<int>(found - kinds.begin());
+      EXPECT_EQ(layout.PositionOf(kind), expected) << kinds.size() << " kind " << slot - 2;
     }
   }
 }
@@ -108,8 +99,7 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
     entry.FileName.Set(name);
     list.AppendEntry(entry);
   }
-  MainOptions options = InfoFlags(false);
-  options.Enumerate = options.InfoTime = 1;
+  MainOptions options = Showing({K::Number, K::FileName, K::Time});
   const ColumnLayout layout = BuildColumnLayout(options);
   const CellFormatter cells(FieldStyle{}, list.ItemCount());
   int measured = 0;
@@ -160,8 +150,8 @@ TEST(SortNames, StateNamesHintsAndEditorChoices) {
 }
 
 TEST(HeaderSort, QuestionsAndNewStates) {
-  const ColumnLayout all = BuildColumnLayout(InfoFlags(true));
-  MainOptions splitOptions = InfoFlags(true);
+  const ColumnLayout all = BuildColumnLayout(Showing(kAll));
+  MainOptions splitOptions = Showing(kAll);
   splitOptions.ViewerSplitArtistTitle = 1;
   const ColumnLayout split = BuildColumnLayout(splitOptions);
   const std::string tail = "?\r\n\n(this won't affect main sorting option)";
