@@ -1,65 +1,55 @@
 // The list comparison: the documented cases, the log and new-list files of each procedure,
 // singular and plural texts, loading both kinds of external list, abort with saving for each
-// family, the removal of actions 4 and 9, the fast engine against the plain loop, and the
-// settings window's rules.
+// family, the removal of actions 4 and 9, the fast engine against the plain loop, the settings
+// window's rules, and the questions a worker leaves for its window, answered in any order.
 #include "match/Comparison.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <chrono>
-#include <cstring>
 #include <filesystem>
+#include <future>
 #include <thread>
 
 #include "listfile/ListFileCommands.h"
 #include "match/CompareRun.h"
 #include "match/CompareSetup.h"
 #include "match/NameGenerator.h"
+#include "match/ScriptedPairs.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
 namespace {
 
-using namespace std::chrono_literals;
+using testing::Eventually;
 using testing::ReadFileBytes;
 using testing::ScriptedCaller;
+using testing::ScriptedPairs;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
+const std::string kLabelQuestion = "External file doesn't seem to be a ORDL file.\r\nTry to process anyway?";
+
 ListEntry Entry(const std::string& name) {
-  ListEntry e = UndeterminedEntry();
-  e.FileName.Set(name);
+  ListEntry e = testing::AlikeEntry(name);
   e.Folder.Set("/music");
   e.VolumeLabel.Set("DISK");
-  e.SizeKB = 4000;
-  e.Frames = 9000;
-  e.BitrateCode = 9;
-  e.StereoMode = 1;
-  e.FrequencyCode = 0;
   e.FileDate = 40000;
   e.DateAdded = 45000;
   return e;
 }
 
-class Answers final : public PairQuestion {
- public:
-  explicit Answers(std::vector<std::uint8_t> answers) : answers_(std::move(answers)) {}
-  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t) override {
-    asked.emplace_back(first, second);
-    if (next_ >= answers_.size()) {
-      ADD_FAILURE() << "unexpected question";
-      return kCompareStop;
-    }
-    return answers_[next_++];
-  }
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> asked;
+// The log file without its first line (which holds the date and time).
+std::string LogBody(const std::string& bytes) {
+  EXPECT_EQ(bytes.rfind("Ordonna log file at ", 0), 0u);
+  return bytes.substr(bytes.find("\r\n") + 2);
+}
 
- private:
-  std::vector<std::uint8_t> answers_;
-  std::size_t next_ = 0;
-};
+// Name, folder, label, file date and date added of an entry.
+std::string Fields(const ListEntry& e) {
+  return std::string(e.FileName.View()) + "|" + std::string(e.Folder.View()) + "|" + std::string(e.VolumeLabel.View()) +
+         "|" + std::to_string(+e.FileDate) + "|" + std::to_string(+e.DateAdded);
+}
 
 struct Fixture {
   TempDir dir;
@@ -69,7 +59,7 @@ struct Fixture {
   CompareMarks marks;
   ScriptedCaller caller;
 
-  Fixture(std::initializer_list<std::string> currentNames, std::initializer_list<std::string> externalNames) {
+  Fixture(const std::vector<std::string>& currentNames, const std::vector<std::string>& externalNames) {
     for (const std::string& name : currentNames) current.AppendEntry(Entry(name));
     current.SortState = 7;
     EntryList list;
@@ -92,6 +82,11 @@ struct Fixture {
   CompareEnd Run(const CompareSettings& settings, PairQuestion& question) {
     return RunComparison(current, external, settings, state, marks, question, caller);
   }
+  CompareEnd Run(const CompareSettings& settings) {
+    ScriptedPairs none({});
+    return Run(settings, none);
+  }
+  std::string Log() { return LogBody(ReadFileBytes(dir.File("out"))); }
 
   // The new list written to "out", expected to hold one entry.
   ListStore ReadBack() {
@@ -100,24 +95,22 @@ struct Fixture {
     EXPECT_EQ(LoadListFile(dir.File("out"), true, false, read, quiet, [] { return true; }).Count, 1);
     return read;
   }
+
+  // An external list of "Alpha - One" and "Other" with volume labels of these lengths.
+  std::string LabelList(std::size_t first, std::size_t second) {
+    std::string file("\x03Ord\x00", 5);
+    for (auto [name, length] : {std::pair<std::string, std::size_t>{"Alpha - One", first}, {"Other", second}}) {
+      file += static_cast<char>(name.size()) + name + '\0' + static_cast<char>(length) + std::string(length, 'L');
+      file += std::string(19, '\0');
+    }
+    WriteFileBytes(dir.File("labels.ordl"), file);
+    return dir.File("labels.ordl");
+  }
 };
 
-// Name, folder, label, file date and date added of an entry.
-std::string Fields(const ListEntry& e) {
-  return std::string(e.FileName.View()) + "|" + std::string(e.Folder.View()) + "|" + std::string(e.VolumeLabel.View()) +
-         "|" + std::to_string(+e.FileDate) + "|" + std::to_string(+e.DateAdded);
-}
-
-// The log file without its first line (which holds the date and time).
-std::string LogBody(const std::string& bytes) {
-  EXPECT_EQ(bytes.rfind("Ordonna log file at ", 0), 0u);
-  return bytes.substr(bytes.find("\r\n") + 2);
-}
-
 TEST(Comparison, LogFilesOfTheFourProcedures) {
-  Answers none({});
   Fixture same({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
-  EXPECT_EQ(same.Run(same.Settings(0), none), CompareEnd::Finished);
+  EXPECT_EQ(same.Run(same.Settings(0)), CompareEnd::Finished);
   EXPECT_EQ(same.state.Texts.Read().Finish, "Finished. No unique titles found. Log file not written.");
   EXPECT_FALSE(std::filesystem::exists(same.dir.File("out")));
   EXPECT_EQ(same.state.MatchCount, 2u);
@@ -125,9 +118,9 @@ TEST(Comparison, LogFilesOfTheFourProcedures) {
   Fixture f({"Alpha - One", "Gamma - Three", "Delta - Four"}, {"Alpha - One", "Beta - Two", "Zeta - Six"});
   f.current.Entry(2).Frames = -1;
   auto run = [&](CompareSettings settings, const std::string& finish) {
-    EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
+    EXPECT_EQ(f.Run(settings), CompareEnd::Finished);
     EXPECT_EQ(f.state.Texts.Read().Finish, finish);
-    return LogBody(ReadFileBytes(f.dir.File("out")));
+    return f.Log();
   };
   EXPECT_EQ(run(f.Settings(0), "Finished. 2 unique titles from external list written to log file."),
             "2 unique titles found in \"external.ordl\":\r\n\r\nBeta - Two, 3:55, 128 kbps, 4000 K, JS\r\n"
@@ -159,50 +152,40 @@ TEST(Comparison, SingularAndPluralTexts) {
   EXPECT_EQ(CompareFinishText(6, 0), "Finished. No matches found. New list not created.");
   EXPECT_EQ(AbortQuestion(0, 1, 0), "Save the log without matches found so far?");
   EXPECT_EQ(AbortQuestion(3, 2, 0), "Save the list without matches found so far?");
-  EXPECT_EQ(AbortQuestion(3, 0, 5), "");
   EXPECT_EQ(AbortQuestion(7, 0, 3), "Save the matches found so far?");
-  EXPECT_EQ(AbortQuestion(4, 9, 9), "");
-  EXPECT_EQ(AbortQuestion(9, 9, 9), "");
+  for (auto [action, unique, matches] : {std::tuple{3, 0, 5}, {4, 9, 9}, {9, 9, 9}}) {
+    EXPECT_EQ(AbortQuestion(static_cast<std::uint8_t>(action), unique, matches), "") << action;
+  }
 }
 
 TEST(Comparison, NewListsKeepTheRightSortByteAndFields) {
   Fixture f({"Alpha - One", "Gamma - Three"}, {"Alpha - One", "Beta - Two"});
-  Answers none({});
-  ASSERT_EQ(f.Run(f.Settings(1), none), CompareEnd::Finished);
+  ASSERT_EQ(f.Run(f.Settings(1)), CompareEnd::Finished);
   ListStore read = f.ReadBack();
   EXPECT_EQ(read.SortState, 0x81) << "the external file's sort byte";
   EXPECT_EQ(Fields(read.Entry(0)), "Beta - Two|||-1|-1");
-  ASSERT_EQ(f.Run(f.Settings(6), none), CompareEnd::Finished);
+  ASSERT_EQ(f.Run(f.Settings(6)), CompareEnd::Finished);
   EXPECT_EQ(Fields(f.ReadBack().Entry(0)), "Alpha - One|/music|DISK|-1|45000");
-  ASSERT_EQ(f.Run(f.Settings(3), none), CompareEnd::Finished);
+  ASSERT_EQ(f.Run(f.Settings(3)), CompareEnd::Finished);
   read = f.ReadBack();
   EXPECT_EQ(read.SortState, 7) << "the current list's order";
   EXPECT_EQ(Fields(read.Entry(0)), "Gamma - Three|/music|DISK|40000|45000");
-}
 
-TEST(Comparison, TextListKeepsSourceLines) {
-  Fixture f({"Alpha - One", "Gamma - Three"}, {});
+  // From a text list: the log keeps the source lines; a new list carries none, nor an order.
   WriteFileBytes(f.dir.File("list.txt"), "Alpha - One.mp3 3:55 128kbps\r\nBeta - Two.mp3 4:00\r\n");
-  Answers none({});
   CompareSettings settings = f.Settings(5);
   settings.TextList = true;
   settings.ListFile = f.dir.File("list.txt");
-  ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
-  EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))),
-            "1 match found in \"list.txt\":\r\n\r\nAlpha - One.mp3 3:55 128kbps");
+  ASSERT_EQ(f.Run(settings), CompareEnd::Finished);
+  EXPECT_EQ(f.Log(), "1 match found in \"list.txt\":\r\n\r\nAlpha - One.mp3 3:55 128kbps");
   EXPECT_EQ(f.caller.statuses.back(), "Read 2 lines. Imported 2 items.");
-
-  // A new list from a text list carries no source lines and no recorded order.
   for (std::uint8_t action : {1, 6}) {
     settings.Action = action;
-    ASSERT_EQ(f.Run(settings, none), CompareEnd::Finished);
-    ListStore read = f.ReadBack();
-    if (action == 1) {
-      EXPECT_EQ(read.SortState, 63);
-    }
+    ASSERT_EQ(f.Run(settings), CompareEnd::Finished);
+    read = f.ReadBack();
+    EXPECT_EQ(read.SortState, 63) << int{action};
     EXPECT_EQ(Fields(read.Entry(0)).substr(read.Entry(0).FileName.View().size(), 3), "|||") << int{action};
   }
-
   // Relaxed matching only counts for text lists.
   AppOptions options{};
   for (std::uint8_t compareWith : {0, 1}) {
@@ -213,12 +196,11 @@ TEST(Comparison, TextListKeepsSourceLines) {
 
 TEST(Comparison, LoadFailuresAndTheLabelQuestion) {
   Fixture f({"Alpha - One"}, {"Alpha - One"});
-  Answers none({});
   CompareSettings settings = f.Settings(0);
   auto stopsWith = [&](const std::string& name, const std::string& bytes, const std::string& message) {
     if (!bytes.empty()) WriteFileBytes(f.dir.File(name), bytes);
     settings.ListFile = f.dir.File(name);
-    EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped) << name;
+    EXPECT_EQ(f.Run(settings), CompareEnd::Stopped) << name;
     EXPECT_EQ(f.caller.messages.back().Text, message) << name;
   };
   stopsWith("missing.ordl", "", "Not able to open external file.");
@@ -229,31 +211,18 @@ TEST(Comparison, LoadFailuresAndTheLabelQuestion) {
 
   // Labels of 32 characters read without a question; of 33 and 40, one question per file, and
   // Yes keeps 32 characters.
-  auto labelled = [&](std::size_t first, std::size_t second) {
-    std::string file("\x03Ord\x00", 5);
-    for (auto [name, length] : {std::pair{"Alpha - One", first}, {"Other", second}}) {
-      file.push_back(static_cast<char>(std::strlen(name)));
-      file += name;
-      file.push_back(0);
-      file.push_back(static_cast<char>(length));
-      file += std::string(length, 'L');
-      file += std::string(19, '\0');
-    }
-    WriteFileBytes(f.dir.File("labels.ordl"), file);
-    settings.ListFile = f.dir.File("labels.ordl");
-  };
-  labelled(32, 32);
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  settings.ListFile = f.LabelList(32, 32);
+  EXPECT_EQ(f.Run(settings), CompareEnd::Finished);
   ASSERT_EQ(f.external.ItemCount(), 2u);
   EXPECT_EQ(f.external.Entry(1).VolumeLabel.View(), std::string(32, 'L'));
-  labelled(33, 40);
-  f.caller.Expect("External file doesn't seem to be a ORDL file.\r\nTry to process anyway?", Answer::Yes);
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Finished);
+  settings.ListFile = f.LabelList(33, 40);
+  f.caller.Expect(kLabelQuestion, Answer::Yes);
+  EXPECT_EQ(f.Run(settings), CompareEnd::Finished);
   ASSERT_EQ(f.external.ItemCount(), 2u);
   EXPECT_EQ(f.external.Entry(0).VolumeLabel.View(), std::string(32, 'L'));
   EXPECT_EQ(f.external.Entry(1).VolumeLabel.View(), std::string(32, 'L'));
   f.caller.Expect("", Answer::No);
-  EXPECT_EQ(f.Run(settings, none), CompareEnd::Stopped);
+  EXPECT_EQ(f.Run(settings), CompareEnd::Stopped);
   EXPECT_TRUE(f.caller.AllAnswered());
 }
 
@@ -262,43 +231,33 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
     // Action 7 confirmed: "&DIFFER" goes on with the next external entry, "&MATCH" ends the
     // current entry, and a stop with saving writes the three matches found so far.
     Fixture f({"Song A1", "Song B1", "Song C1", "Song D1"}, {"Song A2", "Song A3", "Song B2", "Song C2", "Song D2"});
-    Answers answers({kCompareDiffer, kCompareMatch, kCompareMatch, kCompareMatch, kCompareStopAndSave});
+    ScriptedPairs answers({kCompareDiffer, kCompareMatch, kCompareMatch, kCompareMatch, kCompareStopAndSave});
     EXPECT_EQ(f.Run(f.Settings(7, engine, 2), answers), CompareEnd::SavedOnStop);
-    ASSERT_GE(answers.asked.size(), 2u);
-    EXPECT_EQ(answers.asked[0], std::make_pair(0u, 0u));
-    EXPECT_EQ(answers.asked[1], std::make_pair(0u, 1u));
+    EXPECT_EQ(answers.asked.substr(0, 16), "0,0,85;0,1,85;1,");
     EXPECT_EQ(f.state.MatchCount, 3u);
-    EXPECT_EQ(LogBody(ReadFileBytes(f.dir.File("out"))), "3 matches found:\r\n\r\nSong A1\r\nSong B1\r\nSong C1");
+    EXPECT_EQ(f.Log(), "3 matches found:\r\n\r\nSong A1\r\nSong B1\r\nSong C1");
     EXPECT_EQ(f.state.Texts.Read().Finish, "") << "the window closes right after saving";
 
     // A unique action saved on stop writes only the entries decided so far.
     Fixture g({"Song A1", "Lone", "Song C1", "Also lone"}, {"Song A2", "Song C2"});
-    Answers stop({kCompareMatch, kCompareStopAndSave});
+    ScriptedPairs stop({kCompareMatch, kCompareStopAndSave});
     EXPECT_EQ(g.Run(g.Settings(2, engine, 2), stop), CompareEnd::SavedOnStop);
-    EXPECT_EQ(LogBody(ReadFileBytes(g.dir.File("out"))),
-              "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
+    EXPECT_EQ(g.Log(), "1 unique title found:\r\n\r\nLone, 3:55, 128 kbps, 4000 K, JS");
 
     // Action 1 takes a 99 % pair without asking and asks about a 98 % one (0.99 - 1/100).
     const std::string hundred(99, 'x');
     Fixture near({"Morning", hundred + "a"}, {"Morning!", hundred + "b"});
-    Answers confirm({kCompareMatch});
+    ScriptedPairs confirm({kCompareMatch});
     EXPECT_EQ(near.Run(near.Settings(7, engine, 1), confirm), CompareEnd::Finished);
-    EXPECT_EQ(confirm.asked, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1, 1}}));
+    EXPECT_EQ(confirm.asked, "1,1,98;");
     EXPECT_EQ(near.state.MatchCount, 2u);
 
     // A plain stop writes nothing.
     Fixture h({"Song A1"}, {"Song A2"});
-    Answers plain({kCompareStop});
+    ScriptedPairs plain({kCompareStop});
     EXPECT_EQ(h.Run(h.Settings(5, engine, 2), plain), CompareEnd::Stopped);
     EXPECT_FALSE(std::filesystem::exists(h.dir.File("out")));
   }
-}
-
-// Waits until `condition` holds, for at most two seconds.
-template <typename Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(5ms);
-  return condition();
 }
 
 // Starts `run` and waits for the question that ends a removal action.
@@ -357,32 +316,21 @@ TEST(Comparison, AbortWithSavingForEachFamily) {
   }
 }
 
-// Answers from a seeded sequence for the engine comparison, more than any run asks.
-std::vector<std::uint8_t> SeededReplies(std::uint32_t seed) {
-  std::mt19937 random(seed);
-  std::vector<std::uint8_t> replies;
-  for (int i = 0; i < 1000; ++i) replies.push_back(std::array<std::uint8_t, 7>{1, 2, 2, 2, 1, 16, 8}[random() % 7]);
-  return replies;
-}
-
 TEST(Comparison, FastEngineRunsLikeThePairLoop) {
   for (int round = 0; round < 300; ++round) {
     testing::NameGenerator names(static_cast<std::uint32_t>(round + 777));
     // Varied names, then untagged rips, then names repeated across albums.
-    testing::NameMix mix;
-    mix.NearDuplicates = 0.4;
-    mix.Hostile = (round % 5) * 0.05;
-    mix.Tracks = round % 3 == 1 ? 0.3 : 0.0;
-    mix.Repeated = round % 3 == 2 ? 0.1 : 0.0;
+    const double hostile = (round % 5) * 0.05, tracks = round % 3 == 1 ? 0.3 : 0.0;
+    const testing::NameMix mix{0.4, hostile, tracks, round % 3 == 2 ? 0.1 : 0.0};
     std::vector<ListEntry> all = names.Entries(static_cast<std::size_t>(10 + round % 90), mix);
     std::string outcomes[2];
     for (int e = 0; e < 2; ++e) {
       Fixture f({}, {});
+      EntryList external;
       for (std::size_t i = 0; i < all.size(); ++i) {
         if (i % 2 == 0) f.current.AppendEntry(all[i]);
+        if (i % 2 == 1) external.AppendEntry(all[i]);
       }
-      EntryList external;
-      for (std::size_t i = 1; i < all.size(); i += 2) external.AppendEntry(all[i]);
       EXPECT_TRUE(WriteListFile(f.dir.File("external.ordl"), external, 1).ok());
       CompareSettings settings =
           f.Settings(static_cast<std::uint8_t>(round % 10), e == 0 ? PairEngine::Reference : PairEngine::Fast);
@@ -392,24 +340,16 @@ TEST(Comparison, FastEngineRunsLikeThePairLoop) {
       settings.Limits.SizeMayDiffer = round % 4 == 0;
       settings.Limits.SizeDiffKB = 50;
       settings.Limits.TimeMayDiffer = round % 4 == 1;
-      Answers answers(SeededReplies(static_cast<std::uint32_t>(round)));
+      ScriptedPairs answers({1, 2, 2, 2, 1, 16, 8}, static_cast<std::uint32_t>(round));
       CompareEnd end = CompareEnd::Stopped;
-      if (RemovesFromCurrent(settings.Action)) {
-        // The removal waits for "&DELETE": answer it from here.
-        std::atomic<bool> done{false};
-        std::thread worker([&] {
-          end = f.Run(settings, answers);
-          done = true;
-        });
-        while (!f.state.AwaitingDelete && !done) std::this_thread::sleep_for(1ms);
-        f.state.Answer.Set(kCompareRemove);
-        worker.join();
-      } else {
-        end = f.Run(settings, answers);
+      // The removal waits for "&DELETE": answered from here.
+      std::future<void> worker = std::async(std::launch::async, [&] { end = f.Run(settings, answers); });
+      while (worker.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+        if (f.state.AwaitingDelete) f.state.Answer.Set(kCompareRemove);
       }
       std::string outcome = std::to_string(static_cast<int>(end)) + "|" + std::to_string(f.state.MatchCount) + "|" +
-                            std::to_string(f.state.UniqueCount) + "|" + f.state.Texts.Read().Finish + "|";
-      for (auto [a, b] : answers.asked) outcome += std::to_string(a) + "," + std::to_string(b) + ";";
+                            std::to_string(f.state.UniqueCount) + "|" + f.state.Texts.Read().Finish + "|" +
+                            answers.asked;
       for (std::uint8_t mark : f.marks) outcome += static_cast<char>('0' + mark);
       for (const std::string& line : f.state.Log.LinesFrom(0)) outcome += "|" + line;
       if (std::filesystem::exists(f.dir.File("out"))) {
@@ -468,6 +408,78 @@ TEST(Comparison, SettingsWindowRules) {
   EXPECT_EQ(OutputExtension(7, 3), "");
   EXPECT_EQ(CompleteOutputName("/x/res", ".txt"), "/x/res.txt");
   EXPECT_EQ(CompleteOutputName("/x/res.TXT", ".txt"), "/x/res.TXT");
+}
+
+// Waits for the worker's next request, for at most two seconds.
+std::optional<WorkerRequests::Request> NextRequest(WorkerRequests& requests) {
+  std::optional<WorkerRequests::Request> request;
+  Eventually([&] { return request.has_value() || (request = requests.Next()).has_value(); });
+  return request;
+}
+
+TEST(WorkerProtocol, RequestsInEveryOrder) {
+  struct Case {
+    const char* name;
+    bool stopFirst;      // the stop comes before the question
+    bool staleReply;     // a reply arrives before any question
+    bool stopWhileOpen;  // the stop comes while the question waits
+    Answer expected;
+  };
+  const Case cases[] = {
+      {"replied", false, false, false, Answer::Yes},
+      {"stale reply ignored", false, true, false, Answer::Yes},
+      {"stop before the question", true, false, false, Answer::No},
+      {"stop while it waits", false, false, true, Answer::No},
+  };
+  for (const Case& c : cases) {
+    WorkerRequests requests;
+    if (c.stopFirst) requests.Stop();
+    if (c.staleReply) requests.Reply(Answer::No);
+    std::future<Answer> worker = std::async(std::launch::async, [&] {
+      requests.Tell("first", "Warning", MessageKind::Warning);
+      return requests.Ask("go on?", "prompt", Answer::No);
+    });
+    std::optional<WorkerRequests::Request> message = NextRequest(requests);
+    ASSERT_TRUE(message && !message->Question && message->Text == "first") << c.name;
+    if (!c.stopFirst) {
+      std::optional<WorkerRequests::Request> question = NextRequest(requests);
+      ASSERT_TRUE(question && question->Question && question->Text == "go on?") << c.name;
+      if (c.stopWhileOpen) {
+        requests.Stop();
+      } else {
+        requests.Reply(Answer::Yes);
+      }
+    }
+    EXPECT_EQ(worker.get(), c.expected) << c.name;
+    EXPECT_FALSE(requests.Next()) << c.name;
+  }
+}
+
+TEST(WorkerProtocol, LoaderQuestionThroughTheWindow) {
+  // Answered Yes on the window's thread, taken and left open while the window closes, left
+  // untaken, or open during "&ABORT" while loading (answer 32): only Yes goes on.
+  for (int way = 0; way < 4; ++way) {
+    Fixture f({"Alpha - One"}, {});
+    CompareSettings settings = f.Settings(7);
+    settings.ListFile = f.LabelList(40, 40);
+    CompareRun run;
+    run.Start(f.current, f.external, settings, ThreadPriorityLevel::Normal);
+    ScriptedCaller window;
+    if (way == 0) {
+      window.Expect(kLabelQuestion, Answer::Yes);
+      while (!run.Ended()) (void)run.ServeRequests(window);
+      EXPECT_TRUE(window.AllAnswered());
+    } else if (way != 2) {
+      std::optional<WorkerRequests::Request> question = NextRequest(run.State().Requests);
+      ASSERT_TRUE(question && question->Question);
+    }
+    if (way == 3) run.Abort(window);
+    EXPECT_FALSE(way != 0 && run.Close(f.current).Changed) << way;
+    run.Wait();
+    EXPECT_EQ(run.End(), way == 0 ? CompareEnd::Finished : CompareEnd::Stopped) << way;
+    EXPECT_EQ(run.State().LogWritten, way == 0) << way;
+    EXPECT_EQ(f.current.ItemCount(), 1u);
+  }
 }
 
 }  // namespace

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <thread>
 
 #include "match/DupLog.h"
 #include "match/DupSearchRun.h"
 #include "match/NameGenerator.h"
+#include "match/ScriptedPairs.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
@@ -18,16 +18,17 @@ namespace ordonna {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Eventually;
 using testing::ReadFileBytes;
 using testing::ScriptedCaller;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-ListEntry Entry(const std::string& name) { return testing::AlikeEntry(name); }
+using testing::AlikeEntry;
 
 EntryList List(std::initializer_list<std::string> names) {
   EntryList list;
-  for (const std::string& name : names) list.AppendEntry(Entry(name));
+  for (const std::string& name : names) list.AppendEntry(AlikeEntry(name));
   return list;
 }
 
@@ -40,29 +41,11 @@ DupSearchSettings Settings(std::uint8_t action, PairEngine engine, int percent =
   return settings;
 }
 
-class Answers final : public PairQuestion {
- public:
-  explicit Answers(std::vector<std::uint8_t> answers) : answers_(std::move(answers)) {}
-  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t percent) override {
-    asked += std::to_string(first) + "," + std::to_string(second) + "," + std::to_string(percent) + ";";
-    if (next_ >= answers_.size()) {
-      ADD_FAILURE() << "unexpected question about " << first << " and " << second;
-      return kDupStop;
-    }
-    return answers_[next_++];
-  }
-  std::string asked;  // "first,second,percent;" per question
-
- private:
-  std::vector<std::uint8_t> answers_;
-  std::size_t next_ = 0;
-};
-
 // One search run to its end; the questions asked are in `answers.asked`.
 struct Search {
   DupSearchState state;
   DeletionMarks marks;
-  Answers answers;
+  testing::ScriptedPairs answers;
   bool completed;
   Search(const EntryList& list, const DupSearchSettings& settings, std::vector<std::uint8_t> replies = {})
       : answers(std::move(replies)), completed(RunDupSearch(list, settings, state, marks, answers)) {}
@@ -134,7 +117,7 @@ TEST(DuplicateSearch, DocumentedPairLoopCases) {
   }
 }
 
-TEST(DuplicateSearch, ProgressAndButtons) {
+TEST(DuplicateSearch, ProgressButtonsAndTheLogList) {
   EXPECT_EQ(DupProgress(0, 2), 0);
   EXPECT_EQ(DupProgress(4, 10), 750) << "x = 0.5";
   EXPECT_EQ(DupProgress(8, 10), 1000);
@@ -149,6 +132,11 @@ TEST(DuplicateSearch, ProgressAndButtons) {
   EXPECT_EQ(shown(FinalDupButtons(true, 3)), "&UNDO &DELETE at 296 save ");
   EXPECT_EQ(shown(FinalDupButtons(true, 0)), "&CLOSE at 384 ");
   EXPECT_EQ(shown(FinalDupButtons(false, 2)), "&ABORT ");
+
+  LogList log(kDupLogFull);
+  for (int i = 0; i < 30002; ++i) log.Add("name " + std::to_string(i));
+  EXPECT_EQ(log.LinesFrom(29999),
+            (std::vector<std::string>{"name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
 }
 
 ListStore StoreOf(const EntryList& list) {
@@ -160,11 +148,9 @@ ListStore StoreOf(const EntryList& list) {
 TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
   ListStore store = StoreOf(List({"a", "b", "c", "d"}));
   DeletionResult result = ApplyDeletions(store, {1, 0, 1, 0});
-  EXPECT_TRUE(result.Changed);
-  EXPECT_FALSE(result.Cleared);
+  EXPECT_TRUE(result.Changed && !result.Cleared && store.Unsaved);
   ASSERT_EQ(store.ItemCount(), 2u);
   EXPECT_EQ(std::string(store.Entry(0).FileName.View()) + std::string(store.Entry(1).FileName.View()), "ac");
-  EXPECT_TRUE(store.Unsaved);
   EXPECT_EQ(ItemsLeftText(store.ItemCount()), "2 items left.");
 
   store.Unsaved = false;
@@ -178,23 +164,11 @@ TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
   EXPECT_EQ(kListCleared, std::string_view("List cleared (closing view window)."));
 }
 
-TEST(DuplicateSearch, LogListStopsAtThirtyThousandLines) {
-  LogList log(kDupLogFull);
-  for (int i = 0; i < 30001; ++i) log.Add("name " + std::to_string(i));
-  log.Add("one more");
-  EXPECT_EQ(log.LinesFrom(29999),
-            (std::vector<std::string>{"name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
-}
-
-// Waits until `condition` holds, for at most two seconds.
-template <typename Condition>
-bool Eventually(Condition condition) {
-  for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(5ms);
-  return condition();
-}
-
-TEST(DuplicateSearch, WorkerAnswersAndStopsOnItsThread) {
+TEST(DuplicateSearch, WorkerAnswersStopsAndDeletesOnItsThread) {
   EntryList list = List({"Song A1", "Song A2", "Song A3", "Song A4", "Song A5"});
+  EntryList longList;  // stopped between pairs within a fraction of a second
+  for (int i = 0; i < 4000; ++i)
+    longList.AppendEntry(AlikeEntry("Artist " + std::to_string(i % 97) + " - Title " + std::to_string(i)));
   for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
     DupSearchRun run;
     run.Start(list, Settings(2, engine), ThreadPriorityLevel::Low);
@@ -210,50 +184,38 @@ TEST(DuplicateSearch, WorkerAnswersAndStopsOnItsThread) {
     ScriptedCaller caller;
     caller.Expect(std::string(kRevertQuestion), Answer::No);
     ListStore store = StoreOf(list);
-    DeletionResult result = run.Close(store, caller);
+    EXPECT_TRUE(run.Close(store, caller).Changed) << "No performs the deletions confirmed so far";
     EXPECT_TRUE(run.Ended());
-    EXPECT_TRUE(result.Changed) << "No performs the deletions confirmed so far";
     EXPECT_EQ(store.ItemCount(), 4u);
     EXPECT_TRUE(caller.AllAnswered());
-  }
-}
 
-TEST(DuplicateSearch, StopBetweenPairsEndsQuickly) {
-  // A long automatic run is stopped between pairs within a fraction of a second.
-  EntryList list;
-  for (int i = 0; i < 4000; ++i)
-    list.AppendEntry(Entry("Artist " + std::to_string(i % 97) + " - Title " + std::to_string(i)));
-  for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
-    DupSearchRun run;
-    run.Start(list, Settings(0, engine, 50), ThreadPriorityLevel::Normal);
+    DupSearchRun automatic;
+    automatic.Start(longList, Settings(0, engine, 50), ThreadPriorityLevel::Normal);
     std::this_thread::sleep_for(20ms);
     auto before = std::chrono::steady_clock::now();
-    run.Undo();
+    automatic.Undo();
     EXPECT_LT(std::chrono::steady_clock::now() - before, 500ms);
-    EXPECT_TRUE(run.Ended());
+    EXPECT_TRUE(automatic.Ended());
     // "&UNDO" changes nothing; closing afterwards asks at most the revert question.
-    ListStore store = StoreOf(list);
-    ScriptedCaller caller;
-    if (run.State().ToDelete > 0) caller.Expect("", Answer::Yes);
-    EXPECT_FALSE(run.Close(store, caller).Changed);
+    store = StoreOf(longList);
+    if (automatic.State().ToDelete > 0) caller.Expect("", Answer::Yes);
+    EXPECT_FALSE(automatic.Close(store, caller).Changed);
     EXPECT_EQ(store.ItemCount(), 4000u);
   }
-}
-
-TEST(DuplicateSearch, CompletedRunDeletesOnDeleteButton) {
-  EntryList list = List({"Same Song", "Other", "same song"});
+  // A completed run deletes on "&DELETE" and closes without a question.
+  const EntryList same = List({"Same Song", "Other", "same song"});
   DupSearchRun run;
-  run.Start(list, Settings(0, PairEngine::Fast), ThreadPriorityLevel::High);
+  run.Start(same, Settings(0, PairEngine::Fast), ThreadPriorityLevel::High);
   run.Wait();
   ASSERT_TRUE(run.State().Completed);
-  ListStore store = StoreOf(list);
+  ListStore store = StoreOf(same);
   EXPECT_TRUE(run.Delete(store).Changed);
   EXPECT_EQ(store.ItemCount(), 2u);
   ScriptedCaller caller;
-  EXPECT_FALSE(run.Close(store, caller).Changed) << "no question after a completed run";
+  EXPECT_FALSE(run.Close(store, caller).Changed);
 }
 
-TEST(DuplicateSearch, SavedLog) {
+TEST(DuplicateSearch, SavedLogAndItsName) {
   TempDir dir;
   EntryList list = List({"Keep", "Gone One", "Gone Two"});
   list.Entry(2).Frames = -1;
@@ -273,12 +235,8 @@ TEST(DuplicateSearch, SavedLog) {
       "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two";
   EXPECT_EQ(written(0), log);
   EXPECT_EQ(written(1), log + ", ??:??, ? kbps, ? K, ?");
-  // A failed write leaves the earlier log as it was.
   EXPECT_FALSE(WriteDupLog(dir.File("missing/log.txt"), list, marks, 2, style, stamp).ok());
-}
 
-TEST(DuplicateSearch, SaveLogNameRules) {
-  TempDir dir;
   EXPECT_EQ(DupLogTargetOf("/x/dups", true).Path, "/x/dups.txt");
   EXPECT_TRUE(DupLogTargetOf("/x/dups", true).TxtAppended);
   EXPECT_FALSE(DupLogTargetOf("/x/dups.TXT", true).TxtAppended);
@@ -287,37 +245,30 @@ TEST(DuplicateSearch, SaveLogNameRules) {
   EXPECT_EQ(RememberedFolder("/dups.txt"), "/");
   EXPECT_EQ(RememberedFolder("/" + std::string(300, 'f') + "/x.txt"), std::nullopt);
 
-  EntryList list = List({"Same Song", "Same Song"});
-  Search search(list, Settings(0, PairEngine::Fast));
-  const DupSearchState& state = search.state;
-  const DeletionMarks& marks = search.marks;
+  const Search search(list, Settings(0, PairEngine::Fast, 50));
+  ASSERT_GT(search.state.Log.Size(), 0u);
   AppOptions options{};
-  FieldStyle style;
-  LogStamp stamp{"d", "t"};
-
+  auto save = [&](const std::string& name, bool firstFilter, const DupSearchState& state, ScriptedCaller& caller) {
+    return SaveDupLog(dir.File(name), firstFilter, state, list, search.marks, style, {"d", "t"}, options, caller);
+  };
   // "dups" with the first filter becomes "dups.txt"; an existing "dups.txt" is asked about.
   WriteFileBytes(dir.File("dups.txt"), "old");
   ScriptedCaller refuses;
   refuses.Expect(dir.File("dups.txt") + " already exists.\r\nDo you want to replace it?", Answer::No);
-  DupLogSaved saved = SaveDupLog(dir.File("dups"), true, state, list, marks, style, stamp, options, refuses);
+  DupLogSaved saved = save("dups", true, search.state, refuses);
   EXPECT_FALSE(saved.Saved);
   EXPECT_EQ(ReadFileBytes(dir.File("dups.txt")), "old");
   EXPECT_EQ(options.Dialog.DupLogFolder.View(), dir.Path());
   EXPECT_EQ(saved.LogPath, "\"" + dir.File("dups.txt") + "\"");
-
   // A name the dialog already confirmed is not asked about again.
   ScriptedCaller silent;
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_TRUE(SaveDupLog(dir.File("dups.log"), false, state, list, marks, style, stamp, options, silent).Saved);
-  }
+  for (int i = 0; i < 2; ++i) EXPECT_TRUE(save("dups.log", false, search.state, silent).Saved);
 
-  DupSearchState empty;
   ScriptedCaller warned;
-  EXPECT_FALSE(SaveDupLog(dir.File("x"), true, empty, list, marks, style, stamp, options, warned).Saved);
+  EXPECT_FALSE(save("x", true, DupSearchState{}, warned).Saved);
   EXPECT_EQ(warned.messages.at(0).Text, "Nothing to save.");
-  ScriptedCaller failing;
-  EXPECT_FALSE(SaveDupLog(dir.File("no/such/x"), true, state, list, marks, style, stamp, options, failing).Saved);
-  EXPECT_EQ(failing.messages.at(0).Text, "Disk error.");
+  EXPECT_FALSE(save("no/such/x", true, search.state, warned).Saved);
+  EXPECT_EQ(warned.messages.at(1).Text, "Disk error.");
 }
 
 }  // namespace

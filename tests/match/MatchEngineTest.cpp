@@ -12,6 +12,7 @@
 
 #include "match/DuplicateSearch.h"
 #include "match/NameGenerator.h"
+#include "match/ScriptedPairs.h"
 
 namespace ordonna {
 namespace {
@@ -19,12 +20,7 @@ namespace {
 using testing::NameGenerator;
 using testing::NameMix;
 
-// The matching pairs, whose order is that of the pair loop.
-struct MatchPair {
-  std::uint32_t First;
-  std::uint32_t Second;
-  std::uint8_t Percent;
-};
+// The matching pairs (first, second, percent), in the order of the pair loop or sorted.
 using Pairs = std::vector<std::tuple<std::uint32_t, std::uint32_t, int>>;
 
 struct Case {
@@ -60,9 +56,8 @@ Case RandomCase(std::mt19937& random, bool allowRelaxed) {
   return c;
 }
 
-std::vector<MatchPair> BrutePairs(std::span<const ListEntry> a, std::span<const ListEntry> b, bool self,
-                                  const Case& c) {
-  std::vector<MatchPair> pairs;
+Pairs BrutePairs(std::span<const ListEntry> a, std::span<const ListEntry> b, bool self, const Case& c) {
+  Pairs pairs;
   std::vector<PreparedTitle> titlesB;
   for (const ListEntry& e : b) titlesB.push_back(PrepareTitle(e.FileName.View(), c.Match.HighChars));
   for (std::uint32_t i = 0; i < a.size(); ++i) {
@@ -70,7 +65,7 @@ std::vector<MatchPair> BrutePairs(std::span<const ListEntry> a, std::span<const 
     for (std::uint32_t j = self ? i + 1 : 0; j < b.size(); ++j) {
       int p = TitleMatchPercent(titleA, titlesB[j], c.Match);
       if (p >= c.Match.MatchPercent && AcceptPair(a[i], b[j], c.Limits, c.UnspecifiedRule)) {
-        pairs.push_back({i, j, static_cast<std::uint8_t>(p)});
+        pairs.emplace_back(i, j, p);
       }
     }
   }
@@ -80,12 +75,6 @@ std::vector<MatchPair> BrutePairs(std::span<const ListEntry> a, std::span<const 
 std::string Describe(const Case& c) {
   return "percent " + std::to_string(c.Match.MatchPercent) + (c.Match.LetterCheck ? " letter" : "") +
          (c.Match.HighChars ? " high" : "") + (c.Match.Relaxed ? " relaxed" : "");
-}
-
-Pairs Listed(const std::vector<MatchPair>& pairs) {
-  Pairs listed;
-  for (const MatchPair& p : pairs) listed.emplace_back(p.First, p.Second, p.Percent);
-  return listed;
 }
 
 // The entry pairs of the matching names that pass AcceptPair (`self`: only later entries).
@@ -112,7 +101,7 @@ void ExpectSelfPairs(std::span<const ListEntry> list, const Case& c, const JoinC
   const NameGroups groups = GroupNames(list);
   NameMatches matches;
   ASSERT_TRUE(FindSelfNameMatches(list, groups, c.Match, control, matches));
-  ASSERT_EQ(Listed(BrutePairs(list, list, true, c)), Expanded(list, groups, list, groups, matches, true, c))
+  ASSERT_EQ(BrutePairs(list, list, true, c), Expanded(list, groups, list, groups, matches, true, c))
       << what << " " << Describe(c);
 }
 
@@ -155,15 +144,21 @@ TEST(MatchEngine, SelfAndCrossPairsEqualThePairLoopOnRandomLists) {
     const NameGroups groupsSecond = GroupNames(second);
     NameMatches matches;
     ASSERT_TRUE(FindCrossNameMatches(first, groupsFirst, second, groupsSecond, c.Match, control, matches));
-    ASSERT_EQ(Listed(BrutePairs(first, second, false, c)),
+    ASSERT_EQ(BrutePairs(first, second, false, c),
               Expanded(first, groupsFirst, second, groupsSecond, matches, false, c))
         << what << " " << Describe(c);
   }
 }
 
-TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
+std::vector<ListEntry> Named(const std::vector<std::string>& names) {
+  std::vector<ListEntry> list(names.size(), UndeterminedEntry());
+  for (std::size_t i = 0; i < names.size(); ++i) list[i].FileName.Set(names[i]);
+  return list;
+}
+
+TEST(MatchEngine, AdversarialAndEditedNamesEqualThePairLoop) {
   // Names that are all alike, all short, or all punctuation, at every threshold.
-  std::vector<std::vector<std::string>> lists = {
+  const std::vector<std::vector<std::string>> lists = {
       {"aaaa", "aaab", "aaba", "abaa", "baaa", "aa", "a", "", "aaaaa", "aaaa - aaaa", "aaaa_-_aaab", "aaa-aaa"},
       {"!!!", "???", "", " ", "!!! - ???", "Band - !!!", "Band - ???", "band - !!!", "_-_", "-", "a - !", "a-!"},
       {"The Band - Song", "the band - song", "THE BAND_-_SONG", "The Band - Song!", "The Bnd - Song", "Band - The Song",
@@ -171,11 +166,7 @@ TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
       {"x", "y", "xy", "yx", "xyz", "zyx", "xyzw", "wxyz", "ab-cd", "ab_cd", "abcd", "a-bcd"},
   };
   for (const auto& names : lists) {
-    std::vector<ListEntry> list;
-    for (const std::string& name : names) {
-      list.push_back(UndeterminedEntry());
-      list.back().FileName.Set(name);
-    }
+    const std::vector<ListEntry> list = Named(names);
     for (int percent = 50; percent <= 100; ++percent) {
       for (int flags = 0; flags < 4; ++flags) {
         ExpectSelfPairs(list, AtPercent(percent, (flags & 1) != 0, (flags & 2) != 0), JoinControl{}, names[0]);
@@ -183,15 +174,12 @@ TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
       }
     }
   }
-}
-
-TEST(MatchEngine, EditsAtEveryPlaceAreFound) {
   // Names over a two-letter alphabet with insertions, deletions and substitutions bunched at
   // the start, the end or spread: every shift of every piece is exercised.
   std::mt19937 random(5);
   auto below = [&random](int n) { return static_cast<int>(random() % static_cast<std::uint32_t>(n)); };
   for (int round = 0; round < 300; ++round) {
-    std::vector<ListEntry> list;
+    std::vector<std::string> names;
     for (int base = 0; base < 4; ++base) {
       std::string name;
       const int length = 5 + below(40);
@@ -211,30 +199,13 @@ TEST(MatchEngine, EditsAtEveryPlaceAreFound) {
             default: edited[static_cast<std::size_t>(at)] = 'c'; break;
           }
         }
-        list.push_back(UndeterminedEntry());
-        list.back().FileName.Set(edited);
+        names.push_back(edited);
       }
     }
-    ExpectSelfPairs(list, AtPercent(50 + below(49)), JoinControl{}, "round " + std::to_string(round));
+    ExpectSelfPairs(Named(names), AtPercent(50 + below(49)), JoinControl{}, "round " + std::to_string(round));
     if (HasFatalFailure()) return;
   }
 }
-
-// Answers from a seeded sequence, recording every question.
-class ScriptedQuestion final : public PairQuestion {
- public:
-  ScriptedQuestion(std::uint32_t seed, bool allowStop) : random_(seed), allowStop_(allowStop) {}
-  std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t percent) override {
-    asked.push_back({first, second, percent});
-    const std::uint8_t answers[] = {1, 2, 2, 4, 4, 3, 8};
-    return answers[random_() % (allowStop_ ? 7 : 6)];
-  }
-  std::vector<MatchPair> asked;
-
- private:
-  std::mt19937 random_;
-  bool allowStop_;
-};
 
 // Everything a run leaves behind, as one text: completion, marks, counters, questions, log, finish.
 std::string RunWith(PairEngine engine, const EntryList& list, DupSearchSettings settings, std::uint32_t seed,
@@ -242,13 +213,13 @@ std::string RunWith(PairEngine engine, const EntryList& list, DupSearchSettings 
   settings.Engine = engine;
   DupSearchState state;
   DeletionMarks marks;
-  ScriptedQuestion question(seed, allowStop);
+  std::vector<std::uint8_t> replies = {1, 2, 2, 4, 4, 3, 8};
+  if (!allowStop) replies.pop_back();
+  testing::ScriptedPairs question(replies, seed);
   std::string run = RunDupSearch(list, settings, state, marks, question) ? "completed|" : "stopped|";
   for (std::uint8_t mark : marks) run += static_cast<char>('0' + mark);
   run += "|" + std::to_string(state.MatchesFound) + "|" + std::to_string(state.ToDelete) + "|";
-  for (const MatchPair& p : question.asked) {
-    run += std::to_string(p.First) + "," + std::to_string(p.Second) + "," + std::to_string(p.Percent) + ";";
-  }
+  run += question.asked;
   for (const std::string& line : state.Log.LinesFrom(0)) run += "|" + line;
   return run + "|" + state.Texts.Read().Finish;
 }

@@ -30,16 +30,14 @@ class NameGenerator {
 
   // `count` entries; near-duplicates copy an entry made earlier in the same list.
   std::vector<ListEntry> Entries(std::size_t count, const NameMix& mix);
+
+ private:
   // One fresh name.
   std::string Name();
   // A copy of `name` with a small change (a typo, letter case, separators, a suffix).
   std::string NearCopy(const std::string& name);
   // A short, empty, punctuation-only or split-around-nothing name.
   std::string HostileName();
-
-  std::mt19937& Random() { return random_; }
-
- private:
   std::string Word(bool capital);
   std::string Artist();
   ListEntry Fields(const std::string& name);

@@ -71,67 +71,57 @@ TEST(TitleMatch, EditDistance) {
 }
 
 TEST(TitleMatch, DocumentedPercentages) {
-  // Flags: L letter check, H high characters, R relaxed.
+  // Flags: L letter check, H high characters, R relaxed; then (threshold, percentage) pairs.
   struct Row {
-    std::string_view a, b;
-    int threshold;
-    std::string_view flags;
-    int expected;
+    std::string_view a, b, flags;
+    std::vector<std::pair<int, int>> percents;
   };
   const Row rows[] = {
-      {"Morning", "MORNING", 50, "", 100},
-      {"Morning", "MORNING", 98, "", 100},
-      {"Morning", "MORNING", 99, "", 100},
-      {"Morning", "MORNING", 100, "", 100},
-      {"Morning", "Morning!", 100, "", 0},
-      {"Morning", "Morning!", 99, "", 99},
+      {"Morning", "MORNING", "", {{50, 100}, {98, 100}, {99, 100}, {100, 100}}},
+      {"Morning", "Morning!", "", {{100, 0}, {99, 99}}},
       // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
       // are equal (99), at 100 the names differ (0).
-      {"The Band - Morning", "the band_-_morning", 50, "", 100},
-      {"The Band - Morning", "the band_-_morning", 98, "", 100},
-      {"The Band - Morning", "the band_-_morning", 99, "", 99},
-      {"The Band - Morning", "the band_-_morning", 100, "", 0},
-      {"abc", "abd", 80, "", 66},
-      {"ab", "xyz", 80, "", 0},
-      {"", "Morning", 80, "", 0},
-      {"Morning", "", 80, "", 0},
-      {"_title", "title", 80, "L", 0},
-      {"_title", "title", 80, "", 99},
-      {"Caf\xE9", "Cafe", 99, "H", 99},
-      {"Caf\xE9", "Cafe", 99, "", 0},
-      {"Caf\xE9", "Cafe", 80, "", 74},
-      {"Caf\xC3\xA9", "Caf\xE9", 80, "", 100},
-      {"Caf\xC3\xA9", "cafe", 99, "H", 99},
+      {"The Band - Morning", "the band_-_morning", "", {{50, 100}, {98, 100}, {99, 99}, {100, 0}}},
+      {"abc", "abd", "", {{80, 66}}},
+      {"ab", "xyz", "", {{80, 0}}},
+      {"", "Morning", "", {{80, 0}}},
+      {"Morning", "", "", {{80, 0}}},
+      {"_title", "title", "L", {{80, 0}}},
+      {"_title", "title", "", {{80, 99}}},
+      {"Caf\xE9", "Cafe", "H", {{99, 99}}},
+      {"Caf\xE9", "Cafe", "", {{99, 0}, {80, 74}}},
+      {"Caf\xC3\xA9", "Caf\xE9", "", {{80, 100}}},
+      {"Caf\xC3\xA9", "cafe", "H", {{99, 99}}},
       // Both split, artists too far apart: 0 even with equal titles.
-      {"Abba - Waterloo", "Zztop - Waterloo", 80, "", 0},
+      {"Abba - Waterloo", "Zztop - Waterloo", "", {{80, 0}}},
       // Split from the right: 100 x sqrt(1.0 x 0.99); 100 x sqrt(0.99 - 2/5); the title part
       // 0.59 below the part threshold 0.64.
-      {"Artist - Title - Remix", "artist - title - remix!", 80, "", 99},
-      {"Artist - Title - Remix", "Artist - Title - Remixes", 60, "", 77},
-      {"Artist - Title - Remix", "Artist - Title - Remixes", 80, "", 0},
+      {"Artist - Title - Remix", "artist - title - remix!", "", {{80, 99}}},
+      {"Artist - Title - Remix", "Artist - Title - Remixes", "", {{60, 77}, {80, 0}}},
       // Half to even: 86.5 rounds to 86; 0.74 and 0.49 exactly.
-      {"abcdefgh", "abcdefgx", 80, "", 86},
-      {"abcd", "abcx", 50, "", 74},
-      {"ab", "ax", 50, "", 49},
+      {"abcdefgh", "abcdefgx", "", {{80, 86}}},
+      {"abcd", "abcx", "", {{50, 74}}},
+      {"ab", "ax", "", {{50, 49}}},
       // A single hyphen splits; equal parts give 100 x 0.99.
-      {"ab-cd", "ab_cd", 80, "", 99},
+      {"ab-cd", "ab_cd", "", {{80, 99}}},
       // Names that fold to nothing: the letters-match rule needs letters.
-      {"!!!", "???", 80, "", 0},
-      {"!!!", "???", 99, "", 0},
-      {"", "!!!", 99, "", 0},
-      {"!!!!", "????", 50, "", 0},
-      {"Band - !!!", "Band - ???", 50, "", 0},
-      {"Band - !!!", "band - !!!", 80, "", 100},
-      {"Band  - !!!", "Band - !!!", 80, "", 99},
-      {"alpha", "alpha beta", 80, "R", 99},
-      {"alpha", "alpha beta", 80, "", 0},
-      {"alpha", "the alpha song", 99, "R", 99},
-      {"alpha", "alpah song", 99, "R", 0},
+      {"!!!", "???", "", {{80, 0}, {99, 0}}},
+      {"", "!!!", "", {{99, 0}}},
+      {"!!!!", "????", "", {{50, 0}}},
+      {"Band - !!!", "Band - ???", "", {{50, 0}}},
+      {"Band - !!!", "band - !!!", "", {{80, 100}}},
+      {"Band  - !!!", "Band - !!!", "", {{80, 99}}},
+      {"alpha", "alpha beta", "R", {{80, 99}}},
+      {"alpha", "alpha beta", "", {{80, 0}}},
+      {"alpha", "the alpha song", "R", {{99, 99}}},
+      {"alpha", "alpah song", "R", {{99, 0}}},
   };
   for (const Row& r : rows) {
     auto has = [&](char flag) { return r.flags.find(flag) != std::string_view::npos; };
-    EXPECT_EQ(Percent(r.a, r.b, r.threshold, has('L'), has('H'), has('R')), r.expected)
-        << r.a << " | " << r.b << " at " << r.threshold << r.flags;
+    for (auto [threshold, expected] : r.percents) {
+      EXPECT_EQ(Percent(r.a, r.b, threshold, has('L'), has('H'), has('R')), expected)
+          << r.a << " | " << r.b << " at " << threshold << r.flags;
+    }
   }
 }
 

@@ -22,52 +22,43 @@ namespace {
 using testing::ScriptedCaller;
 using K = ColumnKind;
 
-MainOptions InfoFlags(bool on) {
+const std::vector<K> kAll = {K::Number,    K::FileName, K::Time, K::Kbps,      K::Size,       K::Stereo,
+                             K::Frequency, K::FileDate, K::Path, K::DateAdded, K::VolumeLabel};
+
+// Main options whose flags show these column kinds and no other (Artist and Title: the split).
+MainOptions Showing(const std::vector<K>& kinds) {
   MainOptions options{};
-  for (std::uint8_t* flag : {&options.Enumerate, &options.InfoTime, &options.InfoKbps, &options.InfoSize,
-                             &options.InfoStereo, &options.InfoFrequency, &options.InfoDateCreated, &options.InfoPath,
-                             &options.InfoDateAdded, &options.InfoVolumeLabel}) {
-    *flag = on ? 1 : 0;
+  std::uint8_t fileName = 0;         // always on, without a flag
+  std::vector<std::uint8_t*> flags;  // by kind + 2
+  for (std::uint8_t* flag :
+       {&options.ViewerSplitArtistTitle, &options.ViewerSplitArtistTitle, &options.Enumerate, &fileName,
+        &options.InfoTime, &options.InfoKbps, &options.InfoSize, &options.InfoStereo, &options.InfoFrequency,
+        &options.InfoDateCreated, &options.InfoPath, &options.InfoDateAdded, &options.InfoVolumeLabel}) {
+    *flag = 0;
+    flags.push_back(flag);
   }
+  for (K kind : kinds) *flags[static_cast<std::size_t>(static_cast<int>(kind) + 2)] = 1;
   return options;
 }
 
 TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
-  MainOptions none = InfoFlags(false);
-  MainOptions all = InfoFlags(true);
-  MainOptions allSplit = all;
-  allSplit.ViewerSplitArtistTitle = 1;
-  MainOptions splitPathLabel = none;
-  splitPathLabel.ViewerSplitArtistTitle = 1;
-  splitPathLabel.InfoPath = splitPathLabel.InfoVolumeLabel = 1;
-  MainOptions timeAdded = none;
-  timeAdded.InfoTime = timeAdded.InfoDateAdded = 1;
-  struct Row {
-    const char* name;
-    MainOptions options;
-    std::vector<K> kinds;
+  // The file name shows unless the name is split.
+  const std::vector<std::vector<K>> rows = {
+      {K::FileName},
+      kAll,
+      {K::Number, K::Artist, K::Title, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path,
+       K::DateAdded, K::VolumeLabel},
+      {K::Artist, K::Title, K::Path, K::VolumeLabel},
+      {K::FileName, K::Time, K::DateAdded},
   };
-  const Row rows[] = {
-      {"nothing", none, {K::FileName}},
-      {"all",
-       all,
-       {K::Number, K::FileName, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path, K::DateAdded,
-        K::VolumeLabel}},
-      {"all split",
-       allSplit,
-       {K::Number, K::Artist, K::Title, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path,
-        K::DateAdded, K::VolumeLabel}},
-      {"split, path, label", splitPathLabel, {K::Artist, K::Title, K::Path, K::VolumeLabel}},
-      {"time, date added", timeAdded, {K::FileName, K::Time, K::DateAdded}},
-  };
-  for (const Row& row : rows) {
-    ColumnLayout layout = BuildColumnLayout(row.options);
-    EXPECT_EQ(layout.Kinds, row.kinds) << row.name;
+  for (const std::vector<K>& kinds : rows) {
+    ColumnLayout layout = BuildColumnLayout(Showing(kinds));
+    EXPECT_EQ(layout.Kinds, kinds) << kinds.size();
     for (int slot = 0; slot < kColumnKindCount; ++slot) {
       const auto kind = static_cast<K>(slot - 2);
-      auto found = std::find(row.kinds.begin(), row.kinds.end(), kind);
-      const int expected = found == row.kinds.end() ? -1 : static_cast<int>(found - row.kinds.begin());
-      EXPECT_EQ(layout.PositionOf(kind), expected) << row.name << " kind " << slot - 2;
+      auto found = std::find(kinds.begin(), kinds.end(), kind);
+      const int expected = found == kinds.end() ? -1 : static_cast<int>(found - kinds.begin());
+      EXPECT_EQ(layout.PositionOf(kind), expected) << kinds.size() << " kind " << slot - 2;
     }
   }
 }
@@ -108,8 +99,7 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
     entry.FileName.Set(name);
     list.AppendEntry(entry);
   }
-  MainOptions options = InfoFlags(false);
-  options.Enumerate = options.InfoTime = 1;
+  MainOptions options = Showing({K::Number, K::FileName, K::Time});
   const ColumnLayout layout = BuildColumnLayout(options);
   const CellFormatter cells(FieldStyle{}, list.ItemCount());
   int measured = 0;
@@ -125,11 +115,9 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
   const ColumnLayout split = BuildColumnLayout(options);
   const int widths[] = {10, 20, 30, 40};
   StoreColumnWidths(split, widths, options);
-  EXPECT_EQ(options.ViewerColumnWidths[0], 20) << "artist, element kind + 2";
-  EXPECT_EQ(options.ViewerColumnWidths[1], 30) << "title";
-  EXPECT_EQ(options.ViewerColumnWidths[2], 10) << "number";
-  EXPECT_EQ(options.ViewerColumnWidths[3], 0) << "file name is not shown and keeps its width";
-  EXPECT_EQ(options.ViewerColumnWidths[4], 40) << "time";
+  // Stored by element kind + 2: artist, title, number, file name (not shown, kept), time.
+  EXPECT_EQ(std::vector<int>(options.ViewerColumnWidths, options.ViewerColumnWidths + 5),
+            (std::vector<int>{20, 30, 10, 0, 40}));
   EXPECT_EQ(ManualWidths(split, options), (std::vector<int>{10, 20, 30, 40}));
 }
 
@@ -162,8 +150,8 @@ TEST(SortNames, StateNamesHintsAndEditorChoices) {
 }
 
 TEST(HeaderSort, QuestionsAndNewStates) {
-  const ColumnLayout all = BuildColumnLayout(InfoFlags(true));
-  MainOptions splitOptions = InfoFlags(true);
+  const ColumnLayout all = BuildColumnLayout(Showing(kAll));
+  MainOptions splitOptions = Showing(kAll);
   splitOptions.ViewerSplitArtistTitle = 1;
   const ColumnLayout split = BuildColumnLayout(splitOptions);
   const std::string tail = "?\r\n\n(this won't affect main sorting option)";
