@@ -239,7 +239,7 @@ TEST(Analysis, WrappersAndJunkInFront) {
   tag.replace(tag.size() - 4, 4, kLayer1);
   // Only the low seven bits of each size byte count.
   std::string highBits = Id3v2Tag(300);
-  highBits[9] = static_cast<char>(300 % 128 | 0x80);
+  for (std::size_t i = 6; i < 10; ++i) highBits[i] = static_cast<char>(highBits[i] | 0x80);
   // An ID3v2 tag inside a RIFF data chunk is skipped, unless one stood before "RIFF".
   std::string inner = Id3v2Tag(100);
   inner.replace(50, 4, kLayer1);

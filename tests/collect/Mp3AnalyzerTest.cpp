@@ -45,6 +45,13 @@ TEST(Mp3Analyzer, StatusTextAndUnreadableFiles) {
       EXPECT_EQ(r.Frames, 0);
     }
   }
+  // A file that shrinks while it is read reads short: an I/O error, not zeros in its place.
+  WriteFileBytes(dir.File("a.mp3"), testing::Frames(300, FrameSpec{}));
+  std::vector<std::uint8_t> buffer(ByteSource::kMaxFetch + FileSource::kReadSlack);
+  FileSource shrinking(buffer, 16384);
+  ASSERT_TRUE(shrinking.Open(dir.File("a.mp3")));
+  std::filesystem::resize_file(dir.File("a.mp3"), 1000);
+  EXPECT_EQ(AnalyzeSource(shrinking, ProcessingMode::Fast).ErrorText(), "I/O error reading the file");
 }
 
 TEST(Mp3Analyzer, FilesGiveTheSameResultsAsMemoryWhateverCameBefore) {

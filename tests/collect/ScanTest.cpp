@@ -395,11 +395,14 @@ TEST_F(ScanTest, AllDrivesWalksEveryVolumeWithItsLabel) {
 }
 
 TEST_F(ScanTest, FolderLimitCancelsTheScan) {
-  // A tree of 400 x 400 folders that exists only in the listing.
-  host.listing = [](const std::string& folder, std::vector<FolderItem>& items) {
+  // 100,001 folders that exist only in the listing: the start, 400 below it and 249 below each
+  // of those; one fewer below the first is within the limit.
+  int belowFirst = 249;
+  host.listing = [&](const std::string& folder, std::vector<FolderItem>& items) {
     items.clear();
-    if (std::count(folder.begin(), folder.end(), '/') > 40) return true;
-    for (int i = 0; i < 400; ++i) items.push_back({"f" + std::to_string(i), true, 0, 0});
+    const auto depth = std::count(folder.begin() + static_cast<std::ptrdiff_t>(music.Path().size()), folder.end(), '/');
+    const int count = depth == 0 ? 400 : depth == 2 ? 0 : folder.ends_with("/0") ? belowFirst : 249;
+    for (int i = 0; i < count; ++i) items.push_back({std::to_string(i), true, 0, 0});
     return true;
   };
   list.AppendEntry(UndeterminedEntry());
@@ -414,6 +417,8 @@ TEST_F(ScanTest, FolderLimitCancelsTheScan) {
   EXPECT_GT(host.listings, 9999) << "expansion goes on past 9,999 folders";
   EXPECT_EQ(list.ItemCount(), 1u);
   EXPECT_EQ(outcome.Status, "Cancelled. 1 items in memory.");
+  belowFirst = 248;
+  EXPECT_EQ(Scan(ScanMode::Append).Status, "No mp3's found. Total: 1 items.");
 }
 
 TEST(ScanSummary, TextsAndTheWidthCut) {

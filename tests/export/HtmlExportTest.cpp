@@ -157,6 +157,8 @@ TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
             "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
 
   fixture.options.Main.FooterFromFile = 0;
+  EXPECT_EQ(AfterTag(Plain(fixture)), "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>")
+      << "without a footer file the page's closing tags end it";
   std::string page = Table(fixture);
   EXPECT_EQ(page.substr(0, 69), "<html><body>\r\n<h1>Mine</h1>\r\n<OrdONNAtaG LABEL=\"s000000000000063110\">");
   EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "a table keeps its closing tags";
