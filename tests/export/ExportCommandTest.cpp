@@ -133,15 +133,17 @@ TEST(ExportCommand, CaptionWindowAndCaptionKinds) {
     std::uint8_t SortState;
     bool WindowShown;
     std::string Caption;  // the caption row's ordcsp value and text, or empty for none
+    std::uint8_t Type = 2;
   };
   const Case cases[] = {
       {0, 7, false, ""},       {1, 0, false, ""},              // sorted by file name: no caption at all
       {1, 7, false, "7/m/a"},  {2, 9 + 128, false, "9DISK1"},  // grouped by folder, by label
       {2, 63, true, "2typed"}, {3, 7, true, "2typed"},
+      {3, 7, false, "", 1},  // a plain page has no caption to ask for
   };
   for (const Case& c : cases) {
     CommandFixture fixture;
-    fixture.options.Main.ExportType = 2;
+    fixture.options.Main.ExportType = c.Type;
     fixture.options.Main.CaptionMode = c.Mode;
     fixture.list.SortState = c.SortState;
     fixture.options.Dialog.LastCaption.Set("typed");
