@@ -48,13 +48,13 @@ void QueueCompareSettings(ScriptedDialogs& dialogs, int action, const QString& i
 }
 
 // The progress window: waits for the end and presses the close button ("&DELETE" first for
-// the removals); `finish` receives the finish label.
+// the removals); `finish` receives the button's caption and the finish label.
 void QueueProgress(ScriptedDialogs& dialogs, QString& finish) {
   dialogs.ExpectModal([&finish](QDialog& dialog) {
     dialog.show();
     auto& close = Find<QPushButton>(dialog, "CloseBut");
     QVERIFY(QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000));
-    finish = Find<QLabel>(dialog, "FinishLabel").text();
+    finish = close.text() + ' ' + Find<QLabel>(dialog, "FinishLabel").text();
     if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
   });
 }
@@ -87,7 +87,8 @@ void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
     QString finish;
     QueueProgress(session.dialogs, finish);
     QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
-    QVERIFY2(finish.startsWith(QStringLiteral("Finished. ")), qPrintable(QString::number(action) + finish));
+    QVERIFY2(finish.startsWith((removes ? "&DELETE" : "&CLOSE") + QStringLiteral(" Finished. ")),
+             qPrintable(QString::number(action) + finish));
     QCOMPARE(std::filesystem::exists(out), !removes);
     const QString left = action == 4   ? QStringLiteral("Lone Current")
                          : action == 9 ? QStringLiteral("Alpha - One|Beta - Two")
@@ -120,7 +121,7 @@ void CompareWindowTest::loaderQuestionAndARemovalThatEmptiesTheList() {
   QString finish;
   QueueProgress(session.dialogs, finish);
   QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
-  QCOMPARE(finish, QStringLiteral("Finished. 2 matches to be removed from internal list."));
+  QCOMPARE(finish, QStringLiteral("&DELETE Finished. 2 matches to be removed from internal list."));
   QCOMPARE(session.Form().List().ItemCount(), 0u);
   QVERIFY(std::any_of(session.dialogs.Shown.begin(), session.dialogs.Shown.end(), [](const auto& message) {
     return message.Text == QStringLiteral("List cleared (closing view window).");
