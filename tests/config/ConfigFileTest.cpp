@@ -106,8 +106,11 @@ TEST(ConfigLoad, LoadingAFileRepairsWhatReadingItsImageKeeps) {
 TEST(ConfigLoad, FilesOfAnyOtherSizeAreRejectedAndLeaveTheRecordUnchanged) {
   testing::TempDir dir;
   std::string valid = AsFileBytes(ValidImage());
-  const std::pair<std::string, const char*> cases[] = {
-      {valid.substr(0, 7100), "7,100"}, {valid + '\0', "7,102"}, {"", "0"}, {valid + valid, "14,202"}};
+  const std::pair<std::string, const char*> cases[] = {{valid.substr(0, 7100), "7,100"},
+                                                       {valid + '\0', "7,102"},
+                                                       {"", "0"},
+                                                       {valid.substr(0, 100), "100"},
+                                                       {valid + valid, "14,202"}};
   const ConfigImage before = ImageOf(Sentinel());
   for (const auto& [bytes, count] : cases) {
     MemoryInput source(bytes);
