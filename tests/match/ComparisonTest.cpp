@@ -153,7 +153,7 @@ TEST(Comparison, SingularAndPluralTexts) {
   EXPECT_EQ(AbortQuestion(0, 1, 0), "Save the log without matches found so far?");
   EXPECT_EQ(AbortQuestion(3, 2, 0), "Save the list without matches found so far?");
   EXPECT_EQ(AbortQuestion(7, 0, 3), "Save the matches found so far?");
-  for (auto [action, unique, matches] : {std::tuple{3, 0, 5}, {4, 9, 9}, {9, 9, 9}}) {
+  for (auto [action, unique, matches] : {std::tuple{3, 0, 5}, {2, 0, 5}, {4, 9, 9}, {9, 9, 9}}) {
     EXPECT_EQ(AbortQuestion(static_cast<std::uint8_t>(action), unique, matches), "") << action;
   }
 }
@@ -232,8 +232,9 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
     // current entry, and a stop with saving writes the three matches found so far.
     Fixture f({"Song A1", "Song B1", "Song C1", "Song D1"}, {"Song A2", "Song A3", "Song B2", "Song C2", "Song D2"});
     ScriptedPairs answers({kCompareDiffer, kCompareMatch, kCompareMatch, kCompareMatch, kCompareStopAndSave});
+    answers.progress = &f.state.Progress;
     EXPECT_EQ(f.Run(f.Settings(7, engine, 2), answers), CompareEnd::SavedOnStop);
-    EXPECT_EQ(answers.asked.substr(0, 16), "0,0,85;0,1,85;1,");
+    EXPECT_EQ(answers.asked, "0,0,85@0;0,1,85@0;1,2,85@334;2,3,85@667;3,4,85@1000;") << "progress 1000 i / 3 + 0.4";
     EXPECT_EQ(f.state.MatchCount, 3u);
     EXPECT_EQ(f.Log(), "3 matches found:\r\n\r\nSong A1\r\nSong B1\r\nSong C1");
     EXPECT_EQ(f.state.Texts.Read().Finish, "") << "the window closes right after saving";
@@ -248,8 +249,9 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
     const std::string hundred(99, 'x');
     Fixture near({"Morning", hundred + "a"}, {"Morning!", hundred + "b"});
     ScriptedPairs confirm({kCompareMatch});
+    confirm.progress = &near.state.Progress;
     EXPECT_EQ(near.Run(near.Settings(7, engine, 1), confirm), CompareEnd::Finished);
-    EXPECT_EQ(confirm.asked, "1,1,98;");
+    EXPECT_EQ(confirm.asked, "1,1,98@1000;");
     EXPECT_EQ(near.state.MatchCount, 2u);
 
     // A plain stop writes nothing.
@@ -418,33 +420,38 @@ std::optional<WorkerRequests::Request> NextRequest(WorkerRequests& requests) {
 }
 
 TEST(WorkerProtocol, RequestsInEveryOrder) {
+  enum Stop { Never, BeforeTheQuestion, BeforeAnythingIsTaken, WhileItWaits };
   struct Case {
     const char* name;
-    bool stopFirst;      // the stop comes before the question
-    bool staleReply;     // a reply arrives before any question
-    bool stopWhileOpen;  // the stop comes while the question waits
+    Stop stop;
+    bool staleReply;  // a reply arrives before any question
     Answer expected;
   };
   const Case cases[] = {
-      {"replied", false, false, false, Answer::Yes},
-      {"stale reply ignored", false, true, false, Answer::Yes},
-      {"stop before the question", true, false, false, Answer::No},
-      {"stop while it waits", false, false, true, Answer::No},
+      {"replied", Never, false, Answer::Yes},
+      {"stale reply ignored", Never, true, Answer::Yes},
+      {"stop before the question", BeforeTheQuestion, false, Answer::No},
+      {"stop before anything is taken", BeforeAnythingIsTaken, false, Answer::No},
+      {"stop while it waits", WhileItWaits, false, Answer::No},
   };
   for (const Case& c : cases) {
     WorkerRequests requests;
-    if (c.stopFirst) requests.Stop();
+    if (c.stop == BeforeTheQuestion) requests.Stop();
     if (c.staleReply) requests.Reply(Answer::No);
     std::future<Answer> worker = std::async(std::launch::async, [&] {
       requests.Tell("first", "Warning", MessageKind::Warning);
       return requests.Ask("go on?", "prompt", Answer::No);
     });
+    if (c.stop == BeforeAnythingIsTaken) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));  // time to queue both requests
+      requests.Stop();
+    }
     std::optional<WorkerRequests::Request> message = NextRequest(requests);
     ASSERT_TRUE(message && !message->Question && message->Text == "first") << c.name;
-    if (!c.stopFirst) {
+    if (c.stop == Never || c.stop == WhileItWaits) {
       std::optional<WorkerRequests::Request> question = NextRequest(requests);
       ASSERT_TRUE(question && question->Question && question->Text == "go on?") << c.name;
-      if (c.stopWhileOpen) {
+      if (c.stop == WhileItWaits) {
         requests.Stop();
       } else {
         requests.Reply(Answer::Yes);

@@ -119,6 +119,7 @@ TEST(DuplicateSearch, DocumentedPairLoopCases) {
 
 TEST(DuplicateSearch, ProgressButtonsAndTheLogList) {
   EXPECT_EQ(DupProgress(0, 2), 0);
+  EXPECT_EQ(DupProgress(1, 3), 1000) << "3 entries: the last outer step";
   EXPECT_EQ(DupProgress(4, 10), 750) << "x = 0.5";
   EXPECT_EQ(DupProgress(8, 10), 1000);
   EXPECT_EQ(DupProgress(1, 6), 438) << "x = 0.25: 437.5 rounds to even";
@@ -158,9 +159,11 @@ TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
   EXPECT_FALSE(store.Unsaved);
 
   store.SetListFileName("old.ordl");
-  EXPECT_TRUE(ApplyDeletions(store, {0, 0}).Cleared);
+  EXPECT_FALSE(ApplyDeletions(store, {0, 1}).Cleared) << "one entry left";
+  EXPECT_TRUE(ApplyDeletions(store, {0}).Cleared);
   EXPECT_EQ(store.ItemCount(), 0u);
   EXPECT_EQ(store.ListFileName(), "") << "cleared as a new list";
+  EXPECT_FALSE(ApplyDeletions(store, {}).Cleared) << "nothing to clear";
   EXPECT_EQ(kListCleared, std::string_view("List cleared (closing view window)."));
 }
 
@@ -222,6 +225,7 @@ TEST(DuplicateSearch, SavedLogAndItsName) {
   list.Entry(2).BitrateCode = 255;
   list.Entry(2).SizeKB = -1;
   list.Entry(2).StereoMode = 4;
+  list.Entry(1).StereoMode = 3;
   const DeletionMarks marks = {1, 0, 0};
   FieldStyle style;
   const LogStamp stamp{"12/24/26", "10:11:12"};
@@ -232,7 +236,7 @@ TEST(DuplicateSearch, SavedLogAndItsName) {
   };
   const std::string log =
       "Ordonna duplicates search log at 12/24/26, 10:11:12\r\n2 duplicates found:\r\n\r\n"
-      "Gone One, 3:55, 128 kbps, 4000 K, JS\r\nGone Two";
+      "Gone One, 3:55, 128 kbps, 4000 K, M\r\nGone Two";
   EXPECT_EQ(written(0), log);
   EXPECT_EQ(written(1), log + ", ??:??, ? kbps, ? K, ?");
   EXPECT_FALSE(WriteDupLog(dir.File("missing/log.txt"), list, marks, 2, style, stamp).ok());
@@ -243,7 +247,8 @@ TEST(DuplicateSearch, SavedLogAndItsName) {
   EXPECT_FALSE(DupLogTargetOf("/x/dups.log", false).TxtAppended);
   EXPECT_EQ(RememberedFolder("/music/logs/dups.txt"), "/music/logs");
   EXPECT_EQ(RememberedFolder("/dups.txt"), "/");
-  EXPECT_EQ(RememberedFolder("/" + std::string(300, 'f') + "/x.txt"), std::nullopt);
+  EXPECT_EQ(RememberedFolder("/" + std::string(254, 'f') + "/x.txt"), "/" + std::string(254, 'f'));
+  EXPECT_EQ(RememberedFolder("/" + std::string(255, 'f') + "/x.txt"), std::nullopt);
 
   const Search search(list, Settings(0, PairEngine::Fast, 50));
   ASSERT_GT(search.state.Log.Size(), 0u);

@@ -13,6 +13,7 @@
 
 #include "config/AppOptions.h"
 #include "core/Snapshot.h"
+#include "core/Sort.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
@@ -85,6 +86,7 @@ TEST(ListViewer, DeletionAndUndoAtTheStartMiddleAndEndFilteredOrNot) {
   };
   const Row rows[] = {
       {false, 0, 3, "t03 t04 t05 t06 t07 t08 t09", {}, ""},
+      {false, 0, 9, "t09", {}, ""},
       {false, 2, 3, "t00 t01 t05 t06 t07 t08 t09", {}, ""},
       {false, 7, 3, "t00 t01 t02 t03 t04 t05 t06", {}, ""},
       {true, 0, 2, "t04 t06 t08", {0, 2}, "t01 t03 t04 t05 t06 t07 t08 t09"},
@@ -136,15 +138,24 @@ struct UndoCase {
 std::vector<UndoCase> UndoCases() {
   auto nothing = [](Session&) {};
   auto sorted = [](Session& s) { s.list.SortState = 0; };
+  auto sortedFirst = [](std::uint32_t count, std::uint8_t sortState) {
+    return [=](Session& s) {
+      s.list.SortState = sortState;
+      s.list.Working().SetItemCount(count);
+    };
+  };
   auto renamed = [](ListEntry entry, const char* name) {
     entry.FileName.Set(name);
     return entry;
   };
+  auto editFirst = [=](Session& s) { s.viewer.Edit(0, renamed(Item(0), "zz"), 2, {}, s.caller); };
   return {
       {"deletion", nothing, [](Session& s) { s.viewer.DeleteRows(4, 2, {}, s.caller); }, UndoKind::Deletion, 4, 2},
       {"edit in place", nothing, [=](Session& s) { s.viewer.Edit(3, renamed(Item(3), "zz"), 2, {}, s.caller); },
        UndoKind::Edit, 0, 0},
-      {"edit that re-sorts", sorted, [=](Session& s) { s.viewer.Edit(0, renamed(Item(0), "zz"), 2, {}, s.caller); },
+      {"edit that re-sorts", sorted, editFirst, UndoKind::Edit, 0, 99},
+      {"edit of a lone entry", sortedFirst(1, 0), editFirst, UndoKind::Edit, 0, 0},
+      {"edit of two in label order", sortedFirst(2, kSortCaseSensitiveBit | kSortVolumeLabel), editFirst,
        UndoKind::Edit, 0, 99},
       {"insertion", nothing, [](Session& s) { s.viewer.Insert(Item(5, "n"), 1, 4, {}, s.caller); }, UndoKind::Insertion,
        0, 0},
@@ -430,6 +441,12 @@ TEST(ListViewer, DeletingEveryEntryAsksAndEmptiesTheList) {
   EXPECT_TRUE(update.CloseViewer && update.StartNewList) << "a filter that kept everything, all deleted";
   EXPECT_EQ(s.list.ItemCount(), 0u);
   EXPECT_FALSE(s.viewer.Filtered());
+  for (int count : {1, 2}) {
+    Session all(count);
+    all.viewer.ApplyFilter([](const ListEntry&) { return true; }, {}, all.caller);
+    all.viewer.Undo(all.caller);
+    EXPECT_EQ(all.viewer.Filtered(), count == 1) << "the undo of filtering a single entry is refused";
+  }
 
   Session none(4);
   EXPECT_FALSE(none.viewer.DeleteRows(4, 1, {}, none.caller).ListChanged) << "a selection past the list";

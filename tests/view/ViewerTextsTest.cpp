@@ -95,11 +95,12 @@ TEST(ColumnLayout, HeadersAndCellTextsAreFramedFormatterTexts) {
 TEST(ColumnWidths, AutomaticManualAndStored) {
   EntryList list;
   ListEntry entry = UndeterminedEntry();
-  for (const char* name : {"a", "longer name", "a"}) {
+  for (auto [name, folder] : {std::pair{"a", "/x"}, {"longer name", "/longer"}, {"a", "/x"}}) {
     entry.FileName.Set(name);
+    entry.Folder.Set(folder);
     list.AppendEntry(entry);
   }
-  MainOptions options = Showing({K::Number, K::FileName, K::Time});
+  MainOptions options = Showing({K::Number, K::FileName, K::Time, K::Path});
   const ColumnLayout layout = BuildColumnLayout(options);
   const CellFormatter cells(FieldStyle{}, list.ItemCount());
   int measured = 0;
@@ -107,18 +108,19 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
     ++measured;
     return static_cast<int>(7 * text.size());
   };
-  // " 1. " is 28 pixels (the number column gives 3 back), " longer name " 91, " ??:?? " 49.
-  EXPECT_EQ(AutomaticWidths(list, layout, cells, width), (std::vector<int>{29, 95, 53}));
-  EXPECT_EQ(measured, 3 + 1 + 3 + 1) << "the headers, one number length, every name, a repeated time once";
+  // " 1. " is 28 pixels (the number column gives 3 back), " longer name " 91, " ??:?? " 49, " /longer " 63.
+  EXPECT_EQ(AutomaticWidths(list, layout, cells, width), (std::vector<int>{29, 95, 53, 67}));
+  EXPECT_EQ(measured, 4 + 1 + 3 + 1 + 2)
+      << "the headers, one number length, every name, a repeated time and folder once";
 
   options.ViewerSplitArtistTitle = 1;
   const ColumnLayout split = BuildColumnLayout(options);
-  const int widths[] = {10, 20, 30, 40};
+  const int widths[] = {10, 20, 30, 40, 50};
   StoreColumnWidths(split, widths, options);
   // Stored by element kind + 2: artist, title, number, file name (not shown, kept), time.
   EXPECT_EQ(std::vector<int>(options.ViewerColumnWidths, options.ViewerColumnWidths + 5),
             (std::vector<int>{20, 30, 10, 0, 40}));
-  EXPECT_EQ(ManualWidths(split, options), (std::vector<int>{10, 20, 30, 40}));
+  EXPECT_EQ(ManualWidths(split, options), (std::vector<int>{10, 20, 30, 40, 50}));
 }
 
 TEST(SortNames, StateNamesHintsAndEditorChoices) {
