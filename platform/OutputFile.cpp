@@ -124,8 +124,14 @@ Status OutputFile::Write(std::string_view bytes) {
     buffer_.append(bytes);
     return error_;
   }
-  // A large block (a whole list image) goes out as it is rather than through a copy.
-  if (Flush().ok()) WriteAll(bytes);
+  if (!Flush().ok()) return error_;
+  // A large block (a whole list image) goes out as it is rather than through a copy; a small
+  // one starts the next buffer instead of costing a write of its own.
+  if (bytes.size() < kBufferSize) {
+    buffer_.append(bytes);
+  } else {
+    WriteAll(bytes);
+  }
   return error_;
 }
 

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -18,8 +17,6 @@
 #include "ui_CompUnit.h"
 
 namespace ordonna {
-namespace {}  // namespace
-
 TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       ui_(std::make_unique<Ui::TCompForm>()),

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "config/AppOptions.h"
@@ -18,8 +17,6 @@
 #include "ui_DupSearchUnit.h"
 
 namespace ordonna {
-namespace {}  // namespace
-
 TDupSearchForm::TDupSearchForm(const DupRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       ui_(std::make_unique<Ui::TDupSearchForm>()),

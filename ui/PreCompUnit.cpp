@@ -220,8 +220,6 @@ void TPreCompForm::GoButClick() {
   accept();
 }
 
-void TPreCompForm::done(int result) { PlacedDialog::done(result); }
-
 bool TPreCompForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease) {
     if (watched == ui_->LetterLab) {

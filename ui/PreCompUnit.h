@@ -32,8 +32,6 @@ class TPreCompForm final : public PlacedDialog {
   // The relaxed-matching switch as the window left it (not stored in the options).
   bool Relaxed() const { return relaxed_.Relaxed(); }
 
-  void done(int result) override;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

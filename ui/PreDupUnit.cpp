@@ -71,8 +71,6 @@ void TPreDupForm::GoButClick() {
   accept();
 }
 
-void TPreDupForm::done(int result) { PlacedDialog::done(result); }
-
 bool TPreDupForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->LetterLab && event->type() == QEvent::MouseButtonRelease) {
     ui_->LetterCheck->toggle();

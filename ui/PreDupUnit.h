@@ -23,8 +23,6 @@ class TPreDupForm final : public PlacedDialog {
   TPreDupForm(AppOptions& options, QWidget* parent);
   ~TPreDupForm() override;
 
-  void done(int result) override;
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
