@@ -18,9 +18,7 @@
 namespace ordonna {
 namespace {
 
-using testing::ScriptedCaller;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 // The host, with volumes and folder listings replaceable by a test.
 class TestPlatform : public Platform {
@@ -54,10 +52,7 @@ class TestPlatform : public Platform {
   std::string temp_;
 };
 
-std::string Mp3(int frames = 300) {
-  testing::FrameSpec shape;
-  return testing::Frames(frames, shape);
-}
+std::string Mp3(int frames = 300) { return Frames(frames, FrameSpec{}); }
 
 class ScanTest : public ::testing::Test {
  protected:
