@@ -235,6 +235,7 @@ TEST(FormatTotalDuration, EveryStylePluralsAndZeroParts) {
       {7200, 3, ", 2 hours 0 minutes )"},
       {120, 0, ", 02:00)"},
       {120, 2, ", 2 minutes )"},
+      {120, 3, ", 2 minutes )"},
       {1, 2, ", 1 second )"},
       {0, 1, ", 00:00)"},
       {0, 2, ", 0 seconds )"},
