@@ -134,7 +134,8 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
       {"count of 2^31 - 1", VbrFrame(FrameOf(9), "Xing", 0x7FFFFFFFu) + MixedFrames(300), "16 2147483647 1 0", ""},
       // Mono and CRC move the tag; the search covers 40 positions from 33 bytes behind the
       // frame start (35 with CRC).
-      {"mono", VbrFrame(mono, "Xing", 777) + Frames(300, mono), "9 777 3 0", ""},
+      {"mono first position", VbrFrame(mono, "Xing", 777, 18) + Frames(300, mono), "9 777 3 0", ""},
+      {"mono one too early", VbrFrame(mono, "Xing", 777, 17) + Frames(300, mono), "9 300 3 0", ""},
       {"last position", VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), "16 777 1 0", ""},
       {"one too far", VbrFrame(FrameOf(9), "Xing", 777, 73) + MixedFrames(300), "16 301 1 0", ""},
       {"one too early", VbrFrame(FrameOf(9), "Xing", 777, 32) + MixedFrames(300), "16 301 1 0", ""},
