@@ -19,12 +19,7 @@
 namespace ordonna {
 namespace {
 
-using testing::ExportFixture;
-using testing::FullEntry;
-using testing::MessageTexts;
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 // The main window's side, scripted: the caption window's answer and the dialog's choice.
 class FakeHost final : public ExportHost {

@@ -13,12 +13,7 @@
 namespace ordonna {
 namespace {
 
-using testing::AllColumnsOptions;
-using testing::ExportFixture;
-using testing::FullEntry;
-using testing::SparseEntry;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 constexpr std::string_view kHead = "<HTmL><HEAD><TITLE>my mp3 list</TITLE>";
 constexpr std::string_view kTable = "<CENTER><TABLE CELLSPACING=\"0\" CELLPADDING=\"2\" BORDER=\"1\">";
@@ -59,7 +54,7 @@ TEST(StyleBlock, CaptionBlockFontNamesThatCannotInjectMarkupAndTheDefaultFont) {
   EXPECT_EQ(SafeFontName("MS \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"),
             "MS \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF");
 
-  MainOptions options = testing::PlainOptions().Main;
+  MainOptions options = PlainOptions().Main;
   options.UseTextColor = 1, options.TableTextColor = 0x00563412;
   options.TableFontName.Set("Courier New';}</STYLE><script>");
   options.CaptionFontName.Set("\"><b>Arial");

@@ -14,13 +14,7 @@
 namespace ordonna {
 namespace {
 
-using testing::AllColumnsOptions;
-using testing::ExportFixture;
-using testing::FullEntry;
-using testing::ReadFileBytes;
-using testing::SparseEntry;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 std::string U16(unsigned value) { return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)}; }
 
@@ -60,7 +54,7 @@ TEST(XlsExport, EverySelectedFieldInItsColumnWrittenColumnByColumn) {
   }
   EXPECT_EQ(Write(fixture), expected + kEof) << "sizes are bare numbers, a lone zero byte is an empty cell";
 
-  fixture.options = testing::PlainOptions();
+  fixture.options = PlainOptions();
   fixture.options.Main.InfoKbps = fixture.options.Main.InfoDateAdded = 1, fixture.options.Main.VbrStyle = 3;
   fixture.list.Entry(0).BitrateCode = 1;
   EXPECT_EQ(Write(fixture), kBof + Label(0, 0, "Artist - Title") + Label(1, 0, "Band -Song") + Label(0, 1, " 32") +
