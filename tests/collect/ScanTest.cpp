@@ -313,6 +313,22 @@ TEST_F(ScanTest, NothingFoundAMissingStartFolderAndQuestionsBeforeAScan) {
 
 TEST_F(ScanTest, FilesBeyondTheLongestOpenablePathAreIgnoredWithTheReason) {
   Put("short.mp3", Mp3());
+  // A real folder chain deeper than the system opens by path, made and removed one level at a
+  // time from the current folder (a path-based removal could not reach it).
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path(), level(std::string(250, 'd'));
+  fs::current_path(music.Path());
+  for (int i = 0; i < 17; ++i) fs::create_directory(level), fs::current_path(level);
+  WriteFileBytes("long.mp3", Mp3());
+  fs::current_path(home);
+  EXPECT_EQ(Scan(ScanMode::New).Status, "Added: 1 of 2. Ignored: 1 (path too long: 1). Total: 1 items.");
+  fs::current_path(music.Path());
+  for (int i = 0; i < 17; ++i) fs::current_path(level);
+  fs::remove("long.mp3");
+  for (int i = 0; i < 17; ++i) fs::current_path(".."), fs::remove(level);
+  fs::current_path(home);
+
+  // The limit on both sides, in a listing that only names the files.
   options.Main.ErrorAction = 2;
   const std::size_t room = kLongestOpenablePath - music.Path().size() - 1;  // for the name behind the folder
   host.listing = [&](const std::string&, std::vector<FolderItem>& items) {
