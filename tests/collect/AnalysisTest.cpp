@@ -2,29 +2,13 @@
 // tables of files and their results. Each file also goes through the small-read source (Analyze).
 #include "collect/Analysis.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "AnalysisTestUtil.h"
 #include "support/Mp3Builder.h"
 
 namespace ordonna {
 namespace {
 
-using testing::Analyze;
-using testing::ExactSource;
-using testing::Frame;
-using testing::Frames;
-using testing::FrameSpec;
-using testing::Id3v1Tag;
-using testing::Id3v2Tag;
-using testing::Lyrics3v1;
-using testing::Lyrics3v2;
-using testing::RiffWave;
-using testing::VbrFrame;
-
+using namespace testing;
 using namespace std::string_literals;
 
 constexpr ProcessingMode kFast = ProcessingMode::Fast;
@@ -76,7 +60,7 @@ std::string MixedFrames(int count) {
 }
 
 // A Layer I header: fails the file where the walk meets it in the first two frames.
-const std::string kLayer1 = testing::FrameHeader(FrameSpec{.Layer = 3});
+const std::string kLayer1 = FrameHeader(FrameSpec{.Layer = 3});
 const std::string kMp1 = "Seems like mp1, not mp3 file. (0)";
 
 TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
@@ -150,8 +134,8 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
       {"count of 2^31 - 1", VbrFrame(FrameOf(9), "Xing", 0x7FFFFFFFu) + MixedFrames(300), "16 2147483647 1 0", ""},
       // Mono and CRC move the tag; the search covers 40 positions from 33 bytes behind the
       // frame start (35 with CRC).
-      {"mono", VbrFrame(mono, "Xing", 777) + Frames(300, mono), "9 777 3 0", ""},
-      {"crc", VbrFrame(crc, "Xing", 777) + Frames(300, crc), "9 777 1 0", ""},
+      {"mono first position", VbrFrame(mono, "Xing", 777, 18) + Frames(300, mono), "9 777 3 0", ""},
+      {"mono one too early", VbrFrame(mono, "Xing", 777, 17) + Frames(300, mono), "9 300 3 0", ""},
       {"last position", VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), "16 777 1 0", ""},
       {"one too far", VbrFrame(FrameOf(9), "Xing", 777, 73) + MixedFrames(300), "16 301 1 0", ""},
       {"one too early", VbrFrame(FrameOf(9), "Xing", 777, 32) + MixedFrames(300), "16 301 1 0", ""},
@@ -187,7 +171,6 @@ TEST(Analysis, HeaderFaultsAndChanges) {
     // Layer and version end the analysis only in the first two frames; from frame 2 on the
     // header is a false sync, skipped by one byte (fast: frame 199 lies one frame further
     // than 199 average frames, 302 * 199 / 200 = 300.49).
-    cases.push_back({what + " at frame 0", Frames(300, bad), error, "="});
     cases.push_back({what + " at frame 1", Frame(FrameOf(9)) + Frames(300, bad), error, "="});
     cases.push_back(
         {what + " at frame 2", Frames(2, FrameOf(9)) + Frame(bad) + Frames(300, FrameOf(9)), "9 300 1 0", "9 302 1 0"});
@@ -263,7 +246,6 @@ TEST(Analysis, WrappersAndJunkInFront) {
       // The limit counts the 10 header bytes; a tag declared larger fails even in a larger file.
       {"1,048,576 bytes", Id3v2Tag(1048566) + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       {"1,048,577 bytes", Id3v2Tag(1048567) + Frames(300, FrameOf(9)), tooLarge, "="},
-      {"declared 2 MB", Id3v2Tag(2000000, 100) + Frames(6000, FrameOf(9)), tooLarge, "="},
       {"wave", RiffWave(Frames(300, FrameOf(11, 1))), "11 299 1 1", "11 300 1 1"},
       {"inner tag", RiffWave(inner + Frames(300, FrameOf(9))), "", "9 300 1 0"},
       {"inner tag behind an outer one", Id3v2Tag(20) + RiffWave(inner + Frames(300, FrameOf(9))), kMp1, "="},

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <ostream>
 #include <span>
 #include <string>
 #include <utility>
@@ -16,12 +15,6 @@
 #include "collect/Analysis.h"
 
 namespace ordonna {
-
-inline void PrintTo(const AnalysisResult& r, std::ostream* out) {
-  *out << "{error \"" << r.ErrorText() << "\", size " << r.FileSizeBytes << ", kb " << r.SizeKB << ", bitrate "
-       << int{r.BitrateCode} << ", frames " << r.Frames << ", stereo " << int{r.StereoMode} << ", frequency "
-       << int{r.FrequencyCode} << "}";
-}
 
 namespace testing {
 

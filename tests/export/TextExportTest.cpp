@@ -16,12 +16,7 @@
 namespace ordonna {
 namespace {
 
-using testing::AllColumnsOptions;
-using testing::ExportFixture;
-using testing::FullEntry;
-using testing::SparseEntry;
-using testing::TempDir;
-using testing::WriteFileBytes;
+using namespace testing;
 
 std::string Export(ExportFixture& fixture) {
   MemorySink sink;
@@ -103,7 +98,7 @@ TEST(TextExport, HeaderAndFooterFilesAddTheirLinesAndMissingEmptyOrUnusableOnesO
     fixture.options.Main.TextHeaderFile.Set(head), fixture.options.Main.TextFooterFile.Set(foot);
     for (const char* name : {"a", "b"}) fixture.Add(FullEntry(name));
     EXPECT_EQ(Export(fixture), text) << head;
-    EXPECT_EQ(testing::MessageTexts(fixture.caller), text == "a\r\nb" ? warnings : std::vector<std::string>{}) << head;
+    EXPECT_EQ(MessageTexts(fixture.caller), text == "a\r\nb" ? warnings : std::vector<std::string>{}) << head;
   }
 }
 
