@@ -216,6 +216,7 @@ TEST(Caption, CountsTheFourTotalTimeFormsAndTheSizeLimit) {
   list.Entry(0).Frames = 2297;
   style.ViewerTotalTimeStyle = 2;
   EXPECT_EQ(ViewerCaption(list, style), " Internal List Viewer (1 item, 1 minute )");
+  EXPECT_EQ(FilteredViewerCaption(3, 12), " Internal List Viewer (3 of 12 items total)");
   EXPECT_EQ(PrimaryViewerCaption(1), " Internal List Viewer (1 item)");
   EXPECT_EQ(PrimaryViewerCaption(3), " Internal List Viewer (3 items)");
 
