@@ -64,6 +64,7 @@ TEST(TitleMatch, NormalizeFoldsCollapsesAndTrims) {
 }
 
 TEST(TitleMatch, EditDistance) {
+  EXPECT_EQ(TitleEditDistance(U(""), U("abc")), 3);
   EXPECT_EQ(TitleEditDistance(U("abc"), U("")), 3);
   EXPECT_EQ(TitleEditDistance(U("kitten"), U("sitting")), 3);
   EXPECT_EQ(TitleEditDistance(TitleUnits(255, U'a'), TitleUnits(255, U'b')), 255);
