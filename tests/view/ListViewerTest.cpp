@@ -455,12 +455,6 @@ TEST(ListViewer, EntriesRemovedBehindTheViewer) {
   EXPECT_EQ(s.viewer.Filter().FilterDeletedMarks, (std::vector<std::uint8_t>{0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
   s.viewer.Unfilter({}, s.caller);
   EXPECT_EQ(s.Names(), "t00 t01 t03 t04 t05 t07 t08 t09");
-
-  Session plain(3);
-  plain.viewer.Resort({}, plain.caller);
-  plain.viewer.EntriesRemovedBehind({});
-  EXPECT_FALSE(plain.viewer.CanUndo());
-  EXPECT_EQ(plain.Image(temp_file::kViewerUndo), kNoImage);
 }
 
 }  // namespace
