@@ -18,13 +18,12 @@ namespace ordonna {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::AlikeEntry;
 using testing::Eventually;
 using testing::ReadFileBytes;
 using testing::ScriptedCaller;
 using testing::TempDir;
 using testing::WriteFileBytes;
-
-using testing::AlikeEntry;
 
 EntryList List(std::initializer_list<std::string> names) {
   EntryList list;
@@ -164,7 +163,6 @@ TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
   EXPECT_EQ(store.ItemCount(), 0u);
   EXPECT_EQ(store.ListFileName(), "") << "cleared as a new list";
   EXPECT_FALSE(ApplyDeletions(store, {}).Cleared) << "nothing to clear";
-  EXPECT_EQ(kListCleared, std::string_view("List cleared (closing view window)."));
 }
 
 TEST(DuplicateSearch, WorkerAnswersStopsAndDeletesOnItsThread) {
@@ -241,11 +239,8 @@ TEST(DuplicateSearch, SavedLogAndItsName) {
   EXPECT_EQ(written(1), log + ", ??:??, ? kbps, ? K, ?");
   EXPECT_FALSE(WriteDupLog(dir.File("missing/log.txt"), list, marks, 2, style, stamp).ok());
 
-  EXPECT_EQ(DupLogTargetOf("/x/dups", true).Path, "/x/dups.txt");
-  EXPECT_TRUE(DupLogTargetOf("/x/dups", true).TxtAppended);
   EXPECT_FALSE(DupLogTargetOf("/x/dups.TXT", true).TxtAppended);
   EXPECT_FALSE(DupLogTargetOf("/x/dups.log", false).TxtAppended);
-  EXPECT_EQ(RememberedFolder("/music/logs/dups.txt"), "/music/logs");
   EXPECT_EQ(RememberedFolder("/dups.txt"), "/");
   EXPECT_EQ(RememberedFolder("/" + std::string(254, 'f') + "/x.txt"), "/" + std::string(254, 'f'));
   EXPECT_EQ(RememberedFolder("/" + std::string(255, 'f') + "/x.txt"), std::nullopt);

@@ -26,18 +26,16 @@ const char* const kHostile[] = {"",    "!",   "!!!",   "???",    "-",         " 
 std::string NameGenerator::Word(bool capital) {
   std::string word;
   if (Below(3) == 0) {
-    word = kWords[Below(static_cast<int>(std::size(kWords)))];
+    word = Pick(kWords);
   } else {
     int syllables = 1 + Below(3);
     for (int i = 0; i < syllables; ++i) {
-      word += kOnsets[Below(static_cast<int>(std::size(kOnsets)))];
-      word += kVowels[Below(static_cast<int>(std::size(kVowels)))];
-      word += kCodas[Below(static_cast<int>(std::size(kCodas)))];
+      word += Pick(kOnsets);
+      word += Pick(kVowels);
+      word += Pick(kCodas);
     }
   }
-  if (Below(12) == 0)
-    word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)),
-                kAccents[Below(static_cast<int>(std::size(kAccents)))]);
+  if (Below(12) == 0) word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)), Pick(kAccents));
   if (capital && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
   return word;
 }
@@ -53,7 +51,7 @@ std::string NameGenerator::Name() {
   std::string title = Word(true);
   int words = Below(4);
   for (int i = 0; i < words; ++i) title.append(" ").append(Word(Below(2) == 0));
-  if (Below(8) == 0) title += kSuffixes[Below(static_cast<int>(std::size(kSuffixes)))];
+  if (Below(8) == 0) title += Pick(kSuffixes);
   if (artists_.empty() || Below(10) == 0) artists_.push_back(Artist());
   const std::string& artist = artists_[static_cast<std::size_t>(Below(static_cast<int>(artists_.size())))];
   char track[16];
@@ -87,24 +85,19 @@ std::string NameGenerator::NearCopy(const std::string& name) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
       }
       break;
-    case 4: {
-      std::size_t at = copy.find(" - ");
-      if (at != std::string::npos) copy[at] = copy[at + 2] = '_';  // " - " becomes "_-_"
+    case 4:
+      if (std::size_t at = copy.find(" - "); at != std::string::npos) copy[at] = copy[at + 2] = '_';
       break;
-    }
-    case 5: copy += kSuffixes[Below(static_cast<int>(std::size(kSuffixes)))]; break;
+    case 5: copy += Pick(kSuffixes); break;
     case 6: copy += "!"; break;
-    default: {
-      // Two typos.
+    default:  // two typos
       for (int k = 0; k < 2 && !copy.empty(); ++k)
         copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = 'x';
-      break;
-    }
   }
   return copy.substr(0, 255);
 }
 
-std::string NameGenerator::HostileName() { return kHostile[Below(static_cast<int>(std::size(kHostile)))]; }
+std::string NameGenerator::HostileName() { return Pick(kHostile); }
 
 ListEntry AlikeEntry(const std::string& name) {
   ListEntry e = UndeterminedEntry();

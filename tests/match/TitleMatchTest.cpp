@@ -85,13 +85,11 @@ TEST(TitleMatch, DocumentedPercentages) {
       {"abc", "abd", "", {{80, 66}}},
       {"ab", "xyz", "", {{80, 0}}},
       {"", "Morning", "", {{80, 0}}},
-      {"Morning", "", "", {{80, 0}}},
       {"_title", "title", "L", {{80, 0}}},
       {"_title", "title", "", {{80, 99}}},
       {"Caf\xE9", "Cafe", "H", {{99, 99}}},
       {"Caf\xE9", "Cafe", "", {{99, 0}, {80, 74}}},
       {"Caf\xC3\xA9", "Caf\xE9", "", {{80, 100}}},
-      {"Caf\xC3\xA9", "cafe", "H", {{99, 99}}},
       // Both split, artists too far apart: 0 even with equal titles.
       {"Abba - Waterloo", "Zztop - Waterloo", "", {{80, 0}}},
       // Split from the right: 100 x sqrt(1.0 x 0.99); 100 x sqrt(0.99 - 2/5); the title part
@@ -107,7 +105,6 @@ TEST(TitleMatch, DocumentedPercentages) {
       // Names that fold to nothing: the letters-match rule needs letters.
       {"!!!", "???", "", {{80, 0}, {99, 0}}},
       {"", "!!!", "", {{99, 0}}},
-      {"!!!!", "????", "", {{50, 0}}},
       {"Band - !!!", "Band - ???", "", {{50, 0}}},
       {"Band - !!!", "band - !!!", "", {{80, 100}}},
       {"Band  - !!!", "Band - !!!", "", {{80, 99}}},
