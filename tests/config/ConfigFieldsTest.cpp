@@ -2,7 +2,6 @@
 // the text form of every field read back after setting it, and the checks of typed values.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 #include <string>
 #include <tuple>
