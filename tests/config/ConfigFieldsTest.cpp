@@ -124,38 +124,34 @@ TEST(ConfigFields, EveryFieldReadsBackWhatWasSetInItsOwnBytesOnly) {
 
 TEST(ConfigFields, TypedValuesAreCheckedAgainstTheirField) {
   // Valid 1, rejected 0.
-  const std::tuple<const char*, const char*, int> rows[] = {{"MaxSizeMB", "2048", 1},
-                                                            {"MaxSizeMB", "2049", 0},
-                                                            {"MaxSizeMB", "10", 1},
-                                                            {"MaxSizeMB", "9", 0},
-                                                            {"MinSizeKB", "0", 0},
-                                                            {"PadFilenameTo", "99", 1},
-                                                            {"PadFilenameTo", "100", 0},
-                                                            {"Border", "", 0},
-                                                            {"Border", "+1", 0},
-                                                            {"Border", " 1", 0},
-                                                            {"Border", "1x", 0},
-                                                            {"SortField", "10", 0},
-                                                            {"EditPosition", "1", 0},
-                                                            {"MatchPercent", "49", 0},
-                                                            {"MainLeft", "-40", 1},
-                                                            {"ViewerWidth", "-1", 0},
-                                                            {"TableBgColor", "F0F0F0", 1},
-                                                            {"TableBgColor", "f0f0f0", 1},
-                                                            {"TableBgColor", "F0F0F", 0},
-                                                            {"TableBgColor", "00F0F0F0", 0},
-                                                            {"TableBgColor", "GGGGGG", 0},
-                                                            {"TextHeaderFile", "", 1},
-                                                            {"AskSaveThreshold", "65535", 1},
-                                                            {"AskSaveThreshold", "65536", 0},
-                                                            {"CustomColors[0]", "ABCDEF", 0}};
-  for (const auto& [name, value, valid] : rows) {
-    AppOptions options = Factory();
-    const testing::ConfigImage before = ImageOf(options);
-    const Status status = SetElementText(options, Only(name), value);
-    EXPECT_EQ(status.ok(), valid == 1) << name << "=" << value << ": " << status.ToString();
-    if (!valid) {
-      EXPECT_EQ(ImageOf(options), before) << name << "=" << value;
+  using Rows = std::vector<std::tuple<const char*, const char*, int>>;
+  const Rows rows = {{"MaxSizeMB", "2048", 1},      {"MaxSizeMB", "2049", 0},
+                     {"MaxSizeMB", "10", 1},        {"MaxSizeMB", "9", 0},
+                     {"MinSizeKB", "0", 0},         {"MinSizeKB", "2000", 1},
+                     {"PadFilenameTo", "99", 1},    {"PadFilenameTo", "100", 0},
+                     {"CellSpacing", "100", 0},     {"Border", "", 0},
+                     {"Border", "+1", 0},           {"Border", " 1", 0},
+                     {"Border", "1x", 0},           {"ExportType", "3", 1},
+                     {"ExportType", "4", 0},        {"SortField", "10", 0},
+                     {"EditPosition", "1", 0},      {"MatchPercent", "49", 0},
+                     {"MainLeft", "-40", 1},        {"ViewerWidth", "-1", 0},
+                     {"TableBgColor", "F0F0F0", 1}, {"TableBgColor", "f0f0f0", 1},
+                     {"TableBgColor", "F0F0F", 0},  {"TableBgColor", "00F0F0F0", 0},
+                     {"TableBgColor", "GGGGGG", 0}, {"TextHeaderFile", "", 1}};
+  const Rows longNames = {{"AskSaveThreshold", "0", 1},
+                          {"AskSaveThreshold", "65535", 1},
+                          {"AskSaveThreshold", "65536", 0},
+                          {"CustomColors[0]", "00ABCDEF", 1},
+                          {"CustomColors[0]", "ABCDEF", 0}};
+  for (const Rows* table : {&rows, &longNames}) {
+    for (const auto& [name, value, valid] : *table) {
+      AppOptions options = Factory();
+      const testing::ConfigImage before = ImageOf(options);
+      const Status status = SetElementText(options, Only(name), value);
+      EXPECT_EQ(status.ok(), valid == 1) << name << "=" << value << ": " << status.ToString();
+      if (!valid) {
+        EXPECT_EQ(ImageOf(options), before) << name << "=" << value;
+      }
     }
   }
   // Texts up to 255 bytes; a shorter text leaves no bytes of the longer one behind.

@@ -27,23 +27,21 @@ std::uint16_t TagOf(const ListEntry& entry) {
   return tag;
 }
 
+std::vector<std::string> Names(const std::vector<ListEntry>& entries) {
+  std::vector<std::string> names;
+  for (const ListEntry& e : entries) names.emplace_back(e.FileName.View());
+  return names;
+}
+
 std::vector<std::uint16_t> Tags(const std::vector<ListEntry>& entries) {
   std::vector<std::uint16_t> tags;
   for (const ListEntry& e : entries) tags.push_back(TagOf(e));
   return tags;
 }
 
-// The names of `entries` sorted by `settings`.
-std::vector<std::string> Names(std::vector<ListEntry> entries, SortSettings settings) {
+std::vector<ListEntry> Sorted(std::vector<ListEntry> entries, SortSettings settings) {
   SortList(entries, settings);
-  std::vector<std::string> names;
-  for (const ListEntry& e : entries) names.emplace_back(e.FileName.View());
-  return names;
-}
-
-std::vector<std::uint16_t> SortedTags(std::vector<ListEntry> entries, SortSettings settings) {
-  SortList(entries, settings);
-  return Tags(entries);
+  return entries;
 }
 
 TEST(CompareText, FoldingPutsHighBytesFirstCaseSensitiveComparesUnsignedBytes) {
@@ -71,11 +69,11 @@ TEST(CompareText, FoldingPutsHighBytesFirstCaseSensitiveComparesUnsignedBytes) {
 TEST(SortList, FileNameOrderByCaseMode) {
   std::vector<ListEntry> list = {Tagged("beta", 0),  Tagged("\xC3\x89tude", 1), Tagged("Alpha", 2),
                                  Tagged("alpha", 3), Tagged("Abcd", 4),         Tagged("Abc", 5)};
-  EXPECT_EQ(Names(list, {kSortFilename, false, true}),
+  EXPECT_EQ(Names(Sorted(list, {kSortFilename, false, true})),
             (std::vector<std::string>{"Abc", "Abcd", "Alpha", "alpha", "beta", "\xC3\x89tude"}));
-  EXPECT_EQ(Names(list, {kSortFilename, true, true}),
+  EXPECT_EQ(Names(Sorted(list, {kSortFilename, true, true})),
             (std::vector<std::string>{"\xC3\x89tude", "beta", "alpha", "Alpha", "Abcd", "Abc"}));
-  EXPECT_EQ(Names(list, {kSortFilename, false, false}),
+  EXPECT_EQ(Names(Sorted(list, {kSortFilename, false, false})),
             (std::vector<std::string>{"\xC3\x89tude", "Abc", "Abcd", "alpha", "Alpha", "beta"}));
 }
 
@@ -104,8 +102,8 @@ TEST(SortList, NumericFieldsBreakTiesByName) {
       {kSortDateAdded, {"a", "d", "e", "b", "c"}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Names(list, {c.field, false, false}), c.ascending) << int(c.field);
-    EXPECT_EQ(Names(list, {c.field, true, false}), (std::vector(c.ascending.rbegin(), c.ascending.rend())))
+    EXPECT_EQ(Names(Sorted(list, {c.field, false, false})), c.ascending) << int(c.field);
+    EXPECT_EQ(Names(Sorted(list, {c.field, true, false})), (std::vector(c.ascending.rbegin(), c.ascending.rend())))
         << int(c.field);
   }
 }
@@ -123,25 +121,26 @@ TEST(SortList, PathAndLabelUseTheSelectedCaseRule) {
       {{kSortPath, false, true}, {"y", "w", "z", "x"}},
       {{kSortVolumeLabel, false, false}, {"w", "z", "x", "y"}},
       {{kSortVolumeLabel, true, true}, {"x", "z", "y", "w"}}};
-  for (const auto& [settings, names] : cases) EXPECT_EQ(Names(list, settings), names) << int(settings.SortField);
+  for (const auto& [settings, names] : cases)
+    EXPECT_EQ(Names(Sorted(list, settings)), names) << int(settings.SortField);
 }
 
 TEST(SortList, EqualKeysKeepTheArrangementOfTheQuicksort) {
   // Three entries equal under the comparison: ascending, the middle one becomes the pivot
   // and ends up last; descending, the outer two are exchanged around it.
   std::vector<ListEntry> list = {Tagged("abc", 0), Tagged("ABC", 1), Tagged("Abc", 2)};
-  EXPECT_EQ(SortedTags(list, {kSortFilename, false, false}), (std::vector<std::uint16_t>{0, 2, 1}));
-  EXPECT_EQ(SortedTags(list, {kSortFilename, true, false}), (std::vector<std::uint16_t>{2, 1, 0}));
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, false, false})), (std::vector<std::uint16_t>{0, 2, 1}));
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, true, false})), (std::vector<std::uint16_t>{2, 1, 0}));
   list.pop_back();
-  EXPECT_EQ(SortedTags(list, {10, false, false}), (std::vector<std::uint16_t>{0, 1})) << "an unknown field";
+  EXPECT_EQ(Tags(Sorted(list, {10, false, false})), (std::vector<std::uint16_t>{0, 1})) << "an unknown field";
 
   // Runs of equal names among others, in both directions.
   list.clear();
   const char* names[] = {"b", "a", "B", "c", "A", "b", "a", "C", "B", "a", "c", "b"};
   for (std::uint16_t i = 0; i < 12; ++i) list.push_back(Tagged(names[i], i));
-  EXPECT_EQ(SortedTags(list, {kSortFilename, false, false}),
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, false, false})),
             (std::vector<std::uint16_t>{9, 1, 6, 4, 2, 0, 11, 5, 8, 10, 7, 3}));
-  EXPECT_EQ(SortedTags(list, {kSortFilename, true, false}),
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, true, false})),
             (std::vector<std::uint16_t>{3, 7, 10, 11, 8, 5, 2, 0, 9, 1, 4, 6}));
 
   // Twenty thousand equal keys, ascending: every pass only moves the middle entry behind the
@@ -152,7 +151,7 @@ TEST(SortList, EqualKeysKeepTheArrangementOfTheQuicksort) {
   for (std::size_t lo = 0, hi = expected.size() - 1; hi - lo >= 2; --hi) {
     std::swap(expected[(lo + hi) / 2], expected[hi]);
   }
-  EXPECT_EQ(SortedTags(list, {kSortFilename, false, false}), expected);
+  EXPECT_EQ(Tags(Sorted(list, {kSortFilename, false, false})), expected);
 }
 
 TEST(SortState, RecordsFieldDirectionAndCase) {
