@@ -64,7 +64,6 @@ TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) 
       {{"info", "--fast", text}, 2, ""},
       {{"config"}, 2, ""},
       {{"config", "show"}, 2, "FILE is required"},
-      {{"config", "show", "--bogus", ini}, 2, ""},
       {{"config", "init", "--screen-width", "0", dir.File("new.ini")}, 2, ""},
       {{"compare", "--action", "0", list, list}, 2, "name it with -o"},
       {{"similarity", "--percent", "30", "a", "b"}, 2, ""},

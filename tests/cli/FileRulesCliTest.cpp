@@ -118,13 +118,11 @@ TEST(FileRulesCli, NoCommandWritesOverItsInputOrALogUnderAListName) {
   std::filesystem::create_directory(f.dir.File("music"));
 
   const std::vector<std::string> cases[] = {
-      {"export", "--type", "text", list, list},
       {"export", "--type", "text", list, f.dir.File("list-link.ordl")},
       {"export", "--type", "text", "--options", options, list, options},
       {"dupes", "--percent", "80", "--action", "auto", "--log", f.dir.File("log.txt"), list},
       {"dupes", "--percent", "80", "--action", "auto", "--log", f.dir.File("new.ordl"), list},
       {"compare", "--action", "7", "--ordl", list, external, "-o", f.dir.File("external-log.txt")},
-      {"compare", "--action", "7", "--ordl", list, external, "-o", list},
       {"compare", "--action", "7", "--ordl", list, external, "-o", f.dir.File("new.ORDL")},
       {"compare", "--action", "1", "--ordl", list, external, "-o", external},
       {"import", "--yes", f.dir.File("text.ordl"), "-o", f.dir.File("text.ordl")},

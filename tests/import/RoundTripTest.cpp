@@ -4,10 +4,7 @@
 
 #include <functional>
 #include <random>
-#include <string>
 
-#include "config/AppOptions.h"
-#include "core/ListStore.h"
 #include "export/ExportCommand.h"
 #include "export/ExportTestUtil.h"
 #include "export/Formatters.h"

@@ -59,7 +59,6 @@ TEST(FileSystem, SameFileMeansTheSameDeviceAndInodeAfterLinks) {
   WriteFileBytes(dir.File("b"), "a");
   std::filesystem::create_symlink(dir.File("a"), dir.File("soft"));
   std::filesystem::create_hard_link(dir.File("a"), dir.File("hard"));
-  EXPECT_TRUE(IsSameFile(dir.File("a"), dir.File("a")));
   EXPECT_TRUE(IsSameFile(dir.File("soft"), dir.File("a")));
   EXPECT_TRUE(IsSameFile(dir.File("a"), dir.Path() + "/./hard"));
   EXPECT_FALSE(IsSameFile(dir.File("a"), dir.File("b"))) << "equal content is not the same file";
