@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -134,16 +133,6 @@ void OptUnitTest::numbersAreCheckedAsTypedAndRepairedOnLeaving() {
   QCOMPARE(session.Get<QLineEdit>("MaxSizeEdit").text(), QStringLiteral("2048"));
   QCOMPARE(session.options.Main.MaxSizeMB, 2048);
   QCOMPARE(session.Base("MaxSizeEdit"), QColor(0xF0, 0xF0, 0xF0));
-
-  // 0 never asks, and says so; five digits take a smaller font.
-  auto& never = session.Get<QLabel>("NeverLabel");
-  QVERIFY(never.isHidden());
-  session.Type("AskSaveEdit", QStringLiteral("0"));
-  QVERIFY(never.isVisible());
-  const qreal normalSize = session.Get<QLineEdit>("AskSaveEdit").font().pointSizeF();
-  session.Type("AskSaveEdit", QStringLiteral("10000"));
-  QVERIFY(never.isHidden());
-  QCOMPARE(session.Get<QLineEdit>("AskSaveEdit").font().pointSizeF(), normalSize - 1);
 }
 
 void OptUnitTest::headerRowMarksWhatItChangedAndGivesItBack() {
@@ -169,7 +158,6 @@ void OptUnitTest::headerRowMarksWhatItChangedAndGivesItBack() {
   QCOMPARE(session.Get<QComboBox>("ExportTypeCombo").currentIndex(), 2);
   QVERIFY(session.Get<QCheckBox>("FooterFromFileCheck").isChecked());
   QCOMPARE(session.Get<QLineEdit>("PadFilenameEdit").text(), QStringLiteral("30"));
-  QCOMPARE(session.options.Main.HeaderFromFile, 1);
 }
 
 // Which change warns is a rule (OptionsWindowRules); here each kind of warning is shown.
