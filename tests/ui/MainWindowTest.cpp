@@ -20,7 +20,6 @@
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
-#include "support/TempDir.h"
 #include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
 

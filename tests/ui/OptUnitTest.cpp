@@ -3,8 +3,6 @@
 // file choosers, and every way of leaving (OK saves; cancel, Esc and the close box restore).
 // The rules behind them are tested without a window (ui_logic_tests).
 #include <cstring>
-#include <functional>
-#include <memory>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +13,6 @@
 
 #include "config/ConfigFields.h"
 #include "config/ConfigFile.h"
-#include "support/TempDir.h"
 #include "ui/OptUnit.h"
 #include "ui/WindowSession.h"
 

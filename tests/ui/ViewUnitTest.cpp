@@ -4,14 +4,12 @@
 // held step buttons), finding by Enter and F3, filtering with its notice and the ways back,
 // and the editor and find windows closing on focus loss. The list logic behind them is tested
 // without a window (view_tests).
-#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -28,7 +26,6 @@
 #include "core/DayNumber.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
-#include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {
