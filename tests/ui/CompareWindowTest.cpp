@@ -11,9 +11,7 @@
 
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
-#include "support/TempDir.h"
 #include "ui/CompUnit.h"
-#include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {

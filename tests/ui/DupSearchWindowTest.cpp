@@ -13,7 +13,6 @@
 
 #include "core/ListStore.h"
 #include "ui/DupSearchUnit.h"
-#include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {

@@ -10,7 +10,6 @@
 
 #include "core/ListStore.h"
 #include "platform/SingleInstance.h"
-#include "support/TempDir.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {

@@ -11,7 +11,6 @@
 #include <cstdio>
 
 #include "support/Mp3Builder.h"
-#include "support/TempDir.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {

