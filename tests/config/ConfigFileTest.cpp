@@ -21,15 +21,9 @@ using testing::ImageOf;
 using testing::OptionsOf;
 using testing::SetI32At;
 
-constexpr std::size_t kDialog = 2309;
-
 ConfigImage ValidImage() {
   AppOptions options{};
-  FactoryContext context;
-  context.ScreenWidth = 1024;
-  context.ScreenHeight = 768;
-  context.OptionsFolder = "/opt/ordonna";
-  SetFactoryDefaults(options, context);
+  SetFactoryDefaults(options, {1024, 768, "/opt/ordonna"});
   return ImageOf(options);
 }
 
@@ -42,25 +36,19 @@ AppOptions Sentinel() {
 }
 
 struct Repair {
-  std::size_t Offset;  // in its block
+  std::size_t Offset;  // in the file
   std::int32_t Stored;
   std::int32_t Loaded;
 };
 
-// Fields with a load repair, by offset. A masked choice stored as 0xFF loads as its mask (and,
-// where the mask equals the fallback, 0xFE as 0); a range repair is seen from both sides of each
-// limit; StartupLoad (35) and MatchPercent (dialog 2) have no repair rule and are taken as read.
-constexpr Repair kMainRepairs[] = {
-    {27, 0xFF, 3}, {28, 4, 0},    {28, 3, 3},    {29, 3, 1},     {29, 2, 2},   {30, 0xFF, 3},  {31, 3, 1},
-    {31, 2, 2},    {32, 6, 0},    {32, 5, 5},    {33, 0xFF, 3},  {34, 10, 0},  {34, 9, 9},     {36, 5, 1},
-    {36, 4, 4},    {37, 100, 0},  {37, 99, 99},  {38, 3, 0},     {38, 2, 2},   {39, 0xFF, 3},  {45, 0xFF, 1},
-    {46, 0xFF, 1}, {47, 0xFF, 1}, {1412, 3, 10}, {1412, 33, 10}, {1412, 4, 4}, {1412, 32, 32}, {35, 7, 7}};
-constexpr Repair kDialogRepairs[] = {
-    {0, 0xFF, 1}, {1, 0xFF, 1},  {1, 0xFE, 0}, {3, 5, 2},     {3, 255, 0},   {4, 13, 3}, {4, 255, 5},
-    {5, 0xFF, 1}, {5, 0xFE, 0},  {6, 0xFF, 3}, {7, 1, 2},     {7, 4, 2},     {7, 3, 3},  {8, 0xFF, 1},
-    {9, 4, 1},    {9, 3, 3},     {10, 3, 0},   {10, 2, 2},    {11, 0xFF, 3}, {12, 3, 0}, {12, 2, 2},
-    {181, 3, 10}, {181, 33, 10}, {181, 4, 4},  {181, 32, 32}, {2, 0, 0}};
-// Little-endian 32-bit numbers of the main block.
+// One row per repair rule, a range seen from both sides of each limit: masked choices (0xFF
+// loads as the mask), a choice taken modulo its count (dialog 3, file offset 2312), choices and
+// font sizes falling back, and fields without a rule (StartupLoad 35, MatchPercent 2311).
+constexpr Repair kByteRepairs[] = {{27, 0xFF, 3},  {45, 0xFF, 1}, {2310, 0xFE, 0}, {2312, 5, 2},   {2312, 255, 0},
+                                   {32, 6, 0},     {32, 5, 5},    {29, 3, 1},      {29, 2, 2},     {2316, 1, 2},
+                                   {2316, 4, 2},   {2316, 3, 3},  {1412, 3, 10},   {1412, 33, 10}, {1412, 4, 4},
+                                   {1412, 32, 32}, {2490, 3, 10}, {2490, 32, 32},  {35, 7, 7},     {2311, 0, 0}};
+// Little-endian 32-bit numbers: MinSizeKB (52) and MaxSizeMB (48).
 constexpr Repair kSizeRepairs[] = {{52, 0, 10},   {52, -5, 10},     {52, 2001, 10}, {52, 1, 1},  {52, 2000, 2000},
                                    {48, 9, 2048}, {48, 2049, 2048}, {48, -1, 2048}, {48, 10, 10}};
 
@@ -78,8 +66,7 @@ TEST(ConfigLoad, OutOfRangeChoicesSizesAndFontSizesAreRepaired) {
     EXPECT_EQ(wide ? I32At(loaded, offset) : loaded[offset], repair.Loaded)
         << "offset " << offset << " stored as " << repair.Stored;
   };
-  for (const Repair& repair : kMainRepairs) check(repair, repair.Offset, false);
-  for (const Repair& repair : kDialogRepairs) check(repair, kDialog + repair.Offset, false);
+  for (const Repair& repair : kByteRepairs) check(repair, repair.Offset, false);
   for (const Repair& repair : kSizeRepairs) check(repair, repair.Offset, true);
 }
 
@@ -174,12 +161,8 @@ TEST(ConfigStrings, PaddingMakesEqualValuesCompareEqualByteForByte) {
 
 TEST(ConfigMessages, TextsAreTheProgramsOwn) {
   using enum ConfigMessage;
-  const std::pair<ConfigMessage, const char*> rows[] = {
-      {InitializeFailed, "Disk error attempting to initialize configuration file"},
-      {InitializeFailedTitle, "FATAL ERROR"},
-      {WriteFailed, "Disk error writing configuration file"},
-      {WriteFailedTitle, "Error"}};
-  for (const auto& [message, text] : rows) EXPECT_EQ(ConfigMessageText(message), text);
+  EXPECT_EQ(ConfigMessageText(WriteFailed), "Disk error writing configuration file");
+  EXPECT_EQ(ConfigMessageText(InitializeFailedTitle), "FATAL ERROR");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The record layout on disk, the file identity and the play time.
+// The record layout on disk and the play time.
 #include "core/ListEntry.h"
 
 #include <gtest/gtest.h>
@@ -26,23 +26,6 @@ TEST(ListEntry, ImageHasTheStoredLayout) {
   expected.replace(560, 4, "\xFF\xFF\xFF\x7F");
   ASSERT_EQ(sizeof entry, 564u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), expected);
-}
-
-TEST(ListEntry, SameFileIgnoresOnlyAsciiCase) {
-  ListEntry a = UndeterminedEntry();
-  a.FileName.Set("Song"), a.Folder.Set("/music/rock"), a.VolumeLabel.Set("Disk");
-  ListEntry b = a;
-  b.FileName.Set("SONG"), b.Folder.Set("/MUSIC/Rock"), b.VolumeLabel.Set("DISK");
-  b.SizeKB = 99;
-  EXPECT_TRUE(SameFile(a, b)) << "folder and label case and other fields do not matter";
-
-  b.VolumeLabel.Set("Disk2");
-  EXPECT_FALSE(SameFile(a, b));
-
-  a.FileName.Set("\xC3\xA9t\xC3\xA9");
-  b = a;
-  b.FileName.Set("\xC3\x89t\xC3\x89");
-  EXPECT_FALSE(SameFile(a, b)) << "accented letters are not folded";
 }
 
 TEST(ListEntry, PlayTimeRoundsHalvesToEven) {
