@@ -98,12 +98,9 @@ TEST(Analysis, FrameLengthsAndCounts) {
       {"32 kHz", Frames(1000, FrameOf(1, 2, 3)), "1 999 3 2", "1 1000 3 2"},
       // 320 kbps at 44.1 kHz: 1044.9 bytes, cut to 1044 (1045 would land the walk inside frames).
       {"1,044 bytes", Frames(300, FrameOf(14)), "", "14 300 1 0"},
-      {"padded", Frames(300, FrameSpec{.Padding = true, .Fill = '\xFF'}), "", "9 300 1 0"},
       {"CRC at 32 kHz", Frames(300, FrameSpec{.Crc = true, .Sampling = 2}), "", "9 300 1 2"},
-      // Free format steps 29 bytes (14 mono), 2 more with CRC.
+      // Free format steps 29 bytes (14 mono), 2 more with CRC: 16 in mono with CRC.
       {"29 bytes", freeFormat(0, false), "", "16 300 0 0"},
-      {"31 bytes", freeFormat(0, true), "", "16 300 0 0"},
-      {"14 bytes", freeFormat(3, false), "", "16 300 3 0"},
       {"16 bytes", freeFormat(3, true), "", "16 300 3 0"},
       // Fast mode counts short files and mixed bitrates.
       {"150 frames", Id3v2Tag(300) + Frames(150, FrameOf(9), true), "9 150 1 0", "="},
@@ -157,9 +154,9 @@ TEST(Analysis, HeaderFaultsAndChanges) {
     const char* Text;
   };
   const Fault faults[] = {
-      {3, 0, "Unknown mpeg layer version."},   {3, 2, "Seems like mp2, not mp3 file."},
-      {3, 3, "Seems like mp1, not mp3 file."}, {0, 1, "Mpeg version 2.5 not supported"},
-      {1, 1, "Unknown mpeg version"},          {2, 1, "Mpeg version 2 not supported"},
+      {3, 0, "Unknown mpeg layer version."},
+      {0, 1, "Mpeg version 2.5 not supported"},
+      {1, 1, "Unknown mpeg version"},
       {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
   };
   for (const Fault& f : faults) {
@@ -257,7 +254,6 @@ TEST(Analysis, WrappersAndJunkInFront) {
       // An audio start past the end of the file finds no frames.
       {"tag longer than the file", Id3v2Tag(500000, 100), noAudio, "="},
       {"short RIFF", "RIFF" + std::string(20, 'x'), noAudio, "="},
-      {"empty data chunk", RiffWave("", 0), noAudio, "="},
       {"empty file", "", noAudio, "="},
       {"zeros", std::string(70000, '\0'), noAudio, "="},
       {"junk in front", junk + Frames(300, FrameOf(9)), "", "9 300 1 0"},
@@ -304,11 +300,9 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
 }
 
 TEST(SizeKB, BytesToNearestKilobyteHalvesToEven) {
-  EXPECT_EQ(SizeKBFromBytes(512), 0);
-  EXPECT_EQ(SizeKBFromBytes(513), 1);
-  EXPECT_EQ(SizeKBFromBytes(1536), 2);
-  EXPECT_EQ(SizeKBFromBytes(2560), 2);
-  EXPECT_EQ(SizeKBFromBytes(4294967296), 4194304) << "sizes past 32 bits";
+  const std::pair<std::int64_t, std::int32_t> rows[] = {
+      {512, 0}, {513, 1}, {1536, 2}, {2560, 2}, {4294967296, 4194304}};
+  for (const auto& [bytes, kb] : rows) EXPECT_EQ(SizeKBFromBytes(bytes), kb) << bytes;
 }
 
 }  // namespace

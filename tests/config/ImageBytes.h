@@ -5,7 +5,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "config/AppOptions.h"
 
@@ -14,14 +13,6 @@ namespace ordonna::testing {
 using ConfigImage = std::array<std::uint8_t, kConfigFileSize>;
 
 inline ConfigImage ImageOf(const AppOptions& options) { return std::bit_cast<ConfigImage>(options); }
-
-inline ConfigImage ImageOf(const std::string& fileBytes) {
-  ConfigImage image{};
-  for (std::size_t i = 0; i < image.size() && i < fileBytes.size(); ++i) {
-    image[i] = static_cast<std::uint8_t>(fileBytes[i]);
-  }
-  return image;
-}
 
 inline AppOptions OptionsOf(const ConfigImage& image) { return std::bit_cast<AppOptions>(image); }
 
@@ -34,14 +25,6 @@ inline std::int32_t I32At(const ConfigImage& image, std::size_t offset) {
 inline void SetI32At(ConfigImage& image, std::size_t offset, std::int32_t value) {
   auto bits = static_cast<std::uint32_t>(value);
   for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
-// True when every byte of a 256-byte string behind its length is zero.
-inline bool TailIsZero(const ConfigImage& image, std::size_t offset, std::size_t capacity = 255) {
-  for (std::size_t i = offset + 1 + image[offset]; i <= offset + capacity; ++i) {
-    if (image[i] != 0) return false;
-  }
-  return true;
 }
 
 }  // namespace ordonna::testing
