@@ -1,10 +1,14 @@
-// Window placement: the far edges are pulled onto the screen first, then the near ones.
+// Where windows and dialogs open again: stored window positions are pulled onto the screen
+// (the far edges first, then the near ones), and a remembered dialog folder is the folder of a
+// chosen file, cut back to a whole folder name.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <utility>
 
+#include "config/RememberedFolder.h"
 #include "config/WindowPlacement.h"
 
 namespace ordonna {
@@ -34,6 +38,24 @@ TEST(WindowPlacement, StoredPositionsArePulledInsideTheScreen) {
     WindowPosition placed = PlaceWindow({c.Left, c.Top}, c.Width, c.Height, 1920, 1080);
     EXPECT_EQ(std::make_pair(placed.Left, placed.Top), std::make_pair(c.ExpectedLeft, c.ExpectedTop)) << c.Name;
   }
+}
+
+TEST(RememberedFolder, FolderOfAFileName) {
+  EXPECT_EQ(StoredFolderOf("/home/ann/lists/songs.ordl"), "/home/ann/lists");
+  EXPECT_EQ(StoredFolderOf("/songs.ordl"), "/") << "a file in the root";
+  EXPECT_EQ(StoredFolderOf("songs.ordl"), "") << "no folder at all";
+}
+
+TEST(RememberedFolder, LongFoldersAreCutBackToTheirLastSeparatorThatFits) {
+  const std::string a(200, 'a');
+  const std::string b(53, 'b');  // "/" + a + "/" + b is exactly 255 bytes
+  EXPECT_EQ(StoredFolder("/" + a + "/" + b), "/" + a + "/" + b) << "255 bytes fit unchanged";
+  EXPECT_EQ(StoredFolder("/" + a + "/" + b + "c"), "/" + a) << "256 bytes go back to the parent";
+  EXPECT_EQ(StoredFolder("/" + a + "/" + b + "/d"), "/" + a + "/" + b)
+      << "a separator right behind the capacity leaves a prefix that fits";
+  EXPECT_EQ(StoredFolder("/" + std::string(300, 'x')), "/") << "only the root fits";
+  EXPECT_EQ(StoredFolder(std::string(300, 'x')), "") << "no separator within the capacity";
+  EXPECT_EQ(StoredFolderOf("/" + a + "/" + b + "c/song.ordl"), "/" + a);
 }
 
 }  // namespace
