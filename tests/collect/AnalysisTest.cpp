@@ -98,6 +98,7 @@ TEST(Analysis, FrameLengthsAndCounts) {
       {"32 kHz", Frames(1000, FrameOf(1, 2, 3)), "1 999 3 2", "1 1000 3 2"},
       // 320 kbps at 44.1 kHz: 1044.9 bytes, cut to 1044 (1045 would land the walk inside frames).
       {"1,044 bytes", Frames(300, FrameOf(14)), "", "14 300 1 0"},
+      {"padded", Frames(300, FrameSpec{.Padding = true, .Fill = '\xFF'}), "", "9 300 1 0"},
       {"CRC at 32 kHz", Frames(300, FrameSpec{.Crc = true, .Sampling = 2}), "", "9 300 1 2"},
       // Free format steps 29 bytes (14 mono), 2 more with CRC: 16 in mono with CRC.
       {"29 bytes", freeFormat(0, false), "", "16 300 0 0"},

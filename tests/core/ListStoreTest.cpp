@@ -1,4 +1,4 @@
-// The list record's layout on disk and play time, the working list's growth, trimming and
+// The list record's layout on disk, identity and play time, the working list's growth, trimming and
 // clearing, the question before discarding it, and its snapshots (exact image, count check, no
 // harm from damaged ones).
 #include <gtest/gtest.h>
@@ -32,6 +32,16 @@ TEST(ListEntry, ImageHasTheStoredLayout) {
   expected.replace(560, 4, "\xFF\xFF\xFF\x7F");
   ASSERT_EQ(sizeof entry, 564u);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), expected);
+}
+
+TEST(ListEntry, SameFileIgnoresOnlyAsciiCase) {
+  ListEntry a = UndeterminedEntry();
+  a.FileName.Set("Song"), a.Folder.Set("/music/rock"), a.VolumeLabel.Set("Disk");
+  ListEntry b = a;
+  b.FileName.Set("SONG"), b.Folder.Set("/MUSIC/Rock"), b.VolumeLabel.Set("DISK"), b.SizeKB = 99;
+  EXPECT_TRUE(SameFile(a, b)) << "case and the other fields do not matter";
+  b.VolumeLabel.Set("Disk2");
+  EXPECT_FALSE(SameFile(a, b));
 }
 
 TEST(ListEntry, PlayTimeRoundsHalvesToEven) {
