@@ -158,6 +158,7 @@ TEST(Analysis, HeaderFaultsAndChanges) {
       {3, 0, "Unknown mpeg layer version."},
       {0, 1, "Mpeg version 2.5 not supported"},
       {1, 1, "Unknown mpeg version"},
+      {2, 1, "Mpeg version 2 not supported"},
       {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
   };
   for (const Fault& f : faults) {
