@@ -155,11 +155,8 @@ TEST(Analysis, HeaderFaultsAndChanges) {
     const char* Text;
   };
   const Fault faults[] = {
-      {3, 0, "Unknown mpeg layer version."},
-      {0, 1, "Mpeg version 2.5 not supported"},
-      {1, 1, "Unknown mpeg version"},
-      {2, 1, "Mpeg version 2 not supported"},
-      {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
+      {3, 0, "Unknown mpeg layer version."},  {0, 1, "Mpeg version 2.5 not supported"}, {1, 1, "Unknown mpeg version"},
+      {2, 1, "Mpeg version 2 not supported"}, {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
   };
   for (const Fault& f : faults) {
     FrameSpec bad = FrameOf(9);
