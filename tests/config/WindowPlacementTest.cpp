@@ -29,6 +29,7 @@ TEST(WindowPlacement, StoredPositionsArePulledInsideTheScreen) {
       {"touching the right and lower edges stays", 1636, 718, 284, 362, 1636, 718},
       {"one pixel beyond the right edge", 1637, 0, 284, 362, 1636, 0},
       {"one pixel beyond the lower edge", 0, 719, 284, 362, 0, 718},
+      {"one pixel above and left of the screen", -1, -1, 284, 362, 0, 0},
       {"wider and taller than the screen shows its top-left corner", 50, 60, 2500, 1200, 0, 0},
       {"wider than the screen from a negative position", -300, 10, 2500, 362, 0, 10},
       {"at the 32-bit maximum", kMax, kMax, 284, 362, 1636, 718},
