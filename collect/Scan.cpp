@@ -35,16 +35,6 @@ std::string WithoutTrailingSlash(std::string folder) {
   return folder;
 }
 
-// Identity key of SameFile: ASCII letters upper-cased, fields kept apart.
-std::string IdentityKey(std::string_view name, std::string_view folder, std::string_view label) {
-  std::string key = AsciiUpperCopy(name);
-  key += '\0';
-  key += AsciiUpperCopy(folder);
-  key += '\0';
-  key += AsciiUpperCopy(label);
-  return key;
-}
-
 class Scanner {
  public:
   Scanner(const ScanRequest& request, ScanContext& context) : request_(request), c_(context) {}
@@ -151,13 +141,13 @@ void Scanner::BuildIndex() {
   for (std::uint32_t i = 0; i < baseCount_; ++i) {
     const ListEntry& e = c_.List.Entry(i);
     // emplace keeps the first entry of a key, as the search in index order would find it.
-    existing_.emplace(IdentityKey(e.FileName.View(), e.Folder.View(), e.VolumeLabel.View()), i);
+    existing_.emplace(SameFileKey(e.FileName.View(), e.Folder.View(), e.VolumeLabel.View()), i);
   }
 }
 
 std::int64_t Scanner::FindExisting(const std::string& name, const std::string& folder, const std::string& label) const {
   if (existing_.empty()) return -1;
-  auto it = existing_.find(IdentityKey(name, folder, label));
+  auto it = existing_.find(SameFileKey(name, folder, label));
   return it == existing_.end() ? std::int64_t{-1} : std::int64_t{it->second};
 }
 

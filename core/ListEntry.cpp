@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "core/Text.h"
+
 namespace ordonna {
 
 ListEntry UndeterminedEntry(const UndeterminedValues& values) {
@@ -17,10 +19,14 @@ ListEntry UndeterminedEntry(const UndeterminedValues& values) {
   return entry;
 }
 
-bool SameFile(const ListEntry& a, const ListEntry& b) {
-  return EqualIgnoringAsciiCase(a.FileName.View(), b.FileName.View()) &&
-         EqualIgnoringAsciiCase(a.Folder.View(), b.Folder.View()) &&
-         EqualIgnoringAsciiCase(a.VolumeLabel.View(), b.VolumeLabel.View());
+std::string SameFileKey(std::string_view name, std::string_view folder, std::string_view label) {
+  // The fields are kept apart so that no name and folder pair can run into another.
+  std::string key = AsciiUpperCopy(name);
+  key += '\0';
+  key += AsciiUpperCopy(folder);
+  key += '\0';
+  key += AsciiUpperCopy(label);
+  return key;
 }
 
 double SecondsPerFrame(std::uint8_t frequencyCode) {

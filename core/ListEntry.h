@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "core/FixedString.h"
@@ -68,8 +70,9 @@ struct UndeterminedValues {
 // dates to `values`.
 ListEntry UndeterminedEntry(const UndeterminedValues& values = {});
 
-// Same file name, folder and volume label, ignoring the case of ASCII letters only.
-bool SameFile(const ListEntry& a, const ListEntry& b);
+// Identity of an entry: two entries are the same file when their keys are equal, that is
+// file name, folder and volume label equal ignoring the case of ASCII letters only.
+std::string SameFileKey(std::string_view name, std::string_view folder, std::string_view label);
 
 // Seconds per 1,152-sample frame by frequency code; codes above 2 count as 44.1 kHz.
 double SecondsPerFrame(std::uint8_t frequencyCode);

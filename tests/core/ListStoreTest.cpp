@@ -34,16 +34,6 @@ TEST(ListEntry, ImageHasTheStoredLayout) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&entry), sizeof entry), expected);
 }
 
-TEST(ListEntry, SameFileIgnoresOnlyAsciiCase) {
-  ListEntry a = UndeterminedEntry();
-  a.FileName.Set("Song"), a.Folder.Set("/music/rock"), a.VolumeLabel.Set("Disk");
-  ListEntry b = a;
-  b.FileName.Set("SONG"), b.Folder.Set("/MUSIC/Rock"), b.VolumeLabel.Set("DISK"), b.SizeKB = 99;
-  EXPECT_TRUE(SameFile(a, b)) << "case and the other fields do not matter";
-  b.VolumeLabel.Set("Disk2");
-  EXPECT_FALSE(SameFile(a, b));
-}
-
 TEST(ListEntry, PlayTimeRoundsHalvesToEven) {
   // 4.5 s goes to the even neighbour; an unknown frequency counts as 44.1 kHz.
   const std::tuple<std::int32_t, std::uint8_t, std::int64_t> cases[] = {
