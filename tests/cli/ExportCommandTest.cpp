@@ -1,6 +1,12 @@
 // ordonna-cli export, run as a separate program: the type from the options or the command
-// line, the caption, failures; its sheets are read back by an independent reader (xlrd).
+// line, the caption, failures; its sheets are read back by an independent reader (xlrd). As the
+// writing command tried against what may lie at its output name: links, FIFOs, devices,
+// folders, its own input; and a FIFO where a list is read.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -17,7 +23,7 @@ using namespace testing;
 class ExportCli : public ::testing::Test {
  protected:
   // Writes the list (with `sortState`) and the options; returns the export's arguments, the
-  // output `out` last.
+  // output `out` (in the test's folder unless absolute) last.
   std::vector<std::string> Arguments(std::vector<std::string> given, const std::vector<ListEntry>& entries,
                                      const std::string& out, std::uint8_t sortState = 63) {
     EntryList list;
@@ -25,7 +31,8 @@ class ExportCli : public ::testing::Test {
     EXPECT_TRUE(WriteListFile(dir.File("list.ordl"), list, sortState).ok());
     EXPECT_TRUE(WriteConfiguration(dir.File("options.ini"), options).ok());
     given.insert(given.begin(), "export");
-    given.insert(given.end(), {"--options", dir.File("options.ini"), dir.File("list.ordl"), dir.File(out)});
+    given.insert(given.end(), {"--options", dir.File("options.ini"), dir.File("list.ordl"),
+                               out.front() == '/' ? out : dir.File(out)});
     return given;
   }
 
@@ -75,6 +82,61 @@ TEST_F(ExportCli, TheTypedCaptionHeadsATableAndIsRefusedWhereNoneIsAsked) {
                     "grouped.html", 7),
           0, "--caption is not used"});
   EXPECT_FALSE(Contains(ReadFileBytes(dir.File("grouped.html")), "unused"));
+}
+
+bool IsKind(const std::string& path, mode_t kind) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == kind;
+}
+
+// Under a time limit, so that a run waiting on a FIFO fails (status 124) instead of hanging.
+CliResult RunLimited(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), {"20", ORDONNA_CLI_PATH});
+  return RunProgram("timeout", arguments);
+}
+
+TEST_F(ExportCli, FollowsLinksWritesThroughFifosAndDevicesAndRefusesFoldersAndItsOwnInput) {
+  std::filesystem::create_directory(dir.File("lists"));
+  WriteFileBytes(dir.File("lists/real.txt"), "old");
+  std::filesystem::create_symlink("lists/real.txt", dir.File("link.txt"));
+  std::filesystem::create_symlink("list.ordl", dir.File("list-link.txt"));
+  std::filesystem::create_directory(dir.File("folder.txt"));
+  ASSERT_EQ(mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);
+  const std::string device = NullDeviceIn(dir);
+  auto write = [&](const std::string& out, int status) {
+    CliResult result = RunLimited(Arguments({"--type", "text"}, {FullEntry()}, out));
+    EXPECT_EQ(result.ExitCode, status) << out << "\n" << result.Err;
+    return result;
+  };
+
+  write("link.txt", 0);
+  EXPECT_EQ(ReadFileBytes(dir.File("lists/real.txt")).substr(0, 14), "Artist - Title") << "the link's target";
+  EXPECT_TRUE(IsKind(dir.File("link.txt"), S_IFLNK)) << "the link stays";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("lists")), {}), 1) << "no temporary left";
+  // A reader is there before the writer opens the FIFO; what it gets is read afterwards.
+  const int reader = open(dir.File("pipe.txt").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  write("pipe.txt", 0);
+  char buffer[4096];
+  EXPECT_GT(read(reader, buffer, sizeof buffer), 0) << "the reader of the FIFO gets the output";
+  close(reader);
+  EXPECT_TRUE(IsKind(dir.File("pipe.txt"), S_IFIFO)) << "the FIFO stays";
+  write(device, 0);
+  EXPECT_TRUE(IsKind(device, S_IFCHR)) << "the device stays";
+  EXPECT_EQ(write("/dev/stdout", 0).Out.substr(0, 15), "Artist - Title,") << "standard output's pipe gets it";
+  write("folder.txt", 1);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.File("folder.txt")));
+
+  const std::string list = ReadFileBytes(dir.File("list.ordl"));
+  EXPECT_TRUE(Contains(write("list-link.txt", 1).Err, "is also an input of this command; nothing written"));
+  EXPECT_EQ(ReadFileBytes(dir.File("list.ordl")), list);
+  EXPECT_EQ(RunCli({"dupes", "--log", dir.File("log.ORDL"), dir.File("list.ordl")}).ExitCode, 1) << "a log-named list";
+  EXPECT_FALSE(std::filesystem::exists(dir.File("log.ORDL")));
+
+  ASSERT_EQ(mkfifo(dir.File("pipe.ordl").c_str(), 0600), 0);
+  CliResult reading = RunLimited({"list", dir.File("pipe.ordl")});
+  EXPECT_EQ(reading.ExitCode, 1) << "a reader fails at once on a FIFO";
+  EXPECT_TRUE(Contains(reading.Err, "Can't open the file.")) << reading.Err;
 }
 
 }  // namespace
