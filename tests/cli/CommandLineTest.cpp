@@ -91,8 +91,6 @@ TEST(CommandLine, QuestionsAreShownWithTheAnswerTakenAndYesReadsOlderLists) {
   std::filesystem::create_directory(dir.File("empty"));
   const std::vector<std::vector<std::string>> runs = {
       {"list", dir.File("old.ordl")},
-      {"export", "--type", "text", dir.File("old.ordl"), dir.File("out.txt")},
-      {"dupes", dir.File("old.ordl")},
       {"compare", "--ordl", "--action", "0", "-o", dir.File("log.txt"), dir.File("old.ordl"), dir.File("base.ordl")},
       {"scan", "--append", dir.File("old.ordl"), "-o", dir.File("out.ordl"), dir.File("empty")},
   };
@@ -101,7 +99,6 @@ TEST(CommandLine, QuestionsAreShownWithTheAnswerTakenAndYesReadsOlderLists) {
     arguments.insert(arguments.begin() + 1, "--yes");
     Expect({arguments, 0, "[yes]"});
   }
-  EXPECT_EQ(RunCli({"list", "--yes", dir.File("old.ordl")}).Out.substr(0, 10), "song\t1:00\t");
 }
 
 TEST(CommandLine, ALoadLargerThanTheMemorySaysSo) {
@@ -119,20 +116,13 @@ TEST(CommandLine, ALoadLargerThanTheMemorySaysSo) {
   EXPECT_EQ(RunCli({"list", dir.File("big.ordl")}).ExitCode, 0) << "the list itself is sound";
 }
 
-// The names a list holds: the first field of each line of `list`.
-std::multiset<std::string> ListedNames(const std::string& listFile) {
-  std::multiset<std::string> names;
-  for (const std::string& line : Lines(RunCli({"list", listFile}).Out)) names.insert(line.substr(0, line.find('\t')));
-  return names;
-}
-
 TEST(CommandLine, ControlBytesInNamesNeverReachAListLineOrTheTerminal) {
   TempDir dir;
   const std::string folder = dir.File(
       "music/cd\x1b"
       "1");
   std::filesystem::create_directories(folder);
-  std::multiset<std::string> stored;
+  std::multiset<std::string> stored, listed;
   for (int byte = 1; byte < 128; byte = byte == 31 ? 127 : byte + 1) {
     const std::string number = std::to_string(byte);
     WriteFileBytes(folder + "/song " + static_cast<char>(byte) + " with a control byte " + number + ".mp3",
@@ -140,12 +130,10 @@ TEST(CommandLine, ControlBytesInNamesNeverReachAListLineOrTheTerminal) {
     stored.insert("song ? with a control byte " + number);
   }
   ASSERT_EQ(RunCli({"scan", "-o", dir.File("songs.ordl"), dir.File("music")}).ExitCode, 0);
-  EXPECT_EQ(ListedNames(dir.File("songs.ordl")), stored);
-  EXPECT_TRUE(Contains(RunCli({"list", dir.File("songs.ordl")}).Out, "/music/cd?1\t"));
-
-  ASSERT_EQ(RunCli({"export", "--type", "text", dir.File("songs.ordl"), dir.File("songs.txt")}).ExitCode, 0);
-  Expect({{"import", "--yes", dir.File("songs.txt"), "-o", dir.File("back.ordl")}, 0, ""});
-  EXPECT_EQ(ListedNames(dir.File("back.ordl")), stored) << "every line of the export reads back";
+  const std::string shown = RunCli({"list", dir.File("songs.ordl")}).Out;
+  for (const std::string& line : Lines(shown)) listed.insert(line.substr(0, line.find('\t')));
+  EXPECT_TRUE(Contains(shown, "/music/cd?1\t"));
+  EXPECT_EQ(listed, stored);
 
   // A list made elsewhere may hold any byte: the text form shows controls as "?".
   WriteFileBytes(dir.File("raw.ordl"), kListHead + Record("a\x1b[2Jb\xC2\x9B", "/f\rg", "L\x07"));
