@@ -37,7 +37,6 @@ TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrderAsStored) 
   Expect({{"config", "init", "--force", "--screen-width", "1024", "--screen-height", "768", file}, 0, ""});
   std::string bytes = ReadFileBytes(file);
   bytes[32] = 9;           // Delimiter, repaired to 0 when loaded
-  bytes[30] = 6;           // ExportType
   bytes[64 + 3] = '\x01';  // a colour with a non-zero top byte
   bytes[132] = 5;          // TextHeaderFile "a\nb\xE9z"
   bytes.replace(133, 5, "a\nb\xE9z");
@@ -45,7 +44,7 @@ TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrderAsStored) 
   lines = Lines(RunCli({"config", "show", file}).Out);
   // Control characters escaped, Windows-1252 decoded; MainLeft is (1024 - 284) / 2.
   for (const char* expected :
-       {"Delimiter 9", "ExportType 6", "MainWindowColor 01BEDED5", "TextHeaderFile a\\x0Ab\xC3\xA9z", "MainLeft 370"}) {
+       {"Delimiter 9", "MainWindowColor 01BEDED5", "TextHeaderFile a\\x0Ab\xC3\xA9z", "MainLeft 370"}) {
     EXPECT_TRUE(HasLine(lines, expected)) << expected;
   }
 }

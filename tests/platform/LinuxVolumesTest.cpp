@@ -70,18 +70,6 @@ TEST(LinuxVolumes, LabelsAndSerialsComeFromTheDiskLinks) {
                                             "/media/b|My Music|ABCD1234", "/media/c||00000000"}));
 }
 
-TEST(LinuxVolumes, VolumeOfAFolderIsTheFileSystemHoldingIt) {
-  TempDir dir;
-  auto volume = ReadVolumeOf({}, dir.Path());
-  ASSERT_TRUE(volume.has_value());
-  struct stat info {};
-  ASSERT_EQ(stat(dir.Path().c_str(), &info), 0);
-  EXPECT_EQ(volume->Device, static_cast<std::uint64_t>(info.st_dev));
-  std::string real = std::filesystem::canonical(dir.Path()).string();
-  EXPECT_TRUE(volume->Root == "/" || real.rfind(volume->Root, 0) == 0) << volume->Root;
-  EXPECT_FALSE(ReadVolumeOf({}, dir.File("missing")).has_value());
-}
-
 // A /sys/class/block of links into a device tree, as the kernel lays it out: partitions are
 // folders inside their disk's folder, and only disks carry "removable".
 TEST(LinuxVolumes, FixedDisksAreNonRemovableDisksBehindTheMount) {
