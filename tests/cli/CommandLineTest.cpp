@@ -54,7 +54,6 @@ TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) 
       {{"dupes", "--log", "", list}, 2, "an empty name"},
       {{"compare", "--action", "0", list, list}, 2, "name it with -o"},
       {{"config", "init", ""}, 2, "an empty name"},
-      {{"config"}, 2, ""},
       {{"info"}, 2, "FILE is required"},
       {{"similarity", "--percent", "30", "a", "b"}, 2, ""},
 
