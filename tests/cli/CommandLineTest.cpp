@@ -89,6 +89,8 @@ TEST(CommandLine, QuestionsAreShownWithTheAnswerTakenAndYesReadsOlderLists) {
   std::filesystem::create_directory(dir.File("empty"));
   const std::vector<std::vector<std::string>> runs = {
       {"list", dir.File("old.ordl")},
+      {"export", "--type", "text", dir.File("old.ordl"), dir.File("out.txt")},
+      {"dupes", dir.File("old.ordl")},
       {"compare", "--ordl", "--action", "0", "-o", dir.File("log.txt"), dir.File("old.ordl"), dir.File("base.ordl")},
       {"scan", "--append", dir.File("old.ordl"), "-o", dir.File("out.ordl"), dir.File("empty")},
   };

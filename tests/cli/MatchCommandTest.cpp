@@ -89,15 +89,26 @@ std::string RunOnTerminal(const std::vector<std::string>& arguments) {
 TEST(MatchCommands, ProgressLineOnATerminalOnly) {
   TempDir dir;
   WriteList(dir.File("list.ordl"), {"Same Song", "Other", "same song", "Song A1", "Song A2"});
-  const std::string shown = RunOnTerminal({"dupes", "--percent", "80", "--action", "auto", dir.File("list.ordl")});
-  const std::size_t line = shown.rfind(" % done, ");
-  ASSERT_NE(line, std::string::npos) << shown;
-  EXPECT_NE(shown.find(" marked, 0:00 elapsed", line), std::string::npos) << shown;
-  // Cleared before the results.
-  const std::size_t cleared = shown.find("\r\x1b[K", line);
-  ASSERT_NE(cleared, std::string::npos) << shown;
-  EXPECT_LT(cleared, shown.find("Finished. 2 matches found.")) << shown;
-  EXPECT_FALSE(Contains(RunOnTerminal({"dupes", "--quiet", "--action", "auto", dir.File("list.ordl")}), "% done"));
+  // The comparison draws its line only while its pair loop runs: the plain loop over a
+  // thousand names each side keeps it running long enough to be seen.
+  EntryList many;
+  for (const ListEntry& entry : NameGenerator(5).Entries(1000, NameMix{})) many.AppendEntry(entry);
+  ASSERT_TRUE(WriteListFile(dir.File("many.ordl"), many, 63).ok());
+  const std::pair<std::vector<std::string>, std::string> runs[] = {
+      {{"dupes", "--action", "auto", dir.File("list.ordl")}, " marked, 0:00 elapsed"},
+      {{"compare", "--naive", "--action", "7", "--ordl", dir.File("many.ordl"), dir.File("many.ordl"), "-o",
+        dir.File("log.txt")},
+       " matched, 0:"},
+  };
+  for (auto [arguments, counted] : runs) {
+    const std::string shown = RunOnTerminal(arguments);
+    const std::size_t line = shown.rfind(" % done, ");
+    ASSERT_NE(line, std::string::npos) << shown;
+    EXPECT_NE(shown.find(counted, line), std::string::npos) << shown;
+    EXPECT_LT(shown.find("\r\x1b[K", line), shown.find("Finished. ", line)) << "cleared before the results";
+    arguments.insert(arguments.begin() + 1, "--quiet");
+    EXPECT_FALSE(Contains(RunOnTerminal(arguments), "% done"));
+  }
 }
 
 }  // namespace
