@@ -115,14 +115,13 @@ TEST(ThreadPriority, OptionMappingAndEachThreadsOwnNiceValue) {
 
 std::string RunFolderName(pid_t pid) { return "run." + std::to_string(pid); }
 
-// Waits for `child`: true when it ended with status 0 (or by `signal`, when given).
-bool Ended(pid_t child, int signal = 0) {
+// Waits for `child`: true when `signal` ended it.
+bool Ended(pid_t child, int signal) {
   int status = 0;
-  return waitpid(child, &status, 0) == child && (signal != 0 ? WIFSIGNALED(status) && WTERMSIG(status) == signal
-                                                             : WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == signal;
 }
 
-TEST(RunFolder, IsTheTemporaryFolderWhileItLivesAndGoesWithItsFilesAtTheEndOrOnASignal) {
+TEST(RunFolder, IsTheTemporaryFolderWhileItLivesGoesAtTheEndOrOnASignalAndOnceTheRunHasEnded) {
   TempDir base;
   std::unique_ptr<Platform> host = MakeHostPlatform();
   const std::string shared = host->TempFolder();
@@ -137,8 +136,9 @@ TEST(RunFolder, IsTheTemporaryFolderWhileItLivesAndGoesWithItsFilesAtTheEndOrOnA
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(host->TempFolder(), shared);
 
+  pid_t child = 0;
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-    pid_t child = fork();
+    child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       RunFolder run(base.Path());
@@ -149,21 +149,15 @@ TEST(RunFolder, IsTheTemporaryFolderWhileItLivesAndGoesWithItsFilesAtTheEndOrOnA
     EXPECT_TRUE(Ended(child, signal)) << "the signal still ends the run";
     EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(child)))) << signal;
   }
-}
 
-TEST(RunFolder, FoldersOfEndedRunsAreRemovedOthersKept) {
-  TempDir base;
-  pid_t ended = fork();
-  ASSERT_GE(ended, 0);
-  if (ended == 0) _exit(0);
-  ASSERT_TRUE(Ended(ended));
+  // A folder left by a run that has ended goes; this run's and other folders stay.
   const std::string kept[] = {RunFolderName(getpid()), "run.x", "keep"};
-  for (const std::string& name : {RunFolderName(ended), kept[0], kept[1], kept[2]}) {
+  for (const std::string& name : {RunFolderName(child), kept[0], kept[1], kept[2]}) {
     std::filesystem::create_directory(base.File(name));
     WriteFileBytes(base.File(name) + "/main.(file).tmp", "snapshot");
   }
   RemoveEndedRunFolders(base.Path());
-  EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(ended))));
+  EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(child))));
   for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(base.File(name))) << name;
 }
 

@@ -47,18 +47,6 @@ TEST(InputFile, OnlyARegularFileOpensAndOthersFailAtOnceSayingWhy) {
   EXPECT_EQ(file.Size(), 7u);
 }
 
-TEST(FileSystem, SameFileMeansTheSameDeviceAndInodeAfterLinks) {
-  TempDir dir;
-  WriteFileBytes(dir.File("a"), "a");
-  WriteFileBytes(dir.File("b"), "a");
-  std::filesystem::create_symlink(dir.File("a"), dir.File("soft"));
-  std::filesystem::create_hard_link(dir.File("a"), dir.File("hard"));
-  EXPECT_TRUE(IsSameFile(dir.File("soft"), dir.File("a")));
-  EXPECT_TRUE(IsSameFile(dir.File("a"), dir.Path() + "/./hard"));
-  EXPECT_FALSE(IsSameFile(dir.File("a"), dir.File("b"))) << "equal content is not the same file";
-  EXPECT_FALSE(IsSameFile(dir.File("missing"), dir.File("missing")));
-}
-
 std::size_t OnesIn(std::span<const std::uint8_t> bytes) { return std::count(bytes.begin(), bytes.end(), 1); }
 
 TEST(MappedFile, MapsRegularFilesOnlyAndAFileCutShortReadsAsZerosAndIsReported) {
@@ -160,8 +148,9 @@ TEST(OutputFile, EveryFailureLeavesTheTargetAndNoTemporary) {
   EXPECT_FALSE(WriteWholeFile("/dev/full", std::string(1 << 16, 'x')).ok()) << "a full disk is a write failure";
 }
 
-// A chain of links and a dangling link write their final target in its own folder.
-TEST(OutputFile, LinksAreFollowedToTheirFinalTarget) {
+// A chain of links and a dangling link write their final target in its own folder; links and
+// hard links are the same file as their target, a copy is not.
+TEST(OutputFile, LinksAreFollowedToTheirFinalTargetAndAreTheSameFile) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("lists"));
   WriteFileBytes(dir.File("lists/real.ordl"), "old");
@@ -176,6 +165,12 @@ TEST(OutputFile, LinksAreFollowedToTheirFinalTarget) {
   }
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ordl"))) << "the link stays a link";
   EXPECT_EQ(FilesIn(dir.File("lists")), 2u) << "no temporary left beside the targets";
+  std::filesystem::create_hard_link(dir.File("lists/real.ordl"), dir.File("hard.ordl"));
+  std::filesystem::copy_file(dir.File("lists/real.ordl"), dir.File("copy.ordl"));
+  EXPECT_TRUE(IsSameFile(dir.File("chain.ordl"), dir.File("lists/real.ordl")));
+  EXPECT_TRUE(IsSameFile(dir.File("hard.ordl"), dir.Path() + "/./lists/real.ordl"));
+  EXPECT_FALSE(IsSameFile(dir.File("copy.ordl"), dir.File("lists/real.ordl"))) << "equal content is not the same file";
+  EXPECT_FALSE(IsSameFile(dir.File("missing"), dir.File("missing")));
 }
 
 }  // namespace
