@@ -40,7 +40,7 @@ class ExportCli : public ::testing::Test {
   AppOptions options = AllColumnsOptions();
 };
 
-TEST_F(ExportCli, WritesTheTypeOfTheOptionsUnlessTheExtensionDisagreesAndKeepsTheEarlierFileOnFailure) {
+TEST_F(ExportCli, WritesTheTypeOfTheOptionsUnlessTheExtensionDisagreesKeepsTheEarlierFileOnFailureAndTakesACaption) {
   Expect({Arguments({}, {FullEntry()}, "out.txt"), 0, ""});
   EXPECT_EQ(ReadFileBytes(dir.File("out.txt")),
             "Artist - Title, 3:45, 128 kbps, 5250 K, JS, 44.1 KHz, 05.04.2004., /music/a, 06.04.2004., DISK1");
@@ -54,6 +54,16 @@ TEST_F(ExportCli, WritesTheTypeOfTheOptionsUnlessTheExtensionDisagreesAndKeepsTh
   WriteFileBytes(dir.File("out.xls"), "earlier export");
   Expect({Arguments({}, {FullEntry()}, "out.xls/inside.txt"), 1, "Disk error!"});
   EXPECT_EQ(ReadFileBytes(dir.File("out.xls")), "earlier export");
+
+  // The typed caption heads a table and is refused where none is asked for.
+  options.Main.CaptionMode = 3;
+  Expect({Arguments({"--type", "table", "--caption", "My <list>"}, {FullEntry()}, "table.html"), 0, ""});
+  EXPECT_TRUE(Contains(ReadFileBytes(dir.File("table.html")), "My &lt;list&gt;"));
+  options.Main.CaptionMode = 1;
+  Expect({Arguments({"--type", "table", "--caption", "unused"}, {FullEntry("a1", "/m/a"), FullEntry("b1", "/m/b")},
+                    "grouped.html", 7),
+          0, "--caption is not used"});
+  EXPECT_FALSE(Contains(ReadFileBytes(dir.File("grouped.html")), "unused"));
 }
 
 TEST_F(ExportCli, SheetCellsComeBackThroughASpreadsheetReader) {
@@ -79,22 +89,6 @@ for r in range(s.nrows):
   EXPECT_EQ(Lines(cells.Out), expected);
 }
 
-TEST_F(ExportCli, TheTypedCaptionHeadsATableAndIsRefusedWhereNoneIsAsked) {
-  options.Main.CaptionMode = 3;
-  Expect({Arguments({"--type", "table", "--caption", "My <list>"}, {FullEntry()}, "table.html"), 0, ""});
-  EXPECT_TRUE(Contains(ReadFileBytes(dir.File("table.html")), "My &lt;list&gt;"));
-  options.Main.CaptionMode = 1;
-  Expect({Arguments({"--type", "table", "--caption", "unused"}, {FullEntry("a1", "/m/a"), FullEntry("b1", "/m/b")},
-                    "grouped.html", 7),
-          0, "--caption is not used"});
-  EXPECT_FALSE(Contains(ReadFileBytes(dir.File("grouped.html")), "unused"));
-}
-
-bool IsKind(const std::string& path, mode_t kind) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) == kind;
-}
-
 // Under a time limit, so that a run waiting on a FIFO fails (status 124) instead of hanging.
 CliResult RunLimited(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), {"20", ORDONNA_CLI_PATH});
@@ -117,7 +111,7 @@ TEST_F(ExportCli, FollowsLinksWritesThroughFifosAndDevicesAndRefusesFoldersAndIt
 
   write("link.txt", 0);
   EXPECT_EQ(ReadFileBytes(dir.File("lists/real.txt")).substr(0, 14), "Artist - Title") << "the link's target";
-  EXPECT_TRUE(IsKind(dir.File("link.txt"), S_IFLNK)) << "the link stays";
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.txt"))) << "the link stays";
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("lists")), {}), 1) << "no temporary left";
   // A reader is there before the writer opens the FIFO; what it gets is read afterwards.
   const int reader = open(dir.File("pipe.txt").c_str(), O_RDONLY | O_NONBLOCK);
@@ -126,9 +120,9 @@ TEST_F(ExportCli, FollowsLinksWritesThroughFifosAndDevicesAndRefusesFoldersAndIt
   char buffer[4096];
   EXPECT_GT(read(reader, buffer, sizeof buffer), 0) << "the reader of the FIFO gets the output";
   close(reader);
-  EXPECT_TRUE(IsKind(dir.File("pipe.txt"), S_IFIFO)) << "the FIFO stays";
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe.txt"))) << "the FIFO stays";
   write(device, 0);
-  EXPECT_TRUE(IsKind(device, S_IFCHR)) << "the device stays";
+  EXPECT_TRUE(std::filesystem::is_character_file(device)) << "the device stays";
   EXPECT_EQ(write("/dev/stdout", 0).Out.substr(0, 15), "Artist - Title,") << "standard output's pipe gets it";
   write("folder.txt", 1);
   EXPECT_TRUE(std::filesystem::is_empty(dir.File("folder.txt")));
