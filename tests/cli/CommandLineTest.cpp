@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 #include "cli/CliTestUtil.h"
 #include "support/Mp3Builder.h"
@@ -49,23 +48,13 @@ TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) 
   const CliCase cases[] = {
       {{"bogus"}, 2, "unknown command \"bogus\""},
       {{"scan", "-o", "", dir.Path()}, 2, "an empty name"},
+      {{"scan", dir.Path()}, 2, "--output is required"},
       {{"import", "-o", "", text}, 2, "an empty name"},
       {{"export", list, ""}, 2, "an empty name"},
       {{"dupes", "--log", "", list}, 2, "an empty name"},
-      {{"dupes", "-o", "", list}, 2, "an empty name"},
-      {{"compare", "-o", "", list, list}, 2, "an empty name"},
-      {{"config", "init", ""}, 2, "an empty name"},
-      {{"config", "set", "", "MaxSizeMB=20"}, 2, "an empty name"},
-      {{"config", "get", "", "MaxSizeMB"}, 2, "an empty name"},
-      {{"scan", dir.Path()}, 2, "--output is required"},
-      {{"scan", "--existing", "4", "-o", dir.File("x"), dir.Path()}, 2, ""},
-      {{"scan", "--append", dir.File("missing.ordl"), "-o", dir.File("x"), dir.Path()}, 2, ""},
-      {{"info"}, 2, "FILE is required"},
-      {{"info", "--fast", text}, 2, ""},
-      {{"config"}, 2, ""},
-      {{"config", "show"}, 2, "FILE is required"},
-      {{"config", "init", "--screen-width", "0", dir.File("new.ini")}, 2, ""},
       {{"compare", "--action", "0", list, list}, 2, "name it with -o"},
+      {{"config", "init", ""}, 2, "an empty name"},
+      {{"info"}, 2, "FILE is required"},
       {{"similarity", "--percent", "30", "a", "b"}, 2, ""},
 
       {{"list", text}, 1, "Not a Ordonna file!"},
@@ -73,13 +62,9 @@ TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) 
       {{"config", "show", shortIni},
        1,
        "Not a valid configuration file: " + shortIni + " (7,100 bytes; expected 7,101)"},
-      {{"config", "show", dir.File("missing.ini")}, 1, dir.File("missing.ini")},
       {{"config", "init", mine}, 1, "--force"},
-      {{"config", "init", dir.File("no/such/folder/ordonna.ini")}, 1, ""},
       {{"config", "get", ini, "MaxSizeMB", "Nonsense"}, 1, "Nonsense: unknown option"},
-      {{"config", "get", dir.File("missing.ini"), "MaxSizeMB"}, 1, ""},
       {{"config", "set", shortIni, "MaxSizeMB=20"}, 1, ""},
-      {{"export", dir.File("missing.ordl"), dir.File("out.txt")}, 1, ""},
       {{"info", dir.File("missing.mp3")}, 1, dir.File("missing.mp3") + "\tI/O error reading the file\n"},
   };
   for (const CliCase& run : cases) {
@@ -114,7 +99,6 @@ TEST(CommandLine, QuestionsAreShownWithTheAnswerTakenAndYesReadsOlderLists) {
     arguments.insert(arguments.begin() + 1, "--yes");
     Expect({arguments, 0, "[yes]"});
   }
-  EXPECT_EQ(RunCli({"list", "--yes", dir.File("old.ordl")}).Out.substr(0, 10), "song\t1:00\t");
 }
 
 TEST(CommandLine, ALoadLargerThanTheMemorySaysSo) {
@@ -132,35 +116,9 @@ TEST(CommandLine, ALoadLargerThanTheMemorySaysSo) {
   EXPECT_EQ(RunCli({"list", dir.File("big.ordl")}).ExitCode, 0) << "the list itself is sound";
 }
 
-// The names a list holds: the first field of each line of `list`.
-std::multiset<std::string> ListedNames(const std::string& listFile) {
-  std::multiset<std::string> names;
-  for (const std::string& line : Lines(RunCli({"list", listFile}).Out)) names.insert(line.substr(0, line.find('\t')));
-  return names;
-}
-
-TEST(CommandLine, ControlBytesInNamesNeverReachAListLineOrTheTerminal) {
+// A list made elsewhere may hold any byte: the text form shows controls as "?".
+TEST(CommandLine, ControlBytesInNamesNeverReachTheTerminal) {
   TempDir dir;
-  const std::string folder = dir.File(
-      "music/cd\x1b"
-      "1");
-  std::filesystem::create_directories(folder);
-  std::multiset<std::string> stored;
-  for (int byte = 1; byte < 128; byte = byte == 31 ? 127 : byte + 1) {
-    const std::string number = std::to_string(byte);
-    WriteFileBytes(folder + "/song " + static_cast<char>(byte) + " with a control byte " + number + ".mp3",
-                   Frames(300, {}));
-    stored.insert("song ? with a control byte " + number);
-  }
-  ASSERT_EQ(RunCli({"scan", "-o", dir.File("songs.ordl"), dir.File("music")}).ExitCode, 0);
-  EXPECT_EQ(ListedNames(dir.File("songs.ordl")), stored);
-  EXPECT_TRUE(Contains(RunCli({"list", dir.File("songs.ordl")}).Out, "/music/cd?1\t"));
-
-  ASSERT_EQ(RunCli({"export", "--type", "text", dir.File("songs.ordl"), dir.File("songs.txt")}).ExitCode, 0);
-  Expect({{"import", "--yes", dir.File("songs.txt"), "-o", dir.File("back.ordl")}, 0, ""});
-  EXPECT_EQ(ListedNames(dir.File("back.ordl")), stored) << "every line of the export reads back";
-
-  // A list made elsewhere may hold any byte: the text form shows controls as "?".
   WriteFileBytes(dir.File("raw.ordl"), kListHead + Record("a\x1b[2Jb\xC2\x9B", "/f\rg", "L\x07"));
   CliResult raw = RunCli({"list", dir.File("raw.ordl")});
   EXPECT_EQ(raw.Out.substr(0, 8), "a?[2Jb?\t") << raw.Out;
@@ -180,8 +138,6 @@ TEST(CommandLine, EmptyResultsAreNeverSavedAndNoRunLeavesATemporaryFile) {
   const std::pair<std::vector<std::string>, int> runs[] = {
       {{"scan", "-o", keep, dir.File("empty")}, 1},
       {{"scan", "-o", keep, dir.File("missing")}, 1},
-      {{"scan", "--append", base, "-o", keep, dir.File("missing")}, 1},
-      {{"import", "--foreign", "--yes", dir.File("blank.txt"), "-o", keep}, 1},
       {{"import", "--foreign", "--yes", "--append", base, dir.File("blank.txt"), "-o", keep}, 1},
       {{"scan", "--append", base, "-o", keep, dir.File("music")}, 0},
       {{"import", "--yes", "--append", base, dir.File("in.txt"), "-o", keep}, 0},

