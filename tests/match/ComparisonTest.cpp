@@ -137,6 +137,7 @@ TEST(Comparison, LogFilesOfTheFourProcedures) {
 }
 
 TEST(Comparison, SingularAndPluralTexts) {
+  EXPECT_EQ(CompareFinishText(0, 1), "Finished. 1 unique title from external list written to log file.");
   EXPECT_EQ(CompareFinishText(3, 2), "Finished. 2 unique titles from internal list written to new ORDL list.");
   EXPECT_EQ(CompareFinishText(8, 1), "Finished. 1 match from internal list written to new ORDL list.");
   EXPECT_EQ(CompareFinishText(6, 0), "Finished. No matches found. New list not created.");
@@ -266,6 +267,7 @@ TEST(Comparison, RemovalActions) {
   Fixture g({"Alpha - One", "Lone", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
   CompareRun keep;
   ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(keep, g, 9, ThreadPriorityLevel::Normal));
+  EXPECT_EQ(keep.State().Texts.Read().Finish, "Finished. 1 unique title to be removed from internal list.");
   keep.SetAnswer(kCompareRemove);
   EXPECT_TRUE(keep.Close(g.current).Changed);
   ASSERT_EQ(g.current.ItemCount(), 2u);

@@ -122,6 +122,7 @@ TEST(DuplicateSearch, ProgressButtonsAndTheLogList) {
     return text + (b.SaveLogShown ? "save " : "") + (b.ViewLogShown ? "view" : "");
   };
   EXPECT_EQ(shown(FinalDupButtons(true, 3)), "&UNDO &DELETE at 296 save ");
+  EXPECT_EQ(shown(FinalDupButtons(true, 0)), "&CLOSE at 384 ");
   EXPECT_EQ(shown(FinalDupButtons(false, 2)), "&ABORT ");
 
   LogList log(kDupLogFull);

@@ -129,8 +129,10 @@ TEST(TitleMatch, PartThresholdAndSettings) {
   EXPECT_EQ(PartThreshold(64), 0.42);
   EXPECT_EQ(PartThreshold(100), 0.99);
   DialogOptions dialog{};
-  dialog.MatchPercent = 30;
-  EXPECT_EQ(MatchSettingsOf(dialog, false).MatchPercent, 99);
+  for (int stored : {49, 101}) {
+    dialog.MatchPercent = static_cast<std::uint8_t>(stored);
+    EXPECT_EQ(MatchSettingsOf(dialog, false).MatchPercent, 99) << "stored " << stored;
+  }
   dialog.MatchPercent = 80;
   dialog.LetterCheck = 1;
   MatchSettings settings = MatchSettingsOf(dialog, true);

@@ -83,6 +83,7 @@ TEST(EditorRules, PositionChoiceAndFolderPicker) {
   EXPECT_EQ(FirstEnabledChoice(7, {true, false, false, true}), 3);  // only the low two bits count
   EXPECT_EQ(FirstEnabledChoice(1, {false, true, true, true}), 1);
   EXPECT_EQ(PickerStartFolder("c:\\", "/home/u"), "/home/u");
+  EXPECT_EQ(PickerStartFolder("", "/home/u"), "/home/u");
   EXPECT_EQ(PickerStartFolder("/music", "/home/u"), "/music");
   EXPECT_TRUE(FolderFits(std::string(255, 'a')));
   EXPECT_FALSE(FolderFits(std::string(128, 'a') + std::string(64, 'a') + std::string(32, 'a') + "ééééééééééééééé" +

