@@ -140,6 +140,7 @@ TEST(Comparison, SingularAndPluralTexts) {
   EXPECT_EQ(CompareFinishText(0, 1), "Finished. 1 unique title from external list written to log file.");
   EXPECT_EQ(CompareFinishText(3, 2), "Finished. 2 unique titles from internal list written to new ORDL list.");
   EXPECT_EQ(CompareFinishText(8, 1), "Finished. 1 match from internal list written to new ORDL list.");
+  EXPECT_EQ(CompareFinishText(9, 1), "Finished. 1 unique title to be removed from internal list.");
   EXPECT_EQ(CompareFinishText(6, 0), "Finished. No matches found. New list not created.");
   EXPECT_EQ(AbortQuestion(0, 1, 0), "Save the log without matches found so far?");
   EXPECT_EQ(AbortQuestion(7, 0, 3), "Save the matches found so far?");
@@ -247,39 +248,16 @@ TEST(Comparison, ConfirmationsAndSavingOnStop) {
   }
 }
 
-// Starts `run` and waits for the question that ends a removal action.
-void RunToDeleteQuestion(CompareRun& run, Fixture& f, std::uint8_t action, ThreadPriorityLevel priority) {
-  run.Start(f.current, f.external, f.Settings(action), priority);
-  ASSERT_TRUE(Eventually([&] { return run.State().AwaitingDelete.load(); }));
-}
-
-TEST(Comparison, RemovalActions) {
-  // Action 4 where every entry matches: "&DELETE" empties the list, which is then cleared.
-  Fixture f({"Alpha - One", "Beta - Two"}, {"Alpha - One", "Beta - Two", "Other"});
+TEST(Comparison, AbortAtTheRemovalQuestionChangesNothing) {
+  // "&ABORT" at the end of action 9 (answer 32).
+  Fixture f({"Alpha - One", "Lone"}, {"Alpha - One"});
   CompareRun run;
-  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(run, f, 4, ThreadPriorityLevel::Low));
-  EXPECT_EQ(run.State().Texts.Read().Finish, "Finished. 2 matches to be removed from internal list.");
-  run.SetAnswer(kCompareRemove);
-  EXPECT_TRUE(run.Close(f.current).Cleared);
-  EXPECT_EQ(f.current.ItemCount(), 0u);
-
-  // Action 9 keeps the matches; "&ABORT" at the end (answer 32) changes nothing.
-  Fixture g({"Alpha - One", "Lone", "Beta - Two"}, {"Alpha - One", "Beta - Two"});
-  CompareRun keep;
-  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(keep, g, 9, ThreadPriorityLevel::Normal));
-  EXPECT_EQ(keep.State().Texts.Read().Finish, "Finished. 1 unique title to be removed from internal list.");
-  keep.SetAnswer(kCompareRemove);
-  EXPECT_TRUE(keep.Close(g.current).Changed);
-  ASSERT_EQ(g.current.ItemCount(), 2u);
-  EXPECT_TRUE(g.current.Entry(1).FileName.View() == "Beta - Two" && g.current.Unsaved);
-
-  Fixture h({"Alpha - One", "Lone"}, {"Alpha - One"});
-  CompareRun aborted;
-  ASSERT_NO_FATAL_FAILURE(RunToDeleteQuestion(aborted, h, 9, ThreadPriorityLevel::Normal));
+  run.Start(f.current, f.external, f.Settings(9), ThreadPriorityLevel::Normal);
+  ASSERT_TRUE(Eventually([&] { return run.State().AwaitingDelete.load(); }));
   ScriptedCaller nobody;
-  aborted.Abort(nobody);
-  EXPECT_FALSE(aborted.Close(h.current).Changed);
-  EXPECT_EQ(h.current.ItemCount(), 2u);
+  run.Abort(nobody);
+  EXPECT_FALSE(run.Close(f.current).Changed);
+  EXPECT_EQ(f.current.ItemCount(), 2u);
 }
 
 TEST(Comparison, AbortWithSavingForEachFamily) {

@@ -153,7 +153,7 @@ TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
   EXPECT_FALSE(ApplyDeletions(store, {}).Cleared) << "nothing to clear";
 }
 
-TEST(DuplicateSearch, WorkerAnswersStopsAndDeletesOnItsThread) {
+TEST(DuplicateSearch, WorkerAnswersAndStopsOnItsThread) {
   EntryList list = List({"Song A1", "Song A2", "Song A3", "Song A4", "Song A5"});
   EntryList longList;  // stopped between pairs within a fraction of a second
   for (int i = 0; i < 4000; ++i)
@@ -190,17 +190,6 @@ TEST(DuplicateSearch, WorkerAnswersStopsAndDeletesOnItsThread) {
     EXPECT_FALSE(automatic.Close(store, caller).Changed);
     EXPECT_EQ(store.ItemCount(), 4000u);
   }
-  // A completed run deletes on "&DELETE" and closes without a question.
-  const EntryList same = List({"Same Song", "Other", "same song"});
-  DupSearchRun run;
-  run.Start(same, Settings(0, PairEngine::Fast), ThreadPriorityLevel::High);
-  run.Wait();
-  ASSERT_TRUE(run.State().Completed);
-  ListStore store = StoreOf(same);
-  EXPECT_TRUE(run.Delete(store).Changed);
-  EXPECT_EQ(store.ItemCount(), 2u);
-  ScriptedCaller caller;
-  EXPECT_FALSE(run.Close(store, caller).Changed);
 }
 
 TEST(DuplicateSearch, SavedLogAndItsName) {
