@@ -154,12 +154,6 @@ TEST(NameSearch, WrapQuestionAndItsAnswers) {
   first.text = "q";
   EXPECT_EQ(first.Find(FindRequest::First, 2), std::nullopt);
   EXPECT_EQ(first.caller.messages.at(0).Text, kNotFound);
-  // Find First then Find Next steps through the matches.
-  Search steps;
-  steps.entries = NamedList({"a1", "b", "a2", "a3"});
-  steps.text = "a";
-  EXPECT_EQ(steps.Find(FindRequest::First, 3), 0u);
-  EXPECT_EQ(steps.Next(0), 2u);
   // Find Next needs a search first, and two entries.
   Search needs;
   EXPECT_EQ(needs.Next(0), std::nullopt);
