@@ -195,8 +195,10 @@ TEST(Comparison, LoadFailuresAndTheLabelQuestion) {
     EXPECT_EQ(f.caller.messages.back().Text, message) << name;
   };
   stopsWith("missing.ordl", "", "Not able to open external file.");
+  stopsWith("bad.ordl", "not a list", "External file is not proper ORDL list.");
   std::string whole = ReadFileBytes(f.dir.File("external.ordl"));
   stopsWith("cut.ordl", whole.substr(0, whole.size() - 3), "Invalid ORDL file or disk error (reading external file).");
+  stopsWith("empty.ordl", std::string("\x03Ord\x3F", 5), "Nothing imported.");
 
   // Labels of 32 characters read without a question; of 33 and 40, one question per file, and
   // Yes keeps 32 characters.
