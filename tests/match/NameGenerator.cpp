@@ -21,83 +21,112 @@ const char* const kHostile[] = {"",    "!",   "!!!",   "???",    "-",         " 
                                 "ab",  "abc", "a-b",   "ab-cd",  "!!! - ???", "Band - !!!", "Band - ???",
                                 "_-_", "#1",  "x - y", "((()))", "a b",       "AB",         "  "};
 
-}  // namespace
+// One list's drawing: the random source and the artists met so far.
+struct Draw {
+  std::mt19937& random;
+  std::vector<std::string> artists;
 
-std::string NameGenerator::Word(bool capital) {
-  std::string word;
-  if (Below(3) == 0) {
-    word = Pick(kWords);
-  } else {
-    int syllables = 1 + Below(3);
-    for (int i = 0; i < syllables; ++i) {
-      word += Pick(kOnsets);
-      word += Pick(kVowels);
-      word += Pick(kCodas);
+  int Below(int n) { return static_cast<int>(random() % static_cast<std::uint32_t>(n)); }
+  int Below(std::size_t n) { return Below(static_cast<int>(n)); }
+  template <std::size_t N>
+  const char* Pick(const char* const (&items)[N]) {
+    return items[Below(static_cast<int>(N))];
+  }
+
+  std::string Word(bool capital) {
+    std::string word;
+    if (Below(3) == 0) {
+      word = Pick(kWords);
+    } else {
+      for (int i = 0, syllables = 1 + Below(3); i < syllables; ++i)
+        word.append(Pick(kOnsets)).append(Pick(kVowels)).append(Pick(kCodas));
+    }
+    if (Below(12) == 0) word.insert(static_cast<std::size_t>(Below(word.size() + 1)), Pick(kAccents));
+    if (capital && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
+    return word;
+  }
+
+  std::string Name() {
+    std::string title = Word(true);
+    for (int i = 0, words = Below(4); i < words; ++i) title.append(" ").append(Word(Below(2) == 0));
+    if (Below(8) == 0) title += Pick(kSuffixes);
+    if (artists.empty() || Below(10) == 0) {
+      std::string artist = Word(true);
+      if (Below(2) == 0) artist.append(" ").append(Word(true));
+      if (Below(6) == 0) artist = std::string("The ").append(artist);
+      artists.push_back(artist);
+    }
+    const std::string& artist = artists[static_cast<std::size_t>(Below(artists.size()))];
+    char track[16];
+    std::snprintf(track, sizeof track, "%02d", 1 + Below(20));
+    switch (Below(10)) {
+      case 0: return title;
+      case 1: return std::string(track) + " - " + artist + " - " + title;
+      case 2: return std::string(track) + " " + title;
+      case 3: return artist + "_-_" + title;
+      case 4: return artist + "-" + title;
+      default: return artist + " - " + title;
     }
   }
-  if (Below(12) == 0) word.insert(static_cast<std::size_t>(Below(static_cast<int>(word.size()) + 1)), Pick(kAccents));
-  if (capital && !word.empty() && word[0] >= 'a' && word[0] <= 'z') word[0] = static_cast<char>(word[0] - 32);
-  return word;
-}
 
-std::string NameGenerator::Artist() {
-  std::string artist = Word(true);
-  if (Below(2) == 0) artist.append(" ").append(Word(true));
-  if (Below(6) == 0) artist = std::string("The ").append(artist);
-  return artist;
-}
-
-std::string NameGenerator::Name() {
-  std::string title = Word(true);
-  int words = Below(4);
-  for (int i = 0; i < words; ++i) title.append(" ").append(Word(Below(2) == 0));
-  if (Below(8) == 0) title += Pick(kSuffixes);
-  if (artists_.empty() || Below(10) == 0) artists_.push_back(Artist());
-  const std::string& artist = artists_[static_cast<std::size_t>(Below(static_cast<int>(artists_.size())))];
-  char track[16];
-  std::snprintf(track, sizeof track, "%02d", 1 + Below(20));
-  switch (Below(10)) {
-    case 0: return title;
-    case 1: return std::string(track) + " - " + artist + " - " + title;
-    case 2: return std::string(track) + " " + title;
-    case 3: return artist + "_-_" + title;
-    case 4: return artist + "-" + title;
-    default: return artist + " - " + title;
+  // A copy of `name` with a small change (a typo, letter case, separators, a suffix).
+  std::string NearCopy(std::string copy) {
+    switch (Below(8)) {
+      case 0:
+        if (!copy.empty()) copy.erase(static_cast<std::size_t>(Below(copy.size())), 1);
+        break;
+      case 1:
+        copy.insert(static_cast<std::size_t>(Below(copy.size() + 1)), 1, static_cast<char>('a' + Below(26)));
+        break;
+      case 2:
+        if (!copy.empty()) copy[static_cast<std::size_t>(Below(copy.size()))] = static_cast<char>('a' + Below(26));
+        break;
+      case 3:
+        for (char& c : copy) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+        break;
+      case 4:
+        if (std::size_t at = copy.find(" - "); at != std::string::npos) copy[at] = copy[at + 2] = '_';
+        break;
+      case 5: copy += Pick(kSuffixes); break;
+      case 6: copy += "!"; break;
+      default:  // two typos
+        for (int k = 0; k < 2 && !copy.empty(); ++k) copy[static_cast<std::size_t>(Below(copy.size()))] = 'x';
+    }
+    return copy.substr(0, 255);
   }
-}
 
-std::string NameGenerator::NearCopy(const std::string& name) {
-  std::string copy = name;
-  switch (Below(8)) {
-    case 0:
-      if (!copy.empty()) copy.erase(static_cast<std::size_t>(Below(static_cast<int>(copy.size()))), 1);
-      break;
-    case 1:
-      copy.insert(static_cast<std::size_t>(Below(static_cast<int>(copy.size()) + 1)), 1,
-                  static_cast<char>('a' + Below(26)));
-      break;
-    case 2:
-      if (!copy.empty())
-        copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = static_cast<char>('a' + Below(26));
-      break;
-    case 3:
-      for (char& c : copy) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-      }
-      break;
-    case 4:
-      if (std::size_t at = copy.find(" - "); at != std::string::npos) copy[at] = copy[at + 2] = '_';
-      break;
-    case 5: copy += Pick(kSuffixes); break;
-    case 6: copy += "!"; break;
-    default:  // two typos
-      for (int k = 0; k < 2 && !copy.empty(); ++k)
-        copy[static_cast<std::size_t>(Below(static_cast<int>(copy.size())))] = 'x';
+  // Sizes, times and bitrates at random, now and then unknown.
+  ListEntry Fields(const std::string& name) {
+    ListEntry e = UndeterminedEntry();
+    e.FileName.Set(name);
+    e.Folder.Set("/music");
+    e.SizeKB = Below(30) == 0 ? -1 : 2000 + Below(8000);
+    e.Frames = Below(30) == 0 ? -1 : 5000 + Below(12000);
+    e.BitrateCode = static_cast<std::uint8_t>(Below(30) == 0 ? 255 : (Below(8) == 0 ? 16 : 9 + Below(3)));
+    e.StereoMode = static_cast<std::uint8_t>(Below(4));
+    e.FrequencyCode = static_cast<std::uint8_t>(Below(10) == 0 ? 1 : 0);
+    return e;
   }
-  return copy.substr(0, 255);
-}
 
-std::string NameGenerator::HostileName() { return Pick(kHostile); }
+  // Play time, bitrate and size that agree, as in real files.
+  ListEntry RealFields(const std::string& name) {
+    const int kbps[] = {128, 160, 192, 256, 320};
+    const std::uint8_t codes[] = {9, 10, 11, 13, 14};
+    ListEntry e = UndeterminedEntry();
+    e.FileName.Set(name);
+    e.Folder.Set("/music");
+    const int seconds = 90 + Below(330);
+    const int rate = Below(5);
+    e.Frames = static_cast<std::int32_t>(seconds / 0.0261224489795918);
+    e.BitrateCode = Below(6) == 0 ? kBitrateVariable : codes[rate];
+    e.SizeKB = seconds * kbps[rate] / 8 + Below(40);
+    e.StereoMode = static_cast<std::uint8_t>(Below(2));
+    e.FrequencyCode = 0;
+    return e;
+  }
+};
+
+}  // namespace
 
 ListEntry AlikeEntry(const std::string& name) {
   ListEntry e = UndeterminedEntry();
@@ -110,60 +139,32 @@ ListEntry AlikeEntry(const std::string& name) {
   return e;
 }
 
-ListEntry NameGenerator::RealFields(const std::string& name) {
-  const int kbps[] = {128, 160, 192, 256, 320};
-  const std::uint8_t codes[] = {9, 10, 11, 13, 14};
-  ListEntry e = UndeterminedEntry();
-  e.FileName.Set(name);
-  e.Folder.Set("/music");
-  const int seconds = 90 + Below(330);
-  const int rate = Below(5);
-  e.Frames = static_cast<std::int32_t>(seconds / 0.0261224489795918);
-  e.BitrateCode = Below(6) == 0 ? kBitrateVariable : codes[rate];
-  e.SizeKB = seconds * kbps[rate] / 8 + Below(40);
-  e.StereoMode = static_cast<std::uint8_t>(Below(2));
-  e.FrequencyCode = 0;
-  return e;
-}
-
-ListEntry NameGenerator::Fields(const std::string& name) {
-  ListEntry e = UndeterminedEntry();
-  e.FileName.Set(name);
-  e.Folder.Set("/music");
-  e.SizeKB = Below(30) == 0 ? -1 : 2000 + Below(8000);
-  e.Frames = Below(30) == 0 ? -1 : 5000 + Below(12000);
-  e.BitrateCode = static_cast<std::uint8_t>(Below(30) == 0 ? 255 : (Below(8) == 0 ? 16 : 9 + Below(3)));
-  e.StereoMode = static_cast<std::uint8_t>(Below(4));
-  e.FrequencyCode = static_cast<std::uint8_t>(Below(10) == 0 ? 1 : 0);
-  return e;
-}
-
 std::vector<ListEntry> NameGenerator::Entries(std::size_t count, const NameMix& mix) {
   std::vector<ListEntry> entries;
   entries.reserve(count);
-  artists_.clear();
+  Draw draw{random_, {}};
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   for (std::size_t i = 0; i < count; ++i) {
     double roll = unit(random_);
     if (roll < mix.Tracks) {
       char track[16];
-      std::snprintf(track, sizeof track, "Track %02d", 1 + Below(20));
-      entries.push_back(RealFields(track));
+      std::snprintf(track, sizeof track, "Track %02d", 1 + draw.Below(20));
+      entries.push_back(draw.RealFields(track));
     } else if ((roll -= mix.Tracks) < mix.Repeated) {
       const char* const common[] = {"Intro", "Outro", "Interlude", "Untitled"};
-      entries.push_back(RealFields(common[Below(4)]));
+      entries.push_back(draw.RealFields(draw.Pick(common)));
     } else if ((roll -= mix.Repeated) < mix.Hostile) {
-      entries.push_back(Fields(HostileName()));
+      entries.push_back(draw.Fields(draw.Pick(kHostile)));
     } else if (roll < mix.Hostile + mix.NearDuplicates && !entries.empty()) {
       // A near-duplicate keeps size and time close to its original.
-      const ListEntry& original = entries[static_cast<std::size_t>(Below(static_cast<int>(entries.size())))];
-      ListEntry copy = Fields(NearCopy(std::string(original.FileName.View())));
-      if (original.SizeKB >= 0 && Below(4) != 0) copy.SizeKB = original.SizeKB + Below(200) - 100;
-      if (original.Frames >= 0 && Below(4) != 0) copy.Frames = original.Frames + Below(400) - 200;
-      if (Below(2) == 0) copy.BitrateCode = original.BitrateCode;
+      const ListEntry& original = entries[static_cast<std::size_t>(draw.Below(entries.size()))];
+      ListEntry copy = draw.Fields(draw.NearCopy(std::string(original.FileName.View())));
+      if (original.SizeKB >= 0 && draw.Below(4) != 0) copy.SizeKB = original.SizeKB + draw.Below(200) - 100;
+      if (original.Frames >= 0 && draw.Below(4) != 0) copy.Frames = original.Frames + draw.Below(400) - 200;
+      if (draw.Below(2) == 0) copy.BitrateCode = original.BitrateCode;
       entries.push_back(copy);
     } else {
-      entries.push_back(Fields(Name()));
+      entries.push_back(draw.Fields(draw.Name()));
     }
   }
   return entries;

@@ -32,24 +32,7 @@ class NameGenerator {
   std::vector<ListEntry> Entries(std::size_t count, const NameMix& mix);
 
  private:
-  std::string Name();
-  // A copy of `name` with a small change (a typo, letter case, separators, a suffix).
-  std::string NearCopy(const std::string& name);
-  // A short, empty, punctuation-only or split-around-nothing name.
-  std::string HostileName();
-  std::string Word(bool capital);
-  std::string Artist();
-  ListEntry Fields(const std::string& name);
-  // Play time, bitrate and size that agree, as in real files.
-  ListEntry RealFields(const std::string& name);
-  int Below(int n) { return static_cast<int>(random_() % static_cast<std::uint32_t>(n)); }
-  template <std::size_t N>
-  const char* Pick(const char* const (&items)[N]) {
-    return items[Below(static_cast<int>(N))];
-  }
-
   std::mt19937 random_;
-  std::vector<std::string> artists_;
 };
 
 }  // namespace ordonna::testing

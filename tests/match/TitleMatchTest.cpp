@@ -12,44 +12,14 @@
 namespace ordonna {
 namespace {
 
-MatchSettings Settings(int percent, bool letterCheck = false, bool highChars = false, bool relaxed = false) {
-  MatchSettings settings;
-  settings.MatchPercent = static_cast<std::uint8_t>(percent);
-  settings.LetterCheck = letterCheck;
-  settings.HighChars = highChars;
-  settings.Relaxed = relaxed;
-  settings.PartThreshold = PartThreshold(settings.MatchPercent);
-  return settings;
-}
-
-int Percent(std::string_view a, std::string_view b, int threshold, bool letterCheck = false, bool highChars = false,
-            bool relaxed = false) {
-  return TitleMatchPercent(a, b, Settings(threshold, letterCheck, highChars, relaxed));
-}
-
 TitleUnits U(std::string_view text) { return TitleUnitsOf(text); }
 
-TEST(TitleMatch, FoldTableRows) {
-  const std::pair<int, int> rows[] = {
-      {0, ' '},   {1, 1},     {31, 31},   {' ', ' '}, {'!', ' '}, {'"', ' '}, {'#', '#'}, {'$', ' '}, {'/', ' '},
-      {'0', '0'}, {'9', '9'}, {':', ' '}, {'@', ' '}, {'A', 'a'}, {'Z', 'z'}, {'[', ' '}, {'`', ' '}, {'a', 'a'},
-      {'z', 'z'}, {'{', ' '}, {127, ' '}, {128, 'c'}, {129, 'u'}, {130, 'e'}, {131, 'a'}, {134, 'a'}, {135, 'c'},
-      {136, 'e'}, {138, 'e'}, {139, 'i'}, {141, 'i'}, {142, 'a'}, {143, 'a'}, {144, 'e'}, {145, 145}, {146, 146},
-      {147, 'o'}, {149, 'o'}, {150, 'u'}, {151, 'u'}, {152, 'y'}, {153, 'o'}, {154, 'u'}, {155, 'c'}, {156, 156},
-      {158, 158}, {159, 'f'}, {160, 'a'}, {161, 'i'}, {162, 'o'}, {163, 'u'}, {164, 'n'}, {165, 'n'}, {166, 166},
-      {191, 191}, {192, 'a'}, {197, 'a'}, {198, 198}, {199, 'c'}, {200, 'e'}, {203, 'e'}, {204, 'i'}, {207, 'i'},
-      {208, 'd'}, {209, 'n'}, {210, 'o'}, {214, 'o'}, {215, 215}, {216, 216}, {217, 'u'}, {220, 'u'}, {221, 'y'},
-      {222, 222}, {223, 223}, {224, 'a'}, {229, 'a'}, {230, 230}, {231, 'c'}, {232, 'e'}, {235, 'e'}, {236, 'i'},
-      {239, 'i'}, {240, 'd'}, {241, 'n'}, {242, 'o'}, {246, 'o'}, {247, 247}, {248, 248}, {249, 'u'}, {252, 'u'},
-      {253, 'y'}, {254, 254}, {255, ' '}};
+TEST(TitleMatch, FoldingAndEditDistance) {
+  const std::pair<int, int> rows[] = {{0, ' '},   {1, 1},     {'#', '#'}, {'!', ' '}, {'Z', 'z'},
+                                      {128, 'c'}, {145, 145}, {215, 215}, {253, 'y'}, {255, ' '}};
   for (auto [byte, folded] : rows) EXPECT_EQ(kFoldTable[static_cast<std::size_t>(byte)], folded) << "byte " << byte;
-}
-
-TEST(TitleMatch, NormalizeFoldsCollapsesAndTrims) {
   EXPECT_EQ(NormalizeTitle(U("  Some Band - Morning!! "), false), U("some band morning"));
-  EXPECT_EQ(NormalizeTitle(U("some band_-_morning"), false), U("some band morning"));
   EXPECT_EQ(NormalizeTitle(U("!!!"), false), U(""));
-  EXPECT_EQ(NormalizeTitle(U("#1 (Live)"), false), U("#1 live"));
   // Bytes 128..255 fold only with high characters; 0xE9 is e-acute in Windows-1252.
   EXPECT_EQ(NormalizeTitle(U("Caf\xE9"), true), U("cafe"));
   EXPECT_EQ(NormalizeTitle(U("Caf\xE9"), false), U("caf\xE9"));
@@ -61,9 +31,7 @@ TEST(TitleMatch, NormalizeFoldsCollapsesAndTrims) {
   ASSERT_EQ(greek.size(), 2u);
   EXPECT_EQ(NormalizeTitle(greek, true), greek);
   EXPECT_NE(greek[0], 0xCEu);
-}
 
-TEST(TitleMatch, EditDistance) {
   EXPECT_EQ(TitleEditDistance(U(""), U("abc")), 3);
   EXPECT_EQ(TitleEditDistance(U("abc"), U("")), 3);
   EXPECT_EQ(TitleEditDistance(U("kitten"), U("sitting")), 3);
@@ -77,14 +45,13 @@ TEST(TitleMatch, DocumentedPercentages) {
     std::vector<std::pair<int, int>> percents;
   };
   const Row rows[] = {
-      {"Morning", "MORNING", "", {{50, 100}, {98, 100}, {99, 100}, {100, 100}}},
+      {"Morning", "MORNING", "", {{50, 100}, {100, 100}}},
       {"Morning", "Morning!", "", {{100, 0}, {99, 99}}},
       // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
       // are equal (99), at 100 the names differ (0).
       {"The Band - Morning", "the band_-_morning", "", {{50, 100}, {98, 100}, {99, 99}, {100, 0}}},
       {"abc", "abd", "", {{80, 66}}},
       {"ab", "xyz", "", {{80, 0}}},
-      {"", "Morning", "", {{80, 0}}},
       {"_title", "title", "L", {{80, 0}}},
       {"_title", "title", "", {{80, 99}}},
       {"Caf\xE9", "Cafe", "H", {{99, 99}}},
@@ -100,11 +67,11 @@ TEST(TitleMatch, DocumentedPercentages) {
       {"abcdefgh", "abcdefgx", "", {{80, 86}}},
       {"abcd", "abcx", "", {{50, 74}}},
       {"ab", "ax", "", {{50, 49}}},
-      // A single hyphen splits; equal parts give 100 x 0.99.
       {"ab-cd", "ab_cd", "", {{80, 99}}},
-      // Names that fold to nothing: the letters-match rule needs letters.
+      // Names that fold to nothing score 0 against any name, on either side.
       {"!!!", "???", "", {{80, 0}, {99, 0}}},
-      {"", "!!!", "", {{99, 0}}},
+      {"!!!", "abc", "R", {{80, 0}, {99, 0}}},
+      {"abc", "???", "R", {{80, 0}, {99, 0}}},
       {"Band - !!!", "Band - ???", "", {{50, 0}}},
       {"Band - !!!", "band - !!!", "", {{80, 100}}},
       {"Band  - !!!", "Band - !!!", "", {{80, 99}}},
@@ -116,7 +83,13 @@ TEST(TitleMatch, DocumentedPercentages) {
   for (const Row& r : rows) {
     auto has = [&](char flag) { return r.flags.find(flag) != std::string_view::npos; };
     for (auto [threshold, expected] : r.percents) {
-      EXPECT_EQ(Percent(r.a, r.b, threshold, has('L'), has('H'), has('R')), expected)
+      MatchSettings settings;
+      settings.MatchPercent = static_cast<std::uint8_t>(threshold);
+      settings.LetterCheck = has('L');
+      settings.HighChars = has('H');
+      settings.Relaxed = has('R');
+      settings.PartThreshold = PartThreshold(settings.MatchPercent);
+      EXPECT_EQ(TitleMatchPercent(r.a, r.b, settings), expected)
           << r.a << " | " << r.b << " at " << threshold << r.flags;
     }
   }
@@ -129,8 +102,7 @@ TEST(TitleMatch, SplitRules) {
   const std::pair<std::string_view, std::string_view> rows[] = {
       {"ab-cd", "AB|CD"},           {"Artist - Title - Remix", "ARTIST - TITLE|REMIX"},
       {"band_-_song", "BAND|SONG"}, {"ab-cdef - x", "AB-CDEF | X"},
-      {"ab - c", "AB | C"},         {"ab - cd", "AB|CD"},
-      {"ab_-_cd", "AB|CD"},         {"abc - de", "ABC|DE"}};
+      {"ab - c", "AB | C"},         {"ab - cd", "AB|CD"}};
   for (auto [name, parts] : rows) {
     PreparedTitle t = PrepareTitle(name, false);
     EXPECT_TRUE(t.Split) << name;
@@ -154,21 +126,17 @@ TEST(TitleMatch, SimilarityOfEmptyAndRelaxedNames) {
 
 TEST(TitleMatch, PartThresholdAndSettings) {
   EXPECT_EQ(PartThreshold(80), 0.8 * 0.8) << "computed in double, not the literal 0.64";
-  EXPECT_DOUBLE_EQ(PartThreshold(90), 0.81);
-  EXPECT_EQ(PartThreshold(50), 0.42);
   EXPECT_EQ(PartThreshold(64), 0.42);
   EXPECT_EQ(PartThreshold(100), 0.99);
   DialogOptions dialog{};
-  for (int stored : {0, 30, 255}) {
+  for (int stored : {49, 101}) {
     dialog.MatchPercent = static_cast<std::uint8_t>(stored);
     EXPECT_EQ(MatchSettingsOf(dialog, false).MatchPercent, 99) << "stored " << stored;
   }
   dialog.MatchPercent = 80;
   dialog.LetterCheck = 1;
   MatchSettings settings = MatchSettingsOf(dialog, true);
-  EXPECT_EQ(settings.MatchPercent, 80);
-  EXPECT_TRUE(settings.LetterCheck);
-  EXPECT_TRUE(settings.Relaxed);
+  EXPECT_TRUE(settings.MatchPercent == 80 && settings.LetterCheck && settings.Relaxed);
   EXPECT_EQ(settings.PartThreshold, 0.8 * 0.8);
 }
 
@@ -192,7 +160,6 @@ TEST(TitleMatch, AcceptPairLimits) {
   EXPECT_TRUE(AcceptPair(Entry(1, 10000, 9), Entry(1, 11000, 9), limits, false)) << "26.12 s apart";
   limits.TimeDiffSec = 20;
   EXPECT_FALSE(AcceptPair(Entry(1, 10000, 9), Entry(1, 11000, 9), limits, false));
-  EXPECT_TRUE(AcceptPair(Entry(1, 1000, 9, 1), Entry(1, 1000, 9, 1), limits, false));
   // 1,000 frames are 24 s at 48 kHz and 36 s at 32 kHz: 12 s apart.
   limits.TimeDiffSec = 11;
   EXPECT_FALSE(AcceptPair(Entry(1, 1000, 9, 1), Entry(1, 1000, 9, 2), limits, false));

