@@ -40,7 +40,7 @@ TEST(TextExport, EveryDelimiterStyleFramesEnumeratedPaddedFields) {
   }
 }
 
-TEST(TextExport, EveryColumnInFixedOrderAndUndeterminedValuesByStyle) {
+TEST(TextExport, EveryColumnInFixedOrderUndeterminedValuesByStyleAndTheTitleRow) {
   ExportFixture fixture;
   fixture.options = AllColumnsOptions();
   fixture.Add(FullEntry("Artist - Title", std::string("/mu\0sic/a", 9), std::string("DI\0SK1", 6)));
@@ -56,21 +56,16 @@ TEST(TextExport, EveryColumnInFixedOrderAndUndeterminedValuesByStyle) {
             "Artist - Title, 3:45, 128 kbps, 5250Kb, joint stereo, 44.1 KHz, 05/04/2004, /music/a, 06/04/2004, "
             "DISK1\r\nBand -Song, , VBR, , , ? KHz, , /music/b, , ")
       << "date style 0 follows the locale's format";
-}
 
-TEST(TextExport, HeaderRowUsesTabsAndKeepsTheTabDelimiter) {
-  TempDir dir;
-  WriteFileBytes(dir.File("head.txt"), "never written\r\n");
-  ExportFixture fixture;
-  fixture.options = AllColumnsOptions();
-  MainOptions& m = fixture.options.Main;
+  // A title row replaces the header file and switches to tabs, also in the options.
   m.Enumerate = m.HeaderRowTabs = m.HeaderFromFile = 1, m.Delimiter = 0;
-  m.TextHeaderFile.Set(dir.File("head.txt"));
-  fixture.Add(FullEntry());
-  EXPECT_EQ(Export(fixture),
-            "No.\tFilename\tTime\tBitrate\tSize\tMode\tFrequency\tDate created\tPath\tDate added\tVolume label\r\n"
-            "1.\tArtist - Title\t3:45\t128 kbps\t5250 K\tJS\t44.1 KHz\t05.04.2004.\t/music/a\t06.04.2004.\tDISK1");
-  EXPECT_EQ(fixture.options.Main.Delimiter, 5) << "the switch to tabs stays in the options";
+  m.TextHeaderFile.Set("/nonexistent/head.txt");
+  fixture.list.Working().SetItemCount(1);
+  EXPECT_EQ(
+      Export(fixture),
+      "No.\tFilename\tTime\tBitrate\tSize\tMode\tFrequency\tDate created\tPath\tDate added\tVolume label\r\n"
+      "1.\tArtist - Title\t3:45\t128 kbps\t5250Kb\tjoint stereo\t44.1 KHz\t05/04/2004\t/music/a\t06/04/2004\tDISK1");
+  EXPECT_EQ(fixture.options.Main.Delimiter, 5);
   EXPECT_TRUE(fixture.caller.messages.empty());
 }
 
