@@ -129,11 +129,10 @@ TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {
   }
 }
 
-TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentredUnderATypedCaption) {
+TEST(HtmlTable, ColumnsEnumeratedSplitAndCentredUnderATypedCaption) {
   ExportFixture fixture;
-  fixture.options = AllColumnsOptions();
   MainOptions& m = fixture.options.Main;
-  m.Enumerate = m.SplitArtistTitle = m.CenterArtistTitle = m.UseBgColor = 1;
+  m.InfoKbps = m.InfoVolumeLabel = m.Enumerate = m.SplitArtistTitle = m.CenterArtistTitle = m.UseBgColor = 1;
   m.TableBgColor = 0x00563412, m.CellSpacing = 3, m.CellPadding = 4, m.Border = 0;
   fixture.Add(FullEntry());
   const std::string page = Table(fixture, {CaptionKind::Typed, "a & b \"c\"  x"});
@@ -141,25 +140,15 @@ TEST(HtmlTable, EveryColumnEnumeratedSplitAndCentredUnderATypedCaption) {
             std::string(kHead) +
                 "<STYLE TYPE=\"text/css\"><!--\r\ntable\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier New';\r\n"
                 "font-size:10pt;\r\n}\r\nem\r\n{\r\nfont-style:normal;\r\nfont-weight:bold;\r\nfont-family:'Arial';\r\n"
-                "font-size:9pt;\r\n}\r\n--></STYLE></HEAD><BODY><OrdONNAtaG LABEL=\"sETBSMFCPAV0S063110\">");
+                "font-size:9pt;\r\n}\r\n--></STYLE></HEAD><BODY><OrdONNAtaG LABEL=\"sE0B000000V0S063110\">");
   EXPECT_EQ(AfterTag(page),
             "<CENTER><TABLE CELLSPACING=\"3\" CELLPADDING=\"4\" BORDER=\"0\" BGCOLOR=#123456>"
-            "<Tr><tD CoLsPaN=12 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
+            "<Tr><tD CoLsPaN=5 ALign=CENTER ordcsp=2><NOBR><em>a &amp; b &quot;c&quot; &nbsp;x</em></NObR></tD></tR>"
             "<TR><TD ALign=LEFT><B>No.</B></TD><TD ALign=CENTER><B>artist</B></TD><TD ALign=CENTER><B>title</B></TD>"
-            "<TD ALign=LEFT><B>time</B></TD><TD ALign=LEFT><B>kbps</B></TD><TD ALign=LEFT><B>size</B></TD>"
-            "<TD ALign=LEFT><B>m.</B></TD><TD ALign=LEFT><B>KHz</B></TD><TD ALign=LEFT><B>created</B></TD>"
-            "<TD ALign=LEFT><B>path</B></TD><TD ALign=LEFT><B>added</B></TD>"
-            "<TD ALign=LEFT><NOBR><B>volume label</B></NOBR></TD></tR>"
-            "<TR><TD ALIGN=RIGHT><NOBR>&nbsp;1.</NOBR></TD>"
-            "<TD ALIGN=CENTER><NOBR>&nbsp;Artist&nbsp;</NOBR></TD><TD ALIGN=CENTER><NOBR>&nbsp;Title&nbsp;</NOBR></TD>"
-            "<TD ALIGN=RIGHT><NOBR>&nbsp;3:45&nbsp;</NOBR></TD><TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD>"
-            "<TD ALIGN=RIGHT><NOBR>&nbsp;5250 K&nbsp;</NOBR></TD><TD ALIGN=RIGHT><NOBR>&nbsp;JS&nbsp;</NOBR></TD>"
-            "<TD ALIGN=CENTER><NOBR>&nbsp;44.1&nbsp;</NOBR></TD>"
-            "<TD ALIGN=RIGHT><NOBR>&nbsp;05.04.2004.&nbsp;</NOBR></TD>"
-            "<TD ALIGN=LEFT><NOBR>&nbsp;/music/a&nbsp;</NOBR></TD>"
-            "<TD ALIGN=RIGHT><NOBR>&nbsp;06.04.2004.&nbsp;</NOBR></TD>"
-            "<TD ALIGN=LEFT><NOBR>&nbsp;DISK1&nbsp;</NOBR></TD></TR>"
-            "</TaBLE></CENTER></BODY></HTmL>");
+            "<TD ALign=LEFT><B>kbps</B></TD><TD ALign=LEFT><NOBR><B>volume label</B></NOBR></TD></tR>"
+            "<TR><TD ALIGN=RIGHT><NOBR>&nbsp;1.</NOBR></TD><TD ALIGN=CENTER><NOBR>&nbsp;Artist&nbsp;</NOBR></TD>"
+            "<TD ALIGN=CENTER><NOBR>&nbsp;Title&nbsp;</NOBR></TD><TD ALIGN=CENTER><NOBR>&nbsp; 128 &nbsp;</NOBR></TD>"
+            "<TD ALIGN=LEFT><NOBR>&nbsp;DISK1&nbsp;</NOBR></TD></TR></TaBLE></CENTER></BODY></HTmL>");
 }
 
 TEST(HtmlTable, GroupedCaptionsOpenATablePerFolder) {

@@ -77,9 +77,7 @@ TEST(DateResolution, ParseDateLearnsTheRolesOfThePositions) {
   EXPECT_EQ(table.Roles(), (DatePartRoles{1, 0, 2})) << "day-month-year";
   ScriptedCaller caller;
   DateResolution r = ResolveDateOrder(table.Roles(), {kDateStyleUnknown, 0, 1, "%d/%m/%Y"}, caller);
-  ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
-  EXPECT_EQ(+r.Order.Day, 0);
-  EXPECT_EQ(+r.Order.Month, 1);
+  EXPECT_EQ(std::tuple(r.Outcome, +r.Order.Day, +r.Order.Month), std::tuple(DateOutcome::Resolved, 0, 1));
 
   // 13 is the least day, 12 the greatest month; 31 the greatest day, 32 the least year.
   const std::pair<const char*, DatePartRoles> rolesOf[] = {{"12/24/2003", {0, 1, 2}}, {"2003-12-24", {2, 0, 1}},
@@ -104,8 +102,7 @@ TEST(DateResolution, OpenDayAndMonthFollowTagOptionsOrQuestion) {
   const DatePartRoles yearLast{0, 0, 2};
   ScriptedCaller caller;
   DateResolution r = ResolveDateOrder(yearLast, {2, 0, 1, ""}, caller);
-  ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
-  EXPECT_EQ(+r.Order.Month, 0) << "the tag's style 2 is month-day-year";
+  EXPECT_EQ(std::tuple(r.Outcome, +r.Order.Month), std::tuple(DateOutcome::Resolved, 0)) << "style 2: month first";
 
   caller.Expect(
       "Date doesn't appear to be valid in this list.\r\nYou can leave the dates unknown (press OK) or cancel.",
@@ -117,8 +114,7 @@ TEST(DateResolution, OpenDayAndMonthFollowTagOptionsOrQuestion) {
   EXPECT_EQ(ResolveDateOrder(yearLast, {kDateStyleUnknown, 0, 3, ""}, caller).Error,
             "Can't figure day/month/year order in date fields.");
   r = ResolveDateOrder(yearLast, {kDateStyleUnknown, 0, 0, "%m/%d/%Y"}, caller);
-  ASSERT_EQ(r.Outcome, DateOutcome::Resolved);
-  EXPECT_EQ(+r.Order.Month, 0) << "style 0 takes the locale's order";
+  EXPECT_EQ(std::tuple(r.Outcome, +r.Order.Month), std::tuple(DateOutcome::Resolved, 0)) << "style 0: the locale's";
 
   caller.Expect("Two fields in your date(s) can't be resolved.\r\nDoes day go before month?\r\n(press No if opposite)",
                 Answer::Yes);
