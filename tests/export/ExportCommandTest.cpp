@@ -12,7 +12,6 @@
 #include <tuple>
 #include <vector>
 
-#include "config/AppOptions.h"
 #include "export/ExportTestUtil.h"
 #include "support/TempDir.h"
 

@@ -168,8 +168,12 @@ TEST(FormatTotalDuration, PluralsAndZeroPartsByStyle) {
   const std::tuple<std::int64_t, std::uint8_t, const char*> cases[] = {
       {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},
       {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
+      {86400, 2, ", 1 day 0 hours 0 minutes )"},
       {7200, 0, ", 02:00:00)"},
+      {7200, 3, ", 2 hours 0 minutes )"},
+      {120, 0, ", 02:00)"},
       {120, 3, ", 2 minutes )"},
+      {0, 1, ", 00:00)"},
       {0, 2, ", 0 seconds )"},
       {-1, 0, ")"}};
   for (const auto& [seconds, style, text] : cases) {

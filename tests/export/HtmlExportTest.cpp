@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "export/ExportTestUtil.h"
 #include "support/TempDir.h"
@@ -109,6 +108,15 @@ TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
   std::string page = Table(fixture);
   EXPECT_TRUE(page.starts_with("<html><body>\r\n<h1>Mine</h1>\r\n<OrdONNAtaG LABEL=\"s0T0000000000063110\">"));
   EXPECT_TRUE(page.ends_with("</TaBLE></CENTER></BODY></HTmL>")) << "a table keeps its closing tags";
+}
+
+TEST(PlainHtml, NumbersPaddingAndTabsBecomeVisibleSpaces) {
+  ExportFixture fixture;
+  MainOptions& m = fixture.options.Main;
+  m.InfoTime = m.Enumerate = 1, m.PadFilenameTo = 16, m.Delimiter = 5;
+  for (int i = 0; i < 10; ++i) fixture.Add(FullEntry());
+  const std::string rows = AfterTag(Plain(fixture));
+  EXPECT_EQ(rows.substr(0, rows.find("</NOBR>")), "<NOBR>&nbsp;1. Artist - Title &nbsp;&nbsp; &nbsp; 3:45");
 }
 
 TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {

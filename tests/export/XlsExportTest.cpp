@@ -36,10 +36,11 @@ TEST(XlsExport, EverySelectedFieldInItsColumnWrittenColumnByColumn) {
   ExportFixture fixture;
   fixture.options = AllColumnsOptions();
   fixture.Add(FullEntry());
+  fixture.list.Entry(0).BitrateCode = 1;
   fixture.Add(SparseEntry("Band -Song", std::string("\0", 1)));
-  // Column by column, the full entry's cell above the sparse one's.
+  // Column by column, the full entry's cell above the sparse one's; bitrates padded to three.
   const char* cells[] = {
-      "Artist - Title", "Band -Song", "3:45",        "??:??", "128",      "var", "5250",        "-1", "JS",    "?",
+      "Artist - Title", "Band -Song", "3:45",        "??:??", " 32",      "var", "5250",        "-1", "JS",    "?",
       "44.1",           "?",          "05.04.2004.", "?",     "/music/a", "",    "06.04.2004.", "?",  "DISK1", ""};
   std::string expected = kBof;
   for (unsigned i = 0; i < 20; ++i) expected += Label(i % 2, i / 2, cells[i]);

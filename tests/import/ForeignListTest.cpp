@@ -10,7 +10,6 @@
 
 #include "export/ExportTestUtil.h"
 #include "support/Faults.h"
-#include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
 namespace ordonna {
@@ -38,11 +37,14 @@ TEST(ForeignList, DocumentedLinesAndBoundedNumbers) {
       {"Sev:n77", "Sev:n77|||255 -1 -1 4 255 0 0"},  // seven characters are a name as they are
       {"Eig:t 88", "Eig|||255 -1 -1 4 255 0 0"},
       {"Song name.mp3 vbr 192 kbps", "Song name|||16 -1 -1 4 255 0 0"},  // vbr wins over a later number
+      {"Song name.mp3 var kbps 3:00", "Song name|||16 -1 6891 4 255 0 0"},
       {"Song name.mp3 3000 GB", "Song name|||255 -1 -1 4 255 0 0"},
       {"Song name.mp3 320kbps 48kHz 3:00", "Song name|||14 -1 7500 4 1 0 0"},  // 180 s at 48 kHz
       {"Song name.mp3 32kHz mono", "Song name|||255 -1 -1 3 2 0 0"},
+      {"Song name.mp3 22kHz", "Song name|||255 -1 -1 4 255 0 0"},
       {"Song name.MP3 4000 KB 5000 KB", "Song name|||255 5000 -1 4 255 0 0"},  // later tokens overwrite
-      {"Song name.mp3 2097151.9999 MB", "Song name|||255 -1 -1 4 255 0 0"},    // rounds to 2^31
+      {"Song name.mp3 99999999999 KB", "Song name|||255 -1 -1 4 255 0 0"},
+      {"Song name.mp3 2097151.9999 MB", "Song name|||255 -1 -1 4 255 0 0"},  // rounds to 2^31
       {"Song name.mp3 2047.9 GB", "Song name|||255 2147378790 -1 4 255 0 0"},
       {"Song name.mp3 99999999:00", "Song name|||255 -1 -1 4 255 0 0"},
       {"Song name.mp3 12345678901234567890123456789012 MB", "Song name|||255 -1 -1 4 255 0 0"},  // 32 digits end it

@@ -8,7 +8,6 @@
 #include "export/ExportTestUtil.h"
 #include "export/HtmlExport.h"
 #include "import/ImportList.h"
-#include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
 namespace ordonna::testing {

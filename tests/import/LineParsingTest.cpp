@@ -8,7 +8,6 @@
 #include "import/DateResolution.h"
 #include "import/ImportedFields.h"
 #include "import/LineParser.h"
-#include "support/ScriptedCaller.h"
 
 namespace ordonna::testing {
 namespace {
@@ -53,7 +52,11 @@ TEST(LineParsing, FieldsComeFromTheRightAndErrorsNameTheLineAndShowTheField) {
       {bitrate, "Name, VAR.Kbps", "Name|||16 -1 -1 4 255 -1 -1"},
       {bitrate, "Name, 128 kbp", "Name|||255 -1 -1 4 255 -1 -1"},
       {timed, "Name, 12:60", "Can't read seconds" + shown + "60"},
+      {timed, "Name, 1260", "Semicolon not found in the time field" + shown + "1260"},
       {timed, "Name, 99999999999:01", "Can't read minutes" + shown + "99999999999"},
+      {{C::StereoMode, C::FileName}, "Name, stereoo", "Can't read stereo mode" + shown + "stereoo"},
+      {{C::Frequency, C::FileName}, "Name, 44 KHz", "Can't read the frequency" + shown + "44 KHz"},
+      {{C::DateCreated, C::FileName}, "Name, 1.2.3.4", "Invalid date" + shown + "1.2.3.4"},
       {{C::Size, C::FileName}, "Name, 9999999999K", "Can't read filesize" + shown + "9999999999K"},
       {{C::Size, C::FileName},
        "Name only",

@@ -7,10 +7,8 @@
 #include "export/ExportCommand.h"
 #include "export/ExportTestUtil.h"
 #include "export/Formatters.h"
-#include "export/HtmlExport.h"
 #include "export/TextExport.h"
 #include "import/ImportList.h"
-#include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
 namespace ordonna::testing {
