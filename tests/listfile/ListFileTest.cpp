@@ -156,12 +156,11 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
   // -1 s still counts as not determined; a play time beyond the frame range is not determined.
   std::string read;
   for (const ListEntry& e : list.Working().Entries()) {
-    read += std::string(e.VolumeLabel.View()).substr(0, 5) + " " + std::to_string(e.Frames) + " " +
+    read += std::to_string(e.VolumeLabel.View().size()) + " " + std::to_string(e.Frames) + " " +
             std::to_string(e.FrequencyCode) + std::to_string(e.StereoMode) + " " + std::to_string(e.SizeKB) + " " +
             std::to_string(e.FileDate) + " " + std::to_string(e.DateAdded) + ",";
   }
-  EXPECT_EQ(read, "LLLLL -38 03 16 38082 1,SHORT 2297 03 16 38082 1, -1 03 16 38082 1,");
-  EXPECT_EQ(list.Entry(0).VolumeLabel.View().size(), 32u);
+  EXPECT_EQ(read, "32 -38 03 16 38082 1,5 2297 03 16 38082 1,0 -1 03 16 38082 1,");
   EXPECT_EQ(list.SortState, 63);
 
   ListStore refused;
@@ -171,6 +170,12 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
   EXPECT_EQ(LoadListFile(path, false, false, refused, caller, [] { return true; }).Count, 3)
       << "without reports the older layout is tried without asking";
   EXPECT_TRUE(caller.AllAnswered());
+
+  // From memory too: a long label asks for the older layout, which then ends at the cut record.
+  const std::uint8_t longLabel[] = {3, 'O', 'r', 'd', 0, 1, 'a', 0, 33};
+  OrdlMemoryInput source(longLabel), again(longLabel);
+  EXPECT_EQ(ReadOrdl(source, OrdlLayout::Current, refused.Working()).Error, OrdlReadError::NeedsVersion4);
+  EXPECT_EQ(ReadOrdl(again, OrdlLayout::Version4, refused.Working()).Error, OrdlReadError::DiskError);
 }
 
 TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
@@ -212,15 +217,6 @@ TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
     EXPECT_EQ(list.SortState, state) << int(appendSort);
   }
   EXPECT_EQ(LoadedStatus(true, 2, 3) + LoadedStatus(false, 40, 40), "Loaded 2, total 3 items.Loaded 40 items.");
-}
-
-TEST(OrdlReader, MemoryInputOfAnyShapeEndsCleanly) {
-  const std::uint8_t longLabel[] = {3, 'O', 'r', 'd', 0, 1, 'a', 0, 33};
-  EntryList into;
-  OrdlMemoryInput source(longLabel);
-  EXPECT_EQ(ReadOrdl(source, OrdlLayout::Current, into).Error, OrdlReadError::NeedsVersion4);
-  OrdlMemoryInput again(longLabel);
-  EXPECT_EQ(ReadOrdl(again, OrdlLayout::Version4, into).Error, OrdlReadError::DiskError);
 }
 
 }  // namespace
