@@ -1,5 +1,5 @@
 // The export command: caption decisions and window, the file dialog it asks for, the type
-// question, the remembered names and folder, and an earlier file that survives every failure.
+// question, the remembered names and folder, and an earlier file that survives each kind of failure.
 #include "export/ExportCommand.h"
 
 #include <gtest/gtest.h>

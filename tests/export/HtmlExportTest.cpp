@@ -1,5 +1,5 @@
-// HTML exports: the exact pages of the plain and the table type with every option that shapes
-// them, the list tag, the style sheet with its colours and fonts, and escaping of user data.
+// HTML exports: an exact page of the plain and of the table type, the list tag, the style sheet
+// with its colours and fonts, visible spaces, grouped captions and escaping of user data.
 #include "export/HtmlExport.h"
 
 #include <gtest/gtest.h>

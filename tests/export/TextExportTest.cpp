@@ -1,5 +1,5 @@
-// Text export: the exact bytes of every delimiter style, column, enumeration, title row,
-// header and footer file; and the cancel points of every writer.
+// Text export: the exact bytes of delimiter styles, columns, enumeration, the title row,
+// header and footer files; and the cancel points of every writer.
 #include "export/TextExport.h"
 
 #include <gtest/gtest.h>

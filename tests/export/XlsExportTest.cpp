@@ -1,6 +1,6 @@
 // XLS export: the records byte for byte, cells column by column, the Windows-1252 cell text,
 // and the 64K limit with an earlier file that survives the refusal. Failures to write are
-// checked with the export command.
+// checked with the export command, transcoded sheets with the command-line reader.
 #include "export/XlsExport.h"
 
 #include <gtest/gtest.h>
