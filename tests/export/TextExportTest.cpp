@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -95,11 +94,11 @@ TEST(TextExport, HeaderAndFooterFilesAddTheirLinesAndMissingOrOversizedOnesOnlyW
 // Every writer lets the user cancel on the entries whose index modulo 64 is its own phase (write
 // failures: the writer fault test and the export command).
 TEST(Exports, CancelPoints) {
-  using Writer = std::function<Status(const ExportJob&, OutputSink&)>;
+  using Writer = Status (*)(const ExportJob&, OutputSink&);
   const std::pair<Writer, std::uint32_t> writers[] = {
       {ExportText, 18},
       {ExportPlainHtml, 53},
-      {[](const ExportJob& job, OutputSink& sink) { return ExportHtmlTable(job, {}, sink); }, 37}};
+      {[](const ExportJob& j, OutputSink& s) { return ExportHtmlTable(j, {}, s); }, 37}};
   for (const auto& [write, phase] : writers) {
     SCOPED_TRACE("phase " + std::to_string(phase));
     for (std::uint32_t count : {phase, phase + 1, phase + 129}) {

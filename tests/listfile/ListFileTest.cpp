@@ -46,18 +46,15 @@ std::int32_t Load(const std::string& path, ListStore& list, ScriptedCaller& call
   return LoadListFile(path, true, append, list, caller, [] { return true; }).Count;
 }
 
-TEST(ListFile, OneEntryFileIsThirtyBytes) {
+TEST(ListFile, OneEntryFileBytesSaveAndLoadRoundTripAndAFailedSave) {
   TempDir dir;
-  EntryList entries;
-  entries.AppendEntry(Entry("abc", "", ""));
-  ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), entries, 0x87).ok());
+  EntryList one;
+  one.AppendEntry(Entry("abc", "", ""));
+  ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), one, 0x87).ok());
   EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")),
             Bytes({3, 'O',  'r',  'd', 0x87, 3, 'a', 'b',  'c',  0, 0, 9,    0xA0, 0x0F, 0,
                    0, 0x10, 0x27, 0,   0,    1, 0,   0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0,    0}));
-}
 
-TEST(ListFile, SaveAndLoadRoundTripAndAFailedSave) {
-  TempDir dir;
   AppOptions options{};
   ListStore list;
   list.AppendEntry(Entry("first", "/music/a", std::string(32, 'L')));  // the longest label reads without a question
