@@ -89,28 +89,27 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
     std::string Message;   // shown instead of a question
     std::uint8_t FileType = 0;
   };
+  using enum ImportOutcome;
   const Case cases[] = {
-      {"small.txt", TabList(40).substr(0, 511), ImportOutcome::Failed, "",
-       "Can't import files smaller than 512 bytes!"},
-      {"list.xls", TabList(40), ImportOutcome::Cancelled, "", "Sorry, XLS files can not be imported."},
+      {"small.txt", TabList(40).substr(0, 511), Failed, "", "Can't import files smaller than 512 bytes!"},
+      {"list.xls", TabList(40), Cancelled, "", "Sorry, XLS files can not be imported."},
       // a saved list, whatever its name and the type asked for, is loaded, not imported
-      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), ImportOutcome::Failed, "", ordl},
-      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), ImportOutcome::Failed, "", ordl, 1},
-      {"c.txt", TabList(500), ImportOutcome::Cancelled, "", ""},  // cancelled at its first check
+      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), Failed, "", ordl},
+      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), Failed, "", ordl, 1},
+      {"c.txt", TabList(500), Cancelled, "", ""},  // cancelled at its first check
       // a temporary folder where the backup of the list cannot go is named with the reason
-      {"tmp.txt", TabList(30), ImportOutcome::Failed, "",
+      {"tmp.txt", TabList(30), Failed, "",
        "Can't write the backup of the list in the temporary folder\r\n/dev/null/temp\r\n(Not a directory)"},
-      {"bad.txt", BadSeconds(), ImportOutcome::Failed, kBadSecondsError, ""},
-      {"t.html", "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' '),
-       ImportOutcome::Failed,
+      {"bad.txt", BadSeconds(), Failed, kBadSecondsError, ""},
+      {"t.html", "<HTmL><BODY><OrdONNAtaG LABEL=\"s0XBS00000000063110\">" + std::string(600, ' '), Failed,
        "ERROR!\r\n\nUnable to decode ORDL specific info tag in this file\r\nwhich appears to be a HTML table "
        "list.\r\n\nImport as other (non-ORDL) type text file?",
        ""},
-      {"big.txt", TabList(50001), ImportOutcome::Cancelled,
-       "Note: you have successfully imported\r\n50000 items so far. Continue?", ""},
-      {"d.txt", TabList(30), ImportOutcome::Cancelled,
+      {"big.txt", TabList(50001), Cancelled, "Note: you have successfully imported\r\n50000 items so far. Continue?",
+       ""},
+      {"d.txt", TabList(30), Cancelled,
        "With unsaved list, are you sure?\r\n(NO will cancel the operation and let you save)", ""},
-      {"h.txt", "Other songs\r\n" + TabList(30), ImportOutcome::Cancelled,
+      {"h.txt", "Other songs\r\n" + TabList(30), Cancelled,
        "Current header file not matched.\r\nPress OK to attempt to process without header file...", ""},
   };
   for (bool append : {false, true}) {
