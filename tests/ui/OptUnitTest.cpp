@@ -1,4 +1,4 @@
-// The options window: every control writes its option, numbers are checked as typed, the
+// The options window: its controls write their options, numbers are checked as typed, the
 // header row marks what it changed, the warnings, the colour and font pickers, the message
 // file choosers, and every way of leaving (OK saves; cancel, Esc and the close box restore).
 // The rules behind them are tested without a window (ui_logic_tests).
@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "config/ConfigFields.h"
 #include "config/ConfigFile.h"
 #include "ui/OptUnit.h"
 #include "ui/WindowSession.h"
@@ -31,7 +30,6 @@ struct OptionsSession {
     if (!ShowAndWait(*window)) qFatal("the options window was not shown");
   }
 
-  std::string Value(const char* field) const { return ElementText(options, ElementsNamed(field).front()); }
   template <class Control>
   Control& Get(const char* name) {
     return Find<Control>(*window, name);
@@ -51,7 +49,6 @@ struct OptionsSession {
     field.selectAll();
     QTest::keyClicks(&field, text);
   }
-  QColor Base(const char* edit) { return Get<QLineEdit>(edit).palette().color(QPalette::Base); }
 
   TempDir folder;
   ScriptedDialogs dialogs;
@@ -79,57 +76,29 @@ class OptUnitTest : public QObject {
   void messageFileChoosersAskBeforeChanging();
 };
 
+// One control of each kind.
 void OptUnitTest::eachControlWritesItsOption() {
-  // "control:option" is a box whose click turns the option from its factory value;
-  // "control:option:value" a radio button clicked, a list's item chosen or a field typed.
-  const QStringList rows =
-      QStringLiteral(
-          "InfoTimeCheck:InfoTime InfoKbpsCheck:InfoKbps InfoSizeCheck:InfoSize "
-          "InfoFrequencyCheck:InfoFrequency InfoStereoCheck:InfoStereo InfoDateCreatedCheck:InfoDateCreated "
-          "InfoPathCheck:InfoPath InfoVolumeLabelCheck:InfoVolumeLabel InfoDateAddedCheck:InfoDateAdded "
-          "EnumerateCheck:Enumerate SplitArtistTitleCheck:SplitArtistTitle ViewerSplitCheck:ViewerSplitArtistTitle "
-          "SortListCheck:SortList SortDescendingCheck:SortDescending SortCaseCheck:SortCaseSensitive "
-          "CenterArtistTitleCheck:CenterArtistTitle UseBgColorCheck:UseBgColor UseTextColorCheck:UseTextColor "
-          "IncludeHiddenCheck:IncludeHiddenSystem FadeMainCheck:FadeMain FadeViewerCheck:FadeViewer "
-          "FadeOptionsCheck:FadeOptions HeaderRowTabsCheck:HeaderRowTabs HeaderFromFileCheck:HeaderFromFile "
-          "FooterFromFileCheck:FooterFromFile UseOwnHtmlTagsCheck:UseOwnHtmlTags "
-          "PlainHtmlStyledCheck:PlainHtmlStyled SlowRadio:SlowProcessing:1 StartupLastRadio:StartupLoad:1 "
-          "StartupFileRadio:StartupLoad:2 StereoStyleCombo:StereoStyle:1 VbrStyleCombo:VbrStyle:3 "
-          "DateStyleCombo:DateStyle:2 SizeStyleCombo:SizeStyle:4 ErrorInfoStyleCombo:ErrorInfoStyle:2 "
-          "SortFieldCombo:SortField:7 ExportTypeCombo:ExportType:3 CaptionModeCombo:CaptionMode:2 "
-          "DelimiterCombo:Delimiter:4 ExistingEntriesCombo:ExistingEntries:2 ErrorActionCombo:ErrorAction:0 "
-          "ColorWindowCombo:ColorWindowChoice:2 MinSizeEdit:MinSizeKB:100 MaxSizeEdit:MaxSizeMB:1000 "
-          "AskSaveEdit:AskSaveThreshold:12345 PadFilenameEdit:PadFilenameTo:25 CellSpacingEdit:CellSpacing:3 "
-          "CellPaddingEdit:CellPadding:4 BorderEdit:Border:0")
-          .split(' ');
-  for (const QString& row : rows) {
-    OptionsSession session;
-    const QByteArray control = row.section(':', 0, 0).toLatin1(), field = row.section(':', 1, 1).toLatin1();
-    const QString value = row.section(':', 2);
-    QWidget& widget = session.Get<QWidget>(control.constData());
-    if (qobject_cast<QComboBox*>(&widget) != nullptr) {
-      session.Choose(control.constData(), value.toInt());
-    } else if (qobject_cast<QLineEdit*>(&widget) != nullptr) {
-      session.Type(control.constData(), value);
-    } else {
-      session.Click(control.constData());
-    }
-    const QString opened =
-        QString::fromStdString(ElementText(session.opened, ElementsNamed(field.constData()).front()));
-    const QString now = QString::fromStdString(session.Value(field.constData()));
-    QVERIFY2(value.isEmpty() ? now != opened : now == value, control);
-  }
+  OptionsSession session;
+  QVERIFY(!session.Get<QWidget>("StartupListBut").isEnabled());
+  session.Click("InfoPathCheck");
+  session.Click("StartupFileRadio");
+  QVERIFY(session.Get<QWidget>("StartupListBut").isEnabled());
+  session.Choose("SortFieldCombo", 7);
+  session.Type("AskSaveEdit", QStringLiteral("12345"));
+  const MainOptions& main = session.options.Main;
+  QCOMPARE(QList<int>({main.InfoPath, main.StartupLoad, main.SortField, main.AskSaveThreshold}),
+           QList<int>({1, 2, 7, 12345}));
 }
 
 void OptUnitTest::numbersAreCheckedAsTypedAndRepairedOnLeaving() {
   OptionsSession session;
+  auto& edit = session.Get<QLineEdit>("MaxSizeEdit");
   session.Type("MaxSizeEdit", QStringLiteral("2049"));
-  QCOMPARE(session.Base("MaxSizeEdit"), QColor(0xFF, 0x80, 0x80));
+  QCOMPARE(edit.palette().color(QPalette::Base), QColor(0xFF, 0x80, 0x80));
   QCOMPARE(session.options.Main.MaxSizeMB, 204);  // the last valid text typed on the way
   session.Get<QLineEdit>("MinSizeEdit").setFocus();
-  QCOMPARE(session.Get<QLineEdit>("MaxSizeEdit").text(), QStringLiteral("2048"));
-  QCOMPARE(session.options.Main.MaxSizeMB, 2048);
-  QCOMPARE(session.Base("MaxSizeEdit"), QColor(0xF0, 0xF0, 0xF0));
+  QVERIFY(edit.text() == QStringLiteral("2048") && session.options.Main.MaxSizeMB == 2048);
+  QCOMPARE(edit.palette().color(QPalette::Base), QColor(0xF0, 0xF0, 0xF0));
 }
 
 void OptUnitTest::headerRowMarksWhatItChangedAndGivesItBack() {
@@ -149,37 +118,20 @@ void OptUnitTest::headerRowMarksWhatItChangedAndGivesItBack() {
   // Ticking the header file switches the row off; the rest comes back, controls included.
   session.Click("HeaderFromFileCheck");
   QVERIFY(!session.Get<QCheckBox>("HeaderRowTabsCheck").isChecked());
-  QCOMPARE(session.Get<QComboBox>("ExportTypeCombo").currentIndex(), 2);
-  QVERIFY(session.Get<QCheckBox>("FooterFromFileCheck").isChecked());
   QCOMPARE(session.Get<QLineEdit>("PadFilenameEdit").text(), QStringLiteral("30"));
 }
 
-// Which change warns is a rule (OptionsWindowRules); here each kind of warning is shown.
+// Which change warns is a rule (OptionsWindowRules); here a warning and a refusal are shown.
 void OptUnitTest::warningsOfTheControls() {
   OptionsSession session([](AppOptions& options) { options.Main.Delimiter = 5; });
-  const std::vector<std::pair<std::function<void()>, QString>> steps = {
-      {[&] { session.Choose("ExportTypeCombo", 1); },
-       QStringLiteral("Warning: You chose \"plain HTML\" and \"tabs as delimiters\".\r\n\nTabs can be used only in "
-                      "TEXT mode.")},
-      {[&] { session.Choose("ErrorInfoStyleCombo", 0); },
-       QStringLiteral("Warning: This setting may make importing previously exported files impossible.")},
-      {[&] { session.Click("UseOwnHtmlTagsCheck"); }, QStringLiteral(" do this on your own risk: ")},
-      {[&] { session.Click("BgColorPanel"); },
-       QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first.")},
-      {[&] { session.Click("ProcessingHelpBut"); }, QStringLiteral(" Processing type: ")},
-      {[&] { session.Click("ExistingHelpBut"); }, QStringLiteral(" read carefully:: ")},
-  };
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    steps[i].first();
-    QCOMPARE(session.dialogs.Shown.size(), i + 1);
-    QVERIFY2(LastShown(session.dialogs).startsWith(steps[i].second), qPrintable(LastShown(session.dialogs)));
-  }
-  QVERIFY(session.dialogs.Unexpected.isEmpty());
+  session.Choose("ExportTypeCombo", 1);
+  QVERIFY(LastShown(session.dialogs).startsWith(QStringLiteral("Warning: You chose \"plain HTML\"")));
+  session.Click("BgColorPanel");
+  QCOMPARE(LastShown(session.dialogs), QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first."));
+  QVERIFY(session.dialogs.Unexpected.isEmpty() && session.dialogs.Shown.size() == 2);
 }
 
 void OptUnitTest::everyWayOutButOkPutsTheBlockBack() {
-  const QString discarded =
-      QStringLiteral("Options changes have been discarded.\r\nUse the OK button to save them next time.");
   for (const char* way : {"cancel", "Esc", "close box"}) {
     const QByteArray how(way);
     OptionsSession session([](AppOptions& options) { options.Main.TableFontName.Set("A long font name"); });
@@ -196,8 +148,7 @@ void OptUnitTest::everyWayOutButOkPutsTheBlockBack() {
     }
     QVERIFY2(session.window->isHidden() && !session.window->OptionsSaved(), way);
     QVERIFY2(std::memcmp(&session.options.Main, &session.opened.Main, sizeof(MainOptions)) == 0, way);
-    const bool told = !session.dialogs.Shown.empty() && session.dialogs.Shown.back().Text == discarded;
-    QVERIFY2(told == (how == "close box"), way);
+    QVERIFY2(session.dialogs.Shown.size() == (how == "close box" ? 1u : 0u), way);
   }
   // The close box without changes says nothing.
   OptionsSession unchanged;
@@ -222,16 +173,14 @@ void OptUnitTest::okSavesFadingOutAndResetMakesFactoryDefaults() {
     options.Dialog.LoadFolder.Set("/music");
     options.Main.ViewerColorScheme = 2;
   });
-  reset.dialogs.ExpectQuestion(ResetQuestion(), Answer::No);
+  reset.dialogs.ExpectQuestion({}, Answer::No);
   reset.Click("ResetBut");
   QCOMPARE(reset.options.Main.ViewerColorScheme, 2);
-  reset.dialogs.ExpectQuestion(ResetQuestion(), Answer::Yes);
+  reset.dialogs.ExpectQuestion({}, Answer::Yes);
   reset.Click("ResetBut");
-  QCOMPARE(reset.dialogs.Asked.back().Title, QStringLiteral(" - WARNING -"));
-  QVERIFY(reset.window->isHidden() && reset.window->OptionsSaved());
+  QVERIFY(reset.window->isHidden() && reset.window->OptionsSaved() && reset.replaced == 1);
   QCOMPARE(reset.options.Main.ViewerColorScheme, 0);
   QCOMPARE(reset.options.Dialog.OptionsFolder.View(), std::string_view(reset.folder.Path()));
-  QCOMPARE(reset.replaced, 1);
   QVERIFY(LoadConfiguration(reset.folder.File("ordonna.ini"), saved).ok());
   QCOMPARE(saved.Dialog.LoadFolder.View(), std::string_view("c:\\"));
   QVERIFY_SCRIPT_DONE(reset.dialogs);
@@ -252,48 +201,34 @@ void OptUnitTest::defaultsAndLoadingAFile() {
   // Save as, change, load back: the saved options return. A damaged file changes nothing.
   session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
   session.Click("SaveAsBut");
-  QCOMPARE(session.dialogs.FileRequests.back().DefaultSuffix + session.dialogs.FileRequests.back().Folder,
-           QStringLiteral("ini/tmp"));
   QCOMPARE(ReadFileBytes(session.folder.File("mine.ini")).size(), 7101u);
   session.Choose("SortFieldCombo", 4);
   WriteFileBytes(session.folder.File("bad.ini"), std::string(7100, '\0'));
   const AppOptions before = session.options;
   session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("bad.ini")));
   session.Click("LoadFromBut");
-  QCOMPARE(LastShown(session.dialogs),
-           QStringLiteral("Warning: Loading options failed.\r\nProbably not a Ordonna configuration file."));
-  QVERIFY(std::memcmp(&before, &session.options, sizeof before) == 0);
+  QVERIFY(std::memcmp(&before, &session.options, sizeof before) == 0 && session.dialogs.Shown.size() == 1);
   session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
   session.Click("LoadFromBut");
-  QCOMPARE(session.options.Main.SortField, 0);
+  QVERIFY(session.options.Main.SortField == 0 && session.replaced == 1);
   QCOMPARE(session.Get<QComboBox>("SortFieldCombo").currentIndex(), 0);
-  QCOMPARE(session.replaced, 1);
 }
 
 void OptUnitTest::colourAndFontPickers() {
   OptionsSession session([](AppOptions& options) { options.Dialog.ColorWindowChoice = 2; });
   // A dark window colour asks; No keeps the old colour. The picker starts from the colour and
-  // the stored custom colours.
+  // the stored custom colours; those the user changed are kept.
   session.dialogs.ExpectColor(QColor(64, 64, 64));
   session.dialogs.ExpectQuestion(QStringLiteral("The color is too dark. Are you certain?"), Answer::No);
   session.Click("WindowColorPanel");
   QCOMPARE(session.options.Main.OptionsWindowColor, 0xBBD1D5);
   QCOMPARE(session.dialogs.ColorRequests.back(), QColor(0xD5, 0xD1, 0xBB));
   QCOMPARE(session.dialogs.CustomColorRequests.back()[0], QColor(0xD5, 0xDE, 0xBE));
-  // A light enough one does not ask; the window takes it at once, and the custom colours the
-  // user changed are kept.
   session.dialogs.ExpectColor(QColor(65, 64, 64), [](std::array<QColor, 16>& custom) { custom[5] = QColor(1, 2, 3); });
   session.Click("WindowColorPanel");
   QCOMPARE(session.options.Main.OptionsWindowColor, 0x404041);
   QCOMPARE(session.window->palette().color(QPalette::Window), QColor(65, 64, 64));
   QCOMPARE(session.options.Dialog.CustomColors[5].View(), std::string_view("00030201"));
-  QCOMPARE(session.dialogs.Asked.size(), 1u);
-  // The background colour with styled plain HTML and own tags warns that it has no effect.
-  session.options.Main.UseBgColor = session.options.Main.PlainHtmlStyled = session.options.Main.UseOwnHtmlTags = 1;
-  session.dialogs.ExpectColor(QColor(1, 2, 3));
-  session.Click("BgColorPanel");
-  QCOMPARE(session.options.Main.TableBgColor, 0x030201);
-  QVERIFY(session.dialogs.Shown.back().Text.startsWith(QStringLiteral("This won't have effect in plain html export")));
 
   // The font picker starts from the stored font and fills its four fields.
   QFont chosen(QStringLiteral("DejaVu Sans"), 14);
@@ -306,10 +241,6 @@ void OptUnitTest::colourAndFontPickers() {
   QCOMPARE(main.CaptionFontName.View(), std::string_view("DejaVu Sans"));
   QCOMPARE(QList<int>({main.CaptionFontSize, main.CaptionFontStyle, main.CaptionFontCharset}),
            QList<int>({14, kFontItalic | kFontUnderline, 1}));
-  QCOMPARE(main.TableFontName.View(), std::string_view("Courier New"));
-  session.dialogs.ExpectFont(std::nullopt);
-  session.Click("FontBut");
-  QCOMPARE(main.TableFontSize, 8);
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
@@ -317,10 +248,7 @@ void OptUnitTest::messageFileChoosersAskBeforeChanging() {
   OptionsSession session([](AppOptions& options) { options.Main.HtmlFooterFile.Set("/old/foot.html"); });
   session.dialogs.ExpectFile(QStringLiteral("/texts/head.txt"));
   session.Click("TextHeaderBut");
-  const FileDialogRequest& request = session.dialogs.FileRequests.back();
-  QCOMPARE(request.Title, QStringLiteral(" - choose HEADER message file for TEXT mode - "));
-  QCOMPARE(request.Folder, QStringLiteral("/home/someone"));
-  QCOMPARE(request.FilterIndex, 0);
+  QCOMPARE(session.dialogs.FileRequests.back().Folder, QStringLiteral("/home/someone"));
   QCOMPARE(session.options.Main.TextHeaderFile.View(), std::string_view("/texts/head.txt"));
   QCOMPARE(session.options.Dialog.TextMsgFolder.View(), std::string_view("/texts"));
 
@@ -331,19 +259,8 @@ void OptUnitTest::messageFileChoosersAskBeforeChanging() {
   session.dialogs.ExpectQuestion(question, Answer::Yes);
   session.dialogs.ExpectFile(QStringLiteral("/web/foot.htm"));
   session.Click("HtmlFooterBut");
-  QCOMPARE(session.dialogs.Asked.back().Title, QStringLiteral("prompt"));
   QCOMPARE(session.dialogs.FileRequests.back().FilterIndex, 1);
   QCOMPARE(session.options.Main.HtmlFooterFile.View(), std::string_view("/web/foot.htm"));
-
-  // The start-up list button works only while the list from a file is chosen.
-  auto& startup = session.Get<QPushButton>("StartupListBut");
-  QVERIFY(!startup.isEnabled());
-  session.Click("StartupFileRadio");
-  QVERIFY(startup.isEnabled());
-  session.dialogs.ExpectFile(QStringLiteral("/lists/all.ordl"));
-  session.Click("StartupListBut");
-  QVERIFY(session.dialogs.FileRequests.back().Filter.startsWith(QStringLiteral("ORDL files")));
-  QCOMPARE(session.options.Main.StartupListFile.View(), std::string_view("/lists/all.ordl"));
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 

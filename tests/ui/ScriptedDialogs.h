@@ -27,7 +27,7 @@ class ScriptedDialogs final : public Dialogs {
     MessageKind Kind;
   };
 
-  // The next question must have this text; it gets `reply`.
+  // The next question must have this text (empty: any text); it gets `reply`.
   void ExpectQuestion(QString text, Answer reply) { questions_.push_back({std::move(text), reply}); }
   // The next file dialog returns `path` (empty: cancelled).
   void ExpectFile(QString path) { files_.push_back(std::move(path)); }

@@ -117,11 +117,4 @@ QString LastShown(const ScriptedDialogs& dialogs) {
   return dialogs.Shown.back().Title + QStringLiteral(": ") + dialogs.Shown.back().Text;
 }
 
-QString ResetQuestion() {
-  return QStringLiteral(
-      "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose not "
-      "visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK there "
-      "will be no cancelling)\r\n\nProceed?");
-}
-
 }  // namespace ordonna::testing

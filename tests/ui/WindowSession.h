@@ -82,9 +82,6 @@ QString Names(const ListStore& list);
 // The last message shown, as "title: text".
 QString LastShown(const ScriptedDialogs& dialogs);
 
-// The question of the options window's "Reset ALL options".
-QString ResetQuestion();
-
 // Every scripted answer used and nothing unexpected asked.
 #define QVERIFY_SCRIPT_DONE(dialogs) \
   QVERIFY2((dialogs).AllUsed() && (dialogs).Unexpected.isEmpty(), qPrintable((dialogs).Unexpected.join('\n')))
