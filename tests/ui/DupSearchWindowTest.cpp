@@ -168,7 +168,6 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
   QCOMPARE(session.Form().List().ItemCount(), 5u);  // undone
   QCOMPARE(QString::fromStdString(std::string(session.Form().Options().Dialog.DupLogFolder.View())),
            QString::fromStdString(folder));
-
   // A cancelled settings window restores every setting it changed.
   dialogs.ExpectModal([](QDialog& dialog) {
     Find<QRadioButton>(dialog, "rbut3").click();

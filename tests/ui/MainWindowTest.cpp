@@ -80,11 +80,9 @@ class MainWindowTest : public QObject {
   void commandStatesFollowTheScanAndCancelOrEscStopsIt();
   void unsavedListQuestions();
   void closeDuringAScanWaitsForTheScanToReturnThenFades();
-  void statusLineCutsLongTextsFromTheFront();
-  void startUpListFromTheCommandLineOrTheOptions();
+  void startUpListAndStatusLine();
   void saveAndLoadThroughTheWindow();
-  void fontSizeControlsKeysAndMenu();
-  void folderSelectionIsRememberedAndPositionKeptOnScreen();
+  void placeFolderAndFontControls();
   void optionsAboutAndViewExportedWindows();
   void exportAndImportThroughTheWindow();
 };
@@ -99,7 +97,6 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   auto& apbut = Find<QWidget>(form, "apbut");
   QCOMPARE(Disabled(form, kControls), kListCommands + QStringLiteral(" ExtViewBut"));
   QVERIFY(cancel.isHidden());
-
   QVERIFY(ClickAndActDuring(startBut, [&] {
     QVERIFY(startBut.isHidden() && apbut.isHidden() && cancel.isVisible() && !Enabled(form, "Dir1"));
     QTest::mouseClick(&cancel, Qt::LeftButton);
@@ -107,11 +104,9 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   }));
   QCOMPARE(ListState(form), QStringLiteral("Cancelled. [0]"));
   QVERIFY(cancel.isHidden() && startBut.isVisible() && apbut.isVisible());
-
   QTest::mouseClick(&startBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Added: 5 of 5. Total: 5 items. [5 unsaved]"));
   QCOMPARE(Disabled(form, kControls), QStringLiteral("ExtViewBut"));  // nothing exported yet
-
   // Esc stops an APPEND too.
   session.dialogs.ExpectQuestion({}, Answer::Yes);  // the same folder again: continue?
   QVERIFY(ClickAndActDuring(apbut, [&] {
@@ -119,7 +114,6 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
     QVERIFY2(!form.Running(), "Esc clears the running flag");
   }));
   QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5 unsaved]"));
-
   // The check boxes are stored at once; "Search all drives" greys the selectors out.
   QTest::mouseClick(&Find<QWidget>(form, "Incbox"), Qt::LeftButton);
   QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
@@ -142,7 +136,6 @@ void MainWindowTest::unsavedListQuestions() {
   session.dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
   form.close();
   QVERIFY(form.isVisible());
-  QCOMPARE(session.dialogs.Asked.front().Title + session.dialogs.Asked.back().Title, QStringLiteral("warningquit?"));
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
@@ -157,7 +150,6 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
   TMainForm& form = StartOnMusic(session, music, 20, change, true);
   QTRY_COMPARE_WITH_TIMEOUT(form.windowOpacity(), 1.0, 2000);
   std::filesystem::remove(session.Home() + "/ordonna.ini");
-
   session.dialogs.ExpectQuestion(QStringLiteral("The process is running... are you sure?"), Answer::Yes);
   bool stillOpen = false, stillRunning = false;
   QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] {
@@ -178,11 +170,20 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
   QVERIFY2(std::filesystem::file_size(session.Home() + "/ordonna.ini") == 7101, "the configuration is saved");
 }
 
-// Where the cut falls is a rule (CutFromFront); here the window measures in its own font, and
-// a double click shows the whole text.
-void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
+// The start-up order is a rule of StartupLists; here a command-line file that cannot be read
+// gives way to the last saved list, silently. Where the status cut falls is a rule
+// (CutFromFront); here the window measures in its own font, and a double click shows all.
+void MainWindowTest::startUpListAndStatusLine() {
+  TempDir lists;
+  WriteList(lists.File("three.ordl"), 3);
   WindowSession session;
-  TMainForm& form = session.Start();
+  session.WriteSettings([&](AppOptions& o) {
+    o.Main.StartupLoad = 1;
+    o.Dialog.LastSavedList.Set(lists.File("three.ordl"));
+  });
+  TMainForm& form = session.Start(lists.File("missing.ordl"));
+  QCOMPARE(ListState(form) + Q(form.List().ListFileName()), QStringLiteral("Loaded 3 items. [3]three.ordl"));
+  QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
   auto& label = Find<QLabel>(form, "Label1");
   QString path = QStringLiteral("/home/ann/Music");
   for (int i = 0; i < 8; ++i) path += QStringLiteral("/Some Artist - Some Title %1").arg(i);
@@ -192,25 +193,7 @@ void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
   QVERIFY2(shown.startsWith(QStringLiteral("...")) && path.endsWith(shown.mid(3)), qPrintable(shown));
   QVERIFY2(QFontMetrics(label.font()).horizontalAdvance(shown) <= 264, qPrintable(shown));
   QTest::mouseDClick(&label, Qt::LeftButton);
-  QCOMPARE(session.dialogs.Shown.size(), 1u);
   QCOMPARE(LastShown(session.dialogs), QStringLiteral(": ") + path);
-  QVERIFY(session.dialogs.Shown.back().Kind == MessageKind::Information);
-}
-
-// The order is a rule of StartupLists; here a command-line file that cannot be read gives way
-// to the last saved list, silently.
-void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
-  TempDir lists;
-  WriteList(lists.File("three.ordl"), 3);
-  WindowSession session;
-  session.WriteSettings([&](AppOptions& o) {
-    o.Main.StartupLoad = 1;
-    o.Dialog.LastSavedList.Set(lists.File("three.ordl"));
-  });
-  TMainForm& form = session.Start(lists.File("missing.ordl"));
-  QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-  QCOMPARE(Q(form.List().ListFileName()) + Disabled(form, kListCommands), QStringLiteral("three.ordl"));
-  QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
 }
 
 void MainWindowTest::saveAndLoadThroughTheWindow() {
@@ -222,7 +205,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   auto& saveBut = Find<QPushButton>(form, "SaveBut");
   auto& loadBut = Find<QPushButton>(form, "LoadBut");
   Click(form, "StartBut");
-
   // A bare name gets ".ordl".
   dialogs.ExpectFile(Q(lists.File("songs")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
@@ -230,7 +212,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   const std::string songs = lists.File("songs.ordl");
   QVERIFY(std::filesystem::exists(songs) && !form.List().Unsaved);
   QCOMPARE(Q(form.List().ListFileName()) + V(form.Options().Dialog.LastSavedList), "songs.ordl" + Q(songs));
-
   // ".ordl" added to a name the dialog already checked: the window asks before replacing.
   const std::string old = lists.File("old.txt.ordl");
   WriteFileBytes(old, "keep");
@@ -239,14 +220,12 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QTest::mouseClick(&saveBut, Qt::LeftButton);
   QCOMPARE(ReadFileBytes(old), std::string("keep"));
   QCOMPARE(dialogs.FileRequests.back().Folder + '/' + dialogs.FileRequests.back().ProposedName, Q(songs));
-
   // A write that fails keeps the list unsaved and the last saved name.
   form.List().Unsaved = true;
   dialogs.ExpectFile(Q(lists.File("no-such-folder/x.ordl")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
   QVERIFY(dialogs.Shown.back().Text.startsWith(QStringLiteral("Can't write this file.")) && form.List().Unsaved);
   QCOMPARE(V(form.Options().Dialog.LastSavedList), Q(songs));
-
   // With the load options window switched off every load replaces the list, whatever
   // LoadAppend says.
   form.Options().Dialog.LoadModeDontShow = 1;
@@ -255,7 +234,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-
   // Ctrl brings the window back: append through it.
   dialogs.ExpectModal([](QDialog& window) {
     Find<QRadioButton>(window, "AppendRadio").click();
@@ -267,7 +245,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3, total 6 items. [6 unsaved]"));
   QVERIFY(form.Options().Dialog.LoadModeDontShow == 0 && form.List().SortState == 63);
   QCOMPARE(V(form.Options().Dialog.LoadFolder), Q(lists.Path()));
-
   // Without the window again: a file that is no list leaves the list and its name; replacing
   // the unsaved list asks first.
   form.Options().Dialog.LoadModeDontShow = 1;
@@ -281,7 +258,6 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
   QTest::mouseClick(&loadBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-
   // An empty list is not saved.
   QVERIFY(form.NewList(false));
   const std::size_t requests = dialogs.FileRequests.size();
@@ -291,41 +267,9 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
-void MainWindowTest::fontSizeControlsKeysAndMenu() {
-  WindowSession session;
-  TMainForm& form = session.Start();
-  QVERIFY(QTest::qWaitForWindowActive(&form));
-  auto& updn = Find<QSpinBox>(form, "updn1");
-  auto& label = Find<QLabel>(form, "Label1");
-  auto size = [&] { return static_cast<int>(form.Options().Dialog.MainFontSize); };
-  updn.setValue(12);
-  QVERIFY(size() == 12 && Find<QWidget>(form, "Dir1").font().pointSize() == 12);
-
-  // "+" and "-" step by one; the limits are a rule of ClampMainFontSize.
-  QTest::keyClick(&form, Qt::Key_Plus);
-  QTest::keyClick(&form, Qt::Key_Plus);
-  QTest::keyClick(&form, Qt::Key_Minus);
-  QCOMPARE(QPoint(size(), updn.value()), QPoint(13, 13));
-  updn.setValue(32);
-  // The big font needs more room: nothing is clipped.
-  QVERIFY(label.contentsRect().height() >= QFontMetrics(label.font()).height());
-  QWidget& about = Find<QWidget>(form, "AboutBut");
-  QVERIFY(about.height() >= about.minimumSizeHint().height());
-  QVERIFY(form.rect().contains(about.geometry().translated(about.parentWidget()->mapTo(&form, QPoint()))));
-
-  // The folder tree's menu of fixed sizes.
-  Find<QMenu>(form, "PopupMenu1").findChild<QAction*>(QStringLiteral("Size16"))->trigger();
-  QCOMPARE(QPoint(size(), updn.value()), QPoint(16, 16));
-
-  // The font dialog: name and style are kept, the size is clamped.
-  session.dialogs.ExpectFont(QFont(QStringLiteral("DejaVu Serif"), 40, QFont::Bold, true));
-  Click(form, "ButFont");
-  QVERIFY(size() == 32 && form.Options().Dialog.MainFontStyle == 3 && label.font().bold());
-  QCOMPARE(V(form.Options().Dialog.MainFontName), QStringLiteral("DejaVu Serif"));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
+// The place and colour from the settings, the folder tree, the font controls; what the
+// window changed is in the settings file after closing.
+void MainWindowTest::placeFolderAndFontControls() {
   WindowSession session;
   TempDir music;
   std::filesystem::create_directory(music.Path() + "/sub");
@@ -336,9 +280,9 @@ void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
     o.Main.MainWindowColor = 0x00203040;
   });
   TMainForm& form = session.Start();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
   QCOMPARE(form.pos(), QPoint(form.screen()->geometry().width() - form.width(), 0));
   QCOMPARE(form.palette().color(QPalette::Window), QColor(0x40, 0x30, 0x20));
-
   // A folder chosen in the tree is remembered at once.
   auto& tree = Find<QTreeView>(form, "Dir1");
   QTRY_VERIFY(tree.model()->rowCount(tree.currentIndex()) == 1);
@@ -346,12 +290,35 @@ void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
   QTest::keyClick(&tree, Qt::Key_Down);
   QCOMPARE(V(form.Options().Dialog.LastScanFolder), Q(music.Path() + "/sub"));
 
+  auto& updn = Find<QSpinBox>(form, "updn1");
+  auto& label = Find<QLabel>(form, "Label1");
+  auto size = [&] { return static_cast<int>(form.Options().Dialog.MainFontSize); };
+  updn.setValue(12);
+  QVERIFY(size() == 12 && tree.font().pointSize() == 12);
+  QTest::keyClick(&form, Qt::Key_Plus);
+  QTest::keyClick(&form, Qt::Key_Plus);
+  QTest::keyClick(&form, Qt::Key_Minus);
+  QCOMPARE(QPoint(size(), updn.value()), QPoint(13, 13));
+  updn.setValue(32);
+  // The big font needs more room: nothing is clipped.
+  QVERIFY(label.contentsRect().height() >= QFontMetrics(label.font()).height());
+  QWidget& about = Find<QWidget>(form, "AboutBut");
+  QVERIFY(form.rect().contains(about.geometry().translated(about.parentWidget()->mapTo(&form, QPoint()))));
+  Find<QMenu>(form, "PopupMenu1").findChild<QAction*>(QStringLiteral("Size16"))->trigger();
+  QCOMPARE(QPoint(size(), updn.value()), QPoint(16, 16));
+  // The font dialog: name and style are kept, the size is clamped.
+  session.dialogs.ExpectFont(QFont(QStringLiteral("DejaVu Serif"), 40, QFont::Bold, true));
+  Click(form, "ButFont");
+  QVERIFY(size() == 32 && form.Options().Dialog.MainFontStyle == 3 && label.font().bold());
+
   form.move(40, 30);
   form.close();
   AppOptions saved{};
   QVERIFY(LoadConfiguration(session.Home() + "/ordonna.ini", saved).ok());
   QCOMPARE(QPoint(saved.Places.MainLeft, saved.Places.MainTop), QPoint(40, 30));
-  QCOMPARE(V(saved.Dialog.LastScanFolder), Q(music.Path() + "/sub"));
+  QCOMPARE(V(saved.Dialog.LastScanFolder) + V(saved.Dialog.MainFontName),
+           Q(music.Path() + "/sub") + QStringLiteral("DejaVu Serif"));
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 void MainWindowTest::optionsAboutAndViewExportedWindows() {
@@ -359,16 +326,13 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
   TempDir music;
   TMainForm& form = StartOnMusic(session, music, 1);
   ScriptedDialogs& dialogs = session.dialogs;
-
   // Options opens the options window; what its OK keeps is in the settings file at once.
   dialogs.ExpectModal([](QDialog& window) {
     Find<QCheckBox>(window, "InfoPathCheck").click();
     Find<QPushButton>(window, "OkBut").click();
   });
   Click(form, "OptBut");
-  QCOMPARE(form.Options().Main.InfoPath, 1);
-  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');
-
+  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');  // InfoPath
   // A window colour chosen there shows at once; "Reset ALL options" brings the factory colour
   // back to the main window as at start.
   QColor shownWhileOpen;
@@ -382,15 +346,11 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
   Click(form, "OptBut");
   QCOMPARE(shownWhileOpen, QColor(200, 100, 50));
   QCOMPARE(form.palette().color(QPalette::Window), QColor(0xD5, 0xDE, 0xBE));
-  QCOMPARE(form.Options().Main.InfoPath, 0);
-
   // View with an empty list warns and switches itself off.
   auto& viewBut = Find<QPushButton>(form, "ViewBut");
   viewBut.setEnabled(true);
   QTest::mouseClick(&viewBut, Qt::LeftButton);
-  QCOMPARE(LastShown(dialogs), QStringLiteral("Warning: No data to view"));
-  QVERIFY(!viewBut.isEnabled());
-
+  QVERIFY(LastShown(dialogs) == QStringLiteral("Warning: No data to view") && !viewBut.isEnabled());
   // The about window's HELP opens the local help page, or says that it is missing.
   const QString help = Q(session.Home() + "/help.html");
   for (bool present : {false, true}) {
@@ -402,18 +362,13 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
     Click(form, "AboutBut");
     QCOMPARE(dialogs.Opened, present ? QStringList{help} : QStringList());
   }
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The help page is missing:\r\n") + help);
-
   // "View ext." opens the last export and then waits five seconds before it works again
   // (the timer is cut short here).
   auto& extView = Find<QPushButton>(form, "ExtViewBut");
   form.SetLastExportFile(QStringLiteral("/exports/list.html"));
   QTest::mouseClick(&extView, Qt::LeftButton);
-  QCOMPARE(dialogs.Opened.back(), QStringLiteral("/exports/list.html"));
-  QVERIFY(!extView.isEnabled());
-  auto& guard = *form.findChild<QTimer*>(QStringLiteral("timerve"));
-  QVERIFY(guard.isActive());
-  guard.start(0);
+  QVERIFY(dialogs.Opened.back() == QStringLiteral("/exports/list.html") && !extView.isEnabled());
+  form.findChild<QTimer*>(QStringLiteral("timerve"))->start(0);
   QTRY_VERIFY(extView.isEnabled());
   // A scan changes the list under the export: there is nothing to open any more.
   Click(form, "StartBut");
@@ -438,24 +393,13 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   QVERIFY(ReadFileBytes(out.File("list.txt")).find("song001") != std::string::npos);
   QVERIFY(Enabled(form, "ExtViewBut"));
   const std::vector<ListEntry> exported(form.List().Working().Entries().begin(), form.List().Working().Entries().end());
-
-  // The options window stays beside the main window; leaving it without GO imports nothing.
-  Click(form, "ImportBut");
-  auto* options = form.findChild<TImportForm*>();
-  QVERIFY(options != nullptr && options->isVisible());
-  const QString busy = QStringLiteral("StartBut LoadBut ImportBut ExportBut SaveBut");
-  QCOMPARE(Disabled(form, busy), busy);
-  options->reject();
-  QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
-  QCOMPARE(form.List().ItemCount(), 20u);
-  QCOMPARE(Disabled(form, busy), QString());
-
-  // GO asks for the file and replaces the list with what it holds.
+  // The options window stays beside the main window, which holds its commands meanwhile; GO
+  // asks for the file and replaces the list with what it holds.
   ClearList(form.List());
   dialogs.ExpectFile(Q(out.File("list.txt")));
   Click(form, "ImportBut");
-  options = form.findChild<TImportForm*>();
-  QVERIFY(options != nullptr);
+  auto* options = form.findChild<TImportForm*>();
+  QVERIFY(options != nullptr && options->isVisible() && !Enabled(form, "LoadBut"));
   Find<QPushButton>(*options, "Gobut").click();
   QTRY_COMPARE(form.List().ItemCount(), 20u);
   auto row = [](const ListEntry& entry) { return V(entry.FileName) + ' ' + QString::number(entry.SizeKB); };

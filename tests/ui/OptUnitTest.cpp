@@ -29,7 +29,6 @@ struct OptionsSession {
     window = std::make_unique<TOptform>(setup, nullptr);
     if (!ShowAndWait(*window)) qFatal("the options window was not shown");
   }
-
   template <class Control>
   Control& Get(const char* name) {
     return Find<Control>(*window, name);
@@ -49,7 +48,6 @@ struct OptionsSession {
     field.selectAll();
     QTest::keyClicks(&field, text);
   }
-
   TempDir folder;
   ScriptedDialogs dialogs;
   AppOptions options{};
@@ -114,7 +112,6 @@ void OptUnitTest::headerRowMarksWhatItChangedAndGivesItBack() {
   QVERIFY(blue("DelimiterLabel") && !blue("HeaderFromFileCheck"));
   QCOMPARE(session.Get<QComboBox>("DelimiterCombo").currentIndex(), 5);
   QTRY_VERIFY(!blue("DelimiterLabel"));
-
   // Ticking the header file switches the row off; the rest comes back, controls included.
   session.Click("HeaderFromFileCheck");
   QVERIFY(!session.Get<QCheckBox>("HeaderRowTabsCheck").isChecked());
@@ -168,7 +165,6 @@ void OptUnitTest::okSavesFadingOutAndResetMakesFactoryDefaults() {
   AppOptions saved{};
   QVERIFY(LoadConfiguration(session.folder.File("ordonna.ini"), saved).ok());
   QCOMPARE(saved.Main.ExportType, 1);
-
   OptionsSession reset([](AppOptions& options) {
     options.Dialog.LoadFolder.Set("/music");
     options.Main.ViewerColorScheme = 2;
@@ -197,7 +193,6 @@ void OptUnitTest::defaultsAndLoadingAFile() {
   QCOMPARE(session.options.Main.ViewerColorScheme, 1);
   QCOMPARE(session.window->palette().color(QPalette::Window), QColor(0xD5, 0xD1, 0xBB));
   QVERIFY(session.colorChanges > 0);
-
   // Save as, change, load back: the saved options return. A damaged file changes nothing.
   session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
   session.Click("SaveAsBut");
@@ -229,7 +224,6 @@ void OptUnitTest::colourAndFontPickers() {
   QCOMPARE(session.options.Main.OptionsWindowColor, 0x404041);
   QCOMPARE(session.window->palette().color(QPalette::Window), QColor(65, 64, 64));
   QCOMPARE(session.options.Dialog.CustomColors[5].View(), std::string_view("00030201"));
-
   // The font picker starts from the stored font and fills its four fields.
   QFont chosen(QStringLiteral("DejaVu Sans"), 14);
   chosen.setItalic(true);
@@ -251,7 +245,6 @@ void OptUnitTest::messageFileChoosersAskBeforeChanging() {
   QCOMPARE(session.dialogs.FileRequests.back().Folder, QStringLiteral("/home/someone"));
   QCOMPARE(session.options.Main.TextHeaderFile.View(), std::string_view("/texts/head.txt"));
   QCOMPARE(session.options.Dialog.TextMsgFolder.View(), std::string_view("/texts"));
-
   const QString question = QStringLiteral("Footer message file is:\r\n/old/foot.html\r\n\nChange this?");
   session.dialogs.ExpectQuestion(question, Answer::No);
   session.Click("HtmlFooterBut");

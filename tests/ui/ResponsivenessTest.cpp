@@ -42,7 +42,6 @@ void ResponsivenessTest::statusFollowsTheFilesAndCancelActsQuickly() {
   TMainForm& form = session.Start();
   auto& label = Find<QLabel>(form, "Label1");
   auto& cancel = Find<QPushButton>(form, "Cancelbutton");
-
   // A zero timer fires once per round of pending events: the gaps between its ticks are
   // the longest a click could wait. It presses CANCEL after 300 different status texts.
   QElapsedTimer clock;
@@ -71,7 +70,6 @@ void ResponsivenessTest::statusFollowsTheFilesAndCancelActsQuickly() {
   QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
   const qint64 returnedAt = clock.nsecsElapsed();
   watcher.stop();
-
   QVERIFY2(cancelledAt >= 0, "the scan ended before CANCEL was pressed");
   const double gapMs = static_cast<double>(longestGap) / 1e6;
   const double cancelMs = static_cast<double>(returnedAt - cancelledAt) / 1e6;

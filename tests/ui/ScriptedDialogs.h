@@ -26,7 +26,6 @@ class ScriptedDialogs final : public Dialogs {
     QString Title;
     MessageKind Kind;
   };
-
   // The next question must have this text (empty: any text); it gets `reply`.
   void ExpectQuestion(QString text, Answer reply) { questions_.push_back({std::move(text), reply}); }
   // The next file dialog returns `path` (empty: cancelled).
@@ -40,12 +39,10 @@ class ScriptedDialogs final : public Dialogs {
   // The next modal window is handed to `run`, which plays the user; the window was accepted
   // when its result says so.
   void ExpectModal(std::function<void(QDialog&)> run) { modals_.push_back(std::move(run)); }
-
   // True when every queued answer was used.
   bool AllUsed() const {
     return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
   }
-
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
   // Answered from the question queue: Yes stands for OK.
   bool AskOkCancel(const QString& text, const QString& title) override;
@@ -56,7 +53,6 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
   bool RunModal(QDialog& dialog) override;
   bool OpenDocument(const QString& path) override;
-
   std::vector<Question> Asked;
   std::vector<Message> Shown;
   std::vector<FileDialogRequest> FileRequests;
@@ -72,7 +68,6 @@ class ScriptedDialogs final : public Dialogs {
     Answer Value;
   };
   QString NextFile(const FileDialogRequest& request);
-
   std::deque<Reply> questions_;
   std::deque<QString> files_;
   std::deque<std::optional<QFont>> fonts_;

@@ -95,7 +95,6 @@ void SmallDialogsTest::importStripBoxOnlyWithHeaderOrFooterFilesAndTheTimerKeeps
                          options.Dialog.ImportStripHeaderFooter}),
              QList<int>(3, header));
   }
-
   AppOptions options = FactoryOptions();
   options.Main.FooterFromFile = 1;
   TImportForm window(options, list, nullptr);
@@ -149,7 +148,6 @@ void SmallDialogsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpti
     QVERIFY(ShowAndWait(window));
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-
     // Every control changed, by mouse, label and key.
     ClickLabel(window, "ApLab");
     for (Qt::Key key : {Qt::Key_C, Qt::Key_V, Qt::Key_H}) QTest::keyClick(&window, key);
@@ -160,7 +158,6 @@ void SmallDialogsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpti
     const DialogOptions changed = options.Dialog;
     QVERIFY2(changed.ImportFileType == 1 && changed.MircLines == 1 && changed.ImportDateStyleFallback == 1, way);
     window.move(15, 25);
-
     if (how == "GO") {
       QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
     } else if (how == "cancel") {
@@ -178,7 +175,6 @@ void SmallDialogsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpti
     QVERIFY2(std::memcmp(&options.Main, &before.Main, sizeof(MainOptions)) == 0, way);
     QVERIFY2(options.Places.ImportLeft == 15 && options.Places.ImportTop == 25, way);
     if (how != "GO") continue;
-
     // Shown again, the window starts afresh from the kept options and goes back to them.
     QVERIFY(ShowAndWait(window));
     QVERIFY(!window.OptionsClosed() && !window.ImportGo() && Find<QCheckBox>(window, "clabcheck").isChecked());

@@ -144,7 +144,6 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QCOMPARE(QList<int>({places.ViewerLeft, places.ViewerTop, places.ViewerWidth, places.ViewerHeight}),
            QList<int>({30, 40, 640, 480}));
   QVERIFY(Find<QWidget>(form, "LoadBut").isEnabled());
-
   // Opened again, maximized and closed so: only the state is stored.
   TViewForm& again = OpenViewer(form);
   QCOMPARE(QRect(again.pos(), again.size()), QRect(30, 40, 640, 480));
@@ -163,7 +162,6 @@ void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   TViewForm& viewer = OpenViewer(form);
   auto& resort = Find<QPushButton>(viewer, "ReSortBut");
   QVERIFY(resort.isEnabled());  // not sorted, the main option is the file name
-
   dialogs.ExpectQuestion(QStringLiteral("SORT THE LIST BY TIME?\r\n\n(this won't affect main sorting option)"),
                          Answer::Yes);
   emit Grid(viewer).horizontalHeader()->sectionClicked(2);
@@ -173,13 +171,11 @@ void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   dialogs.ExpectQuestion({}, Answer::No);
   emit Grid(viewer).horizontalHeader()->sectionClicked(1);
   QCOMPARE(Names(form.List()) + SortLabel(viewer), QStringLiteral("e09|e08|e07|e06|e05|e04|e03|e02|e01|e00time"));
-
   QTest::mouseClick(&resort, Qt::LeftButton);
   QVERIFY(SortLabel(viewer) == QStringLiteral("filename") && !resort.isEnabled());
   QTest::keyClick(&viewer, Qt::Key_Z, Qt::ControlModifier);
   QVERIFY(SortLabel(viewer) == QStringLiteral("time") && resort.isEnabled());
   QTest::mouseClick(&resort, Qt::LeftButton);
-
   // Rows 3 to 5 selected with the cursor on row 5.
   auto& grid = Grid(viewer);
   grid.setCurrentIndex(grid.model()->index(4, 1));
@@ -197,12 +193,10 @@ void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   QVERIFY(selection.selectedRows().size() == 3 && selection.isRowSelected(2) && selection.isRowSelected(4));
   QCOMPARE(grid.currentIndex().row(), 4);
   QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());  // one level only
-
   // Deleted again and closed: the main window reports the new count.
   QTest::keyClick(&viewer, Qt::Key_Delete, Qt::ControlModifier);
   QVERIFY(CloseByEsc(form, viewer));
   QCOMPARE(form.StatusText(), QStringLiteral("Altered, 7 items."));
-
   // Deleting every entry asks, then starts a new list and closes the viewer.
   TViewForm& again = OpenViewer(form);
   Grid(again).selectAll();
@@ -223,7 +217,6 @@ void ViewUnitTest::colourSchemesAndPanelControls() {
   QVERIFY(main.ViewerColorScheme == 2 && grid.palette().color(QPalette::Base) == QColor(Qt::black));
   Find<QAction>(viewer, "WindowsItem").trigger();
   QVERIFY(main.ViewerColorScheme == 0 && Find<QAbstractButton>(viewer, "WinRadio").isChecked());
-
   // Widths are stored under their kinds at every mouse release, and the manual mode applies them.
   QHeaderView& header = *grid.horizontalHeader();
   const int automatic = header.sectionSize(1);
@@ -235,12 +228,10 @@ void ViewUnitTest::colourSchemesAndPanelControls() {
   QTest::mouseClick(&Find<QCheckBox>(viewer, "AutoCheck"), Qt::LeftButton);
   Find<QAction>(viewer, "ManualItem").trigger();
   QVERIFY(main.ViewerManualColWidth == 1 && header.sectionSize(1) == automatic + 50);
-
   QTest::mouseClick(&Find<QCheckBox>(viewer, "SplitCheck"), Qt::LeftButton);
   QCOMPARE(Headers(viewer), QStringLiteral("no,artist,title,time,kbps,size"));
   Find<QSpinBox>(viewer, "updn1").setValue(14);
   QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
-
   // Save runs the main window's command.
   const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
   session.dialogs.ExpectFile(saved);
@@ -265,7 +256,6 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
   TViewForm& viewer = OpenViewer(form);
   const QString start = QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio");
   QCOMPARE(ViewerState(viewer), start);
-
   struct Row {
     const char* Change;
     std::function<void(QDialog&)> Act;
@@ -339,7 +329,6 @@ void ViewUnitTest::editorInsertsAndEdits() {
   ScriptedDialogs& dialogs = session.dialogs;
   TViewForm& viewer = OpenViewer(form);
   GoToRow(viewer, 1);
-
   int heldFrames = 0;
   dialogs.ExpectModal([&heldFrames](QDialog& window) {
     QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "new one  ");
@@ -361,7 +350,6 @@ void ViewUnitTest::editorInsertsAndEdits() {
   const ListEntry& inserted = form.List().Working().Entry(1);
   QVERIFY(inserted.Frames == heldFrames + 1 && inserted.DateAdded == TodayDayNumber());
   QCOMPARE(form.Options().Dialog.InsertPosition, std::uint8_t{0});
-
   // Edit by double click: the confirm button follows whether anything differs.
   dialogs.ExpectModal([](QDialog& window) {
     auto& ok = Find<QPushButton>(window, "OkBut");
@@ -375,7 +363,6 @@ void ViewUnitTest::editorInsertsAndEdits() {
   QCOMPARE(Names(form.List()), QStringLiteral("a|b|cz|new one"));
   QTest::mouseClick(&Find<QPushButton>(viewer, "UndoBut"), Qt::LeftButton);
   QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
-
   // Turning to another window closes the editor and the find window as a cancel.
   GoToRow(viewer, 1);
   const std::vector<std::function<void()>> openers = {
@@ -402,7 +389,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   ScriptedDialogs& dialogs = session.dialogs;
   TViewForm& viewer = OpenViewer(form);
   GoToRow(viewer, 3);
-
   dialogs.ExpectModal([](QDialog& window) {
     auto& filter = Find<QPushButton>(window, "ButFilt");
     QVERIFY(!filter.isEnabled());
@@ -416,7 +402,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QCOMPARE(CurrentRow(viewer), 2);
   ViewerKey(viewer, Qt::Key_F3);
   QCOMPARE(CurrentRow(viewer), 4);
-
   // Fi&lter: cancelling its notice takes the filter back; "don't show" ticked is kept.
   for (const char* leave : {"CancelBut", "OkBut"}) {
     form.Options().Dialog.SkipFilterMsgDontShow = 0;
@@ -433,7 +418,6 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QCOMPARE(Find<QPushButton>(viewer, "InsBut").text(), QStringLiteral("UNF&ILTER"));
   QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
   QCOMPARE(form.List().ItemCount(), 6u);
-
   // A filter again (no notice now), and closing answers Yes: back to the full list.
   QueueFind(dialogs, "ta", "ButFilt");
   ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);

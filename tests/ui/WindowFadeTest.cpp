@@ -24,7 +24,6 @@ TEST(WindowFade, InRisesBy15ToOpaqueAndOutFallsWhileAStepIsLeft) {
   EXPECT_EQ(in.front(), 15);
   EXPECT_EQ(in.back(), 255);
   EXPECT_FALSE(fade.FadedOut());
-
   const std::vector<int> out = Opacities(fade, FadeDirection::Out);
   ASSERT_EQ(out.size(), 17u);
   EXPECT_EQ(out.front(), 240);
@@ -40,7 +39,6 @@ TEST(WindowFade, SwitchedOffHalfWay) {
   in.MakeTransparent();
   EXPECT_EQ(Opacities(in, FadeDirection::In, 3), (std::vector{15, 30, 45}));
   EXPECT_EQ(in.Opacity(), 255) << "never left translucent";
-
   WindowFade out;
   EXPECT_TRUE(Opacities(out, FadeDirection::Out, 0).empty());
   EXPECT_TRUE(out.FadedOut()) << "the window closes at once";

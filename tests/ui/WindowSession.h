@@ -30,12 +30,10 @@ class WindowSession {
  public:
   WindowSession();
   ~WindowSession();
-
   // Writes "ordonna.ini": factory defaults changed by `change`.
   void WriteSettings(const std::function<void(AppOptions&)>& change);
   // Creates the window, loads its settings, shows it and lets the start-up list load.
   TMainForm& Start(const std::string& commandLineFile = {}, bool fadingSupported = false);
-
   const std::string& Home() const { return home_.Path(); }
   TMainForm& Form() { return *form_; }
   ScriptedDialogs dialogs;
