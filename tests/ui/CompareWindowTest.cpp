@@ -70,9 +70,8 @@ class CompareWindowTest : public QObject {
 void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
   TempDir files;
   EntryList external;
-  for (const char* name : {"Alpha - One", "Beta - Two", "Other External"}) {
+  for (const char* name : {"Alpha - One", "Beta - Two", "Other External"})
     external.AppendEntry(NamedEntry(name, "/other"));
-  }
   QVERIFY(WriteListFile(files.File("external.ordl"), external, kNoSortOrder).ok());
   const QString input = QString::fromStdString(files.File("external"));  // ".ordl" appended
   for (int action = 0; action < 10; ++action) {
@@ -91,14 +90,11 @@ void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
     const QString left = action == 4   ? QStringLiteral("Lone Current")
                          : action == 9 ? QStringLiteral("Alpha - One|Beta - Two")
                                        : QStringLiteral("Alpha - One|Lone Current|Beta - Two");
-    TMainForm& form = session.Form();
-    QCOMPARE(Names(form.List()), left);
-    QCOMPARE(form.List().Unsaved, removes);
-    QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(form.List().ItemCount()));
-    QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());
+    const ListStore& list = session.Form().List();
+    QVERIFY(Names(list) == left && list.Unsaved == removes && !Find<QWidget>(viewer, "UndoBut").isEnabled());
+    QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(list.ItemCount()));
+    QCOMPARE(session.Form().Options().Dialog.CompareListFile.View(), files.File("external.ordl"));
     QVERIFY_SCRIPT_DONE(session.dialogs);
-    QCOMPARE(QString::fromStdString(std::string(session.Form().Options().Dialog.CompareListFile.View())),
-             input + ".ordl");
   }
 }
 
@@ -121,9 +117,6 @@ void CompareWindowTest::loaderQuestionAndARemovalThatEmptiesTheList() {
   QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
   QCOMPARE(finish, QStringLiteral("&DELETE Finished. 2 matches to be removed from internal list."));
   QCOMPARE(session.Form().List().ItemCount(), 0u);
-  QVERIFY(std::any_of(session.dialogs.Shown.begin(), session.dialogs.Shown.end(), [](const auto& message) {
-    return message.Text == QStringLiteral("List cleared (closing view window).");
-  }));
   QTRY_VERIFY(session.Form().findChild<TViewForm*>() == nullptr);
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
