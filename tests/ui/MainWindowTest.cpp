@@ -1,7 +1,10 @@
 // The main window under Qt Test: its wiring to the rules ui_logic_tests pin without a window,
 // the scan's button swap and cancel, closing during a scan, saving, loading, exporting and
-// importing through the window, fonts and the windows it opens.
+// importing through the window, fonts, the windows it opens, and the window staying responsive
+// during a scan.
 #include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -13,10 +16,13 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
+#include "support/Mp3Builder.h"
 #include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
 
@@ -85,6 +91,7 @@ class MainWindowTest : public QObject {
   void placeFolderAndFontControls();
   void optionsAboutAndViewExportedWindows();
   void exportAndImportThroughTheWindow();
+  void scanKeepsTheWindowResponsiveAndCancelActsQuickly();
 };
 
 void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
@@ -406,6 +413,60 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   for (std::uint32_t i = 0; i < 20; ++i) QCOMPARE(row(form.List().Entry(i)), row(exported[i]));
   QVERIFY(Enabled(form, "ImportBut"));
   QVERIFY_SCRIPT_DONE(dialogs);
+}
+
+// Pending events are served between files, the status line follows the files, and CANCEL
+// stops the scan at once. Prints the figures.
+void MainWindowTest::scanKeepsTheWindowResponsiveAndCancelActsQuickly() {
+  WindowSession session;
+  TempDir music;
+  // 400 files of about 100 KB in 8 folders, and two long ones (8 MB) that slow
+  // processing reads whole.
+  for (int folder = 0; folder < 8; ++folder) {
+    const std::string path = music.Path() + "/album" + std::to_string(folder);
+    QVERIFY(QDir().mkpath(QString::fromStdString(path)));
+    WriteMp3Files(path, 50, 240);
+  }
+  const std::string longFile = Frames(19000, FrameSpec{}, true);
+  WriteFileBytes(music.Path() + "/album0/long1.mp3", longFile);
+  WriteFileBytes(music.Path() + "/album4/long2.mp3", longFile);
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Main.SlowProcessing = 1;
+  });
+  TMainForm& form = session.Start();
+  auto& label = Find<QLabel>(form, "Label1");
+  // A zero timer fires once per round of pending events: the gaps between its ticks are the
+  // longest a click could wait. It presses CANCEL after 300 different status texts.
+  QElapsedTimer clock;
+  qint64 lastTick = 0, longestGap = 0, cancelledAt = -1;
+  int statusChanges = 0;
+  QString lastStatus;
+  QTimer watcher;
+  watcher.setInterval(0);
+  connect(&watcher, &QTimer::timeout, [&] {
+    longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+    lastTick = clock.elapsed();
+    if (label.text() != lastStatus) ++statusChanges;
+    lastStatus = label.text();
+    if (statusChanges == 300 && cancelledAt < 0) {
+      cancelledAt = clock.elapsed();
+      QTest::mouseClick(&Find<QPushButton>(form, "Cancelbutton"), Qt::LeftButton);
+    }
+  });
+  clock.start();
+  watcher.start();
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  const qint64 cancelMs = clock.elapsed() - cancelledAt;
+  watcher.stop();
+  QVERIFY2(cancelledAt >= 0, "the scan ended before CANCEL was pressed");
+  std::printf(
+      "scan of 402 files, slow processing: %d status texts, longest wait for events %lld ms, "
+      "CANCEL to scan end %lld ms\n",
+      statusChanges, static_cast<long long>(longestGap), static_cast<long long>(cancelMs));
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. [0]"));
+  // Generous bounds: the figures above are the measurement.
+  QVERIFY2(longestGap < 1000 && cancelMs < 1000, "events or CANCEL wait too long during the scan");
 }
 
 }  // namespace ordonna::testing

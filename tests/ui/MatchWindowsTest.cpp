@@ -1,7 +1,10 @@
-// The duplicates search windows under Qt Test, started from the viewer over a list with
-// planted duplicates: each action with scripted confirmations, abort with either revert
-// answer, Esc during a run, the cancelled settings window, and saving and viewing the log.
-// After each run the list, the viewer's grid and its undo state are compared whole.
+// The duplicates search and comparison windows under Qt Test, started from the viewer. The
+// search over a list with planted duplicates: actions with scripted confirmations, abort with
+// either revert answer, Esc during a run, the cancelled settings window, saving and viewing the
+// log. The comparison: its actions chosen in the settings window with the file choosers
+// answered by the test, a loader question asked for the worker, and a removal that empties the
+// list and closes the viewer. After each run the list, the grid and the undo state agree.
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,6 +15,7 @@
 #include <filesystem>
 
 #include "core/ListStore.h"
+#include "listfile/ListFileCommands.h"
 #include "ui/DupSearchUnit.h"
 #include "ui/WindowSession.h"
 
@@ -71,18 +75,61 @@ void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const 
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
+// Starts the viewer over `names` for a comparison.
+TViewForm& StartCompareViewer(WindowSession& session, const std::vector<std::string>& names) {
+  return OpenViewer(StartWithNames(session, names, [](AppOptions& o) {
+    o.Dialog.MatchAction = 0;
+    o.Dialog.MatchPercent = 90;
+  }));
+}
+
+// The comparison's settings window: an ORDL list, `action`, the input and (unless empty) the
+// output file chosen through the scripted choosers, then "&GO" when it is enabled.
+void QueueCompareSettings(ScriptedDialogs& dialogs, int action, const QString& input, const QString& output) {
+  dialogs.ExpectModal([&dialogs, action, input, output](QDialog& dialog) {
+    for (const auto& [name, index] : {std::pair{"WithCombo", 0}, std::pair{"ActionCombo", action}}) {
+      auto& combo = Find<QComboBox>(dialog, name);
+      combo.setCurrentIndex(index);
+      emit combo.activated(index);
+    }
+    dialogs.ExpectFile(input);
+    QTest::mouseClick(&Find<QPushButton>(dialog, "ButLoadFile"), Qt::LeftButton);
+    if (!output.isEmpty()) {
+      dialogs.ExpectFile(output);
+      QTest::mouseClick(&Find<QPushButton>(dialog, "ButSaveFile"), Qt::LeftButton);
+    }
+    auto& go = Find<QPushButton>(dialog, "GoBut");
+    QVERIFY(go.isEnabled());
+    QTest::mouseClick(&go, Qt::LeftButton);
+  });
+}
+
+// The comparison's progress window: waits for the end and presses the close button ("&DELETE" first for
+// the removals); `finish` receives the button's caption and the finish label.
+void QueueCompareProgress(ScriptedDialogs& dialogs, QString& finish) {
+  dialogs.ExpectModal([&finish](QDialog& dialog) {
+    dialog.show();
+    auto& close = Find<QPushButton>(dialog, "CloseBut");
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000));
+    finish = close.text() + ' ' + Find<QLabel>(dialog, "FinishLabel").text();
+    if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
+  });
+}
+
 }  // namespace
 
-class DupSearchWindowTest : public QObject {
+class MatchWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
   void actionsWithScriptedConfirmations();
   void abortAndEscDuringARun();
   void cancelledSettingsAndTheLog();
+  void tenActionsThroughTheSettingsWindow();
+  void loaderQuestionAndARemovalThatEmptiesTheList();
 };
 
-void DupSearchWindowTest::actionsWithScriptedConfirmations() {
+void MatchWindowsTest::actionsWithScriptedConfirmations() {
   struct Case {
     int action;
     std::vector<const char*> answers;  // the buttons pressed at the confirmations, in order
@@ -108,7 +155,7 @@ void DupSearchWindowTest::actionsWithScriptedConfirmations() {
   }
 }
 
-void DupSearchWindowTest::abortAndEscDuringARun() {
+void MatchWindowsTest::abortAndEscDuringARun() {
   // Abort at the second confirmation with one entry marked: Yes keeps the list, No deletes it.
   for (Answer reply : {Answer::Yes, Answer::No}) {
     WindowSession session;
@@ -139,7 +186,7 @@ void DupSearchWindowTest::abortAndEscDuringARun() {
   CheckViewerFollowsTheList(session, viewer, kAllDuplicates, false);
 }
 
-void DupSearchWindowTest::cancelledSettingsAndTheLog() {
+void MatchWindowsTest::cancelledSettingsAndTheLog() {
   WindowSession session;
   TViewForm& viewer = StartViewer(session, 0);
   ScriptedDialogs& dialogs = session.dialogs;
@@ -168,7 +215,58 @@ void DupSearchWindowTest::cancelledSettingsAndTheLog() {
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
+void MatchWindowsTest::tenActionsThroughTheSettingsWindow() {
+  TempDir files;
+  EntryList external;
+  for (const char* name : {"Alpha - One", "Beta - Two", "Other External"})
+    external.AppendEntry(NamedEntry(name, "/other"));
+  QVERIFY(WriteListFile(files.File("external.ordl"), external, kNoSortOrder).ok());
+  const QString input = QString::fromStdString(files.File("external"));  // ".ordl" appended
+  for (int action = 0; action < 10; ++action) {
+    WindowSession session;
+    TViewForm& viewer = StartCompareViewer(session, {"Alpha - One", "Lone Current", "Beta - Two"});
+    const bool removes = action == 4 || action == 9;
+    const bool newList = action == 1 || action == 3 || action == 6 || action == 8;
+    const std::string out = files.File("out" + std::to_string(action) + (newList ? ".ordl" : ".txt"));
+    QueueCompareSettings(session.dialogs, action, input, removes ? QString() : QString::fromStdString(out));
+    QString finish;
+    QueueCompareProgress(session.dialogs, finish);
+    QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
+    QVERIFY2(finish.startsWith((removes ? "&DELETE" : "&CLOSE") + QStringLiteral(" Finished. ")),
+             qPrintable(QString::number(action) + finish));
+    QCOMPARE(std::filesystem::exists(out), !removes);
+    const QString left = action == 4   ? QStringLiteral("Lone Current")
+                         : action == 9 ? QStringLiteral("Alpha - One|Beta - Two")
+                                       : QStringLiteral("Alpha - One|Lone Current|Beta - Two");
+    CheckViewerFollowsTheList(session, viewer, left, removes);
+    QCOMPARE(session.Form().Options().Dialog.CompareListFile.View(), files.File("external.ordl"));
+  }
+}
+
+void MatchWindowsTest::loaderQuestionAndARemovalThatEmptiesTheList() {
+  // An external list whose volume label is too long: the worker's question is asked by the
+  // window, and Yes goes on. Every current entry matches: action 4 empties the list.
+  TempDir files;
+  std::string file("\x03Ord\x00", 5);
+  for (std::string name : {"Alpha - One", "Beta - Two"}) {
+    file += static_cast<char>(name.size()) + name + '\0' + '\x28' + std::string(40, 'L') + std::string(19, '\0');
+  }
+  WriteFileBytes(files.File("labels.ordl"), file);
+  WindowSession session;
+  TViewForm& viewer = StartCompareViewer(session, {"Alpha - One", "Beta - Two"});
+  QueueCompareSettings(session.dialogs, 4, QString::fromStdString(files.File("labels.ordl")), QString());
+  session.dialogs.ExpectQuestion(
+      QStringLiteral("External file doesn't seem to be a ORDL file.\r\nTry to process anyway?"), Answer::Yes);
+  QString finish;
+  QueueCompareProgress(session.dialogs, finish);
+  QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
+  QCOMPARE(finish, QStringLiteral("&DELETE Finished. 2 matches to be removed from internal list."));
+  QCOMPARE(session.Form().List().ItemCount(), 0u);
+  QTRY_VERIFY(session.Form().findChild<TViewForm*>() == nullptr);
+  QVERIFY_SCRIPT_DONE(session.dialogs);
+}
+
 }  // namespace ordonna::testing
 
-QTEST_MAIN(ordonna::testing::DupSearchWindowTest)
-#include "DupSearchWindowTest.moc"
+QTEST_MAIN(ordonna::testing::MatchWindowsTest)
+#include "MatchWindowsTest.moc"
