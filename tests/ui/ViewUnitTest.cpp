@@ -113,16 +113,14 @@ class ViewUnitTest : public QObject {
  private slots:
   void viewOpensTheListAndEscClosesIt();
   void headerSortReSortAndDeletionWithTheirUndo();
-  void colourSchemesAndPanelControls();
   void optionsWindowOverTheViewer();
-  void tooLongListIsRefusedWithOneWarningPerRun();
   void editorInsertsAndEdits();
   void findByEnterAndF3ThenFilterAndBack();
 };
 
 void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   WindowSession session;
-  TMainForm& form = StartWithList(session, 3);
+  TMainForm& form = StartWithList(session, 3, [](AppOptions& o) { o.Main.ViewerManualColWidth = 0; });
   TViewForm& viewer = OpenViewer(form);
   QVERIFY(viewer.isModal());
   QCOMPARE(viewer.windowTitle(), QStringLiteral(" Internal List Viewer (3 items, 12:56)"));
@@ -147,6 +145,33 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   // Opened again, maximized and closed so: only the state is stored.
   TViewForm& again = OpenViewer(form);
   QCOMPARE(QRect(again.pos(), again.size()), QRect(30, 40, 640, 480));
+  // The panel's controls write their options at once.
+  MainOptions& main = form.Options().Main;
+  auto& grid = Grid(again);
+  QTest::mouseClick(&Find<QAbstractButton>(again, "DarkRadio"), Qt::LeftButton);
+  QVERIFY(main.ViewerColorScheme == 2 && grid.palette().color(QPalette::Base) == QColor(Qt::black));
+  Find<QAction>(again, "WindowsItem").trigger();
+  QVERIFY(main.ViewerColorScheme == 0 && Find<QAbstractButton>(again, "WinRadio").isChecked());
+  // Widths are stored under their kinds at every mouse release, and the manual mode applies them.
+  QHeaderView& header = *grid.horizontalHeader();
+  const int automatic = header.sectionSize(1);
+  header.resizeSection(1, automatic + 50);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(header.viewport(), &release);
+  QCOMPARE(main.ViewerColumnWidths[KindSlot(ColumnKind::FileName)], automatic + 50);
+  QTest::mouseClick(&Find<QCheckBox>(again, "AutoCheck"), Qt::LeftButton);
+  Find<QAction>(again, "ManualItem").trigger();
+  QVERIFY(main.ViewerManualColWidth == 1 && header.sectionSize(1) == automatic + 50);
+  QTest::mouseClick(&Find<QCheckBox>(again, "SplitCheck"), Qt::LeftButton);
+  QCOMPARE(Headers(again), QStringLiteral("no,artist,title,time,kbps,size"));
+  Find<QSpinBox>(again, "updn1").setValue(14);
+  QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
+  // Save runs the main window's command.
+  const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
+  session.dialogs.ExpectFile(saved);
+  QTest::mouseClick(&Find<QPushButton>(again, "SaveBut"), Qt::LeftButton);
+  QVERIFY(QFile::exists(saved));
   again.showMaximized();
   QVERIFY(QTest::qWaitFor([&] { return again.isMaximized(); }));
   QVERIFY(CloseByEsc(form, again));
@@ -207,41 +232,8 @@ void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
-void ViewUnitTest::colourSchemesAndPanelControls() {
-  WindowSession session;
-  TMainForm& form = StartWithList(session, 3, [](AppOptions& o) { o.Main.ViewerManualColWidth = 0; });
-  MainOptions& main = form.Options().Main;
-  TViewForm& viewer = OpenViewer(form);
-  auto& grid = Grid(viewer);
-  QTest::mouseClick(&Find<QAbstractButton>(viewer, "DarkRadio"), Qt::LeftButton);
-  QVERIFY(main.ViewerColorScheme == 2 && grid.palette().color(QPalette::Base) == QColor(Qt::black));
-  Find<QAction>(viewer, "WindowsItem").trigger();
-  QVERIFY(main.ViewerColorScheme == 0 && Find<QAbstractButton>(viewer, "WinRadio").isChecked());
-  // Widths are stored under their kinds at every mouse release, and the manual mode applies them.
-  QHeaderView& header = *grid.horizontalHeader();
-  const int automatic = header.sectionSize(1);
-  header.resizeSection(1, automatic + 50);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(header.viewport(), &release);
-  QCOMPARE(main.ViewerColumnWidths[KindSlot(ColumnKind::FileName)], automatic + 50);
-  QTest::mouseClick(&Find<QCheckBox>(viewer, "AutoCheck"), Qt::LeftButton);
-  Find<QAction>(viewer, "ManualItem").trigger();
-  QVERIFY(main.ViewerManualColWidth == 1 && header.sectionSize(1) == automatic + 50);
-  QTest::mouseClick(&Find<QCheckBox>(viewer, "SplitCheck"), Qt::LeftButton);
-  QCOMPARE(Headers(viewer), QStringLiteral("no,artist,title,time,kbps,size"));
-  Find<QSpinBox>(viewer, "updn1").setValue(14);
-  QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
-  // Save runs the main window's command.
-  const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
-  session.dialogs.ExpectFile(saved);
-  QTest::mouseClick(&Find<QPushButton>(viewer, "SaveBut"), Qt::LeftButton);
-  QVERIFY(QFile::exists(saved));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-// Each row plays the user in the options window opened by the viewer's button, leaves it by
-// O&K, &CANCEL or a reset, and gives the viewer's state afterwards; the rows follow one another.
+// The options window opened by the viewer's button over the viewer, and the viewer's state
+// after each way of leaving it.
 void ViewUnitTest::optionsWindowOverTheViewer() {
   WindowSession session;
   TMainForm& form = StartWithList(session, 4, [](AppOptions& o) {
@@ -256,70 +248,36 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
   TViewForm& viewer = OpenViewer(form);
   const QString start = QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio");
   QCOMPARE(ViewerState(viewer), start);
-  struct Row {
-    const char* Change;
-    std::function<void(QDialog&)> Act;
-    bool PicksColor;    // the colour picker answers red 200, green 100, blue 50
-    const char* Leave;  // the button pressed; "ResetBut" is answered Yes
-    QString Expected;
-  };
-  auto pickColor = [&viewer](QDialog& window) {
-    Find<QPushButton>(window, "WindowColorPanel").click();
-    // Shown at once, while the options window is open.
-    QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
-  };
-  const std::vector<Row> rows = {
-      {"colour, column and sort field cancelled",
-       [&](QDialog& w) {
-         pickColor(w);
-         Find<QCheckBox>(w, "EnumerateCheck").click();
-         Choose(w, "SortFieldCombo", 1);
-       },
-       true, "CancelBut", start},
-      {"colour, a column and the sort field kept",
-       [&](QDialog& w) {
-         pickColor(w);
-         Find<QCheckBox>(w, "InfoStereoCheck").click();
-         Choose(w, "SortFieldCombo", 7);
-       },
-       true, "OkBut", QStringLiteral("no,filename,time,kbps,size,m. | re-sort | #c86432 | 12pt | DarkRadio")},
-      {"every option reset", [](QDialog&) {}, false, "ResetBut",
-       QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")},
-  };
-  for (const Row& row : rows) {
-    if (row.PicksColor) dialogs.ExpectColor(QColor(200, 100, 50));
-    if (row.Leave == std::string_view("ResetBut")) dialogs.ExpectQuestion({}, Answer::Yes);
+  // The same changes left by &CANCEL and by O&K, then every option reset.
+  const std::pair<const char*, QString> rows[] = {
+      {"CancelBut", start},
+      {"OkBut", QStringLiteral("no,filename,time,kbps,size,m. | re-sort | #c86432 | 12pt | DarkRadio")},
+      {"ResetBut", QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")}};
+  for (const auto& [leave, expected] : rows) {
+    const bool reset = leave == std::string_view("ResetBut");
+    if (reset) {
+      dialogs.ExpectQuestion({}, Answer::Yes);
+    } else {
+      dialogs.ExpectColor(QColor(200, 100, 50));
+    }
     bool overViewer = false;
     dialogs.ExpectModal([&](QDialog& window) {
       overViewer = window.parentWidget() == &viewer && window.windowModality() == Qt::WindowModal;
-      row.Act(window);
-      Find<QPushButton>(window, row.Leave).click();
+      if (!reset) {
+        Find<QPushButton>(window, "WindowColorPanel").click();
+        // Shown at once, while the options window is open.
+        QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
+        Find<QCheckBox>(window, "InfoStereoCheck").click();
+        Choose(window, "SortFieldCombo", 7);
+      }
+      Find<QPushButton>(window, leave).click();
     });
     QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
     QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
-    QVERIFY2(overViewer, row.Change);
-    QVERIFY2(ViewerState(viewer) == row.Expected, qPrintable(row.Change + QStringLiteral(": ") + ViewerState(viewer)));
+    QVERIFY2(overViewer && ViewerState(viewer) == expected, qPrintable(leave + (": " + ViewerState(viewer))));
   }
   QCOMPARE(form.List().ItemCount(), 4u);
   QVERIFY_SCRIPT_DONE(dialogs);
-}
-
-void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
-  WindowSession session;
-  TMainForm& form = StartWithList(session, 0);
-  EntryList& entries = form.List().Working();
-  entries.SetCapacity(262145);
-  entries.SetItemCount(262145);
-  form.EnableListCommands();
-  for (int opening = 0; opening < 2; ++opening) {
-    TViewForm& viewer = OpenViewer(form);
-    QVERIFY(Grid(viewer).model()->rowCount() == 1 && Headers(viewer).remove(',').isEmpty());
-    QVERIFY(!Find<QWidget>(viewer, "updn1").isEnabled() && !Find<QWidget>(viewer, "ReSortBut").isEnabled());
-    QVERIFY(CloseByEsc(form, viewer));
-  }
-  QCOMPARE(session.dialogs.Shown.size(), std::size_t{1});
-  QVERIFY(session.dialogs.Shown.front().Text.startsWith(QStringLiteral("You can't display a list larger than 256K")));
-  QCOMPARE(form.List().ItemCount(), 262145u);
 }
 
 // The editor inserts and edits; it and the find window close as a cancel on focus loss.
