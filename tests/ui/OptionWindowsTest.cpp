@@ -94,10 +94,8 @@ class OptionWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void eachControlWritesItsOption();
-  void numbersAreCheckedAsTypedAndRepairedOnLeaving();
+  void controlsWriteTheirOptionsAndWarn();
   void headerRowMarksWhatItChangedAndGivesItBack();
-  void warningsOfTheControls();
   void everyWayOutButOkPutsTheBlockBack();
   void okSavesFadingOutAndResetMakesFactoryDefaults();
   void defaultsAndLoadingAFile();
@@ -110,9 +108,10 @@ class OptionWindowsTest : public QObject {
   void captionOkStoresWhatWasTypedAndCancelOnlyThePlace();
 };
 
-// One control of each kind.
-void OptionWindowsTest::eachControlWritesItsOption() {
-  OptionsSession session;
+// One control of each kind writes its option; a number is checked as typed and repaired on
+// leaving. Which change warns is a rule (OptionsWindowRules); here a warning and a refusal show.
+void OptionWindowsTest::controlsWriteTheirOptionsAndWarn() {
+  OptionsSession session([](AppOptions& options) { options.Main.Delimiter = 5; });
   QVERIFY(!session.Get<QWidget>("StartupListBut").isEnabled());
   session.Click("InfoPathCheck");
   session.Click("StartupFileRadio");
@@ -122,17 +121,18 @@ void OptionWindowsTest::eachControlWritesItsOption() {
   const MainOptions& main = session.options.Main;
   QCOMPARE(QList<int>({main.InfoPath, main.StartupLoad, main.SortField, main.AskSaveThreshold}),
            QList<int>({1, 2, 7, 12345}));
-}
-
-void OptionWindowsTest::numbersAreCheckedAsTypedAndRepairedOnLeaving() {
-  OptionsSession session;
   auto& edit = session.Get<QLineEdit>("MaxSizeEdit");
   session.Type("MaxSizeEdit", QStringLiteral("2049"));
   QCOMPARE(edit.palette().color(QPalette::Base), QColor(0xFF, 0x80, 0x80));
-  QCOMPARE(session.options.Main.MaxSizeMB, 204);  // the last valid text typed on the way
+  QCOMPARE(main.MaxSizeMB, 204);  // the last valid text typed on the way
   session.Get<QLineEdit>("MinSizeEdit").setFocus();
-  QVERIFY(edit.text() == QStringLiteral("2048") && session.options.Main.MaxSizeMB == 2048);
+  QVERIFY(edit.text() == QStringLiteral("2048") && main.MaxSizeMB == 2048);
   QCOMPARE(edit.palette().color(QPalette::Base), QColor(0xF0, 0xF0, 0xF0));
+  session.Choose("ExportTypeCombo", 1);
+  QVERIFY(LastShown(session.dialogs).startsWith(QStringLiteral("Warning: You chose \"plain HTML\"")));
+  session.Click("BgColorPanel");
+  QCOMPARE(LastShown(session.dialogs), QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first."));
+  QVERIFY(session.dialogs.Unexpected.isEmpty() && session.dialogs.Shown.size() == 2);
 }
 
 void OptionWindowsTest::headerRowMarksWhatItChangedAndGivesItBack() {
@@ -152,16 +152,6 @@ void OptionWindowsTest::headerRowMarksWhatItChangedAndGivesItBack() {
   session.Click("HeaderFromFileCheck");
   QVERIFY(!session.Get<QCheckBox>("HeaderRowTabsCheck").isChecked());
   QCOMPARE(session.Get<QLineEdit>("PadFilenameEdit").text(), QStringLiteral("30"));
-}
-
-// Which change warns is a rule (OptionsWindowRules); here a warning and a refusal are shown.
-void OptionWindowsTest::warningsOfTheControls() {
-  OptionsSession session([](AppOptions& options) { options.Main.Delimiter = 5; });
-  session.Choose("ExportTypeCombo", 1);
-  QVERIFY(LastShown(session.dialogs).startsWith(QStringLiteral("Warning: You chose \"plain HTML\"")));
-  session.Click("BgColorPanel");
-  QCOMPARE(LastShown(session.dialogs), QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first."));
-  QVERIFY(session.dialogs.Unexpected.isEmpty() && session.dialogs.Shown.size() == 2);
 }
 
 void OptionWindowsTest::everyWayOutButOkPutsTheBlockBack() {

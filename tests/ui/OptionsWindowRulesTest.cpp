@@ -68,10 +68,8 @@ TEST(OptionsWindowRules, HeaderRowOverridesFiveSettingsAndGivesThemBack) {
   OptionsWindowRules rules(options);
   EXPECT_EQ(rules.SetHeaderRowTabs(true).size(), 5u) << "every caption turns blue";
   const MainOptions& main = options.Main;
-  EXPECT_EQ(main.HeaderRowTabs, 1);
-  EXPECT_EQ(main.ExportType, 0);
-  EXPECT_EQ(main.Delimiter, 5);
-  EXPECT_EQ(main.HeaderFromFile + main.FooterFromFile + main.PadFilenameTo, 0);
+  EXPECT_TRUE(main.HeaderRowTabs == 1 && main.ExportType == 0 && main.Delimiter == 5 &&
+              main.HeaderFromFile + main.FooterFromFile + main.PadFilenameTo == 0);
   rules.SetHeaderRowTabs(false);
   EXPECT_TRUE(SameMain(main, BeforeHeaderRow().Main)) << "switching off restores all five";
   // Changing one of them while the row is on: the row goes off, the other four come back and
