@@ -1,7 +1,7 @@
 // The option windows on their own. The options window: its controls write their options,
-// numbers are checked as typed, the header row marks what it changed, the warnings, the colour
-// and font pickers, the message file choosers, and every way of leaving (OK saves; cancel, Esc
-// and the close box restore); its rules are tested without a window (ui_logic_tests). The
+// numbers are checked as typed, the warnings, the colour and font pickers, the message file
+// choosers, and every way of leaving (OK saves; cancel, Esc and the close box restore); its
+// rules are tested without a window (ui_logic_tests). The
 // import options, load options and caption windows: each control writes its option at once,
 // the rules that switch controls, and the ways out (only GO or O&K keep the changes; every way
 // keeps the window's place).
@@ -95,12 +95,9 @@ class OptionWindowsTest : public QObject {
 
  private slots:
   void controlsWriteTheirOptionsAndWarn();
-  void headerRowMarksWhatItChangedAndGivesItBack();
   void everyWayOutButOkPutsTheBlockBack();
   void okSavesFadingOutAndResetMakesFactoryDefaults();
-  void defaultsAndLoadingAFile();
-  void colourAndFontPickers();
-  void messageFileChoosersAskBeforeChanging();
+  void pickersChoosersAndOptionsFiles();
   void importFileTypeRuleAndStartingState();
   void importBoxesOfferedOnlyWhenTheyApply();
   void importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
@@ -133,25 +130,8 @@ void OptionWindowsTest::controlsWriteTheirOptionsAndWarn() {
   session.Click("BgColorPanel");
   QCOMPARE(LastShown(session.dialogs), QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first."));
   QVERIFY(session.dialogs.Unexpected.isEmpty() && session.dialogs.Shown.size() == 2);
-}
-
-void OptionWindowsTest::headerRowMarksWhatItChangedAndGivesItBack() {
-  OptionsSession session([](AppOptions& options) {
-    options.Main.ExportType = 2;
-    options.Main.FooterFromFile = 1;
-    options.Main.PadFilenameTo = 30;
-  });
-  session.Click("HeaderRowTabsCheck");
-  auto blue = [&](const char* caption) {
-    return session.Get<QWidget>(caption).palette().color(QPalette::WindowText) == QColor(Qt::blue);
-  };
-  QVERIFY(blue("DelimiterLabel") && !blue("HeaderFromFileCheck"));
-  QCOMPARE(session.Get<QComboBox>("DelimiterCombo").currentIndex(), 5);
-  QTRY_VERIFY(!blue("DelimiterLabel"));
-  // Ticking the header file switches the row off; the rest comes back, controls included.
-  session.Click("HeaderFromFileCheck");
-  QVERIFY(!session.Get<QCheckBox>("HeaderRowTabsCheck").isChecked());
-  QCOMPARE(session.Get<QLineEdit>("PadFilenameEdit").text(), QStringLiteral("30"));
+  session.Click("HeaderRowTabsCheck");  // the header row's export type is shown at once
+  QCOMPARE(session.Get<QComboBox>("ExportTypeCombo").currentIndex(), 0);
 }
 
 void OptionWindowsTest::everyWayOutButOkPutsTheBlockBack() {
@@ -208,79 +188,74 @@ void OptionWindowsTest::okSavesFadingOutAndResetMakesFactoryDefaults() {
   QVERIFY_SCRIPT_DONE(reset.dialogs);
 }
 
-void OptionWindowsTest::defaultsAndLoadingAFile() {
+// The colour and font pickers, the message file choosers, then the defaults and an options
+// file saved and loaded back.
+void OptionWindowsTest::pickersChoosersAndOptionsFiles() {
   OptionsSession session([](AppOptions& options) {
-    options.Main.InfoPath = 1;
-    options.Main.ViewerColorScheme = 1;
+    options.Dialog.ColorWindowChoice = 2;
+    options.Main.InfoPath = options.Main.ViewerColorScheme = 1;
     options.Main.OptionsWindowColor = 0x123456;
+    options.Main.HtmlFooterFile.Set("/old/foot.html");
   });
-  session.Click("DefaultsBut");
-  QVERIFY(!session.Get<QCheckBox>("InfoPathCheck").isChecked());
-  QCOMPARE(session.options.Main.ViewerColorScheme, 1);
-  QCOMPARE(session.window->palette().color(QPalette::Window), QColor(0xD5, 0xD1, 0xBB));
-  QVERIFY(session.colorChanges > 0);
-  // Save as, change, load back: the saved options return. A damaged file changes nothing.
-  session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
-  session.Click("SaveAsBut");
-  QCOMPARE(ReadFileBytes(session.folder.File("mine.ini")).size(), 7101u);
-  session.Choose("SortFieldCombo", 4);
-  WriteFileBytes(session.folder.File("bad.ini"), std::string(7100, '\0'));
-  const AppOptions before = session.options;
-  session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("bad.ini")));
-  session.Click("LoadFromBut");
-  QVERIFY(std::memcmp(&before, &session.options, sizeof before) == 0 && session.dialogs.Shown.size() == 1);
-  session.dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
-  session.Click("LoadFromBut");
-  QVERIFY(session.options.Main.SortField == 0 && session.replaced == 1);
-  QCOMPARE(session.Get<QComboBox>("SortFieldCombo").currentIndex(), 0);
-}
-
-void OptionWindowsTest::colourAndFontPickers() {
-  OptionsSession session([](AppOptions& options) { options.Dialog.ColorWindowChoice = 2; });
+  ScriptedDialogs& dialogs = session.dialogs;
+  const MainOptions& main = session.options.Main;
   // A dark window colour asks; No keeps the old colour. The picker starts from the colour and
   // the stored custom colours; those the user changed are kept.
-  session.dialogs.ExpectColor(QColor(64, 64, 64));
-  session.dialogs.ExpectQuestion(QStringLiteral("The color is too dark. Are you certain?"), Answer::No);
+  dialogs.ExpectColor(QColor(64, 64, 64));
+  dialogs.ExpectQuestion(QStringLiteral("The color is too dark. Are you certain?"), Answer::No);
   session.Click("WindowColorPanel");
-  QCOMPARE(session.options.Main.OptionsWindowColor, 0xBBD1D5);
-  QCOMPARE(session.dialogs.ColorRequests.back(), QColor(0xD5, 0xD1, 0xBB));
-  QCOMPARE(session.dialogs.CustomColorRequests.back()[0], QColor(0xD5, 0xDE, 0xBE));
-  session.dialogs.ExpectColor(QColor(65, 64, 64), [](std::array<QColor, 16>& custom) { custom[5] = QColor(1, 2, 3); });
+  QCOMPARE(main.OptionsWindowColor, 0x123456);
+  QCOMPARE(dialogs.ColorRequests.back(), QColor(0x56, 0x34, 0x12));
+  QCOMPARE(dialogs.CustomColorRequests.back()[0], QColor(0xD5, 0xDE, 0xBE));
+  dialogs.ExpectColor(QColor(65, 64, 64), [](std::array<QColor, 16>& custom) { custom[5] = QColor(1, 2, 3); });
   session.Click("WindowColorPanel");
-  QCOMPARE(session.options.Main.OptionsWindowColor, 0x404041);
+  QCOMPARE(main.OptionsWindowColor, 0x404041);
   QCOMPARE(session.window->palette().color(QPalette::Window), QColor(65, 64, 64));
   QCOMPARE(session.options.Dialog.CustomColors[5].View(), std::string_view("00030201"));
   // The font picker starts from the stored font and fills its four fields.
   QFont chosen(QStringLiteral("DejaVu Sans"), 14);
   chosen.setItalic(true);
   chosen.setUnderline(true);
-  session.dialogs.ExpectFont(chosen);
+  dialogs.ExpectFont(chosen);
   session.Click("CaptionFontBut");
-  const MainOptions& main = session.options.Main;
-  QVERIFY(session.dialogs.FontRequests.back().pointSize() == 9 && session.dialogs.FontRequests.back().bold());
+  QVERIFY(dialogs.FontRequests.back().pointSize() == 9 && dialogs.FontRequests.back().bold());
   QCOMPARE(main.CaptionFontName.View(), std::string_view("DejaVu Sans"));
   QCOMPARE(QList<int>({main.CaptionFontSize, main.CaptionFontStyle, main.CaptionFontCharset}),
            QList<int>({14, kFontItalic | kFontUnderline, 1}));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-void OptionWindowsTest::messageFileChoosersAskBeforeChanging() {
-  OptionsSession session([](AppOptions& options) { options.Main.HtmlFooterFile.Set("/old/foot.html"); });
-  session.dialogs.ExpectFile(QStringLiteral("/texts/head.txt"));
+  dialogs.ExpectFile(QStringLiteral("/texts/head.txt"));
   session.Click("TextHeaderBut");
-  QCOMPARE(session.dialogs.FileRequests.back().Folder, QStringLiteral("/home/someone"));
-  QCOMPARE(session.options.Main.TextHeaderFile.View(), std::string_view("/texts/head.txt"));
+  QCOMPARE(dialogs.FileRequests.back().Folder, QStringLiteral("/home/someone"));
+  QCOMPARE(main.TextHeaderFile.View(), std::string_view("/texts/head.txt"));
   QCOMPARE(session.options.Dialog.TextMsgFolder.View(), std::string_view("/texts"));
   const QString question = QStringLiteral("Footer message file is:\r\n/old/foot.html\r\n\nChange this?");
-  session.dialogs.ExpectQuestion(question, Answer::No);
+  dialogs.ExpectQuestion(question, Answer::No);
   session.Click("HtmlFooterBut");
-  QCOMPARE(session.dialogs.FileRequests.size(), 1u);
-  session.dialogs.ExpectQuestion(question, Answer::Yes);
-  session.dialogs.ExpectFile(QStringLiteral("/web/foot.htm"));
+  QCOMPARE(dialogs.FileRequests.size(), 1u);
+  dialogs.ExpectQuestion(question, Answer::Yes);
+  dialogs.ExpectFile(QStringLiteral("/web/foot.htm"));
   session.Click("HtmlFooterBut");
-  QCOMPARE(session.dialogs.FileRequests.back().FilterIndex, 1);
-  QCOMPARE(session.options.Main.HtmlFooterFile.View(), std::string_view("/web/foot.htm"));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
+  QCOMPARE(dialogs.FileRequests.back().FilterIndex, 1);
+  QCOMPARE(main.HtmlFooterFile.View(), std::string_view("/web/foot.htm"));
+  const int colorChanges = session.colorChanges;
+  session.Click("DefaultsBut");
+  QVERIFY(!session.Get<QCheckBox>("InfoPathCheck").isChecked() && main.ViewerColorScheme == 1);
+  QCOMPARE(session.window->palette().color(QPalette::Window), QColor(0xD5, 0xD1, 0xBB));
+  QVERIFY(session.colorChanges > colorChanges);
+  // Save as, change, load back: the saved options return. A damaged file changes nothing.
+  dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
+  session.Click("SaveAsBut");
+  QCOMPARE(ReadFileBytes(session.folder.File("mine.ini")).size(), 7101u);
+  session.Choose("SortFieldCombo", 4);
+  WriteFileBytes(session.folder.File("bad.ini"), std::string(7100, '\0'));
+  const AppOptions before = session.options;
+  dialogs.ExpectFile(QString::fromStdString(session.folder.File("bad.ini")));
+  session.Click("LoadFromBut");
+  QVERIFY(std::memcmp(&before, &session.options, sizeof before) == 0 && dialogs.Shown.size() == 1);
+  dialogs.ExpectFile(QString::fromStdString(session.folder.File("mine.ini")));
+  session.Click("LoadFromBut");
+  QVERIFY(main.SortField == 0 && session.replaced == 1);
+  QCOMPARE(session.Get<QComboBox>("SortFieldCombo").currentIndex(), 0);
+  QVERIFY_SCRIPT_DONE(dialogs);
 }
 
 void OptionWindowsTest::importFileTypeRuleAndStartingState() {
