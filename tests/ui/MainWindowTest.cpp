@@ -200,7 +200,7 @@ void MainWindowTest::startUpListAndStatusLine() {
   QVERIFY2(shown.startsWith(QStringLiteral("...")) && path.endsWith(shown.mid(3)), qPrintable(shown));
   QVERIFY2(QFontMetrics(label.font()).horizontalAdvance(shown) <= 264, qPrintable(shown));
   QTest::mouseDClick(&label, Qt::LeftButton);
-  QCOMPARE(LastShown(session.dialogs), QStringLiteral(": ") + path);
+  QCOMPARE(session.dialogs.Shown.back(), QStringLiteral(": ") + path);
 }
 
 void MainWindowTest::saveAndLoadThroughTheWindow() {
@@ -228,7 +228,7 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QCOMPARE(dialogs.FileRequests.back().Folder + '/' + dialogs.FileRequests.back().ProposedName, Q(songs));
   dialogs.ExpectFile(Q(lists.File("no-such-folder/x.ordl")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QVERIFY(dialogs.Shown.back().Text.startsWith(QStringLiteral("Can't write this file.")));
+  QVERIFY(dialogs.Shown.back().startsWith(QStringLiteral("Warning: Can't write this file.")));
   // With the load options window switched off every load replaces the list, whatever
   // LoadAppend says.
   form.Options().Dialog.LoadModeDontShow = 1;
@@ -259,7 +259,7 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   const std::size_t requests = dialogs.FileRequests.size();
   saveBut.setEnabled(true);
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QVERIFY(LastShown(dialogs) == QStringLiteral("Warning: Empty list.") && dialogs.FileRequests.size() == requests);
+  QVERIFY(dialogs.Shown.back() == QStringLiteral("Warning: Empty list.") && dialogs.FileRequests.size() == requests);
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
@@ -346,7 +346,7 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
   auto& viewBut = Find<QPushButton>(form, "ViewBut");
   viewBut.setEnabled(true);
   QTest::mouseClick(&viewBut, Qt::LeftButton);
-  QVERIFY(LastShown(dialogs) == QStringLiteral("Warning: No data to view") && !viewBut.isEnabled());
+  QVERIFY(dialogs.Shown.back() == QStringLiteral("Warning: No data to view") && !viewBut.isEnabled());
   // The about window's HELP opens the local help page, or says that it is missing.
   const QString help = Q(session.Home() + "/help.html");
   for (bool present : {false, true}) {

@@ -126,9 +126,9 @@ void OptionWindowsTest::controlsWriteTheirOptionsAndWarn() {
   QVERIFY(edit.text() == QStringLiteral("2048") && main.MaxSizeMB == 2048);
   QCOMPARE(edit.palette().color(QPalette::Base), QColor(0xF0, 0xF0, 0xF0));
   session.Choose("ExportTypeCombo", 1);
-  QVERIFY(LastShown(session.dialogs).startsWith(QStringLiteral("Warning: You chose \"plain HTML\"")));
+  QVERIFY(session.dialogs.Shown.back().startsWith(QStringLiteral("Warning: You chose \"plain HTML\"")));
   session.Click("BgColorPanel");
-  QCOMPARE(LastShown(session.dialogs), QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first."));
+  QCOMPARE(session.dialogs.Shown.back(), QStringLiteral("Error: Bgcolor not enabled!\r\nCheck the checkbox first."));
   QVERIFY(session.dialogs.Unexpected.isEmpty() && session.dialogs.Shown.size() == 2);
   session.Click("HeaderRowTabsCheck");  // the header row's export type is shown at once
   QCOMPARE(session.Get<QComboBox>("ExportTypeCombo").currentIndex(), 0);

@@ -28,20 +28,19 @@ std::optional<T> Pop(std::deque<T>& queue) {
 }  // namespace
 
 Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bool /*withCancel*/, Answer preferred) {
-  Asked.push_back({text, title});
-  const std::optional<Reply> reply = Pop(questions_);
-  if (!reply || (!reply->Text.isEmpty() && reply->Text != text))
-    Unexpected.push_back(QStringLiteral("question: ") + text + QStringLiteral(" (expected: ") +
-                         (reply ? reply->Text : QString()) + QStringLiteral(")"));
-  return reply ? reply->Value : preferred;
+  Asked.push_back(text);
+  const auto reply = Pop(questions_);
+  if (!reply || (!reply->first.isEmpty() && reply->first != text))
+    Unexpected.push_back(QStringLiteral("question: %1 (%2; expected: %3)").arg(text, title, reply ? reply->first : ""));
+  return reply ? reply->second : preferred;
 }
 
 bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
   return AskMessage(text, title, false, Answer::No) == Answer::Yes;
 }
 
-void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind kind) {
-  Shown.push_back({text, title, kind});
+void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind /*kind*/) {
+  Shown.push_back(title + QStringLiteral(": ") + text);
 }
 
 QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
@@ -65,10 +64,10 @@ std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
   ColorRequests.push_back(initial);
   CustomColorRequests.push_back(customColors);
-  const std::optional<ColorReply> reply = Pop(colors_);
+  const auto reply = Pop(colors_);
   if (!reply) Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
-  if (reply && reply->EditCustom) reply->EditCustom(customColors);
-  return reply ? reply->Color : std::nullopt;
+  if (reply && reply->second) reply->second(customColors);
+  return reply ? reply->first : std::nullopt;
 }
 
 bool ScriptedDialogs::RunModal(QDialog& dialog) {
@@ -184,10 +183,6 @@ QString Names(const ListStore& list) {
   QStringList names;
   for (const ListEntry& entry : list.Working().Entries()) names << ToQString(entry.FileName.View());
   return names.join('|');
-}
-
-QString LastShown(const ScriptedDialogs& dialogs) {
-  return dialogs.Shown.back().Title + QStringLiteral(": ") + dialogs.Shown.back().Text;
 }
 
 }  // namespace ordonna::testing

@@ -29,15 +29,6 @@ namespace ordonna::testing {
 // nobody queued is recorded in `Unexpected` and answered with its default.
 class ScriptedDialogs final : public Dialogs {
  public:
-  struct Question {
-    QString Text;
-    QString Title;
-  };
-  struct Message {
-    QString Text;
-    QString Title;
-    MessageKind Kind;
-  };
   // The next question must have this text (empty: any text); it gets `reply`.
   void ExpectQuestion(QString text, Answer reply) { questions_.push_back({std::move(text), reply}); }
   // The next file dialog returns `path` (empty: cancelled).
@@ -65,8 +56,8 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
   bool RunModal(QDialog& dialog) override;
   bool OpenDocument(const QString& path) override;
-  std::vector<Question> Asked;
-  std::vector<Message> Shown;
+  QStringList Asked;  // the questions' texts
+  QStringList Shown;  // the messages, as "title: text"
   std::vector<FileDialogRequest> FileRequests;
   std::vector<QFont> FontRequests;                          // the font each font dialog started with
   std::vector<QColor> ColorRequests;                        // the colour each picker started with
@@ -75,19 +66,11 @@ class ScriptedDialogs final : public Dialogs {
   QStringList Unexpected;
 
  private:
-  struct Reply {
-    QString Text;
-    Answer Value;
-  };
   QString NextFile(const FileDialogRequest& request);
-  std::deque<Reply> questions_;
+  std::deque<std::pair<QString, Answer>> questions_;
   std::deque<QString> files_;
   std::deque<std::optional<QFont>> fonts_;
-  struct ColorReply {
-    std::optional<QColor> Color;
-    std::function<void(std::array<QColor, 16>&)> EditCustom;
-  };
-  std::deque<ColorReply> colors_;
+  std::deque<std::pair<std::optional<QColor>, std::function<void(std::array<QColor, 16>&)>>> colors_;
   std::deque<std::function<void(QDialog&)>> modals_;
 };
 
@@ -147,9 +130,6 @@ TViewForm& OpenViewer(TMainForm& form);
 
 // The list's file names, joined by "|".
 QString Names(const ListStore& list);
-
-// The last message shown, as "title: text".
-QString LastShown(const ScriptedDialogs& dialogs);
 
 // Every scripted answer used and nothing unexpected asked.
 #define QVERIFY_SCRIPT_DONE(dialogs) \
