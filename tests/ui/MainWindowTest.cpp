@@ -84,7 +84,6 @@ class MainWindowTest : public QObject {
 
  private slots:
   void commandStatesFollowTheScanAndCancelOrEscStopsIt();
-  void unsavedListQuestions();
   void closeDuringAScanWaitsForTheScanToReturnThenFades();
   void startUpListAndStatusLine();
   void saveAndLoadThroughTheWindow();
@@ -121,28 +120,20 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
     QVERIFY2(!form.Running(), "Esc clears the running flag");
   }));
   QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5 unsaved]"));
+  // When to ask about an unsaved list is a rule (ConfirmDiscard); here the questions reach the
+  // dialogs and No keeps the list and the window.
+  form.Options().Main.AskSaveThreshold = 5;
+  session.dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
+  Click(form, "StartBut");
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5 unsaved]"));
+  session.dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
+  form.close();
+  QVERIFY(form.isVisible());
   // The check boxes are stored at once; "Search all drives" greys the selectors out.
   QTest::mouseClick(&Find<QWidget>(form, "Incbox"), Qt::LeftButton);
   QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
   QVERIFY(form.Options().Dialog.IncludeSubfolders == 0 && form.Options().Dialog.SearchAllDrives == 1);
   QVERIFY(!Enabled(form, "Drive1"));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-// When to ask is a rule (ConfirmDiscard, MainWindowRules); here the questions reach the
-// dialogs and No keeps the list and the window.
-void MainWindowTest::unsavedListQuestions() {
-  WindowSession session;
-  TMainForm& form = session.Start();
-  ClearList(form.List());
-  for (int i = 0; i < 500; ++i) form.List().AppendEntry(NamedEntry("entry", "/x"));
-  form.List().Unsaved = true;
-  session.dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
-  Click(form, "StartBut");
-  QCOMPARE(ListState(form), QStringLiteral("Ready. [500 unsaved]"));
-  session.dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
-  form.close();
-  QVERIFY(form.isVisible());
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
@@ -165,15 +156,13 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
     stillRunning = Find<QWidget>(form, "Cancelbutton").isVisible();
   }));
   QVERIFY2(stillOpen && stillRunning, "the window stays while the scan has not returned");
-  QVERIFY2(form.isVisible(), "the fade starts only after the scan has returned");
-  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
+  QVERIFY2(form.isVisible() && form.StatusText() == QStringLiteral("Cancelled."), "the fade starts after the scan");
   QTRY_VERIFY_WITH_TIMEOUT(form.windowOpacity() < 0.5, 2000);
   QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 2000);
   QCOMPARE(session.dialogs.Asked.size(), 1u);
   // Only the program's own temporary files go.
-  for (const char* name : temporary) {
+  for (const char* name : temporary)
     QVERIFY2(std::filesystem::exists(session.Home() + "/" + name) == (name == temporary[1]), name);
-  }
   QVERIFY2(std::filesystem::file_size(session.Home() + "/ordonna.ini") == 7101, "the configuration is saved");
 }
 
