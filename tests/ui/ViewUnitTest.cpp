@@ -245,29 +245,28 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
   TViewForm& viewer = OpenViewer(form);
   const QString start = QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio");
   QCOMPARE(ViewerState(viewer), start);
-  // The same changes left by &CANCEL and by O&K, then every option reset.
+  // The same changes left by &CANCEL and by O&K, a cell style alone, then every option reset.
   const std::pair<const char*, QString> rows[] = {
       {"CancelBut", start},
       {"OkBut", QStringLiteral("no,filename,time,kbps,size,m. | re-sort | #c86432 | 12pt | DarkRadio")},
+      {"StereoStyleCombo", QStringLiteral("no,filename,time,kbps,size,mode | re-sort | #c86432 | 12pt | DarkRadio")},
       {"ResetBut", QStringLiteral("filename,time,kbps,size | sorted | #e0e0e0 | 8pt | WinRadio")}};
   for (const auto& [leave, expected] : rows) {
-    const bool reset = leave == std::string_view("ResetBut");
-    if (reset) {
-      dialogs.ExpectQuestion({}, Answer::Yes);
-    } else {
-      dialogs.ExpectColor(QColor(200, 100, 50));
-    }
+    const bool reset = leave == std::string_view("ResetBut"), style = leave == std::string_view("StereoStyleCombo");
+    if (reset) dialogs.ExpectQuestion({}, Answer::Yes);
+    if (!reset && !style) dialogs.ExpectColor(QColor(200, 100, 50));
     bool overViewer = false;
     dialogs.ExpectModal([&](QDialog& window) {
       overViewer = window.parentWidget() == &viewer && window.windowModality() == Qt::WindowModal;
-      if (!reset) {
+      if (style) Choose(window, leave, 1);
+      if (!reset && !style) {
         Find<QPushButton>(window, "WindowColorPanel").click();
         // Shown at once, while the options window is open.
         QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
         Find<QCheckBox>(window, "InfoStereoCheck").click();
         Choose(window, "SortFieldCombo", 7);
       }
-      Find<QPushButton>(window, leave).click();
+      Find<QPushButton>(window, style ? "OkBut" : leave).click();
     });
     QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
     QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
