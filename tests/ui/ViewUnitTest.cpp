@@ -114,6 +114,7 @@ class ViewUnitTest : public QObject {
   void viewOpensTheListAndEscClosesIt();
   void headerSortReSortAndDeletionWithTheirUndo();
   void optionsWindowOverTheViewer();
+  void tooLongListIsRefusedWithOneWarningPerRun();
   void editorInsertsAndEdits();
   void findByEnterAndF3ThenFilterAndBack();
 };
@@ -274,6 +275,20 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
   }
   QCOMPARE(form.List().ItemCount(), 4u);
   QVERIFY_SCRIPT_DONE(dialogs);
+}
+
+void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
+  WindowSession session;
+  TMainForm& form = StartWithList(session, 0);
+  form.List().Working().SetCapacity(262145);
+  form.List().Working().SetItemCount(262145);
+  form.EnableListCommands();
+  for (int opening = 0; opening < 2; ++opening) {
+    TViewForm& viewer = OpenViewer(form);
+    QVERIFY(Grid(viewer).model()->rowCount() == 1 && !Find<QWidget>(viewer, "updn1").isEnabled());
+    QVERIFY(CloseByEsc(form, viewer));
+  }
+  QVERIFY(session.dialogs.Shown.size() == 1 && form.List().ItemCount() == 262145u);
 }
 
 // The editor inserts and edits; it and the find window close as a cancel on focus loss.
