@@ -372,6 +372,9 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   QCOMPARE(CurrentRow(viewer), 2);
   ViewerKey(viewer, Qt::Key_F3);
   QCOMPARE(CurrentRow(viewer), 4);
+  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier | Qt::AltModifier);
+  QVERIFY(!dialogs.Shown.isEmpty() && dialogs.Shown.back().endsWith(QStringLiteral("Not found")));
+  QCOMPARE(CurrentRow(viewer), 4);
   // Fi&lter: cancelling its notice takes the filter back; "don't show" ticked is kept.
   for (const char* leave : {"CancelBut", "OkBut"}) {
     form.Options().Dialog.SkipFilterMsgDontShow = 0;
