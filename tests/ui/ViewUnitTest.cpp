@@ -180,7 +180,8 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
-// A header click sorts only after a Yes, re-sort is undone; then deletion by key and its undo.
+// A header click sorts only after a Yes, re-sort goes back to the main order; then deletion by
+// key and its undo.
 void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   WindowSession session;
   TMainForm& form = StartWithList(session, 10, [](AppOptions& o) { o.Main.SortField = 0; });
