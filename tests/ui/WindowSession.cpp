@@ -3,12 +3,16 @@
 #include "ui/WindowSession.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include "config/ConfigFile.h"
 #include "core/ListEntry.h"
+#include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
 #include "support/Mp3Builder.h"
 #include "ui/QtText.h"
@@ -183,6 +187,36 @@ QString Names(const ListStore& list) {
   QStringList names;
   for (const ListEntry& entry : list.Working().Entries()) names << ToQString(entry.FileName.View());
   return names.join('|');
+}
+
+bool ClickWhenShown(QDialog& dialog, const char* name) {
+  auto& button = Find<QPushButton>(dialog, name);
+  if (!QTest::qWaitFor([&] { return button.isVisible() && button.isEnabled(); }, 5000)) return false;
+  QTest::mouseClick(&button, Qt::LeftButton);
+  return true;
+}
+
+void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers) {
+  dialogs.ExpectModal([&finish, answers](QDialog& dialog) {
+    dialog.show();
+    for (const char* answer : answers) QVERIFY(ClickWhenShown(dialog, answer));
+    auto& close = Find<QPushButton>(dialog, "CloseBut");
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000));
+    finish = QStringLiteral("%1 %2 log %3")
+                 .arg(close.text(), Find<QLabel>(dialog, "FinishLabel").text())
+                 .arg(Find<QListWidget>(dialog, "LogList").count());
+    if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
+  });
+}
+
+void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved) {
+  const ListStore& list = session.Form().List();
+  QCOMPARE(Names(list), names);
+  QCOMPARE(list.Unsaved, unsaved);
+  QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(list.ItemCount()));
+  QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());
+  QVERIFY(Find<QWidget>(viewer, "Panel1").isEnabled());
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing

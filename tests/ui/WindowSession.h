@@ -131,6 +131,17 @@ TViewForm& OpenViewer(TMainForm& form);
 // The list's file names, joined by "|".
 QString Names(const ListStore& list);
 
+// The progress window of a duplicates search or comparison: presses `answers` at the
+// confirmations, waits for the end and presses the close button; `finish` receives its
+// caption, the finish label and the log's length.
+void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers = {});
+
+// Waits until the button `name` of `dialog` shows and clicks it.
+bool ClickWhenShown(QDialog& dialog, const char* name);
+
+// After a duplicates search or comparison the list, the viewer's grid and its undo state agree.
+void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved);
+
 // Every scripted answer used and nothing unexpected asked.
 #define QVERIFY_SCRIPT_DONE(dialogs) \
   QVERIFY2((dialogs).AllUsed() && (dialogs).Unexpected.isEmpty(), qPrintable((dialogs).Unexpected.join('\n')))
