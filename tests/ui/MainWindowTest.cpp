@@ -1,9 +1,10 @@
-// The main window under Qt Test: command states, the scan's button swap and cancel, the
-// questions, closing during a scan, the status line, the start-up list, saving, loading,
-// exporting and importing through the window, fonts and the windows it opens.
-// The rules behind them are tested without a window (ui_logic_tests).
+// The main window under Qt Test: its wiring to the rules ui_logic_tests pin without a window,
+// the scan's button swap and cancel, closing during a scan, saving, loading, exporting and
+// importing through the window, fonts, the windows it opens, and the window staying responsive
+// during a scan.
 #include <QCheckBox>
-#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -15,11 +16,13 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <optional>
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
+#include "support/Mp3Builder.h"
 #include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
 
@@ -81,15 +84,13 @@ class MainWindowTest : public QObject {
 
  private slots:
   void commandStatesFollowTheScanAndCancelOrEscStopsIt();
-  void unsavedListQuestions();
   void closeDuringAScanWaitsForTheScanToReturnThenFades();
-  void statusLineCutsLongTextsFromTheFront();
-  void startUpListFromTheCommandLineOrTheOptions();
+  void startUpListAndStatusLine();
   void saveAndLoadThroughTheWindow();
-  void fontSizeControlsKeysAndMenu();
-  void folderSelectionIsRememberedAndPositionKeptOnScreen();
+  void placeFolderAndFontControls();
   void optionsAboutAndViewExportedWindows();
   void exportAndImportThroughTheWindow();
+  void scanKeepsTheWindowResponsiveAndCancelActsQuickly();
 };
 
 void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
@@ -100,63 +101,39 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   auto& startBut = Find<QPushButton>(form, "StartBut");
   auto& cancel = Find<QPushButton>(form, "Cancelbutton");
   auto& apbut = Find<QWidget>(form, "apbut");
-
-  QCOMPARE(Find<QLabel>(form, "Label1").text(), QStringLiteral("Ready."));
   QCOMPARE(Disabled(form, kControls), kListCommands + QStringLiteral(" ExtViewBut"));
   QVERIFY(cancel.isHidden());
-
   QVERIFY(ClickAndActDuring(startBut, [&] {
-    QVERIFY(startBut.isHidden() && apbut.isHidden() && cancel.isVisible() && cancel.isEnabled());
-    const QString busy = QStringLiteral(
-        "SaveBut LoadBut ImportBut ExportBut ViewBut ExtViewBut OptBut Drive1 Dir1 sadcheck Incbox ButFont updn1");
-    QCOMPARE(Disabled(form, busy), busy);
+    QVERIFY(startBut.isHidden() && apbut.isHidden() && cancel.isVisible() && !Enabled(form, "Dir1"));
     QTest::mouseClick(&cancel, Qt::LeftButton);
     QVERIFY(!form.Running());
   }));
   QCOMPARE(ListState(form), QStringLiteral("Cancelled. [0]"));
   QVERIFY(cancel.isHidden() && startBut.isVisible() && apbut.isVisible());
-
   QTest::mouseClick(&startBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Added: 5 of 5. Total: 5 items. [5 unsaved]"));
-  QCOMPARE(V(form.List().Entry(0).Folder), Q(music.Path()));
   QCOMPARE(Disabled(form, kControls), QStringLiteral("ExtViewBut"));  // nothing exported yet
-
-  // A cancelled APPEND gives back the list as it was, order and unsaved mark included.
-  form.List().Unsaved = false;
-  form.List().SortState = 7;
-  session.dialogs.ExpectQuestion(
-      QStringLiteral("You don't seem to have changed neither\r\ndrive nor path. Continue anyway?"), Answer::Yes);
+  // Esc stops an APPEND too.
+  session.dialogs.ExpectQuestion({}, Answer::Yes);  // the same folder again: continue?
   QVERIFY(ClickAndActDuring(apbut, [&] {
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY2(!form.Running(), "Esc clears the running flag");
   }));
-  QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5]"));
-  QCOMPARE(form.List().SortState, 7);
-
-  // The check boxes are stored at once; "Search all drives" greys the selectors out.
-  QTest::mouseClick(&Find<QWidget>(form, "Incbox"), Qt::LeftButton);
-  QCOMPARE(form.Options().Dialog.IncludeSubfolders, 0);
-  QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
-  QCOMPARE(form.Options().Dialog.SearchAllDrives, 1);
-  QCOMPARE(Disabled(form, QStringLiteral("Drive1 Dir1 Incbox")), QStringLiteral("Drive1 Dir1 Incbox"));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-// When to ask is a rule (ConfirmDiscard, MainWindowRules); here the questions reach the
-// dialogs and No keeps the list and the window.
-void MainWindowTest::unsavedListQuestions() {
-  WindowSession session;
-  TMainForm& form = session.Start();
-  ClearList(form.List());
-  for (int i = 0; i < 500; ++i) form.List().AppendEntry(NamedEntry("entry", "/x"));
-  form.List().Unsaved = true;
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5 unsaved]"));
+  // When to ask about an unsaved list is a rule (ConfirmDiscard); here the questions reach the
+  // dialogs and No keeps the list and the window.
+  form.Options().Main.AskSaveThreshold = 5;
   session.dialogs.ExpectQuestion(kDiscardQuestion, Answer::No);
   Click(form, "StartBut");
-  QCOMPARE(ListState(form), QStringLiteral("Ready. [500 unsaved]"));
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. 5 items in memory. [5 unsaved]"));
   session.dialogs.ExpectQuestion(QStringLiteral("With unsaved list... are you sure?"), Answer::No);
   form.close();
   QVERIFY(form.isVisible());
-  QCOMPARE(session.dialogs.Asked.front().Title + session.dialogs.Asked.back().Title, QStringLiteral("warningquit?"));
+  // The check boxes are stored at once; "Search all drives" greys the selectors out.
+  QTest::mouseClick(&Find<QWidget>(form, "Incbox"), Qt::LeftButton);
+  QTest::mouseClick(&Find<QWidget>(form, "sadcheck"), Qt::LeftButton);
+  QVERIFY(form.Options().Dialog.IncludeSubfolders == 0 && form.Options().Dialog.SearchAllDrives == 1);
+  QVERIFY(!Enabled(form, "Drive1"));
   QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
@@ -165,14 +142,12 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
   // Yes: the scan stops at its next test of the flag, then the window fades and closes,
   // without the unsaved-list question.
   WindowSession session;
-  const char* temporary[] = {"importing.(file).tmp", "backup.(file).tmp", "vundo.(file).tmp",
-                             "main.(file).tmp",      "filter.(file).tmp", "other.tmp"};
+  const char* temporary[] = {"vundo.(file).tmp", "other.tmp"};
   for (const char* name : temporary) WriteFileBytes(session.Home() + "/" + name, "x");
   auto change = [](AppOptions& o) { o.Main.AskSaveThreshold = o.Main.FadeMain = 1; };
   TMainForm& form = StartOnMusic(session, music, 20, change, true);
   QTRY_COMPARE_WITH_TIMEOUT(form.windowOpacity(), 1.0, 2000);
   std::filesystem::remove(session.Home() + "/ordonna.ini");
-
   session.dialogs.ExpectQuestion(QStringLiteral("The process is running... are you sure?"), Answer::Yes);
   bool stillOpen = false, stillRunning = false;
   QVERIFY(ClickAndActDuring(Find<QPushButton>(form, "StartBut"), [&] {
@@ -181,24 +156,30 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
     stillRunning = Find<QWidget>(form, "Cancelbutton").isVisible();
   }));
   QVERIFY2(stillOpen && stillRunning, "the window stays while the scan has not returned");
-  QVERIFY2(form.isVisible(), "the fade starts only after the scan has returned");
-  QCOMPARE(form.StatusText(), QStringLiteral("Cancelled."));
+  QVERIFY2(form.isVisible() && form.StatusText() == QStringLiteral("Cancelled."), "the fade starts after the scan");
   QTRY_VERIFY_WITH_TIMEOUT(form.windowOpacity() < 0.5, 2000);
   QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 2000);
   QCOMPARE(session.dialogs.Asked.size(), 1u);
-  QCOMPARE(session.dialogs.Asked.front().Title, QStringLiteral("quit?"));
   // Only the program's own temporary files go.
-  for (const char* name : temporary) {
-    QVERIFY2(std::filesystem::exists(session.Home() + "/" + name) == (name == temporary[5]), name);
-  }
+  for (const char* name : temporary)
+    QVERIFY2(std::filesystem::exists(session.Home() + "/" + name) == (name == temporary[1]), name);
   QVERIFY2(std::filesystem::file_size(session.Home() + "/ordonna.ini") == 7101, "the configuration is saved");
 }
 
-// Where the cut falls is a rule (CutFromFront); here the window measures in its own font, and
-// a double click shows the whole text.
-void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
+// The start-up order is a rule of StartupLists; here a command-line file that cannot be read
+// gives way to the last saved list, silently. Where the status cut falls is a rule
+// (CutFromFront); here the window measures in its own font, and a double click shows all.
+void MainWindowTest::startUpListAndStatusLine() {
+  TempDir lists;
+  WriteList(lists.File("three.ordl"), 3);
   WindowSession session;
-  TMainForm& form = session.Start();
+  session.WriteSettings([&](AppOptions& o) {
+    o.Main.StartupLoad = 1;
+    o.Dialog.LastSavedList.Set(lists.File("three.ordl"));
+  });
+  TMainForm& form = session.Start(lists.File("missing.ordl"));
+  QCOMPARE(ListState(form) + Q(form.List().ListFileName()), QStringLiteral("Loaded 3 items. [3]three.ordl"));
+  QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
   auto& label = Find<QLabel>(form, "Label1");
   QString path = QStringLiteral("/home/ann/Music");
   for (int i = 0; i < 8; ++i) path += QStringLiteral("/Some Artist - Some Title %1").arg(i);
@@ -208,25 +189,7 @@ void MainWindowTest::statusLineCutsLongTextsFromTheFront() {
   QVERIFY2(shown.startsWith(QStringLiteral("...")) && path.endsWith(shown.mid(3)), qPrintable(shown));
   QVERIFY2(QFontMetrics(label.font()).horizontalAdvance(shown) <= 264, qPrintable(shown));
   QTest::mouseDClick(&label, Qt::LeftButton);
-  QCOMPARE(session.dialogs.Shown.size(), 1u);
-  QCOMPARE(LastShown(session.dialogs), QStringLiteral(": ") + path);
-  QVERIFY(session.dialogs.Shown.back().Kind == MessageKind::Information);
-}
-
-// The order is a rule of StartupLists; here a command-line file that cannot be read gives way
-// to the last saved list, silently.
-void MainWindowTest::startUpListFromTheCommandLineOrTheOptions() {
-  TempDir lists;
-  WriteList(lists.File("three.ordl"), 3);
-  WindowSession session;
-  session.WriteSettings([&](AppOptions& o) {
-    o.Main.StartupLoad = 1;
-    o.Dialog.LastSavedList.Set(lists.File("three.ordl"));
-  });
-  TMainForm& form = session.Start(lists.File("missing.ordl"));
-  QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-  QCOMPARE(Q(form.List().ListFileName()) + Disabled(form, kListCommands), QStringLiteral("three.ordl"));
-  QVERIFY2(session.dialogs.Shown.empty() && session.dialogs.Asked.empty(), "start-up loads report nothing");
+  QCOMPARE(session.dialogs.Shown.back(), QStringLiteral(": ") + path);
 }
 
 void MainWindowTest::saveAndLoadThroughTheWindow() {
@@ -238,40 +201,24 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   auto& saveBut = Find<QPushButton>(form, "SaveBut");
   auto& loadBut = Find<QPushButton>(form, "LoadBut");
   Click(form, "StartBut");
-
   // A bare name gets ".ordl".
   dialogs.ExpectFile(Q(lists.File("songs")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  const FileDialogRequest first = dialogs.FileRequests.back();
-  QCOMPARE((QStringList{first.Title, first.Filter, first.DefaultSuffix, first.Folder}),
-           (QStringList{QStringLiteral(" - SAVE THE LIST AS - "), QStringLiteral("ORDL files (*.ordl *.ORDL)"),
-                        QStringLiteral("ordl"), QString::fromLocal8Bit(qgetenv("HOME"))}));
+  QCOMPARE(dialogs.FileRequests.back().Folder, QString::fromLocal8Bit(qgetenv("HOME")));
   const std::string songs = lists.File("songs.ordl");
-  QCOMPARE(ReadFileBytes(songs).substr(0, 4), std::string("\x03Ord"));
-  QVERIFY(!form.List().Unsaved);
-  QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
-  QCOMPARE(V(form.Options().Dialog.LastSavedList), Q(songs));
-
+  QVERIFY(std::filesystem::exists(songs) && !form.List().Unsaved && dialogs.Shown.isEmpty());
   // ".ordl" added to a name the dialog already checked: the window asks before replacing.
   const std::string old = lists.File("old.txt.ordl");
   WriteFileBytes(old, "keep");
   dialogs.ExpectFile(Q(lists.File("old.txt")));
   dialogs.ExpectQuestion(Q(old) + QStringLiteral(" already exists.\r\nDo you want to replace it?"), Answer::No);
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QCOMPARE(dialogs.Asked.back().Title, QStringLiteral("save"));
   QCOMPARE(ReadFileBytes(old), std::string("keep"));
-  QCOMPARE(dialogs.FileRequests.back().ProposedName, QStringLiteral("songs.ordl"));
-  QCOMPARE(dialogs.FileRequests.back().Folder, Q(lists.Path()));
-
-  // A write that fails keeps the list unsaved and the last saved name.
-  form.List().Unsaved = true;
+  QCOMPARE(dialogs.FileRequests.back().Folder + '/' + dialogs.FileRequests.back().ProposedName, Q(songs));
   dialogs.ExpectFile(Q(lists.File("no-such-folder/x.ordl")));
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QCOMPARE(LastShown(dialogs),
-           QStringLiteral("Warning: Can't write this file.\r\nIn use? Invalid filename? Disk full?"));
-  QVERIFY(form.List().Unsaved);
-  QCOMPARE(V(form.Options().Dialog.LastSavedList), Q(songs));
-
+  QVERIFY(dialogs.Shown.size() == 1 &&
+          dialogs.Shown.back().startsWith(QStringLiteral("Warning: Can't write this file.")));
   // With the load options window switched off every load replaces the list, whatever
   // LoadAppend says.
   form.Options().Dialog.LoadModeDontShow = 1;
@@ -279,10 +226,7 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   form.Options().Main.AskSaveThreshold = 5;
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton);
-  QCOMPARE(dialogs.FileRequests.back().Title + dialogs.FileRequests.back().Filter,
-           QStringLiteral(" - LOAD A LIST - ORDL files (*.ordl *.ORDL);;all files (*)"));
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-
   // Ctrl brings the window back: append through it.
   dialogs.ExpectModal([](QDialog& window) {
     Find<QRadioButton>(window, "AppendRadio").click();
@@ -291,48 +235,52 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   });
   dialogs.ExpectFile(Q(songs));
   QTest::mouseClick(&loadBut, Qt::LeftButton, Qt::ControlModifier);
-  QCOMPARE(form.Options().Dialog.LoadModeDontShow, 0);
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3, total 6 items. [6 unsaved]"));
-  QCOMPARE(form.List().SortState, 63);
+  QVERIFY(form.Options().Dialog.LoadModeDontShow == 0 && form.List().SortState == 63);
   QCOMPARE(V(form.Options().Dialog.LoadFolder), Q(lists.Path()));
-
-  // Without the window again: a file that is no list leaves the list and its name; replacing
-  // the unsaved list asks first.
+  // Without the window again: replacing the unsaved list asks first.
   form.Options().Dialog.LoadModeDontShow = 1;
-  const std::string bad = lists.File("bad.ordl");
-  WriteFileBytes(bad, "nope!");
-  dialogs.ExpectFile(Q(bad));
-  QTest::mouseClick(&loadBut, Qt::LeftButton);
-  QCOMPARE(ListState(form), QStringLiteral("Can't load the list. [6 unsaved]"));
-  QCOMPARE(Q(form.List().ListFileName()), QStringLiteral("songs.ordl"));
-  QVERIFY(Enabled(form, "SaveBut"));
   dialogs.ExpectFile(Q(songs));
   dialogs.ExpectQuestion(kDiscardQuestion, Answer::Yes);
   QTest::mouseClick(&loadBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Loaded 3 items. [3]"));
-
   // An empty list is not saved.
   QVERIFY(form.NewList(false));
   const std::size_t requests = dialogs.FileRequests.size();
   saveBut.setEnabled(true);
   QTest::mouseClick(&saveBut, Qt::LeftButton);
-  QCOMPARE(LastShown(dialogs), QStringLiteral("Warning: Empty list."));
-  QCOMPARE(dialogs.FileRequests.size(), requests);
+  QVERIFY(dialogs.Shown.back() == QStringLiteral("Warning: Empty list.") && dialogs.FileRequests.size() == requests);
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
-void MainWindowTest::fontSizeControlsKeysAndMenu() {
+// The place and colour from the settings, the folder tree, the font controls; what the
+// window changed is in the settings file after closing.
+void MainWindowTest::placeFolderAndFontControls() {
   WindowSession session;
+  TempDir music;
+  std::filesystem::create_directory(music.Path() + "/sub");
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Places.MainLeft = 100000;
+    o.Places.MainTop = -50;
+    o.Main.MainWindowColor = 0x00203040;
+  });
   TMainForm& form = session.Start();
   QVERIFY(QTest::qWaitForWindowActive(&form));
+  QCOMPARE(form.pos(), QPoint(form.screen()->geometry().width() - form.width(), 0));
+  QCOMPARE(form.palette().color(QPalette::Window), QColor(0x40, 0x30, 0x20));
+  // A folder chosen in the tree is remembered at once.
+  auto& tree = Find<QTreeView>(form, "Dir1");
+  QTRY_VERIFY(tree.model()->rowCount(tree.currentIndex()) == 1);
+  tree.setFocus();
+  QTest::keyClick(&tree, Qt::Key_Down);
+  QCOMPARE(V(form.Options().Dialog.LastScanFolder), Q(music.Path() + "/sub"));
+
   auto& updn = Find<QSpinBox>(form, "updn1");
   auto& label = Find<QLabel>(form, "Label1");
   auto size = [&] { return static_cast<int>(form.Options().Dialog.MainFontSize); };
   updn.setValue(12);
-  QCOMPARE(size(), 12);
-  for (const char* name : {"Label1", "Drive1", "Dir1"}) QCOMPARE(Find<QWidget>(form, name).font().pointSize(), 12);
-
-  // "+" and "-" step by one; the limits are a rule of ClampMainFontSize.
+  QVERIFY(size() == 12 && tree.font().pointSize() == 12);
   QTest::keyClick(&form, Qt::Key_Plus);
   QTest::keyClick(&form, Qt::Key_Plus);
   QTest::keyClick(&form, Qt::Key_Minus);
@@ -341,51 +289,22 @@ void MainWindowTest::fontSizeControlsKeysAndMenu() {
   // The big font needs more room: nothing is clipped.
   QVERIFY(label.contentsRect().height() >= QFontMetrics(label.font()).height());
   QWidget& about = Find<QWidget>(form, "AboutBut");
-  QVERIFY(about.height() >= about.minimumSizeHint().height());
   QVERIFY(form.rect().contains(about.geometry().translated(about.parentWidget()->mapTo(&form, QPoint()))));
-
-  // The folder tree's menu of fixed sizes.
   Find<QMenu>(form, "PopupMenu1").findChild<QAction*>(QStringLiteral("Size16"))->trigger();
   QCOMPARE(QPoint(size(), updn.value()), QPoint(16, 16));
-
   // The font dialog: name and style are kept, the size is clamped.
   session.dialogs.ExpectFont(QFont(QStringLiteral("DejaVu Serif"), 40, QFont::Bold, true));
   Click(form, "ButFont");
-  QCOMPARE(size(), 32);
-  QCOMPARE(V(form.Options().Dialog.MainFontName), QStringLiteral("DejaVu Serif"));
-  QCOMPARE(form.Options().Dialog.MainFontStyle, 3);
-  QVERIFY(label.font().bold());
-  session.dialogs.ExpectFont(std::nullopt);
-  Click(form, "ButFont");
-  QCOMPARE(size(), 32);
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-void MainWindowTest::folderSelectionIsRememberedAndPositionKeptOnScreen() {
-  WindowSession session;
-  TempDir music;
-  std::filesystem::create_directory(music.Path() + "/sub");
-  session.WriteSettings([&](AppOptions& o) {
-    o.Dialog.LastScanFolder.Set(music.Path());
-    o.Places.MainLeft = 100000;
-    o.Places.MainTop = -50;
-  });
-  TMainForm& form = session.Start();
-  QCOMPARE(form.pos(), QPoint(form.screen()->geometry().width() - form.width(), 0));
-
-  // A folder chosen in the tree is remembered at once.
-  auto& tree = Find<QTreeView>(form, "Dir1");
-  QTRY_VERIFY(tree.model()->rowCount(tree.currentIndex()) == 1);
-  tree.setFocus();
-  QTest::keyClick(&tree, Qt::Key_Down);
-  QCOMPARE(V(form.Options().Dialog.LastScanFolder), Q(music.Path() + "/sub"));
+  QVERIFY(size() == 32 && form.Options().Dialog.MainFontStyle == 3 && label.font().bold());
 
   form.move(40, 30);
   form.close();
   AppOptions saved{};
   QVERIFY(LoadConfiguration(session.Home() + "/ordonna.ini", saved).ok());
   QCOMPARE(QPoint(saved.Places.MainLeft, saved.Places.MainTop), QPoint(40, 30));
-  QCOMPARE(V(saved.Dialog.LastScanFolder), Q(music.Path() + "/sub"));
+  QCOMPARE(V(saved.Dialog.LastScanFolder) + V(saved.Dialog.MainFontName),
+           Q(music.Path() + "/sub") + QStringLiteral("DejaVu Serif"));
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 void MainWindowTest::optionsAboutAndViewExportedWindows() {
@@ -393,21 +312,18 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
   TempDir music;
   TMainForm& form = StartOnMusic(session, music, 1);
   ScriptedDialogs& dialogs = session.dialogs;
-
   // Options opens the options window; what its OK keeps is in the settings file at once.
   dialogs.ExpectModal([](QDialog& window) {
     Find<QCheckBox>(window, "InfoPathCheck").click();
     Find<QPushButton>(window, "OkBut").click();
   });
   Click(form, "OptBut");
-  QCOMPARE(form.Options().Main.InfoPath, 1);
-  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');
-
+  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');  // InfoPath
   // A window colour chosen there shows at once; "Reset ALL options" brings the factory colour
   // back to the main window as at start.
   QColor shownWhileOpen;
   dialogs.ExpectColor(QColor(200, 100, 50));
-  dialogs.ExpectQuestion(ResetQuestion(), Answer::Yes);
+  dialogs.ExpectQuestion({}, Answer::Yes);  // reset every option?
   dialogs.ExpectModal([&shownWhileOpen, &form](QDialog& window) {
     Find<QPushButton>(window, "WindowColorPanel").click();
     shownWhileOpen = form.palette().color(QPalette::Window);
@@ -416,15 +332,11 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
   Click(form, "OptBut");
   QCOMPARE(shownWhileOpen, QColor(200, 100, 50));
   QCOMPARE(form.palette().color(QPalette::Window), QColor(0xD5, 0xDE, 0xBE));
-  QCOMPARE(form.Options().Main.InfoPath, 0);
-
   // View with an empty list warns and switches itself off.
   auto& viewBut = Find<QPushButton>(form, "ViewBut");
   viewBut.setEnabled(true);
   QTest::mouseClick(&viewBut, Qt::LeftButton);
-  QCOMPARE(LastShown(dialogs), QStringLiteral("Warning: No data to view"));
-  QVERIFY(!viewBut.isEnabled());
-
+  QVERIFY(dialogs.Shown.back() == QStringLiteral("Warning: No data to view") && !viewBut.isEnabled());
   // The about window's HELP opens the local help page, or says that it is missing.
   const QString help = Q(session.Home() + "/help.html");
   for (bool present : {false, true}) {
@@ -436,18 +348,13 @@ void MainWindowTest::optionsAboutAndViewExportedWindows() {
     Click(form, "AboutBut");
     QCOMPARE(dialogs.Opened, present ? QStringList{help} : QStringList());
   }
-  QCOMPARE(dialogs.Shown.back().Text, QStringLiteral("The help page is missing:\r\n") + help);
-
   // "View ext." opens the last export and then waits five seconds before it works again
   // (the timer is cut short here).
   auto& extView = Find<QPushButton>(form, "ExtViewBut");
   form.SetLastExportFile(QStringLiteral("/exports/list.html"));
   QTest::mouseClick(&extView, Qt::LeftButton);
-  QCOMPARE(dialogs.Opened.back(), QStringLiteral("/exports/list.html"));
-  QVERIFY(!extView.isEnabled());
-  auto& guard = *form.findChild<QTimer*>(QStringLiteral("timerve"));
-  QVERIFY(guard.isActive());
-  guard.start(0);
+  QVERIFY(dialogs.Opened.back() == QStringLiteral("/exports/list.html") && !extView.isEnabled());
+  form.findChild<QTimer*>(QStringLiteral("timerve"))->start(0);
   QTRY_VERIFY(extView.isEnabled());
   // A scan changes the list under the export: there is nothing to open any more.
   Click(form, "StartBut");
@@ -468,37 +375,85 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   QVERIFY(!Enabled(form, "ExtViewBut"));
   dialogs.ExpectFile(Q(out.File("list.txt")));
   Click(form, "ExportBut");
-  QCOMPARE(dialogs.FileRequests.back().Filter + QString::number(dialogs.FileRequests.back().FilterIndex),
-           QStringLiteral("Txt files (*.txt *.TXT);;Html files (*.html *.HTML *.htm *.HTM);;Excel files (*.xls *.XLS);;"
-                          "All files (*)0"));
+  QCOMPARE(dialogs.FileRequests.back().FilterIndex, 0);
   QVERIFY(ReadFileBytes(out.File("list.txt")).find("song001") != std::string::npos);
   QVERIFY(Enabled(form, "ExtViewBut"));
   const std::vector<ListEntry> exported(form.List().Working().Entries().begin(), form.List().Working().Entries().end());
-
-  // The options window stays beside the main window; leaving it without GO imports nothing.
-  Click(form, "ImportBut");
-  auto* options = form.findChild<TImportForm*>();
-  QVERIFY(options != nullptr && options->isVisible());
-  const QString busy = QStringLiteral("StartBut LoadBut ImportBut ExportBut SaveBut");
-  QCOMPARE(Disabled(form, busy), busy);
-  options->reject();
-  QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
-  QCOMPARE(form.List().ItemCount(), 20u);
-  QCOMPARE(Disabled(form, busy), QString());
-
-  // GO asks for the file and replaces the list with what it holds.
-  ClearList(form.List());
-  dialogs.ExpectFile(Q(out.File("list.txt")));
-  Click(form, "ImportBut");
-  options = form.findChild<TImportForm*>();
-  QVERIFY(options != nullptr);
-  Find<QPushButton>(*options, "Gobut").click();
+  // The options window stays beside the main window, which holds its commands meanwhile;
+  // leaving it without GO gives them back, GO asks for the file and replaces the list.
+  for (const bool go : {false, true}) {
+    Click(form, "ImportBut");
+    auto* options = form.findChild<TImportForm*>();
+    QVERIFY(options != nullptr && options->isVisible() && !Enabled(form, "LoadBut"));
+    if (!go) {
+      options->reject();
+      QTRY_VERIFY(form.findChild<TImportForm*>() == nullptr);
+      QVERIFY(Enabled(form, "LoadBut") && form.List().ItemCount() == 20);
+      continue;
+    }
+    ClearList(form.List());
+    dialogs.ExpectFile(Q(out.File("list.txt")));
+    Find<QPushButton>(*options, "Gobut").click();
+  }
   QTRY_COMPARE(form.List().ItemCount(), 20u);
-  QCOMPARE(dialogs.FileRequests.back().Title, QStringLiteral(" - Choose text or html list to import - "));
   auto row = [](const ListEntry& entry) { return V(entry.FileName) + ' ' + QString::number(entry.SizeKB); };
   for (std::uint32_t i = 0; i < 20; ++i) QCOMPARE(row(form.List().Entry(i)), row(exported[i]));
   QVERIFY(Enabled(form, "ImportBut"));
   QVERIFY_SCRIPT_DONE(dialogs);
+}
+
+// Pending events are served between files, the status line follows the files, and CANCEL
+// stops the scan at once. Prints the figures.
+void MainWindowTest::scanKeepsTheWindowResponsiveAndCancelActsQuickly() {
+  WindowSession session;
+  TempDir music;
+  // 400 files of about 100 KB in 8 folders, and two long ones (8 MB) that slow
+  // processing reads whole.
+  for (int folder = 0; folder < 8; ++folder) {
+    const std::string path = music.Path() + "/album" + std::to_string(folder);
+    QVERIFY(QDir().mkpath(QString::fromStdString(path)));
+    WriteMp3Files(path, 50, 240);
+  }
+  const std::string longFile = Frames(19000, FrameSpec{}, true);
+  WriteFileBytes(music.Path() + "/album0/long1.mp3", longFile);
+  WriteFileBytes(music.Path() + "/album4/long2.mp3", longFile);
+  session.WriteSettings([&](AppOptions& o) {
+    o.Dialog.LastScanFolder.Set(music.Path());
+    o.Main.SlowProcessing = 1;
+  });
+  TMainForm& form = session.Start();
+  auto& label = Find<QLabel>(form, "Label1");
+  // A zero timer fires once per round of pending events: the gaps between its ticks are the
+  // longest a click could wait. It presses CANCEL after 300 different status texts.
+  QElapsedTimer clock;
+  qint64 lastTick = 0, longestGap = 0, cancelledAt = -1;
+  int statusChanges = 0;
+  QString lastStatus;
+  QTimer watcher;
+  watcher.setInterval(0);
+  connect(&watcher, &QTimer::timeout, [&] {
+    longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+    lastTick = clock.elapsed();
+    if (label.text() != lastStatus) ++statusChanges;
+    lastStatus = label.text();
+    if (statusChanges == 300 && cancelledAt < 0) {
+      cancelledAt = clock.elapsed();
+      QTest::mouseClick(&Find<QPushButton>(form, "Cancelbutton"), Qt::LeftButton);
+    }
+  });
+  clock.start();
+  watcher.start();
+  QTest::mouseClick(&Find<QPushButton>(form, "StartBut"), Qt::LeftButton);
+  const qint64 cancelMs = clock.elapsed() - cancelledAt;
+  watcher.stop();
+  QVERIFY2(cancelledAt >= 0, "the scan ended before CANCEL was pressed");
+  std::printf(
+      "scan of 402 files, slow processing: %d status texts, longest wait for events %lld ms, "
+      "CANCEL to scan end %lld ms\n",
+      statusChanges, static_cast<long long>(longestGap), static_cast<long long>(cancelMs));
+  QCOMPARE(ListState(form), QStringLiteral("Cancelled. [0]"));
+  // Generous bounds: the figures above are the measurement.
+  QVERIFY2(longestGap < 1000 && cancelMs < 1000, "events or CANCEL wait too long during the scan");
 }
 
 }  // namespace ordonna::testing

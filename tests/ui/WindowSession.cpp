@@ -1,17 +1,93 @@
-// The per-test window: settings folder, settings file, start, and acting inside operations.
+// The per-test window: scripted dialogs, settings folder, settings file, start, and acting inside
+// operations.
 #include "ui/WindowSession.h"
 
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include "config/ConfigFile.h"
 #include "core/ListEntry.h"
+#include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
 #include "support/Mp3Builder.h"
 #include "ui/QtText.h"
 
 namespace ordonna::testing {
+namespace {
+
+// The front of `queue`, taken off it; nothing when it is empty.
+template <class T>
+std::optional<T> Pop(std::deque<T>& queue) {
+  if (queue.empty()) return std::nullopt;
+  T value = std::move(queue.front());
+  queue.pop_front();
+  return value;
+}
+
+}  // namespace
+
+Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bool /*withCancel*/, Answer preferred) {
+  Asked.push_back(text);
+  const auto reply = Pop(questions_);
+  if (!reply || (!reply->first.isEmpty() && reply->first != text))
+    Unexpected.push_back(QStringLiteral("question: %1 (%2; expected: %3)").arg(text, title, reply ? reply->first : ""));
+  return reply ? reply->second : preferred;
+}
+
+bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
+  return AskMessage(text, title, false, Answer::No) == Answer::Yes;
+}
+
+void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind /*kind*/) {
+  Shown.push_back(title + QStringLiteral(": ") + text);
+}
+
+QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
+  FileRequests.push_back(request);
+  const std::optional<QString> path = Pop(files_);
+  if (!path) Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
+  return path.value_or(QString());
+}
+
+QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { return NextFile(request); }
+
+QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { return NextFile(request); }
+
+std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
+  FontRequests.push_back(initial);
+  const std::optional<std::optional<QFont>> font = Pop(fonts_);
+  if (!font) Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
+  return font.value_or(std::nullopt);
+}
+
+std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
+  ColorRequests.push_back(initial);
+  CustomColorRequests.push_back(customColors);
+  const auto reply = Pop(colors_);
+  if (!reply) Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
+  if (reply && reply->second) reply->second(customColors);
+  return reply ? reply->first : std::nullopt;
+}
+
+bool ScriptedDialogs::RunModal(QDialog& dialog) {
+  const std::optional<std::function<void(QDialog&)>> run = Pop(modals_);
+  if (!run) {
+    Unexpected.push_back(QStringLiteral("modal window: ") + dialog.windowTitle());
+    return false;
+  }
+  (*run)(dialog);
+  return dialog.result() == QDialog::Accepted;
+}
+
+bool ScriptedDialogs::OpenDocument(const QString& path) {
+  Opened.push_back(path);
+  return true;
+}
 
 AppOptions FactoryOptions() {
   AppOptions options{};
@@ -113,15 +189,34 @@ QString Names(const ListStore& list) {
   return names.join('|');
 }
 
-QString LastShown(const ScriptedDialogs& dialogs) {
-  return dialogs.Shown.back().Title + QStringLiteral(": ") + dialogs.Shown.back().Text;
+bool ClickWhenShown(QDialog& dialog, const char* name) {
+  auto& button = Find<QPushButton>(dialog, name);
+  if (!QTest::qWaitFor([&] { return button.isVisible() && button.isEnabled(); }, 5000)) return false;
+  QTest::mouseClick(&button, Qt::LeftButton);
+  return true;
 }
 
-QString ResetQuestion() {
-  return QStringLiteral(
-      "This will irreversibly set ALL program options\r\nto default (state after installation), including\r\nthose not "
-      "visible on this window, such as\r\ndefault folders and other windows switches.\r\n\n(once you click OK there "
-      "will be no cancelling)\r\n\nProceed?");
+void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers) {
+  dialogs.ExpectModal([&finish, answers](QDialog& dialog) {
+    dialog.show();
+    for (const char* answer : answers) QVERIFY(ClickWhenShown(dialog, answer));
+    auto& close = Find<QPushButton>(dialog, "CloseBut");
+    QVERIFY(QTest::qWaitFor([&] { return close.isVisible() || !dialog.isVisible(); }, 5000));
+    finish = QStringLiteral("%1 %2 log %3")
+                 .arg(close.text(), Find<QLabel>(dialog, "FinishLabel").text())
+                 .arg(Find<QListWidget>(dialog, "LogList").count());
+    if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
+  });
+}
+
+void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved) {
+  const ListStore& list = session.Form().List();
+  QCOMPARE(Names(list), names);
+  QCOMPARE(list.Unsaved, unsaved);
+  QCOMPARE(Find<QTableView>(viewer, "SG1").model()->rowCount(), static_cast<int>(list.ItemCount()));
+  QVERIFY(!Find<QPushButton>(viewer, "UndoBut").isEnabled());
+  QVERIFY(Find<QWidget>(viewer, "Panel1").isEnabled());
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing

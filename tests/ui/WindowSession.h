@@ -3,22 +3,76 @@
 // while a long operation runs.
 #pragma once
 
+#include <array>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "config/AppOptions.h"
 #include "platform/Platform.h"
 #include "support/TempDir.h"
+#include "ui/Dialogs.h"
 #include "ui/MainUnit.h"
-#include "ui/ScriptedDialogs.h"
 #include "ui/ViewUnit.h"
 
 namespace ordonna::testing {
+
+// Dialogs for window tests: questions, file and font dialogs and modal windows are answered
+// from queues the test fills; everything shown or asked is recorded. A question or dialog
+// nobody queued is recorded in `Unexpected` and answered with its default.
+class ScriptedDialogs final : public Dialogs {
+ public:
+  // The next question must have this text (empty: any text); it gets `reply`.
+  void ExpectQuestion(QString text, Answer reply) { questions_.push_back({std::move(text), reply}); }
+  // The next file dialog returns `path` (empty: cancelled).
+  void ExpectFile(QString path) { files_.push_back(std::move(path)); }
+  void ExpectFont(std::optional<QFont> font) { fonts_.push_back(std::move(font)); }
+  // The next colour picker returns `color` (nothing: cancelled) after `editCustom` changed
+  // its custom colours, as a user adding one does.
+  void ExpectColor(std::optional<QColor> color, std::function<void(std::array<QColor, 16>&)> editCustom = {}) {
+    colors_.push_back({color, std::move(editCustom)});
+  }
+  // The next modal window is handed to `run`, which plays the user; the window was accepted
+  // when its result says so.
+  void ExpectModal(std::function<void(QDialog&)> run) { modals_.push_back(std::move(run)); }
+  // True when every queued answer was used.
+  bool AllUsed() const {
+    return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
+  }
+  Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
+  // Answered from the question queue: Yes stands for OK.
+  bool AskOkCancel(const QString& text, const QString& title) override;
+  void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
+  QString ChooseSaveFile(const FileDialogRequest& request) override;
+  QString ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<QFont> ChooseFont(const QFont& initial) override;
+  std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
+  bool RunModal(QDialog& dialog) override;
+  bool OpenDocument(const QString& path) override;
+  QStringList Asked;  // the questions' texts
+  QStringList Shown;  // the messages, as "title: text"
+  std::vector<FileDialogRequest> FileRequests;
+  std::vector<QFont> FontRequests;                          // the font each font dialog started with
+  std::vector<QColor> ColorRequests;                        // the colour each picker started with
+  std::vector<std::array<QColor, 16>> CustomColorRequests;  // and its custom colours
+  QStringList Opened;
+  QStringList Unexpected;
+
+ private:
+  QString NextFile(const FileDialogRequest& request);
+  std::deque<std::pair<QString, Answer>> questions_;
+  std::deque<QString> files_;
+  std::deque<std::optional<QFont>> fonts_;
+  std::deque<std::pair<std::optional<QColor>, std::function<void(std::array<QColor, 16>&)>>> colors_;
+  std::deque<std::function<void(QDialog&)>> modals_;
+};
 
 // Factory defaults as on a 1024 x 768 screen, for windows tested without the main window.
 AppOptions FactoryOptions();
@@ -30,12 +84,10 @@ class WindowSession {
  public:
   WindowSession();
   ~WindowSession();
-
   // Writes "ordonna.ini": factory defaults changed by `change`.
   void WriteSettings(const std::function<void(AppOptions&)>& change);
   // Creates the window, loads its settings, shows it and lets the start-up list load.
   TMainForm& Start(const std::string& commandLineFile = {}, bool fadingSupported = false);
-
   const std::string& Home() const { return home_.Path(); }
   TMainForm& Form() { return *form_; }
   ScriptedDialogs dialogs;
@@ -79,11 +131,16 @@ TViewForm& OpenViewer(TMainForm& form);
 // The list's file names, joined by "|".
 QString Names(const ListStore& list);
 
-// The last message shown, as "title: text".
-QString LastShown(const ScriptedDialogs& dialogs);
+// The progress window of a duplicates search or comparison: presses `answers` at the
+// confirmations, waits for the end and presses the close button; `finish` receives its
+// caption, the finish label and the log's length.
+void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers = {});
 
-// The question of the options window's "Reset ALL options".
-QString ResetQuestion();
+// Waits until the button `name` of `dialog` shows and clicks it.
+bool ClickWhenShown(QDialog& dialog, const char* name);
+
+// After a duplicates search or comparison the list, the viewer's grid and its undo state agree.
+void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved);
 
 // Every scripted answer used and nothing unexpected asked.
 #define QVERIFY_SCRIPT_DONE(dialogs) \
