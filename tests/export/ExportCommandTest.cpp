@@ -1,5 +1,5 @@
-// The export command: caption decisions and window, the file dialog it asks for, the type
-// question, the remembered name and folder, and an earlier file that survives each kind of failure.
+// The export command: the caption window, the type question, the remembered name and folder,
+// and an earlier file that survives each kind of failure.
 #include "export/ExportCommand.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -50,26 +49,6 @@ struct CommandFixture : ExportFixture {
   std::string Chosen() { return ReadFileBytes(host.chosen); }
 };
 
-TEST(ExportCommand, DialogFollowsTheExportTypeAndUnsuitedExtensionsAreQuestioned) {
-  ExportMemory memory{"last.txt", ""};
-  AppOptions options{};
-  options.Dialog.ExportFolder.Set("c:\\");
-  options.Main.ExportType = 2;
-  const ExportDialogRequest r = ExportDialogFor(options, memory);
-  EXPECT_EQ(r.Filter + "|" + std::to_string(r.FilterIndex) + r.DefaultExtension + "|" + r.ProposedName + "|" +
-                r.InitialFolder,
-            "Txt files|*.txt|Html files|*.html;*.htm|Excel files|*.xls|All files|*.*|2html|last.txt|c:\\");
-
-  std::optional<TypeQuestion> question = QuestionExportType("/x/list.HTM", 3);
-  ASSERT_TRUE(question);
-  EXPECT_EQ(std::tuple(question->Text, question->TypeOnNo),
-            std::tuple("You chose to save an excel file under html filename.\r\n\nYES = that's what I want to do\r\n"
-                       "NO = save as html table",
-                       ExportType::HtmlTable));
-  const std::pair<std::string, std::uint8_t> suited[] = {{"/x/list.html", 2}, {"/x.txt/list", 3}, {"/x/list.csv", 0}};
-  for (const auto& [name, type] : suited) EXPECT_FALSE(QuestionExportType(name, type)) << name << " " << int(type);
-}
-
 TEST(ExportCommand, YesKeepsTheTypeNoSwitchesItCancelStops) {
   CommandFixture fixture;
   fixture.host.chosen = fixture.dir.File("list.html");
@@ -91,25 +70,7 @@ TEST(ExportCommand, YesKeepsTheTypeNoSwitchesItCancelStops) {
   EXPECT_EQ(fixture.host.busyCalls, (std::vector<bool>{true, false, true, false}));
 }
 
-TEST(ExportCommand, CaptionKindsAndTheCaptionWindow) {
-  // mode, sort state, the caption row's ordcsp value and text ("" for none)
-  const std::tuple<std::uint8_t, std::uint8_t, std::string> cases[] = {
-      {1, 0, ""},               // sorted by file name: no caption at all
-      {2, 9 + 128, "9DISK1"}};  // grouped by label
-  for (const auto& [mode, sortState, caption] : cases) {
-    CommandFixture fixture;
-    fixture.options.Main.ExportType = 2, fixture.options.Main.CaptionMode = mode;
-    fixture.list.SortState = sortState;
-    fixture.host.chosen = fixture.dir.File("t.html");
-    ASSERT_TRUE(fixture.Run());
-    EXPECT_EQ(fixture.host.captionWindows, 0) << int(mode);
-    const std::string page = fixture.Chosen();
-    const std::size_t row = page.find("ordcsp="), em = page.find("<em>", row) + 4;
-    EXPECT_EQ(row == std::string::npos ? "" : page.substr(row + 7, 1) + page.substr(em, page.find("</em>", em) - em),
-              caption)
-        << int(mode);
-  }
-
+TEST(ExportCommand, CaptionWindow) {
   CommandFixture fixture;
   fixture.options.Main.ExportType = 2, fixture.options.Main.CaptionMode = 3;
   fixture.host.chosen = fixture.dir.File("t.html");
