@@ -33,51 +33,29 @@ ListEntry EntryOf(std::int32_t frames, std::uint8_t frequencyCode) {
 TEST(FormatPlayTime, RoundsHalvesToEvenAndWritesMinutesWithoutHours) {
   // An unknown frequency (3) counts as 44.1 kHz; 4.5 s round to the even 4; an out-of-range
   // error style reads as question marks.
-  const std::tuple<std::int32_t, std::uint8_t, std::uint8_t, const char*> cases[] = {{2297, 0, 1, "1:00"},
-                                                                                     {1000, 3, 1, "0:26"},
-                                                                                     {125, 2, 1, "0:04"},
-                                                                                     {INT32_MAX, 2, 1, "1288490:11"},
-                                                                                     {-7, 1, 3, "??:??"}};
-  for (const auto& [frames, frequency, error, text] : cases) {
-    EXPECT_EQ(FormatPlayTime(frames, frequency, Style(error)), text) << frames << " " << int(frequency);
-  }
+  EXPECT_EQ(FormatPlayTime(2297, 0, Style(1)) + " " + FormatPlayTime(1000, 3, Style(1)) + " " +
+                FormatPlayTime(125, 2, Style(1)) + " " + FormatPlayTime(INT32_MAX, 2, Style(1)) + " " +
+                FormatPlayTime(-7, 1, Style(3)),
+            "1:00 0:26 0:04 1288490:11 ??:??");
   EXPECT_DOUBLE_EQ(PlaySeconds(125, 2) + PlaySeconds(-1, 2), 4.5);
 }
 
-TEST(Bitrate, ConstantCodesVbrNamesAndUndeterminedInAllThreeForms) {
-  struct Case {
-    std::uint8_t Code, Vbr, Error;
-    const char *Padded, *Unit, *Compact;
-  };
-  const Case cases[] = {
-      {1, 0, 1, " 32", " 32 kbps", "32"},
-      {15, 0, 1, "  ?", "? kbps", "?"},
-      {16, 1, 1, "VAR", "VAR.kbps", "VAR"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("code " + std::to_string(c.Code) + " vbr " + std::to_string(c.Vbr));
-    FieldStyle style = Style(c.Error);
-    style.VbrStyle = c.Vbr;
-    EXPECT_EQ(
-        FormatKbpsPadded(c.Code, style) + "|" + FormatKbpsUnit(c.Code, style) + "|" + FormatKbpsCompact(c.Code, style),
-        std::string(c.Padded) + "|" + c.Unit + "|" + c.Compact);
-  }
-}
-
-TEST(Formatters, FrequencyStereoAndSizeNames) {
+TEST(Formatters, BitrateFrequencyStereoAndSizeNames) {
+  FieldStyle vbr = Style(1), kb = Style(1);
+  vbr.VbrStyle = 1, kb.SizeStyle = 3;
+  EXPECT_EQ(FormatKbpsPadded(1, Style(1)) + "|" + FormatKbpsUnit(15, Style(1)) + "|" + FormatKbpsCompact(16, vbr) +
+                "|" + FormatKbpsUnit(16, vbr),
+            " 32|? kbps|VAR|VAR.kbps");
   std::string all;
   for (std::uint8_t code : {2, 3}) all += FormatFreqShort(code) + FormatFreqUnit(code) + FormatFreqPadded(code) + ",";
   EXPECT_EQ(all + FormatStereo(0, FieldStyle{}) + FormatStereo(4, Style(1)), "32.032.0 KHz 32.0 ,?? KHz ? ,S?");
-  FieldStyle style = Style(1);
-  style.SizeStyle = 3;
-  EXPECT_EQ(FormatSize(-1, style), "? Kb") << "a size unit follows a mark too";
+  EXPECT_EQ(FormatSize(-1, kb), "? Kb") << "a size unit follows a mark too";
 }
 
 TEST(FormatDate, DottedStylesAndLocaleFormatsWriteYearsInFull) {
   constexpr std::int32_t kFifthApril2004 = 38082;
   const std::pair<FieldStyle, const char*> cases[] = {
       {Style(1, 2), "04.05.2004."},
-      {Style(1, 0, "%m/%d/%y"), "04/05/2004"},
       {Style(1, 0, "%e/%m/%Ey"), " 5/04/2004"},
       {Style(1, 0, "%d.%m.%Y %H:%M%"), "05.04.2004 :"},  // time conversions and a dangling % are left out
       {Style(1, 0, "%H:%M"), "04/05/2004"}};             // no date conversion: the fallback
@@ -139,10 +117,7 @@ TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
 TEST(FormatTotalDuration, PluralsAndZeroPartsByStyle) {
   // only the low two bits of the style count
   const std::tuple<std::int64_t, std::uint8_t, const char*> cases[] = {
-      {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},
-      {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
-      {7200, 0, ", 02:00:00)"},
-      {-1, 0, ")"}};
+      {90061, 6, ", 1 day 1 hour 1 minute 1 second )"}, {7200, 0, ", 02:00:00)"}, {-1, 0, ")"}};
   for (const auto& [seconds, style, text] : cases) {
     AppOptions options{};
     options.Dialog.ViewerTotalTimeStyle = style;

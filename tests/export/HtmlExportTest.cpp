@@ -44,7 +44,7 @@ TEST(StyleBlock, FontNamesCannotInjectMarkupAndTheCaptionTakesTheTextColour) {
             std::string::npos);
 }
 
-TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
+TEST(PlainHtml, PageWithOneLinePerEntryAndFileTagsInside) {
   TempDir dir;
   WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");
   WriteFileBytes(dir.File("foot.html"), "</body></html>");
@@ -61,12 +61,6 @@ TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
       "<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>";
   EXPECT_EQ(Plain(fixture), std::string(kHead) + "</HEAD><BODY>" + body)
       << "without the styled page neither style sheet nor background";
-
-  fixture.options.Main.PlainHtmlStyled = 1;
-  EXPECT_NE(Plain(fixture).find("text-decoration:underline;\r\ncolor:#F0F0F0;\r\nfont-family:'Courier New';\r\n"
-                                "font-size:10pt;\r\n}\r\n--></STYLE></HEAD><BODY BGCOLOR=#123456>" +
-                                body),
-            std::string::npos);
 }
 
 TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {

@@ -1,5 +1,4 @@
-// Text export: the exact bytes of the columns, the title row, header and footer files, and
-// the cancel points.
+// Text export: the exact bytes of the columns, the title row, and header and footer files.
 #include "export/TextExport.h"
 
 #include <gtest/gtest.h>
@@ -57,20 +56,6 @@ TEST(TextExport, HeaderAndFooterFilesAddTheirLinesAndMissingOnesOnlyWarn) {
   EXPECT_EQ(Export(fixture), "line one\r\nline two\r\nline three\r\na\r\nb");
   EXPECT_EQ(MessageTexts(fixture.caller),
             std::vector<std::string>{"Footer file not found,\r\nzero length, or disk error.\r\n\n(will be ignored)"});
-}
-
-// The text writer lets the user cancel on the entries whose index modulo 64 is 18 (write
-// failures: the writer fault test and the export command).
-TEST(TextExport, CancelPoints) {
-  for (std::uint32_t count : {18u, 19u, 147u}) {
-    ExportFixture fixture;
-    for (std::uint32_t i = 0; i < count; ++i) fixture.Add(FullEntry("x"));
-    if (count == 19) fixture.caller.CancelAfter(0);
-    MemorySink sink;
-    EXPECT_EQ(ExportText(fixture.Job(), sink).code(), count == 19 ? Status::Code::Cancelled : Status::Code::Ok);
-    EXPECT_EQ(fixture.caller.eventsProcessed, count == 18 ? 0 : count == 19 ? 1 : 3) << count;
-    EXPECT_EQ(fixture.caller.statuses, (std::vector<std::string>{"Exporting...", "Ready."}));
-  }
 }
 
 }  // namespace

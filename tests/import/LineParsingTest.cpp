@@ -1,4 +1,4 @@
-// The documented cases of line parsing, date resolution, tag decoding and column resolution.
+// The documented cases of line parsing, date resolution and column resolution.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -6,7 +6,6 @@
 #include "export/ExportTestUtil.h"
 #include "import/ColumnResolution.h"
 #include "import/DateResolution.h"
-#include "import/ImportedFields.h"
 #include "import/LineParser.h"
 
 namespace ordonna::testing {
@@ -103,20 +102,11 @@ TEST(DateResolution, OpenDayAndMonthFollowTagOptionsOrQuestion) {
   EXPECT_EQ(std::tuple(r.Outcome, +r.Order.Month), std::tuple(DateOutcome::Resolved, 0)) << "style 2: month first";
   caller.Expect({}, Answer::Yes);
   EXPECT_EQ(ResolveDateOrder(yearLast, {3, 0, 1, ""}, caller).Outcome, DateOutcome::LeaveUnknown);
-  r = ResolveDateOrder(yearLast, {kDateStyleUnknown, 0, 0, "%m/%d/%Y"}, caller);
-  EXPECT_EQ(std::tuple(r.Outcome, +r.Order.Month), std::tuple(DateOutcome::Resolved, 0)) << "style 0: the locale's";
 
   caller.Expect("Two fields in your date(s) can't be resolved.\r\nDoes day go before month?\r\n(press No if opposite)",
                 Answer::Yes);
   EXPECT_EQ(+ResolveDateOrder(yearLast, {kDateStyleUnknown, 1, 1, ""}, caller).Order.Day, 0);
-  caller.Expect({}, Answer::Cancel);
-  EXPECT_EQ(ResolveDateOrder(yearLast, {kDateStyleUnknown, 1, 1, ""}, caller).Outcome, DateOutcome::Cancelled);
   EXPECT_TRUE(caller.AllAnswered());
-}
-
-TEST(ListInfoTag, DecodesTheSortStateAndRefusesBadValues) {
-  EXPECT_EQ(+DecodeListInfoTag("<OrdONNAtaG LABEL=\"s0TBS00000000063110\">")->SortState, 63);
-  EXPECT_FALSE(DecodeListInfoTag("<OrdONNAtaG LABEL=\"s0TBS00000000256110\">")) << "sort above 255";
 }
 
 TEST(ColumnResolution, FindsDelimiterColumnsAndReportsBadLists) {
