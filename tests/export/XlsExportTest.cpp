@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "export/ExportTestUtil.h"
 #include "support/TempDir.h"
@@ -49,9 +48,8 @@ TEST(XlsExport, EverySelectedFieldInItsColumnWrittenColumnByColumn) {
 
 TEST(XlsExport, CellTextIsWindows1252) {
   // The euro sign has a Windows-1252 byte; a byte from a Windows list already is one.
-  const std::pair<std::string, std::string> cases[] = {
-      {"\xE2\x82\xAC 5", "\x80 5"}, {"caf\xE9", "caf\xE9"}, {std::string(300, 'x'), std::string(255, 'x')}};
-  for (const auto& [text, cell] : cases) EXPECT_EQ(XlsCellText(text), cell) << text.substr(0, 20);
+  EXPECT_EQ(XlsCellText("\xE2\x82\xAC 5") + XlsCellText("caf\xE9") + XlsCellText(std::string(300, 'x')),
+            "\x80 5caf\xE9" + std::string(255, 'x'));
 }
 
 TEST(XlsExport, SixtyFiveThousandFiveHundredThirtyFiveEntriesAndNoMore) {

@@ -45,7 +45,6 @@ struct CommandFixture {
     list.AppendEntry(SparseEntry());
     list.SortState = 7;
     options.Dialog.ImportDateAddedFallback = 1;
-    options.Main.InfoTime = 1;
   }
   ImportResult Import(const std::string& name, const std::string& bytes) {
     WriteFileBytes(dir.File(name), bytes);
@@ -66,14 +65,12 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
     ImportOutcome Outcome;
     std::string Shown;  // the start of the one message, or of the one question (answered No)
     bool Asks = false;
-    std::uint8_t FileType = 0;
   };
   using enum ImportOutcome;
   const Case cases[] = {
       {"small.txt", TabList(40).substr(0, 511), Failed, "Can't import files smaller than 512 bytes!"},
-      {"list.xls", TabList(40), Cancelled, "Sorry, XLS files"},
-      // a saved list, whatever its name and the type asked for, is loaded, not imported
-      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), Failed, "This file is an ORDL list", false, 1},
+      // a saved list, whatever its name, is loaded, not imported
+      {"saved.txt", std::string("\x03Ord\x3F", 5) + TabList(30), Failed, "This file is an ORDL list"},
       {"c.txt", TabList(500), Cancelled, ""},  // cancelled at its first check
       // a temporary folder where the backup of the list cannot go is named with the reason
       {"tmp.txt", TabList(30), Failed, "Can't write the backup of the list in the temporary folder\r\n/dev/null/temp"},
@@ -90,7 +87,6 @@ TEST(ImportCommand, ListUnchangedAfterEveryUnsuccessfulEnd) {
       SCOPED_TRACE(c.Name + (append ? "+" : ""));
       CommandFixture fx;
       fx.options.Dialog.ImportImap = append ? 1 : 0;
-      fx.options.Dialog.ImportFileType = c.FileType;
       fx.options.Main.AskSaveThreshold = asksToDiscard ? 1 : 0;
       fx.list.Unsaved = asksToDiscard;
       const std::string before = ListImage(fx.list);

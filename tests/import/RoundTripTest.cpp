@@ -31,10 +31,8 @@ std::vector<ListEntry> Entries(std::mt19937& random) {
       return full ? static_cast<int>(base + random() % range) : otherwise;
     };
     e.BitrateCode = static_cast<std::uint8_t>(value(1, 14, i % 2 ? kBitrateVariable : 255));
-    e.SizeKB = value(0, 20000, -1);
-    e.FrequencyCode = static_cast<std::uint8_t>(value(0, 3, 255));
-    e.Frames = value(0, 40000, -1);
-    e.StereoMode = static_cast<std::uint8_t>(value(0, 4, 4));
+    e.SizeKB = value(0, 20000, -1), e.FrequencyCode = static_cast<std::uint8_t>(value(0, 3, 255));
+    e.Frames = value(0, 40000, -1), e.StereoMode = static_cast<std::uint8_t>(value(0, 4, 4));
     e.FileDate = value(36000, 5000, -1), e.DateAdded = value(36000, 5000, -1);
     entries.push_back(e);
   }
