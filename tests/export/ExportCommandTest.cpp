@@ -1,5 +1,5 @@
-// The export command: the caption window, the type question, the remembered name and folder,
-// and an earlier file that survives each kind of failure.
+// The export command: the caption window, the type question, and an earlier file that survives
+// each kind of failure.
 #include "export/ExportCommand.h"
 
 #include <gtest/gtest.h>

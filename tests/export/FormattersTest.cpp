@@ -107,7 +107,7 @@ TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
   EXPECT_EQ(TotalPlaySeconds(entries), 309237645) << "no overflow";
 }
 
-TEST(FormatTotalDuration, PluralsAndZeroPartsByStyle) {
+TEST(FormatTotalDuration, SingularNamesAndTheClockStyle) {
   AppOptions options{};
   options.Dialog.ViewerTotalTimeStyle = 6;  // only the low two bits of the style count
   EXPECT_EQ(FormatTotalDuration(90061, FieldStyleOf(options, "")), ", 1 day 1 hour 1 minute 1 second )");

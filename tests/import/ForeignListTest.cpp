@@ -59,7 +59,7 @@ std::string Names(const std::string& bytes, ScriptedCaller& caller) {
   return names;
 }
 
-TEST(ForeignList, FileReadingStatusTextsAndFailures) {
+TEST(ForeignList, FileReadingAndFailures) {
   // A byte-order mark and NUL bytes before the first line are no part of its name.
   ScriptedCaller caller;
   const std::string lead("\0\0\xEF\xBB\xBF\0", 6);
