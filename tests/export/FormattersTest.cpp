@@ -33,128 +33,72 @@ ListEntry EntryOf(std::int32_t frames, std::uint8_t frequencyCode) {
 TEST(FormatPlayTime, RoundsHalvesToEvenAndWritesMinutesWithoutHours) {
   // An unknown frequency (3) counts as 44.1 kHz; 4.5 s round to the even 4; an out-of-range
   // error style reads as question marks.
-  const std::tuple<std::int32_t, std::uint8_t, std::uint8_t, const char*> cases[] = {
-      {2297, 0, 1, "1:00"}, {0, 0, 1, "0:00"},       {1000, 3, 1, "0:26"},
-      {125, 2, 1, "0:04"},  {187500, 1, 1, "75:00"}, {INT32_MAX, 2, 1, "1288490:11"},
-      {-1, 0, 0, ""},       {-1, 0, 1, "??:??"},     {-1, 0, 2, "--:--"},
-      {-7, 1, 3, "??:??"}};
-  for (const auto& [frames, frequency, error, text] : cases) {
-    EXPECT_EQ(FormatPlayTime(frames, frequency, Style(error)), text) << frames << " " << int(frequency);
-  }
+  EXPECT_EQ(FormatPlayTime(2297, 0, Style(1)) + " " + FormatPlayTime(1000, 3, Style(1)) + " " +
+                FormatPlayTime(125, 2, Style(1)) + " " + FormatPlayTime(INT32_MAX, 2, Style(1)) + " " +
+                FormatPlayTime(-7, 1, Style(3)),
+            "1:00 0:26 0:04 1288490:11 ??:??");
   EXPECT_DOUBLE_EQ(PlaySeconds(125, 2) + PlaySeconds(-1, 2), 4.5);
 }
 
-TEST(Bitrate, ConstantCodesVbrNamesAndUndeterminedInAllThreeForms) {
-  struct Case {
-    std::uint8_t Code, Vbr, Error;
-    const char *Padded, *Unit, *Compact;
-  };
-  const Case cases[] = {
-      {1, 0, 1, " 32", " 32 kbps", "32"}, {14, 0, 1, "320", "320 kbps", "320"}, {15, 0, 1, "  ?", "? kbps", "?"},
-      {0, 0, 0, "   ", "", ""},           {17, 0, 2, "  -", "- kbps", "-"},     {16, 1, 1, "VAR", "VAR.kbps", "VAR"},
-      {16, 2, 1, "vbr", "vbr", "vbr"},    {16, 5, 1, "VAR", "VAR.kbps", "VAR"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE("code " + std::to_string(c.Code) + " vbr " + std::to_string(c.Vbr));
-    FieldStyle style = Style(c.Error);
-    style.VbrStyle = c.Vbr;
-    EXPECT_EQ(
-        FormatKbpsPadded(c.Code, style) + "|" + FormatKbpsUnit(c.Code, style) + "|" + FormatKbpsCompact(c.Code, style),
-        std::string(c.Padded) + "|" + c.Unit + "|" + c.Compact);
-  }
-}
-
-TEST(Formatters, FrequencyStereoAndSizeNames) {
+TEST(Formatters, BitrateFrequencyStereoAndSizeNames) {
+  FieldStyle vbr = Style(1), kb = Style(1);
+  vbr.VbrStyle = 1, kb.SizeStyle = 3;
+  EXPECT_EQ(FormatKbpsPadded(1, Style(1)) + "|" + FormatKbpsUnit(15, Style(1)) + "|" + FormatKbpsCompact(16, vbr) +
+                "|" + FormatKbpsUnit(16, vbr),
+            " 32|? kbps|VAR|VAR.kbps");
   std::string all;
-  for (std::uint8_t code : {0, 2, 3})
-    all += FormatFreqShort(code) + FormatFreqUnit(code) + FormatFreqPadded(code) + ",";
-  EXPECT_EQ(all, "44.144.1 KHz 44.1 ,32.032.0 KHz 32.0 ,?? KHz ? ,");
-
-  FieldStyle longStyle;
-  longStyle.StereoStyle = 1;
-  EXPECT_EQ(FormatStereo(0, FieldStyle{}) + FormatStereo(3, longStyle), "Smono");
-  EXPECT_EQ(FormatStereo(4, Style(0)) + FormatStereo(4, Style(1)) + FormatStereo(255, Style(2)), "?-");
-
-  // A size unit follows a mark too, not an omitted size; an out-of-range unit reads as " K".
-  const std::tuple<std::int32_t, std::uint8_t, std::uint8_t, const char*> sizes[] = {
-      {5000, 4, 1, "5000Kb"}, {-1, 3, 1, "? Kb"}, {-1, 2, 2, "-K"}, {-1, 1, 0, ""}, {0, 5, 1, "0 K"}};
-  for (const auto& [size, unit, error, text] : sizes) {
-    FieldStyle style = Style(error);
-    style.SizeStyle = unit;
-    EXPECT_EQ(FormatSize(size, style), text) << int(unit);
-  }
+  for (std::uint8_t code : {2, 3}) all += FormatFreqShort(code) + FormatFreqUnit(code) + FormatFreqPadded(code) + ",";
+  EXPECT_EQ(all + FormatStereo(0, FieldStyle{}) + FormatStereo(4, Style(1)), "32.032.0 KHz 32.0 ,?? KHz ? ,S?");
+  EXPECT_EQ(FormatSize(-1, kb), "? Kb") << "a size unit follows a mark too";
 }
 
 TEST(FormatDate, DottedStylesAndLocaleFormatsWriteYearsInFull) {
   constexpr std::int32_t kFifthApril2004 = 38082;
-  const std::pair<FieldStyle, const char*> cases[] = {
-      {Style(1, 1), "05.04.2004."},
-      {Style(1, 2), "04.05.2004."},
-      {Style(1, 3), "2004.04.05."},
-      {Style(1, 0, "%m/%d/%y"), "04/05/2004"},
-      {Style(1, 0, "%e/%m/%Ey"), " 5/04/2004"},
-      {Style(1, 0, "%d%%%m%%%Y"), "05%04%2004"},
-      {Style(1, 0, "%d.%m.%Y %H:%M%"), "05.04.2004 :"},  // time conversions and a dangling % are left out
-      {Style(1, 0, "%H:%M"), "04/05/2004"}};             // no date conversion: the fallback
-  for (const auto& [style, text] : cases) {
-    EXPECT_EQ(FormatDate(kFifthApril2004, style), text) << int(style.DateStyle) << " " << style.LocaleDateFormat;
-  }
+  // Time conversions and a dangling % are left out; without a date conversion the fallback.
+  EXPECT_EQ(FormatDate(kFifthApril2004, Style(1, 2)) + "|" + FormatDate(kFifthApril2004, Style(1, 0, "%e/%m/%Ey")) +
+                "|" + FormatDate(kFifthApril2004, Style(1, 0, "%d.%m.%Y %H:%M%")) + "|" +
+                FormatDate(kFifthApril2004, Style(1, 0, "%H:%M")),
+            "04.05.2004.| 5/04/2004|05.04.2004 :|04/05/2004");
   EXPECT_EQ(FormatDate(1, Style(1, 1)) + FormatDate(2958465, Style(1, 3)), "31.12.1899.9999.12.31.");
-  EXPECT_EQ(FormatDate(0, Style(0)) + FormatDate(2958466, Style(1)) + FormatDate(-1, Style(2)), "?-");
-  std::string longDate = FormatDate(kFifthApril2004, Style(1, 0, "%d" + std::string(300, 'x')));
-  EXPECT_EQ(longDate.size(), 255u);
-  EXPECT_EQ(longDate.substr(0, 4), "05xx");
+  EXPECT_EQ(FormatDate(0, Style(1)) + FormatDate(2958466, Style(1)), "??");
 }
 
 TEST(SplitName, SplitsAtTheFirstSeparatorByPriority) {
   // "artist|title"; a name of four characters (here in five bytes) is never split
-  const std::pair<const char*, const char*> cases[] = {
-      {"Band -Song", "Band|Song"}, {"Up-Down - Song", "Up-Down|Song"}, {"A - B - C", "A|B - C"},  {"ab-cd", "ab|cd"},
-      {"a-bc", "|a-bc"},           {"\xC3\xA9-bc", "|\xC3\xA9-bc"},    {"Overture", "|Overture"},
-  };
-  for (const auto& [name, parts] : cases) {
+  std::string all;
+  for (const char* name : {"Up-Down - Song", "A - B - C", "ab-cd", "\xC3\xA9-bc"}) {
     ArtistAndTitle split = SplitName(name);
-    EXPECT_EQ(std::string(split.Artist) + "|" + std::string(split.Title), parts) << name;
+    all += std::string(split.Artist) + "|" + std::string(split.Title) + ",";
   }
+  EXPECT_EQ(all, "Up-Down|Song,A|B - C,ab|cd,|\xC3\xA9-bc,");
 }
 
 TEST(HtmlEscaping, MarkupEscapedSpacesMadeVisibleAndNamesPadded) {
   using Escape = std::string (*)(std::string_view);
   const std::tuple<Escape, std::string, std::string> cases[] = {
-      {HtmlEscapeCell, "a\"b&c<d>e", "a&quot;b&amp;c&lt;d&gt;e"},
-      {HtmlEscapeCell, "a    b", "a &nbsp; &nbsp;b"},
       {HtmlEscapeCell, "a  b  c", "a &nbsp;b &nbsp;c"},             // a character resets the alternation
       {HtmlEscapeCell, std::string("a\0\xFF b", 5), "a &nbsp; b"},  // bytes 0 and 255 are space positions
-      {HtmlEscapeCell, "R&  B", "R&amp; &nbsp;B"},
-      {HtmlEscapeText, "<a href=\"x\">&", "&lt;a href=&quot;x&quot;&gt;&amp;"},
-      {HtmlEscapeText, std::string("a\0b", 3), "a&nbsp;b"},
-      {HtmlEscapeText, "  \xFF\xC3\xA9  ", "  \xFF\xC3\xA9  "},  // only markup and zero bytes
+      {HtmlEscapeText, "  \xFF\xC3\xA9  ", "  \xFF\xC3\xA9  "},     // only markup and zero bytes
       {HtmlSpaces, "  a   b", "&nbsp; a &nbsp; b"},
-      {HtmlSpaces, " x", "&nbsp;x"},
   };
   for (const auto& [escape, text, html] : cases) EXPECT_EQ(escape(text), html) << text;
 
   // Widths count characters and entities, each invalid byte as one; past 32,768 nothing is counted.
-  const std::pair<std::string, std::size_t> lengths[] = {
-      {"Salt &amp; Pepper", 13},        {"&quot;x&quot;", 3},        {"&amp;amp;", 5}, {"\xE9t\xE9", 3},
-      {std::string(32768, 'a'), 32768}, {std::string(32769, 'a'), 0}};
-  for (const auto& [text, length] : lengths) EXPECT_EQ(VisibleLength(text), length) << text.substr(0, 20);
+  EXPECT_EQ(std::to_string(VisibleLength("Salt &amp; Pepper")) + " " + std::to_string(VisibleLength("\xE9t\xE9")) +
+                " " + std::to_string(VisibleLength(std::string(32769, 'a'))),
+            "13 3 0");
   const std::string huge(40000, 'a');  // past the counting limit: wider, not empty
   auto pad = [](const std::string& text, std::uint8_t width) {
     FieldStyle style;
     style.PadFilenameTo = width;
     return PadName(text, style);
   };
-  EXPECT_EQ(pad("AB", 10) + pad("AB", 0) + pad("&amp;", 3) + "|", "AB        AB&amp;  |");
-  EXPECT_EQ(pad("Salt &amp; Pepper", 10) + pad("\xC3\xA9t\xC3\xA9", 5), "Salt &amp; Pepper\xC3\xA9t\xC3\xA9  ");
+  EXPECT_EQ(pad("AB", 0) + pad("&amp;", 3) + pad("Salt &amp; Pepper", 10) + "|", "AB&amp;  Salt &amp; Pepper|");
   EXPECT_EQ(pad(huge, 10), huge);
 }
 
 TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
-  EXPECT_EQ(TotalPlaySeconds({}), 0);
-  std::vector<ListEntry> entries(10, EntryOf(20, 0));  // 0.52 s each, 5.22 s together
-  EXPECT_EQ(TotalPlaySeconds(entries), 5);
-  entries = {EntryOf(1000, 0), EntryOf(1000, 1), EntryOf(1000, 2), EntryOf(1000, 3)};
+  std::vector<ListEntry> entries = {EntryOf(1000, 0), EntryOf(1000, 1), EntryOf(1000, 2), EntryOf(1000, 3)};
   EXPECT_EQ(TotalPlaySeconds(entries), 112) << "26.12 + 24 + 36 + 26.12 s";
   // 14 frames at 32 kHz are 0.504 s: one frame less would round to 0.
   entries = {EntryOf(14, 2), EntryOf(-1, 2), EntryOf(-5000, 0), EntryOf(std::numeric_limits<std::int32_t>::min(), 1)};
@@ -163,24 +107,13 @@ TEST(TotalPlaySeconds, SumsFramesPerFrequencyBeforeRounding) {
   EXPECT_EQ(TotalPlaySeconds(entries), 309237645) << "no overflow";
 }
 
-TEST(FormatTotalDuration, PluralsAndZeroPartsByStyle) {
-  // only the low two bits of the style count
-  const std::tuple<std::int64_t, std::uint8_t, const char*> cases[] = {
-      {90061, 6, ", 1 day 1 hour 1 minute 1 second )"},
-      {183605, 2, ", 2 days 3 hours 0 minutes 5 seconds )"},
-      {86400, 2, ", 1 day 0 hours 0 minutes )"},
-      {7200, 0, ", 02:00:00)"},
-      {7200, 3, ", 2 hours 0 minutes )"},
-      {120, 0, ", 02:00)"},
-      {120, 3, ", 2 minutes )"},
-      {0, 1, ", 00:00)"},
-      {0, 2, ", 0 seconds )"},
-      {-1, 0, ")"}};
-  for (const auto& [seconds, style, text] : cases) {
-    AppOptions options{};
-    options.Dialog.ViewerTotalTimeStyle = style;
-    EXPECT_EQ(FormatTotalDuration(seconds, FieldStyleOf(options, "")), text) << seconds << " " << int(style);
-  }
+TEST(FormatTotalDuration, SingularNamesAndTheClockStyle) {
+  AppOptions options{};
+  options.Dialog.ViewerTotalTimeStyle = 6;  // only the low two bits of the style count
+  EXPECT_EQ(FormatTotalDuration(90061, FieldStyleOf(options, "")), ", 1 day 1 hour 1 minute 1 second )");
+  options.Dialog.ViewerTotalTimeStyle = 0;
+  EXPECT_EQ(FormatTotalDuration(7200, FieldStyleOf(options, "")) + FormatTotalDuration(-1, FieldStyleOf(options, "")),
+            ", 02:00:00))");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// HTML exports: an exact page of the plain and of the table type, the list tag, the style sheet
-// with its colours and fonts, visible spaces, grouped captions and escaping of user data.
+// HTML exports: an exact page of the plain and of the table type with its style sheet,
+// grouped captions and escaping of user data.
 #include "export/HtmlExport.h"
 
 #include <gtest/gtest.h>
@@ -35,39 +35,7 @@ std::string AfterTag(const std::string& page) {
   return tag == std::string::npos ? page : page.substr(tag + 40);
 }
 
-TEST(ListInfoTag, CarriesFlagsSortStateAndStyles) {
-  // The plain tags of both types are in the pages below.
-  MainOptions options = AllColumnsOptions().Main;
-  options.Enumerate = options.StereoStyle = options.SplitArtistTitle = 1;
-  options.DateStyle = 3, options.SizeStyle = 4, options.Delimiter = 5;
-  EXPECT_EQ(ListInfoTag(options, 135, true), "<OrdONNAtaG LABEL=\"sETBSMFCPAV7S135345\">");
-
-  options.DateStyle = 9, options.SizeStyle = 12, options.Delimiter = 200;
-  EXPECT_EQ(ListInfoTag(options, 7, false), "<oRdONNATAG LABEL=\"SETBSMFCPAV7S007010\">")
-      << "styles out of range are written as the formatters read them";
-}
-
-TEST(StyleBlock, FontNamesCannotInjectMarkupTheCaptionTakesTheTextColourAndTheFontHasADefault) {
-  EXPECT_EQ(SafeFontName("Arial'; } body { background:url(x) } <script>"), "Arial  body  backgroundurlx  script");
-  EXPECT_EQ(SafeFontName("Mono_1.2-b \xE3\x82\xB4"), "Mono_1.2-b \xE3\x82\xB4");
-
-  MainOptions options = PlainOptions().Main;
-  options.UseTextColor = 1, options.TableTextColor = 0x00563412;
-  options.TableFontName.Set("Courier New';}</STYLE><script>");
-  options.CaptionFontName.Set("\"><b>Arial");
-  const std::string block = StyleBlock(options, true, CaptionKind::Grouped);
-  EXPECT_NE(block.find("table\r\n{\r\nfont-style:normal;\r\nfont-family:'Courier NewSTYLEscript';"), std::string::npos);
-  EXPECT_NE(block.find("font-weight:bold;\r\ncolor:#123456;\r\nfont-family:'bArial';"), std::string::npos)
-      << "the caption takes the text colour without the styled-page option";
-
-  options.TableFontName.Set("");
-  options.TableFontSize = 0;
-  EXPECT_NE(StyleBlock(options, true, CaptionKind::None).find("font-family:'Courier New';\r\nfont-size:1pt;"),
-            std::string::npos);
-  EXPECT_EQ(options.TableFontName.View(), "Courier New") << "the default font is kept in the options";
-}
-
-TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
+TEST(PlainHtml, PageWithOneLinePerEntryAndFileTagsInside) {
   TempDir dir;
   WriteFileBytes(dir.File("head.html"), "<html><body>\n<h1>Mine</h1>\n");
   WriteFileBytes(dir.File("foot.html"), "</body></html>");
@@ -84,39 +52,6 @@ TEST(PlainHtml, PageWithOneLinePerEntryFileTagsInsideAndStyledOnlyWhenAsked) {
       "<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n</FONT></BODY></HTmL>";
   EXPECT_EQ(Plain(fixture), std::string(kHead) + "</HEAD><BODY>" + body)
       << "without the styled page neither style sheet nor background";
-
-  fixture.options.Main.PlainHtmlStyled = 1;
-  EXPECT_EQ(Plain(fixture),
-            std::string(kHead) +
-                "<STYLE TYPE=\"text/css\"><!--\r\nbody\r\n{\r\nfont-style:italic;\r\nfont-weight:bold;\r\n"
-                "text-decoration:underline;\r\ncolor:#F0F0F0;\r\nfont-family:'Courier New';\r\n"
-                "font-size:10pt;\r\n}\r\n--></STYLE>"
-                "</HEAD><BODY BGCOLOR=#123456>" +
-                body);
-  EXPECT_TRUE(fixture.caller.messages.empty());
-
-  // Own tags: the files' tags replace the page's, except a table's closing ones.
-  m.UseOwnHtmlTags = 1;
-  fixture.list.Working().Clear();
-  fixture.Add(FullEntry());
-  EXPECT_EQ(Plain(fixture),
-            "<html><body>\r\n<h1>Mine</h1>\r\n<oRdONNATAG LABEL=\"S0T0000000000063110\">"
-            "<NOBR>Artist - Title, 3:45<oRdONNATAG LABEL=\"ENd\"></body></html>\r\n");
-  m.FooterFromFile = 0;
-  EXPECT_TRUE(Plain(fixture).ends_with("3:45<oRdONNATAG LABEL=\"ENd\"></FONT></BODY></HTmL>"))
-      << "without a footer file the page's closing tags end it";
-  std::string page = Table(fixture);
-  EXPECT_TRUE(page.starts_with("<html><body>\r\n<h1>Mine</h1>\r\n<OrdONNAtaG LABEL=\"s0T0000000000063110\">"));
-  EXPECT_TRUE(page.ends_with("</TaBLE></CENTER></BODY></HTmL>")) << "a table keeps its closing tags";
-}
-
-TEST(PlainHtml, NumbersPaddingAndTabsBecomeVisibleSpaces) {
-  ExportFixture fixture;
-  MainOptions& m = fixture.options.Main;
-  m.InfoTime = m.Enumerate = 1, m.PadFilenameTo = 16, m.Delimiter = 5;
-  for (int i = 0; i < 10; ++i) fixture.Add(FullEntry());
-  const std::string rows = AfterTag(Plain(fixture));
-  EXPECT_EQ(rows.substr(0, rows.find("</NOBR>")), "<NOBR>&nbsp;1. Artist - Title &nbsp;&nbsp; &nbsp; 3:45");
 }
 
 TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {
@@ -175,11 +110,6 @@ TEST(HtmlTable, GroupedCaptionsOpenATablePerFolder) {
   EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
             std::string(kTable) + caption("/m/A") + title + row("a1") + row("a2") + "</TaBLE></CENTER><BR>" +
                 std::string(kTable) + caption("/m/&lt;B&gt;") + title + row("b1") + end);
-
-  fixture.list.SortState = 0;
-  EXPECT_EQ(AfterTag(Table(fixture, {CaptionKind::Grouped, {}})),
-            std::string(kTable) + title + row("a1") + row("a2") + row("b1") + end)
-      << "a list not sorted by path or label gets no captions but keeps its title row";
 }
 
 }  // namespace
