@@ -137,7 +137,6 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
       {"last position", VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), "16 777 1 0", ""},
       {"one too far", VbrFrame(FrameOf(9), "Xing", 777, 73) + MixedFrames(300), "16 301 1 0", ""},
       {"one too early", VbrFrame(FrameOf(9), "Xing", 777, 32) + MixedFrames(300), "16 301 1 0", ""},
-      {"crc first position", VbrFrame(crc, "Xing", 777, 35) + Frames(300, crc), "9 777 1 0", ""},
       {"crc last position", VbrFrame(crc, "Xing", 777, 74) + Frames(300, crc), "9 777 1 0", ""},
       {"header in the second frame", Frame(FrameOf(9)) + VbrFrame(FrameOf(9), "Xing", 777) + MixedFrames(300),
        "16 302 1 0", ""},
@@ -149,58 +148,31 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
 }
 
 TEST(Analysis, HeaderFaultsAndChanges) {
-  std::vector<Case> cases;
-  struct Fault {
-    int Version, Layer;
-    const char* Text;
-  };
-  const Fault faults[] = {
-      {3, 0, "Unknown mpeg layer version."},  {0, 1, "Mpeg version 2.5 not supported"}, {1, 1, "Unknown mpeg version"},
-      {2, 1, "Mpeg version 2 not supported"}, {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
-  };
-  for (const Fault& f : faults) {
-    FrameSpec bad = FrameOf(9);
-    bad.Version = static_cast<std::uint8_t>(f.Version);
-    bad.Layer = static_cast<std::uint8_t>(f.Layer);
-    const std::string what = std::to_string(f.Version) + "/" + std::to_string(f.Layer);
-    const std::string error = f.Text + " (0)"s;
-    // Layer and version end the analysis only in the first two frames; from frame 2 on the
-    // header is a false sync, skipped by one byte (fast: frame 199 lies one frame further
-    // than 199 average frames, 302 * 199 / 200 = 300.49).
-    cases.push_back({what + " at frame 1", Frame(FrameOf(9)) + Frames(300, bad), error, "="});
-    cases.push_back(
-        {what + " at frame 2", Frames(2, FrameOf(9)) + Frame(bad) + Frames(300, FrameOf(9)), "9 300 1 0", "9 302 1 0"});
-  }
-  // An invalid bitrate or sampling rate ends the analysis at any frame.
-  for (int at : {0, 1, 2, 250}) {
-    const std::string before = Frames(at, FrameOf(9));
-    cases.push_back({"index 15 at frame " + std::to_string(at), before + Frame(FrameOf(15)) + Frames(10, FrameOf(9)),
-                     "", "Invalid bitrate detected (0)"});
-    cases.push_back({"sampling 3 at frame " + std::to_string(at),
-                     before + Frame(FrameOf(9, 3)) + Frames(10, FrameOf(9)), "", "Invalid sampling rate (0)"});
-  }
-  Check(cases);
-
+  FrameSpec mp2 = FrameOf(9);
+  mp2.Layer = 2;
   const FrameSpec tiny = FrameOf(0, 1, 3);
   const std::string limit = "More than 256 kiloframes, not allowed";
   const std::string rate = "Can't process variable sampling rate files";
   const std::string stereo = "Can't process variable stereo mode files";
   Check({
-      // Past frame 199 a constant-bitrate file is already estimated in fast mode.
-      {"after the fast decision", Frames(250, FrameOf(9)) + Frame(FrameOf(15)) + Frames(10, FrameOf(9)), "9 260 1 0",
-       ""},
+      // Layer and version end the analysis only in the first two frames; from frame 2 on the
+      // header is a false sync, skipped by one byte (fast: frame 199 lies one frame further
+      // than 199 average frames, 302 * 199 / 200 = 300.49).
+      {"layer at frame 1", Frame(FrameOf(9)) + Frames(300, mp2), "Seems like mp2, not mp3 file. (0)", "="},
+      {"layer at frame 2", Frames(2, FrameOf(9)) + Frame(mp2) + Frames(300, FrameOf(9)), "9 300 1 0", "9 302 1 0"},
+      // An invalid bitrate or sampling rate ends the analysis at any frame.
+      {"index 15 at frame 250", Frames(250, FrameOf(9)) + Frame(FrameOf(15)) + Frames(10, FrameOf(9)), "9 260 1 0",
+       "Invalid bitrate detected (0)"},
+      {"sampling 3 at frame 2", Frames(2, FrameOf(9)) + Frame(FrameOf(9, 3)) + Frames(10, FrameOf(9)), "",
+       "Invalid sampling rate (0)"},
       // Sampling rate and stereo mode may change only at frame 1 behind a header frame; the
       // sampling rate is checked first.
       {"rate at frame 1", Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), rate + " (0)", "="},
-      {"mode at frame 1", Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)), stereo + " (0)", "="},
-      {"rate at frame 5", Frames(5, FrameOf(9, 0)) + Frames(300, FrameOf(9, 2)), rate + " (0)", "="},
-      {"both change", Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 1, 0)), rate + " (0)", "="},
+      {"mode at frame 5", Frames(5, FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)), stereo + " (0)", "="},
       // Behind a header frame, frame 1 sets the file's rate and mode; the frame length follows
       // the new rate (384 bytes at 48 kHz, 417 would lose the frames).
       {"changed after header frame", VbrFrame(FrameOf(9, 0, 1), "Xing", std::nullopt) + Frames(300, FrameOf(9, 1, 3)),
        "9 300 3 1", "9 301 3 1"},
-      {"rate at frame 2 after header frame",
-       VbrFrame(FrameOf(9, 0), "Xing", 400) + Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), "", rate + " (400)"},
       {"mode at frame 2 after header frame",
        VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), "",
        stereo + " (400)"},
@@ -208,7 +180,6 @@ TEST(Analysis, HeaderFaultsAndChanges) {
       // walk steps over: 14 bytes.
       {"262,143 frames", Frames(262143, tiny), "16 262143 3 1", "="},
       {"262,144 frames", Frames(262144, tiny), "", limit + " (0)"},
-      {"with a header count", VbrFrame(FrameOf(1, 1, 3), "Xing", 12345) + Frames(262143, tiny), "", limit + " (12345)"},
   });
 }
 
@@ -222,13 +193,10 @@ TEST(Analysis, WrappersAndJunkInFront) {
   // An ID3v2 tag inside a RIFF data chunk is skipped, unless one stood before "RIFF".
   std::string inner = Id3v2Tag(100);
   inner.replace(50, 4, kLayer1);
-  // "data" is looked for over 516 positions behind "RIFF"; without it the walk starts where
-  // the search ended, 520 bytes behind "RIFF".
-  const std::string noData = "RIFF" + std::string(600, 'x') + Frames(300, FrameOf(9));
-  auto syncAt = [](std::string file, std::size_t at) { return file.replace(at, 4, kLayer1); };
-  // A sync in the chunk length shows whether the walk starts behind "data" or at it.
-  auto dataAt = [&](std::size_t position) {
-    return syncAt(RiffWave(Frames(300, FrameOf(9)), position - 16), position + 4);
+  // "data" is looked for over 516 positions behind "RIFF"; a sync in the chunk length shows
+  // whether the walk starts behind "data" or at it.
+  auto dataAt = [](std::size_t position) {
+    return RiffWave(Frames(300, FrameOf(9)), position - 16).replace(position + 4, 4, kLayer1);
   };
   std::string junk;
   for (int i = 0; i < 3000; ++i) junk += static_cast<char>(i % 7 == 0 ? 0xFF : 'a' + i % 26);
@@ -245,16 +213,13 @@ TEST(Analysis, WrappersAndJunkInFront) {
       {"wave", RiffWave(Frames(300, FrameOf(11, 1))), "11 299 1 1", "11 300 1 1"},
       {"inner tag", RiffWave(inner + Frames(300, FrameOf(9))), "", "9 300 1 0"},
       {"inner tag behind an outer one", Id3v2Tag(20) + RiffWave(inner + Frames(300, FrameOf(9))), kMp1, "="},
-      {"no data chunk", noData, "", "9 300 1 0"},
-      {"sync before the search end", syncAt(noData, 519), "", "9 300 1 0"},
-      {"sync at the search end", syncAt(syncAt(noData, 519), 520), kMp1, "="},
+      {"no data chunk", "RIFF" + std::string(600, 'x') + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       {"data at the last position", dataAt(519), "", "9 300 1 0"},
       {"data one too far", dataAt(520), kMp1, "="},
       // An audio start past the end of the file finds no frames.
       {"tag longer than the file", Id3v2Tag(500000, 100), noAudio, "="},
       {"short RIFF", "RIFF" + std::string(20, 'x'), noAudio, "="},
       {"empty file", "", noAudio, "="},
-      {"zeros", std::string(70000, '\0'), noAudio, "="},
       {"junk in front", junk + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       // A false sync in front is frame 0 when it passes the checks: 29 bytes of free format.
       {"free-format false sync", "\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, FrameOf(9)), "",
