@@ -22,11 +22,7 @@ TEST(Text, CutToCapacityStopsOnACharacterBoundary) {
 }
 
 TEST(Text, FixedStringsKeepWhatFits) {
-  std::string name(300, 'n');
   FixedString<255> field;
-  field.Set(name);
-  EXPECT_EQ(field.View(), std::string(255, 'n'));
-
   std::string accented;
   for (int i = 0; i < 150; ++i) accented += "\xC3\xA9";  // 300 bytes of "é"
   field.Set(accented);
