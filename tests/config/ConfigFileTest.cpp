@@ -47,7 +47,8 @@ struct Repair {
 constexpr Repair kByteRepairs[] = {{27, 0xFF, 3}, {2312, 5, 2},   {32, 6, 0},     {32, 5, 5}, {1412, 3, 10},
                                    {1412, 4, 4},  {1412, 33, 10}, {1412, 32, 32}, {35, 7, 7}};
 // Little-endian 32-bit numbers: MinSizeKB (52) and MaxSizeMB (48).
-constexpr Repair kSizeRepairs[] = {{52, 0, 10}, {52, 2001, 10}, {52, 1, 1}, {48, 2049, 2048}, {48, 10, 10}};
+constexpr Repair kSizeRepairs[] = {{52, 0, 10},   {52, 2001, 10},   {52, 1, 1},  {52, 2000, 2000},
+                                   {48, 9, 2048}, {48, 2049, 2048}, {48, 10, 10}};
 
 TEST(ConfigLoad, OutOfRangeChoicesSizesAndFontSizesAreRepaired) {
   auto check = [](const Repair& repair, std::size_t offset, bool wide) {
