@@ -201,17 +201,12 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
   std::string id3v1 = Id3v1Tag();
   id3v1.replace(40, 4, sync);
   const std::string frames = Frames(400, FrameOf(9, 1));
-  std::vector<Case> cases = {{"ID3v1", frames + id3v1, "9 399 1 1", "9 400 1 1"}};
+  std::vector<Case> cases = {{"lyrics", frames + Lyrics3v2(sync + "la la") + id3v1, "9 399 1 1", "9 400 1 1"}};
   for (std::size_t back = 124; back <= 130; ++back) {
     // "TAG" `back` bytes before the end: found from 129 to 125 bytes.
     std::string moved = frames + (back < 128 ? id3v1.substr(0, back) : id3v1 + std::string(back - 128, ' '));
     cases.push_back({"TAG " + std::to_string(back) + " bytes before the end", moved,
-                     back >= 125 && back <= 129 ? "9 399 1 1" : "9 400 1 1", ""});
-  }
-  const std::string lyrics = sync + "la la";
-  for (const std::string& tail :
-       {Lyrics3v1(lyrics), Lyrics3v2(lyrics), Lyrics3v1(lyrics) + id3v1, Lyrics3v2(lyrics) + id3v1}) {
-    cases.push_back({"lyrics " + tail.substr(tail.size() - 9), frames + tail, "9 399 1 1", "9 400 1 1"});
+                     back >= 125 && back <= 129 ? "9 399 1 1" : "9 400 1 1", back == 128 ? "9 400 1 1" : ""});
   }
   // "LYRICSBEGIN" inside frame 10 puts the audio end among the first frames; inside frame 199
   // the last sync before it is frame 199 itself, not behind it; inside frame 200 it is frame
