@@ -100,6 +100,8 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
     // The header frame's own bitrate does not make a constant stream variable.
     cases.push_back({tag + " constant"s, VbrFrame(FrameOf(5), tag, 300) + Frames(299, FrameOf(10)), "10 300 1 0", "="});
   }
+  const FrameSpec mono = FrameOf(9, 0, 3);
+  const FrameSpec crc{.Crc = true};
   Check(cases);
   Check({
       // Without the count flag a Xing header gives nothing to use: mixed bitrates are counted,
@@ -110,7 +112,12 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
       // A count of 2^31 or more is no count.
       {"count of 2^31", VbrFrame(FrameOf(9), "Xing", 0x80000000u) + MixedFrames(300), "16 301 1 0", ""},
       {"count of 2^31 - 1", VbrFrame(FrameOf(9), "Xing", 0x7FFFFFFFu) + MixedFrames(300), "16 2147483647 1 0", ""},
-      // The search covers 40 positions from 33 bytes behind the frame start.
+      // The search covers 40 positions from 33 bytes behind the frame start (18 in mono, 2
+      // more with CRC).
+      {"mono first position", VbrFrame(mono, "Xing", 777, 18) + Frames(300, mono), "9 777 3 0", ""},
+      {"mono one too early", VbrFrame(mono, "Xing", 777, 17) + Frames(300, mono), "9 300 3 0", ""},
+      {"crc first position", VbrFrame(crc, "Xing", 777, 35) + Frames(300, crc), "9 777 1 0", ""},
+      {"crc last position", VbrFrame(crc, "Xing", 777, 74) + Frames(300, crc), "9 777 1 0", ""},
       {"last position", VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), "16 777 1 0", ""},
       {"one too far", VbrFrame(FrameOf(9), "Xing", 777, 73) + MixedFrames(300), "16 301 1 0", ""},
       {"one too early", VbrFrame(FrameOf(9), "Xing", 777, 32) + MixedFrames(300), "16 301 1 0", ""},
