@@ -66,22 +66,12 @@ const std::string kMp1 = "Seems like mp1, not mp3 file. (0)";
 TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
   // 128 kbps at 44.1 kHz with the encoder's padding: 417 or 418 bytes a frame.
   const std::string file = Id3v2Tag(1000) + Frames(3000, FrameOf(9), true) + Id3v1Tag();
-  ASSERT_EQ(file.size(), 1010u + 1253877u + 128u);
   AnalysisResult slow = Analyze(file, kSlow);
   EXPECT_EQ(Summary(slow), "9 3000 1 0");
   EXPECT_EQ(slow.FileSizeBytes, 1255015);
   EXPECT_EQ(slow.SizeKB, 1226);
   // The last sync is the start of the last frame: 2,999 frames lie before it.
   EXPECT_EQ(Summary(Analyze(file, kFast)), "9 2999 1 0");
-
-  // Fast mode reads the head and the tail only.
-  ExactSource source(file);
-  ASSERT_TRUE(AnalyzeSource(source, kFast).Ok());
-  for (auto [pos, need] : source.requests) {
-    bool head = pos + static_cast<std::int64_t>(need) <= 1010 + 201 * 418;
-    bool tail = pos >= static_cast<std::int64_t>(file.size()) - 8192 - 137;
-    EXPECT_TRUE(head || tail) << "read of " << need << " bytes at " << pos;
-  }
 }
 
 TEST(Analysis, FrameLengthsAndCounts) {
@@ -93,19 +83,11 @@ TEST(Analysis, FrameLengthsAndCounts) {
     return Frames(300, shape);
   };
   Check({
-      // 48 kHz, 320 kbps: exactly 960 bytes a frame, so the estimate is exact.
-      {"48 kHz", Frames(1000, FrameOf(14, 1, 0)), "14 999 0 1", "14 1000 0 1"},
-      {"32 kHz", Frames(1000, FrameOf(1, 2, 3)), "1 999 3 2", "1 1000 3 2"},
       // 320 kbps at 44.1 kHz: 1044.9 bytes, cut to 1044 (1045 would land the walk inside frames).
       {"1,044 bytes", Frames(300, FrameOf(14)), "", "14 300 1 0"},
-      {"padded", Frames(300, FrameSpec{.Padding = true, .Fill = '\xFF'}), "", "9 300 1 0"},
-      {"CRC at 32 kHz", Frames(300, FrameSpec{.Crc = true, .Sampling = 2}), "", "9 300 1 2"},
       // Free format steps 29 bytes (14 mono), 2 more with CRC: 16 in mono with CRC.
       {"29 bytes", freeFormat(0, false), "", "16 300 0 0"},
       {"16 bytes", freeFormat(3, true), "", "16 300 3 0"},
-      // Fast mode counts short files and mixed bitrates.
-      {"150 frames", Id3v2Tag(300) + Frames(150, FrameOf(9), true), "9 150 1 0", "="},
-      {"mixed", Id3v2Tag(50) + MixedFrames(1000) + Id3v1Tag(), "16 1000 1 0", "="},
       // One frame of another bitrate among 199 decides: mixed.
       {"one other frame", Frames(199, FrameOf(9)) + Frame(FrameOf(10)) + Frames(100, FrameOf(9)), "16 300 1 0", ""},
   });
@@ -130,15 +112,15 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
       // A count of 2^31 or more is no count.
       {"count of 2^31", VbrFrame(FrameOf(9), "Xing", 0x80000000u) + MixedFrames(300), "16 301 1 0", ""},
       {"count of 2^31 - 1", VbrFrame(FrameOf(9), "Xing", 0x7FFFFFFFu) + MixedFrames(300), "16 2147483647 1 0", ""},
-      // Mono and CRC move the tag; the search covers 40 positions from 33 bytes behind the
-      // frame start (35 with CRC).
+      // The search covers 40 positions from 33 bytes behind the frame start (18 in mono, 2
+      // more with CRC).
       {"mono first position", VbrFrame(mono, "Xing", 777, 18) + Frames(300, mono), "9 777 3 0", ""},
       {"mono one too early", VbrFrame(mono, "Xing", 777, 17) + Frames(300, mono), "9 300 3 0", ""},
+      {"crc first position", VbrFrame(crc, "Xing", 777, 35) + Frames(300, crc), "9 777 1 0", ""},
+      {"crc last position", VbrFrame(crc, "Xing", 777, 74) + Frames(300, crc), "9 777 1 0", ""},
       {"last position", VbrFrame(FrameOf(9), "Xing", 777, 72) + MixedFrames(300), "16 777 1 0", ""},
       {"one too far", VbrFrame(FrameOf(9), "Xing", 777, 73) + MixedFrames(300), "16 301 1 0", ""},
       {"one too early", VbrFrame(FrameOf(9), "Xing", 777, 32) + MixedFrames(300), "16 301 1 0", ""},
-      {"crc first position", VbrFrame(crc, "Xing", 777, 35) + Frames(300, crc), "9 777 1 0", ""},
-      {"crc last position", VbrFrame(crc, "Xing", 777, 74) + Frames(300, crc), "9 777 1 0", ""},
       {"header in the second frame", Frame(FrameOf(9)) + VbrFrame(FrameOf(9), "Xing", 777) + MixedFrames(300),
        "16 302 1 0", ""},
       // A header count is used only when the walk reaches 200 frames.
@@ -149,58 +131,31 @@ TEST(Analysis, VbrHeaderCountIsUsedInFastModeOnly) {
 }
 
 TEST(Analysis, HeaderFaultsAndChanges) {
-  std::vector<Case> cases;
-  struct Fault {
-    int Version, Layer;
-    const char* Text;
-  };
-  const Fault faults[] = {
-      {3, 0, "Unknown mpeg layer version."},  {0, 1, "Mpeg version 2.5 not supported"}, {1, 1, "Unknown mpeg version"},
-      {2, 1, "Mpeg version 2 not supported"}, {2, 2, "Seems like mp2, not mp3 file."},  // the layer is checked first
-  };
-  for (const Fault& f : faults) {
-    FrameSpec bad = FrameOf(9);
-    bad.Version = static_cast<std::uint8_t>(f.Version);
-    bad.Layer = static_cast<std::uint8_t>(f.Layer);
-    const std::string what = std::to_string(f.Version) + "/" + std::to_string(f.Layer);
-    const std::string error = f.Text + " (0)"s;
-    // Layer and version end the analysis only in the first two frames; from frame 2 on the
-    // header is a false sync, skipped by one byte (fast: frame 199 lies one frame further
-    // than 199 average frames, 302 * 199 / 200 = 300.49).
-    cases.push_back({what + " at frame 1", Frame(FrameOf(9)) + Frames(300, bad), error, "="});
-    cases.push_back(
-        {what + " at frame 2", Frames(2, FrameOf(9)) + Frame(bad) + Frames(300, FrameOf(9)), "9 300 1 0", "9 302 1 0"});
-  }
-  // An invalid bitrate or sampling rate ends the analysis at any frame.
-  for (int at : {0, 1, 2, 250}) {
-    const std::string before = Frames(at, FrameOf(9));
-    cases.push_back({"index 15 at frame " + std::to_string(at), before + Frame(FrameOf(15)) + Frames(10, FrameOf(9)),
-                     "", "Invalid bitrate detected (0)"});
-    cases.push_back({"sampling 3 at frame " + std::to_string(at),
-                     before + Frame(FrameOf(9, 3)) + Frames(10, FrameOf(9)), "", "Invalid sampling rate (0)"});
-  }
-  Check(cases);
-
+  FrameSpec mp2 = FrameOf(9);
+  mp2.Layer = 2;
   const FrameSpec tiny = FrameOf(0, 1, 3);
   const std::string limit = "More than 256 kiloframes, not allowed";
   const std::string rate = "Can't process variable sampling rate files";
   const std::string stereo = "Can't process variable stereo mode files";
   Check({
-      // Past frame 199 a constant-bitrate file is already estimated in fast mode.
-      {"after the fast decision", Frames(250, FrameOf(9)) + Frame(FrameOf(15)) + Frames(10, FrameOf(9)), "9 260 1 0",
-       ""},
+      // Layer and version end the analysis only in the first two frames; from frame 2 on the
+      // header is a false sync, skipped by one byte (fast: frame 199 lies one frame further
+      // than 199 average frames, 302 * 199 / 200 = 300.49).
+      {"layer at frame 1", Frame(FrameOf(9)) + Frames(300, mp2), "Seems like mp2, not mp3 file. (0)", "="},
+      {"layer at frame 2", Frames(2, FrameOf(9)) + Frame(mp2) + Frames(300, FrameOf(9)), "9 300 1 0", "9 302 1 0"},
+      // An invalid bitrate or sampling rate ends the analysis at any frame.
+      {"index 15 at frame 250", Frames(250, FrameOf(9)) + Frame(FrameOf(15)) + Frames(10, FrameOf(9)), "9 260 1 0",
+       "Invalid bitrate detected (0)"},
+      {"sampling 3 at frame 2", Frames(2, FrameOf(9)) + Frame(FrameOf(9, 3)) + Frames(10, FrameOf(9)), "",
+       "Invalid sampling rate (0)"},
       // Sampling rate and stereo mode may change only at frame 1 behind a header frame; the
       // sampling rate is checked first.
       {"rate at frame 1", Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), rate + " (0)", "="},
-      {"mode at frame 1", Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)), stereo + " (0)", "="},
-      {"rate at frame 5", Frames(5, FrameOf(9, 0)) + Frames(300, FrameOf(9, 2)), rate + " (0)", "="},
-      {"both change", Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 1, 0)), rate + " (0)", "="},
+      {"mode at frame 5", Frames(5, FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 0)), stereo + " (0)", "="},
       // Behind a header frame, frame 1 sets the file's rate and mode; the frame length follows
       // the new rate (384 bytes at 48 kHz, 417 would lose the frames).
       {"changed after header frame", VbrFrame(FrameOf(9, 0, 1), "Xing", std::nullopt) + Frames(300, FrameOf(9, 1, 3)),
        "9 300 3 1", "9 301 3 1"},
-      {"rate at frame 2 after header frame",
-       VbrFrame(FrameOf(9, 0), "Xing", 400) + Frame(FrameOf(9, 0)) + Frames(300, FrameOf(9, 1)), "", rate + " (400)"},
       {"mode at frame 2 after header frame",
        VbrFrame(FrameOf(9, 0, 1), "Info", 400) + Frame(FrameOf(9, 0, 1)) + Frames(300, FrameOf(9, 0, 2)), "",
        stereo + " (400)"},
@@ -208,54 +163,36 @@ TEST(Analysis, HeaderFaultsAndChanges) {
       // walk steps over: 14 bytes.
       {"262,143 frames", Frames(262143, tiny), "16 262143 3 1", "="},
       {"262,144 frames", Frames(262144, tiny), "", limit + " (0)"},
-      {"with a header count", VbrFrame(FrameOf(1, 1, 3), "Xing", 12345) + Frames(262143, tiny), "", limit + " (12345)"},
   });
 }
 
 TEST(Analysis, WrappersAndJunkInFront) {
-  // A Layer I sync at an ID3v2 tag's last byte would fail the file if the tag were walked.
-  std::string tag = Id3v2Tag(267);
-  tag.replace(tag.size() - 4, 4, kLayer1);
   // Only the low seven bits of each size byte count.
   std::string highBits = Id3v2Tag(300);
   for (std::size_t i = 6; i < 10; ++i) highBits[i] = static_cast<char>(highBits[i] | 0x80);
   // An ID3v2 tag inside a RIFF data chunk is skipped, unless one stood before "RIFF".
   std::string inner = Id3v2Tag(100);
   inner.replace(50, 4, kLayer1);
-  // "data" is looked for over 516 positions behind "RIFF"; without it the walk starts where
-  // the search ended, 520 bytes behind "RIFF".
-  const std::string noData = "RIFF" + std::string(600, 'x') + Frames(300, FrameOf(9));
-  auto syncAt = [](std::string file, std::size_t at) { return file.replace(at, 4, kLayer1); };
-  // A sync in the chunk length shows whether the walk starts behind "data" or at it.
-  auto dataAt = [&](std::size_t position) {
-    return syncAt(RiffWave(Frames(300, FrameOf(9)), position - 16), position + 4);
+  // "data" is looked for over 516 positions behind "RIFF"; a sync in the chunk length shows
+  // whether the walk starts behind "data" or at it.
+  auto dataAt = [](std::size_t position) {
+    return RiffWave(Frames(300, FrameOf(9)), position - 16).replace(position + 4, 4, kLayer1);
   };
-  std::string junk;
-  for (int i = 0; i < 3000; ++i) junk += static_cast<char>(i % 7 == 0 ? 0xFF : 'a' + i % 26);
   const std::string tooLarge = "Header (ID3v2) tag larger than 1 Mb. (0)";
   const std::string noAudio = "Doesn't seem like a 32/44.1/48 KHz mp3 file (0)";
   Check({
-      {"tag body skipped", tag + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       {"high size bits", highBits + Frames(300, FrameOf(9)), "", "9 300 1 0"},
-      // A footer is not part of the declared size: the walk passes over it as junk.
-      {"footer", Id3v2Tag(500, std::nullopt, true) + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       // The limit counts the 10 header bytes; a tag declared larger fails even in a larger file.
       {"1,048,576 bytes", Id3v2Tag(1048566) + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       {"1,048,577 bytes", Id3v2Tag(1048567) + Frames(300, FrameOf(9)), tooLarge, "="},
-      {"wave", RiffWave(Frames(300, FrameOf(11, 1))), "11 299 1 1", "11 300 1 1"},
       {"inner tag", RiffWave(inner + Frames(300, FrameOf(9))), "", "9 300 1 0"},
       {"inner tag behind an outer one", Id3v2Tag(20) + RiffWave(inner + Frames(300, FrameOf(9))), kMp1, "="},
-      {"no data chunk", noData, "", "9 300 1 0"},
-      {"sync before the search end", syncAt(noData, 519), "", "9 300 1 0"},
-      {"sync at the search end", syncAt(syncAt(noData, 519), 520), kMp1, "="},
       {"data at the last position", dataAt(519), "", "9 300 1 0"},
       {"data one too far", dataAt(520), kMp1, "="},
       // An audio start past the end of the file finds no frames.
       {"tag longer than the file", Id3v2Tag(500000, 100), noAudio, "="},
       {"short RIFF", "RIFF" + std::string(20, 'x'), noAudio, "="},
       {"empty file", "", noAudio, "="},
-      {"zeros", std::string(70000, '\0'), noAudio, "="},
-      {"junk in front", junk + Frames(300, FrameOf(9)), "", "9 300 1 0"},
       // A false sync in front is frame 0 when it passes the checks: 29 bytes of free format.
       {"free-format false sync", "\xFF\xFB\x00\x40"s + std::string(25, 'a') + Frames(300, FrameOf(9)), "",
        "16 301 1 0"},
@@ -271,17 +208,12 @@ TEST(Analysis, TrailingTagsBoundOnlyTheFastEstimate) {
   std::string id3v1 = Id3v1Tag();
   id3v1.replace(40, 4, sync);
   const std::string frames = Frames(400, FrameOf(9, 1));
-  std::vector<Case> cases = {{"ID3v1", frames + id3v1, "9 399 1 1", "9 400 1 1"}};
+  std::vector<Case> cases = {{"lyrics", frames + Lyrics3v2(sync + "la la") + id3v1, "9 399 1 1", "9 400 1 1"}};
   for (std::size_t back = 124; back <= 130; ++back) {
     // "TAG" `back` bytes before the end: found from 129 to 125 bytes.
     std::string moved = frames + (back < 128 ? id3v1.substr(0, back) : id3v1 + std::string(back - 128, ' '));
     cases.push_back({"TAG " + std::to_string(back) + " bytes before the end", moved,
-                     back >= 125 && back <= 129 ? "9 399 1 1" : "9 400 1 1", ""});
-  }
-  const std::string lyrics = sync + "la la";
-  for (const std::string& tail :
-       {Lyrics3v1(lyrics), Lyrics3v2(lyrics), Lyrics3v1(lyrics) + id3v1, Lyrics3v2(lyrics) + id3v1}) {
-    cases.push_back({"lyrics " + tail.substr(tail.size() - 9), frames + tail, "9 399 1 1", "9 400 1 1"});
+                     back >= 125 && back <= 129 ? "9 399 1 1" : "9 400 1 1", back == 128 ? "9 400 1 1" : ""});
   }
   // "LYRICSBEGIN" inside frame 10 puts the audio end among the first frames; inside frame 199
   // the last sync before it is frame 199 itself, not behind it; inside frame 200 it is frame

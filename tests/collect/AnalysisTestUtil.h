@@ -9,7 +9,6 @@
 #include <cstring>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "collect/Analysis.h"
@@ -18,14 +17,13 @@ namespace ordonna {
 
 namespace testing {
 
-// Hands out exactly the bytes asked for, in a fresh copy, and records each request, so
-// that a read outside them is caught (by the sanitizers) and the requests can be checked.
+// Hands out exactly the bytes asked for, in a fresh copy, so that a read outside them is
+// caught (by the sanitizers).
 class ExactSource final : public ByteSource {
  public:
   explicit ExactSource(const std::string& file) : file_(file) {}
   std::int64_t Size() const override { return static_cast<std::int64_t>(file_.size()); }
   bool Fetch(std::int64_t pos, std::size_t need, std::span<const std::uint8_t>& out) override {
-    requests.emplace_back(pos, need);
     copy_.assign(need, 0);
     if (pos < Size())
       std::memcpy(copy_.data(), file_.data() + pos,
@@ -33,8 +31,6 @@ class ExactSource final : public ByteSource {
     out = copy_;
     return true;
   }
-
-  std::vector<std::pair<std::int64_t, std::size_t>> requests;
 
  private:
   const std::string& file_;

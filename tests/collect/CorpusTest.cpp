@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AnalysisTestUtil.h"
@@ -20,9 +21,7 @@ namespace {
 
 struct Reading {
   std::string Codec;
-  int SampleRate = 0;
-  int Channels = 0;
-  int Frames = 0;
+  int SampleRate = 0, Channels = 0, Frames = 0;
   std::string VbrHeader;
   int VbrHeaderFrames = 0;
 };
@@ -85,8 +84,8 @@ TEST(Corpus, EveryFileAgreesWithTheReferenceReadings) {
     EXPECT_EQ(slow.FileSizeBytes, static_cast<std::int64_t>(file.size()));
 
     if (auto refused = kRefused.find(name); refused != kRefused.end()) {
-      EXPECT_EQ(slow.ErrorText(), refused->second);
-      EXPECT_EQ(fast.ErrorText(), refused->second);
+      EXPECT_EQ(std::string(slow.ErrorText()) + "|" + std::string(fast.ErrorText()),
+                refused->second + "|" + refused->second);
       continue;
     }
     bool mpeg1Layer3 =
@@ -106,14 +105,9 @@ TEST(Corpus, EveryFileAgreesWithTheReferenceReadings) {
     ASSERT_TRUE(fast.Ok()) << fast.ErrorText();
     EXPECT_EQ(slow.Frames, expectedFrames) << "reference " << ref.Frames << ", header " << ref.VbrHeader;
     EXPECT_EQ(slow.FrequencyCode, FrequencyCodeOf(ref.SampleRate));
-    EXPECT_EQ(fast.FrequencyCode, FrequencyCodeOf(ref.SampleRate));
-    if (ref.Channels == 1) {
-      EXPECT_EQ(slow.StereoMode, 3);
-    } else {
-      EXPECT_LE(slow.StereoMode, 2);
-    }
-    EXPECT_EQ(fast.StereoMode, slow.StereoMode);
-    EXPECT_EQ(fast.BitrateCode, slow.BitrateCode);
+    EXPECT_EQ(slow.StereoMode == 3, ref.Channels == 1) << "mono, or one of the two-channel modes";
+    EXPECT_EQ(std::tuple(fast.FrequencyCode, fast.StereoMode, fast.BitrateCode),
+              std::tuple(slow.FrequencyCode, slow.StereoMode, slow.BitrateCode));
     if (ref.VbrHeaderFrames != 0 && slow.Frames >= 200) {
       // Also when the count is stale (the truncated file): fast mode trusts the header.
       EXPECT_EQ(fast.Frames, ref.VbrHeaderFrames) << "fast mode uses the header count";
