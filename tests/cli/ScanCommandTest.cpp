@@ -56,20 +56,12 @@ TEST(InfoCommand, WalksFoldersInSortedOrderIgnoringCaseSaysWhetherEveryFileAnaly
   EXPECT_EQ(Expect({{"info", "--slow", dir.File("c.MP3")}, 0, ""}).Out,
             dir.File("c.MP3") + "\t128 kbps\t300 frames\t0:07\tJS\t48.0 KHz\t112 K\n");
 
-  // JSON lines hold exactly the result keys.
-  WriteFileBytes(dir.File("good.mp3"), Id3v2Tag(100) + GoodMp3(150));
+  // A JSON line holds exactly the result keys.
   WriteFileBytes(dir.File("layer2.mp3"), Frames(5, {.Layer = 2}));
-  CliResult json = RunCli({"info", "--json", dir.File("good.mp3"), dir.File("layer2.mp3")});
-  EXPECT_EQ(json.ExitCode, 1);
-  EXPECT_EQ(
-      Lines(json.Out),
-      (std::vector<std::string>{
-          "{\"file\":\"" + dir.File("good.mp3") +
-              "\",\"ok\":true,\"BitrateCode\":9,\"Frames\":150,\"StereoMode\":1,\"FrequencyCode\":1,\"SizeKB\":56,"
-              "\"FileSizeBytes\":57710,\"error\":\"\"}",
-          "{\"file\":\"" + dir.File("layer2.mp3") +
-              "\",\"ok\":false,\"BitrateCode\":255,\"Frames\":0,\"StereoMode\":4,\"FrequencyCode\":3,\"SizeKB\":2,"
-              "\"FileSizeBytes\":2085,\"error\":\"Seems like mp2, not mp3 file.\"}"}));
+  EXPECT_EQ(Expect({{"info", "--json", dir.File("layer2.mp3")}, 1, ""}).Out,
+            "{\"file\":\"" + dir.File("layer2.mp3") +
+                "\",\"ok\":false,\"BitrateCode\":255,\"Frames\":0,\"StereoMode\":4,\"FrequencyCode\":3,\"SizeKB\":2,"
+                "\"FileSizeBytes\":2085,\"error\":\"Seems like mp2, not mp3 file.\"}\n");
 }
 
 }  // namespace
