@@ -1,6 +1,6 @@
 // ordonna-cli as a user meets it, run as a separate program: bad usage and failures of every
-// command with their exit status and message, a question answered on the user's behalf, names
-// that carry control bytes, and the results and temporary files a run must not leave.
+// command with their exit status and message, a question answered on the user's behalf, and
+// the results and temporary files a run must not leave.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -74,15 +74,6 @@ TEST(CommandLine, AQuestionIsShownWithTheAnswerTakenAndYesAnswersIt) {
   EXPECT_TRUE(
       Contains(Expect({{"list", dir.File("old.ordl")}, 1, "[no]"}).Err, "Try to process as Ordonna v4.0-v4.12 file?"));
   Expect({{"list", "--yes", dir.File("old.ordl")}, 0, "[yes]"});
-}
-
-// A list made elsewhere may hold any byte: the text form shows controls as "?".
-TEST(CommandLine, ControlBytesInNamesNeverReachTheTerminal) {
-  TempDir dir;
-  WriteFileBytes(dir.File("raw.ordl"), kListHead + Record("a\x1b[2Jb\xC2\x9B", "/f\rg", "L\x07"));
-  CliResult raw = RunCli({"list", dir.File("raw.ordl")});
-  EXPECT_EQ(raw.Out.substr(0, 8), "a?[2Jb?\t") << raw.Out;
-  EXPECT_TRUE(Contains(raw.Out, "\t/f?g\tL?\t")) << raw.Out;
 }
 
 TEST(CommandLine, AnEmptyScanIsNeverSavedAndNoRunLeavesATemporaryFile) {

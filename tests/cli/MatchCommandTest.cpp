@@ -16,7 +16,16 @@ TEST(MatchCommands, SimilarityPrintsThePercentage) {
   EXPECT_EQ(Expect({{"similarity", "--percent", "99", "The Band - Morning", "the band_-_morning"}, 0, ""}).Out, "99\n");
 }
 
-TEST(MatchCommands, DupesPrintsLogsAndWrites) {
+// All a run wrote on the pseudo-terminal `script` gives it.
+std::string RunOnTerminal(const std::vector<std::string>& arguments) {
+  std::string command = std::string("'") + ORDONNA_CLI_PATH + "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  CliResult result = RunProgram("script", {"-qec", command, "/dev/null"});
+  EXPECT_EQ(result.ExitCode, 0) << result.Out;
+  return result.Out;
+}
+
+TEST(MatchCommands, DupesPrintsLogsAndWritesAndDrawsItsProgressLineOnATerminalOnly) {
   TempDir dir;
   const std::string list = dir.File("list.ordl");
   WriteList(list, {"Same Song", "Other", "same song", "Song A1", "Song A2"});
@@ -37,6 +46,13 @@ TEST(MatchCommands, DupesPrintsLogsAndWrites) {
   // Confirmation without answers on the terminal stops the search and deletes nothing.
   EXPECT_NE(RunCli({"dupes", "--percent", "80", "--action", "confirm", "-o", dir.File("none.ordl"), list}).ExitCode, 0);
   EXPECT_FALSE(std::filesystem::exists(dir.File("none.ordl")));
+
+  const std::string shown = RunOnTerminal({"dupes", "--action", "auto", list});
+  const std::size_t line = shown.rfind(" % done, ");
+  ASSERT_NE(line, std::string::npos) << shown;
+  EXPECT_NE(shown.find(" marked, 0:00 elapsed", line), std::string::npos) << shown;
+  EXPECT_LT(shown.find("\r\x1b[K", line), shown.find("Finished. ", line)) << "cleared before the results";
+  EXPECT_FALSE(Contains(RunOnTerminal({"dupes", "--quiet", "--action", "auto", list}), "% done"));
 }
 
 TEST(MatchCommands, CompareActions) {
@@ -52,31 +68,6 @@ TEST(MatchCommands, CompareActions) {
           0,
           "Finished. 2 matches to be removed from internal list.\n"});
   EXPECT_EQ(Lines(RunCli({"list", dir.File("reduced.ordl")}).Out).size(), 2u);
-
-  // A text list: relaxed matching is on by default.
-  WriteFileBytes(dir.File("list.txt"), "Lone Star Remix.mp3\r\n");
-  EXPECT_EQ(RunCli({"compare", "--action", "9", "--text", "--json", current, dir.File("list.txt")}).Out,
-            "{\"unique\":3,\"matches\":1,\"matched\":[3]}\n");
-}
-
-// All a run wrote on the pseudo-terminal `script` gives it.
-std::string RunOnTerminal(const std::vector<std::string>& arguments) {
-  std::string command = std::string("'") + ORDONNA_CLI_PATH + "'";
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
-  CliResult result = RunProgram("script", {"-qec", command, "/dev/null"});
-  EXPECT_EQ(result.ExitCode, 0) << result.Out;
-  return result.Out;
-}
-
-TEST(MatchCommands, ProgressLineOnATerminalOnly) {
-  TempDir dir;
-  WriteList(dir.File("list.ordl"), {"Same Song", "Other", "same song", "Song A1", "Song A2"});
-  const std::string shown = RunOnTerminal({"dupes", "--action", "auto", dir.File("list.ordl")});
-  const std::size_t line = shown.rfind(" % done, ");
-  ASSERT_NE(line, std::string::npos) << shown;
-  EXPECT_NE(shown.find(" marked, 0:00 elapsed", line), std::string::npos) << shown;
-  EXPECT_LT(shown.find("\r\x1b[K", line), shown.find("Finished. ", line)) << "cleared before the results";
-  EXPECT_FALSE(Contains(RunOnTerminal({"dupes", "--quiet", "--action", "auto", dir.File("list.ordl")}), "% done"));
 }
 
 }  // namespace
