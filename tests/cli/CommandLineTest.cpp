@@ -18,14 +18,7 @@ std::size_t FilesIn(const std::string& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-// A list file made byte by byte: its head, then records whose numeric tail is that of a
-// 128 kbps, 300-frame song.
-const std::string kListHead = std::string("\3Ord") + '\x3f';
-std::string Record(const std::string& name, const std::string& folder = "/music", const std::string& label = "DISK") {
-  std::string bytes;
-  for (const std::string* text : {&name, &folder, &label}) bytes += static_cast<char>(text->size()) + *text;
-  return bytes + std::string("\x09\x64\0\0\0\x2c\x01\0\0\x01\0\xc8\xaf\0\0\xc8\xaf\0\0", 19);
-}
+const std::string kListHead = std::string("\3Ord") + '\x3f';  // the head of a list file
 
 TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) {
   TempDir dir;
@@ -78,11 +71,12 @@ TEST(CommandLine, AQuestionIsShownWithTheAnswerTakenAndYesAnswersIt) {
 
 TEST(CommandLine, AnEmptyScanIsNeverSavedAndNoRunLeavesATemporaryFile) {
   TempDir dir;
-  const std::string home = dir.File("home"), keep = dir.File("keep.ordl"), earlier = kListHead + Record("kept");
+  const std::string home = dir.File("home"), keep = dir.File("keep.ordl");
   std::filesystem::create_directories(dir.File("empty"));
   std::filesystem::create_directories(dir.File("music"));
   WriteFileBytes(dir.File("music/new.mp3"), Frames(300, {}));
-  WriteFileBytes(dir.File("base.ordl"), earlier);
+  WriteList(dir.File("base.ordl"), {"kept"});
+  const std::string earlier = ReadFileBytes(dir.File("base.ordl"));
   const std::pair<std::vector<std::string>, int> runs[] = {
       {{"scan", "-o", keep, dir.File("empty")}, 1},
       {{"scan", "--append", dir.File("base.ordl"), "-o", keep, dir.File("music")}, 0},

@@ -1,5 +1,5 @@
 // ordonna-cli export, run as a separate program: the type from the options or the command
-// line, the caption, failures; its sheets are read back by an independent reader (xlrd). As the
+// line; its sheets are read back by an independent reader (xlrd). As the
 // writing command tried against what may lie at its output name: links, devices, folders, its
 // own input.
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ class ExportCli : public ::testing::Test {
   AppOptions options = AllColumnsOptions();
 };
 
-TEST_F(ExportCli, WritesTheTypeOfTheOptionsUnlessTheExtensionDisagreesKeepsTheEarlierFileOnFailureAndTakesACaption) {
+TEST_F(ExportCli, WritesTheTypeOfTheOptionsUnlessTheExtensionDisagrees) {
   Expect({Arguments({}, {FullEntry()}, "out.txt"), 0, ""});
   EXPECT_EQ(ReadFileBytes(dir.File("out.txt")),
             "Artist - Title, 3:45, 128 kbps, 5250 K, JS, 44.1 KHz, 05.04.2004., /music/a, 06.04.2004., DISK1");
@@ -46,15 +46,6 @@ TEST_F(ExportCli, WritesTheTypeOfTheOptionsUnlessTheExtensionDisagreesKeepsTheEa
   EXPECT_EQ(ReadFileBytes(dir.File("out.html")).substr(0, 14), "Artist - Title");
   Expect({Arguments({"--type=table"}, {FullEntry()}, "table.txt"), 0, ""});
   EXPECT_EQ(ReadFileBytes(dir.File("table.txt")).substr(0, 6), "<HTmL>") << "a given type asks no question";
-
-  WriteFileBytes(dir.File("out.xls"), "earlier export");
-  Expect({Arguments({}, {FullEntry()}, "out.xls/inside.txt"), 1, "Disk error!"});
-  EXPECT_EQ(ReadFileBytes(dir.File("out.xls")), "earlier export");
-
-  // The typed caption heads a table.
-  options.Main.CaptionMode = 3;
-  Expect({Arguments({"--type", "table", "--caption", "My <list>"}, {FullEntry()}, "table.html"), 0, ""});
-  EXPECT_TRUE(Contains(ReadFileBytes(dir.File("table.html")), "My &lt;list&gt;"));
 }
 
 TEST_F(ExportCli, SheetCellsComeBackThroughASpreadsheetReader) {
