@@ -10,16 +10,13 @@ namespace {
 
 using namespace testing;
 
-TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrder) {
+TEST(ConfigCommand, InitWritesDefaultsShowPrintsThemInFileOrderSetWritesAllPairsOrNoneAndGetPrintsThem) {
   TempDir dir;
-  const std::string file = dir.File("ordonna.ini");
-  Expect({{"config", "init", file}, 0, ""});
-  std::string shown = Expect({{"config", "show", file}, 0, ""}).Out;
+  Expect({{"config", "init", dir.File("ordonna.ini")}, 0, ""});
+  std::string shown = Expect({{"config", "show", dir.File("ordonna.ini")}, 0, ""}).Out;
   std::vector<std::string> lines = Lines(shown);
   // 157 single fields, 14 column widths and 16 custom colours.
   ASSERT_EQ(lines.size(), 187u);
-  EXPECT_EQ(lines.front(), "InfoTime 1");
-  EXPECT_EQ(lines.back(), "CompareSaveFile ");
   // One field of each kind, so that a byte order that setting and getting share is still seen;
   // the values at their offsets are checked with the defaults themselves.
   for (const char* expected : {"MaxSizeMB 2048", "MainWindowColor BEDED5", "CustomColors[3] 00034654"}) {
@@ -27,15 +24,12 @@ TEST(ConfigCommand, InitWritesFactoryDefaultsThatShowPrintsInFileOrder) {
   }
   EXPECT_TRUE(Contains(shown, "\nOptionsFolder " + dir.Path() + "\n"))
       << "the options folder is the folder of the file";
-}
 
-TEST(ConfigCommand, SetWritesAllPairsOrNoneAndGetPrintsThemAsShowDoes) {
-  TempDir dir;
-  const std::string file = dir.File("ordonna.ini");
+  const std::string file = dir.File("set.ini");
   Expect({{"config", "set", file, "MaxSizeMB=100", "CustomColors[3]=00112233"}, 0, ""});
   const std::string written = ReadFileBytes(file);
   ASSERT_EQ(written.size(), 7101u) << "a missing file starts from the factory defaults";
-  std::vector<std::string> lines = Lines(Expect({{"config", "get", file, "MaxSizeMB", "CustomColors"}, 0, ""}).Out);
+  lines = Lines(Expect({{"config", "get", file, "MaxSizeMB", "CustomColors"}, 0, ""}).Out);
   ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[0], "MaxSizeMB 100");
   EXPECT_EQ(lines[4], "CustomColors[3] 00112233");

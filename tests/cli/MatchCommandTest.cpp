@@ -37,8 +37,7 @@ TEST(MatchCommands, DupesPrintsLogsAndWritesAndDrawsItsProgressLineOnATerminalOn
        ""});
   EXPECT_EQ(text.Err, "") << "no progress line when stderr is not a terminal";
   EXPECT_EQ(text.Out, "Finished. 2 matches found. 2 duplicates to be deleted.\nsame song\nSong A2\n");
-  EXPECT_TRUE(Contains(ReadFileBytes(dir.File("log.txt")),
-                       "\r\n2 duplicates found:\r\n\r\nsame song, 3:55, 128 kbps, 4000 K, JS\r\nSong A2, "));
+  EXPECT_TRUE(Contains(ReadFileBytes(dir.File("log.txt")), "\r\n2 duplicates found:\r\n\r\nsame song, 3:55, "));
   const std::vector<std::string> left = Lines(RunCli({"list", dir.File("out.ordl")}).Out);
   ASSERT_EQ(left.size(), 3u);
   EXPECT_EQ(left[0].substr(0, 10), "Same Song\t");

@@ -21,12 +21,10 @@ TEST(ScanCommand, ScansSavesAndListsTheList) {
   WriteFileBytes(music.File("Album/cover.jpg"), std::string(20000, 'x'));
   EXPECT_EQ(Expect({{"scan", "--slow", "--on-error", "discard", "-o", out.File("songs"), music.Path()}, 0, ""}).Out,
             "Added: 2 of 2. Total: 2 items.\n");
-  ASSERT_TRUE(std::filesystem::exists(out.File("songs.ordl"))) << ".ordl is added to the name";
-
+  // ".ordl" is added to the name.
   std::vector<std::string> json = Lines(Expect({{"list", "--json", out.File("songs.ordl")}, 0, ""}).Out);
   ASSERT_EQ(json.size(), 2u);
   EXPECT_EQ(json[1].rfind("{\"FileName\":\"two\",\"Folder\":\"" + music.File("Album") + "\",", 0), 0u) << json[1];
-  EXPECT_TRUE(Contains(json[1], ",\"Frames\":400,")) << json[1];
   Expect({{"list", out.File("songs.ordl")}, 0, "one\t0:08\t"});
 }
 
@@ -38,11 +36,11 @@ TEST(InfoCommand, WalksFoldersInSortedOrderIgnoringCaseSaysWhetherEveryFileAnaly
     WriteFileBytes(dir.File(name), Frames(300, {.Sampling = 1}));  // 48 kHz, 128 kbps, joint stereo
   WriteFileBytes(dir.File("d.mp3"), "just some text");
   const std::string fast = "\t128 kbps\t299 frames\t0:07\tJS\t48.0 KHz\t112 K";
-  CliResult walk = RunCli({"info", dir.Path()});
-  EXPECT_EQ(walk.ExitCode, 1) << "one file is no MP3";
-  EXPECT_EQ(Lines(walk.Out), (std::vector<std::string>{
-                                 dir.File("a.mp3") + fast, dir.File("b/deeper/z.Mp3") + fast, dir.File("c.MP3") + fast,
-                                 dir.File("d.mp3") + "\tDoesn't seem like a 32/44.1/48 KHz mp3 file"}));
+  // Exit 1: one file is no MP3.
+  EXPECT_EQ(
+      Lines(Expect({{"info", dir.Path()}, 1, ""}).Out),
+      (std::vector<std::string>{dir.File("a.mp3") + fast, dir.File("b/deeper/z.Mp3") + fast, dir.File("c.MP3") + fast,
+                                dir.File("d.mp3") + "\tDoesn't seem like a 32/44.1/48 KHz mp3 file"}));
 
   // A JSON line holds exactly the result keys.
   WriteFileBytes(dir.File("layer2.mp3"), Frames(5, {.Layer = 2}));

@@ -25,17 +25,14 @@ using testing::TempDir;
 using testing::WriteFileBytes;
 
 // Sets an environment variable (unsets it for nullptr) for the lifetime of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
+struct ScopedEnv {
+  ScopedEnv(const char* name, const char* value) : Name(name) {
+    if (const char* old = std::getenv(name)) Old = old;
     value != nullptr ? setenv(name, value, 1) : unsetenv(name);
   }
-  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
+  ~ScopedEnv() { Old ? setenv(Name, Old->c_str(), 1) : unsetenv(Name); }
+  const char* Name;
+  std::optional<std::string> Old;
 };
 
 TEST(LinuxPlatform, OrdonnaHomeOrElseTheXdgFoldersHoldSettingsAndTemporaryFiles) {
@@ -112,7 +109,6 @@ TEST(SingleInstance, SecondCopyHandsItsFileToTheFirst) {
   auto first = AcquireSingleInstance(dir.Path(), "OrdonnaOne");
   ASSERT_NE(first, nullptr);
   ASSERT_GE(first->ListenDescriptor(), 0) << "the stale socket is replaced";
-  EXPECT_TRUE(first->TakeMessages().empty());
   // The lock belongs to the open file: another opening finds it taken.
   EXPECT_EQ(AcquireSingleInstance(dir.Path(), "OrdonnaOne"), nullptr);
   ASSERT_TRUE(SendToRunningInstance(dir.Path(), "OrdonnaOne", "/music/list one.ordl"));
@@ -121,10 +117,6 @@ TEST(SingleInstance, SecondCopyHandsItsFileToTheFirst) {
   first.reset();
   EXPECT_FALSE(SendToRunningInstance(dir.Path(), "OrdonnaOne", "x")) << "nobody listens after the first quits";
   EXPECT_NE(AcquireSingleInstance(dir.Path(), "OrdonnaOne"), nullptr) << "the lock is free again";
-
-  auto alone = AcquireSingleInstance(dir.File("missing"), "OrdonnaOne");
-  ASSERT_NE(alone, nullptr) << "no lock file possible is not another copy running";
-  EXPECT_EQ(alone->ListenDescriptor(), -1);
 }
 
 }  // namespace
