@@ -306,11 +306,6 @@ TEST(Comparison, SettingsWindowRules) {
   RepairCompareSettings(dialog);
   EXPECT_EQ(std::vector<int>({dialog.CompareAction, +dialog.SizeDiffKB}), std::vector<int>({3, 400}));
 
-  RelaxedSwitch relaxed(1);
-  EXPECT_TRUE(relaxed.Relaxed()) << "on by default for text lists";
-  EXPECT_NE(relaxed.Set(false), "");
-  EXPECT_EQ(relaxed.Set(false), "") << "once per opening of the window";
-
   TempDir dir;
   WriteFileBytes(dir.File("list.ordl"), "x");
   WriteFileBytes(dir.File("list.txt"), "x");

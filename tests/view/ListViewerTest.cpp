@@ -91,12 +91,8 @@ std::vector<UndoCase> UndoCases() {
       {"deletion", nothing, [](Session& s) { s.viewer.DeleteRows(4, 2, {}, s.caller); }, UndoKind::Deletion, 4, 2},
       {"deletion at the end of a filtered list", [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); },
        [](Session& s) { s.viewer.DeleteRows(3, 2, {}, s.caller); }, UndoKind::Deletion, 3, 2},
-      {"edit in place", nothing, [=](Session& s) { s.viewer.Edit(3, renamed(Item(3), "zz"), 2, {}, s.caller); },
-       UndoKind::Edit, 0, 0},
       {"edit that re-sorts", sorted, [=](Session& s) { s.viewer.Edit(0, renamed(Item(0), "zz"), 2, {}, s.caller); },
        UndoKind::Edit, 0, 99},
-      {"insertion", nothing, [](Session& s) { s.viewer.Insert(Item(5, "n"), 1, 4, {}, s.caller); }, UndoKind::Insertion,
-       0, 0},
       {"filtering", nothing, [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); }, UndoKind::Filtering, 0, 99},
       {"re-sort",
        [](Session& s) {
@@ -120,7 +116,6 @@ TEST(ListViewer, EveryUndoKindWritesItsImageAndRestoresTheListWholeOrNotAtAll) {
   for (const UndoCase& c : UndoCases()) {
     // Then once more with the image cut short: the list stays as the operation left it.
     for (bool cut : {false, true}) {
-      if (cut && c.imageCount == 0) continue;
       Session s(10);
       c.prepare(s);
       const std::vector<ListEntry> before = s.Entries();
