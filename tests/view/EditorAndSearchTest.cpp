@@ -89,7 +89,6 @@ TEST(NameSearch, CaseFoldingAcrossScripts) {
     bool matchCase;
     bool matches;
   } rows[] = {
-      {"xabcx", "ABC", true, false},
       {"Мумий Тролль", "мумий", false, true},
       {"Straße", "STRASSE", false, false},    // simple folding keeps ß one character
       {"\xC9\x43HOS", "échos", false, true},  // a Windows-1252 É
