@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <span>
 #include <tuple>
 
@@ -103,22 +102,6 @@ void ExpectSelfPairs(std::span<const ListEntry> list, const Case& c, const JoinC
   ASSERT_TRUE(FindSelfNameMatches(list, groups, c.Match, control, matches));
   ASSERT_EQ(BrutePairs(list, list, true, c), Expanded(list, groups, list, groups, matches, true, c))
       << what << " " << Describe(c);
-}
-
-TEST(MatchEngine, DistanceBoundKeepsEveryPassingDistance) {
-  // For every shorter length and threshold, every distance whose similarity rounds up to the
-  // threshold lies within the bound.
-  for (int percent = 50; percent <= 99; ++percent) {
-    double minimum = percent == 99 ? 0.99 : (percent - 0.5) / 100.0;
-    for (std::size_t m = 1; m <= 255; ++m) {
-      int bound = DistanceBound(m, minimum);
-      for (int d = bound + 1; d <= static_cast<int>(m); ++d) {
-        double similarity = 0.99 - static_cast<double>(d) / static_cast<double>(m);
-        ASSERT_LT(std::nearbyint(100.0 * similarity), percent == 99 ? 99.5 : percent)
-            << "m " << m << " d " << d << " percent " << percent;
-      }
-    }
-  }
 }
 
 std::vector<ListEntry> Named(const std::vector<std::string>& names) {
