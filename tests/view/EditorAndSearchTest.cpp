@@ -1,4 +1,4 @@
-// The editor's record rules and the name search: field texts, steps, auto-repeat, position
+// The editor's record rules and the name search: field texts, steps, position
 // choices, case folding across scripts and Windows-1252 names, and wrapping.
 #include <gtest/gtest.h>
 
@@ -67,9 +67,6 @@ TEST(EditorRules, StepsAndTheirLimits) {
   for (const Row& row : rows) {
     EXPECT_EQ(SteppedFrames(row.frames, row.frequency, row.button), row.expected) << row.frames;
   }
-  std::vector<int> intervals{kFirstRepeatInterval};
-  for (int i = 0; i < 8; ++i) intervals.push_back(NextRepeatInterval(intervals.back()));
-  EXPECT_EQ(intervals, (std::vector<int>{220, 180, 140, 100, 80, 60, 40, 20, 20}));
 }
 
 TEST(EditorRules, PositionChoiceAndFolderPicker) {
