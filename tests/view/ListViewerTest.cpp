@@ -354,6 +354,8 @@ TEST(ListViewer, DeletingEveryEntryAsksAndEmptiesTheList) {
   }
   Session none(4);
   EXPECT_FALSE(none.viewer.DeleteRows(4, 1, {}, none.caller).ListChanged) << "a selection past the list";
+  EXPECT_FALSE(none.viewer.ApplyFilter([](const ListEntry&) { return false; }, {}, none.caller).ListChanged);
+  EXPECT_EQ(none.list.ItemCount(), 4u) << "a filter that keeps nothing changes nothing";
 }
 
 TEST(ListViewer, EntriesRemovedBehindTheViewer) {
