@@ -71,45 +71,25 @@ struct Draw {
 
   // A copy of `name` with a small change (a typo, letter case, separators, a suffix).
   std::string NearCopy(std::string copy) {
-    switch (Below(8)) {
+    const std::size_t at = static_cast<std::size_t>(Below(copy.size() + 1));
+    switch (Below(5)) {
       case 0:
-        if (!copy.empty()) copy.erase(static_cast<std::size_t>(Below(copy.size())), 1);
+        if (at < copy.size()) copy.erase(at, 1);
         break;
-      case 1:
-        copy.insert(static_cast<std::size_t>(Below(copy.size() + 1)), 1, static_cast<char>('a' + Below(26)));
-        break;
+      case 1: copy.insert(at, 1, static_cast<char>('a' + Below(26))); break;
       case 2:
-        if (!copy.empty()) copy[static_cast<std::size_t>(Below(copy.size()))] = static_cast<char>('a' + Below(26));
-        break;
-      case 3:
         for (char& c : copy) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
         break;
-      case 4:
-        if (std::size_t at = copy.find(" - "); at != std::string::npos) copy[at] = copy[at + 2] = '_';
+      case 3:
+        if (std::size_t dash = copy.find(" - "); dash != std::string::npos) copy[dash] = copy[dash + 2] = '_';
         break;
-      case 5: copy += Pick(kSuffixes); break;
-      case 6: copy += "!"; break;
-      default:  // two typos
-        for (int k = 0; k < 2 && !copy.empty(); ++k) copy[static_cast<std::size_t>(Below(copy.size()))] = 'x';
+      default: copy += Pick(kSuffixes);
     }
     return copy.substr(0, 255);
   }
 
-  // Sizes, times and bitrates at random, now and then unknown.
+  // Play time, bitrate and size that agree, as in real files, now and then unknown.
   ListEntry Fields(const std::string& name) {
-    ListEntry e = UndeterminedEntry();
-    e.FileName.Set(name);
-    e.Folder.Set("/music");
-    e.SizeKB = Below(30) == 0 ? -1 : 2000 + Below(8000);
-    e.Frames = Below(30) == 0 ? -1 : 5000 + Below(12000);
-    e.BitrateCode = static_cast<std::uint8_t>(Below(30) == 0 ? 255 : (Below(8) == 0 ? 16 : 9 + Below(3)));
-    e.StereoMode = static_cast<std::uint8_t>(Below(4));
-    e.FrequencyCode = static_cast<std::uint8_t>(Below(10) == 0 ? 1 : 0);
-    return e;
-  }
-
-  // Play time, bitrate and size that agree, as in real files.
-  ListEntry RealFields(const std::string& name) {
     const int kbps[] = {128, 160, 192, 256, 320};
     const std::uint8_t codes[] = {9, 10, 11, 13, 14};
     ListEntry e = UndeterminedEntry();
@@ -117,11 +97,11 @@ struct Draw {
     e.Folder.Set("/music");
     const int seconds = 90 + Below(330);
     const int rate = Below(5);
-    e.Frames = static_cast<std::int32_t>(seconds / 0.0261224489795918);
-    e.BitrateCode = Below(6) == 0 ? kBitrateVariable : codes[rate];
-    e.SizeKB = seconds * kbps[rate] / 8 + Below(40);
-    e.StereoMode = static_cast<std::uint8_t>(Below(2));
-    e.FrequencyCode = 0;
+    e.Frames = Below(30) == 0 ? -1 : static_cast<std::int32_t>(seconds / 0.0261224489795918);
+    e.BitrateCode = Below(30) == 0 ? std::uint8_t{255} : Below(6) == 0 ? kBitrateVariable : codes[rate];
+    e.SizeKB = Below(30) == 0 ? -1 : seconds * kbps[rate] / 8 + Below(40);
+    e.StereoMode = static_cast<std::uint8_t>(Below(4));
+    e.FrequencyCode = static_cast<std::uint8_t>(Below(10) == 0 ? 1 : 0);
     return e;
   }
 };
@@ -149,10 +129,10 @@ std::vector<ListEntry> NameGenerator::Entries(std::size_t count, const NameMix& 
     if (roll < mix.Tracks) {
       char track[16];
       std::snprintf(track, sizeof track, "Track %02d", 1 + draw.Below(20));
-      entries.push_back(draw.RealFields(track));
+      entries.push_back(draw.Fields(track));
     } else if ((roll -= mix.Tracks) < mix.Repeated) {
       const char* const common[] = {"Intro", "Outro", "Interlude", "Untitled"};
-      entries.push_back(draw.RealFields(draw.Pick(common)));
+      entries.push_back(draw.Fields(draw.Pick(common)));
     } else if ((roll -= mix.Repeated) < mix.Hostile) {
       entries.push_back(draw.Fields(draw.Pick(kHostile)));
     } else if (roll < mix.Hostile + mix.NearDuplicates && !entries.empty()) {

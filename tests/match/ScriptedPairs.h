@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <optional>
 #include <random>
@@ -23,15 +22,13 @@ class ScriptedPairs final : public PairQuestion {
   explicit ScriptedPairs(std::vector<std::uint8_t> replies, std::optional<std::uint32_t> seed = std::nullopt)
       : replies_(std::move(replies)), random_(seed.value_or(0)), drawn_(seed.has_value()) {}
   std::uint8_t Ask(std::uint32_t first, std::uint32_t second, std::uint8_t percent) override {
-    asked += std::to_string(first) + "," + std::to_string(second) + "," + std::to_string(percent);
-    asked += (progress ? "@" + std::to_string(progress->load()) : "") + ";";
+    asked += std::to_string(first) + "," + std::to_string(second) + "," + std::to_string(percent) + ";";
     if (drawn_) return replies_[random_() % replies_.size()];
     if (next_ < replies_.size()) return replies_[next_++];
     ADD_FAILURE() << "unexpected question about " << first << " and " << second;
     return 8;
   }
-  std::string asked;  // "first,second,percent;" per question, "first,second,percent@progress;" with `progress`
-  const std::atomic<std::uint16_t>* progress = nullptr;
+  std::string asked;  // "first,second,percent;" per question
 
  private:
   std::vector<std::uint8_t> replies_;

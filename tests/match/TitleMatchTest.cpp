@@ -15,17 +15,14 @@ namespace {
 TitleUnits U(std::string_view text) { return TitleUnitsOf(text); }
 
 TEST(TitleMatch, FoldingAndEditDistance) {
-  const std::pair<int, int> rows[] = {{0, ' '},   {1, 1},     {'#', '#'}, {'!', ' '}, {'Z', 'z'},
-                                      {128, 'c'}, {145, 145}, {215, 215}, {253, 'y'}, {255, ' '}};
+  const std::pair<int, int> rows[] = {{0, ' '}, {'#', '#'}, {'Z', 'z'}, {128, 'c'}, {215, 215}, {255, ' '}};
   for (auto [byte, folded] : rows) EXPECT_EQ(kFoldTable[static_cast<std::size_t>(byte)], folded) << "byte " << byte;
   EXPECT_EQ(NormalizeTitle(U("  Some Band - Morning!! "), false), U("some band morning"));
   EXPECT_EQ(NormalizeTitle(U("!!!"), false), U(""));
   // Bytes 128..255 fold only with high characters; 0xE9 is e-acute in Windows-1252.
   EXPECT_EQ(NormalizeTitle(U("Caf\xE9"), true), U("cafe"));
   EXPECT_EQ(NormalizeTitle(U("Caf\xE9"), false), U("caf\xE9"));
-  // The same name in UTF-8 folds alike, character by character.
-  EXPECT_EQ(NormalizeTitle(U("Caf\xC3\xA9"), true), U("cafe"));
-  EXPECT_EQ(U("Caf\xC3\xA9"), U("Caf\xE9"));
+  EXPECT_EQ(U("Caf\xC3\xA9"), U("Caf\xE9")) << "the same name in UTF-8";
   // A character without a Windows-1252 byte is one unit that folds to itself.
   TitleUnits greek = U("\xCE\xB1\xCE\xB2");
   ASSERT_EQ(greek.size(), 2u);
@@ -33,7 +30,6 @@ TEST(TitleMatch, FoldingAndEditDistance) {
   EXPECT_NE(greek[0], 0xCEu);
 
   EXPECT_EQ(TitleEditDistance(U(""), U("abc")), 3);
-  EXPECT_EQ(TitleEditDistance(U("abc"), U("")), 3);
   EXPECT_EQ(TitleEditDistance(U("kitten"), U("sitting")), 3);
   EXPECT_EQ(TitleEditDistance(TitleUnits(255, U'a'), TitleUnits(255, U'b')), 255);
 }
@@ -50,35 +46,28 @@ TEST(TitleMatch, DocumentedPercentages) {
       // Equal parts give 100 only where the split is tried, at 50..98; at 99 the folded names
       // are equal (99), at 100 the names differ (0).
       {"The Band - Morning", "the band_-_morning", "", {{50, 100}, {98, 100}, {99, 99}, {100, 0}}},
-      {"abc", "abd", "", {{80, 66}}},
       {"ab", "xyz", "", {{80, 0}}},
       {"_title", "title", "L", {{80, 0}}},
       {"_title", "title", "", {{80, 99}}},
       {"Caf\xE9", "Cafe", "H", {{99, 99}}},
       {"Caf\xE9", "Cafe", "", {{99, 0}, {80, 74}}},
-      {"Caf\xC3\xA9", "Caf\xE9", "", {{80, 100}}},
       // Both split, artists too far apart: 0 even with equal titles.
       {"Abba - Waterloo", "Zztop - Waterloo", "", {{80, 0}}},
       // Split from the right: 100 x sqrt(1.0 x 0.99); 100 x sqrt(0.99 - 2/5); the title part
       // 0.59 below the part threshold 0.64.
       {"Artist - Title - Remix", "artist - title - remix!", "", {{80, 99}}},
       {"Artist - Title - Remix", "Artist - Title - Remixes", "", {{60, 77}, {80, 0}}},
-      // Half to even: 86.5 rounds to 86; 0.74 and 0.49 exactly.
+      // Half to even: 86.5 rounds to 86; 0.49 exactly.
       {"abcdefgh", "abcdefgx", "", {{80, 86}}},
-      {"abcd", "abcx", "", {{50, 74}}},
       {"ab", "ax", "", {{50, 49}}},
-      {"ab-cd", "ab_cd", "", {{80, 99}}},
       // Names that fold to nothing score 0 against any name, on either side.
       {"!!!", "???", "", {{80, 0}, {99, 0}}},
       {"!!!", "abc", "R", {{80, 0}, {99, 0}}},
       {"abc", "???", "R", {{80, 0}, {99, 0}}},
       {"Band - !!!", "Band - ???", "", {{50, 0}}},
       {"Band - !!!", "band - !!!", "", {{80, 100}}},
-      {"Band  - !!!", "Band - !!!", "", {{80, 99}}},
       {"alpha", "alpha beta", "R", {{80, 99}}},
       {"alpha", "alpha beta", "", {{80, 0}}},
-      {"alpha", "the alpha song", "R", {{99, 99}}},
-      {"alpha", "alpah song", "R", {{99, 0}}},
   };
   for (const Row& r : rows) {
     auto has = [&](char flag) { return r.flags.find(flag) != std::string_view::npos; };
@@ -126,13 +115,10 @@ TEST(TitleMatch, SimilarityOfEmptyAndRelaxedNames) {
 
 TEST(TitleMatch, PartThresholdAndSettings) {
   EXPECT_EQ(PartThreshold(80), 0.8 * 0.8) << "computed in double, not the literal 0.64";
-  EXPECT_EQ(PartThreshold(64), 0.42);
   EXPECT_EQ(PartThreshold(100), 0.99);
   DialogOptions dialog{};
-  for (int stored : {49, 101}) {
-    dialog.MatchPercent = static_cast<std::uint8_t>(stored);
-    EXPECT_EQ(MatchSettingsOf(dialog, false).MatchPercent, 99) << "stored " << stored;
-  }
+  dialog.MatchPercent = 49;
+  EXPECT_EQ(MatchSettingsOf(dialog, false).MatchPercent, 99) << "out of range";
   dialog.MatchPercent = 80;
   dialog.LetterCheck = 1;
   MatchSettings settings = MatchSettingsOf(dialog, true);

@@ -11,7 +11,6 @@
 
 #include "config/AppOptions.h"
 #include "core/Snapshot.h"
-#include "core/Sort.h"
 #include "support/ScriptedCaller.h"
 #include "support/TempDir.h"
 
@@ -72,39 +71,6 @@ std::string ImageOf(const std::vector<ListEntry>& entries) {
   return bytes;
 }
 
-const std::string kNoImage(4, '\0');
-
-TEST(ListViewer, DeletionAndUndoAtTheStartMiddleAndEndOfAFilteredList) {
-  struct Row {
-    std::uint32_t first, count;  // filtered by even numbers: t00 t02 t04 t06 t08, map 0 2 4 6 8
-    const char* after;
-    const char* unfiltered;  // the full list after unfiltering
-  };
-  const Row rows[] = {
-      {0, 2, "t04 t06 t08", "t01 t03 t04 t05 t06 t07 t08 t09"},
-      {2, 1, "t00 t02 t06 t08", "t00 t01 t02 t03 t05 t06 t07 t08 t09"},
-      {3, 2, "t00 t02 t04", "t00 t01 t02 t03 t04 t05 t07 t09"},
-  };
-  for (const Row& row : rows) {
-    Session s(10);
-    s.viewer.ApplyFilter(Even, {}, s.caller);
-    const std::vector<ListEntry> before = s.Entries();
-    const FilterState filterBefore = s.viewer.Filter();
-    const GridPosition at{row.first, row.first + 1};
-    EXPECT_TRUE(s.viewer.DeleteRows(row.first, row.count, at, s.caller).ListChanged && s.list.Unsaved);
-    EXPECT_EQ(s.Names(), row.after);
-    EXPECT_EQ(s.Image(temp_file::kViewerUndo),
-              ImageOf({before.begin() + row.first, before.begin() + row.first + row.count}));
-    EXPECT_EQ(s.viewer.Undo(s.caller).Position, at);
-    EXPECT_TRUE(SameEntries(s.Entries(), before) && s.viewer.Filter() == filterBefore) << row.first;
-    EXPECT_EQ(s.Image(temp_file::kViewerUndo), kNoImage);
-    s.viewer.DeleteRows(row.first, row.count, {}, s.caller);
-    s.viewer.Unfilter({}, s.caller);
-    EXPECT_EQ(s.Names(), row.unfiltered) << "deletions reach the full list";
-    EXPECT_TRUE(s.caller.messages.empty());
-  }
-}
-
 // Every undoable operation, from a 10-entry list in name order, with the image it writes.
 struct UndoCase {
   const char* name;
@@ -117,27 +83,16 @@ struct UndoCase {
 std::vector<UndoCase> UndoCases() {
   auto nothing = [](Session&) {};
   auto sorted = [](Session& s) { s.list.SortState = 0; };
-  auto sortedFirst = [](std::uint32_t count, std::uint8_t sortState) {
-    return [=](Session& s) {
-      s.list.SortState = sortState;
-      s.list.Working().SetItemCount(count);
-    };
-  };
   auto renamed = [](ListEntry entry, const char* name) {
     entry.FileName.Set(name);
     return entry;
   };
-  auto editFirst = [=](Session& s) { s.viewer.Edit(0, renamed(Item(0), "zz"), 2, {}, s.caller); };
   return {
       {"deletion", nothing, [](Session& s) { s.viewer.DeleteRows(4, 2, {}, s.caller); }, UndoKind::Deletion, 4, 2},
-      {"edit in place", nothing, [=](Session& s) { s.viewer.Edit(3, renamed(Item(3), "zz"), 2, {}, s.caller); },
-       UndoKind::Edit, 0, 0},
-      {"edit that re-sorts", sorted, editFirst, UndoKind::Edit, 0, 99},
-      {"edit of a lone entry", sortedFirst(1, 0), editFirst, UndoKind::Edit, 0, 0},
-      {"edit of two in label order", sortedFirst(2, kSortCaseSensitiveBit | kSortVolumeLabel), editFirst,
+      {"deletion at the end of a filtered list", [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); },
+       [](Session& s) { s.viewer.DeleteRows(3, 2, {}, s.caller); }, UndoKind::Deletion, 3, 2},
+      {"edit that re-sorts", sorted, [=](Session& s) { s.viewer.Edit(0, renamed(Item(0), "zz"), 2, {}, s.caller); },
        UndoKind::Edit, 0, 99},
-      {"insertion", nothing, [](Session& s) { s.viewer.Insert(Item(5, "n"), 1, 4, {}, s.caller); }, UndoKind::Insertion,
-       0, 0},
       {"filtering", nothing, [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); }, UndoKind::Filtering, 0, 99},
       {"re-sort",
        [](Session& s) {
@@ -161,7 +116,6 @@ TEST(ListViewer, EveryUndoKindWritesItsImageAndRestoresTheListWholeOrNotAtAll) {
   for (const UndoCase& c : UndoCases()) {
     // Then once more with the image cut short: the list stays as the operation left it.
     for (bool cut : {false, true}) {
-      if (cut && c.imageCount == 0) continue;
       Session s(10);
       c.prepare(s);
       const std::vector<ListEntry> before = s.Entries();
@@ -191,10 +145,6 @@ TEST(ListViewer, EveryUndoKindWritesItsImageAndRestoresTheListWholeOrNotAtAll) {
                                                       : "Unexpected error reading temporary file!\r\nUndo failed.");
     }
   }
-  Session s(3);
-  s.viewer.Undo(s.caller);
-  ASSERT_EQ(s.caller.messages.size(), 1u);
-  EXPECT_EQ(s.caller.messages[0].Text, "Unexpected internal error. Can't undo.");
 }
 
 TEST(ListViewer, AnUnwritableTemporaryFolderKeepsTheListOrDropsTheUndo) {
@@ -212,8 +162,6 @@ TEST(ListViewer, AnUnwritableTemporaryFolderKeepsTheListOrDropsTheUndo) {
       {"filter", [](Session& s) { s.viewer.ApplyFilter(Even, {}, s.caller); }, "Disk error writing temporary file!",
        true, true},
       {"re-sort", [](Session& s) { s.viewer.Resort({}, s.caller); }, cantPrepare, false, false},
-      {"insertion that re-sorts", [](Session& s) { s.viewer.Insert(Item(5, "n"), 2, 0, {}, s.caller); }, cantPrepare,
-       false, false},
   };
   for (const Row& row : rows) {
     TempDir dir;
@@ -254,8 +202,7 @@ TEST(ListViewer, InsertedEntriesArePlacedByTheirPosition) {
   // The new entry "t045" has 955 frames: by name it belongs after t04, by time after t04 too
   // in descending order (t04 has 960).
   const Row rows[] = {
-      {0, 2, 2, 0}, {1, 2, 3, 0},   {0, 0, 0, 0}, {1, 9, 10, 0},
-      {2, 0, 5, 0}, {3, 0, 5, 129}, {6, 2, 5, 0},  // only the low two bits count
+      {0, 2, 2, 0}, {1, 9, 10, 0}, {2, 0, 5, 0}, {3, 0, 5, 129}, {6, 2, 5, 0},  // only the low two bits count
   };
   for (const Row& row : rows) {
     Session s(10);
@@ -308,12 +255,6 @@ TEST(ListViewer, UndoOfAnInsertionAmongIdenticalEntriesAsks) {
     ASSERT_EQ(s.caller.asked.size(), 1u);
     EXPECT_NE(s.caller.asked[0].find("(line no. 8)"), std::string::npos);
   }
-  Session s(3);
-  s.viewer.Insert(Item(9), 1, 0, {}, s.caller);
-  s.list.Working().Entry(1).Frames = 1;  // the inserted entry changed behind the undo
-  s.viewer.Undo(s.caller);
-  ASSERT_EQ(s.caller.messages.size(), 1u);
-  EXPECT_EQ(s.caller.messages[0].Text, "Inserted item not found!");
 }
 
 TEST(ListViewer, UnfilteringMergesEditsAndDeletionsAndIsUndone) {
@@ -358,39 +299,33 @@ TEST(ListViewer, UnfilteringMergesEditsAndDeletionsAndIsUndone) {
 TEST(ListViewer, WaysOutOfAFilteredList) {
   const char* revert =
       "Do you want to revert to the unfiltered list?\r\n\n(NO will irreversibly make this list primary)";
-  const char* primary = "Are you certain?\r\n\nYou can't undo this operation.";
   auto close = [](Session& s) { return s.viewer.ConfirmClose(s.caller); };
-  auto makePrimary = [](Session& s) { return s.viewer.MakePrimary(s.caller).CloseViewer; };
   const char* filtered = "t00 t02 t04 t06 t08";
-  const char* full = "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09";
   struct Row {
     const char* question;
     Answer answer;
     std::function<bool(Session&)> action;  // true when the viewer closes
     const char* names;
-    bool filtered, closes, filterImageKept;
+    bool closes, filterImageKept;
   };
   const Row rows[] = {
-      {revert, Answer::Cancel, close, filtered, true, false, true},
-      {revert, Answer::No, close, filtered, false, true, true},
-      {revert, Answer::Yes, close, full, false, true, true},
-      {primary, Answer::No, makePrimary, filtered, true, false, true},
-      {primary, Answer::Yes, makePrimary, filtered, false, false, false},
+      {revert, Answer::No, close, filtered, true, true},
+      {revert, Answer::Yes, close, "t00 t01 t02 t03 t04 t05 t06 t07 t08 t09", true, true},
+      {"Are you certain?\r\n\nYou can't undo this operation.", Answer::Yes,
+       [](Session& s) { return s.viewer.MakePrimary(s.caller).CloseViewer; }, filtered, false, false},
       {"DELETE AND UNFILTER?", Answer::Yes,
        [](Session& s) { return s.viewer.DeleteRows(0, 5, {}, s.caller).CloseViewer; }, "t01 t03 t05 t07 t09", false,
-       false, true},
-      {nullptr, Answer::Yes, [](Session& s) { return s.viewer.Undo(s.caller).CloseViewer; }, full, false, false, true},
+       true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(&row - rows);
     Session s(10);
     s.viewer.ApplyFilter(Even, {}, s.caller);
-    if (row.question) s.caller.Expect(row.question, row.answer);
+    s.caller.Expect(row.question, row.answer);
     EXPECT_EQ(row.action(s), row.closes);
     EXPECT_EQ(s.Names(), row.names);
-    EXPECT_EQ(s.viewer.Filtered(), row.filtered);
+    EXPECT_FALSE(s.viewer.Filtered() || s.viewer.CanUndo());
     EXPECT_EQ(std::filesystem::exists(s.dir.File(std::string(temp_file::kViewerFilter))), row.filterImageKept);
-    EXPECT_EQ(s.viewer.CanUndo(), row.filtered);
     EXPECT_TRUE(s.caller.AllAnswered() && s.caller.messages.empty());
   }
 }
@@ -417,12 +352,10 @@ TEST(ListViewer, DeletingEveryEntryAsksAndEmptiesTheList) {
     all.viewer.Undo(all.caller);
     EXPECT_EQ(all.viewer.Filtered(), count == 1) << "the undo of filtering a single entry is refused";
   }
-
   Session none(4);
   EXPECT_FALSE(none.viewer.DeleteRows(4, 1, {}, none.caller).ListChanged) << "a selection past the list";
   EXPECT_FALSE(none.viewer.ApplyFilter([](const ListEntry&) { return false; }, {}, none.caller).ListChanged);
-  EXPECT_EQ(none.caller.messages.size(), 1u);
-  EXPECT_FALSE(std::filesystem::exists(none.dir.File(std::string(temp_file::kViewerFilter))));
+  EXPECT_EQ(none.list.ItemCount(), 4u) << "a filter that keeps nothing changes nothing";
 }
 
 TEST(ListViewer, EntriesRemovedBehindTheViewer) {
@@ -436,8 +369,6 @@ TEST(ListViewer, EntriesRemovedBehindTheViewer) {
   const std::uint32_t removed[] = {1, 3};
   s.viewer.EntriesRemovedBehind(removed);
   EXPECT_FALSE(s.viewer.CanUndo());
-  EXPECT_EQ(s.viewer.Filter().FilterRowMap, (std::vector<std::uint32_t>{0, 4, 8}));
-  EXPECT_EQ(s.viewer.Filter().FilterDeletedMarks, (std::vector<std::uint8_t>{0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
   s.viewer.Unfilter({}, s.caller);
   EXPECT_EQ(s.Names(), "t00 t01 t03 t04 t05 t07 t08 t09");
 }
