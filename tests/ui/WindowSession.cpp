@@ -59,7 +59,6 @@ QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { retu
 QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { return NextFile(request); }
 
 std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
-  FontRequests.push_back(initial);
   const std::optional<std::optional<QFont>> font = Pop(fonts_);
   if (!font) Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
   return font.value_or(std::nullopt);
@@ -67,7 +66,6 @@ std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
 
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
   ColorRequests.push_back(initial);
-  CustomColorRequests.push_back(customColors);
   const auto reply = Pop(colors_);
   if (!reply) Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
   if (reply && reply->second) reply->second(customColors);

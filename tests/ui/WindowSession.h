@@ -42,12 +42,10 @@ class ScriptedDialogs final : public Dialogs {
   // The next modal window is handed to `run`, which plays the user; the window was accepted
   // when its result says so.
   void ExpectModal(std::function<void(QDialog&)> run) { modals_.push_back(std::move(run)); }
-  // True when every queued answer was used.
   bool AllUsed() const {
     return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
   }
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
-  // Answered from the question queue: Yes stands for OK.
   bool AskOkCancel(const QString& text, const QString& title) override;
   void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
   QString ChooseSaveFile(const FileDialogRequest& request) override;
@@ -59,9 +57,7 @@ class ScriptedDialogs final : public Dialogs {
   QStringList Asked;  // the questions' texts
   QStringList Shown;  // the messages, as "title: text"
   std::vector<FileDialogRequest> FileRequests;
-  std::vector<QFont> FontRequests;                          // the font each font dialog started with
-  std::vector<QColor> ColorRequests;                        // the colour each picker started with
-  std::vector<std::array<QColor, 16>> CustomColorRequests;  // and its custom colours
+  std::vector<QColor> ColorRequests;  // the colour each picker started with
   QStringList Opened;
   QStringList Unexpected;
 
@@ -114,7 +110,6 @@ bool ClickAndActDuring(QWidget& button, const std::function<void()>& during);
 // Writes `count` small MP3 files of `frames` frames each ("song001.mp3", ...) into `folder`.
 void WriteMp3Files(const std::string& folder, int count, int frames = 40);
 
-// An entry with just a name and folder.
 ListEntry NamedEntry(const std::string& name, const std::string& folder);
 
 // Writes a list file of `count` entries named "title 0", "title 1", ... ("/music").
@@ -136,7 +131,6 @@ QString Names(const ListStore& list);
 // caption, the finish label and the log's length.
 void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers = {});
 
-// Waits until the button `name` of `dialog` shows and clicks it.
 bool ClickWhenShown(QDialog& dialog, const char* name);
 
 // After a duplicates search or comparison the list, the viewer's grid and its undo state agree.
