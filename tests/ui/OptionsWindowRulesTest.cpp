@@ -75,24 +75,13 @@ TEST(OptionsWindowRules, HeaderRowOverridesFiveSettingsAndGivesThemBack) {
   EXPECT_TRUE(SameMain(main, BeforeHeaderRow().Main)) << "switching off restores all five";
   // Changing one of them while the row is on: the row goes off, the other four come back and
   // the changed one keeps the user's value.
-  struct Row {
-    const char* Action;
-    std::function<void(OptionsWindowRules&)> Change;
-    std::function<void(MainOptions&)> Expected;  // applied to the settings from before
-  };
-  const Row rows[] = {
-      {"export type XLS", [](OptionsWindowRules& r) { (void)r.SetExportType(3); },
-       [](MainOptions& m) { m.ExportType = 3; }},
-  };
-  for (const Row& row : rows) {
-    AppOptions changed = BeforeHeaderRow();
-    OptionsWindowRules rowRules(changed);
-    rowRules.SetHeaderRowTabs(true);
-    row.Change(rowRules);
-    AppOptions expected = BeforeHeaderRow();
-    row.Expected(expected.Main);
-    EXPECT_TRUE(SameMain(changed.Main, expected.Main)) << row.Action;
-  }
+  AppOptions changed = BeforeHeaderRow();
+  OptionsWindowRules changedRules(changed);
+  changedRules.SetHeaderRowTabs(true);
+  (void)changedRules.SetExportType(3);
+  AppOptions expected = BeforeHeaderRow();
+  expected.Main.ExportType = 3;
+  EXPECT_TRUE(SameMain(changed.Main, expected.Main));
   // Settings that agree with the row leave it on.
   AppOptions kept = BeforeHeaderRow();
   OptionsWindowRules keptRules(kept);
@@ -112,24 +101,14 @@ TEST(OptionsWindowRules, WarningsOfTheControls) {
     Change Act;
     std::optional<OptionsMessage> Warning;
   };
-  auto none = [](MainOptions&) {};
-  auto ownTags = [](MainOptions& m) { m.UseOwnHtmlTags = 1; };
   const Row rows[] = {
       {"plain HTML with tabs", [](MainOptions& m) { m.Delimiter = 5; },
        [](OptionsWindowRules& r) { return r.SetExportType(1); }, OptionsMessage::PlainHtmlTabs},
       {"HTML table with tabs", [](MainOptions& m) { m.Delimiter = 5; },
        [](OptionsWindowRules& r) { return r.SetExportType(2); }, std::nullopt},
-      {"omit info", none, [](OptionsWindowRules& r) { return r.SetErrorInfoStyle(0); }, OptionsMessage::OmitInfo},
-      {"table font with own tags", ownTags, [](OptionsWindowRules& r) { return r.TableFontChosen(); },
-       OptionsMessage::NoEffectWithOwnTags},
-      {"background with styled plain HTML and own tags",
-       [](MainOptions& m) { m.UseOwnHtmlTags = m.PlainHtmlStyled = 1; },
-       [](OptionsWindowRules& r) { return r.TableBgColorChosen(); }, OptionsMessage::BgNoEffectInPlainHtml},
-      {"background panel, box clear", none,
+      {"background panel, box clear", [](MainOptions&) {},
        [](OptionsWindowRules& r) { return r.ColorPanelRefusal(ColorPanel::Background); },
        OptionsMessage::BgColorNotEnabled},
-      {"background panel, box ticked", [](MainOptions& m) { m.UseBgColor = 1; },
-       [](OptionsWindowRules& r) { return r.ColorPanelRefusal(ColorPanel::Background); }, std::nullopt},
   };
   for (const Row& row : rows) {
     AppOptions options = Factory();
@@ -139,9 +118,10 @@ TEST(OptionsWindowRules, WarningsOfTheControls) {
   }
   // Once cancelling has begun, nothing warns.
   AppOptions options = Factory();
+  options.Main.Delimiter = 5;
   OptionsWindowRules rules(options);
   rules.Cancel();
-  EXPECT_EQ(rules.SetErrorInfoStyle(0), std::nullopt);
+  EXPECT_EQ(rules.SetExportType(1), std::nullopt);
 }
 
 TEST(OptionsWindowRules, DependentControlsAndDarkColours) {
