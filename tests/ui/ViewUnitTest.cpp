@@ -220,19 +220,14 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
     o.Main.ViewerColorScheme = 2;
     o.Main.ViewerFontSize = 12;
     o.Main.ViewerWindowColor = 0x00405060;
-    o.Dialog.ColorWindowChoice = 1;  // the colour panel edits the viewer's colour
   });
   ScriptedDialogs& dialogs = session.dialogs;
   form.List().SortState = 0;  // "e00" to "e03" are in file-name order
   TViewForm& viewer = OpenViewer(form);
   QCOMPARE(ViewerState(viewer), QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio"));
-  dialogs.ExpectColor(QColor(200, 100, 50));
   bool overViewer = false;
   dialogs.ExpectModal([&](QDialog& window) {
     overViewer = window.parentWidget() == &viewer && window.windowModality() == Qt::WindowModal;
-    Find<QPushButton>(window, "WindowColorPanel").click();
-    // Shown at once, while the options window is open.
-    QCOMPARE(Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window), QColor(200, 100, 50));
     Find<QCheckBox>(window, "InfoStereoCheck").click();
     Choose(window, "SortFieldCombo", 7);
     Find<QPushButton>(window, "OkBut").click();
@@ -240,7 +235,7 @@ void ViewUnitTest::optionsWindowOverTheViewer() {
   QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
   QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
   QVERIFY(overViewer);
-  QCOMPARE(ViewerState(viewer), QStringLiteral("no,filename,time,kbps,size,m. | re-sort | #c86432 | 12pt | DarkRadio"));
+  QCOMPARE(ViewerState(viewer), QStringLiteral("no,filename,time,kbps,size,m. | re-sort | #605040 | 12pt | DarkRadio"));
   QCOMPARE(form.List().ItemCount(), 4u);
   QVERIFY_SCRIPT_DONE(dialogs);
 }

@@ -39,24 +39,12 @@ Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bo
   return reply ? reply->second : preferred;
 }
 
-bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
-  return AskMessage(text, title, false, Answer::No) == Answer::Yes;
-}
-
-void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind /*kind*/) {
-  Shown.push_back(title + QStringLiteral(": ") + text);
-}
-
 QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
   FileRequests.push_back(request);
   const std::optional<QString> path = Pop(files_);
   if (!path) Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
   return path.value_or(QString());
 }
-
-QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { return NextFile(request); }
-
-QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { return NextFile(request); }
 
 std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
   const std::optional<std::optional<QFont>> font = Pop(fonts_);
@@ -80,11 +68,6 @@ bool ScriptedDialogs::RunModal(QDialog& dialog) {
   }
   (*run)(dialog);
   return dialog.result() == QDialog::Accepted;
-}
-
-bool ScriptedDialogs::OpenDocument(const QString& path) {
-  Opened.push_back(path);
-  return true;
 }
 
 AppOptions FactoryOptions() {

@@ -46,14 +46,19 @@ class ScriptedDialogs final : public Dialogs {
     return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
   }
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
-  bool AskOkCancel(const QString& text, const QString& title) override;
-  void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
-  QString ChooseSaveFile(const FileDialogRequest& request) override;
-  QString ChooseOpenFile(const FileDialogRequest& request) override;
+  bool AskOkCancel(const QString& text, const QString& title) override {  // Yes stands for OK
+    return AskMessage(text, title, false, Answer::No) == Answer::Yes;
+  }
+  void ShowMessage(const QString& text, const QString& title, MessageKind) override { Shown << title + ": " + text; }
+  QString ChooseSaveFile(const FileDialogRequest& request) override { return NextFile(request); }
+  QString ChooseOpenFile(const FileDialogRequest& request) override { return NextFile(request); }
   std::optional<QFont> ChooseFont(const QFont& initial) override;
   std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
   bool RunModal(QDialog& dialog) override;
-  bool OpenDocument(const QString& path) override;
+  bool OpenDocument(const QString& path) override {
+    Opened << path;
+    return true;
+  }
   QStringList Asked;  // the questions' texts
   QStringList Shown;  // the messages, as "title: text"
   std::vector<FileDialogRequest> FileRequests;
