@@ -1,7 +1,6 @@
 // The viewer and the windows it opens, under Qt Test: its wiring to the list logic that
 // view_tests pin without a window.
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QHeaderView>
@@ -57,26 +56,6 @@ QString Headers(TViewForm& viewer) {
 
 QString SortLabel(TViewForm& viewer) { return Find<QLabel>(viewer, "SortLabel").text(); }
 
-// What the options reach in the viewer: headers, re-sort button, panel colour, grid font
-// size, colour scheme.
-QString ViewerState(TViewForm& viewer) {
-  QString scheme;
-  for (const char* radio : {"WinRadio", "LightRadio", "DarkRadio"})
-    if (Find<QAbstractButton>(viewer, radio).isChecked()) scheme = QString::fromLatin1(radio);
-  return QStringLiteral("%1 | %2 | %3 | %4pt | %5")
-      .arg(Headers(viewer),
-           Find<QPushButton>(viewer, "ReSortBut").isEnabled() ? QStringLiteral("re-sort") : QStringLiteral("sorted"),
-           Find<QWidget>(viewer, "Panel1").palette().color(QPalette::Window).name())
-      .arg(Grid(viewer).font().pointSize())
-      .arg(scheme);
-}
-
-void Choose(QDialog& window, const char* combo, int index) {
-  auto& box = Find<QComboBox>(window, combo);
-  box.setCurrentIndex(index);
-  emit box.activated(index);
-}
-
 // Shows a modal window as its exec() would: the active window, so that keys reach it alone.
 bool ShowActive(QDialog& window) {
   window.show();
@@ -111,7 +90,6 @@ class ViewUnitTest : public QObject {
  private slots:
   void viewOpensTheListAndEscClosesIt();
   void headerSortReSortAndDeletionWithTheirUndo();
-  void optionsWindowOverTheViewer();
   void tooLongListIsRefusedWithOneWarningPerRun();
   void editorInsertsAndEdits();
   void findByEnterAndF3ThenFilterAndBack();
@@ -208,35 +186,6 @@ void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   QTest::mouseClick(&Find<QPushButton>(again, "DelBut"), Qt::LeftButton);
   QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
   QVERIFY(form.List().ItemCount() == 0 && !Find<QWidget>(form, "ViewBut").isEnabled());
-  QVERIFY_SCRIPT_DONE(dialogs);
-}
-
-// The options window opened by the viewer's button over the viewer, and the viewer's state
-// after its O&K.
-void ViewUnitTest::optionsWindowOverTheViewer() {
-  WindowSession session;
-  TMainForm& form = StartWithList(session, 4, [](AppOptions& o) {
-    o.Main.SortField = 0;
-    o.Main.ViewerColorScheme = 2;
-    o.Main.ViewerFontSize = 12;
-    o.Main.ViewerWindowColor = 0x00405060;
-  });
-  ScriptedDialogs& dialogs = session.dialogs;
-  form.List().SortState = 0;  // "e00" to "e03" are in file-name order
-  TViewForm& viewer = OpenViewer(form);
-  QCOMPARE(ViewerState(viewer), QStringLiteral("no,filename,time,kbps,size | sorted | #605040 | 12pt | DarkRadio"));
-  bool overViewer = false;
-  dialogs.ExpectModal([&](QDialog& window) {
-    overViewer = window.parentWidget() == &viewer && window.windowModality() == Qt::WindowModal;
-    Find<QCheckBox>(window, "InfoStereoCheck").click();
-    Choose(window, "SortFieldCombo", 7);
-    Find<QPushButton>(window, "OkBut").click();
-  });
-  QTest::mouseClick(&Find<QPushButton>(viewer, "OptBut"), Qt::LeftButton);
-  QTest::qWait(150);  // the grid is rebuilt shortly after the window has gone
-  QVERIFY(overViewer);
-  QCOMPARE(ViewerState(viewer), QStringLiteral("no,filename,time,kbps,size,m. | re-sort | #605040 | 12pt | DarkRadio"));
-  QCOMPARE(form.List().ItemCount(), 4u);
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 

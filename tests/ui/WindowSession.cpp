@@ -40,7 +40,6 @@ Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bo
 }
 
 QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
-  FileRequests.push_back(request);
   const std::optional<QString> path = Pop(files_);
   if (!path) Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
   return path.value_or(QString());
@@ -53,7 +52,6 @@ std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
 }
 
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
-  ColorRequests.push_back(initial);
   const auto reply = Pop(colors_);
   if (!reply) Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
   if (reply && reply->second) reply->second(customColors);

@@ -61,8 +61,6 @@ class ScriptedDialogs final : public Dialogs {
   }
   QStringList Asked;  // the questions' texts
   QStringList Shown;  // the messages, as "title: text"
-  std::vector<FileDialogRequest> FileRequests;
-  std::vector<QColor> ColorRequests;  // the colour each picker started with
   QStringList Opened;
   QStringList Unexpected;
 
