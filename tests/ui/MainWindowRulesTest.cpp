@@ -1,6 +1,6 @@
 // The main window's rules without a window: command states, the close sequence, list files
-// sent by later copies, the start-up lists, the font size limits, the status line's front cut
-// and the opacity steps of the windows' fading.
+// sent by later copies, the start-up lists, the status line's front cut and the opacity steps
+// of the windows' fading.
 #include "ui/logic/MainWindowRules.h"
 
 #include <gtest/gtest.h>
@@ -156,11 +156,6 @@ TEST(MainWindowRules, StartupListsCommandLineFirstThenTheOptionsChoice) {
     options.Main.StartupListFile.Set(r.StartupFile);
     EXPECT_EQ(StartupLists(r.CommandLine, options), r.Expected) << r.CommandLine << " / " << int{r.StartupLoad};
   }
-}
-
-TEST(MainWindowRules, FontSizesStayWithin4And32) {
-  const std::pair<int, int> sizes[] = {{3, 4}, {33, 32}};
-  for (const auto& [asked, stored] : sizes) EXPECT_EQ(ClampMainFontSize(asked), stored) << asked;
 }
 
 int Characters(std::string_view text) { return static_cast<int>(CharacterCount(text)); }
