@@ -102,24 +102,6 @@ TEST(MainWindowRules, CloseRequests) {
   }
 }
 
-TEST(MainWindowRules, AnAgreedCloseWaitsForTheOperationAndTheFadeWithoutAskingAgain) {
-  Window w(600, true);
-  w.list.Unsaved = true;
-  w.options.Main.FadeMain = 1;
-  int questions = 0;
-  auto yes = [&](CloseQuestion) {
-    ++questions;
-    return true;
-  };
-  w.rules.BeginOperation();
-  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::AfterOperation);
-  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::AfterOperation) << "still running";
-  EXPECT_EQ(w.rules.EndOperation(), MainWindowRules::AfterOperation::Close);
-  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::FadeOut);
-  EXPECT_EQ(w.rules.RequestClose(true, yes), CloseStep::Close) << "faded out";
-  EXPECT_EQ(questions, 1);
-}
-
 TEST(MainWindowRules, FilesFromLaterCopiesWaitForAFreeWindow) {
   Window w(0);
   EXPECT_FALSE(w.rules.PendingFileDue()) << "nothing queued";
