@@ -112,10 +112,8 @@ void OptionWindowsTest::controlsWriteTheirOptionsAndWarn() {
   session.Click("StartupFileRadio");
   QVERIFY(session.Get<QWidget>("StartupListBut").isEnabled());
   session.Choose("SortFieldCombo", 7);
-  session.Type("AskSaveEdit", QStringLiteral("12345"));
   const MainOptions& main = session.options.Main;
-  QCOMPARE(QList<int>({main.InfoPath, main.StartupLoad, main.SortField, main.AskSaveThreshold}),
-           QList<int>({1, 2, 7, 12345}));
+  QCOMPARE(QList<int>({main.InfoPath, main.StartupLoad, main.SortField}), QList<int>({1, 2, 7}));
   auto& edit = session.Get<QLineEdit>("MaxSizeEdit");
   session.Type("MaxSizeEdit", QStringLiteral("2049"));
   QCOMPARE(main.MaxSizeMB, 204);  // the last valid text typed on the way
