@@ -138,8 +138,7 @@ void ViewUnitTest::headerSortReSortAndDeletionWithTheirUndo() {
   dialogs.ExpectQuestion({}, Answer::Yes);  // sort by time?
   emit Grid(viewer).horizontalHeader()->sectionClicked(2);
   QCOMPARE(Names(form.List()), QStringLiteral("e09|e08|e07|e06|e05|e04|e03|e02|e01|e00"));
-  QCOMPARE(SortLabel(viewer), QStringLiteral("time"));
-  QCOMPARE(form.Options().Main.SortField, std::uint8_t{0});  // the main option stays
+  QVERIFY(SortLabel(viewer) == QStringLiteral("time") && form.Options().Main.SortField == 0);  // main option kept
   QTest::mouseClick(&resort, Qt::LeftButton);
   QVERIFY(SortLabel(viewer) == QStringLiteral("filename") && !resort.isEnabled());
   // Rows 3 to 5 selected with the cursor on row 5.
