@@ -36,7 +36,6 @@ std::string Enabled(const MainCommands& c) {
 struct Window {
   explicit Window(int entries, bool fadingSupported = false) : rules(list, options, fadingSupported) {
     for (int i = 0; i < entries; ++i) list.AppendEntry(ListEntry{});
-    options.Main.AskSaveThreshold = 500;
   }
   ListStore list;
   AppOptions options{};
@@ -73,22 +72,24 @@ TEST(MainWindowRules, CloseRequests) {
   struct Row {
     const char* Name;
     int UnsavedEntries;
+    std::uint16_t Threshold;
     bool Busy, Fading;
     std::optional<bool> Reply;  // none: no question expected
     std::optional<CloseQuestion> Asked;
     CloseStep Expected;
   };
   const Row rows[] = {
-      {"unsaved below the threshold", 499, false, false, {}, {}, CloseStep::Close},
-      {"unsaved at the threshold, no", 500, false, false, false, CloseQuestion::Unsaved, CloseStep::Stay},
-      {"fading", 0, false, true, {}, {}, CloseStep::FadeOut},
-      {"running, no", 600, true, false, false, CloseQuestion::Running, CloseStep::Stay},
-      {"running, yes: no unsaved-list question", 600, true, true, true, CloseQuestion::Running,
+      {"threshold 0 never asks", 600, 0, false, false, {}, {}, CloseStep::Close},
+      {"unsaved at the threshold, no", 500, 500, false, false, false, CloseQuestion::Unsaved, CloseStep::Stay},
+      {"fading", 0, 500, false, true, {}, {}, CloseStep::FadeOut},
+      {"running, no", 600, 500, true, false, false, CloseQuestion::Running, CloseStep::Stay},
+      {"running, yes: no unsaved-list question", 600, 500, true, true, true, CloseQuestion::Running,
        CloseStep::AfterOperation},
   };
   for (const Row& r : rows) {
     Window w(r.UnsavedEntries, r.Fading);
     w.list.Unsaved = r.UnsavedEntries > 0;
+    w.options.Main.AskSaveThreshold = r.Threshold;
     w.options.Main.FadeMain = 1;
     if (r.Busy) w.rules.BeginOperation();
     std::vector<CloseQuestion> asked;
