@@ -1,6 +1,6 @@
 // The main window's rules without a window: command states, the close sequence, list files
-// sent by later copies, the start-up lists, the font size limits, the status line's front cut
-// and the opacity steps of the windows' fading.
+// sent by later copies, the start-up lists, the status line's front cut and the opacity steps
+// of the windows' fading.
 #include "ui/logic/MainWindowRules.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,6 @@ std::string Enabled(const MainCommands& c) {
 struct Window {
   explicit Window(int entries, bool fadingSupported = false) : rules(list, options, fadingSupported) {
     for (int i = 0; i < entries; ++i) list.AppendEntry(ListEntry{});
-    options.Main.AskSaveThreshold = 500;
   }
   ListStore list;
   AppOptions options{};
@@ -47,26 +46,21 @@ TEST(MainWindowRules, CommandsFollowTheListTheOptionsAndTheState) {
   struct Row {
     const char* Name;
     int Entries;
-    bool AllDrives, Busy, Held, Exported, Guarded;
+    bool AllDrives, Held, Exported, Guarded;
     const char* Expected;
   };
   const Row rows[] = {
-      {"empty list", 0, false, false, false, false, false, "New Load Import Options Font AllDrives Folder"},
-      {"a list", 1, false, false, false, false, false,
+      {"empty list", 0, false, false, false, false, "New Load Import Options Font AllDrives Folder"},
+      {"a list", 1, false, false, false, false,
        "New Append Save Load Import Export View Options Font AllDrives Folder"},
-      {"all drives grey the selectors out", 0, true, false, false, false, false,
-       "New Load Import Options Font AllDrives"},
-      {"an export, with an empty list too", 0, false, false, false, true, false,
-       "New Load Import ExtView Options Font AllDrives Folder"},
-      {"an export just opened", 1, false, false, false, true, true,
+      {"all drives grey the selectors out", 0, true, false, false, false, "New Load Import Options Font AllDrives"},
+      {"an export just opened", 1, false, false, true, true,
        "New Append Save Load Import Export View Options Font AllDrives Folder"},
-      {"a running operation", 1, false, true, false, true, false, ""},
-      {"a window holding the commands", 1, false, false, true, true, false, ""},
+      {"a window holding the commands", 1, false, true, true, false, ""},
   };
   for (const Row& r : rows) {
     Window w(r.Entries);
     w.options.Dialog.SearchAllDrives = r.AllDrives ? 1 : 0;
-    if (r.Busy) w.rules.BeginOperation();
     w.rules.HoldCommands(r.Held);
     if (r.Exported) w.rules.SetLastExportFile("/exports/list.html");
     w.rules.GuardExtView(r.Guarded);
@@ -77,7 +71,7 @@ TEST(MainWindowRules, CommandsFollowTheListTheOptionsAndTheState) {
 TEST(MainWindowRules, CloseRequests) {
   struct Row {
     const char* Name;
-    int UnsavedEntries;  // negative: a saved list
+    int UnsavedEntries;
     std::uint16_t Threshold;
     bool Busy, Fading;
     std::optional<bool> Reply;  // none: no question expected
@@ -85,18 +79,15 @@ TEST(MainWindowRules, CloseRequests) {
     CloseStep Expected;
   };
   const Row rows[] = {
-      {"saved list", -600, 500, false, false, {}, {}, CloseStep::Close},
-      {"unsaved below the threshold", 499, 500, false, false, {}, {}, CloseStep::Close},
       {"threshold 0 never asks", 600, 0, false, false, {}, {}, CloseStep::Close},
       {"unsaved at the threshold, no", 500, 500, false, false, false, CloseQuestion::Unsaved, CloseStep::Stay},
-      {"unsaved at the threshold, yes", 500, 500, false, false, true, CloseQuestion::Unsaved, CloseStep::Close},
       {"fading", 0, 500, false, true, {}, {}, CloseStep::FadeOut},
       {"running, no", 600, 500, true, false, false, CloseQuestion::Running, CloseStep::Stay},
       {"running, yes: no unsaved-list question", 600, 500, true, true, true, CloseQuestion::Running,
        CloseStep::AfterOperation},
   };
   for (const Row& r : rows) {
-    Window w(r.UnsavedEntries < 0 ? -r.UnsavedEntries : r.UnsavedEntries, r.Fading);
+    Window w(r.UnsavedEntries, r.Fading);
     w.list.Unsaved = r.UnsavedEntries > 0;
     w.options.Main.AskSaveThreshold = r.Threshold;
     w.options.Main.FadeMain = 1;
@@ -112,27 +103,8 @@ TEST(MainWindowRules, CloseRequests) {
   }
 }
 
-TEST(MainWindowRules, AnAgreedCloseWaitsForTheOperationAndTheFadeWithoutAskingAgain) {
-  Window w(600, true);
-  w.list.Unsaved = true;
-  w.options.Main.FadeMain = 1;
-  int questions = 0;
-  auto yes = [&](CloseQuestion) {
-    ++questions;
-    return true;
-  };
-  w.rules.BeginOperation();
-  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::AfterOperation);
-  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::AfterOperation) << "still running";
-  EXPECT_EQ(w.rules.EndOperation(), MainWindowRules::AfterOperation::Close);
-  EXPECT_EQ(w.rules.RequestClose(false, yes), CloseStep::FadeOut);
-  EXPECT_EQ(w.rules.RequestClose(true, yes), CloseStep::Close) << "faded out";
-  EXPECT_EQ(questions, 1);
-}
-
 TEST(MainWindowRules, FilesFromLaterCopiesWaitForAFreeWindow) {
   Window w(0);
-  EXPECT_FALSE(w.rules.PendingFileDue()) << "nothing queued";
   w.rules.QueueFile("/lists/a.ordl");
   w.rules.QueueFile("/lists/b.ordl");
   w.rules.BeginOperation();
@@ -155,11 +127,9 @@ TEST(MainWindowRules, StartupListsCommandLineFirstThenTheOptionsChoice) {
     std::vector<std::string> Expected;
   };
   const Row rows[] = {
-      {"cl.ordl", 0, "saved.ordl", "start.ordl", {"cl.ordl"}},
       {"cl.ordl", 1, "saved.ordl", "start.ordl", {"cl.ordl", "saved.ordl"}},
       {"", 2, "saved.ordl", "start.ordl", {"start.ordl"}},
       {"", 1, "", "start.ordl", {}},
-      {"", 0, "saved.ordl", "start.ordl", {}},
   };
   for (const Row& r : rows) {
     AppOptions options{};
@@ -168,11 +138,6 @@ TEST(MainWindowRules, StartupListsCommandLineFirstThenTheOptionsChoice) {
     options.Main.StartupListFile.Set(r.StartupFile);
     EXPECT_EQ(StartupLists(r.CommandLine, options), r.Expected) << r.CommandLine << " / " << int{r.StartupLoad};
   }
-}
-
-TEST(MainWindowRules, FontSizesStayWithin4And32) {
-  const std::pair<int, int> sizes[] = {{3, 4}, {4, 4}, {32, 32}, {33, 32}};
-  for (const auto& [asked, stored] : sizes) EXPECT_EQ(ClampMainFontSize(asked), stored) << asked;
 }
 
 int Characters(std::string_view text) { return static_cast<int>(CharacterCount(text)); }
@@ -184,12 +149,8 @@ TEST(StatusCut, TheFirstCharactersGiveWayToDotsUntilTheTextFits) {
     const char* Expected;
   };
   const Row rows[] = {
-      {"/music/song", 11, "/music/song"},
       {"/music/song", 10, "...ic/song"},
-      {"/music/song", 3, "..."},
-      {"", 0, ""},
       // Characters of several bytes stay whole; an invalid byte counts as one character.
-      {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5", 6, "\xC3\xA9t\xC3\xA9 \xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5"},
       {"\xC3\xA9t\xC3\xA9 \xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5", 5, "...\xF0\x9F\x8E\xB5\xF0\x9F\x8E\xB5"},
       {"abcd\xFF!", 5, "...\xFF!"},
   };
@@ -204,7 +165,7 @@ std::vector<int> Opacities(WindowFade& fade, FadeDirection direction, int allowe
   return seen;
 }
 
-TEST(WindowFade, InRisesBy15ToOpaqueAndOutFallsWhileAStepIsLeft) {
+TEST(WindowFade, InRisesBy15ToOpaqueOutFallsToZeroAndSwitchedOffHalfWayEndsOpaque) {
   WindowFade fade;
   fade.MakeTransparent();
   const std::vector<int> in = Opacities(fade, FadeDirection::In);
@@ -212,20 +173,9 @@ TEST(WindowFade, InRisesBy15ToOpaqueAndOutFallsWhileAStepIsLeft) {
   const std::vector<int> out = Opacities(fade, FadeDirection::Out);
   EXPECT_EQ(std::vector({int(out.size()), out.front(), out.back(), int(fade.FadedOut())}),
             std::vector({17, 240, 0, 1}));
-  EXPECT_EQ(fade.Direction(), FadeDirection::None);
-  Opacities(fade, FadeDirection::In);
-  EXPECT_FALSE(fade.FadedOut()) << "shown again";
-}
-
-TEST(WindowFade, SwitchedOffHalfWay) {
-  WindowFade in;
-  in.MakeTransparent();
-  EXPECT_EQ(Opacities(in, FadeDirection::In, 3), (std::vector{15, 30, 45}));
-  EXPECT_EQ(in.Opacity(), 255) << "never left translucent";
-  WindowFade out;
-  EXPECT_TRUE(Opacities(out, FadeDirection::Out, 0).empty());
-  EXPECT_TRUE(out.FadedOut()) << "the window closes at once";
-  EXPECT_EQ(out.Opacity(), 255);
+  fade.MakeTransparent();
+  EXPECT_EQ(Opacities(fade, FadeDirection::In, 3), (std::vector{15, 30, 45}));
+  EXPECT_TRUE(fade.Opacity() == 255 && !fade.FadedOut()) << "never left translucent";
 }
 
 }  // namespace

@@ -39,35 +39,19 @@ Answer ScriptedDialogs::AskMessage(const QString& text, const QString& title, bo
   return reply ? reply->second : preferred;
 }
 
-bool ScriptedDialogs::AskOkCancel(const QString& text, const QString& title) {
-  return AskMessage(text, title, false, Answer::No) == Answer::Yes;
-}
-
-void ScriptedDialogs::ShowMessage(const QString& text, const QString& title, MessageKind /*kind*/) {
-  Shown.push_back(title + QStringLiteral(": ") + text);
-}
-
 QString ScriptedDialogs::NextFile(const FileDialogRequest& request) {
-  FileRequests.push_back(request);
   const std::optional<QString> path = Pop(files_);
   if (!path) Unexpected.push_back(QStringLiteral("file dialog: ") + request.Title);
   return path.value_or(QString());
 }
 
-QString ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) { return NextFile(request); }
-
-QString ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) { return NextFile(request); }
-
 std::optional<QFont> ScriptedDialogs::ChooseFont(const QFont& initial) {
-  FontRequests.push_back(initial);
   const std::optional<std::optional<QFont>> font = Pop(fonts_);
   if (!font) Unexpected.push_back(QStringLiteral("font dialog from ") + initial.family());
   return font.value_or(std::nullopt);
 }
 
 std::optional<QColor> ScriptedDialogs::ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) {
-  ColorRequests.push_back(initial);
-  CustomColorRequests.push_back(customColors);
   const auto reply = Pop(colors_);
   if (!reply) Unexpected.push_back(QStringLiteral("colour picker from ") + initial.name());
   if (reply && reply->second) reply->second(customColors);
@@ -82,11 +66,6 @@ bool ScriptedDialogs::RunModal(QDialog& dialog) {
   }
   (*run)(dialog);
   return dialog.result() == QDialog::Accepted;
-}
-
-bool ScriptedDialogs::OpenDocument(const QString& path) {
-  Opened.push_back(path);
-  return true;
 }
 
 AppOptions FactoryOptions() {

@@ -24,9 +24,8 @@
 
 namespace ordonna::testing {
 
-// Dialogs for window tests: questions, file and font dialogs and modal windows are answered
-// from queues the test fills; everything shown or asked is recorded. A question or dialog
-// nobody queued is recorded in `Unexpected` and answered with its default.
+// Dialogs for window tests, answered from queues the test fills; what is shown or asked is
+// recorded, and what nobody queued goes to `Unexpected` and gets its default answer.
 class ScriptedDialogs final : public Dialogs {
  public:
   // The next question must have this text (empty: any text); it gets `reply`.
@@ -34,34 +33,31 @@ class ScriptedDialogs final : public Dialogs {
   // The next file dialog returns `path` (empty: cancelled).
   void ExpectFile(QString path) { files_.push_back(std::move(path)); }
   void ExpectFont(std::optional<QFont> font) { fonts_.push_back(std::move(font)); }
-  // The next colour picker returns `color` (nothing: cancelled) after `editCustom` changed
-  // its custom colours, as a user adding one does.
+  // The next colour picker returns `color` after `editCustom` changed its custom colours.
   void ExpectColor(std::optional<QColor> color, std::function<void(std::array<QColor, 16>&)> editCustom = {}) {
     colors_.push_back({color, std::move(editCustom)});
   }
-  // The next modal window is handed to `run`, which plays the user; the window was accepted
-  // when its result says so.
+  // The next modal window is handed to `run`, which plays the user.
   void ExpectModal(std::function<void(QDialog&)> run) { modals_.push_back(std::move(run)); }
-  // True when every queued answer was used.
   bool AllUsed() const {
     return questions_.empty() && files_.empty() && fonts_.empty() && colors_.empty() && modals_.empty();
   }
   Answer AskMessage(const QString& text, const QString& title, bool withCancel, Answer preferred) override;
-  // Answered from the question queue: Yes stands for OK.
-  bool AskOkCancel(const QString& text, const QString& title) override;
-  void ShowMessage(const QString& text, const QString& title, MessageKind kind) override;
-  QString ChooseSaveFile(const FileDialogRequest& request) override;
-  QString ChooseOpenFile(const FileDialogRequest& request) override;
+  bool AskOkCancel(const QString& text, const QString& title) override {  // Yes stands for OK
+    return AskMessage(text, title, false, Answer::No) == Answer::Yes;
+  }
+  void ShowMessage(const QString& text, const QString& title, MessageKind) override { Shown << title + ": " + text; }
+  QString ChooseSaveFile(const FileDialogRequest& request) override { return NextFile(request); }
+  QString ChooseOpenFile(const FileDialogRequest& request) override { return NextFile(request); }
   std::optional<QFont> ChooseFont(const QFont& initial) override;
   std::optional<QColor> ChooseColor(const QColor& initial, std::array<QColor, 16>& customColors) override;
   bool RunModal(QDialog& dialog) override;
-  bool OpenDocument(const QString& path) override;
+  bool OpenDocument(const QString& path) override {
+    Opened << path;
+    return true;
+  }
   QStringList Asked;  // the questions' texts
   QStringList Shown;  // the messages, as "title: text"
-  std::vector<FileDialogRequest> FileRequests;
-  std::vector<QFont> FontRequests;                          // the font each font dialog started with
-  std::vector<QColor> ColorRequests;                        // the colour each picker started with
-  std::vector<std::array<QColor, 16>> CustomColorRequests;  // and its custom colours
   QStringList Opened;
   QStringList Unexpected;
 
@@ -76,9 +72,7 @@ class ScriptedDialogs final : public Dialogs {
 
 // Factory defaults as on a 1024 x 768 screen, for windows tested without the main window.
 AppOptions FactoryOptions();
-
-// Shows `window` and waits until it is on the screen.
-bool ShowAndWait(QWidget& window);
+bool ShowAndWait(QWidget& window);  // until it is on the screen
 
 class WindowSession {
  public:
@@ -106,15 +100,13 @@ Control& Find(QWidget& form, const char* name) {
   return *control;
 }
 
-// Clicks `button` and runs `during` once, from the first round of pending events that the
-// operation started by the click processes (the click returns when the operation has ended).
-// False when the operation processed no events at all.
+// Clicks `button` and runs `during` once, from the first round of pending events the operation
+// started by the click processes; false when it processed none.
 bool ClickAndActDuring(QWidget& button, const std::function<void()>& during);
 
 // Writes `count` small MP3 files of `frames` frames each ("song001.mp3", ...) into `folder`.
 void WriteMp3Files(const std::string& folder, int count, int frames = 40);
 
-// An entry with just a name and folder.
 ListEntry NamedEntry(const std::string& name, const std::string& folder);
 
 // Writes a list file of `count` entries named "title 0", "title 1", ... ("/music").
@@ -131,12 +123,10 @@ TViewForm& OpenViewer(TMainForm& form);
 // The list's file names, joined by "|".
 QString Names(const ListStore& list);
 
-// The progress window of a duplicates search or comparison: presses `answers` at the
-// confirmations, waits for the end and presses the close button; `finish` receives its
-// caption, the finish label and the log's length.
+// The progress window of a duplicates search or comparison: presses `answers`, waits for the
+// end and closes; `finish` receives the close caption, the finish label and the log's length.
 void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers = {});
 
-// Waits until the button `name` of `dialog` shows and clicks it.
 bool ClickWhenShown(QDialog& dialog, const char* name);
 
 // After a duplicates search or comparison the list, the viewer's grid and its undo state agree.
