@@ -88,8 +88,6 @@ std::string Id3v1Tag() {
   return tag;
 }
 
-std::string Lyrics3v1(std::string_view lyrics) { return "LYRICSBEGIN" + std::string(lyrics) + "LYRICSEND"; }
-
 std::string Lyrics3v2(std::string_view lyrics) {
   std::string body = "LYRICSBEGIN";
   std::string field = "LYR";

@@ -45,8 +45,7 @@ std::string Id3v2Tag(std::uint32_t declaredBody, std::optional<std::uint32_t> ac
 // A 128-byte ID3v1 tag.
 std::string Id3v1Tag();
 
-// Lyrics3 blocks: v1 ends in "LYRICSEND", v2 in a six-digit size and "LYRICS200".
-std::string Lyrics3v1(std::string_view lyrics);
+// A Lyrics3 v2 block: the lyrics, a six-digit size and "LYRICS200".
 std::string Lyrics3v2(std::string_view lyrics);
 
 // A RIFF/WAVE file whose "data" chunk holds `mp3`, behind `padBytes` bytes of other chunks.
