@@ -114,8 +114,6 @@ TEST(ConfigFields, TypedValuesAreCheckedAgainstTheirField) {
 }
 
 TEST(ConfigFields, NamesOfArrayElements) {
-  EXPECT_EQ(ElementsNamed("CustomColors").size(), 16u);
-  EXPECT_EQ(ElementsNamed("ViewerColumnWidths").size(), 14u);
   for (const char* bad : {"CustomColors[16]", "CustomColors[x]", "CustomColors[1", "InfoTime[0]", "infotime"}) {
     EXPECT_TRUE(ElementsNamed(bad).empty()) << bad;
   }

@@ -19,7 +19,6 @@ using testing::ConfigImage;
 using testing::I32At;
 using testing::ImageOf;
 using testing::OptionsOf;
-using testing::SetI32At;
 
 ConfigImage ValidImage() {
   AppOptions options{};
@@ -51,21 +50,17 @@ constexpr Repair kSizeRepairs[] = {{52, 0, 10},   {52, 2001, 10},   {52, 1, 1}, 
                                    {48, 9, 2048}, {48, 2049, 2048}, {48, 10, 10}};
 
 TEST(ConfigLoad, OutOfRangeChoicesSizesAndFontSizesAreRepaired) {
-  auto check = [](const Repair& repair, std::size_t offset, bool wide) {
+  auto check = [](const Repair& repair, bool wide) {
     ConfigImage image = ValidImage();
-    if (wide) {
-      SetI32At(image, offset, repair.Stored);
-    } else {
-      image[offset] = static_cast<std::uint8_t>(repair.Stored);
-    }
+    std::memcpy(&image[repair.Offset], &repair.Stored, wide ? 4 : 1);  // little-endian, as the file
     AppOptions options = Sentinel();
     ASSERT_TRUE(ParseConfiguration(image, options).ok());
     const ConfigImage loaded = ImageOf(options);
-    EXPECT_EQ(wide ? I32At(loaded, offset) : loaded[offset], repair.Loaded)
-        << "offset " << offset << " stored as " << repair.Stored;
+    EXPECT_EQ(wide ? I32At(loaded, repair.Offset) : loaded[repair.Offset], repair.Loaded)
+        << "offset " << repair.Offset << " stored as " << repair.Stored;
   };
-  for (const Repair& repair : kByteRepairs) check(repair, repair.Offset, false);
-  for (const Repair& repair : kSizeRepairs) check(repair, repair.Offset, true);
+  for (const Repair& repair : kByteRepairs) check(repair, false);
+  for (const Repair& repair : kSizeRepairs) check(repair, true);
 }
 
 // Loading a file repairs; reading its image as stored does not.

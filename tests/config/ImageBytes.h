@@ -22,9 +22,4 @@ inline std::int32_t I32At(const ConfigImage& image, std::size_t offset) {
                                    static_cast<std::uint32_t>(image[offset + 3]) << 24);
 }
 
-inline void SetI32At(ConfigImage& image, std::size_t offset, std::int32_t value) {
-  auto bits = static_cast<std::uint32_t>(value);
-  for (std::size_t i = 0; i < 4; ++i) image[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
 }  // namespace ordonna::testing
