@@ -45,11 +45,8 @@ void Check(const std::vector<Case>& cases) {
 }
 
 FrameSpec FrameOf(int bitrate, int sampling = 0, int channels = 1) {
-  FrameSpec shape;
-  shape.Bitrate = static_cast<std::uint8_t>(bitrate);
-  shape.Sampling = static_cast<std::uint8_t>(sampling);
-  shape.Channels = static_cast<std::uint8_t>(channels);
-  return shape;
+  using B = std::uint8_t;
+  return {.Bitrate = B(bitrate), .Sampling = B(sampling), .Channels = B(channels)};
 }
 
 // Frames of alternating bitrates: a VBR stream.
@@ -68,8 +65,7 @@ TEST(Analysis, ConstantBitrateFileIsEstimatedInFastModeAndCountedInSlowMode) {
   const std::string file = Id3v2Tag(1000) + Frames(3000, FrameOf(9), true) + Id3v1Tag();
   AnalysisResult slow = Analyze(file, kSlow);
   EXPECT_EQ(Summary(slow), "9 3000 1 0");
-  EXPECT_EQ(slow.FileSizeBytes, 1255015);
-  EXPECT_EQ(slow.SizeKB, 1226);
+  EXPECT_EQ(std::pair(slow.FileSizeBytes, slow.SizeKB), std::pair(std::int64_t{1255015}, 1226));
   // The last sync is the start of the last frame: 2,999 frames lie before it.
   EXPECT_EQ(Summary(Analyze(file, kFast)), "9 2999 1 0");
 }

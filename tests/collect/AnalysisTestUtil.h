@@ -13,9 +13,7 @@
 
 #include "collect/Analysis.h"
 
-namespace ordonna {
-
-namespace testing {
+namespace ordonna::testing {
 
 // Hands out exactly the bytes asked for, in a fresh copy, so that a read outside them is
 // caught (by the sanitizers).
@@ -49,5 +47,4 @@ inline AnalysisResult Analyze(const std::string& file, ProcessingMode mode) {
   return result;
 }
 
-}  // namespace testing
-}  // namespace ordonna
+}  // namespace ordonna::testing

@@ -64,11 +64,9 @@ class ScanTest : public ::testing::Test {
     options.Main.SlowProcessing = 1;  // every frame counted, so frame counts are exact
   }
 
-  std::string Music(const std::string& relative) const { return music.File(relative); }
-
   void Put(const std::string& relative, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(Music(relative)).parent_path());
-    WriteFileBytes(Music(relative), bytes);
+    std::filesystem::create_directories(std::filesystem::path(music.File(relative)).parent_path());
+    WriteFileBytes(music.File(relative), bytes);
   }
 
   ScanOutcome Scan(ScanMode mode, ScriptedCaller& caller, std::string folder = {}, bool subfolders = true) {
@@ -104,8 +102,8 @@ TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
                            "B/B1/B1a/b1a.mp3", "B/B2/b2.mp3", "C/c.mp3"}) {
     Put(name, Mp3());
   }
-  ASSERT_EQ(mkfifo(Music("pipe.mp3").c_str(), 0600), 0);
-  std::filesystem::create_directory_symlink(music.Path(), Music("loop"));
+  ASSERT_EQ(mkfifo(music.File("pipe.mp3").c_str(), 0600), 0);
+  std::filesystem::create_directory_symlink(music.Path(), music.File("loop"));
   options.Main.SortDescending = 1;
   options.Main.SortCaseSensitive = 1;
   Scan(ScanMode::New);
@@ -138,8 +136,8 @@ TEST_F(ScanTest, SizeLimitsAtTheirBoundaries) {
   options.Main.MaxSizeMB = 10;
   Put("max.mp3", "");
   Put("over.mp3", "");
-  std::filesystem::resize_file(Music("max.mp3"), 10 * 1048576);
-  std::filesystem::resize_file(Music("over.mp3"), 10 * 1048576 + 1);
+  std::filesystem::resize_file(music.File("max.mp3"), 10 * 1048576);
+  std::filesystem::resize_file(music.File("over.mp3"), 10 * 1048576 + 1);
   Scan(ScanMode::New);
   EXPECT_EQ(Names(), (std::vector<std::string>{"exact", "max"}));
 
@@ -200,8 +198,7 @@ TEST_F(ScanTest, ErrorActionAnswers) {
   }
   options.Main.ErrorAction = 2;
   Scan(ScanMode::New);
-  EXPECT_EQ(list.Entry(0).BitrateCode, kBitrateUnknown);
-  EXPECT_EQ(+list.Entry(0).SizeKB, 20);
+  EXPECT_EQ(std::tuple(list.Entry(0).BitrateCode, +list.Entry(0).SizeKB), std::tuple(kBitrateUnknown, 20));
 
   // The cancel button clears a new list the same way.
   ScriptedCaller button;
@@ -242,13 +239,11 @@ TEST_F(ScanTest, AMissingStartFolderAndTheUnchangedFolderQuestion) {
   EXPECT_TRUE(Scan(ScanMode::New, missing, music.File("missing")).NotReady);
   Put("a.mp3", Mp3());
   Scan(ScanMode::New);
-  ScriptedCaller no;
-  no.Expect("", Answer::No);  // "unchanged folder"
-  EXPECT_FALSE(Scan(ScanMode::Append, no).Started);
-
-  ScriptedCaller yes;
-  yes.Expect("", Answer::Yes);
-  Scan(ScanMode::Append, yes);
+  for (Answer answer : {Answer::No, Answer::Yes}) {  // to "unchanged folder"
+    ScriptedCaller caller;
+    caller.Expect("", answer);
+    EXPECT_EQ(Scan(ScanMode::Append, caller).Started, answer == Answer::Yes);
+  }
   EXPECT_EQ(list.ItemCount(), 2u);
 }
 
