@@ -13,21 +13,18 @@
 namespace ordonna {
 namespace {
 
-struct PlacementCase {
-  const char* Name;
-  std::int32_t Left, Top, Width, Height;
-  std::int32_t ExpectedLeft, ExpectedTop;
-};
-
 TEST(WindowPlacement, StoredPositionsArePulledInsideTheScreen) {
-  // A 1920 x 1080 screen throughout.
-  const PlacementCase cases[] = {
+  // A 1920 x 1080 screen throughout: left, top, width, height, then where the window goes.
+  const struct {
+    const char* Name;
+    std::int32_t Left, Top, Width, Height, ExpectedLeft, ExpectedTop;
+  } cases[] = {
       {"touching the right and lower edges stays", 1636, 718, 284, 362, 1636, 718},
       {"one pixel beyond the right edge", 1637, 0, 284, 362, 1636, 0},
       {"one pixel above and left of the screen", -1, -1, 284, 362, 0, 0},
       {"wider and taller than the screen shows its top-left corner", 50, 60, 2500, 1200, 0, 0},
   };
-  for (const PlacementCase& c : cases) {
+  for (const auto& c : cases) {
     WindowPosition placed = PlaceWindow({c.Left, c.Top}, c.Width, c.Height, 1920, 1080);
     EXPECT_EQ(std::make_pair(placed.Left, placed.Top), std::make_pair(c.ExpectedLeft, c.ExpectedTop)) << c.Name;
   }
