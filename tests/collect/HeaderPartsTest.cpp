@@ -28,8 +28,7 @@ TEST(TagSkipper, AudioEndBeforeId3v1AndLyrics3) {
   const std::string audio(10000, 'a');
   // The first "LYRICSBEGIN" in the window counts.
   EXPECT_EQ(AudioEnd("LYRICSBEGIN" + audio + Lyrics3v2("words")), 0);
-  // "LYRICSBEGIN" must start inside the last 5,100 bytes (v1) or 301,000 bytes (v2) of the
-  // file, an ID3v1 tag behind the block included.
+  // "LYRICSBEGIN" must start in the last 5,100 (v1) or 301,000 (v2) bytes, an ID3v1 tag behind included.
   const std::tuple<const char*, std::size_t, std::string> windows[] = {
       {"LYRICSEND", 5100, ""}, {"LYRICS200", 301000, ""}, {"LYRICSEND", 5100, Id3v1Tag()}};
   for (const auto& [marker, window, tag] : windows) {

@@ -43,8 +43,7 @@ TEST(Mp3Analyzer, FilesGiveTheSameResultsAsMemoryWhateverCameBefore) {
   Mp3Analyzer analyzer;
   ScriptedCaller caller;
   FrameSpec shape;
-  // The fast decision reads the tail into the buffer and finds no sync behind frame 199: the
-  // walk goes on counting from fresh reads, not from the tail left in the buffer.
+  // The fast decision leaves the tail in the buffer: the walk goes on from fresh reads, not from it.
   std::string lyricsAmongFirstFrames = Id3v2Tag(33) + Frames(250, shape, true);
   lyricsAmongFirstFrames.replace(43 + 10 * 417 + 20, 11, "LYRICSBEGIN");
   lyricsAmongFirstFrames += "LYRICS200";

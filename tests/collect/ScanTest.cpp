@@ -25,10 +25,10 @@ using namespace testing;
 // The host, with volumes and folder listings replaceable by a test.
 class TestPlatform : public Platform {
  public:
-  explicit TestPlatform(std::string temp) : real_(MakeHostPlatform()), temp_(std::move(temp)) {}
-  std::string ConfigFolder() override { return temp_; }
-  std::string TempFolder() override { return temp_; }
-  std::string HomeFolder() override { return temp_; }
+  explicit TestPlatform(std::string folder) : temp(std::move(folder)) {}
+  std::string ConfigFolder() override { return temp; }
+  std::string TempFolder() override { return temp; }
+  std::string HomeFolder() override { return temp; }
   std::string ShortDateFormat() override { return "%m/%d/%y"; }
   std::vector<Volume> Volumes() override { return volumes; }
   std::optional<Volume> VolumeOf(const std::string& folder) override {
@@ -43,6 +43,7 @@ class TestPlatform : public Platform {
     return real_->ListFolder(folder, device, includeHidden, suffix, items);
   }
 
+  std::string temp;
   std::vector<Volume> volumes;
   std::string label = "MUSIC";
   std::string serial = "ABCD1234";
@@ -50,8 +51,7 @@ class TestPlatform : public Platform {
   int listings = 0;
 
  private:
-  std::unique_ptr<Platform> real_;
-  std::string temp_;
+  std::unique_ptr<Platform> real_ = MakeHostPlatform();
 };
 
 std::string Mp3(int frames = 300) { return Frames(frames, FrameSpec{}); }
@@ -107,12 +107,9 @@ TEST_F(ScanTest, FoldersAreListedBeforeTheyAreExpanded) {
   options.Main.SortDescending = 1;
   options.Main.SortCaseSensitive = 1;
   Scan(ScanMode::New);
-  // Root, its subfolders B and C, then B's subfolders B1 and B2, then B1's B1a; no hidden
-  // files, pipes or links to folders.
+  // Level by level (B, C, then B1, B2, then B1a); no hidden files, pipes or links to folders.
   EXPECT_EQ(Names(), (std::vector<std::string>{"UPPER", "top", "b", "c", "b1", "b2", "b1a"}));
   EXPECT_EQ(list.Entry(6).Folder.View(), music.Path() + "/B/B1/B1a");
-  EXPECT_EQ(list.Entry(0).VolumeLabel.View(), "MUSIC");
-  EXPECT_EQ(+list.Entry(0).Frames, 300);
   EXPECT_EQ(+list.Entry(0).DateAdded, TodayDayNumber());
   EXPECT_GT(+list.Entry(0).FileDate, 40000);
   EXPECT_EQ(list.SortState, 63 + 128 + 64) << "no order recorded, with the direction and case bits";
@@ -219,7 +216,7 @@ TEST_F(ScanTest, CancelledAppendRestoresTheListExactly) {
 
   for (bool snapshotWritable : {true, false}) {
     if (!snapshotWritable) std::filesystem::permissions(temp.Path(), std::filesystem::perms::none);
-    host = TestPlatform(snapshotWritable ? temp.Path() : temp.File("missing/folder"));
+    host.temp = snapshotWritable ? temp.Path() : temp.File("missing/folder");
     ScriptedCaller caller;
     caller.CancelAfter(3);  // after two updates
     ScanOutcome outcome = Scan(ScanMode::Append, caller);
