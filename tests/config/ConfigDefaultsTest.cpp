@@ -11,9 +11,7 @@
 namespace ordonna {
 namespace {
 
-using testing::ConfigImage;
-using testing::I32At;
-using testing::ImageOf;
+using namespace testing;
 
 constexpr std::size_t kPlaces = 2189;
 constexpr std::size_t kDialog = 2309;

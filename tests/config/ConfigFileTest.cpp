@@ -15,10 +15,7 @@
 namespace ordonna {
 namespace {
 
-using testing::ConfigImage;
-using testing::I32At;
-using testing::ImageOf;
-using testing::OptionsOf;
+using namespace testing;
 
 ConfigImage ValidImage() {
   AppOptions options{};
@@ -36,8 +33,7 @@ AppOptions Sentinel() {
 
 struct Repair {
   std::size_t Offset;  // in the file
-  std::int32_t Stored;
-  std::int32_t Loaded;
+  std::int32_t Stored, Loaded;
 };
 
 // One row per repair rule: a masked choice (0xFF loads as the mask), a choice taken modulo its
