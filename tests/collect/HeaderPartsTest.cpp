@@ -24,7 +24,6 @@ std::int64_t AudioEnd(const std::string& file) {
 }
 
 TEST(TagSkipper, AudioEndBeforeId3v1AndLyrics3) {
-  // Plain tags are walked through the whole analysis (TrailingTagsBoundOnlyTheFastEstimate).
   const std::string audio(10000, 'a');
   // The first "LYRICSBEGIN" in the window counts.
   EXPECT_EQ(AudioEnd("LYRICSBEGIN" + audio + Lyrics3v2("words")), 0);

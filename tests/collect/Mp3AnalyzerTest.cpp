@@ -20,7 +20,6 @@ TEST(Mp3Analyzer, StatusTextAndUnreadableFiles) {
   EXPECT_EQ(StatusTextOf("/m/a.\xC3\xA9\xC3\xA9\xC3\xA9"), "/m/a");
   EXPECT_EQ(StatusTextOf("ab"), "");
 
-  // A file that cannot be read is an I/O error.
   TempDir dir;
   Mp3Analyzer analyzer;
   ScriptedCaller caller;

@@ -102,8 +102,7 @@ TEST(ConfigWrite, WrittenFileIsTheRecordImageAndReadsBackUnchanged) {
   EXPECT_EQ(ImageOf(loaded), ImageOf(options));
 }
 
-// Replacement itself (permissions, a folder in the way, leftovers) is checked with the
-// output file; here the one failure that comes from the configuration's own name.
+// Replacement itself is checked with the output file; here the failure from the configuration's name.
 TEST(ConfigWrite, FailedWriteLeavesTheOldFileByteForByte) {
   testing::TempDir dir;
   const std::string old = "an older file that must survive";

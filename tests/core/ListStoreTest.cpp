@@ -95,20 +95,15 @@ TEST(ListStore, DiscardingAsksOnlyForLargeEnoughUnsavedLists) {
   EXPECT_TRUE(ConfirmDiscard(list, 500, caller));
 }
 
-EntryList ThreeEntries() {
+TEST(Snapshot, ImageIsTheCountAndTheRecordsAndDamagedOnesKeepTheList) {
   EntryList list;
   for (const char* name : {"one", "two", "three"}) list.AppendEntry(Named(name));
-  return list;
-}
-
-TEST(Snapshot, ImageIsTheCountAndTheRecordsAndDamagedOnesKeepTheList) {
-  EntryList list = ThreeEntries();
   MemorySink sink;
   ASSERT_TRUE(WriteSnapshot(sink, list.Entries()).ok());
   const std::string bytes = sink.Bytes;
   ASSERT_EQ(bytes.size(), 4u + 3 * 564);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\x03\0\0\0", 4));
-  EntryList target = ThreeEntries();
+  EntryList target = list;
   target.Trim();
   target.Entry(0).FileName.Set("x");
   MemoryInput image(bytes);
