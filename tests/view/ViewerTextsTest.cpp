@@ -5,7 +5,6 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "support/ScriptedCaller.h"
-#include "view/Caption.h"
 #include "view/ColumnWidths.h"
 #include "view/Columns.h"
 #include "view/HeaderSort.h"
@@ -48,18 +47,11 @@ TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
   }
 }
 
-TEST(ColumnLayout, HeadersAndCellTextsAreFramedFormatterTexts) {
-  EXPECT_EQ(ColumnHeader(K::Stereo, 1), "mode");
+TEST(ColumnLayout, CellTextsAreFramedFormatterTexts) {
   ListEntry entry = UndeterminedEntry();
   entry.FileName.Set("Band - Song");
-  entry.Frames = 2297;
-  entry.FrequencyCode = 0;
-  entry.FileDate = 38082;  // 5 April 2004
-  FieldStyle style;
-  style.DateStyle = 1;
-  const CellFormatter cells(style, 1000);
+  const CellFormatter cells(FieldStyle{}, 1000);
   EXPECT_EQ(cells.CellText(entry, 0, K::Artist) + cells.CellText(entry, 0, K::Title), " Band  Song ");
-  EXPECT_EQ(cells.CellText(entry, 0, K::FileDate), " 05.04.2004. ");
   EXPECT_EQ(cells.CellText(entry, 0, K::Number), "    1. ") << "right-aligned to the widest number";
   EXPECT_EQ(cells.CellText(entry, 999, K::Number), " 1000. ");
 }
@@ -148,27 +140,11 @@ TEST(HeaderSort, QuestionsAndNewStates) {
   }
 }
 
-TEST(Caption, CountsTheTotalTimeAndTheSizeLimit) {
-  EntryList list;
-  ListEntry entry = UndeterminedEntry();
-  entry.FrequencyCode = 0;
-  entry.Frames = 2297;
-  list.AppendEntry(entry);
-  FieldStyle style;
-  style.ViewerTotalTimeStyle = 2;
-  EXPECT_EQ(ViewerCaption(list, style), " Internal List Viewer (1 item, 1 minute )");
-  ScriptedCaller caller;
-  bool warned = false;
-  EXPECT_TRUE(RefuseOversizeList(262145, warned, caller));
-}
-
-TEST(ViewerLook, SchemesInvertAndCaptionsFollowTheFilter) {
-  using Role = SchemeColor::Role;
-  SchemeColors colors = ColorsOf(0, true);
-  EXPECT_TRUE(colors.Header == SchemeColor{Role::ButtonFace} && colors.Background == SchemeColor{Role::WindowText} &&
-              colors.Text == SchemeColor{Role::Window});
-  StateCaptions filtered = CaptionsFor(true, true);
-  EXPECT_EQ(filtered.SchemeMenu[2], "&Dark (now inverted)");
+TEST(ViewerLook, SchemesInvertAndButtonsFollowTheFilter) {
+  const SchemeColors colors = ColorsOf(0, true);
+  EXPECT_TRUE(colors.Background == SchemeColor{SchemeColor::Role::WindowText} &&
+              colors.Text == SchemeColor{SchemeColor::Role::Window});
+  const StateCaptions filtered = CaptionsFor(true, true);
   EXPECT_TRUE(!filtered.ResortButtonShown && filtered.PrimaryButtonShown);
 }
 
