@@ -143,11 +143,8 @@ TEST(MatchEngine, EnginesEqualThePairLoopOnRandomLists) {
     const std::string what = "round " + std::to_string(round);
     // Varied names, untagged rips ("Track NN") and names repeated across albums, in turn.
     NameGenerator names(static_cast<std::uint32_t>(round));
-    NameMix mix;
-    mix.NearDuplicates = 0.1 + 0.1 * (round % 5);
-    mix.Hostile = (round % 3) * 0.1;
-    mix.Tracks = round % 3 == 1 ? 0.3 : 0.0;
-    mix.Repeated = round % 3 == 2 ? 0.1 : 0.0;
+    const NameMix mix{0.1 + 0.1 * (round % 5), (round % 3) * 0.1, round % 3 == 1 ? 0.3 : 0.0,
+                      round % 3 == 2 ? 0.1 : 0.0};
     const std::vector<ListEntry> list =
         names.Entries(static_cast<std::size_t>(round % 3 == 0 ? round % 60 : round % 200), mix);
     Case c = RandomCase(random, true);
