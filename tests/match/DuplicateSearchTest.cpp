@@ -103,22 +103,20 @@ TEST(DuplicateSearch, DocumentedPairLoopCases) {
   }
 }
 
-TEST(DuplicateSearch, ProgressAndTheLogList) {
-  EXPECT_EQ(DupProgress(1, 6), 438) << "x = 0.25: 437.5 rounds to even";
-
-  LogList log(kDupLogFull);
-  for (int i = 0; i < 30002; ++i) log.Add("name " + std::to_string(i));
-  EXPECT_EQ(log.LinesFrom(29999),
-            (std::vector<std::string>{"name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
-}
-
 ListStore StoreOf(const EntryList& list) {
   ListStore store;
   for (const ListEntry& e : list.Entries()) store.AppendEntry(e);
   return store;
 }
 
-TEST(DuplicateSearch, ApplyDeletionsKeepsOrderAndClearsAnEmptiedList) {
+TEST(DuplicateSearch, ProgressLogListAndApplyDeletions) {
+  EXPECT_EQ(DupProgress(1, 6), 438) << "x = 0.25: 437.5 rounds to even";
+
+  LogList log(kDupLogFull);
+  for (int i = 0; i < 30002; ++i) log.Add("name " + std::to_string(i));
+  EXPECT_EQ(log.LinesFrom(29999),
+            (std::vector<std::string>{"name 29999", "LOG FULL (30000 LINES). SEARCH CONTINUES WITHOUT DISPLAY."}));
+
   ListStore store = StoreOf(List({"a", "b", "c", "d"}));
   DeletionResult result = ApplyDeletions(store, {1, 0, 1, 0});
   EXPECT_TRUE(result.Changed && !result.Cleared && store.Unsaved);
@@ -204,6 +202,7 @@ TEST(DuplicateSearch, SavedLogAndItsName) {
   caller.Expect(dir.File("dups.txt") + " already exists.\r\nDo you want to replace it?", Answer::No);
   EXPECT_FALSE(save("dups", true));
   EXPECT_EQ(ReadFileBytes(dir.File("dups.txt")), "old");
+  EXPECT_EQ(options.Dialog.DupLogFolder.View(), dir.Path());
   // A name the dialog already confirmed is not asked about again.
   for (int i = 0; i < 2; ++i) EXPECT_TRUE(save("dups.log", false));
   EXPECT_FALSE(save("no/such/x", true));

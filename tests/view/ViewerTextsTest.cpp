@@ -5,6 +5,7 @@
 #include "config/AppOptions.h"
 #include "core/ListStore.h"
 #include "support/ScriptedCaller.h"
+#include "view/Caption.h"
 #include "view/ColumnWidths.h"
 #include "view/Columns.h"
 #include "view/HeaderSort.h"
@@ -82,8 +83,6 @@ TEST(ColumnWidths, AutomaticManualAndStored) {
 }
 
 TEST(SortNames, StateNamesHintsAndEditorChoices) {
-  EXPECT_EQ(SortStateName(201), "-label/c");
-
   MainOptions options{};
   EXPECT_FALSE(ResortEnabled(0, options));
   EXPECT_TRUE(ResortEnabled(128, options));
@@ -136,6 +135,13 @@ TEST(HeaderSort, QuestionsAndNewStates) {
     for (const auto& message : caller.messages) said += message.Text;
     EXPECT_EQ(said, row.message);
   }
+}
+
+TEST(Caption, OversizeListsAreRefusedWithOneWarning) {
+  ScriptedCaller caller;
+  bool warned = false;
+  EXPECT_TRUE(RefuseOversizeList(262145, warned, caller) && RefuseOversizeList(262145, warned, caller));
+  EXPECT_EQ(caller.messages.size(), 1u);
 }
 
 TEST(ViewerLook, SchemesInvertAndButtonsFollowTheFilter) {
