@@ -53,7 +53,6 @@ struct Search {
 
 TEST(DuplicateSearch, DocumentedPairLoopCases) {
   for (PairEngine engine : {PairEngine::Reference, PairEngine::Fast}) {
-    SCOPED_TRACE(engine == PairEngine::Reference ? "reference" : "fast");
     EXPECT_TRUE(Search(EntryList{}, Settings(0, engine)).completed) << "no ItemCount - 1 on empty lists";
 
     // Three identical names: the second and third are marked as partners of the first.

@@ -18,13 +18,12 @@ std::vector<ListEntry> NamedList(std::initializer_list<const char*> names) {
   return entries;
 }
 
-TEST(EditorRules, FieldTexts) {
+TEST(EditorRules, FieldTextsListItemsStepsAndPositions) {
   ListEntry entry = NewEditorEntry(45000);
-  auto frames = [&](const char* text) {
-    SetFramesText(entry, text);
-    return std::int32_t{entry.Frames};
-  };
-  EXPECT_EQ(std::vector<int>({frames("1 234"), frames("12a"), frames("")}), std::vector<int>({1234, -1, -1}));
+  SetFramesText(entry, "1 234");
+  EXPECT_EQ(std::int32_t{entry.Frames}, 1234);
+  SetFramesText(entry, "12a");
+  EXPECT_EQ(std::int32_t{entry.Frames}, -1);
   SetSizeText(entry, " 5 00");
   SetSizeText(entry, "-3");
   EXPECT_EQ(std::int32_t{entry.SizeKB}, 500);
@@ -42,16 +41,10 @@ TEST(EditorRules, FieldTexts) {
   EXPECT_FALSE(EditedFieldsDiffer(opening, entry));
   entry.DateAdded = 7;
   EXPECT_TRUE(EditedFieldsDiffer(opening, entry));
-}
-
-TEST(EditorRules, ListItemsMapBothWays) {
   for (int item = 0; item < 16; ++item) EXPECT_EQ(ItemOfBitrate(BitrateOfItem(item)), item);
   for (int item = 0; item < 4; ++item) EXPECT_EQ(ItemOfFrequency(FrequencyOfItem(item)), item);
   EXPECT_EQ(std::vector<int>({FrequencyOfItem(1), BitrateOfItem(0), ItemOfBitrate(0), ItemOfStereo(9)}),
             std::vector<int>({0, 16, 15, 4}));
-}
-
-TEST(EditorRules, StepsAndTheirLimits) {
   struct Row {
     std::int32_t frames;
     std::uint8_t frequency;
@@ -67,9 +60,6 @@ TEST(EditorRules, StepsAndTheirLimits) {
   for (const Row& row : rows) {
     EXPECT_EQ(SteppedFrames(row.frames, row.frequency, row.button), row.expected) << row.frames;
   }
-}
-
-TEST(EditorRules, PositionChoiceAndFolderPicker) {
   EXPECT_EQ(FirstEnabledChoice(2, {true, true, false, false}), 0);
   EXPECT_EQ(FirstEnabledChoice(7, {true, false, false, true}), 3);  // only the low two bits count
   EXPECT_TRUE(FolderFits(std::string(255, 'a')));

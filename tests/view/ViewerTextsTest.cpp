@@ -37,7 +37,7 @@ MainOptions Showing(const std::vector<K>& kinds) {
   return options;
 }
 
-TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
+TEST(ColumnLayout, KindsInTheirFixedOrderAndFramedCellTexts) {
   // The file name shows unless the name is split.
   const std::vector<std::vector<K>> rows = {kAll, {K::Artist, K::Title, K::Path, K::VolumeLabel}};
   for (const std::vector<K>& kinds : rows) {
@@ -46,9 +46,6 @@ TEST(ColumnLayout, KindsFollowTheFlagsInTheirFixedOrder) {
     EXPECT_EQ(layout.PositionOf(K::Path), static_cast<int>(kinds.size()) - (kinds.size() > 4 ? 3 : 2));
     EXPECT_EQ(layout.PositionOf(K::Time), kinds.size() > 4 ? 2 : -1);
   }
-}
-
-TEST(ColumnLayout, CellTextsAreFramedFormatterTexts) {
   ListEntry entry = UndeterminedEntry();
   entry.FileName.Set("Band - Song");
   const CellFormatter cells(FieldStyle{}, 1000);
@@ -137,14 +134,11 @@ TEST(HeaderSort, QuestionsAndNewStates) {
   }
 }
 
-TEST(Caption, OversizeListsAreRefusedWithOneWarning) {
+TEST(ViewerLook, OversizeListsInvertedSchemesAndFilterButtons) {
   ScriptedCaller caller;
   bool warned = false;
   EXPECT_TRUE(RefuseOversizeList(262145, warned, caller) && RefuseOversizeList(262145, warned, caller));
   EXPECT_EQ(caller.messages.size(), 1u);
-}
-
-TEST(ViewerLook, SchemesInvertAndButtonsFollowTheFilter) {
   const SchemeColors colors = ColorsOf(0, true);
   EXPECT_TRUE(colors.Background == SchemeColor{SchemeColor::Role::WindowText} &&
               colors.Text == SchemeColor{SchemeColor::Role::Window});
