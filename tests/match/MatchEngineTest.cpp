@@ -71,11 +71,6 @@ Pairs BrutePairs(std::span<const ListEntry> a, std::span<const ListEntry> b, boo
   return pairs;
 }
 
-std::string Describe(const Case& c) {
-  return "percent " + std::to_string(c.Match.MatchPercent) + (c.Match.LetterCheck ? " letter" : "") +
-         (c.Match.HighChars ? " high" : "") + (c.Match.Relaxed ? " relaxed" : "");
-}
-
 // The entry pairs of the matching names that pass AcceptPair (`self`: only later entries).
 Pairs Expanded(std::span<const ListEntry> a, const NameGroups& groupsA, std::span<const ListEntry> b,
                const NameGroups& groupsB, const NameMatches& matches, bool self, const Case& c) {
@@ -101,13 +96,7 @@ void ExpectSelfPairs(std::span<const ListEntry> list, const Case& c, const JoinC
   NameMatches matches;
   ASSERT_TRUE(FindSelfNameMatches(list, groups, c.Match, control, matches));
   ASSERT_EQ(BrutePairs(list, list, true, c), Expanded(list, groups, list, groups, matches, true, c))
-      << what << " " << Describe(c);
-}
-
-std::vector<ListEntry> Named(const std::vector<std::string>& names) {
-  std::vector<ListEntry> list(names.size(), UndeterminedEntry());
-  for (std::size_t i = 0; i < names.size(); ++i) list[i].FileName.Set(names[i]);
-  return list;
+      << what << " at " << int{c.Match.MatchPercent};
 }
 
 TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
@@ -120,7 +109,8 @@ TEST(MatchEngine, AdversarialNamesEqualThePairLoop) {
       {"x", "y", "xy", "yx", "xyz", "zyx", "xyzw", "wxyz", "ab-cd", "ab_cd", "abcd", "a-bcd"},
   };
   for (const auto& names : lists) {
-    const std::vector<ListEntry> list = Named(names);
+    std::vector<ListEntry> list(names.size(), UndeterminedEntry());
+    for (std::size_t i = 0; i < names.size(); ++i) list[i].FileName.Set(names[i]);
     for (int percent = 50; percent <= 100; ++percent) {
       for (int flags = 0; flags < 4; ++flags) {
         ExpectSelfPairs(list, AtPercent(percent, (flags & 1) != 0, (flags & 2) != 0), JoinControl{}, names[0]);
@@ -153,11 +143,8 @@ TEST(MatchEngine, EnginesEqualThePairLoopOnRandomLists) {
     const std::string what = "round " + std::to_string(round);
     // Varied names, untagged rips ("Track NN") and names repeated across albums, in turn.
     NameGenerator names(static_cast<std::uint32_t>(round));
-    NameMix mix;
-    mix.NearDuplicates = 0.1 + 0.1 * (round % 5);
-    mix.Hostile = (round % 3) * 0.1;
-    mix.Tracks = round % 3 == 1 ? 0.3 : 0.0;
-    mix.Repeated = round % 3 == 2 ? 0.1 : 0.0;
+    const NameMix mix{0.1 + 0.1 * (round % 5), (round % 3) * 0.1, round % 3 == 1 ? 0.3 : 0.0,
+                      round % 3 == 2 ? 0.1 : 0.0};
     const std::vector<ListEntry> list =
         names.Entries(static_cast<std::size_t>(round % 3 == 0 ? round % 60 : round % 200), mix);
     Case c = RandomCase(random, true);
@@ -175,7 +162,7 @@ TEST(MatchEngine, EnginesEqualThePairLoopOnRandomLists) {
     ASSERT_TRUE(FindCrossNameMatches(first, groupsFirst, second, groupsSecond, c.Match, control, matches));
     ASSERT_EQ(BrutePairs(first, second, false, c),
               Expanded(first, groupsFirst, second, groupsSecond, matches, false, c))
-        << what << " " << Describe(c);
+        << what;
 
     // The duplicates search, which never matches relaxed, runs alike with both engines.
     EntryList entries;
@@ -189,7 +176,7 @@ TEST(MatchEngine, EnginesEqualThePairLoopOnRandomLists) {
     const bool allowStop = round % 5 == 0;
     ASSERT_EQ(RunWith(PairEngine::Reference, entries, settings, static_cast<std::uint32_t>(round), allowStop),
               RunWith(PairEngine::Fast, entries, settings, static_cast<std::uint32_t>(round), allowStop))
-        << what << " " << Describe(c) << " action " << int{settings.MatchAction};
+        << what;
   }
 }
 

