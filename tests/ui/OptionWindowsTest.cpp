@@ -26,6 +26,13 @@
 namespace ordonna::testing {
 namespace {
 
+// Factory defaults as on a 1024 x 768 screen.
+AppOptions FactoryOptions() {
+  AppOptions options{};
+  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
+  return options;
+}
+
 // One options window over its own record and settings folder.
 struct OptionsSession {
   explicit OptionsSession(const std::function<void(AppOptions&)>& change = {}) {

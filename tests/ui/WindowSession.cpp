@@ -14,7 +14,6 @@
 #include "core/ListEntry.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
-#include "support/Mp3Builder.h"
 #include "ui/QtText.h"
 
 namespace ordonna::testing {
@@ -68,12 +67,6 @@ bool ScriptedDialogs::RunModal(QDialog& dialog) {
   return dialog.result() == QDialog::Accepted;
 }
 
-AppOptions FactoryOptions() {
-  AppOptions options{};
-  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
-  return options;
-}
-
 bool ShowAndWait(QWidget& window) {
   window.show();
   return QTest::qWaitForWindowExposed(&window);
@@ -83,8 +76,6 @@ WindowSession::WindowSession() {
   qputenv("ORDONNA_HOME", QByteArray::fromStdString(home_.Path()));
   host_ = MakeHostPlatform();
 }
-
-WindowSession::~WindowSession() { form_.reset(); }
 
 void WindowSession::WriteSettings(const std::function<void(AppOptions&)>& change) {
   AppOptions options{};
@@ -117,15 +108,6 @@ bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
   QTest::mouseClick(&button, Qt::LeftButton);
   timer.stop();
   return done;
-}
-
-void WriteMp3Files(const std::string& folder, int count, int frames) {
-  const std::string bytes = Frames(frames, FrameSpec{}, true);
-  for (int i = 1; i <= count; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/song%03d.mp3", i);
-    WriteFileBytes(folder + name, bytes);
-  }
 }
 
 ListEntry NamedEntry(const std::string& name, const std::string& folder) {
@@ -175,8 +157,8 @@ bool ClickWhenShown(QDialog& dialog, const char* name) {
   return true;
 }
 
-void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers) {
-  dialogs.ExpectModal([&finish, answers](QDialog& dialog) {
+std::function<void(QDialog&)> PlayProgress(QString& finish, std::vector<const char*> answers) {
+  return [&finish, answers](QDialog& dialog) {
     dialog.show();
     for (const char* answer : answers) QVERIFY(ClickWhenShown(dialog, answer));
     auto& close = Find<QPushButton>(dialog, "CloseBut");
@@ -185,7 +167,7 @@ void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const 
                  .arg(close.text(), Find<QLabel>(dialog, "FinishLabel").text())
                  .arg(Find<QListWidget>(dialog, "LogList").count());
     if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
-  });
+  };
 }
 
 void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved) {
