@@ -1,6 +1,5 @@
-// One copy per user: a later copy hands its list file to the running one, which loads it
-// through the normal load path. Checked twice: a real second `ordonna` process talking to a
-// copy held by this test, and the main window receiving files over the real socket.
+// One copy per user: a real second `ordonna` process hands its list file to a running copy held
+// by this test (the main window loading what it receives is in ui_main_window_tests).
 #include <poll.h>
 
 #include <QDir>
@@ -8,7 +7,6 @@
 #include <QProcessEnvironment>
 #include <QTest>
 
-#include "core/ListStore.h"
 #include "platform/SingleInstance.h"
 #include "ui/WindowSession.h"
 
@@ -27,7 +25,6 @@ class InstanceTest : public QObject {
 
  private slots:
   void secondCopyHandsItsListFileToTheRunningCopy();
-  void runningWindowLoadsFilesItReceives();
 };
 
 void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
@@ -58,21 +55,6 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
   QVERIFY(!QDir(QString::fromStdString(data.Path() + "/applications")).exists());
   second.kill();
   second.waitForFinished();
-}
-
-void InstanceTest::runningWindowLoadsFilesItReceives() {
-  WindowSession session;
-  TempDir lists;
-  WriteList(lists.File("three.ordl"), 3);
-  session.WriteSettings([](AppOptions&) {});
-  std::unique_ptr<SingleInstance> instance = AcquireSingleInstance(session.Home(), "OrdonnaOne");
-  QVERIFY(instance != nullptr);
-  TMainForm& form = session.Start();
-  form.WatchInstance(*instance);
-  QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("three.ordl")));
-  QTRY_COMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
-  QCOMPARE(form.List().ItemCount(), 3u);
-  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing

@@ -1,10 +1,11 @@
 // The main window under Qt Test: its wiring to the rules ui_logic_tests pin without a window,
 // the scan's button swap and cancel, closing during a scan, saving, loading, exporting and
-// importing through the window, fonts, the windows it opens, and the window staying responsive
-// during a scan.
+// importing through the window, fonts, the windows it opens, files sent by later copies, and the
+// window staying responsive during a scan.
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
+#include "platform/SingleInstance.h"
 #include "support/Mp3Builder.h"
 #include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
@@ -43,6 +45,23 @@ QString ListState(TMainForm& form) {
       .arg(form.StatusText())
       .arg(form.List().ItemCount())
       .arg(form.List().Unsaved ? " unsaved" : "");
+}
+
+// Clicks `button` and runs `during` once, from the first round of pending events the operation
+// started by the click processes; false when it processed none.
+bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
+  bool done = false;
+  QTimer timer;
+  timer.setInterval(0);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (done) return;
+    done = true;
+    during();
+  });
+  timer.start();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  timer.stop();
+  return done;
 }
 
 // Writes `count` small MP3 files of `frames` frames each ("song001.mp3", ...) into `folder`.
@@ -141,6 +160,7 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
 
 // The start-up order is a rule of StartupLists; here a command-line file that cannot be read
 // gives way to the last saved list, silently. A double click on the status line shows it all.
+// A list file sent by a later copy over the real socket is loaded.
 void MainWindowTest::startUpListAndStatusLine() {
   TempDir lists;
   WriteList(lists.File("three.ordl"), 3);
@@ -156,6 +176,12 @@ void MainWindowTest::startUpListAndStatusLine() {
   form.ShowStatus(path);
   QTest::mouseDClick(&Find<QLabel>(form, "Label1"), Qt::LeftButton);
   QCOMPARE(session.dialogs.Shown.back(), QStringLiteral(": ") + path);
+  WriteList(lists.File("two.ordl"), 2);
+  std::unique_ptr<SingleInstance> instance = AcquireSingleInstance(session.Home(), "OrdonnaOne");
+  QVERIFY(instance != nullptr);
+  form.WatchInstance(*instance);
+  QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("two.ordl")));
+  QTRY_COMPARE(ListState(form), QStringLiteral("Loaded 2 items. [2]"));
 }
 
 void MainWindowTest::saveAndLoadThroughTheWindow() {
@@ -183,9 +209,20 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QTest::mouseClick(&saveBut, Qt::LeftButton);
   QVERIFY(dialogs.Shown.size() == 1 &&
           dialogs.Shown.back().startsWith(QStringLiteral("Warning: Can't write this file.")));
-  // Ctrl brings the load options window back: append through it.
+  // Ctrl brings the load options window back; Esc there loads nothing and puts the choices
+  // back, GO appends.
   form.Options().Dialog.LoadModeDontShow = 1;
   form.Options().Main.AskSaveThreshold = 5;
+  dialogs.ExpectModal([](QDialog& window) {
+    auto& group = Find<QGroupBox>(window, "AppendGroup");
+    QVERIFY2(!group.isEnabled(), "sorting matters only when appending");
+    Find<QRadioButton>(window, "AppendRadio").click();
+    QVERIFY(group.isEnabled());
+    QVERIFY(ShowAndWait(window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+  });
+  QTest::mouseClick(&loadBut, Qt::LeftButton, Qt::ControlModifier);
+  QVERIFY(form.List().ItemCount() == 3 && form.Options().Dialog.LoadAppend == 0);
   dialogs.ExpectModal([](QDialog& window) {
     Find<QRadioButton>(window, "AppendRadio").click();
     Find<QRadioButton>(window, "NoSortRadio").click();

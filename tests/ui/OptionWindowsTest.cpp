@@ -1,14 +1,13 @@
 // The option windows on their own. The options window: its controls write their options,
 // numbers are checked as typed, a warning, the colour picker, a message file chooser, and the
 // ways of leaving (OK saves; the close box restores); its rules are tested without a window
-// (ui_logic_tests). The import options, load options and caption windows: each control writes
+// (ui_logic_tests). The import options and caption windows: each control writes
 // its option at once, the rules that switch controls, and the ways out (only GO or O&K keep
 // the changes; every way keeps the window's place).
 #include <cstring>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +18,6 @@
 #include "core/ListStore.h"
 #include "ui/ImportUnit.h"
 #include "ui/InputCaption.h"
-#include "ui/LoadMergeUnit.h"
 #include "ui/OptUnit.h"
 #include "ui/WindowSession.h"
 
@@ -105,7 +103,6 @@ class OptionWindowsTest : public QObject {
   void pickersChoosersAndOptionsFiles();
   void importControlsOfferedOnlyWhenTheyApply();
   void importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
-  void loadOptionsEscPutsTheChoicesBack();
   void captionOkStoresWhatWasTyped();
 };
 
@@ -256,26 +253,6 @@ void OptionWindowsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpt
   }
 }
 
-// GO is taken by the main window's load (MainWindowTest); Esc puts the choices back.
-void OptionWindowsTest::loadOptionsEscPutsTheChoicesBack() {
-  ScriptedDialogs dialogs;
-  AppOptions options = FactoryOptions();
-  const DialogOptions before = options.Dialog;
-  TLoadMergeForm window(options, dialogs, nullptr);
-  QVERIFY(ShowAndWait(window));
-  auto& group = Find<QGroupBox>(window, "AppendGroup");
-  QVERIFY2(!group.isEnabled(), "sorting matters only when appending");
-  ClickRadio(window, "AppendRadio");
-  QVERIFY(options.Dialog.LoadAppend == 1 && group.isEnabled());
-  ClickRadio(window, "SortMainRadio");
-  QTest::mouseClick(&Find<QCheckBox>(window, "DontShowCheck"), Qt::LeftButton);
-  window.move(15, 25);
-  QTest::keyClick(&window, Qt::Key_Escape);
-  QVERIFY(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25 &&
-          window.result() == QDialog::Rejected);
-  QVERIFY(std::memcmp(&options.Dialog, &before, sizeof before) == 0);
-}
-
 // The caption's rules (trimming, offering it again) belong to the export command.
 void OptionWindowsTest::captionOkStoresWhatWasTyped() {
   AppOptions options = FactoryOptions();
@@ -283,9 +260,7 @@ void OptionWindowsTest::captionOkStoresWhatWasTyped() {
   options.Dialog.RememberCaption = 1;
   TInputCaptionForm window(options, nullptr);
   QVERIFY(ShowAndWait(window));
-  auto& edit = Find<QLineEdit>(window, "CaptionEdit");
-  QVERIFY(edit.text() == "kept" && Find<QCheckBox>(window, "RememberCheck").isChecked());
-  edit.setText(QStringLiteral("typed"));
+  Find<QLineEdit>(window, "CaptionEdit").setText(QStringLiteral("typed"));
   QTest::mouseClick(&Find<QCheckBox>(window, "RememberCheck"), Qt::LeftButton);
   window.move(200, 150);
   QTest::mouseClick(&Find<QPushButton>(window, "OkBut"), Qt::LeftButton);

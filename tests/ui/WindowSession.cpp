@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include "config/ConfigFile.h"
 #include "core/ListEntry.h"
@@ -93,21 +92,6 @@ TMainForm& WindowSession::Start(const std::string& commandLineFile, bool fadingS
   // The start-up list loads from the event loop once the window is up.
   QTest::qWait(20);
   return *form_;
-}
-
-bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
-  bool done = false;
-  QTimer timer;
-  timer.setInterval(0);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (done) return;
-    done = true;
-    during();
-  });
-  timer.start();
-  QTest::mouseClick(&button, Qt::LeftButton);
-  timer.stop();
-  return done;
 }
 
 ListEntry NamedEntry(const std::string& name, const std::string& folder) {

@@ -97,10 +97,6 @@ Control& Find(QWidget& form, const char* name) {
   return *control;
 }
 
-// Clicks `button` and runs `during` once, from the first round of pending events the operation
-// started by the click processes; false when it processed none.
-bool ClickAndActDuring(QWidget& button, const std::function<void()>& during);
-
 ListEntry NamedEntry(const std::string& name, const std::string& folder);
 
 // Writes a list file of `count` entries named "title 0", "title 1", ... ("/music").
