@@ -15,13 +15,6 @@
 namespace ordonna::testing {
 namespace {
 
-TViewForm& StartViewer(WindowSession& session, const std::vector<std::string>& names) {
-  return OpenViewer(StartWithNames(session, names, [](AppOptions& o) {
-    o.Dialog.MatchAction = 0;
-    o.Dialog.MatchPercent = 90;
-  }));
-}
-
 // The comparison's settings window: an ORDL list, `action`, the input and (unless empty) the
 // output file chosen through the scripted choosers, then "&GO" when it is enabled.
 void QueueCompareSettings(ScriptedDialogs& dialogs, int action, const QString& input, const QString& output) {
@@ -63,7 +56,8 @@ void CompareWindowTest::actionsThroughTheSettingsWindowThenALoaderQuestion() {
   QVERIFY(WriteListFile(files.File("external.ordl"), external, kNoSortOrder).ok());
   const QString input = QString::fromStdString(files.File("external"));  // ".ordl" appended
   WindowSession session;
-  TViewForm& viewer = StartViewer(session, {"Alpha - One", "Lone Current", "Beta - Two"});
+  TViewForm& viewer = OpenViewer(StartWithNames(session, {"Alpha - One", "Lone Current", "Beta - Two"},
+                                                [](AppOptions& o) { o.Dialog.MatchPercent = 90; }));
   QString finish;
   for (int action : {0, 1, 2, 3, 5, 6, 7, 8, 9}) {
     const bool removes = action == 9;

@@ -70,12 +70,6 @@ struct OptionsSession {
   std::unique_ptr<TOptform> window;
 };
 
-ListStore OneEntryList() {
-  ListStore list;
-  list.AppendEntry(NamedEntry("song", "/music"));
-  return list;
-}
-
 bool Enabled(QWidget& window, const char* name) { return Find<QWidget>(window, name).isEnabled(); }
 
 // Clicks a radio button on its indicator (a wide button is not clickable beyond its text).
@@ -213,7 +207,8 @@ void OptionWindowsTest::importControlsOfferedOnlyWhenTheyApply() {
 }
 
 void OptionWindowsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
-  const ListStore list = OneEntryList();
+  ListStore list;
+  list.AppendEntry(NamedEntry("song", "/music"));
   QWidget mainWindow;
   QVERIFY(ShowAndWait(mainWindow));
   for (const char* way : {"GO", "Esc", "main window activated"}) {

@@ -85,8 +85,6 @@ TEST(OptionsWindowRules, WarningsOfTheControls) {
     std::optional<OptionsMessage> Warning;
   };
   const Row rows[] = {
-      {"plain HTML with tabs", [](MainOptions& m) { m.Delimiter = 5; },
-       [](OptionsWindowRules& r) { return r.SetExportType(1); }, OptionsMessage::PlainHtmlTabs},
       {"HTML table with tabs", [](MainOptions& m) { m.Delimiter = 5; },
        [](OptionsWindowRules& r) { return r.SetExportType(2); }, std::nullopt},
       {"background panel, box clear", [](MainOptions&) {},

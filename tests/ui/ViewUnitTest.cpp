@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -110,8 +109,6 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QVERIFY(main.ViewerColorScheme == 2 && grid.palette().color(QPalette::Base) == QColor(Qt::black));
   QTest::mouseClick(&Find<QCheckBox>(again, "SplitCheck"), Qt::LeftButton);
   QCOMPARE(Headers(again), QStringLiteral("no,artist,title,time,kbps,size"));
-  Find<QSpinBox>(again, "updn1").setValue(14);
-  QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
   again.showMaximized();
   QVERIFY(QTest::qWaitFor([&] { return again.isMaximized(); }));
   QVERIFY(CloseByEsc(form, again));
