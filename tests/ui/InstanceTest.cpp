@@ -11,14 +11,6 @@
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {
-namespace {
-
-bool Readable(int descriptor, int timeoutMs) {
-  pollfd ready{descriptor, POLLIN, 0};
-  return poll(&ready, 1, timeoutMs) > 0;
-}
-
-}  // namespace
 
 class InstanceTest : public QObject {
   Q_OBJECT
@@ -45,7 +37,8 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
   QVERIFY(second.waitForStarted());
   std::vector<std::string> received;
   for (int waited = 0; waited < 10000 && received.empty(); waited += 100) {
-    if (Readable(running->ListenDescriptor(), 100)) received = running->TakeMessages();
+    pollfd ready{running->ListenDescriptor(), POLLIN, 0};
+    if (poll(&ready, 1, 100) > 0) received = running->TakeMessages();
   }
   QCOMPARE(received.size(), 1u);
   QCOMPARE(QString::fromStdString(received.front()), QString::fromStdString(work.File("mine.ordl")));
