@@ -15,13 +15,6 @@
 namespace ordonna::testing {
 namespace {
 
-TViewForm& StartViewer(WindowSession& session, const std::vector<std::string>& names) {
-  return OpenViewer(StartWithNames(session, names, [](AppOptions& o) {
-    o.Dialog.MatchAction = 0;
-    o.Dialog.MatchPercent = 90;
-  }));
-}
-
 // The comparison's settings window: an ORDL list, `action`, the input and (unless empty) the
 // output file chosen through the scripted choosers, then "&GO" when it is enabled.
 void QueueCompareSettings(ScriptedDialogs& dialogs, int action, const QString& input, const QString& output) {
@@ -49,53 +42,47 @@ class CompareWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void tenActionsThroughTheSettingsWindow();
-  void loaderQuestionAndARemovalThatEmptiesTheList();
+  void actionsThroughTheSettingsWindowThenALoaderQuestion();
 };
 
-void CompareWindowTest::tenActionsThroughTheSettingsWindow() {
+// Over one list: the actions that write a file leave the list, action 9 keeps the matches; then
+// an external list whose volume label is too long: the worker's question is asked by the window,
+// Yes goes on, every current entry matches and action 4 empties the list.
+void CompareWindowTest::actionsThroughTheSettingsWindowThenALoaderQuestion() {
   TempDir files;
   EntryList external;
   for (const char* name : {"Alpha - One", "Beta - Two", "Other External"})
     external.AppendEntry(NamedEntry(name, "/other"));
   QVERIFY(WriteListFile(files.File("external.ordl"), external, kNoSortOrder).ok());
   const QString input = QString::fromStdString(files.File("external"));  // ".ordl" appended
-  for (int action = 0; action < 10; ++action) {
-    WindowSession session;
-    TViewForm& viewer = StartViewer(session, {"Alpha - One", "Lone Current", "Beta - Two"});
-    const bool removes = action == 4 || action == 9;
+  WindowSession session;
+  TViewForm& viewer = OpenViewer(StartWithNames(session, {"Alpha - One", "Lone Current", "Beta - Two"},
+                                                [](AppOptions& o) { o.Dialog.MatchPercent = 90; }));
+  QString finish;
+  for (int action : {0, 1, 2, 3, 5, 6, 7, 8, 9}) {
+    const bool removes = action == 9;
     const bool newList = action == 1 || action == 3 || action == 6 || action == 8;
     const std::string out = files.File("out" + std::to_string(action) + (newList ? ".ordl" : ".txt"));
     QueueCompareSettings(session.dialogs, action, input, removes ? QString() : QString::fromStdString(out));
-    QString finish;
-    QueueProgress(session.dialogs, finish);
+    session.dialogs.ExpectModal(PlayProgress(finish));
     QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
     QVERIFY2(finish.startsWith((removes ? "&DELETE" : "&CLOSE") + QStringLiteral(" Finished. ")),
              qPrintable(QString::number(action) + finish));
     QCOMPARE(std::filesystem::exists(out), !removes);
-    const QString left = action == 4   ? QStringLiteral("Lone Current")
-                         : action == 9 ? QStringLiteral("Alpha - One|Beta - Two")
-                                       : QStringLiteral("Alpha - One|Lone Current|Beta - Two");
-    CheckViewerFollowsTheList(session, viewer, left, removes);
+    CheckViewerFollowsTheList(
+        session, viewer,
+        removes ? QStringLiteral("Alpha - One|Beta - Two") : QStringLiteral("Alpha - One|Lone Current|Beta - Two"),
+        removes);
   }
-}
-
-void CompareWindowTest::loaderQuestionAndARemovalThatEmptiesTheList() {
-  // An external list whose volume label is too long: the worker's question is asked by the
-  // window, and Yes goes on. Every current entry matches: action 4 empties the list.
-  TempDir files;
   std::string file("\x03Ord\x00", 5);
   for (std::string name : {"Alpha - One", "Beta - Two"}) {
     file += static_cast<char>(name.size()) + name + '\0' + '\x28' + std::string(40, 'L') + std::string(19, '\0');
   }
   WriteFileBytes(files.File("labels.ordl"), file);
-  WindowSession session;
-  TViewForm& viewer = StartViewer(session, {"Alpha - One", "Beta - Two"});
   QueueCompareSettings(session.dialogs, 4, QString::fromStdString(files.File("labels.ordl")), QString());
   session.dialogs.ExpectQuestion(
       QStringLiteral("External file doesn't seem to be a ORDL file.\r\nTry to process anyway?"), Answer::Yes);
-  QString finish;
-  QueueProgress(session.dialogs, finish);
+  session.dialogs.ExpectModal(PlayProgress(finish));
   QTest::mouseClick(&Find<QPushButton>(viewer, "CompBut"), Qt::LeftButton);
   QCOMPARE(finish, QStringLiteral("&DELETE Finished. 2 matches to be removed from internal list. log 0"));
   QCOMPARE(session.Form().List().ItemCount(), 0u);

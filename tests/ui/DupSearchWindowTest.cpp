@@ -21,17 +21,30 @@ const std::vector<std::string> kDuplicates = {"Alpha - One", "Beta - Two", "Alph
                                               "Beta - Two"};
 const QString kAllDuplicates = QStringLiteral("Alpha - One|Beta - Two|Alpha - One|Gamma - Three|Beta - Two");
 
-// Starts the viewer over the planted list; its settings window will choose `action`.
-TViewForm& StartViewer(WindowSession& session, int action) {
-  TViewForm& viewer = OpenViewer(StartWithNames(session, kDuplicates, [](AppOptions& o) {
+// Starts the viewer over the planted list.
+TViewForm& StartViewer(WindowSession& session) {
+  return OpenViewer(StartWithNames(session, kDuplicates, [](AppOptions& o) {
     o.Dialog.MatchAction = 1;
     o.Dialog.MatchPercent = 90;
   }));
+}
+
+// The settings window chooses `action`, the progress window is played by `run`, and DupBut starts the search.
+void RunSearch(WindowSession& session, TViewForm& viewer, int action, std::function<void(QDialog&)> run) {
   session.dialogs.ExpectModal([action](QDialog& dialog) {
     Find<QRadioButton>(dialog, qPrintable(QStringLiteral("rbut%1").arg(action + 1))).click();
     QTest::mouseClick(&Find<QPushButton>(dialog, "GoBut"), Qt::LeftButton);
   });
-  return viewer;
+  session.dialogs.ExpectModal(std::move(run));
+  QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
+}
+
+// Presses Del2But at the first confirmation and AbortBut at the second.
+void AbortAtTheSecondMatch(QDialog& dialog) {
+  dialog.show();
+  QVERIFY(ClickWhenShown(dialog, "Del2But"));
+  QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
+  QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);
 }
 
 }  // namespace
@@ -40,73 +53,54 @@ class DupSearchWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void actionsWithScriptedConfirmations();
-  void abortAndEscDuringARun();
-  void savingAndViewingTheLog();
+  void runsThatLeaveTheListThenActions();
+  void abortAnsweredNoDeletesTheMarkedEntry();
 };
 
-// The buttons pressed at the confirmations: the first match's copy deleted, the second kept.
-void DupSearchWindowTest::actionsWithScriptedConfirmations() {
+// Runs over one list: Esc during the first question, an abort answered Yes and a log saved,
+// viewed and undone leave it as it was; then the first match's copy deleted, the second kept.
+void DupSearchWindowTest::runsThatLeaveTheListThenActions() {
   WindowSession session;
-  TViewForm& viewer = StartViewer(session, 2);
-  QString finish;
-  QueueProgress(session.dialogs, finish, {"Del1But", "LeaveBut"});
-  QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
-  QCOMPARE(finish, QStringLiteral("&DELETE Finished. 2 matches found. 1 duplicates to be deleted. log 1"));
-  CheckViewerFollowsTheList(session, viewer, QStringLiteral("Beta - Two|Alpha - One|Gamma - Three|Beta - Two"), true);
-}
-
-void DupSearchWindowTest::abortAndEscDuringARun() {
-  // Abort at the second confirmation with one entry marked: Yes keeps the list, No deletes it.
-  for (Answer reply : {Answer::Yes, Answer::No}) {
-    WindowSession session;
-    TViewForm& viewer = StartViewer(session, 2);
-    session.dialogs.ExpectQuestion({}, reply);  // revert to the list before the run?
-    session.dialogs.ExpectModal([&](QDialog& dialog) {
-      dialog.show();
-      QVERIFY(ClickWhenShown(dialog, "Del2But"));
-      QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
-      QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);
-    });
-    QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
-    const bool kept = reply == Answer::Yes;
-    CheckViewerFollowsTheList(session, viewer,
-                              kept ? kAllDuplicates : QStringLiteral("Alpha - One|Beta - Two|Gamma - Three|Beta - Two"),
-                              !kept);
-  }
+  TViewForm& viewer = StartViewer(session);
+  ScriptedDialogs& dialogs = session.dialogs;
   // Escape while the first question is open: the worker stops, nothing was marked, no question.
-  WindowSession session;
-  TViewForm& viewer = StartViewer(session, 2);
-  session.dialogs.ExpectModal([&](QDialog& dialog) {
+  RunSearch(session, viewer, 2, [](QDialog& dialog) {
     dialog.show();
     QVERIFY(QTest::qWaitFor([&] { return Find<QPushButton>(dialog, "Del1But").isVisible(); }, 5000));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(static_cast<TDupSearchForm&>(dialog).Run().Ended());
   });
-  QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
   CheckViewerFollowsTheList(session, viewer, kAllDuplicates, false);
-}
-
-void DupSearchWindowTest::savingAndViewingTheLog() {
-  WindowSession session;
-  TViewForm& viewer = StartViewer(session, 0);
-  ScriptedDialogs& dialogs = session.dialogs;
+  dialogs.ExpectQuestion({}, Answer::Yes);  // revert to the list before the run?
+  RunSearch(session, viewer, 2, AbortAtTheSecondMatch);
+  CheckViewerFollowsTheList(session, viewer, kAllDuplicates, false);
   // Saved as "dups" (first filter), then viewed through the injected opener.
   const std::string folder = session.Home();
   dialogs.ExpectFile(QString::fromStdString(folder + "/dups"));
-  dialogs.ExpectModal([&](QDialog& dialog) {
+  RunSearch(session, viewer, 0, [&](QDialog& dialog) {
     dialog.show();
     QVERIFY(ClickWhenShown(dialog, "SaveLogBut") && ClickWhenShown(dialog, "ViewLogBut"));
     QVERIFY(!Find<QPushButton>(dialog, "ViewLogBut").isEnabled());              // for two seconds after a click
     QTest::mouseClick(&Find<QPushButton>(dialog, "AbortBut"), Qt::LeftButton);  // "&UNDO"
   });
-  QTest::mouseClick(&Find<QPushButton>(viewer, "DupBut"), Qt::LeftButton);
   QCOMPARE(dialogs.Opened, QStringList(QString::fromStdString(folder + "/dups.txt")));
   QVERIFY(std::filesystem::exists(folder + "/dups.txt"));
-  QCOMPARE(session.Form().List().ItemCount(), 5u);  // undone
   QCOMPARE(QString::fromStdString(std::string(session.Form().Options().Dialog.DupLogFolder.View())),
            QString::fromStdString(folder));
-  QVERIFY_SCRIPT_DONE(dialogs);
+  CheckViewerFollowsTheList(session, viewer, kAllDuplicates, false);
+  QString finish;
+  RunSearch(session, viewer, 2, PlayProgress(finish, {"Del1But", "LeaveBut"}));
+  QCOMPARE(finish, QStringLiteral("&DELETE Finished. 2 matches found. 1 duplicates to be deleted. log 1"));
+  CheckViewerFollowsTheList(session, viewer, QStringLiteral("Beta - Two|Alpha - One|Gamma - Three|Beta - Two"), true);
+}
+
+// Abort at the second confirmation with one entry marked, answered No: the entry goes.
+void DupSearchWindowTest::abortAnsweredNoDeletesTheMarkedEntry() {
+  WindowSession session;
+  TViewForm& viewer = StartViewer(session);
+  session.dialogs.ExpectQuestion({}, Answer::No);  // revert to the list before the run?
+  RunSearch(session, viewer, 2, AbortAtTheSecondMatch);
+  CheckViewerFollowsTheList(session, viewer, QStringLiteral("Alpha - One|Beta - Two|Gamma - Three|Beta - Two"), true);
 }
 
 }  // namespace ordonna::testing

@@ -1,6 +1,5 @@
-// One copy per user: a later copy hands its list file to the running one, which loads it
-// through the normal load path. Checked twice: a real second `ordonna` process talking to a
-// copy held by this test, and the main window receiving files over the real socket.
+// One copy per user: a real second `ordonna` process hands its list file to a running copy held
+// by this test (the main window loading what it receives is in ui_main_window_tests).
 #include <poll.h>
 
 #include <QDir>
@@ -8,26 +7,16 @@
 #include <QProcessEnvironment>
 #include <QTest>
 
-#include "core/ListStore.h"
 #include "platform/SingleInstance.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {
-namespace {
-
-bool Readable(int descriptor, int timeoutMs) {
-  pollfd ready{descriptor, POLLIN, 0};
-  return poll(&ready, 1, timeoutMs) > 0;
-}
-
-}  // namespace
 
 class InstanceTest : public QObject {
   Q_OBJECT
 
  private slots:
   void secondCopyHandsItsListFileToTheRunningCopy();
-  void runningWindowLoadsFilesItReceives();
 };
 
 void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
@@ -48,7 +37,8 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
   QVERIFY(second.waitForStarted());
   std::vector<std::string> received;
   for (int waited = 0; waited < 10000 && received.empty(); waited += 100) {
-    if (Readable(running->ListenDescriptor(), 100)) received = running->TakeMessages();
+    pollfd ready{running->ListenDescriptor(), POLLIN, 0};
+    if (poll(&ready, 1, 100) > 0) received = running->TakeMessages();
   }
   QCOMPARE(received.size(), 1u);
   QCOMPARE(QString::fromStdString(received.front()), QString::fromStdString(work.File("mine.ordl")));
@@ -58,21 +48,6 @@ void InstanceTest::secondCopyHandsItsListFileToTheRunningCopy() {
   QVERIFY(!QDir(QString::fromStdString(data.Path() + "/applications")).exists());
   second.kill();
   second.waitForFinished();
-}
-
-void InstanceTest::runningWindowLoadsFilesItReceives() {
-  WindowSession session;
-  TempDir lists;
-  WriteList(lists.File("three.ordl"), 3);
-  session.WriteSettings([](AppOptions&) {});
-  std::unique_ptr<SingleInstance> instance = AcquireSingleInstance(session.Home(), "OrdonnaOne");
-  QVERIFY(instance != nullptr);
-  TMainForm& form = session.Start();
-  form.WatchInstance(*instance);
-  QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("three.ordl")));
-  QTRY_COMPARE(form.StatusText(), QStringLiteral("Loaded 3 items."));
-  QCOMPARE(form.List().ItemCount(), 3u);
-  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 }  // namespace ordonna::testing

@@ -1,10 +1,11 @@
 // The main window under Qt Test: its wiring to the rules ui_logic_tests pin without a window,
 // the scan's button swap and cancel, closing during a scan, saving, loading, exporting and
-// importing through the window, fonts, the windows it opens, and the window staying responsive
-// during a scan.
+// importing through the window, fonts, the windows it opens, files sent by later copies, and the
+// window staying responsive during a scan.
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,6 +19,7 @@
 
 #include "config/ConfigFile.h"
 #include "core/ListStore.h"
+#include "platform/SingleInstance.h"
 #include "support/Mp3Builder.h"
 #include "ui/ImportUnit.h"
 #include "ui/WindowSession.h"
@@ -37,15 +39,6 @@ QString V(const Text& stored) {
   return Q(std::string(stored.View()));
 }
 
-// The controls among `names` (separated by spaces) that are disabled, in the same order.
-QString Disabled(QWidget& form, const QString& names) {
-  QStringList off;
-  for (const QString& name : names.split(' ')) {
-    if (!Enabled(form, qPrintable(name))) off << name;
-  }
-  return off.join(' ');
-}
-
 // The status line, the entry count and the unsaved mark, compared as one.
 QString ListState(TMainForm& form) {
   return QStringLiteral("%1 [%2%3]")
@@ -54,9 +47,29 @@ QString ListState(TMainForm& form) {
       .arg(form.List().Unsaved ? " unsaved" : "");
 }
 
-const QString kControls = QStringLiteral(
-    "StartBut LoadBut ImportBut OptBut AboutBut Drive1 Dir1 sadcheck Incbox ButFont updn1 SaveBut ExportBut ViewBut "
-    "apbut ExtViewBut");
+// Clicks `button` and runs `during` once, from the first round of pending events the operation
+// started by the click processes; false when it processed none.
+bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
+  bool done = false;
+  QTimer timer;
+  timer.setInterval(0);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    if (done) return;
+    done = true;
+    during();
+  });
+  timer.start();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  timer.stop();
+  return done;
+}
+
+// Writes `count` small MP3 files of `frames` frames each ("song001.mp3", ...) into `folder`.
+void WriteMp3Files(const std::string& folder, int count, int frames = 40) {
+  const std::string bytes = Frames(frames, FrameSpec{}, true);
+  for (int i = 1; i <= count; ++i)
+    WriteFileBytes(folder + QStringLiteral("/song%1.mp3").arg(i, 3, 10, QChar('0')).toStdString(), bytes);
+}
 
 // Starts the window with `music`, holding `files` MP3 files, as its scan folder.
 TMainForm& StartOnMusic(WindowSession& session, const TempDir& music, int files,
@@ -80,7 +93,6 @@ class MainWindowTest : public QObject {
   void startUpListAndStatusLine();
   void saveAndLoadThroughTheWindow();
   void placeFolderAndFontControls();
-  void optionsAndViewExportedWindows();
   void exportAndImportThroughTheWindow();
   void scanKeepsTheWindowResponsiveAndCancelActsQuickly();
 };
@@ -102,7 +114,7 @@ void MainWindowTest::commandStatesFollowTheScanAndCancelOrEscStopsIt() {
   QVERIFY(cancel.isHidden() && startBut.isVisible() && apbut.isVisible());
   QTest::mouseClick(&startBut, Qt::LeftButton);
   QCOMPARE(ListState(form), QStringLiteral("Added: 5 of 5. Total: 5 items. [5 unsaved]"));
-  QCOMPARE(Disabled(form, kControls), QStringLiteral("ExtViewBut"));  // nothing exported yet
+  QVERIFY(Enabled(form, "SaveBut") && Enabled(form, "ViewBut") && !Enabled(form, "ExtViewBut"));
   // When to ask about an unsaved list is a rule (ConfirmDiscard); here the questions reach the
   // dialogs and No keeps the list and the window.
   form.Options().Main.AskSaveThreshold = 5;
@@ -148,6 +160,7 @@ void MainWindowTest::closeDuringAScanWaitsForTheScanToReturnThenFades() {
 
 // The start-up order is a rule of StartupLists; here a command-line file that cannot be read
 // gives way to the last saved list, silently. A double click on the status line shows it all.
+// A list file sent by a later copy over the real socket is loaded.
 void MainWindowTest::startUpListAndStatusLine() {
   TempDir lists;
   WriteList(lists.File("three.ordl"), 3);
@@ -163,6 +176,12 @@ void MainWindowTest::startUpListAndStatusLine() {
   form.ShowStatus(path);
   QTest::mouseDClick(&Find<QLabel>(form, "Label1"), Qt::LeftButton);
   QCOMPARE(session.dialogs.Shown.back(), QStringLiteral(": ") + path);
+  WriteList(lists.File("two.ordl"), 2);
+  std::unique_ptr<SingleInstance> instance = AcquireSingleInstance(session.Home(), "OrdonnaOne");
+  QVERIFY(instance != nullptr);
+  form.WatchInstance(*instance);
+  QVERIFY(SendToRunningInstance(session.Home(), "OrdonnaOne", lists.File("two.ordl")));
+  QTRY_COMPARE(ListState(form), QStringLiteral("Loaded 2 items. [2]"));
 }
 
 void MainWindowTest::saveAndLoadThroughTheWindow() {
@@ -190,9 +209,20 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QTest::mouseClick(&saveBut, Qt::LeftButton);
   QVERIFY(dialogs.Shown.size() == 1 &&
           dialogs.Shown.back().startsWith(QStringLiteral("Warning: Can't write this file.")));
-  // Ctrl brings the load options window back: append through it.
+  // Ctrl brings the load options window back; Esc there loads nothing and puts the choices
+  // back, GO appends.
   form.Options().Dialog.LoadModeDontShow = 1;
   form.Options().Main.AskSaveThreshold = 5;
+  dialogs.ExpectModal([](QDialog& window) {
+    auto& group = Find<QGroupBox>(window, "AppendGroup");
+    QVERIFY2(!group.isEnabled(), "sorting matters only when appending");
+    Find<QRadioButton>(window, "AppendRadio").click();
+    QVERIFY(group.isEnabled());
+    QVERIFY(ShowAndWait(window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+  });
+  QTest::mouseClick(&loadBut, Qt::LeftButton, Qt::ControlModifier);
+  QVERIFY(form.List().ItemCount() == 3 && form.Options().Dialog.LoadAppend == 0);
   dialogs.ExpectModal([](QDialog& window) {
     Find<QRadioButton>(window, "AppendRadio").click();
     Find<QRadioButton>(window, "NoSortRadio").click();
@@ -213,8 +243,8 @@ void MainWindowTest::saveAndLoadThroughTheWindow() {
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 
-// The colour from the settings, the folder tree, the font controls; what the
-// window changed is in the settings file after closing.
+// The colour from the settings, the folder tree, the font controls, the options window; what
+// the window changed is in the settings file after closing.
 void MainWindowTest::placeFolderAndFontControls() {
   WindowSession session;
   TempDir music;
@@ -240,26 +270,10 @@ void MainWindowTest::placeFolderAndFontControls() {
   Click(form, "ButFont");
   QVERIFY(form.Options().Dialog.MainFontSize == 32 && form.Options().Dialog.MainFontStyle == 3);
 
-  form.move(40, 30);
-  form.close();
-  AppOptions saved{};
-  QVERIFY(LoadConfiguration(session.Home() + "/ordonna.ini", saved).ok());
-  QCOMPARE(QPoint(saved.Places.MainLeft, saved.Places.MainTop), QPoint(40, 30));
-  QCOMPARE(V(saved.Dialog.LastScanFolder) + V(saved.Dialog.MainFontName),
-           Q(music.Path() + "/sub") + QStringLiteral("DejaVu Serif"));
-  QVERIFY_SCRIPT_DONE(session.dialogs);
-}
-
-void MainWindowTest::optionsAndViewExportedWindows() {
-  WindowSession session;
-  TempDir music;
-  TMainForm& form = StartOnMusic(session, music, 1);
-  ScriptedDialogs& dialogs = session.dialogs;
-  // Options opens the options window; a window colour chosen there shows at once, and what
-  // its OK keeps is in the settings file at once.
+  // Options opens the options window; a window colour chosen there shows at once.
   QColor shownWhileOpen;
-  dialogs.ExpectColor(QColor(200, 100, 50));
-  dialogs.ExpectModal([&shownWhileOpen, &form](QDialog& window) {
+  session.dialogs.ExpectColor(QColor(200, 100, 50));
+  session.dialogs.ExpectModal([&shownWhileOpen, &form](QDialog& window) {
     Find<QPushButton>(window, "WindowColorPanel").click();
     shownWhileOpen = form.palette().color(QPalette::Window);
     Find<QCheckBox>(window, "InfoPathCheck").click();
@@ -267,20 +281,18 @@ void MainWindowTest::optionsAndViewExportedWindows() {
   });
   Click(form, "OptBut");
   QCOMPARE(shownWhileOpen, QColor(200, 100, 50));
-  QCOMPARE(ReadFileBytes(session.Home() + "/ordonna.ini").at(9), '\x01');  // InfoPath
-  // "View ext." opens the last export and then waits five seconds before it works again
-  // (the timer is cut short here).
-  auto& extView = Find<QPushButton>(form, "ExtViewBut");
-  form.SetLastExportFile(QStringLiteral("/exports/list.html"));
-  QTest::mouseClick(&extView, Qt::LeftButton);
-  QVERIFY(dialogs.Opened.back() == QStringLiteral("/exports/list.html") && !extView.isEnabled());
-  form.findChild<QTimer*>(QStringLiteral("timerve"))->start(0);
-  QTRY_VERIFY(extView.isEnabled());
-  QVERIFY_SCRIPT_DONE(dialogs);
+  form.move(40, 30);
+  form.close();
+  AppOptions saved{};
+  QVERIFY(LoadConfiguration(session.Home() + "/ordonna.ini", saved).ok());
+  QVERIFY(saved.Places.MainLeft == 40 && saved.Places.MainTop == 30 && saved.Main.InfoPath == 1);
+  QCOMPARE(V(saved.Dialog.LastScanFolder) + V(saved.Dialog.MainFontName),
+           Q(music.Path() + "/sub") + QStringLiteral("DejaVu Serif"));
+  QVERIFY_SCRIPT_DONE(session.dialogs);
 }
 
 // The export's questions are the export command's (export_tests); here the window asks for the
-// file, exports, enables "View ext." and imports the file back through its options window.
+// file, exports, opens it by "View ext." and imports the file back through its options window.
 void MainWindowTest::exportAndImportThroughTheWindow() {
   WindowSession session;
   TempDir music;
@@ -289,11 +301,16 @@ void MainWindowTest::exportAndImportThroughTheWindow() {
   TMainForm& form = StartOnMusic(session, music, 20, [](AppOptions& o) { o.Main.ExportType = 0; });
   ScriptedDialogs& dialogs = session.dialogs;
   Click(form, "StartBut");
-  QVERIFY(!Enabled(form, "ExtViewBut"));
   dialogs.ExpectFile(Q(out.File("list.txt")));
   Click(form, "ExportBut");
   QVERIFY(ReadFileBytes(out.File("list.txt")).find("song001") != std::string::npos);
-  QVERIFY(Enabled(form, "ExtViewBut"));
+  // "View ext." opens the export and then waits five seconds before it works again (the
+  // timer is cut short here).
+  auto& extView = Find<QPushButton>(form, "ExtViewBut");
+  QTest::mouseClick(&extView, Qt::LeftButton);
+  QVERIFY(dialogs.Opened.back() == Q(out.File("list.txt")) && !extView.isEnabled());
+  form.findChild<QTimer*>(QStringLiteral("timerve"))->start(0);
+  QTRY_VERIFY(extView.isEnabled());
   const std::vector<ListEntry> exported(form.List().Working().Entries().begin(), form.List().Working().Entries().end());
   // The options window stays beside the main window, which holds its commands meanwhile;
   // GO asks for the file and replaces the list.

@@ -1,14 +1,13 @@
 // The option windows on their own. The options window: its controls write their options,
 // numbers are checked as typed, a warning, the colour picker, a message file chooser, and the
 // ways of leaving (OK saves; the close box restores); its rules are tested without a window
-// (ui_logic_tests). The import options, load options and caption windows: each control writes
+// (ui_logic_tests). The import options and caption windows: each control writes
 // its option at once, the rules that switch controls, and the ways out (only GO or O&K keep
 // the changes; every way keeps the window's place).
 #include <cstring>
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,12 +18,18 @@
 #include "core/ListStore.h"
 #include "ui/ImportUnit.h"
 #include "ui/InputCaption.h"
-#include "ui/LoadMergeUnit.h"
 #include "ui/OptUnit.h"
 #include "ui/WindowSession.h"
 
 namespace ordonna::testing {
 namespace {
+
+// Factory defaults as on a 1024 x 768 screen.
+AppOptions FactoryOptions() {
+  AppOptions options{};
+  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
+  return options;
+}
 
 // One options window over its own record and settings folder.
 struct OptionsSession {
@@ -65,12 +70,6 @@ struct OptionsSession {
   std::unique_ptr<TOptform> window;
 };
 
-ListStore OneEntryList() {
-  ListStore list;
-  list.AppendEntry(NamedEntry("song", "/music"));
-  return list;
-}
-
 bool Enabled(QWidget& window, const char* name) { return Find<QWidget>(window, name).isEnabled(); }
 
 // Clicks a radio button on its indicator (a wide button is not clickable beyond its text).
@@ -93,19 +92,18 @@ class OptionWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void controlsWriteTheirOptionsAndWarn();
-  void everyWayOutButOkPutsTheBlockBack();
+  void controlsWriteTheirOptionsWarnAndCloseBoxPutsTheBlockBack();
   void okSavesAndResetMakesFactoryDefaults();
   void pickersChoosersAndOptionsFiles();
   void importControlsOfferedOnlyWhenTheyApply();
   void importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions();
-  void loadOptionsEscPutsTheChoicesBack();
   void captionOkStoresWhatWasTyped();
 };
 
 // One control of each kind writes its option; a number is checked as typed and repaired on
-// leaving. Which change warns is a rule (OptionsWindowRules); here a warning shows.
-void OptionWindowsTest::controlsWriteTheirOptionsAndWarn() {
+// leaving. Which change warns is a rule (OptionsWindowRules); here a warning shows. The close box
+// (as every way out but OK) then puts the block back and says so.
+void OptionWindowsTest::controlsWriteTheirOptionsWarnAndCloseBoxPutsTheBlockBack() {
   OptionsSession session([](AppOptions& options) { options.Main.Delimiter = 5; });
   QVERIFY(!session.Get<QWidget>("StartupListBut").isEnabled());
   session.Click("InfoPathCheck");
@@ -121,18 +119,10 @@ void OptionWindowsTest::controlsWriteTheirOptionsAndWarn() {
   QVERIFY(edit.text() == QStringLiteral("2048") && main.MaxSizeMB == 2048);
   session.Choose("ExportTypeCombo", 1);
   QVERIFY(session.dialogs.Unexpected.isEmpty() && session.dialogs.Shown.size() == 1);
-}
-
-// The close box (as every way out but OK) puts the block back and says so.
-void OptionWindowsTest::everyWayOutButOkPutsTheBlockBack() {
-  OptionsSession session([](AppOptions& options) { options.Main.TableFontName.Set("A long font name"); });
-  session.options.Main.TableFontName.Set("Mono");  // a shorter name leaves no old bytes behind
-  session.Click("HeaderRowTabsCheck");
-  session.Type("MaxSizeEdit", QStringLiteral("99"));
   session.window->close();
   QVERIFY(session.window->isHidden() && !session.window->OptionsSaved());
   QVERIFY(std::memcmp(&session.options.Main, &session.opened.Main, sizeof(MainOptions)) == 0);
-  QCOMPARE(session.dialogs.Shown.size(), 1u);
+  QCOMPARE(session.dialogs.Shown.size(), 2u);
 }
 
 void OptionWindowsTest::okSavesAndResetMakesFactoryDefaults() {
@@ -203,26 +193,22 @@ void OptionWindowsTest::pickersChoosersAndOptionsFiles() {
 // keeps its value then.
 void OptionWindowsTest::importControlsOfferedOnlyWhenTheyApply() {
   const ListStore empty;
-  const ListStore list = OneEntryList();
-  for (const bool offered : {false, true}) {
-    AppOptions options = FactoryOptions();
-    options.Main.HeaderFromFile = offered ? 1 : 0;
-    options.Dialog.ImportStripHeaderFooter = options.Dialog.ImportImap = 1;
-    options.Dialog.ImportFileType = offered ? 0 : 1;
-    TImportForm window(options, offered ? list : empty, nullptr);
-    QVERIFY(ShowAndWait(window));
-    QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !window.isModal());
-    QVERIFY(SuitsType(window, offered));
-    for (const char* box : {"stripcheck", "ImapCheck"})
-      QVERIFY2(Enabled(window, box) == offered && Find<QCheckBox>(window, box).isChecked() == offered, box);
-    ClickLabel(window, "ApLab");
-    QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
-    QVERIFY(options.Dialog.ImportImap == (offered ? 0 : 1) && options.Dialog.ImportStripHeaderFooter == offered);
-  }
+  AppOptions options = FactoryOptions();
+  options.Dialog.ImportStripHeaderFooter = options.Dialog.ImportImap = options.Dialog.ImportFileType = 1;
+  TImportForm window(options, empty, nullptr);
+  QVERIFY(ShowAndWait(window));
+  QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && !window.isModal());
+  QVERIFY(SuitsType(window, false));
+  for (const char* box : {"stripcheck", "ImapCheck"})
+    QVERIFY2(!Enabled(window, box) && !Find<QCheckBox>(window, box).isChecked(), box);
+  ClickLabel(window, "ApLab");
+  QTest::mouseClick(&Find<QPushButton>(window, "Gobut"), Qt::LeftButton);
+  QVERIFY(options.Dialog.ImportImap == 1 && options.Dialog.ImportStripHeaderFooter == 0);
 }
 
 void OptionWindowsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOptions() {
-  const ListStore list = OneEntryList();
+  ListStore list;
+  list.AppendEntry(NamedEntry("song", "/music"));
   QWidget mainWindow;
   QVERIFY(ShowAndWait(mainWindow));
   for (const char* way : {"GO", "Esc", "main window activated"}) {
@@ -234,6 +220,7 @@ void OptionWindowsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpt
     QVERIFY(ShowAndWait(window));
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY2(SuitsType(window, true) && Enabled(window, "stripcheck") && Enabled(window, "ImapCheck"), way);
     // Every control changed, by mouse, label and key.
     ClickLabel(window, "ApLab");
     for (Qt::Key key : {Qt::Key_C, Qt::Key_V, Qt::Key_H}) QTest::keyClick(&window, key);
@@ -261,26 +248,6 @@ void OptionWindowsTest::importGoKeepsTheChangesAndEveryOtherWayOutRestoresTheOpt
   }
 }
 
-// GO is taken by the main window's load (MainWindowTest); Esc puts the choices back.
-void OptionWindowsTest::loadOptionsEscPutsTheChoicesBack() {
-  ScriptedDialogs dialogs;
-  AppOptions options = FactoryOptions();
-  const DialogOptions before = options.Dialog;
-  TLoadMergeForm window(options, dialogs, nullptr);
-  QVERIFY(ShowAndWait(window));
-  auto& group = Find<QGroupBox>(window, "AppendGroup");
-  QVERIFY2(!group.isEnabled(), "sorting matters only when appending");
-  ClickRadio(window, "AppendRadio");
-  QVERIFY(options.Dialog.LoadAppend == 1 && group.isEnabled());
-  ClickRadio(window, "SortMainRadio");
-  QTest::mouseClick(&Find<QCheckBox>(window, "DontShowCheck"), Qt::LeftButton);
-  window.move(15, 25);
-  QTest::keyClick(&window, Qt::Key_Escape);
-  QVERIFY(options.Places.LoadModeLeft == 15 && options.Places.LoadModeTop == 25 &&
-          window.result() == QDialog::Rejected);
-  QVERIFY(std::memcmp(&options.Dialog, &before, sizeof before) == 0);
-}
-
 // The caption's rules (trimming, offering it again) belong to the export command.
 void OptionWindowsTest::captionOkStoresWhatWasTyped() {
   AppOptions options = FactoryOptions();
@@ -288,9 +255,7 @@ void OptionWindowsTest::captionOkStoresWhatWasTyped() {
   options.Dialog.RememberCaption = 1;
   TInputCaptionForm window(options, nullptr);
   QVERIFY(ShowAndWait(window));
-  auto& edit = Find<QLineEdit>(window, "CaptionEdit");
-  QVERIFY(edit.text() == "kept" && Find<QCheckBox>(window, "RememberCheck").isChecked());
-  edit.setText(QStringLiteral("typed"));
+  Find<QLineEdit>(window, "CaptionEdit").setText(QStringLiteral("typed"));
   QTest::mouseClick(&Find<QCheckBox>(window, "RememberCheck"), Qt::LeftButton);
   window.move(200, 150);
   QTest::mouseClick(&Find<QPushButton>(window, "OkBut"), Qt::LeftButton);

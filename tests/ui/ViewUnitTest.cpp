@@ -2,13 +2,11 @@
 // view_tests pin without a window.
 #include <QCheckBox>
 #include <QDialog>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -82,8 +80,7 @@ class ViewUnitTest : public QObject {
   void viewOpensTheListAndEscClosesIt();
   void headerSortReSortAndDeletionWithTheirUndo();
   void tooLongListIsRefusedWithOneWarningPerRun();
-  void editorInsertsAndEdits();
-  void findByEnterAndF3ThenFilterAndBack();
+  void findFilterAndTheEditor();
 };
 
 void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
@@ -112,13 +109,6 @@ void ViewUnitTest::viewOpensTheListAndEscClosesIt() {
   QVERIFY(main.ViewerColorScheme == 2 && grid.palette().color(QPalette::Base) == QColor(Qt::black));
   QTest::mouseClick(&Find<QCheckBox>(again, "SplitCheck"), Qt::LeftButton);
   QCOMPARE(Headers(again), QStringLiteral("no,artist,title,time,kbps,size"));
-  Find<QSpinBox>(again, "updn1").setValue(14);
-  QVERIFY(main.ViewerFontSize == 14 && grid.font().pointSize() == 14);
-  // Save runs the main window's command.
-  const QString saved = QString::fromStdString(session.Home() + "/viewed.ordl");
-  session.dialogs.ExpectFile(saved);
-  QTest::mouseClick(&Find<QPushButton>(again, "SaveBut"), Qt::LeftButton);
-  QVERIFY(QFile::exists(saved));
   again.showMaximized();
   QVERIFY(QTest::qWaitFor([&] { return again.isMaximized(); }));
   QVERIFY(CloseByEsc(form, again));
@@ -181,53 +171,9 @@ void ViewUnitTest::tooLongListIsRefusedWithOneWarningPerRun() {
   QVERIFY(session.dialogs.Shown.size() == 1 && form.List().ItemCount() == 262145u);
 }
 
-// The editor inserts and edits; the find window closes as a cancel on focus loss.
-void ViewUnitTest::editorInsertsAndEdits() {
-  WindowSession session;
-  TMainForm& form = StartWithNames(session, {"a", "b", "c"});
-  ScriptedDialogs& dialogs = session.dialogs;
-  TViewForm& viewer = OpenViewer(form);
-  GoToRow(viewer, 1);
-  dialogs.ExpectModal([](QDialog& window) {
-    QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "new one  ");
-    QTest::keyClicks(&Find<QLineEdit>(window, "FrameEdit"), "100");
-    QTest::mouseClick(&Find<QToolButton>(window, "cmsb1"), Qt::LeftButton);  // one frame more
-    Find<QRadioButton>(window, "rbut1").click();
-    Find<QPushButton>(window, "OkBut").click();
-  });
-  QTest::mouseClick(&Find<QPushButton>(viewer, "InsBut"), Qt::LeftButton);
-  QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
-  const ListEntry& inserted = form.List().Working().Entry(1);
-  QVERIFY(inserted.Frames == 101 && inserted.DateAdded == TodayDayNumber());
-  QCOMPARE(form.Options().Dialog.InsertPosition, std::uint8_t{0});
-  // Edit by double click: the confirm button follows whether anything differs.
-  dialogs.ExpectModal([](QDialog& window) {
-    auto& ok = Find<QPushButton>(window, "OkBut");
-    QVERIFY(!ok.isEnabled());
-    QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "z");
-    ok.click();
-  });
-  GoToRow(viewer, 3);
-  emit Grid(viewer).doubleClicked(Grid(viewer).model()->index(3, 0));
-  // Edited entries go where the main options' order (by file name) puts them.
-  QCOMPARE(Names(form.List()), QStringLiteral("a|b|cz|new one"));
-  QTest::mouseClick(&Find<QPushButton>(viewer, "UndoBut"), Qt::LeftButton);
-  QCOMPARE(Names(form.List()), QStringLiteral("a|new one|b|c"));
-  // Turning to another window closes the find window as a cancel.
-  GoToRow(viewer, 1);
-  dialogs.ExpectModal([&](QDialog& window) {
-    window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
-    QVERIFY(ShowActive(window));
-    Find<QLineEdit>(window, "Edit1").setText(QStringLiteral("c"));
-    QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
-    QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
-  });
-  ViewerKey(viewer, Qt::Key_F, Qt::ControlModifier);
-  QCOMPARE(CurrentRow(viewer), 1);  // the cancelled find did not search for "c"
-  QVERIFY_SCRIPT_DONE(dialogs);
-}
-
-void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
+// Find by Enter and F3, then the filter and back; the editor inserts and edits; the find window
+// closes as a cancel on focus loss.
+void ViewUnitTest::findFilterAndTheEditor() {
   WindowSession session;
   TMainForm& form = StartWithNames(session, {"alpha", "Beta", "ÉCHOS one", "gamma", "échos two", "delta"});
   ScriptedDialogs& dialogs = session.dialogs;
@@ -260,6 +206,45 @@ void ViewUnitTest::findByEnterAndF3ThenFilterAndBack() {
   ViewerKey(viewer, Qt::Key_Escape);
   QVERIFY(QTest::qWaitFor([&] { return form.findChild<TViewForm*>() == nullptr; }));
   QCOMPARE(form.List().ItemCount(), 6u);
+  TViewForm& again = OpenViewer(form);
+  GoToRow(again, 1);
+  dialogs.ExpectModal([](QDialog& window) {
+    QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "new one  ");
+    QTest::keyClicks(&Find<QLineEdit>(window, "FrameEdit"), "100");
+    QTest::mouseClick(&Find<QToolButton>(window, "cmsb1"), Qt::LeftButton);  // one frame more
+    Find<QRadioButton>(window, "rbut1").click();
+    Find<QPushButton>(window, "OkBut").click();
+  });
+  QTest::mouseClick(&Find<QPushButton>(again, "InsBut"), Qt::LeftButton);
+  const QString inserted = QStringLiteral("alpha|new one|Beta|ÉCHOS one|gamma|échos two|delta");
+  QCOMPARE(Names(form.List()), inserted);
+  const ListEntry& entry = form.List().Working().Entry(1);
+  QVERIFY(entry.Frames == 101 && entry.DateAdded == TodayDayNumber());
+  QCOMPARE(form.Options().Dialog.InsertPosition, std::uint8_t{0});
+  // Edit by double click: the confirm button follows whether anything differs.
+  dialogs.ExpectModal([](QDialog& window) {
+    auto& ok = Find<QPushButton>(window, "OkBut");
+    QVERIFY(!ok.isEnabled());
+    QTest::keyClicks(&Find<QLineEdit>(window, "NazivEdit"), "z");
+    ok.click();
+  });
+  GoToRow(again, 4);
+  emit Grid(again).doubleClicked(Grid(again).model()->index(4, 0));
+  // Edited entries go where the main options' order (by file name) puts them.
+  QCOMPARE(Names(form.List()), QStringLiteral("ÉCHOS one|échos two|alpha|Beta|delta|gammaz|new one"));
+  QTest::mouseClick(&Find<QPushButton>(again, "UndoBut"), Qt::LeftButton);
+  QCOMPARE(Names(form.List()), inserted);
+  // Turning to another window closes the find window as a cancel.
+  GoToRow(again, 1);
+  dialogs.ExpectModal([&](QDialog& window) {
+    window.setWindowModality(Qt::ApplicationModal);  // as exec() runs it
+    QVERIFY(ShowActive(window));
+    Find<QLineEdit>(window, "Edit1").setText(QStringLiteral("gamma"));
+    QApplication::setActiveWindow(nullptr);  // another program's window takes the focus
+    QVERIFY(QTest::qWaitFor([&window] { return !window.isVisible(); }));
+  });
+  ViewerKey(again, Qt::Key_F, Qt::ControlModifier);
+  QCOMPARE(CurrentRow(again), 1);  // the cancelled find did not search
   QVERIFY_SCRIPT_DONE(dialogs);
 }
 

@@ -8,13 +8,11 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include "config/ConfigFile.h"
 #include "core/ListEntry.h"
 #include "core/ListStore.h"
 #include "listfile/ListFileCommands.h"
-#include "support/Mp3Builder.h"
 #include "ui/QtText.h"
 
 namespace ordonna::testing {
@@ -68,12 +66,6 @@ bool ScriptedDialogs::RunModal(QDialog& dialog) {
   return dialog.result() == QDialog::Accepted;
 }
 
-AppOptions FactoryOptions() {
-  AppOptions options{};
-  SetFactoryDefaults(options, FactoryContext{1024, 768, "/tmp"});
-  return options;
-}
-
 bool ShowAndWait(QWidget& window) {
   window.show();
   return QTest::qWaitForWindowExposed(&window);
@@ -83,8 +75,6 @@ WindowSession::WindowSession() {
   qputenv("ORDONNA_HOME", QByteArray::fromStdString(home_.Path()));
   host_ = MakeHostPlatform();
 }
-
-WindowSession::~WindowSession() { form_.reset(); }
 
 void WindowSession::WriteSettings(const std::function<void(AppOptions&)>& change) {
   AppOptions options{};
@@ -102,30 +92,6 @@ TMainForm& WindowSession::Start(const std::string& commandLineFile, bool fadingS
   // The start-up list loads from the event loop once the window is up.
   QTest::qWait(20);
   return *form_;
-}
-
-bool ClickAndActDuring(QWidget& button, const std::function<void()>& during) {
-  bool done = false;
-  QTimer timer;
-  timer.setInterval(0);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    if (done) return;
-    done = true;
-    during();
-  });
-  timer.start();
-  QTest::mouseClick(&button, Qt::LeftButton);
-  timer.stop();
-  return done;
-}
-
-void WriteMp3Files(const std::string& folder, int count, int frames) {
-  const std::string bytes = Frames(frames, FrameSpec{}, true);
-  for (int i = 1; i <= count; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/song%03d.mp3", i);
-    WriteFileBytes(folder + name, bytes);
-  }
 }
 
 ListEntry NamedEntry(const std::string& name, const std::string& folder) {
@@ -175,8 +141,8 @@ bool ClickWhenShown(QDialog& dialog, const char* name) {
   return true;
 }
 
-void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers) {
-  dialogs.ExpectModal([&finish, answers](QDialog& dialog) {
+std::function<void(QDialog&)> PlayProgress(QString& finish, std::vector<const char*> answers) {
+  return [&finish, answers](QDialog& dialog) {
     dialog.show();
     for (const char* answer : answers) QVERIFY(ClickWhenShown(dialog, answer));
     auto& close = Find<QPushButton>(dialog, "CloseBut");
@@ -185,7 +151,7 @@ void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const 
                  .arg(close.text(), Find<QLabel>(dialog, "FinishLabel").text())
                  .arg(Find<QListWidget>(dialog, "LogList").count());
     if (dialog.isVisible()) QTest::mouseClick(&close, Qt::LeftButton);
-  });
+  };
 }
 
 void CheckViewerFollowsTheList(WindowSession& session, TViewForm& viewer, const QString& names, bool unsaved) {

@@ -70,14 +70,11 @@ class ScriptedDialogs final : public Dialogs {
   std::deque<std::function<void(QDialog&)>> modals_;
 };
 
-// Factory defaults as on a 1024 x 768 screen, for windows tested without the main window.
-AppOptions FactoryOptions();
 bool ShowAndWait(QWidget& window);  // until it is on the screen
 
 class WindowSession {
  public:
   WindowSession();
-  ~WindowSession();
   // Writes "ordonna.ini": factory defaults changed by `change`.
   void WriteSettings(const std::function<void(AppOptions&)>& change);
   // Creates the window, loads its settings, shows it and lets the start-up list load.
@@ -100,13 +97,6 @@ Control& Find(QWidget& form, const char* name) {
   return *control;
 }
 
-// Clicks `button` and runs `during` once, from the first round of pending events the operation
-// started by the click processes; false when it processed none.
-bool ClickAndActDuring(QWidget& button, const std::function<void()>& during);
-
-// Writes `count` small MP3 files of `frames` frames each ("song001.mp3", ...) into `folder`.
-void WriteMp3Files(const std::string& folder, int count, int frames = 40);
-
 ListEntry NamedEntry(const std::string& name, const std::string& folder);
 
 // Writes a list file of `count` entries named "title 0", "title 1", ... ("/music").
@@ -123,9 +113,9 @@ TViewForm& OpenViewer(TMainForm& form);
 // The list's file names, joined by "|".
 QString Names(const ListStore& list);
 
-// The progress window of a duplicates search or comparison: presses `answers`, waits for the
-// end and closes; `finish` receives the close caption, the finish label and the log's length.
-void QueueProgress(ScriptedDialogs& dialogs, QString& finish, std::vector<const char*> answers = {});
+// Plays the progress window of a duplicates search or comparison: presses `answers`, waits for
+// the end and closes; `finish` receives the close caption, the finish label and the log's length.
+std::function<void(QDialog&)> PlayProgress(QString& finish, std::vector<const char*> answers = {});
 
 bool ClickWhenShown(QDialog& dialog, const char* name);
 
