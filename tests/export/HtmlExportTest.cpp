@@ -72,6 +72,16 @@ TEST(HtmlExports, EachMarkupCharacterOnItsOwnIsEscaped) {
   }
 }
 
+TEST(StyleBlock, FontNamesCannotInjectMarkup) {
+  EXPECT_EQ(SafeFontName("DejaVu Sans_1.2-b \xE3\x82\xB4"), "DejaVu Sans_1.2-b \xE3\x82\xB4");
+  MainOptions options = PlainOptions().Main;
+  options.TableFontName.Set("Courier New';}</STYLE><script>");
+  options.CaptionFontName.Set("\"><b>Arial");
+  const std::string block = StyleBlock(options, true, CaptionKind::Grouped);
+  EXPECT_NE(block.find("font-family:'Courier NewSTYLEscript';"), std::string::npos) << block;
+  EXPECT_NE(block.find("font-family:'bArial';"), std::string::npos) << block;
+}
+
 TEST(HtmlTable, ColumnsEnumeratedSplitAndCentredUnderATypedCaption) {
   ExportFixture fixture;
   MainOptions& m = fixture.options.Main;
