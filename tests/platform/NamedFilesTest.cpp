@@ -64,7 +64,7 @@ unsigned ModeOf(const std::string& path) {
   return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
 }
 
-TEST(OutputFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
+TEST(OutputFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmaskOrIsOwnerOnly) {
   TempDir dir;
   const std::string path = dir.File("ordonna.ini");
   WriteFileBytes(path, std::string(9000, 'o'));
@@ -73,12 +73,15 @@ TEST(OutputFile, ReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmask) {
   Status replaced = WriteWholeFile(path, "new");
   umask(027);
   Status created = WriteWholeFile(dir.File("new.ordl"), "x");
+  Status snapshot = WriteFileWith(
+      dir.File("main.tmp"), [](OutputSink& sink) { return sink.Write("s"); }, OutputFile::Use::Temporary);
   umask(old);
-  ASSERT_TRUE(replaced.ok() && created.ok());
+  ASSERT_TRUE(replaced.ok() && created.ok() && snapshot.ok());
   EXPECT_EQ(ReadFileBytes(path), "new") << "an older, longer file is replaced whole";
   EXPECT_EQ(ModeOf(path), 0640u);
   EXPECT_EQ(ModeOf(dir.File("new.ordl")), 0640u);
-  EXPECT_EQ(FilesIn(dir.Path()), 2u) << "no temporary left";
+  EXPECT_EQ(ModeOf(dir.File("main.tmp")), 0600u);
+  EXPECT_EQ(FilesIn(dir.Path()), 3u) << "no temporary left";
 }
 
 TEST(OutputFile, OnlyACommitChangesTheTargetAndNoTemporaryIsLeft) {
