@@ -1,4 +1,4 @@
-// The analysis of generated MP3 data in both modes: every field and every error text, as
+// The analysis of generated MP3 data in both modes: every field and each kind of error, as
 // tables of files and their results. Each file also goes through the small-read source (Analyze).
 #include "collect/Analysis.h"
 
