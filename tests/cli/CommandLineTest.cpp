@@ -14,10 +14,6 @@ namespace {
 
 using namespace testing;
 
-std::size_t FilesIn(const std::string& folder) {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
-
 const std::string kListHead = std::string("\3Ord") + '\x3f';  // the head of a list file
 
 TEST(CommandLine, BadUsageExitsWithTwoFailuresWithOneSayingWhyAndNeitherWrites) {

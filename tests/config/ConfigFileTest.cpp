@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <utility>
 #include <vector>
 
@@ -112,7 +111,7 @@ TEST(ConfigWrite, FailedWriteLeavesTheOldFileByteForByte) {
   testing::WriteFileBytes(longName, old);
   EXPECT_FALSE(WriteConfiguration(longName, OptionsOf(ValidImage())).ok());
   EXPECT_EQ(testing::ReadFileBytes(longName), old);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "no temporary left";
+  EXPECT_EQ(FilesIn(dir.Path()), 1u) << "no temporary left";
 }
 
 TEST(ConfigStrings, PaddingMakesEqualValuesCompareEqualByteForByte) {

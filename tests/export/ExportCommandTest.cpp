@@ -114,7 +114,7 @@ TEST(ExportCommand, FailuresKeepTheEarlierFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(MessageTexts(fixture.caller), message.empty() ? std::vector<std::string>{} : std::vector{message});
     EXPECT_EQ(ReadFileBytes(target), "earlier export");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fixture.dir.Path()), {}), 1) << "a temporary file";
+    EXPECT_EQ(FilesIn(fixture.dir.Path()), 1u) << "a temporary file";
     EXPECT_TRUE(fixture.memory.LastExportPath.empty());
     EXPECT_EQ(fixture.caller.statuses.size(), started ? 2u : 0u) << "\"Exporting...\" shown and \"Ready.\" restored";
   }

@@ -19,6 +19,7 @@
 namespace ordonna {
 namespace {
 
+using testing::FilesIn;
 using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
@@ -53,10 +54,6 @@ TEST(MappedFile, AFileCutShortWhileMappedReadsAsZerosAndIsReported) {
   cutWhileMapped();
   std::thread other(cutWhileMapped);
   other.join();
-}
-
-std::size_t FilesIn(const std::string& folder) {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 unsigned ModeOf(const std::string& path) {
