@@ -17,6 +17,7 @@
 #include "ui_CompUnit.h"
 
 namespace ordonna {
+
 TCompForm::TCompForm(const CompRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       ui_(std::make_unique<Ui::TCompForm>()),

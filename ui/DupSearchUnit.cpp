@@ -17,6 +17,7 @@
 #include "ui_DupSearchUnit.h"
 
 namespace ordonna {
+
 TDupSearchForm::TDupSearchForm(const DupRunSetup& setup, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       ui_(std::make_unique<Ui::TDupSearchForm>()),
